@@ -1,0 +1,321 @@
+#include "cli/CCalcDriver.h"
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+
+#include "cli/JsonWriter.h"
+#include "core/Format.h"
+#include "core/NumberText.h"
+#include "core/TextCase.h"
+#include "forms/CForm.h"
+#include "forms/FormRegistry.h"
+
+namespace dralun {
+
+namespace {
+
+const char* const kUsage =
+    "Aufruf:\n"
+    "  dralun-calc --list                      alle Formulare\n"
+    "  dralun-calc FORM --help                 die Felder eines Formulars\n"
+    "  dralun-calc FORM [--json] [--no-compute] EREIGNIS...\n"
+    "\n"
+    "FORM ist die Formularnummer (171) oder der Kurzname (drossel).\n"
+    "Ereignisse, der Reihe nach wie von einem Benutzer:\n"
+    "  ID=TEXT  oder NAME=TEXT   TEXT in das Feld tippen (Auswahlliste: Eintrag waehlen,\n"
+    "                            Kontrollkaestchen: 0 oder 1)\n"
+    "  --click ID                Schaltflaeche, Optionsfeld oder Kontrollkaestchen anklicken\n"
+    "  --leave ID                das Feld verlassen (Fokus wechselt)\n"
+    "  --select ID:INDEX         Listeneintrag INDEX (ab 0) waehlen\n"
+    "  --dblclick ID:INDEX       Listeneintrag INDEX doppelt anklicken\n"
+    "Danach wird einmal \"Rechne\" gedrueckt, ausser mit --no-compute.\n";
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Escape(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Collects the message boxes; a form never waits for a user here.
+class CollectingSink : public IMessageSink {
+public:
+    void ShowMessage(const std::string& text, MsgIcon) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+bool IsNumber(const std::string& s)
+{
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+int ControlId(const CForm& form, const std::string& ref)
+{
+    int id = -1;
+    if (IsNumber(ref)) {
+        id = ClassicAtoi(ref);
+    } else if (const FieldInfo* field = form.FindFieldByName(ref)) {
+        id = field->id;
+    } else {
+        for (const FieldInfo& f : form.Fields()) {
+            if (EqualsIgnoringCase(f.name, ref)) {
+                id = f.id;
+                break;
+            }
+        }
+    }
+    if (id < 0 || !form.HasControl(id))
+        throw UsageError(Format("Formular %d hat kein Steuerelement \"%s\"", form.TemplateId(), ref.c_str()));
+    return id;
+}
+
+std::pair<int, int> ControlAndIndex(const CForm& form, const std::string& arg)
+{
+    const size_t colon = arg.rfind(':');
+    if (colon == std::string::npos || !IsNumber(arg.substr(colon + 1)))
+        throw UsageError("erwartet ID:INDEX, nicht \"" + arg + "\"");
+    return {ControlId(form, arg.substr(0, colon)), ClassicAtoi(arg.substr(colon + 1))};
+}
+
+void Check(Refusal refusal, int id, const std::string& what)
+{
+    switch (refusal) {
+    case Refusal::None:
+        return;
+    case Refusal::UnknownControl:
+        throw UsageError(Format("kein Steuerelement %d", id));
+    case Refusal::NotEditable:
+        throw UsageError(Format("Feld %d ist ein Ergebnisfeld und nimmt keine Eingabe an", id));
+    case Refusal::Disabled:
+        throw UsageError(Format("Steuerelement %d ist gesperrt", id));
+    case Refusal::WrongControl:
+        throw UsageError(Format("Steuerelement %d kann nicht: %s", id, what.c_str()));
+    case Refusal::BadIndex:
+        throw UsageError(Format("Liste %d hat keinen Eintrag %s", id, what.c_str()));
+    case Refusal::BadValue:
+        throw UsageError(Format("Steuerelement %d nimmt \"%s\" nicht an", id, what.c_str()));
+    }
+}
+
+std::optional<int> ComputeButton(const CForm& form)
+{
+    for (const ControlDef& c : form.Controls())
+        if (c.type == Ctl::Button && c.text == "Rechne")
+            return c.id;
+    return std::nullopt;
+}
+
+const char* RangeText(const FieldInfo& f, std::string& buffer)
+{
+    if (!f.range)
+        return "-";
+    buffer = f.kind == Kind::Single ? Format("[%.6g, %.6g]", f.range->lo, f.range->hi)
+                                    : Format("[%.15g, %.15g]", f.range->lo, f.range->hi);
+    return buffer.c_str();
+}
+
+int ListForms(std::ostream& out)
+{
+    for (const FormInfo& info : AllForms())
+        out << info.templateId << '\t' << info.shortName << '\t' << info.title
+            << (info.create ? "" : "\t(noch nicht verfügbar)") << '\n';
+    return 0;
+}
+
+void PrintHelp(const CForm& form, std::ostream& out)
+{
+    out << "Formular " << form.TemplateId() << " \"" << form.Title() << "\"\n";
+    out << "ID\tName\tBeschriftung\tEinheit\tVorgabe\tBereich\n";
+    for (const FieldInfo& f : form.Fields()) {
+        std::string buffer;
+        std::string def = form.ValueText(f.id);
+        out << f.id << '\t' << f.name << '\t' << Escape(f.label) << '\t' << f.unit << '\t' << Escape(def) << '\t'
+            << RangeText(f, buffer) << (f.role == Role::Out ? "\tErgebnis" : "") << '\n';
+    }
+    bool header = false;
+    for (const ControlDef& c : form.Controls()) {
+        if (form.FindField(c.id))
+            continue;
+        if (!header) {
+            out << "Weitere Steuerelemente:\n";
+            header = true;
+        }
+        static const char* const kTypes[] = {"Feld", "Schaltfläche", "Optionsfeld", "Kontrollkästchen",
+                                             "Pfeiltaste", "Liste", "Auswahlliste"};
+        out << c.id << '\t' << kTypes[static_cast<int>(c.type)] << '\t' << Escape(c.text) << '\n';
+    }
+}
+
+void PrintText(const CForm& form, const std::vector<std::string>& messages, std::ostream& out)
+{
+    for (const FieldInfo& f : form.Fields())
+        out << f.id << '\t' << Escape(form.Text(f.id)) << '\n';
+    for (const ControlDef& c : form.Controls()) {
+        if ((c.type != Ctl::List && c.type != Ctl::Combo) || form.FindField(c.id))
+            continue;
+        const auto& items = form.Items(c.id);
+        for (size_t i = 0; i < items.size(); ++i)
+            out << c.id << '[' << i << "]\t" << Escape(items[i]) << '\n';
+    }
+    for (const DrawnText& d : form.Drawn())
+        out << "drawn\t" << Escape(d.text) << '\n';
+    for (const std::string& m : messages)
+        out << "message\t" << Escape(m) << '\n';
+}
+
+void PrintJson(const CForm& form, const std::vector<std::string>& messages, std::ostream& out)
+{
+    out << "{\"form\": " << form.TemplateId() << ", \"title\": " << JsonString(form.Title()) << ", \"fields\": {";
+    const char* sep = "";
+    for (const FieldInfo& f : form.Fields()) {
+        out << sep << '"' << f.id << "\": " << JsonString(form.Text(f.id));
+        sep = ", ";
+    }
+    out << "}, \"lists\": {";
+    sep = "";
+    for (const ControlDef& c : form.Controls()) {
+        if (c.type != Ctl::List && c.type != Ctl::Combo)
+            continue;
+        out << sep << '"' << c.id << "\": [";
+        const char* isep = "";
+        for (const std::string& item : form.Items(c.id)) {
+            out << isep << JsonString(item);
+            isep = ", ";
+        }
+        out << ']';
+        sep = ", ";
+    }
+    out << "}, \"checked\": {";
+    sep = "";
+    for (const ControlDef& c : form.Controls()) {
+        if (c.type != Ctl::Radio && c.type != Ctl::Check)
+            continue;
+        out << sep << '"' << c.id << "\": " << (form.IsChecked(c.id) ? 1 : 0);
+        sep = ", ";
+    }
+    out << "}, \"disabled\": [";
+    sep = "";
+    std::map<int, bool> seen;
+    for (const FieldInfo& f : form.Fields())
+        seen[f.id] = form.IsEnabled(f.id);
+    for (const ControlDef& c : form.Controls())
+        seen[c.id] = form.IsEnabled(c.id);
+    for (const auto& [id, enabled] : seen) {
+        if (!enabled) {
+            out << sep << id;
+            sep = ", ";
+        }
+    }
+    out << "], \"messages\": [";
+    sep = "";
+    for (const std::string& m : messages) {
+        out << sep << JsonString(m);
+        sep = ", ";
+    }
+    out << "], \"drawn\": [";
+    sep = "";
+    for (const DrawnText& d : form.Drawn()) {
+        out << sep << JsonString(d.text);
+        sep = ", ";
+    }
+    out << "]}\n";
+}
+
+int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out)
+{
+    CollectingSink sink;
+    std::unique_ptr<CForm> form = info.create(sink);
+
+    bool json = false;
+    bool compute = true;
+    for (const std::string& a : args) {
+        if (a == "--help") {
+            PrintHelp(*form, out);
+            return 0;
+        }
+        json = json || a == "--json";
+        compute = compute && a != "--no-compute";
+    }
+
+    form->Open();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json" || a == "--no-compute")
+            continue;
+        auto next = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw UsageError(a + " erwartet ein Argument");
+            return args[++i];
+        };
+        if (a == "--click") {
+            const int id = ControlId(*form, next());
+            Check(form->Click(id), id, "anklicken");
+        } else if (a == "--leave") {
+            const int id = ControlId(*form, next());
+            Check(form->Leave(id), id, "verlassen");
+        } else if (a == "--select" || a == "--dblclick") {
+            const std::string& arg = next();
+            const auto [id, index] = ControlAndIndex(*form, arg);
+            Check(a == "--select" ? form->Select(id, index) : form->DoubleClick(id, index), id,
+                  std::to_string(index));
+        } else if (a.rfind("--", 0) == 0) {
+            throw UsageError("unbekannte Option " + a);
+        } else {
+            const size_t eq = a.find('=');
+            if (eq == std::string::npos || eq == 0)
+                throw UsageError("unbekanntes Ereignis \"" + a + "\" (erwartet ID=TEXT)");
+            const int id = ControlId(*form, a.substr(0, eq));
+            const std::string text = a.substr(eq + 1);
+            Check(form->Type(id, text), id, text);
+        }
+        if (form->IsClosed())
+            break;
+    }
+    if (compute && !form->IsClosed())
+        if (const auto button = ComputeButton(*form))
+            form->Click(*button);
+
+    if (json)
+        PrintJson(*form, sink.texts, out);
+    else
+        PrintText(*form, sink.texts, out);
+    return 0;
+}
+
+} // namespace
+
+int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+            (args.empty() ? err : out) << kUsage;
+            return args.empty() ? 2 : 0;
+        }
+        if (args[0] == "--list")
+            return ListForms(out);
+        const FormInfo* info = FindForm(args[0]);
+        if (!info)
+            throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");
+        if (!info->create)
+            throw UsageError(Format("Formular %d \"%s\" ist noch nicht verfügbar", info->templateId, info->title));
+        return RunForm(*info, std::vector<std::string>(args.begin() + 1, args.end()), out);
+    } catch (const UsageError& e) {
+        err << "dralun-calc: " << e.what() << '\n';
+        return 2;
+    }
+}
+
+} // namespace dralun

@@ -1,0 +1,36 @@
+#pragma once
+// The data directory: the one place where the calculators find their tables
+// and write their reports. C:\Dralun\ on Windows, ~/Dralun/ elsewhere; the
+// environment variable DRALUN_DATA_DIR overrides both. File names inside it
+// are matched without regard to letter case, because the program and the
+// installation medium spell the same files differently.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace dralun {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using CFile = std::unique_ptr<std::FILE, FileCloser>;
+
+class CDataDirectory {
+public:
+    // The directory with a trailing separator, as the program shows it.
+    static std::string Path();
+    // The full path of a file in the data directory; an existing file whose
+    // name differs only in letter case is preferred over a new one.
+    static std::filesystem::path File(const std::string& name);
+    // Any path: if it does not exist as spelled, a file in the same directory
+    // whose name differs only in letter case is taken.
+    static std::filesystem::path Resolve(const std::filesystem::path& path);
+
+    // Open a file of the data directory; nullptr when that is not possible.
+    // Text mode ("r"/"w") writes CR LF line ends on Windows, LF elsewhere.
+    static CFile Open(const std::string& name, const char* mode);
+    static CFile OpenPath(const std::filesystem::path& path, const char* mode);
+};
+
+} // namespace dralun

@@ -1,0 +1,16 @@
+#pragma once
+// printf-style formatting into std::string. The calculators write their
+// fields and report lines with fixed printf formats and a decimal point; the
+// process keeps LC_NUMERIC at "C" (the GUI resets it after Qt starts).
+#include <string>
+
+namespace dralun {
+
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// A double as the fields show it: shortest general form, 15 significant digits.
+std::string FormatG15(double value);
+// A single-precision value as its fields show it: 6 significant digits.
+std::string FormatG6(float value);
+
+} // namespace dralun

@@ -1,0 +1,15 @@
+#pragma once
+// Emergency relief over a free weir: an empty form with two buttons; "OK"
+// does nothing.
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CEmergencyOverflowDlg final : public CForm {
+public:
+    static constexpr int kTemplateId = 105;
+    explicit CEmergencyOverflowDlg(IMessageSink& sink);
+    const FormLayout& Layout() const override;
+};
+
+} // namespace dralun

@@ -1,0 +1,524 @@
+#include "forms/CForm.h"
+
+#include <cassert>
+#include <cmath>
+
+#include "core/Format.h"
+#include "core/NumberText.h"
+#include "core/TextCase.h"
+#include "forms/FormRegistry.h"
+
+namespace dralun {
+
+namespace {
+
+// Shown in a field whose value cannot be determined (a result that is not a
+// number); reading it back never disturbs the exchange of a result field.
+constexpr const char* kNotDeterminable = "-";
+
+const std::vector<std::string> kNoItems;
+
+} // namespace
+
+CForm::CForm(int templateId, IMessageSink& sink) : m_templateId(templateId), m_sink(sink) {}
+
+CForm::~CForm() = default;
+
+std::string CForm::Title() const
+{
+    const FormInfo* info = FindFormById(m_templateId);
+    return info ? info->title : std::string();
+}
+
+// ---- declaration -------------------------------------------------------
+
+void CForm::AddField(FieldInfo info, Ref ref)
+{
+    ControlState& state = m_state[info.id];
+    if (state.type == Ctl::Combo && info.kind == Kind::Text)
+        info.kind = Kind::ChoiceText;
+    if (info.kind == Kind::Check)
+        state.type = Ctl::Check;
+    state.readOnly = info.role == Role::Out;
+    state.enabled = info.role != Role::Off;
+
+    // The member takes its default when the form object is constructed.
+    std::visit(
+        [&](auto* member) {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                *member = info.def;
+            } else if constexpr (std::is_same_v<T, int>) {
+                *member = ClassicAtoi(info.def);
+            } else {
+                const auto value = ParseFieldNumber(info.def.empty() ? "0" : info.def);
+                assert(value && "a field default must be a number");
+                *member = static_cast<T>(value.value_or(0.0));
+            }
+        },
+        ref);
+
+    m_fieldInfo.push_back(std::move(info));
+    m_refs.push_back(ref);
+}
+
+void CForm::BindField(FieldInfo info, double* member)
+{
+    info.kind = Kind::Number;
+    AddField(std::move(info), member);
+}
+
+void CForm::BindField(FieldInfo info, float* member)
+{
+    info.kind = Kind::Single;
+    AddField(std::move(info), member);
+}
+
+void CForm::BindField(FieldInfo info, std::string* member)
+{
+    info.kind = Kind::Text;
+    AddField(std::move(info), member);
+}
+
+void CForm::BindField(FieldInfo info, int* member)
+{
+    info.kind = Kind::Check;
+    AddField(std::move(info), member);
+}
+
+void CForm::AddControls(std::span<const ControlDef> controls)
+{
+    for (const ControlDef& def : controls) {
+        ControlState& state = m_state[def.id];
+        state.type = def.type;
+        state.group = def.group;
+        state.items = def.items;
+        state.enabled = !def.initiallyDisabled;
+        if (def.type != Ctl::Combo && def.type != Ctl::List)
+            state.text = def.text;
+        if (def.type == Ctl::Combo) {
+            for (FieldInfo& info : m_fieldInfo)
+                if (info.id == def.id && info.kind == Kind::Text)
+                    info.kind = Kind::ChoiceText;
+        }
+        m_controlDefs.push_back(def);
+    }
+}
+
+void CForm::On(Ev event, int id, std::function<void()> handler)
+{
+    m_handlers[{event, id}] = std::move(handler);
+}
+
+// ---- field exchange ----------------------------------------------------
+
+bool CForm::UpdateData(bool saveAndValidate)
+{
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
+        if (saveAndValidate) {
+            if (!ReadField(i))
+                return false;
+        } else {
+            WriteField(i);
+        }
+    }
+    return true;
+}
+
+bool CForm::ReadField(size_t index)
+{
+    const FieldInfo& info = m_fieldInfo[index];
+    ControlState& state = m_state[info.id];
+    const Ref& ref = m_refs[index];
+
+    auto fail = [&](const std::string& message) {
+        MessageBox(message, MsgIcon::Exclamation);
+        SetFocus(info.id, true);
+        return false;
+    };
+
+    switch (info.kind) {
+    case Kind::Text:
+        *std::get<std::string*>(ref) = state.text;
+        return true;
+    case Kind::ChoiceText: {
+        const std::string text =
+            (state.selection >= 0 && state.selection < static_cast<int>(state.items.size()))
+                ? state.items[static_cast<size_t>(state.selection)]
+                : std::string();
+        *std::get<std::string*>(ref) = text;
+        if (info.maxChars > 0 && static_cast<int>(text.size()) > info.maxChars)
+            return fail(Format("Bitte geben Sie höchstens %d Zeichen ein.", info.maxChars));
+        return true;
+    }
+    case Kind::Check:
+        *std::get<int*>(ref) = state.checked ? 1 : 0;
+        return true;
+    case Kind::Number:
+    case Kind::Single:
+        break;
+    }
+
+    const std::optional<double> parsed = ParseFieldNumber(state.text);
+    bool single = info.kind == Kind::Single;
+    bool valid = parsed.has_value() && (!single || std::isfinite(static_cast<float>(*parsed)));
+    if (!valid) {
+        // A result field is written only by the program; what it shows when
+        // its value could not be determined is not a user error.
+        if (info.role == Role::Out)
+            return true;
+        return fail("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma.");
+    }
+
+    double value = *parsed;
+    if (single) {
+        const float f = static_cast<float>(value);
+        *std::get<float*>(ref) = f;
+        if (info.range && (f < static_cast<float>(info.range->lo) || f > static_cast<float>(info.range->hi)))
+            return fail(Format("Bitte geben Sie eine Zahl zwischen %.6g und %.6g ein.",
+                               static_cast<double>(static_cast<float>(info.range->lo)),
+                               static_cast<double>(static_cast<float>(info.range->hi))));
+        return true;
+    }
+    *std::get<double*>(ref) = value;
+    if (info.range && (value < info.range->lo || value > info.range->hi))
+        return fail(Format("Bitte geben Sie eine Zahl zwischen %.15g und %.15g ein.", info.range->lo,
+                           info.range->hi));
+    return true;
+}
+
+void CForm::WriteField(size_t index)
+{
+    const FieldInfo& info = m_fieldInfo[index];
+    ControlState& state = m_state[info.id];
+    const Ref& ref = m_refs[index];
+
+    switch (info.kind) {
+    case Kind::Number: {
+        const double v = *std::get<double*>(ref);
+        state.text = std::isfinite(v) ? FormatG15(v) : kNotDeterminable;
+        break;
+    }
+    case Kind::Single: {
+        const float v = *std::get<float*>(ref);
+        state.text = std::isfinite(v) ? FormatG6(v) : kNotDeterminable;
+        break;
+    }
+    case Kind::Text:
+        state.text = *std::get<std::string*>(ref);
+        break;
+    case Kind::ChoiceText: {
+        // Selects the first entry that begins with the text; without one the
+        // selection stays as it is.
+        const std::string& text = *std::get<std::string*>(ref);
+        for (size_t i = 0; i < state.items.size(); ++i) {
+            if (StartsWithIgnoringCase(state.items[i], text)) {
+                state.selection = static_cast<int>(i);
+                break;
+            }
+        }
+        break;
+    }
+    case Kind::Check:
+        state.checked = *std::get<int*>(ref) != 0;
+        break;
+    }
+}
+
+// ---- the user's side -----------------------------------------------------
+
+void CForm::Open()
+{
+    UpdateData(false);
+    OnInitDialog();
+}
+
+void CForm::Dispatch(Ev event, int id)
+{
+    auto it = m_handlers.find({event, id});
+    if (it != m_handlers.end())
+        it->second();
+}
+
+void CForm::SetEditText(int id, const std::string& text)
+{
+    if (ControlState* state = State(id))
+        state->text = text;
+}
+
+Refusal CForm::Type(int id, const std::string& text)
+{
+    ControlState* state = State(id);
+    if (!state)
+        return Refusal::UnknownControl;
+    if (!state->enabled)
+        return Refusal::Disabled;
+    switch (state->type) {
+    case Ctl::Edit:
+        if (state->readOnly || !FindField(id))
+            return Refusal::NotEditable;
+        state->text = text;
+        return Refusal::None;
+    case Ctl::Combo:
+    case Ctl::List:
+        for (size_t i = 0; i < state->items.size(); ++i)
+            if (state->items[i] == text)
+                return Select(id, static_cast<int>(i));
+        return Refusal::BadValue;
+    case Ctl::Check:
+        if (text != "0" && text != "1")
+            return Refusal::BadValue;
+        if (state->checked != (text == "1"))
+            return Click(id);
+        return Refusal::None;
+    default:
+        return Refusal::WrongControl;
+    }
+}
+
+Refusal CForm::Click(int id)
+{
+    if (id == kIdCancel) {
+        Cancel();
+        return Refusal::None;
+    }
+    ControlState* state = State(id);
+    if (!state)
+        return Refusal::UnknownControl;
+    if (!state->enabled)
+        return Refusal::Disabled;
+    switch (state->type) {
+    case Ctl::Radio:
+        CheckRadio(id);
+        break;
+    case Ctl::Check:
+        state->checked = !state->checked;
+        break;
+    case Ctl::Button:
+    case Ctl::Step:
+        break;
+    default:
+        return Refusal::WrongControl;
+    }
+    Dispatch(Ev::Click, id);
+    return Refusal::None;
+}
+
+Refusal CForm::Leave(int id)
+{
+    if (!State(id))
+        return Refusal::UnknownControl;
+    Dispatch(Ev::Leave, id);
+    return Refusal::None;
+}
+
+Refusal CForm::Select(int id, int index)
+{
+    ControlState* state = State(id);
+    if (!state)
+        return Refusal::UnknownControl;
+    if (state->type != Ctl::List && state->type != Ctl::Combo)
+        return Refusal::WrongControl;
+    if (!state->enabled)
+        return Refusal::Disabled;
+    if (index < 0 || index >= static_cast<int>(state->items.size()))
+        return Refusal::BadIndex;
+    state->selection = index;
+    Dispatch(Ev::SelChange, id);
+    return Refusal::None;
+}
+
+Refusal CForm::DoubleClick(int id, int index)
+{
+    const Refusal selected = Select(id, index);
+    if (selected != Refusal::None)
+        return selected;
+    Dispatch(Ev::DblClk, id);
+    return Refusal::None;
+}
+
+void CForm::PressEnter()
+{
+    // Enter runs the default command; a form whose default command has no
+    // control (the culvert's OK action) still runs its handler.
+    const ControlState* state = State(m_defaultCommand);
+    if (state && !state->enabled)
+        return;
+    Dispatch(Ev::Click, m_defaultCommand);
+}
+
+void CForm::Cancel() { m_closed = true; }
+
+// ---- control state ---------------------------------------------------------
+
+CForm::ControlState* CForm::State(int id)
+{
+    auto it = m_state.find(id);
+    return it == m_state.end() ? nullptr : &it->second;
+}
+
+const CForm::ControlState* CForm::State(int id) const
+{
+    auto it = m_state.find(id);
+    return it == m_state.end() ? nullptr : &it->second;
+}
+
+const FieldInfo* CForm::FindField(int id) const
+{
+    for (const FieldInfo& info : m_fieldInfo)
+        if (info.id == id)
+            return &info;
+    return nullptr;
+}
+
+const FieldInfo* CForm::FindFieldByName(const std::string& name) const
+{
+    for (const FieldInfo& info : m_fieldInfo)
+        if (info.name == name)
+            return &info;
+    return nullptr;
+}
+
+const ControlDef* CForm::FindControl(int id) const
+{
+    for (const ControlDef& def : m_controlDefs)
+        if (def.id == id)
+            return &def;
+    return nullptr;
+}
+
+std::string CForm::Text(int id) const
+{
+    const ControlState* state = State(id);
+    if (!state)
+        return {};
+    if (state->type == Ctl::Combo || state->type == Ctl::List) {
+        if (state->selection >= 0 && state->selection < static_cast<int>(state->items.size()))
+            return state->items[static_cast<size_t>(state->selection)];
+        return {};
+    }
+    if (state->type == Ctl::Check)
+        return state->checked ? "1" : "0";
+    return state->text;
+}
+
+bool CForm::IsEnabled(int id) const
+{
+    const ControlState* state = State(id);
+    return state && state->enabled;
+}
+
+bool CForm::IsChecked(int id) const
+{
+    const ControlState* state = State(id);
+    return state && state->checked;
+}
+
+const std::vector<std::string>& CForm::Items(int id) const
+{
+    const ControlState* state = State(id);
+    return state ? state->items : kNoItems;
+}
+
+int CForm::Selection(int id) const
+{
+    const ControlState* state = State(id);
+    return state ? state->selection : -1;
+}
+
+std::optional<FocusRequest> CForm::TakeFocusRequest()
+{
+    std::optional<FocusRequest> focus = m_focus;
+    m_focus.reset();
+    return focus;
+}
+
+double CForm::Value(int id) const
+{
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
+        if (m_fieldInfo[i].id != id)
+            continue;
+        const Ref& ref = m_refs[i];
+        if (auto d = std::get_if<double*>(&ref))
+            return **d;
+        if (auto f = std::get_if<float*>(&ref))
+            return static_cast<double>(**f);
+        if (auto n = std::get_if<int*>(&ref))
+            return **n;
+        return std::nan("");
+    }
+    return std::nan("");
+}
+
+std::string CForm::ValueText(int id) const
+{
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
+        if (m_fieldInfo[i].id != id)
+            continue;
+        const Ref& ref = m_refs[i];
+        if (auto d = std::get_if<double*>(&ref))
+            return std::isfinite(**d) ? FormatG15(**d) : kNotDeterminable;
+        if (auto f = std::get_if<float*>(&ref))
+            return std::isfinite(**f) ? FormatG6(**f) : kNotDeterminable;
+        if (auto n = std::get_if<int*>(&ref))
+            return std::to_string(**n);
+        return *std::get<std::string*>(ref);
+    }
+    return {};
+}
+
+// ---- the calculator's tools ---------------------------------------------
+
+void CForm::MessageBox(const std::string& text, MsgIcon icon) { m_sink.ShowMessage(text, icon); }
+
+void CForm::Enable(int id, bool enable)
+{
+    if (ControlState* state = State(id))
+        state->enabled = enable;
+}
+
+void CForm::SetCheck(int id, bool checked)
+{
+    if (ControlState* state = State(id))
+        state->checked = checked;
+}
+
+void CForm::CheckRadio(int id)
+{
+    ControlState* target = State(id);
+    if (!target)
+        return;
+    for (auto& [otherId, state] : m_state)
+        if (state.type == Ctl::Radio && state.group == target->group)
+            state.checked = otherId == id;
+}
+
+void CForm::SetText(int id, const std::string& text)
+{
+    if (ControlState* state = State(id))
+        state->text = text;
+}
+
+void CForm::ResetList(int id)
+{
+    if (ControlState* state = State(id)) {
+        state->items.clear();
+        state->selection = -1;
+    }
+}
+
+void CForm::AddItem(int id, const std::string& item)
+{
+    if (ControlState* state = State(id))
+        state->items.push_back(item);
+}
+
+void CForm::SetSelection(int id, int index)
+{
+    if (ControlState* state = State(id))
+        state->selection = (index >= 0 && index < static_cast<int>(state->items.size())) ? index : -1;
+}
+
+void CForm::SetFocus(int id, bool selectAll) { m_focus = FocusRequest{id, selectAll}; }
+
+} // namespace dralun

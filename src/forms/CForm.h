@@ -1,0 +1,149 @@
+#pragma once
+// A calculator form without a window: it holds what the dialog's controls
+// show (texts, check marks, list entries, enabled state, focus), the form's
+// member variables with their binding list, and the handlers that the user's
+// events start. The field exchange rules common to every calculator live
+// here; each calculator adds its field table, controls, handlers and layout.
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/FormLayout.h"
+#include "forms/FormTypes.h"
+#include "forms/IMessageSink.h"
+
+namespace dralun {
+
+// What a user action can be refused for (the headless driver reports it).
+enum class Refusal { None, UnknownControl, NotEditable, Disabled, WrongControl, BadIndex, BadValue };
+
+class CForm {
+public:
+    virtual ~CForm();
+    CForm(const CForm&) = delete;
+    CForm& operator=(const CForm&) = delete;
+
+    int TemplateId() const { return m_templateId; }
+    std::string Title() const;
+    virtual const FormLayout& Layout() const = 0;
+
+    // The user's side. Open() writes the fields and runs the form's own
+    // initialisation; the rest are what a user does with the controls.
+    void Open();
+    Refusal Type(int id, const std::string& text); // typing into an edit, choosing from a drop-down, ticking a box
+    Refusal Click(int id);
+    Refusal Leave(int id);
+    Refusal Select(int id, int index);
+    Refusal DoubleClick(int id, int index);
+    void PressEnter();
+    void Cancel();
+    bool IsClosed() const { return m_closed; }
+
+    // Typing as the window reports it: the edit's new text, nothing else.
+    void SetEditText(int id, const std::string& text);
+
+    // What the controls show.
+    const std::vector<FieldInfo>& Fields() const { return m_fieldInfo; }
+    const std::vector<ControlDef>& Controls() const { return m_controlDefs; }
+    const FieldInfo* FindField(int id) const;
+    const FieldInfo* FindFieldByName(const std::string& name) const;
+    const ControlDef* FindControl(int id) const;
+    bool HasControl(int id) const { return m_state.count(id) != 0; }
+    std::string Text(int id) const;
+    bool IsEnabled(int id) const;
+    bool IsChecked(int id) const;
+    const std::vector<std::string>& Items(int id) const;
+    int Selection(int id) const;
+    int DefaultCommand() const { return m_defaultCommand; }
+    // The field whose text the form wants focused (and selected), once.
+    std::optional<FocusRequest> TakeFocusRequest();
+    // Text the form draws itself, for forms that draw.
+    virtual std::vector<DrawnText> Drawn() const { return {}; }
+    // A field's member as a number, for the pictures (NaN for text fields).
+    double Value(int id) const;
+    // A field's member formatted as it would be written.
+    std::string ValueText(int id) const;
+
+protected:
+    CForm(int templateId, IMessageSink& sink);
+
+    // Declaration, from the constructor of the calculator.
+    template <class D>
+    void Bind(D* self, std::span<const Field<D>> fields);
+    void BindField(FieldInfo info, double* member);
+    void BindField(FieldInfo info, float* member);
+    void BindField(FieldInfo info, std::string* member);
+    void BindField(FieldInfo info, int* member);
+    void AddControls(std::span<const ControlDef> controls);
+    template <class D>
+    void Connect(D* self, std::span<const Handler<D>> handlers);
+    void On(Ev event, int id, std::function<void()> handler);
+    void SetDefaultCommand(int id) { m_defaultCommand = id; }
+
+    // The calculator's tools.
+    virtual void OnInitDialog() {}
+    bool UpdateData(bool saveAndValidate = true);
+    void MessageBox(const std::string& text, MsgIcon icon = MsgIcon::Exclamation);
+    void Enable(int id, bool enable);
+    void SetCheck(int id, bool checked);
+    void CheckRadio(int id); // checks id and clears the other buttons of its group
+    void SetText(int id, const std::string& text);
+    void ResetList(int id);
+    void AddItem(int id, const std::string& item);
+    void SetSelection(int id, int index);
+    void SetFocus(int id, bool selectAll = false);
+
+private:
+    using Ref = std::variant<double*, float*, std::string*, int*>;
+    struct ControlState {
+        Ctl type = Ctl::Edit;
+        std::string text;
+        bool enabled = true;
+        bool checked = false;
+        bool readOnly = false;
+        int group = 0;
+        std::vector<std::string> items;
+        int selection = -1;
+    };
+
+    void AddField(FieldInfo info, Ref ref);
+    bool ReadField(size_t index);
+    void WriteField(size_t index);
+    void Dispatch(Ev event, int id);
+    ControlState* State(int id);
+    const ControlState* State(int id) const;
+
+    int m_templateId;
+    IMessageSink& m_sink;
+    std::vector<FieldInfo> m_fieldInfo;
+    std::vector<Ref> m_refs;
+    std::vector<ControlDef> m_controlDefs;
+    std::map<int, ControlState> m_state;
+    std::map<std::pair<Ev, int>, std::function<void()>> m_handlers;
+    std::optional<FocusRequest> m_focus;
+    int m_defaultCommand = kIdOk;
+    bool m_closed = false;
+};
+
+template <class D>
+void CForm::Bind(D* self, std::span<const Field<D>> fields)
+{
+    for (const Field<D>& f : fields) {
+        FieldInfo info{f.id, f.name, f.label, f.unit, f.role, Kind::Number, f.def ? f.def : "", f.range,
+                       f.maxChars};
+        std::visit([&](auto member) { BindField(std::move(info), &(self->*member)); }, f.member);
+    }
+}
+
+template <class D>
+void CForm::Connect(D* self, std::span<const Handler<D>> handlers)
+{
+    for (const Handler<D>& h : handlers)
+        On(h.event, h.id, [self, fn = h.fn] { (self->*fn)(); });
+}
+
+} // namespace dralun

@@ -1,0 +1,26 @@
+#pragma once
+// Throttle orifice with free outflow: from the throttle discharge, the
+// pressure head and the discharge coefficient it gives the outflow velocity,
+// the required flow area and the required diameter.
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class COrificeDlg final : public CForm {
+public:
+    static constexpr int kTemplateId = 171;
+    explicit COrificeDlg(IMessageSink& sink);
+    const FormLayout& Layout() const override;
+
+private:
+    void OnCompute();
+
+    double m_Q = 0;  // throttle discharge, l/s
+    double m_h = 0;  // pressure head, m
+    double m_mu = 0; // discharge coefficient
+    double m_A = 0;  // required flow area, m²
+    double m_d = 0;  // required diameter, m
+    double m_v = 0;  // outflow velocity, m/s
+};
+
+} // namespace dralun

@@ -1,0 +1,101 @@
+#include "forms/CTimeCoefficientDlg.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/Format.h"
+
+namespace dralun {
+
+const int CTimeCoefficientDlg::kGrid[kRows][1 + kColumns] = {
+    {1004, 1052, 1024, 1038, 1068}, {1005, 1054, 1033, 1039, 1069}, {1006, 1055, 1034, 1045, 1070},
+    {1013, 1063, 1035, 1056, 1071}, {1014, 1057, 1044, 1040, 1072}, {1015, 1058, 1053, 1041, 1073},
+    {1016, 1059, 1010, 1042, 1074}, {1018, 1060, 1011, 1046, 1075}, {1019, 1007, 1012, 1047, 1076},
+    {1030, 1008, 1025, 1048, 1077}, {1031, 1009, 1026, 1061, 1078}, {1032, 1017, 1027, 1062, 1079},
+    {1043, 1020, 1028, 1064, 1080}, {1049, 1021, 1029, 1065, 1081}, {1050, 1022, 1036, 1066, 1082},
+    {1051, 1023, 1037, 1067, 1083},
+};
+
+CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+{
+    static const char* const kFrequencyDefaults[kColumns] = {"1.0", "0.5", "0.333", "0.2"};
+    // The four frequencies and the first duration are exchanged first,
+    // then the table row by row.
+    for (int k = 0; k < kColumns; ++k)
+        BindField({1000 + k, Format("n%d", k + 1), "n", "1/a", Role::In, Kind::Single,
+                   kFrequencyDefaults[k], Range{0.01, 2.0}},
+                  &m_n[k]);
+    BindField({kGrid[0][0], "T1", "T [min]", "min", Role::In, Kind::Single, "5"}, &m_T[0]);
+    for (int i = 0; i < kRows; ++i) {
+        if (i > 0)
+            BindField({kGrid[i][0], Format("T%d", i + 1), "T [min]", "min", Role::Out, Kind::Single, "0"}, &m_T[i]);
+        for (int k = 0; k < kColumns; ++k)
+            BindField({kGrid[i][1 + k], Format("phi%d_%d", i + 1, k + 1),
+                       Format("Zeitbeiwert bei T%d und n%d", i + 1, k + 1), "1", Role::Out, Kind::Single, "0"},
+                      &m_phi[i][k]);
+    }
+    static const ControlDef controls[] = {
+        {kIdOk, Ctl::Button, "Rechne"},
+        {kIdCancel, Ctl::Button, "Abbruch"},
+    };
+    static const Handler<CTimeCoefficientDlg> handlers[] = {
+        {Ev::Click, kIdOk, &CTimeCoefficientDlg::OnCompute},
+    };
+    AddControls(controls);
+    Connect<CTimeCoefficientDlg>(this, handlers);
+}
+
+void CTimeCoefficientDlg::OnInitDialog() { OnCompute(); }
+
+void CTimeCoefficientDlg::OnCompute()
+{
+    UpdateData(true);
+
+    for (int i = 1; i < kRows; ++i)
+        m_T[i] = static_cast<float>(static_cast<double>(m_T[0]) + i);
+
+    // 38/(T + 9) has no value for T = -9 and turns negative below it.
+    if (!(m_T[0] > -9.0f)) {
+        MessageBox("Die erste Regendauer T muss größer als -9 min sein.\n"
+                   "Für T + 9 <= 0 ist der Zeitbeiwert nicht definiert.",
+                   MsgIcon::Exclamation);
+        for (auto& row : m_phi)
+            for (float& phi : row)
+                phi = 0;
+        UpdateData(false);
+        return;
+    }
+
+    for (int i = 0; i < kRows; ++i)
+        for (int k = 0; k < kColumns; ++k)
+            m_phi[i][k] = static_cast<float>((1.0 / std::pow(static_cast<double>(m_n[k]), 0.25) - 0.3684) * 38.0 /
+                                             (static_cast<double>(m_T[i]) + 9.0));
+    UpdateData(false);
+}
+
+const FormLayout& CTimeCoefficientDlg::Layout() const
+{
+    static const FormLayout layout = [] {
+        FormLayout table;
+        table.push_back(LabelAt("Häufigkeit", 0, 0, 1, 1, Align::Right));
+        for (int k = 0; k < kColumns; ++k) {
+            table.push_back(LabelAt("n", 0, 1 + k, 1, 1, Align::Center));
+            table.push_back(EditAt(1000 + k, 1, 1 + k));
+        }
+        table.push_back(LabelAt("T [min]", 2, 0, 1, 1, Align::Center));
+        table.push_back(LabelAt("Zeitbeiwert", 2, 1, 1, kColumns, Align::Center));
+        for (int i = 0; i < kRows; ++i)
+            for (int c = 0; c <= kColumns; ++c)
+                table.push_back(EditAt(kGrid[i][c], 3 + i, c));
+
+        FormLayout layout;
+        layout.push_back(GroupAt("", 0, 0, 2, 1, table));
+        layout.push_back(GroupAt("Zeitbeiwert", 0, 1, 1, 1, {PictureAt(184, 0, 0)}));
+        layout.push_back(StretchAt(1, 1));
+        layout.push_back(ButtonColumn(0, 2, 2, {kIdOk, kIdCancel}));
+        return layout;
+    }();
+    return layout;
+}
+
+} // namespace dralun

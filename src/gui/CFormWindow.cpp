@@ -1,0 +1,341 @@
+#include "gui/CFormWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "gui/CQtMessageSink.h"
+#include "gui/pictures/CPictureWidget.h"
+
+namespace dralun {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+Qt::Alignment ToQt(Align align)
+{
+    switch (align) {
+    case Align::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Center: return Qt::AlignCenter;
+    default: return {};
+    }
+}
+
+template <class W>
+QStringList ShownItems(const W* widget)
+{
+    QStringList items;
+    for (int i = 0; i < widget->count(); ++i)
+        items.append(widget->itemText(i));
+    return items;
+}
+
+QStringList ShownItems(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+// Leaving a field counts when the user moves the focus, not when a message
+// box or a menu takes it for a while.
+bool IsUserFocusChange(Qt::FocusReason reason)
+{
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+}
+
+} // namespace
+
+CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* sink)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    if (!sink) {
+        m_ownSink = std::make_unique<CQtMessageSink>(this);
+        sink = m_ownSink.get();
+    }
+    m_form = info.create(*sink);
+    setWindowTitle(Q(m_form->Title()));
+    setModal(true);
+
+    auto* grid = new QGridLayout(this);
+    Build(m_form->Layout(), grid);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // a form cannot be resized
+
+    m_busy = true;
+    m_form->Open();
+    m_busy = false;
+    Sync();
+}
+
+CFormWindow::~CFormWindow() = default;
+
+QWidget* CFormWindow::Control(int id) const
+{
+    auto it = m_widgets.find(id);
+    return it == m_widgets.end() ? nullptr : it->second;
+}
+
+// ---- building the window -------------------------------------------------
+
+void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
+{
+    for (const LayoutItem& item : items) {
+        QWidget* widget = nullptr;
+        switch (item.type) {
+        case Item::Field: {
+            const FieldInfo* field = m_form->FindField(item.id);
+            auto* label = new QLabel(field ? Q(field->label) : QString());
+            QWidget* edit = MakeControl(item.id, item.chars);
+            label->setBuddy(edit);
+            grid->addWidget(label, item.row, item.col, item.rowSpan, 1);
+            grid->addWidget(edit, item.row, item.col + 1, item.rowSpan, item.colSpan - 1);
+            continue;
+        }
+        case Item::Edit:
+        case Item::Control:
+            widget = MakeControl(item.id, item.chars);
+            break;
+        case Item::Label: {
+            auto* label = new QLabel(Q(item.text));
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
+            break;
+        }
+        case Item::Picture:
+            widget = new CPictureWidget(item.id, *m_form);
+            m_drawn.push_back(widget);
+            break;
+        case Item::Drawn:
+            widget = new CPictureWidget(CPictureWidget::kDrawnText, *m_form);
+            m_drawn.push_back(widget);
+            break;
+        case Item::Group: {
+            auto* box = new QGroupBox(Q(item.text));
+            auto* inner = new QGridLayout(box);
+            Build(item.children, inner);
+            widget = box;
+            break;
+        }
+        case Item::Panel: {
+            widget = new QWidget;
+            auto* inner = new QGridLayout(widget);
+            inner->setContentsMargins(0, 0, 0, 0);
+            Build(item.children, inner);
+            break;
+        }
+        case Item::Stretch: {
+            const QFontMetrics fm = fontMetrics();
+            grid->addItem(new QSpacerItem(item.chars * fm.horizontalAdvance(QLatin1Char('0')), item.lines * fm.height(),
+                                          QSizePolicy::Expanding, QSizePolicy::Expanding),
+                          item.row, item.col, item.rowSpan, item.colSpan);
+            continue;
+        }
+        }
+        grid->addWidget(widget, item.row, item.col, item.rowSpan, item.colSpan, ToQt(item.align));
+    }
+}
+
+QWidget* CFormWindow::MakeEdit(int id, int chars)
+{
+    auto* edit = new QLineEdit;
+    const FieldInfo* field = m_form->FindField(id);
+    edit->setReadOnly(field && field->role == Role::Out);
+    if (chars == 0) // room for what %.15g or %.6g writes
+        chars = field && field->kind == Kind::Single ? 10 : field && field->kind == Kind::Number ? 18 : 24;
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars +
+                        edit->fontMetrics().height());
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, id](const QString& text) { m_form->SetEditText(id, text.toStdString()); });
+    edit->installEventFilter(this);
+    return edit;
+}
+
+QWidget* CFormWindow::MakeControl(int id, int chars)
+{
+    const ControlDef* def = m_form->FindControl(id);
+    QWidget* widget = nullptr;
+    if (!def) {
+        widget = MakeEdit(id, chars);
+    } else {
+        const QString text = Q(def->text);
+        switch (def->type) {
+        case Ctl::Edit:
+            widget = MakeEdit(id, chars);
+            break;
+        case Ctl::Button:
+        case Ctl::Step: {
+            auto* button = new QPushButton(text);
+            button->setAutoDefault(false);
+            button->setDefault(id == m_form->DefaultCommand());
+            if (def->type == Ctl::Step)
+                button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("+")) * 4);
+            connect(button, &QPushButton::clicked, this, [this, id] { Run([this, id] { m_form->Click(id); }); });
+            widget = button;
+            break;
+        }
+        case Ctl::Radio: {
+            auto* radio = new QRadioButton(text);
+            radio->setAutoExclusive(false); // the form keeps its groups
+            connect(radio, &QRadioButton::clicked, this, [this, id] { Run([this, id] { m_form->Click(id); }); });
+            widget = radio;
+            break;
+        }
+        case Ctl::Check: {
+            auto* check = new QCheckBox(text);
+            connect(check, &QCheckBox::clicked, this, [this, id] { Run([this, id] { m_form->Click(id); }); });
+            widget = check;
+            break;
+        }
+        case Ctl::Combo: {
+            auto* combo = new QComboBox;
+            connect(combo, &QComboBox::activated, this,
+                    [this, id](int index) { Run([this, id, index] { m_form->Select(id, index); }); });
+            combo->installEventFilter(this);
+            widget = combo;
+            break;
+        }
+        case Ctl::List: {
+            auto* list = new QListWidget;
+            connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+                if (!m_busy && row >= 0)
+                    Run([this, id, row] { m_form->Select(id, row); });
+            });
+            connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* item) {
+                const int row = list->row(item);
+                Run([this, id, row] { m_form->DoubleClick(id, row); });
+            });
+            list->installEventFilter(this);
+            widget = list;
+            break;
+        }
+        }
+    }
+    m_widgets[id] = widget;
+    return widget;
+}
+
+// ---- events ------------------------------------------------------------------
+
+void CFormWindow::Perform(const std::function<void(CForm&)>& action)
+{
+    Run([this, &action] { action(*m_form); });
+}
+
+void CFormWindow::Run(const std::function<void()>& action)
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    action();
+    m_busy = false;
+    Sync();
+}
+
+bool CFormWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !m_busy &&
+        IsUserFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
+        for (const auto& [id, widget] : m_widgets) {
+            if (widget == watched) {
+                const int leaving = id;
+                Run([this, leaving] { m_form->Leave(leaving); });
+                break;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CFormWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // Enter on a focused push button presses it; elsewhere it runs the
+        // form's default command and never closes the form.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        else
+            Run([this] { m_form->PressEnter(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CFormWindow::reject()
+{
+    m_form->Cancel();
+    QDialog::reject();
+}
+
+// ---- showing the form's state ----------------------------------------------
+
+QStringList CFormWindow::Items(int id) const
+{
+    QStringList items;
+    for (const std::string& item : m_form->Items(id))
+        items.append(Q(item));
+    return items;
+}
+
+void CFormWindow::Sync()
+{
+    m_busy = true;
+    for (const auto& [id, widget] : m_widgets) {
+        widget->setEnabled(m_form->IsEnabled(id));
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            const QString text = Q(m_form->Text(id));
+            if (edit->text() != text) {
+                edit->setText(text);
+                edit->setCursorPosition(0); // a long number shows its leading digits
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            if (button->isCheckable()) {
+                const QSignalBlocker block(button);
+                button->setChecked(m_form->IsChecked(id));
+            }
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const QSignalBlocker block(combo);
+            const QStringList items = Items(id);
+            if (ShownItems(combo) != items) {
+                combo->clear();
+                combo->addItems(items);
+            }
+            combo->setCurrentIndex(m_form->Selection(id));
+        } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            const QSignalBlocker block(list);
+            const QStringList items = Items(id);
+            if (ShownItems(list) != items) {
+                list->clear();
+                list->addItems(items);
+            }
+            list->setCurrentRow(m_form->Selection(id));
+        }
+    }
+    for (QWidget* drawn : m_drawn)
+        drawn->update();
+    if (const auto focus = m_form->TakeFocusRequest()) {
+        if (QWidget* widget = Control(focus->id)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && focus->selectAll)
+                edit->selectAll();
+        }
+    }
+    m_busy = false;
+    if (m_form->IsClosed())
+        QDialog::reject();
+}
+
+} // namespace dralun

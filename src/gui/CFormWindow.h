@@ -1,0 +1,52 @@
+#pragma once
+// The one window that shows any calculator form: it builds its controls from
+// the form's layout, passes the user's actions to the form and shows what
+// the form's controls hold afterwards.
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "forms/CForm.h"
+#include "forms/FormRegistry.h"
+
+class QGridLayout;
+
+namespace dralun {
+
+class CQtMessageSink;
+
+class CFormWindow : public QDialog {
+    Q_OBJECT
+public:
+    // sink: where messages go; nullptr shows real message boxes.
+    CFormWindow(const FormInfo& info, QWidget* parent = nullptr, IMessageSink* sink = nullptr);
+    ~CFormWindow() override;
+
+    CForm& Form() { return *m_form; }
+    // Does something with the form as the user would, then shows the result.
+    void Perform(const std::function<void(CForm&)>& action);
+    QWidget* Control(int id) const;
+
+    void reject() override; // Escape, "Abbruch" and the close box
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Build(const FormLayout& items, QGridLayout* grid);
+    QWidget* MakeControl(int id, int chars = 0);
+    QWidget* MakeEdit(int id, int chars);
+    void Run(const std::function<void()>& action);
+    void Sync();
+    QStringList Items(int id) const;
+
+    std::unique_ptr<CQtMessageSink> m_ownSink;
+    std::unique_ptr<CForm> m_form;
+    std::map<int, QWidget*> m_widgets;
+    std::vector<QWidget*> m_drawn;
+    bool m_busy = false;
+};
+
+} // namespace dralun

@@ -1,0 +1,70 @@
+#include "gui/CHydroApp.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <clocale>
+
+#include "gui/CMainFrame.h"
+
+namespace dralun {
+
+namespace {
+
+// The program icon: a pipe cross-section, part full.
+QIcon ProgramIcon()
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(6, 6, 52, 52));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 140, 230));
+    p.drawChord(QRectF(8.5, 8.5, 47, 47), 200 * 16, 140 * 16);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CHydroApp::CHydroApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Settings live under this key; the application title is the sub-key.
+    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    setApplicationName(QStringLiteral("Dralun"));
+    setWindowIcon(ProgramIcon());
+    // Qt adopts the environment's locale; the calculators write their numbers
+    // with printf formats and a decimal point, so numbers stay "C".
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    if (LoadGermanQtTexts(m_qtTexts))
+        installTranslator(&m_qtTexts);
+}
+
+CHydroApp::~CHydroApp() = default;
+
+bool CHydroApp::LoadGermanQtTexts(QTranslator& translator)
+{
+    return translator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+bool CHydroApp::InitInstance(const QStringList& commandLine)
+{
+    m_frame = std::make_unique<CMainFrame>(m_doc);
+    QString file;
+    for (const QString& arg : commandLine)
+        if (!arg.startsWith(QLatin1Char('-')))
+            file = arg;
+    if (file.isEmpty() || !m_frame->OpenDocumentFile(file))
+        m_frame->NewDocument();
+    // Maximized; without a window manager that honours it, as large as the screen.
+    m_frame->setGeometry(m_frame->screen()->availableGeometry());
+    m_frame->showMaximized();
+    return true;
+}
+
+} // namespace dralun

@@ -1,0 +1,16 @@
+#include "gui/CQtMessageSink.h"
+
+#include <QMessageBox>
+
+namespace dralun {
+
+void CQtMessageSink::ShowMessage(const std::string& text, MsgIcon icon)
+{
+    const QMessageBox::Icon qtIcon = icon == MsgIcon::Exclamation   ? QMessageBox::Warning
+                                     : icon == MsgIcon::Information ? QMessageBox::Information
+                                                                    : QMessageBox::NoIcon;
+    QMessageBox box(qtIcon, QStringLiteral("Dralun"), QString::fromStdString(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+} // namespace dralun

@@ -1,0 +1,98 @@
+#include "gui/CommandTable.h"
+
+#include <map>
+
+namespace dralun::cmd {
+
+const std::vector<Menu>& MenuTable()
+{
+    static const std::vector<Menu> menus = {
+        {"&Datei",
+         {{FileNew, "&Neu\tStrg+N"},
+          {FileOpen, "Ö&ffnen...\tStrg+O"},
+          {FileSave, "S&peichern\tStrg+S"},
+          {FileSaveAs, "Speichern &unter..."},
+          {0, nullptr},
+          {FilePrint, "&Drucken...\tStrg+P"},
+          {FilePrintPreview, "Sei&tenansicht"},
+          {FilePrintSetup, "Drucker&einrichtung..."},
+          {0, nullptr},
+          {FileMru, "Letzte Datei"},
+          {0, nullptr},
+          {AppExit, "&Beenden"}}},
+        {"&Bearbeiten",
+         {{EditUndo, "&Rückgängig\tStrg+Z"},
+          {0, nullptr},
+          {EditCut, "&Ausschneiden\tStrg+X"},
+          {EditCopy, "&Kopieren\tStrg+C"},
+          {EditPaste, "E&infügen\tStrg+V"}}},
+        {"&Ansicht", {{ViewStatusBar, "S&tatusleiste"}}},
+        {"&Rohrhydraulik", {{130, "&Prandtl-Colebrook"}}},
+        {"Durchlass", {{131, "Rohr&durchlass"}, {158, "Rahmen-/Rechtec&kdurchlass"}}},
+        {"Gerinne", {{132, "&Mulde"}, {143, "&Graben"}, {176, "&Raubettmulde"}}},
+        {"Rinnen", {{32773, "&Bord-/Spitzrinne"}, {32772, "&Pendelrinne"}}},
+        {"Ablauf", {{32775, "Dralun"}, {32774, "ZTV-ING"}}},
+        {"RRR", {{32776, "Drosselstrecke nach ATV-A 111"}, {32777, "Drosselblende"}}},
+        {"Versickerung", {{185, "Versickermulde"}, {32778, "Versickergraben"}}},
+        {"Beenden", {}, AppExit},
+        {"&?", {{AppAbout, "Inf&o über Dralun..."}}},
+    };
+    return menus;
+}
+
+const std::vector<KeyBinding>& KeyTable()
+{
+    static const std::vector<KeyBinding> keys = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), FileNew},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), FileOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), FileSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), FilePrint},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), EditUndo},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), EditUndo},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), EditCut},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), EditCut},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), EditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), EditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), EditPaste},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), EditPaste},
+        {QKeySequence(Qt::Key_F6), NextPane},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), PrevPane},
+    };
+    return keys;
+}
+
+QString Prompt(int command)
+{
+    // The string table: status-bar text, then after "\n" the short name.
+    static const std::map<int, const char*> prompts = {
+        {FileNew, "Erstellt ein neues Dokument.\nNeu"},
+        {FileOpen, "Öffnet ein bestehendes Dokument.\nÖffnen"},
+        {FileSave, "Speichert das aktive Dokument.\nSpeichern"},
+        {FileSaveAs, "Speichert das aktive Dokument unter neuem Namen.\nSpeichern unter"},
+        {FilePrintSetup, "Ändert den Drucker und die Druckoptionen.\nDruckereinrichtung"},
+        {FilePrint, "Druckt das aktive Dokument.\nDrucken"},
+        {FilePrintPreview, "Zeigt ganze Seiten an.\nSeitenansicht"},
+        {FileMru, "Öffnet dieses Dokument."},
+        {EditUndo, "Macht die letzte Aktion rückgängig.\nRückgängig"},
+        {EditCut, "Entfernt die Markierung und überträgt sie in die Zwischenablage.\nAusschneiden"},
+        {EditCopy, "Kopiert die Markierung und überträgt sie in die Zwischenablage.\nKopieren"},
+        {EditPaste, "Fügt den Inhalt der Zwischenablage ein.\nEinfügen"},
+        {ViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},
+        {AppExit, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden"},
+        {AppAbout, "Zeigt Programminformationen und die Versionsnummer an.\nInfo"},
+        {130, "Rohrhydraulik"},
+        {131, "Rohrdurchlass"},
+        {132, "Mulde"},
+        {143, "Graben"},
+        {158, "Rechteckdurchlass"},
+        {176, "Raubettmulde"},
+        {32772, "Pendelrinne"},
+        {32773, "Bordrinne"},
+    };
+    auto it = prompts.find(command);
+    if (it == prompts.end())
+        return {};
+    return QString::fromUtf8(it->second).section(QLatin1Char('\n'), 0, 0);
+}
+
+} // namespace dralun::cmd

@@ -1,0 +1,104 @@
+#include "gui/StartScreen.h"
+
+#include <QBrush>
+#include <QPainter>
+
+namespace dralun {
+
+namespace {
+
+const QColor kPageBackground(128, 194, 255);
+const QColor kBodyText(16, 16, 16);
+const QColor kRuleText(255, 0, 255);
+constexpr int kLeft = 100;
+
+QList<StartLine> CreditLines()
+{
+    return {
+        {450, QStringLiteral("2026 erstellt vom Dralun-Team, Arbeitsgruppe Software im Ausschuss Straßenentwässerung")},
+        {470, QStringLiteral("Das Programm wird kostenlos zur Verfügung gestellt; jeder darf es nutzen.")},
+        {490, QStringLiteral("Aus der Installation und der Nutzung des Programms sowie aus der Verwendung "
+                             "seiner Ergebnisse")},
+        {510, QStringLiteral("entstehen keine Schadensersatzansprüche gegen den Ausschuss oder den Autor.")},
+        {550, QStringLiteral("Dralun  Version 1.00")},
+    };
+}
+
+QList<StartLine> HeadingLines()
+{
+    return {
+        {20, QStringLiteral("Hydraulische Nachweise nach den Dralun, den ZTV-ING")},
+        {40, QStringLiteral("den Arbeitsblättern ATV-DVWK-A 110, DWA-A 138 und ATV-A 111,")},
+        {60, QStringLiteral("der DIN 19661-1")},
+    };
+}
+
+QList<StartLine> VerificationLines()
+{
+    static const char* const texts[] = {
+        "Rohrhydraulik nach Prandtl-Colebrook, Teil- und Vollfüllung",
+        "Leistungsfähigkeit Rohr-/Rahmendurchlass Teil- und Vollfüllung",
+        "Leistungsfähigkeit einer Straßenmulde",
+        "Leistungsfähigkeit eines Straßengrabens",
+        "Leistungsfähigkeit einer Raubettmulde nach Scheuerlein",
+        "Leistungsfähigkeit einer Bord- und Spitzrinne",
+        "Ermittlung der Straßenablauf-Abstände bei Pendelrinnen",
+        "Ermittlung der Straßenablauf-Abstände nach den Dralun",
+        "Ermittlung der Brückenablauf-Abstände nach den ZTV-ING",
+        "Hydraulischer Nachweis für eine Drosselstrecke nach ATV-A 111",
+        "Hydraulischer Nachweis Drossel/Drosselblende",
+        "Hydraulische Nachweise für Versickermulden/-gräben",
+    };
+    QList<StartLine> lines;
+    int y = 100;
+    for (const char* text : texts) {
+        lines.push_back({y, QString::fromUtf8(text)});
+        y += 25;
+    }
+    return lines;
+}
+
+const StartLine kRule{410, QStringLiteral("Bei der Zahleneingabe ist als Dezimaltrennzeichen ein Punkt und kein "
+                                          "Komma zu verwenden.")};
+
+void DrawLines(QPainter& painter, const QList<StartLine>& lines)
+{
+    const int ascent = painter.fontMetrics().ascent();
+    for (const StartLine& line : lines)
+        painter.drawText(kLeft, line.y + ascent, line.text);
+}
+
+} // namespace
+
+QList<StartLine> StartScreenLines()
+{
+    return CreditLines() + HeadingLines() + VerificationLines() + QList<StartLine>{kRule};
+}
+
+void DrawStartScreen(QPainter& painter, const QRect& clientRect)
+{
+    painter.save();
+    // The page in light blue with a thin black border.
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(QBrush(kPageBackground));
+    painter.drawRect(clientRect.adjusted(0, 0, -1, -1));
+
+    // y is the top of the text cell, as text output places it.
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(Qt::black);
+    DrawLines(painter, CreditLines());
+    DrawLines(painter, HeadingLines());
+
+    painter.setPen(kBodyText);
+    DrawLines(painter, VerificationLines());
+
+    // The decimal point rule on an opaque background of the device's
+    // background colour.
+    painter.setPen(kRuleText);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QBrush(Qt::white));
+    DrawLines(painter, {kRule});
+    painter.restore();
+}
+
+} // namespace dralun

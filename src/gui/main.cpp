@@ -1,0 +1,9 @@
+#include "gui/CHydroApp.h"
+
+int main(int argc, char** argv)
+{
+    dralun::CHydroApp app(argc, argv);
+    if (!app.InitInstance(app.arguments().mid(1)))
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The drawn illustrations of the forms, by picture id (the id of the bitmap
+// the form shows). Cross-sections are drawn from the form's current values.
+#include <QRectF>
+#include <QSizeF>
+
+class QPainter;
+
+namespace dralun {
+
+class CForm;
+
+struct Picture {
+    QSizeF size; // in multiples of the font's line height
+    void (*paint)(QPainter& painter, const QRectF& area, const CForm& form);
+};
+
+const Picture* FindPicture(int id);
+
+// The pictures of the individual forms.
+void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form);
+void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CForm& form);
+
+} // namespace dralun

@@ -1,0 +1,109 @@
+// dralun-calc's command line, run in the test process.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CCalcDriver.h"
+
+namespace dralun {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunDriver(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int status = CCalcDriver::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CalcDriver, ListsEveryForm)
+{
+    const Result r = RunDriver({"--list"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, HasSubstr("171\tdrossel\tDrossel\n"));
+    EXPECT_THAT(r.out, HasSubstr("183\tzeitbeiwert\tZeitbeiwert\n"));
+    EXPECT_THAT(r.out, HasSubstr("105\tnotentlastung\tNotentlastung - freier Überfall\n"));
+}
+
+TEST(CalcDriver, PressesRechneAfterTheEvents)
+{
+    const Result r = RunDriver({"171"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, HasSubstr("1005\t2.298400796641"));
+    EXPECT_THAT(r.out, HasSubstr("1003\t0.02175425629"));
+    EXPECT_THAT(r.out, HasSubstr("1004\t0.16642830101"));
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(CalcDriver, NoComputeLeavesTheResults)
+{
+    const Result r = RunDriver({"drossel", "--no-compute", "h=1"});
+    EXPECT_EQ(r.out, "1000\t50\n1001\t1\n1002\t0.67\n1003\t0\n1004\t0\n1005\t0\n");
+}
+
+TEST(CalcDriver, FieldsByShortNameAndMessagesWithEscapedLineBreaks)
+{
+    const Result r = RunDriver({"171", "mu=1,5"});
+    EXPECT_THAT(r.out, HasSubstr("message\tBitte geben Sie eine Zahl ein.\\nDezimaltrennzeichen"));
+    EXPECT_THAT(r.out, HasSubstr("1002\t0.67\n"));
+}
+
+TEST(CalcDriver, JsonHoldsFieldsListsMessagesAndDrawnText)
+{
+    const Result r = RunDriver({"171", "--json", "1001=0"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, HasSubstr("{\"form\": 171, \"title\": \"Drossel\", \"fields\": {\"1000\": \"50\", \"1001\": \"0\""));
+    EXPECT_THAT(r.out, HasSubstr("\"messages\": [\"Die Druckhöhe muss größer als 0 m sein.\\nOhne"));
+    EXPECT_THAT(r.out, HasSubstr("\"drawn\": []}"));
+}
+
+TEST(CalcDriver, HelpListsTheFields)
+{
+    const Result r = RunDriver({"171", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, HasSubstr("1002\tmu\tAusflussbeiwert mü [1]\t1\t0.67\t[0, 1]\n"));
+    EXPECT_THAT(r.out, HasSubstr("1003\tA\terf. Durchflussquerschnitt in [m²]\tm²\t0\t-\tErgebnis\n"));
+}
+
+TEST(CalcDriver, ClosingTheFormEndsTheEvents)
+{
+    const Result r = RunDriver({"171", "--click", "2", "h=2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_THAT(r.out, HasSubstr("1001\t0.6\n1002\t0.67\n1003\t0\n"));
+}
+
+struct BadCall {
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class CalcDriverErrors : public ::testing::TestWithParam<BadCall> {};
+
+TEST_P(CalcDriverErrors, ExitWithStatusTwoAndOneLine)
+{
+    const Result r = RunDriver(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_THAT(r.err, HasSubstr(GetParam().message));
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, CalcDriverErrors,
+    ::testing::Values(BadCall{{"999"}, "unbekanntes Formular"}, BadCall{{"171", "9999=1"}, "kein Steuerelement"},
+                      BadCall{{"171", "x=1"}, "kein Steuerelement"}, BadCall{{"171", "1000"}, "unbekanntes Ereignis"},
+                      BadCall{{"171", "--click"}, "erwartet ein Argument"},
+                      BadCall{{"171", "--select", "1000"}, "ID:INDEX"}, BadCall{{"171", "--frob"}, "unbekannte Option"},
+                      BadCall{{"171", "1003=1"}, "Ergebnisfeld"}, BadCall{{"171", "--select", "1000:0"}, "kann nicht"},
+                      BadCall{{"rohr"}, "noch nicht"}));
+
+} // namespace
+} // namespace dralun

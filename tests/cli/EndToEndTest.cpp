@@ -1,0 +1,56 @@
+// The dralun-calc program itself, as a script would run it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace dralun {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct Output {
+    int status;
+    std::string text;
+};
+
+Output Shell(const std::string& arguments)
+{
+    const std::string command = std::string(DRALUN_CALC) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string text;
+    std::array<char, 4096> buffer{};
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        text.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), text};
+}
+
+TEST(EndToEnd, OrificeDefaults)
+{
+    const Output o = Shell("171");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_THAT(o.text, HasSubstr("1005\t2.2984"));
+    EXPECT_THAT(o.text, HasSubstr("1003\t0.021754"));
+    EXPECT_THAT(o.text, HasSubstr("1004\t0.1664283"));
+}
+
+TEST(EndToEnd, TimeCoefficientWithANewDuration)
+{
+    const Output o = Shell("zeitbeiwert T1=10 --json");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_THAT(o.text, HasSubstr("\"1051\": \"25\""));
+}
+
+TEST(EndToEnd, UnknownFormIsAUsageError)
+{
+    const Output o = Shell("nichts");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_THAT(o.text, HasSubstr("unbekanntes Formular"));
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/NumberText.h"
+#include "forms/COrificeDlg.h"
+
+namespace dralun {
+namespace {
+
+double Field(const CForm& form, int id) { return ParseFieldNumber(form.Text(id)).value_or(std::nan("")); }
+
+class Orifice : public ::testing::Test {
+protected:
+    void SetUp() override { form.Open(); }
+    CMessageLog log;
+    COrificeDlg form{log};
+};
+
+TEST_F(Orifice, NothingIsComputedWhenTheFormOpens)
+{
+    EXPECT_EQ(form.Text(1000), "50");
+    EXPECT_EQ(form.Text(1001), "0.6");
+    EXPECT_EQ(form.Text(1002), "0.67");
+    for (int id : {1003, 1004, 1005})
+        EXPECT_EQ(form.Text(id), "0");
+}
+
+TEST_F(Orifice, DefaultsGiveVelocityAreaAndDiameter)
+{
+    form.Click(kIdOk);
+    // v = sqrt(2 g 0.6) 0.67, A = 0.05 / v, d = 2 sqrt(A / pi)
+    EXPECT_NEAR(Field(form, 1005), 2.2984, 0.00005);
+    EXPECT_NEAR(Field(form, 1003), 0.021754, 0.0000005);
+    EXPECT_NEAR(Field(form, 1004), 0.16643, 0.000005);
+    EXPECT_TRUE(log.Messages().empty());
+    EXPECT_FALSE(form.IsClosed());
+}
+
+TEST_F(Orifice, DoublingTheHeadScalesVelocityAndAreaByRootTwo)
+{
+    form.Click(kIdOk);
+    const double v = Field(form, 1005), a = Field(form, 1003);
+    form.Type(1001, "1.2");
+    form.Click(kIdOk);
+    EXPECT_NEAR(Field(form, 1005), v * std::sqrt(2.0), 1e-12);
+    EXPECT_NEAR(Field(form, 1003), a / std::sqrt(2.0), 1e-12);
+}
+
+TEST_F(Orifice, CoefficientOutsideItsRangeIsReportedAndUsed)
+{
+    form.Type(1002, "1.5");
+    form.Click(kIdOk);
+    ASSERT_EQ(log.Texts().size(), 1u);
+    EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0 und 1 ein.");
+    EXPECT_NEAR(Field(form, 1005), 2.2984 / 0.67 * 1.5, 0.0001);
+}
+
+struct Refused {
+    int id;
+    const char* text;
+    const char* messagePart;
+};
+
+class OrificeRefuses : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(OrificeRefuses, InputsWithoutAFiniteResultLeaveTheResultsAtZero)
+{
+    CMessageLog log;
+    COrificeDlg form(log);
+    form.Open();
+    form.Click(kIdOk); // results from the defaults first
+    form.Type(GetParam().id, GetParam().text);
+    form.Click(kIdOk);
+    for (int id : {1003, 1004, 1005})
+        EXPECT_EQ(form.Text(id), "0") << id;
+    ASSERT_FALSE(log.Texts().empty());
+    EXPECT_NE(log.Texts().back().find(GetParam().messagePart), std::string::npos) << log.Texts().back();
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, OrificeRefuses,
+                         ::testing::Values(Refused{1001, "0", "Druckhöhe"}, Refused{1001, "-0.5", "Druckhöhe"},
+                                           Refused{1002, "0", "Ausflussbeiwert"},
+                                           Refused{1002, "-0.2", "Ausflussbeiwert"},
+                                           Refused{1000, "-5", "Drosselabfluss"}));
+
+} // namespace
+} // namespace dralun

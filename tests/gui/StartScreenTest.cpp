@@ -1,0 +1,64 @@
+// The start screen's lines, colours and positions.
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include "gui/StartScreen.h"
+
+using namespace dralun;
+
+class StartScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void linesStandWhereTheyBelong()
+    {
+        const QList<StartLine> lines = StartScreenLines();
+        QCOMPARE(lines.size(), 5 + 3 + 12 + 1);
+        QCOMPARE(lines[4].y, 550);
+        QCOMPARE(lines[4].text, QStringLiteral("Dralun  Version 1.00"));
+        QCOMPARE(lines[5].text, QStringLiteral("Hydraulische Nachweise nach den Dralun, den ZTV-ING"));
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(lines[8 + i].y, 100 + 25 * i);
+        QCOMPARE(lines[19].text, QStringLiteral("Hydraulische Nachweise für Versickermulden/-gräben"));
+        QCOMPARE(lines[20].y, 410);
+        QCOMPARE(lines[20].text,
+                 QStringLiteral("Bei der Zahleneingabe ist als Dezimaltrennzeichen ein Punkt und kein Komma zu verwenden."));
+    }
+
+    void pageIsLightBlueAndTheRuleMagentaOnOpaqueGround()
+    {
+        QImage image(900, 600, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        {
+            QPainter painter(&image);
+            DrawStartScreen(painter, image.rect());
+        }
+        QCOMPARE(image.pixelColor(50, 300), QColor(128, 194, 255));
+        QCOMPARE(image.pixelColor(0, 300), QColor(Qt::black)); // thin border
+        bool magenta = false, opaque = false, nearBlack = false;
+        for (int x = 100; x < 700; ++x) {
+            for (int y = 410; y < 425; ++y) {
+                const QColor c = image.pixelColor(x, y);
+                magenta |= c == QColor(255, 0, 255);
+                opaque |= c == QColor(Qt::white);
+            }
+            for (int y = 100; y < 115; ++y)
+                nearBlack |= image.pixelColor(x, y) == QColor(16, 16, 16);
+        }
+        QVERIFY(magenta);
+        QVERIFY(opaque);
+        QVERIFY(nearBlack);
+    }
+
+    void aSmallWindowClipsWithoutReLayout()
+    {
+        QImage image(400, 200, QImage::Format_RGB32);
+        QPainter painter(&image);
+        DrawStartScreen(painter, image.rect()); // nothing to assert beyond not failing: lines stay put
+        QCOMPARE(image.pixelColor(50, 150), QColor(128, 194, 255));
+    }
+};
+
+QTEST_MAIN(StartScreenTest)
+#include "StartScreenTest.moc"
