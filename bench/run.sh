@@ -7,6 +7,7 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDRALUN_BUILD_TESTS=OFF >/
 cmake --build build-bench -j"$(nproc)" >/dev/null
 export DRALUN_DATA_DIR="$(mktemp -d)"
 trap 'rm -rf "$DRALUN_DATA_DIR"' EXIT
-build-bench/bin/bench_forms --benchmark_min_time=0.2
-build-bench/bin/bench_form_window --benchmark_min_time=0.2
+for bench in build-bench/bin/bench_*; do
+  "$bench" --benchmark_min_time=0.2
+done
 build-bench/bin/startup_ratio build-bench/bin 21

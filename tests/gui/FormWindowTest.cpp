@@ -8,6 +8,7 @@
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
+#include "gui/pictures/Pictures.h"
 
 using namespace dralun;
 
@@ -93,6 +94,7 @@ private slots:
         QCOMPARE(Edit(w, 1083)->text(), QStringLiteral("1.47669"));
         QVERIFY(Edit(w, 1083)->isReadOnly());
         QVERIFY(!w.findChildren<CPictureWidget*>().isEmpty());
+        QVERIFY(FindPicture(184) && FindPicture(195)); // the picture files registered themselves
     }
 
     void overflowOkDoesNothing()

@@ -11,8 +11,8 @@
 namespace dralun {
 
 namespace {
+
 double Positive(double v) { return std::isfinite(v) && v > 0 ? v : 0.0; }
-} // namespace
 
 void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
 {
@@ -93,4 +93,7 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
                QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1001), 3)), Qt::AlignLeft);
 }
 
+const PictureRegistrar registered(195, {{17, 13}, &PaintOrifice});
+
+} // namespace
 } // namespace dralun

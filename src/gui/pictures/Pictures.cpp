@@ -4,14 +4,20 @@
 
 namespace dralun {
 
+namespace {
+std::map<int, Picture>& Registry()
+{
+    static std::map<int, Picture> pictures;
+    return pictures;
+}
+} // namespace
+
+PictureRegistrar::PictureRegistrar(int id, Picture picture) { Registry()[id] = picture; }
+
 const Picture* FindPicture(int id)
 {
-    static const std::map<int, Picture> pictures = {
-        {195, {{17, 13}, &PaintOrifice}},
-        {184, {{17, 6.5}, &PaintTimeCoefficientFormula}},
-    };
-    auto it = pictures.find(id);
-    return it == pictures.end() ? nullptr : &it->second;
+    auto it = Registry().find(id);
+    return it == Registry().end() ? nullptr : &it->second;
 }
 
 } // namespace dralun

@@ -17,8 +17,10 @@ struct Picture {
 
 const Picture* FindPicture(int id);
 
-// The pictures of the individual forms.
-void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form);
-void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CForm& form);
+// Each picture file registers its pictures with a static object of this
+// type: const PictureRegistrar registered(195, {{17, 13}, &PaintOrifice});
+struct PictureRegistrar {
+    PictureRegistrar(int id, Picture picture);
+};
 
 } // namespace dralun

@@ -26,8 +26,6 @@ double Fraction(QPainter& painter, double x, double y, const QString& top, const
     return w;
 }
 
-} // namespace
-
 void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CForm&)
 {
     const QRectF inner = pic::Panel(painter, area);
@@ -67,4 +65,7 @@ void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CF
                QStringLiteral("T in min, n in 1/a"), Qt::AlignLeft);
 }
 
+const PictureRegistrar registered(184, {{17, 6.5}, &PaintTimeCoefficientFormula});
+
+} // namespace
 } // namespace dralun
