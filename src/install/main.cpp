@@ -1,0 +1,27 @@
+// dralun-install: fills the data directory from the installation medium.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/CDataDirectory.h"
+#include "install/CInstallApp.h"
+#include "install/CInstallCommand.h"
+#include "install/CInstallCopy.h"
+
+int main(int argc, char** argv)
+{
+    using namespace dralun::install;
+    const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!command.error.empty()) {
+        std::cerr << "dralun-install: " << command.error << '\n' << kUsage;
+        return 2;
+    }
+    if (command.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command.yes)
+        return InstallWithoutWindow(command, std::cout, std::cerr);
+    CInstallApp app(argc, argv);
+    return app.Run(FindMedium(command.source), dralun::CDataDirectory::Path());
+}
