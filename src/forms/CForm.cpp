@@ -229,6 +229,7 @@ void CForm::WriteField(size_t index)
 
 void CForm::Open()
 {
+    BeginAction();
     UpdateData(false);
     OnInitDialog();
 }
@@ -248,6 +249,7 @@ void CForm::SetEditText(int id, const std::string& text)
 
 Refusal CForm::Type(int id, const std::string& text)
 {
+    BeginAction();
     ControlState* state = State(id);
     if (!state)
         return Refusal::UnknownControl;
@@ -278,6 +280,7 @@ Refusal CForm::Type(int id, const std::string& text)
 
 Refusal CForm::Click(int id)
 {
+    BeginAction();
     if (id == kIdCancel) {
         Cancel();
         return Refusal::None;
@@ -306,6 +309,7 @@ Refusal CForm::Click(int id)
 
 Refusal CForm::Leave(int id)
 {
+    BeginAction();
     if (!State(id))
         return Refusal::UnknownControl;
     Dispatch(Ev::Leave, id);
@@ -314,6 +318,7 @@ Refusal CForm::Leave(int id)
 
 Refusal CForm::Select(int id, int index)
 {
+    BeginAction();
     ControlState* state = State(id);
     if (!state)
         return Refusal::UnknownControl;
@@ -339,6 +344,7 @@ Refusal CForm::DoubleClick(int id, int index)
 
 void CForm::PressEnter()
 {
+    BeginAction();
     // Enter runs the default command; a form whose default command has no
     // control (the culvert's OK action) still runs its handler.
     const ControlState* state = State(m_defaultCommand);
@@ -469,7 +475,16 @@ std::string CForm::ValueText(int id) const
 
 // ---- the calculator's tools ---------------------------------------------
 
-void CForm::MessageBox(const std::string& text, MsgIcon icon) { m_sink.ShowMessage(text, icon); }
+void CForm::MessageBox(const std::string& text, MsgIcon icon)
+{
+    // One action of the user shows a message once, even when a handler reads
+    // the fields twice (the culverts' mode update before the computation).
+    for (const std::string& shown : m_shownInAction)
+        if (shown == text)
+            return;
+    m_shownInAction.push_back(text);
+    m_sink.ShowMessage(text, icon);
+}
 
 void CForm::Enable(int id, bool enable)
 {

@@ -111,6 +111,7 @@ private:
     };
 
     void AddField(FieldInfo info, Ref ref);
+    void BeginAction() { m_shownInAction.clear(); }
     bool ReadField(size_t index);
     void WriteField(size_t index);
     void Dispatch(Ev event, int id);
@@ -125,6 +126,7 @@ private:
     std::map<int, ControlState> m_state;
     std::map<std::pair<Ev, int>, std::function<void()>> m_handlers;
     std::optional<FocusRequest> m_focus;
+    std::vector<std::string> m_shownInAction; // messages of the current user action
     int m_defaultCommand = kIdOk;
     bool m_closed = false;
 };

@@ -4,8 +4,18 @@
 
 #include "core/NumberText.h"
 #include "core/TextCase.h"
+#include "forms/CBoxCulvertDlg.h"
+#include "forms/CBridgeDrainDlg.h"
+#include "forms/CDitchDlg.h"
 #include "forms/CEmergencyOverflowDlg.h"
+#include "forms/CGutterDlg.h"
+#include "forms/COscillatingGutterDlg.h"
+#include "forms/CThrottleSectionDlg.h"
 #include "forms/COrificeDlg.h"
+#include "forms/CPipeCulvertDlg.h"
+#include "forms/CPipeRunDlg.h"
+#include "forms/CRoughBedSwaleDlg.h"
+#include "forms/CSwaleDlg.h"
 #include "forms/CTimeCoefficientDlg.h"
 
 namespace dralun {
@@ -20,17 +30,17 @@ std::unique_ptr<CForm> Make(IMessageSink& sink)
 
 // The command table of the main window: command id, form, title.
 const FormInfo kForms[] = {
-    {130, 130, "rohr", "Rohr", nullptr},
-    {131, 131, "rohrdurchlass", "Rohrdurchlass", nullptr},
-    {158, 158, "rechteckdurchlass", "Rechteckdurchlass", nullptr},
-    {132, 132, "mulde", "Mulde", nullptr},
-    {143, 143, "graben", "Straßenseitengraben", nullptr},
-    {176, 176, "raubettmulde", "Raubettmulde", nullptr},
-    {152, 32773, "rinne", "Bord- / Spitzrinne", nullptr},
-    {154, 32772, "pendelrinne", "Pendelrinne", nullptr},
+    {130, 130, "rohr", "Rohr", &Make<CPipeRunDlg>},
+    {131, 131, "rohrdurchlass", "Rohrdurchlass", &Make<CPipeCulvertDlg>},
+    {158, 158, "rechteckdurchlass", "Rechteckdurchlass", &Make<CBoxCulvertDlg>},
+    {132, 132, "mulde", "Mulde", &Make<CSwaleDlg>},
+    {143, 143, "graben", "Straßenseitengraben", &Make<CDitchDlg>},
+    {176, 176, "raubettmulde", "Raubettmulde", &Make<CRoughBedSwaleDlg>},
+    {152, 32773, "rinne", "Bord- / Spitzrinne", &Make<CGutterDlg>},
+    {154, 32772, "pendelrinne", "Pendelrinne", &Make<COscillatingGutterDlg>},
     {165, 32775, "ablauf", "Dralun Straßenablauf-Abstände", nullptr},
-    {166, 32774, "brueckenablauf", "ZTV K Brückenablaufabstände", nullptr},
-    {170, 32776, "drosselstrecke", "Rohrdrossel nach ATV-A 111", nullptr},
+    {166, 32774, "brueckenablauf", "ZTV K Brückenablaufabstände", &Make<CBridgeDrainDlg>},
+    {170, 32776, "drosselstrecke", "Rohrdrossel nach ATV-A 111", &Make<CThrottleSectionDlg>},
     {171, 32777, "drossel", "Drossel", &Make<COrificeDlg>},
     {185, 185, "versickermulde", "Versickermulde", nullptr},
     {104, 32778, "versickergraben", "Versickergraben", nullptr},

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -209,6 +210,9 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
         }
         case Ctl::List: {
             auto* list = new QListWidget;
+            list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); // printf-aligned entries
+            list->setFixedWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (chars ? chars : 12) +
+                                list->fontMetrics().height() * 2);
             connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
                 if (!m_busy && row >= 0)
                     Run([this, id, row] { m_form->Select(id, row); });

@@ -187,7 +187,7 @@ void CMainFrame::OpenCalculator(int command)
         m_runModal(box);
         return;
     }
-    CFormWindow window(*info, this);
+    CFormWindow window(*info, this, m_sink);
     m_runModal(window);
 }
 

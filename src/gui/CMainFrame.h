@@ -12,6 +12,7 @@ class QMenu;
 namespace dralun {
 
 class CHydroDoc;
+class IMessageSink;
 class CHydroView;
 
 class CMainFrame : public QMainWindow {
@@ -32,6 +33,8 @@ public:
     // How modal windows are run (the tests look at them without blocking).
     using ModalRunner = std::function<int(QDialog&)>;
     void SetModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+    // Where the forms' messages go (nullptr: real message boxes).
+    void SetMessageSink(IMessageSink* sink) { m_sink = sink; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,6 +68,7 @@ private:
     QLabel* m_lockPanes[3] = {};
     QPrinter m_printer;
     ModalRunner m_runModal;
+    IMessageSink* m_sink = nullptr;
 };
 
 } // namespace dralun

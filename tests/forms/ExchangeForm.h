@@ -28,6 +28,7 @@ public:
             {21, Ctl::Radio, "zwei", 1},
             {22, Ctl::Radio, "andere Gruppe", 2},
             {30, Ctl::List, ""},
+            {40, Ctl::Button, "zweimal lesen"},
         };
         Bind<D>(this, fields);
         AddControls(controls);
@@ -36,6 +37,11 @@ public:
             readOk = UpdateData(true);
             r = a * b;
             UpdateData(false);
+        });
+        On(Ev::Click, 40, [this] {
+            UpdateData(true);
+            UpdateData(false);
+            UpdateData(true);
         });
     }
     const FormLayout& Layout() const override

@@ -143,6 +143,15 @@ TEST_F(FormExchange, AResultThatIsNotANumberShowsADashAndDoesNotBlockTheRead)
     EXPECT_TRUE(log.Messages().empty());
 }
 
+TEST_F(FormExchange, OneActionShowsAMessageOnceEvenWhenItReadsTwice)
+{
+    form.Type(10, "5");
+    form.Click(40);
+    EXPECT_EQ(log.Texts().size(), 1u);
+    form.Click(40); // the next action shows it again
+    EXPECT_EQ(log.Texts().size(), 2u);
+}
+
 TEST_F(FormExchange, CheckBoxesAreReadAndWritten)
 {
     form.Type(16, "0");

@@ -54,7 +54,7 @@ std::filesystem::path MediumDir()
 {
     if (const char* dir = std::getenv("DRALUN_MEDIUM_DIR"))
         return dir;
-    return "medium/Dralun";
+    return DRALUN_MEDIUM_DIR;
 }
 
 void TempDataDir::CopyFromMedium(const std::string& name) const

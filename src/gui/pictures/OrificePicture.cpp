@@ -12,14 +12,12 @@ namespace dralun {
 
 namespace {
 
-double Positive(double v) { return std::isfinite(v) && v > 0 ? v : 0.0; }
-
 void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
 {
     const QRectF inner = pic::Panel(painter, area);
-    const double h = Positive(form.Value(1001));
-    const double d = Positive(form.Value(1004));
-    const double v = Positive(form.Value(1005));
+    const double h = pic::Positive(form.Value(1001));
+    const double d = pic::Positive(form.Value(1004));
+    const double v = pic::Positive(form.Value(1005));
     const double q = form.Value(1000);
 
     // Heights in metres: the orifice axis a little above the basin floor,

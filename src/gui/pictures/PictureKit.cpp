@@ -40,6 +40,8 @@ QString Num(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QStringLiteral("-");
+    if (std::fabs(value) >= 1e6)
+        return QString::fromStdString(Format("%.4g", value));
     return QString::fromStdString(Format("%.*f", decimals, value));
 }
 

@@ -35,8 +35,12 @@ private:
 // area inside its margin.
 QRectF Panel(QPainter& painter, const QRectF& area);
 
-// A number with a decimal point and the given decimals, as the program writes.
+// A number for a label: the given decimals with a decimal point, as the
+// program writes; four significant digits for huge values; "-" when it is
+// not a number.
 QString Num(double value, int decimals);
+// The value when it is a positive number, else 0 (for drawing).
+inline double Positive(double v) { return v > 0 && v < 1e300 ? v : 0.0; }
 
 void Arrow(QPainter& painter, QPointF from, QPointF to);
 // Dimension line between two points with arrow heads at both ends and a

@@ -1,0 +1,200 @@
+#include "core/CInletTables.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "core/CDataDirectory.h"
+#include "core/Format.h"
+#include "core/InletTableKey.h"
+
+namespace dralun {
+
+namespace {
+
+// The tables of the whole program, descrambled; they live as long as the
+// program and are replaced as a whole by every good load.
+std::int16_t g_store[CInletTables::kTables][CInletTables::kWords] = {};
+
+constexpr std::uint16_t kNoValueWord = 0xFFF7;
+
+// Slopes of the rows: row r holds s = 0.2 r %.
+constexpr double kSlopeStep = 0.2;
+constexpr int kLastRow = CInletTables::kRows - 1;
+
+} // namespace
+
+const std::array<const char*, CInletTables::kTables> CInletTables::kFileNames = {
+    "B1-0.BIN",  "B1-5.BIN",  "B2-0.BIN",  "B2-5.BIN",  "B3-0.BIN",  "B3-5.BIN",  "B4-0.BIN",  "B4-5.BIN",
+    "B5-0.BIN",  "B5-5.BIN",  "B6-0.BIN",  "AB1-0.BIN", "AB1-5.BIN", "AB2-0.BIN", "AB2-5.BIN", "AB3-0.BIN",
+    "AB3-5.BIN", "AB4-0.BIN", "AB4-5.BIN", "AB5-0.BIN", "AB5-5.BIN", "AB6-0.BIN", "SP7-0.BIN", "SP8-0.BIN",
+    "SP9-0.BIN", "SP10-0.BIN", "SP11-0.BIN", "SP12-0.BIN", "SP13-0.BIN", "SP14-0.BIN", "SP15-0.BIN",
+};
+
+const std::array<int, CInletTables::kResults> CInletTables::kResultColumn = {
+    0, 1, 5, 9, 13, // gutter at b = 0.30, 0.50, 0.70, 0.85, 1.00 m
+    2, 3, 4,        // inlets I, II, III at b = 0.50 m
+    6, 7, 8,        // at 0.70 m
+    10, 11, 12,     // at 0.85 m
+    14, 15, 16,     // at 1.00 m
+};
+
+CInletTables::CInletTables() = default;
+
+void CInletTables::ApplyKey(std::int16_t* words, std::size_t count, int& keyPosition)
+{
+    const int keyLength = static_cast<int>(kInletTableKey.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (keyPosition >= keyLength || keyPosition < 0)
+            keyPosition = 0;
+        if (static_cast<std::uint16_t>(words[i]) != kNoValueWord)
+            words[i] = static_cast<std::int16_t>(words[i] ^ kInletTableKey[static_cast<std::size_t>(keyPosition)]);
+        ++keyPosition;
+    }
+}
+
+bool CInletTables::LoadTables()
+{
+    m_failure = Failure::None;
+    m_failedFile.clear();
+    m_bytesRead = 0;
+
+    // All files are read into a scratch area first: the store changes only
+    // when every table is there.
+    std::vector<std::int16_t> scratch(static_cast<std::size_t>(kTables) * kWords);
+    for (int t = 0; t < kTables; ++t) {
+        const char* name = kFileNames[static_cast<std::size_t>(t)];
+        CFile file = CDataDirectory::Open(name, "rb");
+        if (!file) {
+            std::error_code ec;
+            m_failure = std::filesystem::exists(CDataDirectory::File(name), ec) ? Failure::Unreadable
+                                                                               : Failure::Missing;
+            m_failedFile = name;
+            return false;
+        }
+        unsigned char bytes[kFileBytes];
+        const std::size_t read = std::fread(bytes, 1, sizeof bytes, file.get());
+        if (read < sizeof bytes) {
+            m_failure = std::ferror(file.get()) ? Failure::Unreadable : Failure::Short;
+            m_failedFile = name;
+            m_bytesRead = read;
+            return false;
+        }
+        // Little-endian words after the header, whatever the host's order.
+        std::int16_t* table = scratch.data() + static_cast<std::size_t>(t) * kWords;
+        for (int w = 0; w < kWords; ++w) {
+            const unsigned low = bytes[kHeaderBytes + 2 * w];
+            const unsigned high = bytes[kHeaderBytes + 2 * w + 1];
+            table[w] = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+        }
+    }
+
+    for (int t = 0; t < kTables; ++t) {
+        m_keyPosition = 0; // the key restarts with every table
+        ApplyKey(scratch.data() + static_cast<std::size_t>(t) * kWords, kWords, m_keyPosition);
+    }
+    for (int t = 0; t < kTables; ++t)
+        for (int w = 0; w < kWords; ++w)
+            g_store[t][w] = scratch[static_cast<std::size_t>(t) * kWords + static_cast<std::size_t>(w)];
+    return true;
+}
+
+std::string CInletTables::FailureReason() const
+{
+    switch (m_failure) {
+    case Failure::Missing:
+        return "fehlt";
+    case Failure::Unreadable:
+        return "kann nicht gelesen werden";
+    case Failure::Short:
+        return Format("ist zu kurz (%zu statt %d Bytes)", m_bytesRead, kFileBytes);
+    case Failure::None:
+        break;
+    }
+    return {};
+}
+
+std::string CInletTables::FailureText() const
+{
+    const std::string dir = CDataDirectory::Path();
+    switch (m_failure) {
+    case Failure::Missing:
+        return "Die Datei " + m_failedFile + " fehlt im Datenverzeichnis " + dir + ".";
+    case Failure::Unreadable:
+    case Failure::Short:
+        return "Die Datei " + m_failedFile + " im Datenverzeichnis " + dir + " " + FailureReason() + ".";
+    case Failure::None:
+        break;
+    }
+    return {};
+}
+
+void CInletTables::ClearResults()
+{
+    for (double& r : m_results)
+        r = 0.0;
+}
+
+int CInletTables::TableIndex(int family, double q)
+{
+    if (family < 0 || family >= kFamilies || !std::isfinite(q))
+        return -1;
+    // Cross-fall index: 1.0 % -> 0, 1.5 % -> 1, ... 6.0 % -> 10 for the curb
+    // gutter and the inlet bay; whole per cent from 7 % -> 0 to 15 % -> 8
+    // for the V-gutter. Truncated towards zero.
+    double index = 0;
+    if (q < 7.0)
+        index = std::trunc(q / 0.5 - 2.0);
+    if (q > 6.0)
+        index = std::trunc(q) - 7;
+    const int count = family == 2 ? kTables - 22 : 11;
+    if (!(index >= 0 && index < count))
+        return -1;
+    return static_cast<int>(index) + 11 * family;
+}
+
+std::int16_t CInletTables::StoreWord(int table, int row, int column)
+{
+    if (table < 0 || table >= kTables || row < 0 || row >= kRows || column < 0 || column >= kColumns)
+        return 0;
+    return g_store[table][row * kColumns + column];
+}
+
+bool CInletTables::LookUp()
+{
+    const int t = TableIndex(m_family, m_q);
+    if (t < 0 || !(m_s >= 0.0 && m_s <= 8.0)) {
+        ClearResults();
+        return false;
+    }
+
+    // Row k and the weight w of the following row; 8 % is the last row,
+    // taken as it stands.
+    int k = kLastRow;
+    double w = 0.0;
+    if (m_s != 8.0) {
+        k = static_cast<int>(m_s / kSlopeStep);
+        w = (m_s - kSlopeStep * k) / kSlopeStep;
+        if (k >= kLastRow) {
+            k = kLastRow;
+            w = 0.0;
+        }
+    }
+
+    const std::int16_t* row = g_store[t] + k * kColumns;
+    for (int n = 0; n < kResults; ++n) {
+        const int c = kResultColumn[static_cast<std::size_t>(n)];
+        const int here = row[c];
+        if (k == kLastRow) {
+            m_results[n] = here / 10.0;
+        } else {
+            const int next = row[kColumns + c];
+            m_results[n] = (here + (next - here) * w) / 10.0;
+        }
+    }
+    return true;
+}
+
+} // namespace dralun

@@ -1,0 +1,93 @@
+#pragma once
+// The inlet capacity tables: 31 pre-computed tables, one per gutter form and
+// cross-fall of the carriageway, each listing for the longitudinal slopes
+// 0 %, 0.2 %, ... 8 % the capacity of the gutter at five water-spread widths
+// and of three inlet variants at four of them. The tables lie in one store
+// shared by the whole program; an object of this class loads them from the
+// data directory and interpolates one set of 17 capacities for a gutter
+// form, a cross-fall and a slope.
+//
+// Table file (1397 bytes): 3 header bytes, not interpreted; then 697 signed
+// 16-bit little-endian words, scrambled with kInletTableKey, forming 41 rows
+// (slope s = 0.2 r %) of 17 columns, in tenths of a litre per second:
+//   0 gutter at b = 0.30 m, 1 gutter at 0.50 m, 2-4 inlets I-III at 0.50 m,
+//   5 gutter at 0.70 m, 6-8 inlets at 0.70 m, 9 gutter at 0.85 m,
+//   10-12 inlets at 0.85 m, 13 gutter at 1.00 m, 14-16 inlets at 1.00 m.
+// The word 0xFFF7 (-9) marks a cell without a value; it is stored unscrambled.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace dralun {
+
+class CInletTables {
+public:
+    static constexpr int kFamilies = 3;
+    static constexpr int kTables = 31;
+    static constexpr int kRows = 41;
+    static constexpr int kColumns = 17;
+    static constexpr int kWords = kRows * kColumns; // 697
+    static constexpr int kHeaderBytes = 3;
+    static constexpr int kFileBytes = kHeaderBytes + 2 * kWords; // 1397
+    static constexpr int kResults = 17;
+    static constexpr std::int16_t kNoValue = -9; // the word 0xFFF7
+
+    // File names as the program asks for them, by table index: B1-0 ... B6-0
+    // (curb gutter, 0 to 10), AB1-0 ... AB6-0 (inlet bay, 11 to 21), SP7-0
+    // ... SP15-0 (V-gutter, 22 to 30). The data directory matches them
+    // without regard to letter case.
+    static const std::array<const char*, kTables> kFileNames;
+    // File column of each of the 17 results: results 0-4 are the gutter at
+    // b = 0.30 ... 1.00 m, result 5 + 3 j + k is inlet variant k at width j.
+    static const std::array<int, kResults> kResultColumn;
+
+    // Why the last load failed.
+    enum class Failure { None, Missing, Unreadable, Short };
+
+    CInletTables();
+
+    // Reads all 31 files from the data directory and descrambles them. The
+    // store is replaced only when every file could be read in full; a file
+    // that is missing, cannot be opened or is shorter than 1397 bytes fails
+    // the load and leaves the store exactly as it was.
+    bool LoadTables();
+    Failure LoadFailure() const { return m_failure; }
+    // The file that failed the load ("B2-5.BIN"), empty after a good load.
+    const std::string& FailedFile() const { return m_failedFile; }
+    // One German sentence naming the file, what is wrong with it and the
+    // data directory; empty after a good load.
+    std::string FailureText() const;
+    // The failure alone: "fehlt", "ist zu kurz (100 statt 1397 Bytes)".
+    std::string FailureReason() const;
+
+    void ClearResults();
+    // Interpolates the 17 results (l/s) for m_family, m_q and m_s. A family,
+    // cross-fall or slope that has no table or row clears the results and
+    // gives false instead of reading outside the store.
+    bool LookUp();
+
+    // Combines a table's words with the key, restarting nothing: the key
+    // position runs on from keyPosition (0 for the first word of a table).
+    // The word 0xFFF7 is left as it is; the key position advances for it as
+    // well. The operation is its own inverse for every word but 0xFFF7, so
+    // the table files are scrambled with it too.
+    static void ApplyKey(std::int16_t* words, std::size_t count, int& keyPosition);
+    // One word of the program-wide store (descrambled), for checks.
+    static std::int16_t StoreWord(int table, int row, int column);
+    // Table index for a family and cross-fall, -1 when there is none.
+    static int TableIndex(int family, double q);
+
+    int m_family = 0;       // 0 Bordrinne, 1 Straßenablaufbucht, 2 Spitzrinne
+    double m_q = 2.5;       // cross-fall of the carriageway, %
+    double m_s = 0.0;       // longitudinal slope, %
+    double m_results[kResults] = {};
+    int m_keyPosition = 0;  // position in the key, 0 to 34
+
+private:
+    Failure m_failure = Failure::None;
+    std::string m_failedFile;
+    std::size_t m_bytesRead = 0; // of the file that was too short
+};
+
+} // namespace dralun

@@ -1,0 +1,25 @@
+#pragma once
+// Cross-section of a circular culvert with a bed fill lying in its invert:
+// the circular segment taken by the bed, and the flow area and wetted wall
+// between the bed surface and the water level. Lengths in m, areas in m².
+namespace dralun {
+
+class CPipeBedSection {
+public:
+    // DN: nominal diameter in mm; y: water depth above the bed surface;
+    // t: depth of the bed fill above the invert (0: no bed). The formulas
+    // need 0 <= t < D and y + t > 0; the culvert form refuses anything else.
+    void evaluate(double DN, double y, double t);
+
+    double D = 0;             // inner diameter
+    double r = 0;             // radius
+    double fullArea = 0;      // area of the full circle
+    double fullPerimeter = 0; // circumference
+    double bedArea = 0;       // circular segment filled by the bed
+    double bedWidth = 0;      // chord at height t: width of the bed surface
+    double bedArc = 0;        // arc of the pipe wall covered by the bed
+    double flowArea = 0;      // area between bed surface and water level
+    double wallPerimeter = 0; // wetted arc of the pipe wall above the bed
+};
+
+} // namespace dralun

@@ -1,0 +1,50 @@
+#include "core/CSwaleSection.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace dralun {
+
+namespace {
+constexpr double kPi = 3.141592654;
+} // namespace
+
+void CSwaleSection::evaluate(double B, double h, double t)
+{
+    const double b = B / 2;
+
+    // Circle through both edges and the bottom point.
+    const double Rc = (B * B / 4 + h * h) / 2 / h;
+    circleRadius = Rc;
+    if (t <= 0) {
+        circleArea = circlePerimeter = circleWidth = 0;
+    } else {
+        const double w = 2 * std::sqrt(2 * Rc * t - t * t);
+        // Up to the centre of the circle the angle follows from the chord.
+        // Deeper (narrow swales with h > B/2) the segment is larger than a
+        // half circle, which asin cannot give: its angle exceeds pi.
+        double theta;
+        if (t <= Rc)
+            theta = 2 * std::asin(std::min(w / 2 / Rc, 1.0));
+        else
+            theta = 2 * std::acos(std::max((Rc - t) / Rc, -1.0));
+        circleWidth = w;
+        circleArea = (Rc * Rc / 2) * (theta - std::sin(theta));
+        circlePerimeter = 2 * kPi * Rc * theta * 180 / kPi / 360;
+    }
+
+    // Parabola x² = 2 p y through both edges.
+    const double p = b * b / 2 / h;
+    parabolaParameter = p;
+    if (t <= 0) {
+        parabolaArea = parabolaPerimeter = parabolaWidth = 0;
+    } else {
+        const double x = std::sqrt(2 * p * t);
+        parabolaWidth = 2 * x;
+        parabolaArea = 1.3333333333333333 * t * x;
+        parabolaPerimeter =
+            2 * x * (1 + 0.6666666666666666 * t * t / (x * x) - 0.4 * t * t * t * t / (x * x * x * x));
+    }
+}
+
+} // namespace dralun

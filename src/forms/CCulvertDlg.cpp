@@ -1,0 +1,38 @@
+#include "forms/CCulvertDlg.h"
+
+#include "forms/CulvertLevels.h"
+
+namespace dralun {
+
+CCulvertDlg::CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids) : CForm(templateId, sink), m_ids(ids) {}
+
+void CCulvertDlg::OnInitDialog()
+{
+    CheckRadio(kIdMode1);
+    m_mode = 1;
+    Enable(m_ids.slope, false);
+    Enable(m_ids.rise, false);
+    UpdateMode();
+}
+
+void CCulvertDlg::OnMode()
+{
+    m_mode = IsChecked(kIdMode2) ? 2 : 1;
+    UpdateMode();
+}
+
+void CCulvertDlg::UpdateMode()
+{
+    Enable(m_ids.h1, m_mode == 1);
+    Enable(m_ids.slope, m_mode == 2);
+    Enable(m_ids.rise, m_mode == 2);
+    UpdateData(true);
+    CulvertLevels levels{m_h1, m_h2, m_rise, m_L, m_I};
+    UpdateCulvertLevels(m_mode, levels);
+    m_h1 = levels.h1;
+    m_rise = levels.rise;
+    m_I = levels.I;
+    UpdateData(false);
+}
+
+} // namespace dralun

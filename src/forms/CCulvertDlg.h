@@ -1,0 +1,42 @@
+#pragma once
+// What the pipe culvert and the box culvert forms share: the two modes that
+// tie the upstream level h1 to the culvert slope and the backwater rise.
+// Mode 1 (radio 1007): h1 given, the slope follows. Mode 2 (radio 1008):
+// slope and rise given, h1 follows. The mode update runs at opening, on a
+// mode button and at the start of every computation.
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CCulvertDlg : public CForm {
+public:
+    static constexpr int kIdMode1 = 1007;
+    static constexpr int kIdMode2 = 1008;
+
+protected:
+    // The control ids of h1, the slope and the rise in this form.
+    struct LevelFields {
+        int h1;
+        int slope;
+        int rise;
+    };
+    CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids);
+
+    void OnInitDialog() override;
+    void OnMode();
+    // Enables the fields of the mode, reads the fields, ties h1, slope and
+    // rise together and writes the fields.
+    void UpdateMode();
+
+    double m_L = 0;    // culvert length, m
+    double m_I = 0;    // culvert slope, per mille
+    double m_h1 = 0;   // upstream water level, m
+    double m_h2 = 0;   // downstream water depth above the bed, m
+    double m_rise = 0; // backwater rise ("Aufstau"), cm
+    int m_mode = 1;
+
+private:
+    LevelFields m_ids;
+};
+
+} // namespace dralun

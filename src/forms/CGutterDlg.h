@@ -1,0 +1,45 @@
+#pragma once
+// Curb gutter and V-gutter side by side: from the water depth at the curb or
+// from the water-spread width, the wetted perimeter, flow area, velocity and
+// discharge of both gutter forms after Manning-Strickler.
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CGutterDlg final : public CForm {
+public:
+    static constexpr int kTemplateId = 152;
+    static constexpr int kPicture = 175;
+    static constexpr int kDepthGiven = 1007; // "h vorgeben b ermitteln"
+    static constexpr int kWidthGiven = 1008; // "b vorgeben h ermitteln"
+
+    explicit CGutterDlg(IMessageSink& sink);
+    const FormLayout& Layout() const override;
+
+    bool DepthGiven() const { return m_mode == kDepthGiven; }
+    double HS() const { return m_hS; }
+
+private:
+    void OnInitDialog() override;
+    void OnCompute();
+    void OnDepthGiven();
+    void OnWidthGiven();
+    void SetMode(int mode);
+    void Compute();
+
+    double m_kSt = 0; // Strickler coefficient
+    double m_qf = 0;  // cross-fall of the carriageway, %
+    double m_hS = 0;  // depth of the V-gutter strip at the curb, m
+    double m_lu1 = 0, m_lu2 = 0; // wetted perimeter, m (1: curb gutter, 2: V-gutter)
+    double m_A1 = 0, m_A2 = 0;   // flow area, m²
+    double m_v1 = 0, m_v2 = 0;   // mean velocity, m/s
+    double m_Q1 = 0, m_Q2 = 0;   // discharge, l/s
+    double m_s = 0;   // longitudinal slope of the gutter, %
+    double m_bS = 0;  // width of the V-gutter strip, m
+    double m_qS = 0;  // cross-fall of the V-gutter strip, %
+    double m_b1 = 0, m_b2 = 0; // water-spread width, m
+    double m_h1 = 0, m_h2 = 0; // water depth at the curb, cm
+    int m_mode = kWidthGiven;
+};
+
+} // namespace dralun

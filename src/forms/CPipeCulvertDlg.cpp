@@ -1,0 +1,258 @@
+#include "forms/CPipeCulvertDlg.h"
+
+#include <cmath>
+
+#include "core/CPipeBedSection.h"
+#include "core/Format.h"
+
+namespace dralun {
+
+namespace {
+constexpr double kG = 9.80665;
+
+constexpr int kDnPlus = 1012, kDnMinus = 1020;
+constexpr int kTPlus = 1017, kTMinus = 1021;
+constexpr int kH1Plus = 1022, kH1Minus = 1023;
+constexpr int kH2Plus = 1026, kH2Minus = 1027;
+constexpr int kFieldT = 1001;
+} // namespace
+
+CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, sink, {1014, 1005, 1043})
+{
+    using D = CPipeCulvertDlg;
+    // In the order the fields are exchanged.
+    static const Field<D> fields[] = {
+        {1000, "DN", "DN [mm]", "mm", Role::In, "400", Range{80, 2000}, &D::m_DN},
+        {1001, "t", "t [m]", "m", Role::In, "0", {}, &D::m_t},
+        {1002, "kStS", "kSt-Sohle", "m1/3/s", Role::In, "40", Range{1, 100}, &D::m_kStBed},
+        {1003, "kStW", "kSt-D-lasswand", "m1/3/s", Role::In, "65", Range{1, 100}, &D::m_kStWall},
+        {1006, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
+        {1013, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
+        {1014, "h1", "h1  [m]", "m", Role::In, "0.6", {}, &D::m_h1},
+        {1015, "h2", "h2 Wasserstand (2)  [m]", "m", Role::In, "0.5", {}, &D::m_h2},
+        {1016, "zeta_e", "Eintrittsverlustbeiwert", "-", Role::In, "0.5", Range{0, 1}, &D::m_zetaIn},
+        {1018, "zeta_a", "Austrittsverlustbeiwert", "-", Role::In, "1", Range{0, 1}, &D::m_zetaOut},
+        {1019, "A_Sohle", "A Sohle (t) [m²]", "m²", Role::Out, "0", {}, &D::m_bedArea},
+        {1030, "lu_Sohle", "lu Sohle (t) [m]", "m", Role::Out, "0", {}, &D::m_bedWidth},
+        {1031, "A", "A Abfluss [m²]", "m²", Role::Out, "0", {}, &D::m_flowArea},
+        {1032, "lu_Wand", "lu Rohrwand [m]", "m", Role::Out, "0", {}, &D::m_wallPerimeter},
+        {1043, "Aufstau", "Aufstau [cm]", "cm", Role::In, "3", Range{0, 200}, &D::m_rise},
+        {1004, "L", "Länge [m]", "m", Role::In, "5", Range{0.5, 1000}, &D::m_L},
+        {1005, "I", "Gefälle [%o]", "‰", Role::In, "0", Range{0, 1000}, &D::m_I},
+    };
+    static const ControlDef controls[] = {
+        {kIdRechne, Ctl::Button, "Rechne"},
+        {kIdCancel, Ctl::Button, "Abbruch"},
+        {kIdDn10, Ctl::Check, "DN/10"},
+        {kIdMode1, Ctl::Radio, "", 1},
+        {kIdMode2, Ctl::Radio, "", 1},
+        {kDnPlus, Ctl::Step, "+"},
+        {kDnMinus, Ctl::Step, "-"},
+        {kTPlus, Ctl::Step, "+"},
+        {kTMinus, Ctl::Step, "-"},
+        {kH1Plus, Ctl::Step, "+"},
+        {kH1Minus, Ctl::Step, "-"},
+        {kH2Plus, Ctl::Step, "+"},
+        {kH2Minus, Ctl::Step, "-"},
+    };
+    static const Handler<D> handlers[] = {
+        {Ev::Click, kIdRechne, &D::OnCompute},
+        {Ev::Click, kIdOk, &D::OnCompute}, // Enter: the form has no button 1
+        {Ev::Click, kIdMode1, &D::OnMode},
+        {Ev::Click, kIdMode2, &D::OnMode},
+        {Ev::Click, kIdDn10, &D::OnDn10},
+        {Ev::Click, kDnPlus, &D::OnDnPlus},
+        {Ev::Click, kDnMinus, &D::OnDnMinus},
+        {Ev::Click, kTPlus, &D::OnTPlus},
+        {Ev::Click, kTMinus, &D::OnTMinus},
+        {Ev::Click, kH1Plus, &D::OnH1Plus},
+        {Ev::Click, kH1Minus, &D::OnH1Minus},
+        {Ev::Click, kH2Plus, &D::OnH2Plus},
+        {Ev::Click, kH2Minus, &D::OnH2Minus},
+    };
+    Bind<D>(this, fields);
+    AddControls(controls);
+    Connect<D>(this, handlers);
+    SetDefaultCommand(kIdOk);
+}
+
+void CPipeCulvertDlg::OnCompute()
+{
+    UpdateMode();
+    UpdateData(true);
+    if (IsChecked(kIdDn10))
+        m_t = m_DN / 1000 / 10;
+
+    // Inputs for which the section has no flow area are refused; the
+    // results keep what they showed.
+    std::string refusal;
+    const double D = m_DN / 1000;
+    if (!(m_DN > 0))
+        refusal = "Der Durchmesser DN muss größer als 0 mm sein.";
+    else if (m_t < 0)
+        refusal = "Die Höhe der Sohle t darf nicht negativ sein.";
+    else if (m_t >= D)
+        refusal = Format("Die Sohle füllt das Rohr aus: die Höhe der Sohle t muss kleiner als der "
+                         "Durchmesser D = %g m sein.",
+                         D);
+    else if (!(m_h2 > 0))
+        refusal = "Der Wasserstand h2 über der Sohle muss größer als 0 m sein.\n"
+                  "Ohne Wassertiefe gibt es keinen Fließquerschnitt.";
+    else if (!(m_L > 0))
+        refusal = "Die Länge des Durchlasses muss größer als 0 m sein.";
+
+    if (refusal.empty()) {
+        CPipeBedSection section;
+        section.evaluate(m_DN, m_h2, m_t);
+
+        // Strickler coefficient of bed and wall, weighted by their wetted perimeters.
+        const double wetted = section.bedWidth + section.wallPerimeter;
+        const double k = (m_kStBed * section.bedWidth + m_kStWall * section.wallPerimeter) / wetted;
+        const double R = section.flowArea / wetted;
+        const double A = section.flowArea;
+        const double Q2 = (m_h1 - m_h2) / ((m_zetaIn + m_zetaOut) / A / A / 2 / kG +
+                                           m_L / A / A / k / k / std::pow(R, 1.33333333333333));
+        const double Q = Q2 > 0 ? std::sqrt(Q2) : 0;
+        const double v = Q / A;
+
+        if (std::isfinite(Q) && std::isfinite(v) && std::isfinite(section.bedArea) &&
+            std::isfinite(section.bedWidth) && std::isfinite(A) && std::isfinite(section.wallPerimeter)) {
+            m_Q = Q;
+            m_v = v;
+            m_bedArea = section.bedArea;
+            m_bedWidth = section.bedWidth;
+            m_flowArea = A;
+            m_wallPerimeter = section.wallPerimeter;
+        } else {
+            refusal = "Mit diesen Eingaben ist kein Abfluss bestimmbar.\n"
+                      "Bitte prüfen Sie Länge, Verlustbeiwerte und kSt-Werte.";
+        }
+    }
+    if (!refusal.empty())
+        MessageBox("Unzulässige Eingabe!\n\n" + refusal, MsgIcon::Exclamation);
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnDn10()
+{
+    ApplyDn10Rule();
+}
+
+// "DN/10": the bed fill takes a tenth of the diameter and its field is locked.
+void CPipeCulvertDlg::ApplyDn10Rule()
+{
+    if (!IsChecked(kIdDn10)) {
+        Enable(kFieldT, true);
+        return;
+    }
+    Enable(kFieldT, false);
+    m_t = m_DN / 1000 / 10;
+    UpdateData(false);
+}
+
+// The step buttons change the values held since the last exchange; what was
+// typed since is overwritten by the write that follows.
+void CPipeCulvertDlg::OnDnPlus()
+{
+    if (m_DN < 2000)
+        m_DN += 100;
+    ApplyDn10Rule();
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnDnMinus()
+{
+    if (m_DN >= 200)
+        m_DN -= 100;
+    ApplyDn10Rule();
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnTPlus()
+{
+    if (!IsChecked(kIdDn10) && m_DN / 1000 - 0.05 >= m_t)
+        m_t += 0.01;
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnTMinus()
+{
+    if (!IsChecked(kIdDn10)) {
+        if (m_t > 0.01)
+            m_t -= 0.01;
+        else
+            m_t = 0;
+    }
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnH1Plus()
+{
+    if (m_mode != 1)
+        return;
+    m_h1 += 0.01;
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnH1Minus()
+{
+    if (m_mode != 1)
+        return;
+    if (m_h1 >= 0.02)
+        m_h1 -= 0.01;
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnH2Plus()
+{
+    m_h2 += 0.01;
+    UpdateData(false);
+}
+
+void CPipeCulvertDlg::OnH2Minus()
+{
+    if (m_h2 >= 0.02)
+        m_h2 -= 0.01;
+    UpdateData(false);
+}
+
+const FormLayout& CPipeCulvertDlg::Layout() const
+{
+    static const FormLayout layout = {
+        PanelAt(0, 0, 1, 1,
+                {
+                    FieldAt(1000, 0, 0, 10), ControlAt(kDnPlus, 0, 2), ControlAt(kDnMinus, 0, 3),
+                    FieldAt(1001, 1, 0, 10), ControlAt(kTPlus, 1, 2), ControlAt(kTMinus, 1, 3),
+                    ControlAt(kIdDn10, 1, 4),
+                    FieldAt(1002, 2, 0, 10),
+                    FieldAt(1003, 3, 0, 10),
+                    FieldAt(1004, 4, 0, 10),
+                    FieldAt(1016, 5, 0, 10),
+                    FieldAt(1018, 6, 0, 10),
+                    FieldAt(1015, 7, 0, 10), ControlAt(kH2Plus, 7, 2), ControlAt(kH2Minus, 7, 3),
+                    GroupAt("", 8, 0, 1, 5,
+                            {
+                                ControlAt(kIdMode1, 0, 0),
+                                FieldAt(1014, 0, 1),
+                                ControlAt(kH1Plus, 0, 3),
+                                ControlAt(kH1Minus, 0, 4),
+                                ControlAt(kIdMode2, 1, 0),
+                                GroupAt("", 1, 1, 1, 4, {FieldAt(1005, 0, 0), FieldAt(1043, 1, 0)}),
+                            }),
+                    StretchAt(9, 0),
+                }),
+        PanelAt(0, 1, 1, 1,
+                {
+                    PictureAt(142, 0, 0, 1, 2),
+                    FieldAt(1006, 1, 0),
+                    FieldAt(1013, 2, 0),
+                    GroupAt("Fläche, benetzter Umfang", 3, 0, 1, 2,
+                            {FieldAt(1019, 0, 0), FieldAt(1030, 1, 0), FieldAt(1031, 2, 0), FieldAt(1032, 3, 0)}),
+                    StretchAt(4, 0),
+                }),
+        ButtonColumn(0, 2, 1, {kIdRechne, kIdCancel}),
+    };
+    return layout;
+}
+
+} // namespace dralun

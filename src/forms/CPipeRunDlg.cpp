@@ -1,0 +1,290 @@
+#include "forms/CPipeRunDlg.h"
+
+#include <cmath>
+
+#include "core/Format.h"
+
+namespace dralun {
+
+namespace {
+
+enum : int {
+    kQ = 1000,
+    kLevelTop = 1001,
+    kLevelBottom = 1002,
+    kLength = 1003,
+    kSlopePercent = 1004,
+    kSlopeN = 1005,
+    kKb = 1006,
+    kModeLevels = 1007,
+    kModePercent = 1008,
+    kModeOneIn = 1009,
+    kListDN = 1011,
+    kRefresh = 1012,
+    kVv = 1013,
+    kQv = 1014,
+    kVt = 1015,
+    kQt = 1016,
+    kCompute = 1017,
+    kDrH = 1018,
+    kDN = 1019,
+    kAppendRow = 1020,
+    kListVv = 1066,
+    kListQv = 1067,
+};
+
+// A result as its field shows it: printf "%<width>.<decimals>f", or "-"
+// when it cannot be determined.
+std::string Result(int width, int decimals, double value)
+{
+    return std::isfinite(value) ? Format("%*.*f", width, decimals, value) : std::string("-");
+}
+
+// A slope completed for a field that the mode does not use: only a falling
+// slope has one; otherwise the field shows 0.
+double Completed(double value) { return std::isfinite(value) && value > 0 ? value : 0.0; }
+
+} // namespace
+
+CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+{
+    using D = CPipeRunDlg;
+    // In the order of the field exchange.
+    static const Field<D> fields[] = {
+        // id   name   label                         unit  role      default range
+        {kLevelTop, "zo", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, &D::m_levelTop},
+        {kLevelBottom, "zu", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, &D::m_levelBottom},
+        {kLength, "L", "Länge Haltung", "m", Role::In, "10", {}, &D::m_L},
+        {kKb, "kb", "kb in mm", "mm", Role::In, "1.5", Range{0.25, 3}, &D::m_kb},
+        {kSlopePercent, "I", "Gefälle &%", "%", Role::In, "1", Range{0, 100}, &D::m_slopePercent},
+        {kSlopeN, "n", "Gefälle 1 : &n", "-", Role::In, "100", {}, &D::m_slopeN},
+        {kDN, "DN", "DN", "mm", Role::In, "300", {}, &D::m_DN},
+        {kQ, "Q", "Q in l/s", "l/s", Role::In, "40", {}, &D::m_Q},
+        {kDrH, "DrH", "DrH m", "m", Role::Out, "", {}, &D::m_DrHText},
+        {kQt, "Qt", "Qt l/s", "l/s", Role::Out, "", {}, &D::m_QtText},
+        {kVt, "vt", "vt m/s", "m/s", Role::Out, "", {}, &D::m_vtText},
+        {kQv, "Qv", "Qv l/s", "l/s", Role::Out, "", {}, &D::m_QvText},
+        {kVv, "vv", "vv m/s", "m/s", Role::Out, "", {}, &D::m_vvText},
+    };
+    static const ControlDef controls[] = {
+        {kModeLevels, Ctl::Radio, "Schachtsohlen &mNN", 1},
+        {kModePercent, Ctl::Radio, "Gefälle in &%", 1},
+        {kModeOneIn, Ctl::Radio, "Neigung 1: &?", 1},
+        {kListDN, Ctl::List, ""},
+        {kListVv, Ctl::List, "", 0, {}, true},
+        {kListQv, Ctl::List, "", 0, {}, true},
+        {kRefresh, Ctl::Button, "Liste aktualisieren"},
+        {kCompute, Ctl::Button, "Rechne"},
+        {kAppendRow, Ctl::Button, "Zeile in Rohr.txt"},
+        {kIdCancel, Ctl::Button, "Abbruch"},
+    };
+    static const Handler<D> handlers[] = {
+        {Ev::Click, kCompute, &D::OnCompute},
+        {Ev::Click, kRefresh, &D::OnRefreshLists},
+        {Ev::Leave, kSlopePercent, &D::OnRefreshLists},
+        {Ev::Leave, kSlopeN, &D::OnRefreshLists},
+        {Ev::Click, kModeLevels, &D::OnSlopeFromLevels},
+        {Ev::Click, kModePercent, &D::OnSlopeInPercent},
+        {Ev::Click, kModeOneIn, &D::OnSlopeOneIn},
+        {Ev::DblClk, kListDN, &D::OnTakeDiameter},
+        {Ev::Click, kAppendRow, &D::OnAppendReportRow},
+    };
+    Bind<D>(this, fields);
+    AddControls(controls);
+    Connect<D>(this, handlers);
+    SetDefaultCommand(kCompute);
+}
+
+void CPipeRunDlg::OnInitDialog()
+{
+    for (const std::string& message : m_pipe.LoadTables())
+        MessageBox(message, MsgIcon::Exclamation);
+
+    CheckRadio(kModeOneIn);
+    m_pipe.m_mode = CPipeFlow::kOneIn;
+    Enable(kLevelTop, false);
+    Enable(kLevelBottom, false);
+    Enable(kSlopePercent, false);
+    Enable(kSlopeN, true);
+
+    OnCompute();
+    OnRefreshLists();
+}
+
+void CPipeRunDlg::OnCompute()
+{
+    UpdateData(true); // a failed read does not stop the computation
+
+    m_pipe.m_Q = m_Q;
+    m_pipe.m_Qt = m_Q;
+    m_pipe.m_levelTop = m_levelTop;
+    m_pipe.m_levelBottom = m_levelBottom;
+    m_pipe.m_L = m_L;
+    m_pipe.m_slopePercent = m_slopePercent;
+    m_pipe.m_slopeN = m_slopeN;
+    m_pipe.m_kb = m_kb;
+    m_pipe.m_DN = m_DN;
+    m_pipe.ComputeReach();
+
+    m_vvText = Result(5, 2, m_pipe.m_vv);
+    m_QvText = Result(5, 1, m_pipe.m_Qv);
+    m_vtText = Result(5, 2, m_pipe.m_vt);
+    m_QtText = Result(5, 1, m_pipe.m_Qt);
+    m_DrHText = Result(7, 3, m_pipe.m_DrH);
+
+    CompleteSlopeFields();
+    UpdateData(false);
+}
+
+void CPipeRunDlg::CompleteSlopeFields()
+{
+    // The slope fields that the mode does not use show the same slope in
+    // their own form. A slope that does not fall (and L = 0 in mode 1) has
+    // none: they show 0, so that the next reading of the fields still passes.
+    switch (m_pipe.m_mode) {
+    case CPipeFlow::kFromLevels:
+        if (m_L > 0 && m_levelTop > m_levelBottom) {
+            m_slopePercent = Completed((m_levelTop - m_levelBottom) / m_L * 100);
+            m_slopeN = Completed(1 / ((m_levelTop - m_levelBottom) / m_L));
+        } else {
+            m_slopePercent = 0;
+            m_slopeN = 0;
+        }
+        break;
+    case CPipeFlow::kPercent:
+        m_slopeN = Completed(1 / m_slopePercent * 100);
+        break;
+    case CPipeFlow::kOneIn:
+        m_slopePercent = Completed(1 / m_slopeN * 100);
+        break;
+    default:
+        break;
+    }
+}
+
+void CPipeRunDlg::OnRefreshLists()
+{
+    UpdateData(true);
+
+    m_pipe.m_levelTop = m_levelTop;
+    m_pipe.m_levelBottom = m_levelBottom;
+    m_pipe.m_L = m_L;
+    m_pipe.m_slopePercent = m_slopePercent;
+    m_pipe.m_slopeN = m_slopeN;
+    m_pipe.m_kb = m_kb;
+
+    ResetList(kListDN);
+    ResetList(kListVv);
+    ResetList(kListQv);
+    m_pipe.FillDiameterList();
+    for (int i = 1; i <= m_pipe.m_diameterCount; ++i) {
+        AddItem(kListDN, m_pipe.m_dnText[i]);
+        AddItem(kListVv, m_pipe.m_vvText[i]);
+        AddItem(kListQv, m_pipe.m_QvText[i]);
+    }
+    Enable(kListVv, false);
+    Enable(kListQv, false);
+}
+
+void CPipeRunDlg::OnSlopeFromLevels()
+{
+    m_pipe.m_mode = CPipeFlow::kFromLevels;
+    Enable(kLevelTop, true);
+    Enable(kLevelBottom, true);
+    Enable(kLength, true);
+    Enable(kSlopePercent, false);
+    Enable(kSlopeN, false);
+}
+
+void CPipeRunDlg::OnSlopeInPercent()
+{
+    m_pipe.m_mode = CPipeFlow::kPercent;
+    Enable(kLevelTop, false);
+    Enable(kLevelBottom, false);
+    Enable(kLength, false);
+    Enable(kSlopePercent, true);
+    Enable(kSlopeN, false);
+    m_levelTop = 0;
+    m_levelBottom = 0;
+    UpdateData(false);
+}
+
+void CPipeRunDlg::OnSlopeOneIn()
+{
+    m_pipe.m_mode = CPipeFlow::kOneIn;
+    Enable(kLevelTop, false);
+    Enable(kLevelBottom, false);
+    Enable(kLength, false);
+    Enable(kSlopePercent, false);
+    Enable(kSlopeN, true);
+    m_levelTop = 0;
+    m_levelBottom = 0;
+    UpdateData(false);
+}
+
+void CPipeRunDlg::OnTakeDiameter()
+{
+    const int index = Selection(kListDN);
+    if (index < 0 || index >= m_pipe.m_diameterCount)
+        return;
+    SetText(kDN, std::to_string(m_pipe.m_diameters[static_cast<size_t>(index) + 1]));
+    OnCompute();
+}
+
+void CPipeRunDlg::OnAppendReportRow() { m_pipe.AppendReportRow(); }
+
+const FormLayout& CPipeRunDlg::Layout() const
+{
+    static const FormLayout layout = [] {
+        constexpr int in = 9;     // width of an input, characters
+        constexpr int slope = 16; // the completed slopes may have 15 digits
+        constexpr int out = 8;    // width of a result
+        const FormLayout inputs = {
+            FieldAt(kQ, 0, 0, in),
+            LabelAt("Sohle oben / unten in mNN", 1, 0),
+            PanelAt(1, 1, 1, 1, {EditAt(kLevelTop, 0, 0, 1, in), EditAt(kLevelBottom, 0, 1, 1, in), StretchAt(0, 2)}),
+            FieldAt(kSlopePercent, 2, 0, slope),
+            FieldAt(kSlopeN, 3, 0, slope),
+            FieldAt(kKb, 4, 0, in),
+        };
+        const FormLayout modes = {
+            ControlAt(kModeLevels, 0, 0),
+            ControlAt(kModePercent, 1, 0),
+            ControlAt(kModeOneIn, 2, 0),
+        };
+        const FormLayout results = {
+            GroupAt("vv m/s", 0, 1, 1, 1, {EditAt(kVv, 0, 0, 1, out)}),
+            GroupAt("Qv l/s", 0, 2, 1, 1, {EditAt(kQv, 0, 0, 1, out)}),
+            LabelAt("vv und Qv", 0, 0),
+            GroupAt("vt m/s", 1, 1, 1, 1, {EditAt(kVt, 0, 0, 1, out)}),
+            GroupAt("Qt l/s", 1, 2, 1, 1, {EditAt(kQt, 0, 0, 1, out)}),
+            GroupAt("DrH m", 1, 3, 1, 1, {EditAt(kDrH, 0, 0, 1, out)}),
+            LabelAt("vt Qt und DrH", 1, 0),
+        };
+        const FormLayout lists = {
+            LabelAt("DN", 0, 0, 1, 1, Align::Center),
+            LabelAt("vv", 0, 1, 1, 1, Align::Center),
+            LabelAt("Qv", 0, 2, 1, 1, Align::Center),
+            ControlAt(kListDN, 1, 0),
+            ControlAt(kListVv, 1, 1),
+            ControlAt(kListQv, 1, 2),
+            StretchAt(1, 3, 1, 1, 0, 22), // all 19 diameters in view, so the lists stay row-aligned
+            ControlAt(kRefresh, 2, 0, 1, 3),
+        };
+        return FormLayout{
+            PanelAt(0, 0, 1, 1, inputs),
+            PanelAt(1, 0, 1, 1,
+                    {GroupAt("Länge Haltung", 0, 0, 1, 1, {EditAt(kLength, 0, 0, 1, in)}),
+                     GroupAt("DN", 1, 0, 1, 1, {EditAt(kDN, 0, 0, 1, in)}),
+                     GroupAt("Eingabe des Gefälles", 0, 1, 2, 1, modes)}),
+            PanelAt(2, 0, 1, 1, results),
+            PictureAt(kPictureId, 0, 1, 2, 1),
+            StretchAt(3, 0),
+            PanelAt(0, 2, 4, 1, lists),
+            ButtonColumn(0, 3, 4, {kCompute, kAppendRow, kIdCancel}),
+        };
+    }();
+    return layout;
+}
+
+} // namespace dralun

@@ -1,0 +1,30 @@
+#pragma once
+// Rough-bed swale after Scheuerlein: a steep swale paved with loose stones.
+// From water depth, swale width, mean stone size and bed slope it gives the
+// air entrainment factor, the maximum and mean velocity and the discharge.
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CRoughBedSwaleDlg final : public CForm {
+public:
+    static constexpr int kTemplateId = 176;
+
+    explicit CRoughBedSwaleDlg(IMessageSink& sink);
+    const FormLayout& Layout() const override;
+
+private:
+    void OnCompute();
+
+    double m_h = 0;  // water depth, m
+    double m_B = 0;  // swale width, m
+    double m_d = 0;  // mean stone size, m
+    double m_I = 0;  // bed slope, per mille
+    double m_A = 0;  // flow area, m²
+    double m_vm = 0; // maximum velocity, m/s
+    double m_vM = 0; // mean velocity over the whole cross-section, m/s
+    double m_Qm = 0; // discharge, m³/s
+    double m_c = 0;  // air entrainment factor
+};
+
+} // namespace dralun

@@ -1,0 +1,113 @@
+// The pipe culvert in cross-section: pipe wall, bed fill in the invert and
+// the water up to h2 above the bed (at most up to the crown).
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "forms/CForm.h"
+#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/Pictures.h"
+
+namespace dralun {
+
+namespace {
+
+// A drawable length: finite, at least a micrometre, not absurdly large.
+double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4) : 0.0; }
+
+void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
+{
+    const QRectF inner = pic::Panel(painter, area);
+    const double dn = form.Value(1000);
+    const double D = Length(dn) / 1000;
+    if (D <= 0) {
+        painter.setPen(pic::Ink());
+        pic::Label(painter, inner.center(), QStringLiteral("DN ungültig"));
+        return;
+    }
+    const double r = D / 2;
+    const double t = std::min(Length(form.Value(1001)), D);
+    const double h2 = Length(form.Value(1015));
+    const double level = std::min(t + h2, D); // water level above the invert
+    const double wall = 0.09 * D;
+
+    // Text column at the right, the section in the rest.
+    const QFontMetricsF fm(painter.font());
+    const QStringList lines{QStringLiteral("DN %1").arg(pic::Num(dn, 0)),
+                            QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1001), 3)),
+                            QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1015), 3)),
+                            t + h2 >= D ? QStringLiteral("voll") : QString()};
+    double textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+    const QRectF drawing = inner.adjusted(0, 0, -textWidth - fm.height() * 0.5, 0);
+    painter.setPen(pic::Ink());
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPointF(drawing.right() + fm.height() * 0.5, inner.top() + fm.ascent() + i * fm.height()),
+                         lines[i]);
+    if (drawing.width() < fm.height() || drawing.height() < fm.height())
+        return; // no room left for the section
+
+    const pic::WorldMap map(QRectF(-r - wall - 0.3 * D, -wall - 0.05 * D, 2 * r + 2 * wall + 0.6 * D, D + 2 * wall + 0.1 * D),
+                            drawing);
+    const QPointF c = map(0, r);
+    const double rp = map.Length(r);
+    const double rw = map.Length(r + wall);
+
+    // Pipe wall as a ring.
+    QPainterPath ring;
+    ring.addEllipse(c, rw, rw);
+    ring.addEllipse(c, rp, rp);
+    painter.setPen(QPen(pic::Ink(), 1.2));
+    painter.setBrush(pic::Concrete());
+    painter.drawPath(ring);
+
+    QPainterPath inside;
+    inside.addEllipse(c, rp, rp);
+    auto band = [&](double y0, double y1) {
+        QPainterPath strip;
+        strip.addRect(QRectF(map(-r - wall, y1), map(r + wall, y0)).normalized());
+        return inside.intersected(strip);
+    };
+
+    // Water between the bed surface and the level, then the bed.
+    painter.setPen(Qt::NoPen);
+    if (level > t) {
+        painter.setBrush(pic::Water());
+        painter.drawPath(band(t, level));
+    }
+    if (t > 0) {
+        painter.setBrush(pic::Soil());
+        painter.drawPath(band(0, t));
+        painter.setBrush(QBrush(pic::Stone(), Qt::Dense6Pattern));
+        painter.drawPath(band(0, t));
+    }
+    painter.setPen(QPen(pic::Ink(), 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(c, rp, rp);
+
+    // Water line with its mark.
+    if (level > t && level < D) {
+        const double half = std::sqrt(std::max(r * r - (level - r) * (level - r), 0.0));
+        painter.setPen(QPen(pic::WaterEdge(), 1.5));
+        painter.drawLine(map(-half, level), map(half, level));
+        const QPointF mark = map(0, level);
+        const double s = painter.fontMetrics().height() * 0.3;
+        painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+    }
+
+    // Dimensions: diameter on the left, bed and water depth on the right.
+    const double xl = -r - wall - 0.12 * D;
+    pic::Dimension(painter, map(xl, 0), map(xl, D), QStringLiteral("D"), true);
+    const double xr = r + wall + 0.12 * D;
+    if (t > 0)
+        pic::Dimension(painter, map(xr, 0), map(xr, t), QStringLiteral("t"));
+    if (level > t)
+        pic::Dimension(painter, map(xr, t), map(xr, level), QStringLiteral("h2"));
+}
+
+const PictureRegistrar registered(142, {{17, 10}, &PaintPipeCulvert});
+
+} // namespace
+} // namespace dralun

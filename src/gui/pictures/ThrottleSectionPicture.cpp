@@ -1,0 +1,117 @@
+// The throttle section in longitudinal section: the basin with its highest
+// water level, the throttle pipe of diameter du and length L, the outlet with
+// its invert and its water level mD du, and the crown plus freeboard that the
+// basin level must reach. Levels to scale; the length is drawn shortened
+// when it would not fit.
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "forms/CForm.h"
+#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/Pictures.h"
+
+namespace dralun {
+
+namespace {
+
+double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
+
+void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& form)
+{
+    const QRectF inner = pic::Panel(painter, area);
+    const QFontMetricsF fm(painter.font());
+
+    const double d = pic::Positive(form.Value(1003)) / 1000;
+    const double L = pic::Positive(form.Value(1004));
+    const double I = Finite(form.Value(1005)) / 1000;
+    const double outlet = Finite(form.Value(1006));
+    const double hmax = Finite(form.Value(1013));
+    const double mD = std::clamp(Finite(form.Value(1002)), 0.0, 1.0);
+    const double inletInvert = outlet + I * L;
+    const double crownCheck = outlet + d + I * L + 0.05;
+    const double outletLevel = outlet + mD * d;
+
+    // Levels in metres; keep a least height so that nothing collapses.
+    const double low = std::min({outlet, inletInvert, hmax});
+    const double high = std::max({hmax, crownCheck, outletLevel, inletInvert + d});
+    const double height = std::max(high - low, 0.05);
+    const double bottom = low - 0.25 * height;
+    const double top = high + 0.2 * height;
+
+    // Horizontal: basin, pipe and outlet shaft in fixed shares of the width.
+    const QRectF body = inner.adjusted(0, fm.height() * 0.3, 0, -fm.height() * 3.2);
+    auto at = [&](double share, double level) {
+        return QPointF(body.left() + share * body.width(),
+                       body.bottom() - (level - bottom) / (top - bottom) * body.height());
+    };
+    const double wall = 0.30, wallEnd = 0.34, pipeEnd = 0.82, shaftEnd = 0.96;
+    // The pipe's diameter drawn to the level scale, at least a few pixels.
+    auto pipeY = [&](double share, double offset) {
+        const double invert = inletInvert + (outlet - inletInvert) * (share - wall) / (pipeEnd - wall);
+        return at(share, invert + offset);
+    };
+    const double dy = std::max(d, 0.004 * height);
+
+    // Water in the basin and in the outlet.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(pic::Water());
+    if (hmax > bottom)
+        painter.drawRect(QRectF(at(0.02, hmax), at(wall, bottom + 0.08 * height)));
+    if (outletLevel > outlet)
+        painter.drawRect(QRectF(at(pipeEnd, outletLevel), at(shaftEnd, outlet)));
+    if (d > 0 && hmax > inletInvert) {
+        QPolygonF pipeWater{pipeY(wall, 0), pipeY(pipeEnd, 0), pipeY(pipeEnd, dy), pipeY(wall, dy)};
+        painter.drawPolygon(pipeWater);
+    }
+
+    // Basin floor, wall, pipe walls, outlet shaft.
+    painter.setPen(QPen(pic::Ink(), 1.2));
+    painter.setBrush(pic::Concrete());
+    const double floor = bottom + 0.08 * height;
+    painter.drawRect(QRectF(at(0.0, floor), at(wall, bottom)));
+    painter.drawRect(QRectF(at(wall, top), pipeY(wallEnd, dy)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(pipeY(wall, 0), pipeY(pipeEnd, 0));
+    painter.drawLine(pipeY(wall, dy), pipeY(pipeEnd, dy));
+    painter.setPen(QPen(pic::Ink(), 1.2));
+    painter.drawLine(at(pipeEnd, outlet), at(shaftEnd, outlet));
+    painter.drawLine(at(shaftEnd, outlet), at(shaftEnd, top - 0.1 * height));
+
+    // Levels: basin water, crown plus freeboard, outlet water.
+    painter.setPen(QPen(pic::WaterEdge(), 1.5));
+    painter.drawLine(at(0.02, hmax), at(wall, hmax));
+    painter.drawLine(at(pipeEnd, outletLevel), at(shaftEnd, outletLevel));
+    const bool crownOk = hmax >= crownCheck;
+    painter.setPen(QPen(crownOk ? pic::Ink() : QColor(200, 30, 30), 1, Qt::DashLine));
+    painter.drawLine(at(0.02, crownCheck), at(wall, crownCheck));
+
+    painter.setPen(pic::Ink());
+    // The higher of the two lines is labelled above it, the lower below it.
+    const double above = -fm.height() * 0.55, below = fm.height() * 0.55;
+    pic::Label(painter, at(0.03, hmax) + QPointF(0, crownOk ? above : below),
+               QStringLiteral("H max Wsp %1").arg(pic::Num(form.Value(1013), 2)), Qt::AlignLeft);
+    painter.setPen(crownOk ? pic::Ink() : QColor(200, 30, 30));
+    pic::Label(painter, at(0.03, crownCheck) + QPointF(0, crownOk ? below : above), QStringLiteral("Scheitel + 0,05"),
+               Qt::AlignLeft);
+    painter.setPen(pic::Ink());
+    pic::Label(painter, at(shaftEnd, outlet) + QPointF(0, fm.height() * 0.6),
+               QStringLiteral("H Rs Auslauf %1").arg(pic::Num(form.Value(1006), 2)), Qt::AlignRight);
+    if (d > 0)
+        pic::Dimension(painter, pipeY(0.5, 0), pipeY(0.5, dy), QStringLiteral("du"));
+    const double over = dy + 0.1 * height; // the length above the pipe, clear of the outlet labels
+    pic::Dimension(painter, pipeY(wallEnd, over), pipeY(pipeEnd, over),
+                   QStringLiteral("L = %1 m").arg(pic::Num(form.Value(1004), 2)));
+
+    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
+               QStringLiteral("v = %1 m/s   Q = %2 m³/s")
+                   .arg(pic::Num(form.Value(1014), 3), pic::Num(form.Value(1015), 4)),
+               Qt::AlignLeft);
+    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
+               QStringLiteral("Höhen in m NN maßstäblich, Länge schematisch"), Qt::AlignLeft);
+}
+
+const PictureRegistrar registered(170, {{26, 15}, &PaintThrottleSection});
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/CBridgeDrain.h"
+
+namespace dralun {
+namespace {
+
+using G = CBridgeDrain::Grating;
+
+struct SpacingCase {
+    G grating;
+    double qf, s, BSt, L, tolerance;
+};
+
+class BridgeDrainSpacing : public ::testing::TestWithParam<SpacingCase> {};
+
+TEST_P(BridgeDrainSpacing, HandValues)
+{
+    const SpacingCase& c = GetParam();
+    EXPECT_NEAR(CBridgeDrain::Spacing(c.grating, c.qf, c.s, c.BSt), c.L, c.tolerance);
+}
+
+// (155 2.5 - 132) = 255.5; (185 2.5 - 170) = 292.5; 5^0.4 = 1.903654, 5^0.48 = 2.165320, 0.5^0.4 = 0.757858.
+INSTANTIATE_TEST_SUITE_P(
+    Spacings, BridgeDrainSpacing,
+    ::testing::Values(SpacingCase{G::Small300x500, 2.5, 1.0, 7.0, 36.5, 1e-12},
+                      SpacingCase{G::Large500x500, 2.5, 1.0, 7.0, 292.5 / 7, 1e-12},
+                      SpacingCase{G::Small300x500, 2.5, 5.0, 7.0, 69.48, 0.005},
+                      SpacingCase{G::Large500x500, 2.5, 5.0, 7.0, 90.48, 0.005},
+                      SpacingCase{G::Small300x500, 2.5, 0.5, 7.0, 27.66, 0.005},
+                      SpacingCase{G::Small300x500, 5.0, 1.0, 7.0, 643.0 / 7, 1e-12},
+                      SpacingCase{G::Large500x500, 3.0, 1.0, 10.0, 38.5, 1e-12},
+                      SpacingCase{G::Small300x500, 2.5, 0.0, 7.0, 0.0, 0.0}));
+
+TEST(BridgeDrain, NoWidthOrNegativeSlopeHasNoSpacing)
+{
+    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Small300x500, 2.5, 1.0, 0.0)));
+    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Large500x500, 2.5, 1.0, -7.0)));
+    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Small300x500, 2.5, -1.0, 7.0)));
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/CGutterSection.h"
+
+namespace dralun {
+namespace {
+
+// Road data of the form's defaults: kSt 70, qf 2.5 %, s 1 %, bS 0.5 m, qS 7 %.
+const GutterData kDefaults{};
+
+enum class Form { Curb, V };
+enum class Given { Depth, Width };
+
+struct FlowCase {
+    const char* what;
+    Form form;
+    Given given;
+    double value; // h in cm or b in m
+    double h, b, lu, A, v, Q;
+};
+
+class GutterFlows : public ::testing::TestWithParam<FlowCase> {};
+
+TEST_P(GutterFlows, HandValues)
+{
+    const FlowCase& c = GetParam();
+    const CGutterSection section(kDefaults);
+    const GutterFlow f = c.form == Form::Curb
+                             ? (c.given == Given::Depth ? section.CurbAtDepth(c.value) : section.CurbAtWidth(c.value))
+                             : (c.given == Given::Depth ? section.VAtDepth(c.value) : section.VAtWidth(c.value));
+    EXPECT_NEAR(f.h, c.h, 1e-12) << c.what;
+    EXPECT_NEAR(f.b, c.b, 1e-12) << c.what;
+    EXPECT_NEAR(f.lu, c.lu, 0.00005) << c.what;
+    EXPECT_NEAR(f.A, c.A, 1e-12) << c.what;
+    EXPECT_NEAR(f.R, c.A / c.lu, 1e-6) << c.what;
+    EXPECT_NEAR(f.v, c.v, 0.0005) << c.what;
+    EXPECT_NEAR(f.Q, c.Q, 0.005) << c.what;
+}
+
+// lu = h + sqrt(b² + h²); A = h b / 2; v = 70 R^(2/3) 0.1; Q = A v 1000.
+// Curb: h = 0.5 * 2.5 = 1.25 cm, lu = 0.0125 + 0.500156 = 0.51266, R = 0.0060957, v = 0.2336.
+// V-gutter, b = bS: h = 0.5 * 7 = 3.5 cm, lu = 0.035 + 0.501223 = 0.53622, R = 0.016318, v = 0.4503.
+// V-gutter, b = 0.7: c = 0.2, e = 0.005, h = 3.5 + 0.5 = 4.0 cm,
+//   lu = sqrt(0.04 + 0.000025) + sqrt(0.25 + 0.001225) + 0.04 = 0.200062 + 0.501223 + 0.04 = 0.74129,
+//   A = (0.005 + 0.035 + 0.005) 0.25 + 0.2 0.005 / 2 = 0.01175, R = 0.015851, v = 0.4417.
+INSTANTIATE_TEST_SUITE_P(
+    Defaults, GutterFlows,
+    ::testing::Values(FlowCase{"curb, b given", Form::Curb, Given::Width, 0.5, 1.25, 0.5, 0.5127, 0.003125, 0.234,
+                               0.73},
+                      FlowCase{"curb, h given", Form::Curb, Given::Depth, 1.25, 1.25, 0.5, 0.5127, 0.003125, 0.234,
+                               0.73},
+                      FlowCase{"V, b = bS", Form::V, Given::Width, 0.5, 3.5, 0.5, 0.5362, 0.00875, 0.450, 3.94},
+                      // h/100 equal to hS counts as within the strip
+                      FlowCase{"V, h = hS", Form::V, Given::Depth, 3.5, 3.5, 0.5, 0.5362, 0.00875, 0.450, 3.94},
+                      FlowCase{"V, b = 0.7", Form::V, Given::Width, 0.7, 4.0, 0.7, 0.7413, 0.01175, 0.4417, 5.19},
+                      FlowCase{"V, h = 4", Form::V, Given::Depth, 4.0, 4.0, 0.7, 0.7413, 0.01175, 0.4417, 5.19},
+                      // within the strip: b = 0.25 m, h = 1.75 cm, lu = 0.0175 + 0.250612, A = 0.0021875
+                      FlowCase{"V, b = 0.25", Form::V, Given::Width, 0.25, 1.75, 0.25, 0.2681, 0.0021875,
+                               70 * std::pow(0.0021875 / 0.268112, 2.0 / 3.0) * 0.1,
+                               0.0021875 * 70 * std::pow(0.0021875 / 0.268112, 2.0 / 3.0) * 100}));
+
+TEST(GutterSection, StripDepth)
+{
+    EXPECT_DOUBLE_EQ(CGutterSection(kDefaults).HS(), 0.035);
+    EXPECT_DOUBLE_EQ(CGutterSection({70, 2.5, 1, 0.8, 5}).HS(), 0.04);
+}
+
+TEST(GutterSection, LevelGutterCarriesNothing)
+{
+    GutterData level = kDefaults;
+    level.s = 0;
+    const CGutterSection section(level);
+    for (const GutterFlow& f : {section.CurbAtWidth(0.5), section.VAtWidth(0.7)}) {
+        EXPECT_EQ(f.v, 0.0);
+        EXPECT_EQ(f.Q, 0.0);
+        EXPECT_GT(f.A, 0.0);
+    }
+}
+
+TEST(GutterSection, DryGutterHasNoVelocityAndNoDischarge)
+{
+    const CGutterSection section(kDefaults);
+    const GutterFlow dry[] = {section.CurbAtDepth(0), section.CurbAtWidth(0), section.VAtDepth(0), section.VAtWidth(0)};
+    for (const GutterFlow& f : dry) {
+        EXPECT_EQ(f.lu, 0.0);
+        EXPECT_EQ(f.A, 0.0);
+        EXPECT_EQ(f.b, 0.0);
+        EXPECT_EQ(f.h, 0.0);
+        EXPECT_TRUE(std::isnan(f.v));
+        EXPECT_EQ(f.Q, 0.0);
+    }
+}
+
+TEST(GutterSection, FlatStripDividesByNothing)
+{
+    GutterData flat = kDefaults;
+    flat.qS = 0;
+    const CGutterSection section(flat);
+    const GutterFlow dry = section.VAtDepth(0);
+    EXPECT_EQ(dry.b, 0.0);
+    // 2 cm over a flat strip: e = 0.02, c = 0.02 / 0.025 = 0.8, b = 1.3,
+    // A = 0.02 0.5 + 0.8 0.02 / 2 = 0.018.
+    const GutterFlow wet = section.VAtDepth(2);
+    EXPECT_NEAR(wet.b, 1.3, 1e-12);
+    EXPECT_NEAR(wet.A, 0.018, 1e-12);
+    EXPECT_NEAR(wet.lu, std::sqrt(0.64 + 0.0004) + 0.5 + 0.02, 1e-12);
+    // b within the flat strip: a film without depth carries nothing.
+    const GutterFlow film = section.VAtWidth(0.3);
+    EXPECT_EQ(film.h, 0.0);
+    EXPECT_EQ(film.Q, 0.0);
+    EXPECT_FALSE(std::isnan(film.v));
+}
+
+TEST(GutterSection, NegativeSlopeLeavesVelocityAndDischargeOpen)
+{
+    GutterData falling = kDefaults;
+    falling.s = -1;
+    const CGutterSection section(falling);
+    EXPECT_TRUE(section.SlopeNegative());
+    const GutterFlow f = section.CurbAtWidth(0.5);
+    EXPECT_NEAR(f.A, 0.003125, 1e-12);
+    EXPECT_TRUE(std::isnan(f.v));
+    EXPECT_TRUE(std::isnan(f.Q));
+}
+
+struct DataCase {
+    double qf, bS, qS;
+    const char* part; // nullptr: no problem
+};
+
+class GutterRoadData : public ::testing::TestWithParam<DataCase> {};
+
+TEST_P(GutterRoadData, RoadDataWithoutAGutter)
+{
+    GutterData d = kDefaults;
+    d.qf = GetParam().qf;
+    d.bS = GetParam().bS;
+    d.qS = GetParam().qS;
+    const std::string problem = CGutterSection(d).DataProblem();
+    if (!GetParam().part)
+        EXPECT_TRUE(problem.empty()) << problem;
+    else
+        EXPECT_NE(problem.find(GetParam().part), std::string::npos) << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, GutterRoadData,
+                         ::testing::Values(DataCase{2.5, 0.5, 7, nullptr}, DataCase{0.5, 0.5, 7, nullptr},
+                                           DataCase{2.5, 0, 0, nullptr}, DataCase{0, 0.5, 7, "qf"},
+                                           DataCase{-1, 0.5, 7, "qf"}, DataCase{2.5, -0.5, 7, "bS"},
+                                           DataCase{2.5, 0.5, -7, "Spitzrinne"}));
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/COscillatingGutter.h"
+#include "core/Format.h"
+
+namespace dralun {
+namespace {
+
+struct Inputs {
+    float sf, smin, qH, qT, b, qs;
+};
+
+constexpr Inputs kDefaults{0.1f, 0.5f, 2.5f, 10.0f, 0.5f, 0.11f};
+
+COscillatingGutter Computed(const Inputs& in)
+{
+    COscillatingGutter g;
+    g.SetInputs(in.sf, in.smin, in.qH, in.qT, in.b, in.qs);
+    g.Compute();
+    return g;
+}
+
+TEST(OscillatingGutter, Defaults)
+{
+    // dh = (0.1 - 0.025) 0.5 = 0.0375 m; L1 = 0.0375 / 0.006 = 6.25 m; L2 = 0.0375 / 0.004 = 9.375 m;
+    // Qzu = 0.00011 L 1000; qtmin = (0.00011 9.375 / (22 0.5^2.6667 0.0707107))^0.6 = 3.754 %.
+    const COscillatingGutter g = Computed(kDefaults);
+    EXPECT_EQ(FormatG6(g.L1()), "6.25");
+    EXPECT_EQ(FormatG6(g.L2()), "9.375");
+    EXPECT_EQ(FormatG6(g.L()), "15.625");
+    EXPECT_EQ(FormatG6(g.QzuL1()), "0.6875");
+    EXPECT_EQ(FormatG6(g.QzuL2()), "1.03125");
+    EXPECT_EQ(FormatG6(g.Qtmin()), "3.75424");
+    EXPECT_EQ(FormatG6(g.Dhh()), "1.25");
+    EXPECT_EQ(FormatG6(g.Dht()), "5");
+    EXPECT_EQ(g.QtminStatus(), COscillatingGutter::Status::Determined);
+    EXPECT_NEAR(g.Qtmin(), 3.754, 0.0005);
+}
+
+TEST(OscillatingGutter, ResultsAreSingleValuesOfTheRoundedFractions)
+{
+    // 0.1 % and 0.5 % become the floats nearest to 0.001 and 0.005; the
+    // lengths keep the float error of dh: 6.25000048 and 9.37500095, not 6.25 and 9.375.
+    const COscillatingGutter g = Computed(kDefaults);
+    EXPECT_EQ(Format("%.9g", static_cast<double>(g.L1())), "6.25000048");
+    EXPECT_EQ(Format("%.9g", static_cast<double>(g.L2())), "9.37500095");
+    EXPECT_EQ(Format("%.9g", static_cast<double>(g.L())), "15.6250019");
+    EXPECT_EQ(Format("%.9g", static_cast<double>(g.Qtmin())), "3.75423765");
+}
+
+// Inputs at which the rounding of dh, t and u to single precision, and the
+// double p and r, decide the sixth digit of qtmin. Values from a separate
+// model of the rounding rules; what the other choice would print is noted.
+struct RoundingCase {
+    Inputs in;
+    const char* qtmin;
+};
+
+class OscillatingGutterRounding : public ::testing::TestWithParam<RoundingCase> {};
+
+TEST_P(OscillatingGutterRounding, SixthDigitOfQtmin)
+{
+    EXPECT_EQ(FormatG6(Computed(GetParam().in).Qtmin()), GetParam().qtmin);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounding, OscillatingGutterRounding,
+    ::testing::Values(
+        // dh, t, u kept in double would give 2.87962
+        RoundingCase{{0.37f, 0.93f, 9.7f, 12.5f, 0.31f, 0.163f}, "2.87961"},
+        // p and r rounded to single would give 6.7946
+        RoundingCase{{0.03f, 0.75f, 0.9f, 14.3f, 0.23f, 0.1f}, "6.79459"},
+        // the exponent 8/3 instead of 2.66666667 would give 6.67605
+        RoundingCase{{0.36f, 0.64f, 7.2f, 19.9f, 1.35f, 0.703f}, "6.67604"}));
+
+TEST(OscillatingGutter, EqualSlopesGiveAllZero)
+{
+    const COscillatingGutter g = Computed({0.5f, 0.5f, 2.5f, 10.0f, 0.5f, 0.11f});
+    for (float v : {g.L1(), g.L2(), g.L(), g.QzuL1(), g.QzuL2(), g.Qtmin(), g.Dhh(), g.Dht()})
+        EXPECT_EQ(v, 0.0f);
+    EXPECT_EQ(g.QtminStatus(), COscillatingGutter::Status::Determined);
+}
+
+TEST(OscillatingGutter, LevelRoadGivesEqualBranches)
+{
+    // dh / 0.005 = 7.5 m on both sides, 0.825 l/s from each.
+    const COscillatingGutter g = Computed({0.0f, 0.5f, 2.5f, 10.0f, 0.5f, 0.11f});
+    EXPECT_EQ(g.L1(), g.L2());
+    EXPECT_EQ(g.QzuL1(), g.QzuL2());
+    EXPECT_EQ(FormatG6(g.L1()), "7.5");
+    EXPECT_EQ(FormatG6(g.QzuL1()), "0.825");
+    EXPECT_EQ(FormatG6(g.L()), "15");
+}
+
+struct Undetermined {
+    const char* what;
+    Inputs in;
+    COscillatingGutter::Status status;
+};
+
+class OscillatingGutterQtmin : public ::testing::TestWithParam<Undetermined> {};
+
+TEST_P(OscillatingGutterQtmin, HasNoValue)
+{
+    const COscillatingGutter g = Computed(GetParam().in);
+    EXPECT_EQ(g.QtminStatus(), GetParam().status) << GetParam().what;
+    EXPECT_TRUE(std::isnan(g.Qtmin())) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, OscillatingGutterQtmin,
+    ::testing::Values(
+        Undetermined{"qT < qH", {0.1f, 0.5f, 2.5f, 2.0f, 0.5f, 0.11f}, COscillatingGutter::Status::NegativeLength},
+        Undetermined{"smin < sf", {0.5f, 0.3f, 2.5f, 10.0f, 0.5f, 0.11f}, COscillatingGutter::Status::NegativeLength},
+        Undetermined{"qs < 0", {0.1f, 0.5f, 2.5f, 10.0f, 0.5f, -0.11f}, COscillatingGutter::Status::NegativeInflow},
+        Undetermined{"b = 0", {0.1f, 0.5f, 2.5f, 10.0f, 0.0f, 0.11f}, COscillatingGutter::Status::NoWidth},
+        Undetermined{"b < 0", {0.1f, 0.5f, 2.5f, 10.0f, -0.5f, 0.11f}, COscillatingGutter::Status::NoWidth},
+        Undetermined{"smin = 0", {0.1f, 0.0f, 2.5f, 10.0f, 0.5f, 0.11f}, COscillatingGutter::Status::NoSlope}));
+
+TEST(OscillatingGutter, NegativeCrossFallDifferenceGivesNegativeLengths)
+{
+    // dh = (0.02 - 0.025) 0.5 = -0.0025 m: L1 = -0.41667 m, L2 = -0.625 m.
+    const COscillatingGutter g = Computed({0.1f, 0.5f, 2.5f, 2.0f, 0.5f, 0.11f});
+    EXPECT_EQ(FormatG6(g.L1()), "-0.416667");
+    EXPECT_EQ(FormatG6(g.L2()), "-0.625");
+    EXPECT_LT(g.QzuL2(), 0.0f);
+    EXPECT_EQ(FormatG6(g.Dht()), "1");
+}
+
+TEST(OscillatingGutter, OppositeSlopesHaveNoFirstBranch)
+{
+    const COscillatingGutter g = Computed({0.3f, -0.3f, 2.5f, 10.0f, 0.5f, 0.11f});
+    EXPECT_TRUE(std::isnan(g.L1()));
+    EXPECT_TRUE(std::isnan(g.L()));
+    EXPECT_EQ(FormatG6(g.L2()), "-6.25");
+}
+
+TEST(OscillatingGutter, EqualCrossFallsGiveNoInlet)
+{
+    const COscillatingGutter g = Computed({0.1f, 0.5f, 2.5f, 2.5f, 0.5f, 0.11f});
+    EXPECT_EQ(g.L(), 0.0f);
+    EXPECT_EQ(g.Qtmin(), 0.0f);
+    EXPECT_EQ(g.QtminStatus(), COscillatingGutter::Status::Determined);
+}
+
+} // namespace
+} // namespace dralun

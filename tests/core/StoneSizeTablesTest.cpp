@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "core/CStoneSizeTables.h"
+
+namespace dralun {
+namespace {
+
+struct StoneCase {
+    double d, K1, K2, K3;
+};
+
+class StoneSizeTablesCases : public ::testing::TestWithParam<StoneCase> {};
+
+TEST_P(StoneSizeTablesCases, CoefficientsByStoneSize)
+{
+    const StoneCase& c = GetParam();
+    EXPECT_NEAR(CStoneSizeTables::K1(c.d), c.K1, 1e-12) << c.d;
+    EXPECT_NEAR(CStoneSizeTables::K2(c.d), c.K2, 1e-12) << c.d;
+    EXPECT_NEAR(CStoneSizeTables::K3(c.d), c.K3, 1e-12) << c.d;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, StoneSizeTablesCases,
+    ::testing::Values(
+        StoneCase{0.08, 300, 0.043, 0.028},                              // first rows
+        StoneCase{0.18, 105, 0.0975, 0.028 + 0.1 * 0.072 / 0.22},        // between rows in all three
+        StoneCase{0.2, 90, 0.11, 0.028 + 0.12 * 0.072 / 0.22},           // on a row of K1 and K2
+        StoneCase{0.3, 40, 0.18, 0.1},                                   // on a row of all three
+        StoneCase{0.41, 10, 0.27, 0.14},                                 // last rows
+        StoneCase{0.09, 260, 0.0475, 0.028 + 0.01 * 0.072 / 0.22},      // first interval
+        StoneCase{0.079, 0, 0, 0}, StoneCase{0.42, 0, 0, 0}, StoneCase{0, 0, 0, 0}, StoneCase{-0.1, 0, 0, 0}));
+
+TEST(StoneSizeTables, LookupInAnyTable)
+{
+    const CStoneSizeTables::Row table[] = {{1, 10}, {2, 20}, {4, 0}};
+    EXPECT_DOUBLE_EQ(CStoneSizeTables::Lookup(table, 1.5), 15);
+    EXPECT_DOUBLE_EQ(CStoneSizeTables::Lookup(table, 2), 20);
+    EXPECT_DOUBLE_EQ(CStoneSizeTables::Lookup(table, 3), 10);
+    EXPECT_DOUBLE_EQ(CStoneSizeTables::Lookup(table, 5), 0);
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/CSwaleSection.h"
+
+namespace dralun {
+namespace {
+
+// Reference values from the segment formulas A = R² acos((R-t)/R)
+// - (R-t) sqrt(2Rt - t²), arc 2 R acos((R-t)/R), chord 2 sqrt(2Rt - t²),
+// which hold on both sides of the centre, and for the parabola
+// A = 4/3 t x, lu = 2x (1 + 2/3 t²/x² - 2/5 t⁴/x⁴), x = sqrt(2 p t).
+struct SwaleCase {
+    const char* what;
+    double B, h, t;
+    double radius, circleArea, circlePerimeter, circleWidth;
+    double parabolaArea, parabolaPerimeter, parabolaWidth;
+};
+
+class SwaleSectionCases : public ::testing::TestWithParam<SwaleCase> {};
+
+TEST_P(SwaleSectionCases, CircleAndParabola)
+{
+    const SwaleCase& c = GetParam();
+    CSwaleSection s;
+    s.evaluate(c.B, c.h, c.t);
+    EXPECT_NEAR(s.circleRadius, c.radius, 1e-10) << c.what;
+    EXPECT_NEAR(s.circleArea, c.circleArea, 1e-9) << c.what;
+    EXPECT_NEAR(s.circlePerimeter, c.circlePerimeter, 1e-9) << c.what;
+    EXPECT_NEAR(s.circleWidth, c.circleWidth, 1e-9) << c.what;
+    EXPECT_NEAR(s.parabolaArea, c.parabolaArea, 1e-9) << c.what;
+    EXPECT_NEAR(s.parabolaPerimeter, c.parabolaPerimeter, 1e-9) << c.what;
+    EXPECT_NEAR(s.parabolaWidth, c.parabolaWidth, 1e-9) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, SwaleSectionCases,
+    ::testing::Values(
+        // The swale form's defaults, brim-full: r = 1.09/0.6.
+        SwaleCase{"defaults", 2, 0.3, 0.3, 1.8166666667, 0.4071100973, 2.1179193732, 2.0, 0.4, 2.11352, 2.0},
+        SwaleCase{"below the brim", 2, 0.3, 0.2, 1.8166666667, 0.2235277125, 1.7209367854, 1.6573070526,
+                  0.2177324216, 1.6959613782, 1.6329931619},
+        SwaleCase{"half the depth", 2, 0.3, 0.15, 1.8166666667, 0.1458058574, 1.4868350994, 1.4456832295,
+                  0.1414213562, 1.4554944563, 1.4142135624},
+        // h = B/2: the circle is a half circle of radius 0.6, filled to its centre.
+        SwaleCase{"at the centre", 1.2, 0.6, 0.6, 0.6, 0.5654866776, 1.8849555922, 1.2, 0.48, 1.52, 1.2},
+        // h > B/2: more than a half circle.
+        SwaleCase{"above the centre, brim-full", 1.0, 0.6, 0.6, 0.5083333333, 0.4985850009, 1.7813180362, 1.0, 0.4,
+                  1.13056, 1.0},
+        SwaleCase{"above the centre, part-full", 1.0, 0.6, 0.4, 0.5083333333, 0.2965987321, 1.3786350527,
+                  0.9933109617, 0.2177324216, 1.0380610931, 0.8164965809},
+        SwaleCase{"narrow and deep", 0.5, 0.6, 0.5, 0.3520833333, 0.2957274073, 1.4114119874, 0.6390096504,
+                  0.1521451549, -2.2894802904, 0.4564354646}));
+
+TEST(SwaleSection, EmptyAtZeroDepth)
+{
+    CSwaleSection s;
+    s.evaluate(2, 0.3, 0);
+    EXPECT_NEAR(s.circleRadius, 1.8166666667, 1e-10);
+    EXPECT_EQ(s.circleArea, 0);
+    EXPECT_EQ(s.circlePerimeter, 0);
+    EXPECT_EQ(s.circleWidth, 0);
+    EXPECT_EQ(s.parabolaArea, 0);
+    EXPECT_EQ(s.parabolaPerimeter, 0);
+    EXPECT_EQ(s.parabolaWidth, 0);
+}
+
+TEST(SwaleSection, SegmentGrowsSmoothlyThroughTheCentre)
+{
+    // Just below and just above the centre of the circle the two ways of
+    // finding the angle must meet.
+    const double B = 1.0, h = 0.6;
+    const double Rc = (B * B / 4 + h * h) / 2 / h;
+    CSwaleSection below, above;
+    below.evaluate(B, h, Rc - 1e-7);
+    above.evaluate(B, h, Rc + 1e-7);
+    EXPECT_NEAR(above.circleArea - below.circleArea, 2 * Rc * 2e-7, 1e-9);
+    EXPECT_NEAR(above.circlePerimeter - below.circlePerimeter, 0, 1e-6);
+    EXPECT_GT(above.circlePerimeter, 3.141592654 * Rc);
+    EXPECT_LT(below.circlePerimeter, 3.141592654 * Rc + 1e-6);
+}
+
+TEST(SwaleSection, ShallowSwaleKeepsTheChordFormula)
+{
+    // For t <= r the angle is 2 asin(w / 2r) exactly.
+    CSwaleSection s;
+    s.evaluate(2, 0.3, 0.3);
+    const double Rc = 1.09 / 0.6;
+    const double theta = 2 * std::asin(2.0 / 2 / Rc);
+    EXPECT_DOUBLE_EQ(s.circleArea, (Rc * Rc / 2) * (theta - std::sin(theta)));
+    EXPECT_DOUBLE_EQ(s.circlePerimeter, 2 * 3.141592654 * Rc * theta * 180 / 3.141592654 / 360);
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/CTrapezoidSection.h"
+
+namespace dralun {
+namespace {
+
+struct TrapezoidCase {
+    const char* what;
+    double b, t, m1, m2;
+    double area, perimeter, surfaceWidth;
+};
+
+class TrapezoidSectionCases : public ::testing::TestWithParam<TrapezoidCase> {};
+
+TEST_P(TrapezoidSectionCases, AreaPerimeterRadiusAndWidth)
+{
+    const TrapezoidCase& c = GetParam();
+    CTrapezoidSection s;
+    s.evaluate(c.b, c.t, c.m1, c.m2);
+    EXPECT_NEAR(s.area, c.area, 1e-12) << c.what;
+    EXPECT_NEAR(s.perimeter, c.perimeter, 1e-12) << c.what;
+    EXPECT_NEAR(s.hydraulicRadius, c.area / c.perimeter, 1e-12) << c.what;
+    EXPECT_NEAR(s.surfaceWidth, c.surfaceWidth, 1e-12) << c.what;
+}
+
+// By hand: A = b t + t² (m1 + m2)/2, lu = b + t sqrt(1 + m1²) + t sqrt(1 + m2²).
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, TrapezoidSectionCases,
+    ::testing::Values(TrapezoidCase{"ditch defaults", 0.5, 0.5, 1.5, 1.5, 0.625, 0.5 + 2 * std::sqrt(0.8125), 2.0},
+                      TrapezoidCase{"asymmetric banks", 0.5, 0.4, 1, 2, 0.44,
+                                    0.5 + 0.4 * std::sqrt(2.0) + 0.4 * std::sqrt(5.0), 1.7},
+                      TrapezoidCase{"rectangle", 1.0, 0.3, 0, 0, 0.3, 1.6, 1.0},
+                      TrapezoidCase{"triangle", 0, 0.2, 1, 1, 0.04, 0.4 * std::sqrt(2.0), 0.4},
+                      TrapezoidCase{"negative depth takes the formulas", 0.5, -0.1, 1.5, 1.5, -0.035,
+                                    0.5 + 2 * std::sqrt(0.0325), 0.2}));
+
+TEST(TrapezoidSection, EmptyAtZeroDepthWithTheBottomAsSurface)
+{
+    CTrapezoidSection s;
+    s.evaluate(0.8, 0, 1.5, 2);
+    EXPECT_EQ(s.area, 0);
+    EXPECT_EQ(s.perimeter, 0);
+    EXPECT_EQ(s.hydraulicRadius, 0);
+    EXPECT_EQ(s.surfaceWidth, 0.8);
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/NumberText.h"
+#include "forms/CRoughBedSwaleDlg.h"
+
+namespace dralun {
+namespace {
+
+double Field(const CForm& form, int id) { return ParseFieldNumber(form.Text(id)).value_or(std::nan("")); }
+
+// Reference: s = sin(atan(I/1000)), c = 1 - 1.3 s + 0.08 h/K3,
+// Y = 0.25 (8.1 K2 sqrt(K1) s + 1.7) c K3/h, vm = sqrt(8 g h s) (-3.2 log10 Y).
+struct RoughCase {
+    const char* what;
+    const char* h;
+    const char* d;
+    double c, A, vm, Qm;
+};
+
+class RoughBedSwaleCases : public ::testing::TestWithParam<RoughCase> {};
+
+TEST_P(RoughBedSwaleCases, VelocitiesAndDischarge)
+{
+    const RoughCase& r = GetParam();
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Type(1000, r.h);
+    form.Type(1002, r.d);
+    form.Click(kIdOk);
+    EXPECT_NEAR(Field(form, 1014), r.c, 1e-12) << r.what;
+    EXPECT_NEAR(Field(form, 1004), r.A, 1e-12) << r.what;
+    EXPECT_NEAR(Field(form, 1005), r.vm, 1e-11) << r.what;
+    EXPECT_NEAR(Field(form, 1006), 0.75 * r.vm, 1e-11) << r.what;
+    EXPECT_NEAR(Field(form, 1013), r.Qm, 1e-11) << r.what;
+    EXPECT_TRUE(log.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, RoughBedSwaleCases,
+    ::testing::Values(RoughCase{"defaults", "0.14", "0.18", 0.991588548915233, 0.546, 2.06683607244861,
+                                0.839250177098280},
+                      RoughCase{"on a row of K1 and K2", "0.14", "0.2", 0.973643897677169, 0.546, 1.88526538913551,
+                                0.751668839499025},
+                      RoughCase{"on a row of all tables", "0.14", "0.3", 0.919157411190682, 0.546, 1.21704692421461,
+                                0.458090328214982},
+                      RoughCase{"largest stones", "0.3", "0.41", 0.978585982619253, 1.17, 3.03113235512150,
+                                2.60286123899785}));
+
+TEST(RoughBedSwale, DefaultsToFourPlaces)
+{
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    EXPECT_EQ(form.Text(1013), "0"); // nothing computed on opening
+    form.PressEnter();
+    EXPECT_NEAR(Field(form, 1014), 0.9916, 0.00005);
+    EXPECT_NEAR(Field(form, 1004), 0.546, 1e-12);
+    EXPECT_NEAR(Field(form, 1005), 2.0668, 0.00005);
+    EXPECT_NEAR(Field(form, 1006), 1.5501, 0.00005);
+    EXPECT_NEAR(Field(form, 1013), 0.8393, 0.00005);
+    EXPECT_FALSE(form.IsClosed());
+}
+
+struct Refused {
+    const char* what;
+    int field;
+    const char* text;
+    const char* messagePart;
+};
+
+class RoughBedSwaleRefuses : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RoughBedSwaleRefuses, UndefinedInputsLeaveTheResults)
+{
+    const Refused& r = GetParam();
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Click(kIdOk);
+    const std::string q = form.Text(1013), v = form.Text(1005);
+    form.Type(r.field, r.text);
+    form.Click(kIdOk);
+    EXPECT_EQ(form.Text(1013), q) << r.what;
+    EXPECT_EQ(form.Text(1005), v) << r.what;
+    ASSERT_FALSE(log.Messages().empty()) << r.what;
+    EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_NE(log.Messages().back().text.find(r.messagePart), std::string::npos) << log.Messages().back().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RoughBedSwaleRefuses,
+    ::testing::Values(Refused{"stones below the tables", 1002, "0.05", "zwischen 0.08 m und 0.41 m"},
+                      Refused{"no stones", 1002, "0", "Steingröße"},
+                      Refused{"stones above the tables", 1002, "0.5", "Steingröße"},
+                      Refused{"no water", 1000, "0", "Wassertiefe"},
+                      Refused{"shallow water over big stones", 1000, "0.01", "Y = "},
+                      Refused{"negative slope", 1003, "-10", "Sohlengefälle"},
+                      Refused{"too steep for air entrainment", 1003, "5000", "Luftbeimischungsfaktor"}));
+
+TEST(RoughBedSwale, YAtOneIsRefused)
+{
+    // h = 0.02 and d = 0.41 give Y = 3.9: vm would be negative.
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Type(1000, "0.02");
+    form.Type(1002, "0.41");
+    form.Click(kIdOk);
+    ASSERT_EQ(log.Texts().size(), 1u);
+    EXPECT_NE(log.Texts()[0].find("Y = 3.905,"), std::string::npos) << log.Texts()[0];
+    EXPECT_EQ(form.Text(1005), "0");
+}
+
+} // namespace
+} // namespace dralun

@@ -1,0 +1,280 @@
+// The culvert and open-channel forms in their windows: computing with Enter
+// and "Rechne", step buttons, check boxes and modes, refusals, and pictures
+// that follow the values.
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include "forms/FormRegistry.h"
+#include "gui/CFormWindow.h"
+#include "gui/pictures/CPictureWidget.h"
+#include "gui/pictures/Pictures.h"
+
+using namespace dralun;
+
+class ChannelFormsWindowTest : public QObject {
+    Q_OBJECT
+
+    QLineEdit* Edit(CFormWindow& w, int id) { return qobject_cast<QLineEdit*>(w.Control(id)); }
+    QPushButton* Button(CFormWindow& w, int id) { return qobject_cast<QPushButton*>(w.Control(id)); }
+
+    static void Retype(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    // The picture as drawn from the form's current values.
+    static QImage Draw(CFormWindow& w, int pictureId)
+    {
+        const Picture* picture = FindPicture(pictureId);
+        QImage image(360, 240, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        picture->paint(painter, QRectF(0, 0, 360, 240), w.Form());
+        return image;
+    }
+
+private slots:
+    void pipeCulvertComputesWithEnterAndRechne()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(131), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Rohrdurchlass"));
+        QCOMPARE(Edit(w, 1005)->text(), QStringLiteral("14"));
+        QVERIFY(!Edit(w, 1005)->isEnabled());
+        QVERIFY(w.Control(1) == nullptr);
+        QPushButton* rechne = Button(w, 1025);
+        QCOMPARE(rechne->text(), QStringLiteral("Rechne"));
+        QVERIFY(!rechne->isDefault());
+        QCOMPARE(Button(w, 2)->text(), QStringLiteral("Abbruch"));
+
+        QLineEdit* h2 = Edit(w, 1015);
+        Retype(h2, "0.2");
+        QTest::keyClick(h2, Qt::Key_Return);
+        QVERIFY(w.isVisible());
+        // Half the 0.4 m pipe: A = 0.0628319 m².
+        QCOMPARE(Edit(w, 1031)->text(), QStringLiteral("0.06283185308"));
+        QVERIFY(Edit(w, 1006)->text().startsWith("0.124440870396"));
+        QVERIFY(Edit(w, 1006)->isReadOnly());
+
+        Retype(h2, "0.5");
+        QTest::mouseClick(rechne, Qt::LeftButton);
+        QVERIFY(Edit(w, 1013)->text().startsWith("0.99026898218"));
+        QVERIFY(log.Messages().empty());
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+    }
+
+    void pipeCulvertStepsChecksAndModes()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(131), nullptr, &log);
+        w.show();
+        auto* dn10 = qobject_cast<QCheckBox*>(w.Control(1024));
+        QCOMPARE(dn10->text(), QStringLiteral("DN/10"));
+        QTest::mouseClick(dn10, Qt::LeftButton);
+        QVERIFY(dn10->isChecked());
+        QVERIFY(!Edit(w, 1001)->isEnabled());
+        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.04"));
+        Edit(w, 1002)->setText("55"); // typed, never read by a step
+        QTest::mouseClick(Button(w, 1012), Qt::LeftButton);
+        QCOMPARE(Edit(w, 1000)->text(), QStringLiteral("500"));
+        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.05"));
+        QCOMPARE(Edit(w, 1002)->text(), QStringLiteral("40"));
+        QCOMPARE(Edit(w, 1006)->text(), QStringLiteral("0"));
+
+        // The mode buttons have no caption: the click goes to the indicator.
+        auto* mode2 = qobject_cast<QRadioButton*>(w.Control(1008));
+        QStyleOptionButton option;
+        option.initFrom(mode2);
+        const QRect indicator = mode2->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, mode2);
+        QTest::mouseClick(mode2, Qt::LeftButton, {}, indicator.center());
+        QVERIFY(mode2->isChecked());
+        QVERIFY(!qobject_cast<QRadioButton*>(w.Control(1007))->isChecked());
+        QVERIFY(Edit(w, 1005)->isEnabled());
+        QVERIFY(!Edit(w, 1014)->isEnabled());
+        QTest::mouseClick(Button(w, 1022), Qt::LeftButton); // h1 + does nothing in mode 2
+        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("0.6"));
+    }
+
+    void pipeCulvertRefusesADryCulvert()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(131), nullptr, &log);
+        w.show();
+        QTest::mouseClick(Button(w, 1025), Qt::LeftButton);
+        const QString q = Edit(w, 1006)->text();
+        Retype(Edit(w, 1015), "0");
+        QTest::mouseClick(Button(w, 1025), Qt::LeftButton);
+        QCOMPARE(log.Messages().size(), size_t(1));
+        QCOMPARE(log.Messages()[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(Edit(w, 1006)->text(), q);
+    }
+
+    void boxCulvertComputesWithTheDefaultButton()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(158), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Rechteckdurchlass"));
+        QVERIFY(Button(w, 1)->isDefault());
+        QTest::keyClick(Edit(w, 1000), Qt::Key_Enter);
+        QVERIFY(Edit(w, 1013)->text().startsWith("1.0443333598"));
+        QCOMPARE(Edit(w, 1043)->text(), QStringLiteral("2"));
+        QVERIFY(w.isVisible());
+    }
+
+    void swaleOpensComputedWithColumns()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(132), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Mulde"));
+        QVERIFY(Edit(w, 1015)->text().startsWith("0.08575843"));
+        QVERIFY(Edit(w, 1030)->text().startsWith("0.08339225"));
+        QVERIFY(Edit(w, 1032)->text().startsWith("0.08502867"));
+        auto* tied = qobject_cast<QCheckBox*>(w.Control(1024));
+        QVERIFY(tied->isChecked());
+        QVERIFY(!Edit(w, 1002)->isEnabled());
+        // The columns: "Kreis" left of "Parabel" left of "Dralun", rows aligned.
+        QVERIFY(Edit(w, 1015)->mapTo(&w, QPoint()).x() < Edit(w, 1030)->mapTo(&w, QPoint()).x());
+        QVERIFY(Edit(w, 1030)->mapTo(&w, QPoint()).x() < Edit(w, 1032)->mapTo(&w, QPoint()).x());
+        QCOMPARE(Edit(w, 1015)->mapTo(&w, QPoint()).y(), Edit(w, 1030)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, 1015)->mapTo(&w, QPoint()).y(), Edit(w, 1032)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, 1014)->mapTo(&w, QPoint()).y(), Edit(w, 1019)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, 1005)->mapTo(&w, QPoint()).y(), Edit(w, 1016)->mapTo(&w, QPoint()).y());
+
+        QTest::mouseClick(Button(w, 1017), Qt::LeftButton);
+        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.31"));
+        QCOMPARE(Edit(w, 1002)->text(), QStringLiteral("0.31"));
+
+        QTest::mouseClick(tied, Qt::LeftButton);
+        QVERIFY(Edit(w, 1002)->isEnabled());
+        Retype(Edit(w, 1002), "0.4");
+        QTest::keyClick(Edit(w, 1002), Qt::Key_Return);
+        QCOMPARE(log.Texts().size(), 1);
+        QCOMPARE(QString::fromStdString(log.Texts()[0]),
+                 QStringLiteral("Unzulässige Eingabe!\n\nWassertiefe darf nicht größer als Muldenhöhe sein."));
+        QCOMPARE(Edit(w, 1015)->text(), QStringLiteral("0"));
+    }
+
+    void ditchStepsCarryTheBankHeight()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(143), nullptr, &log);
+        w.show();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Straßenseitengraben"));
+        QVERIFY(Edit(w, 1001)->isReadOnly());
+        QTest::mouseClick(Button(w, 1037), Qt::LeftButton);
+        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("0.51"));
+        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.51"));
+        QTest::mouseClick(Button(w, 1038), Qt::LeftButton);
+        QTest::mouseClick(Button(w, 1), Qt::LeftButton);
+        QVERIFY(Edit(w, 1018)->text().startsWith("0.2071280676"));
+    }
+
+    void roughBedSwaleComputesAndRefuses()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(176), nullptr, &log);
+        w.show();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Raubettmulde"));
+        QCOMPARE(Button(w, 2)->text(), QStringLiteral("Abbrechen"));
+        QTest::keyClick(Edit(w, 1000), Qt::Key_Return);
+        QVERIFY(Edit(w, 1013)->text().startsWith("0.83925017"));
+        Retype(Edit(w, 1002), "0.05");
+        QTest::keyClick(Edit(w, 1002), Qt::Key_Return);
+        QCOMPARE(log.Messages().size(), size_t(1));
+        QVERIFY(Edit(w, 1013)->text().startsWith("0.83925017"));
+    }
+
+    void picturesFollowTheValues_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("pipe culvert, water depth") << 131 << 142 << 1015 << "0.1";
+        QTest::newRow("pipe culvert, bed") << 131 << 142 << 1001 << "0.15";
+        QTest::newRow("box culvert, water depth") << 158 << 162 << 1016 << "0.3";
+        QTest::newRow("swale, width") << 132 << 149 << 1000 << "3";
+        QTest::newRow("ditch, left bank") << 143 << 151 << 1002 << "3";
+        QTest::newRow("rough-bed swale, stones") << 176 << 176 << 1002 << "0.3";
+    }
+
+    void picturesFollowTheValues()
+    {
+        QFETCH(int, form);
+        QFETCH(int, picture);
+        QFETCH(int, field);
+        QFETCH(QString, other);
+        CMessageLog log;
+        CFormWindow w(*FindFormById(form), nullptr, &log);
+        QVERIFY(FindPicture(picture));
+        const QImage before = Draw(w, picture);
+        w.Perform([&](CForm& f) {
+            f.Type(field, other.toStdString());
+            f.PressEnter();
+        });
+        QVERIFY(Draw(w, picture) != before);
+    }
+
+    void picturesSurviveOddValues_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<QList<int>>("fields");
+        const QList<int> pipe{1000, 1001, 1015};
+        const QList<int> box{1000, 1001, 1002, 1016};
+        const QList<int> swale{1000, 1001, 1002};
+        const QList<int> ditch{1000, 1002, 1003, 1004};
+        const QList<int> rough{1000, 1001, 1002, 1003};
+        QTest::newRow("pipe culvert") << 131 << 142 << pipe;
+        QTest::newRow("box culvert") << 158 << 162 << box;
+        QTest::newRow("swale") << 132 << 149 << swale;
+        QTest::newRow("ditch") << 143 << 151 << ditch;
+        QTest::newRow("rough-bed swale") << 176 << 176 << rough;
+    }
+
+    void picturesSurviveOddValues()
+    {
+        QFETCH(int, form);
+        QFETCH(int, picture);
+        QFETCH(QList<int>, fields);
+        for (const char* value : {"0", "-1", "1e300", "1e-300"}) {
+            CMessageLog log;
+            CFormWindow w(*FindFormById(form), nullptr, &log);
+            w.show();
+            w.Perform([&](CForm& f) {
+                if (f.IsEnabled(1024) && f.IsChecked(1024))
+                    f.Click(1024);
+                for (int id : fields)
+                    f.Type(id, value);
+                f.PressEnter();
+            });
+            const QImage image = Draw(w, picture);
+            QVERIFY(!image.isNull());
+            w.grab();
+            for (const FieldInfo& info : w.Form().Fields()) {
+                const QString text = Edit(w, info.id) ? Edit(w, info.id)->text() : QString();
+                QVERIFY2(!text.contains("nan") && !text.contains("inf"), qPrintable(text));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(ChannelFormsWindowTest)
+#include "ChannelFormsWindowTest.moc"

@@ -1,0 +1,165 @@
+// The pipe run form in its window: the lists, the double click, leaving a
+// slope field, Enter, the row button, Rohr.txt and the picture.
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "forms/CPipeRunDlg.h"
+#include "forms/FormRegistry.h"
+#include "gui/CFormWindow.h"
+#include "gui/pictures/Pictures.h"
+#include "testkit/TempDataDir.h"
+
+using namespace dralun;
+
+namespace {
+
+// The medium folder of this source tree, when the test environment does not
+// name it.
+const bool kMediumDirKnown = [] {
+    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
+    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
+    return true;
+}();
+} // namespace
+
+class PipeRunWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataDir> m_dir;
+
+    static QLineEdit* Edit(CFormWindow& w, int id) { return qobject_cast<QLineEdit*>(w.Control(id)); }
+    static QListWidget* List(CFormWindow& w, int id) { return qobject_cast<QListWidget*>(w.Control(id)); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<test::TempDataDir>();
+        m_dir->CopyFromMedium("DN.ASC");
+        m_dir->CopyFromMedium("A110KR.ASC");
+    }
+    void cleanup() { m_dir.reset(); }
+
+    void opensWithResultsAndFilledLists()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Rohr"));
+        QVERIFY(log.Messages().empty());
+        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 1.39"));
+        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral(" 97.9"));
+        QVERIFY(Edit(w, 1013)->isReadOnly());
+        QCOMPARE(List(w, 1011)->count(), 19);
+        QCOMPARE(List(w, 1066)->count(), 19);
+        QCOMPARE(List(w, 1067)->count(), 19);
+        QVERIFY(List(w, 1011)->isEnabled());
+        QVERIFY(!List(w, 1066)->isEnabled() && !List(w, 1067)->isEnabled());
+        QVERIFY(!Edit(w, 1004)->isEnabled());
+        QVERIFY(qobject_cast<QRadioButton*>(w.Control(1009))->isChecked());
+        QVERIFY(qobject_cast<QPushButton*>(w.Control(1017))->isDefault());
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(1020))->text(), QStringLiteral("Zeile in Rohr.txt"));
+        // Row k of each list is diameter k: all of them in view at once.
+        for (int id : {1011, 1066, 1067}) {
+            QListWidget* list = List(w, id);
+            QVERIFY2(list->visualItemRect(list->item(18)).bottom() <= list->viewport()->height(),
+                     qPrintable(QString::number(id)));
+        }
+    }
+
+    void doubleClickTakesTheDiameter()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QListWidget* list = List(w, 1011);
+        QListWidgetItem* item = list->item(5);
+        QCOMPARE(item->text(), QStringLiteral(" 400"));
+        const QRect rect = list->visualItemRect(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(Edit(w, 1019)->text(), QStringLiteral("400"));
+        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 1.67"));
+        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("210.0"));
+    }
+
+    void leavingThePercentFieldRefreshesTheLists()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(w.Control(1008), Qt::LeftButton);
+        QLineEdit* percent = Edit(w, 1004);
+        QVERIFY(percent->isEnabled());
+        percent->setFocus(Qt::MouseFocusReason);
+        percent->selectAll();
+        QTest::keyClicks(percent, "0.5");
+        QTest::keyClick(percent, Qt::Key_Tab);
+        QCOMPARE(List(w, 1066)->item(3)->text(), QStringLiteral(" 0.98"));
+        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 1.39")); // results only with "Rechne"
+        QTest::keyClick(Edit(w, 1000), Qt::Key_Return);
+        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 0.98"));
+        QCOMPARE(Edit(w, 1005)->text(), QStringLiteral("200"));
+        QVERIFY(w.isVisible());
+        QVERIFY(log.Messages().empty());
+    }
+
+    void rowButtonWritesRohrTxtAndEscapeCloses()
+    {
+        {
+            CMessageLog log;
+            CFormWindow w(*FindFormById(130), nullptr, &log);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QVERIFY(!w.isVisible());
+        }
+        const std::string report = m_dir->Read("Rohr.txt");
+        QVERIFY(report.rfind("Programmausgaben - Rohrhydraulik \n", 0) == 0);
+        QVERIFY(report.find("\n\n  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39     40") !=
+                std::string::npos);
+        QCOMPARE(std::count(report.begin(), report.end(), '\n'), 7);
+    }
+
+    void pictureDrawsEveryStateWithoutFault()
+    {
+        const Picture* picture = FindPicture(CPipeRunDlg::kPictureId);
+        QVERIFY(picture);
+        const char* const states[][2] = {
+            {"1000", "40"}, {"1000", "120"}, {"1005", "0"}, {"1019", "0"}, {"1019", "-500"}, {"1019", "1e300"},
+            {"1000", "0.01"},
+        };
+        for (const auto& state : states) {
+            CMessageLog log;
+            CPipeRunDlg form(log);
+            form.Open();
+            form.Type(std::atoi(state[0]), state[1]);
+            form.Click(1017);
+            QImage image(300, 300, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            picture->paint(painter, QRectF(0, 0, 300, 300), form);
+            painter.end();
+            // Something is drawn inside the frame.
+            int ink = 0;
+            for (int y = 20; y < 280; y += 4)
+                for (int x = 20; x < 280; x += 4)
+                    ink += image.pixelColor(x, y) != QColor(Qt::white);
+            QVERIFY2(ink > 20, state[1]);
+        }
+    }
+};
+
+QTEST_MAIN(PipeRunWindowTest)
+#include "PipeRunWindowTest.moc"
