@@ -71,14 +71,15 @@ void CRoughBedSwaleDlg::OnCompute()
         A = 0.6666666666666666 * m_h * m_B;
         // The logarithmic law needs 0 < Y < 1: Y >= 1 gives no or a negative
         // velocity, Y <= 0 (no air-water mixture left, c <= 0) none at all.
+        // A value is named in the message only where it is a number.
         if (!(c > 0))
-            refusal = Format("Der Luftbeimischungsfaktor wird %.4f (nicht größer als 0).\n"
-                             "Für dieses Sohlengefälle ist das Verfahren nicht anwendbar.",
-                             c);
+            refusal = (std::isfinite(c) ? Format("Der Luftbeimischungsfaktor wird %.4f (nicht größer als 0).\n", c)
+                                        : std::string("Der Luftbeimischungsfaktor ist nicht bestimmbar.\n")) +
+                      "Für dieses Sohlengefälle ist das Verfahren nicht anwendbar.";
         else if (!(Y < 1))
-            refusal = Format("Die Wassertiefe ist zu gering für diese Steingröße (Y = %.4g, Y muss kleiner "
-                             "als 1 sein).\nDie maximale Geschwindigkeit wäre nicht größer als 0.",
-                             Y);
+            refusal = "Die Wassertiefe ist zu gering für diese Steingröße (" +
+                      (std::isfinite(Y) ? Format("Y = %.4g, ", Y) : std::string()) +
+                      "Y muss kleiner als 1 sein).\nDie maximale Geschwindigkeit wäre nicht größer als 0.";
         else {
             vm = std::sqrt(8.0 * kG * m_h * s) * (std::log10(Y) * (-3.2));
             vM = 0.75 * vm;

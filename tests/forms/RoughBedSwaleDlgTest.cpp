@@ -101,6 +101,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{"negative slope", 1003, "-10", "Sohlengefälle"},
                       Refused{"too steep for air entrainment", 1003, "5000", "Luftbeimischungsfaktor"}));
 
+TEST(RoughBedSwale, AVanishingWaterDepthIsRefusedWithoutNamingInfinity)
+{
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Type(1000, "5e-324"); // Y = 0.25 X K3 / h overflows
+    form.Click(kIdOk);
+    ASSERT_EQ(log.Texts().size(), 1u);
+    EXPECT_NE(log.Texts()[0].find("Y muss kleiner als 1 sein"), std::string::npos);
+    EXPECT_EQ(log.Texts()[0].find("inf"), std::string::npos) << log.Texts()[0];
+}
+
 TEST(RoughBedSwale, YAtOneIsRefused)
 {
     // h = 0.02 and d = 0.41 give Y = 3.9: vm would be negative.
