@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything and runs every test.
+#   ./test.sh              the tests (build directory build/)
+#   ./test.sh --sanitize   the same tests built with AddressSanitizer and
+#                          UndefinedBehaviorSanitizer (build directory build-asan/)
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
+if [[ "${1:-}" == "--sanitize" ]]; then
+  cmake -S . -B build-asan -DDRALUN_SANITIZE=ON -DDRALUN_BUILD_BENCH=OFF -DDRALUN_BUILD_GUI=ON >/dev/null
+  cmake --build build-asan -j"$(nproc)"
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+  export LSAN_OPTIONS=suppressions=$PWD/tools/sanitizers/lsan.supp:print_suppressions=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+  exit
+fi
 cmake -S . -B build -DDRALUN_BUILD_GUI=ON -DDRALUN_BUILD_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
