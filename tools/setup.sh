@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   fonts-dejavu-core
   xvfb xauth imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

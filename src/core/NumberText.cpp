@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <climits>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace dralun {
@@ -24,12 +26,20 @@ std::optional<double> Convert(std::string_view number)
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Underflow to zero is harmless; overflow is not a usable number.
+        // Underflow to zero is harmless; overflow is not a usable number,
+        // except the largest double as 15 digits write it (1.79769313486232e+308
+        // lies just above it), which must read back.
         const std::string copy(number);
         const double approx = std::strtod(copy.c_str(), nullptr);
-        if (std::isinf(approx))
-            return std::nullopt;
-        value = approx;
+        if (std::isinf(approx)) {
+            const long double wide = std::strtold(copy.c_str(), nullptr);
+            const long double largest = std::numeric_limits<double>::max();
+            if (!(wide <= largest * (1 + 1e-14L)))
+                return std::nullopt;
+            value = std::numeric_limits<double>::max();
+        } else {
+            value = approx;
+        }
     } else if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
         return std::nullopt;
     }

@@ -36,6 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"inf", false, 0}, FieldCase{"nan", false, 0}, FieldCase{"0x10", false, 0},
                       FieldCase{"1e999", false, 0}, FieldCase{"--1", false, 0}, FieldCase{"1.5\n", false, 0}));
 
+TEST(FieldNumber, TheLargestDoubleReadsBackAsFifteenDigitsWriteIt)
+{
+    const auto parsed = ParseFieldNumber("-1.79769313486232e+308");
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(*parsed, -1.7976931348623157e308);
+    EXPECT_FALSE(ParseFieldNumber("1.7977e308").has_value());
+}
+
 TEST(FieldNumber, TinyExponentUnderflowsToZeroInsteadOfFailing)
 {
     const auto parsed = ParseFieldNumber("1e-400");

@@ -1,0 +1,32 @@
+// A110KR.ASC as the pipe run form reads it: any bytes, then part filling at
+// fill ratios across the whole table. Nothing may crash or read outside the
+// table; at most 100 rows; the dump file is written.
+#include <cstdint>
+#include <cstdlib>
+
+#include "FuzzDataDir.h"
+#include "core/CPipeFlow.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static bool prepared = [] {
+        dralun::fuzz::CopyFromMedium("DN.ASC");
+        return true;
+    }();
+    (void)prepared;
+    dralun::fuzz::WriteFile("A110KR.ASC", data, size);
+
+    dralun::CPipeFlow pipe(false);
+    pipe.LoadTables();
+    if (pipe.m_rowCount < 0 || pipe.m_rowCount > dralun::CPipeFlow::kMaxRows)
+        std::abort();
+    pipe.m_mode = dralun::CPipeFlow::kOneIn;
+    pipe.m_slopeN = 100;
+    pipe.m_kb = 1.5;
+    pipe.m_DN = 300;
+    for (double q : {0.0, 0.2, 0.5, 1.0, 5.0, 20.0, 40.0, 60.0, 97.0, 97.9, 97.95, 200.0}) {
+        pipe.m_Q = pipe.m_Qt = q;
+        pipe.ComputeReach();
+    }
+    return 0;
+}
