@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/CSwaleSection.h"
+#include "core/Finite.h"
 
 namespace dralun {
 
@@ -25,13 +26,6 @@ double Velocity(double I, double kSt, double A, double lu)
     return std::sqrt(I / 1000) * kSt * std::pow(A / lu, 0.666666666666667);
 }
 
-bool AllFinite(std::initializer_list<double> values)
-{
-    for (double v : values)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
 } // namespace
 
 CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)

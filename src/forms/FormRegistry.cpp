@@ -9,6 +9,9 @@
 #include "forms/CDitchDlg.h"
 #include "forms/CEmergencyOverflowDlg.h"
 #include "forms/CGutterDlg.h"
+#include "forms/CInfiltrationSwaleDlg.h"
+#include "forms/CInfiltrationTrenchDlg.h"
+#include "forms/CInletSpacingDlg.h"
 #include "forms/COscillatingGutterDlg.h"
 #include "forms/CThrottleSectionDlg.h"
 #include "forms/COrificeDlg.h"
@@ -38,12 +41,12 @@ const FormInfo kForms[] = {
     {176, 176, "raubettmulde", "Raubettmulde", &Make<CRoughBedSwaleDlg>},
     {152, 32773, "rinne", "Bord- / Spitzrinne", &Make<CGutterDlg>},
     {154, 32772, "pendelrinne", "Pendelrinne", &Make<COscillatingGutterDlg>},
-    {165, 32775, "ablauf", "Dralun Straßenablauf-Abstände", nullptr},
+    {165, 32775, "ablauf", "Dralun Straßenablauf-Abstände", &Make<CInletSpacingDlg>},
     {166, 32774, "brueckenablauf", "ZTV K Brückenablaufabstände", &Make<CBridgeDrainDlg>},
     {170, 32776, "drosselstrecke", "Rohrdrossel nach ATV-A 111", &Make<CThrottleSectionDlg>},
     {171, 32777, "drossel", "Drossel", &Make<COrificeDlg>},
-    {185, 185, "versickermulde", "Versickermulde", nullptr},
-    {104, 32778, "versickergraben", "Versickergraben", nullptr},
+    {185, 185, "versickermulde", "Versickermulde", &Make<CInfiltrationSwaleDlg>},
+    {104, 32778, "versickergraben", "Versickergraben", &Make<CInfiltrationTrenchDlg>},
     {105, 32779, "notentlastung", "Notentlastung - freier Überfall", &Make<CEmergencyOverflowDlg>},
     {183, 183, "zeitbeiwert", "Zeitbeiwert", &Make<CTimeCoefficientDlg>},
 };

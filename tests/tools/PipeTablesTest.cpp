@@ -44,24 +44,24 @@ TEST(PipeTables, CommittedFilesAreTheGeneratorsOutput)
     for (const DataFile& file : files) {
         const auto path = test::MediumDir() / file.name;
         ASSERT_TRUE(std::filesystem::exists(path)) << path << ": run gen-pipe-tables";
-        EXPECT_EQ(test::ReadFile(path), file.text) << file.name << " differs: run gen-pipe-tables";
+        EXPECT_EQ(test::ReadFile(path), file.bytes) << file.name << " differs: run gen-pipe-tables";
     }
 }
 
 TEST(PipeTables, EveryLineFitsTheLineBufferOfTheReaders)
 {
     for (const DataFile& file : PipeDataFiles()) {
-        ASSERT_FALSE(file.text.empty());
-        EXPECT_EQ(file.text.back(), '\n') << file.name;
-        EXPECT_EQ(file.text.find('\r'), std::string::npos) << file.name;
-        for (const std::string& line : Lines(file.text))
+        ASSERT_FALSE(file.bytes.empty());
+        EXPECT_EQ(file.bytes.back(), '\n') << file.name;
+        EXPECT_EQ(file.bytes.find('\r'), std::string::npos) << file.name;
+        for (const std::string& line : Lines(file.bytes))
             EXPECT_LE(line.size(), 78u) << file.name << ": " << line; // 79 with LF, 80 with CR LF
     }
 }
 
 TEST(PipeTables, DiameterFileHoldsNineteenValidDiametersAscending)
 {
-    const std::string text = PipeDataFiles()[0].text;
+    const std::string text = PipeDataFiles()[0].bytes;
     std::vector<int> diameters;
     for (const std::string& line : Lines(text)) {
         ASSERT_FALSE(line.empty());
@@ -85,7 +85,7 @@ TEST(PipeTables, PartFillingFilesHoldRowIAtTheRatioIOverHundred)
         const DataFile& file = files[f];
         int row = 0;
         double lastDepth = 0;
-        for (const std::string& line : Lines(file.text)) {
+        for (const std::string& line : Lines(file.bytes)) {
             if (line[0] == ';')
                 continue;
             ++row;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "generators/DataFile.h"
+
 namespace dralun::gen {
 
 // A circular arc of an outline: centre (cx, cy), radius r, from angle a to
@@ -74,11 +76,6 @@ struct PartFillingRow {
 // Rows 1 to 100: for Q/Qv = i / 100 the lower of the depths that carry it
 // (on the rising branch below the largest discharge), with v/vv there.
 std::vector<PartFillingRow> PartFillingRows(const Profile& profile, const ReferencePipe& pipe);
-
-struct DataFile {
-    std::string name;
-    std::string text;
-};
 
 // The four files as they go onto the installation medium.
 std::vector<DataFile> PipeDataFiles();

@@ -42,15 +42,17 @@ void CPictureWidget::paintEvent(QPaintEvent*)
 void CPictureWidget::PaintDrawnText(QPainter& painter)
 {
     // The form's own text in a fixed-pitch font: x is pixels plus a number of
-    // character widths, y the top of the text line.
+    // character widths, y the top of the text line. The width of a character
+    // is the font's pitch, so that columns stand under their headings.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     painter.setFont(fixed);
-    const QFontMetrics metrics(fixed);
-    const int w = metrics.maxWidth();
+    const QFontMetricsF metrics(fixed);
+    const double w = metrics.horizontalAdvance(QLatin1Char('0'));
     painter.fillRect(rect(), palette().button());
     painter.setPen(palette().buttonText().color());
     for (const DrawnText& line : m_form.Drawn())
-        painter.drawText(line.xPixels + line.xChars * w, line.y + metrics.ascent(), QString::fromStdString(line.text));
+        painter.drawText(QPointF(line.xPixels + line.xChars * w, line.y + metrics.ascent()),
+                         QString::fromStdString(line.text));
 }
 
 } // namespace dralun

@@ -1,0 +1,246 @@
+#include "forms/CInfiltrationForm.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include "core/CDataDirectory.h"
+#include "core/Finite.h"
+#include "core/Format.h"
+
+namespace dralun {
+
+namespace {
+
+using Balance = CInfiltrationBalance;
+
+const char* const kAreaNames[5] = {"Asmax", "AsmaxR", "Asmittel", "AsmittelR", "AsEingabe"};
+
+const char* const kNegativeImmersion =
+    "unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle kann nicht < 0 sein.";
+const char* const kImmersionNotBelowThreshold =
+    "unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle muss kleiner\n"
+    "als die Schwellenhöhe sein, sonst ergibt sich kein Schwellenabstand > 0.";
+const char* const kNotDeterminable = "unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Ergebnis bestimmbar.";
+
+
+} // namespace
+
+CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts)
+    : CForm(templateId, sink), m_ids(ids), m_texts(texts)
+{
+    std::vector<ControlDef> controls = {
+        {kIdOk, Ctl::Button, "Rechne"},
+        {kIdCancel, Ctl::Button, "Abbrechen"},
+        {kSpacingMode, Ctl::Radio, "Schwellenabstand [m]", 1},
+        {kImmersionMode, Ctl::Radio, "Eintauchtiefe [m]\nobere Schwelle", 1},
+        {kRainTyped, Ctl::Radio, "Regenspende [l/s/ha]", 2},
+        {kRainFromFile, Ctl::Radio, "N aus Datei", 2},
+        {kDurationList, Ctl::Combo, ""},
+        {kLoadFile, Ctl::Button, "Datei laden"},
+    };
+    for (int k = 0; k < 5; ++k)
+        controls.push_back({ids.firstAreaRadio + k, Ctl::Radio, kAreaNames[k], 3});
+    AddControls(controls);
+
+    On(Ev::Click, kIdOk, [this] { OnCompute(); });
+    On(Ev::Click, ids.update, [this] { OnUpdateGeometry(); });
+    On(Ev::Click, kSpacingMode, [this] { OnSpacingMode(); });
+    On(Ev::Click, kImmersionMode, [this] { OnImmersionMode(); });
+    On(Ev::Click, kRainTyped, [this] { OnRainTyped(); });
+    On(Ev::Click, kRainFromFile, [this] { OnRainFromFile(); });
+    On(Ev::Click, kLoadFile, [this] { OnLoadFile(); });
+    On(Ev::Leave, ids.frequency, [this] { OnLoadFile(); });
+    On(Ev::SelChange, kDurationList, [this] { OnTakeDuration(); });
+    On(Ev::Leave, kDurationList, [this] { OnTakeDuration(); });
+}
+
+std::string CInfiltrationForm::DefaultRainfallFile() { return CDataDirectory::Path() + "R3943mi.txt"; }
+
+CInfiltrationForm::LongSection CInfiltrationForm::Section() const
+{
+    return {m_J, m_T, m_hs, m_Ls, m_tE, m_L, m_V, m_computed};
+}
+
+void CInfiltrationForm::OnInitDialog()
+{
+    CheckRadio(kImmersionMode);
+    CheckRadio(kRainTyped);
+    CheckRadio(m_ids.defaultAreaRadio);
+    Enable(m_ids.spacing, false);
+    Enable(m_ids.frequency, false);
+    Enable(m_ids.fileName, false);
+    GeometryStep();
+}
+
+bool CInfiltrationForm::Refuse(const std::string& message)
+{
+    MessageBox(message, MsgIcon::Exclamation);
+    return false;
+}
+
+double CInfiltrationForm::ChosenArea(const Balance::Storage& storage) const
+{
+    const double areas[5] = {storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, m_AsTyped};
+    for (int k = 0; k < 5; ++k)
+        if (IsChecked(m_ids.firstAreaRadio + k))
+            return areas[k];
+    return 0;
+}
+
+bool CInfiltrationForm::GeometryStep()
+{
+    UpdateData(true); // a failed read does not stop the step
+
+    if (m_hs <= 0)
+        return Refuse(m_texts.thresholdNotPositive);
+    if (m_hs > m_T)
+        return Refuse(m_texts.thresholdAboveDepth);
+    if (m_Ls <= 0)
+        return Refuse(m_texts.spacingNotPositive);
+
+    const Balance::Mode mode = IsChecked(kSpacingMode) ? Balance::Mode::Spacing : Balance::Mode::Immersion;
+    const Balance::Thresholds thresholds =
+        Balance::Reach(mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr);
+    switch (thresholds.refusal) {
+    case Balance::Refusal::None:
+        break;
+    case Balance::Refusal::FallingSlopeInSpacingMode:
+        return Refuse(m_texts.fallingSlopeInSpacingMode);
+    case Balance::Refusal::SlopeInImmersionMode:
+        return Refuse(m_texts.slopeInImmersionMode);
+    case Balance::Refusal::ImmersionNegative:
+        return Refuse(kNegativeImmersion);
+    case Balance::Refusal::ImmersionNotBelowThreshold:
+        return Refuse(kImmersionNotBelowThreshold);
+    }
+
+    // A computed spacing that its own field would refuse at the next reading
+    // is refused now, where the user can see why.
+    if (mode == Balance::Mode::Immersion) {
+        const FieldInfo* spacing = FindField(m_ids.spacing);
+        if (spacing && spacing->range && !(thresholds.Ls >= spacing->range->lo && thresholds.Ls <= spacing->range->hi))
+            return Refuse("unzulässige Eingabe!\n\nDer berechnete Schwellenabstand" +
+                          (std::isfinite(thresholds.Ls) ? Format(" von %.15g m", thresholds.Ls) : std::string()) +
+                          Format(" liegt außerhalb\ndes zulässigen Bereichs von %.15g bis %.15g m.\n"
+                                 "Bitte Sohlengefälle, Schwellenhöhe oder Eintauchtiefe ändern.",
+                                 spacing->range->lo, spacing->range->hi));
+    }
+
+    Balance::Sections sections;
+    if (!EvaluateSections(m_hs, thresholds.tE, sections))
+        return false;
+    const Balance::Storage storage = Balance::Store(thresholds, m_hs, sections);
+    const double As = ChosenArea(storage);
+    // The wetted perimeters are shown only; a shape may leave them undetermined.
+    if (!AllFinite({thresholds.Ls, thresholds.tE, thresholds.Lmax, sections.Au, sections.bU, sections.Ao, sections.bO,
+                    storage.L, storage.V, storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, As}))
+        return Refuse(kNotDeterminable);
+
+    m_Ls = thresholds.Ls;
+    m_tE = thresholds.tE;
+    m_L = storage.L;
+    m_Au = sections.Au;
+    m_luU = sections.luU;
+    m_bU = sections.bU;
+    m_Ao = sections.Ao;
+    m_luO = sections.luO;
+    m_bO = sections.bO;
+    m_V = storage.V;
+    m_Asmax = storage.Asmax;
+    m_Asmittel = storage.Asmittel;
+    m_AsmaxR = storage.AsmaxR;
+    m_AsmittelR = storage.AsmittelR;
+    m_As = As;
+    m_computed = true;
+    UpdateData(false);
+    return true;
+}
+
+void CInfiltrationForm::OnUpdateGeometry() { GeometryStep(); }
+
+void CInfiltrationForm::OnCompute()
+{
+    if (!GeometryStep())
+        return;
+    const Balance::Catchment catchment{m_kf, m_kfu, m_As, m_Ls, m_AuPerMetre, m_Au1, m_Au2};
+    Balance::Result result;
+    if (IsChecked(kRainTyped))
+        result = Balance::WithTypedRain(catchment, m_V, m_r, m_D);
+    else if (IsChecked(kRainFromFile))
+        result = Balance::WithRainfallTable(catchment, m_V, m_rain);
+    else
+        return;
+    if (!AllFinite({result.Vused, result.overflow, result.governingDuration})) {
+        MessageBox(kNotDeterminable, MsgIcon::Exclamation);
+        return;
+    }
+    m_Vused = result.Vused;
+    m_overflow = result.overflow;
+    m_governingDuration = result.governingDuration;
+    UpdateData(false);
+}
+
+void CInfiltrationForm::OnSpacingMode()
+{
+    Enable(m_ids.spacing, true);
+    Enable(m_ids.immersion, false);
+}
+
+void CInfiltrationForm::OnImmersionMode()
+{
+    Enable(m_ids.spacing, false);
+    Enable(m_ids.immersion, true);
+}
+
+void CInfiltrationForm::OnRainTyped()
+{
+    Enable(m_ids.rain, true);
+    Enable(m_ids.duration, true);
+    Enable(kDurationList, true);
+    Enable(m_ids.frequency, false);
+    Enable(m_ids.fileName, false);
+}
+
+void CInfiltrationForm::OnRainFromFile()
+{
+    Enable(m_ids.rain, false);
+    Enable(m_ids.duration, false);
+    Enable(kDurationList, false);
+    Enable(m_ids.frequency, true);
+    Enable(m_ids.fileName, true);
+}
+
+void CInfiltrationForm::OnLoadFile()
+{
+    if (!IsChecked(kRainFromFile))
+        return;
+    UpdateData(true);
+    const CRainfallTable::LoadResult result = m_rain.Load(m_fileName, m_n);
+    MessageBox(result.message, result.loaded && !result.warning ? MsgIcon::None : MsgIcon::Exclamation);
+    if (result.loaded) {
+        ResetList(kDurationList);
+        for (const std::string& entry : m_rain.FillDurationList())
+            AddItem(kDurationList, entry);
+        SetSelection(kDurationList, 0);
+        // The duration field always shows 5 min after a load, with row 1's intensity.
+        m_D = 5;
+        m_r = m_rain.RowAt(1).intensity;
+    }
+    UpdateData(false);
+    m_rain.WriteCheckFile(m_n); // a check file that cannot be created is skipped
+}
+
+void CInfiltrationForm::OnTakeDuration()
+{
+    const std::optional<CRainfallTable::Rain> rain = m_rain.TakeSelectedDuration(Selection(kDurationList));
+    if (!rain)
+        return;
+    UpdateData(true);
+    m_r = rain->intensity;
+    m_D = rain->durationMinutes;
+    UpdateData(false);
+    SetFocus(m_ids.rain);
+}
+
+} // namespace dralun

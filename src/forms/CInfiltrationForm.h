@@ -1,0 +1,121 @@
+#pragma once
+// What the infiltration swale and the infiltration trench have in common: a
+// section between two thresholds, its storage volume and infiltration areas
+// (the geometry step), the water balance with a typed design rain or with
+// the rows of a rainfall series file, the radio buttons that switch the
+// modes, and the rainfall file with its duration list. The two forms add
+// their cross-section (swale or trapezoid), fields, messages and layout.
+#include <string>
+
+#include "core/CInfiltrationBalance.h"
+#include "core/CRainfallTable.h"
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CInfiltrationForm : public CForm {
+public:
+    // Controls with the same id in both forms.
+    static constexpr int kSpacingMode = 1007;   // "Schwellenabstand [m]"
+    static constexpr int kImmersionMode = 1008; // "Eintauchtiefe [m]\nobere Schwelle"
+    static constexpr int kRainTyped = 1009;     // "Regenspende [l/s/ha]"
+    static constexpr int kRainFromFile = 1053;  // "N aus Datei"
+    static constexpr int kDurationList = 1047;
+    static constexpr int kLoadFile = 1020; // "Datei laden"
+
+    // The section in longitudinal view, as the picture draws it.
+    struct LongSection {
+        double J = 0;     // bed slope, per mille
+        double depth = 0; // depth T of the swale or trench
+        double hs = 0;    // threshold height
+        double Ls = 0;    // spacing of the thresholds
+        double tE = 0;    // water depth at the upper threshold
+        double L = 0;     // length over which the water stands
+        double V = 0;     // storage volume
+        bool computed = false; // false until a geometry step has gone through
+    };
+    LongSection Section() const;
+
+    // What tells the two forms apart besides their shape.
+    struct Ids {
+        int spacing;         // L_s field
+        int immersion;       // t_E field
+        int rain;            // rain intensity field
+        int duration;        // rain duration field
+        int frequency;       // frequency field
+        int fileName;        // file name field
+        int firstAreaRadio;  // "Asmax"; then "AsmaxR", "Asmittel", "AsmittelR", "AsEingabe"
+        int defaultAreaRadio;
+        int update; // "Daten ... aktualisieren"
+    };
+    // The messages of the geometry step that differ between the forms.
+    struct Texts {
+        const char* thresholdNotPositive;
+        const char* thresholdAboveDepth;
+        const char* spacingNotPositive;
+        const char* fallingSlopeInSpacingMode; // nullptr: a falling bed passes in spacing mode
+        const char* slopeInImmersionMode;
+    };
+
+protected:
+    CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts);
+
+    // The default of the file name field: R3943mi.txt in the data directory.
+    static std::string DefaultRainfallFile();
+
+    // The water cross-sections of the form's shape at the lower threshold
+    // (depth hs) and at the upper one (depth tE). Shows its own message and
+    // returns false when the inputs give no cross-section.
+    virtual bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out) = 0;
+
+    void OnInitDialog() override;
+    // Reads the fields, checks them, works out the thresholds, the sections,
+    // V and As, and writes the fields; false when a check stopped it.
+    bool GeometryStep();
+    void OnCompute(); // the geometry step, then the balance
+    void OnUpdateGeometry();
+    void OnSpacingMode();
+    void OnImmersionMode();
+    void OnRainTyped();
+    void OnRainFromFile();
+    void OnLoadFile();
+    void OnTakeDuration();
+
+    // Inputs.
+    double m_T = 0;          // depth of the swale or trench, m
+    double m_J = 0;          // bed slope, per mille
+    double m_hs = 0;         // threshold height, m
+    double m_Ls = 0;         // threshold spacing, m
+    double m_tE = 0;         // immersion depth at the upper threshold, m
+    double m_kf = 0;         // permeability, m/s
+    double m_kfu = 0;        // factor on kf
+    double m_AuPerMetre = 0; // impervious area per metre, m²/m
+    double m_Au1 = 0;        // further impervious areas, m²
+    double m_Au2 = 0;
+    double m_r = 0;  // rain intensity, l/(s·ha)
+    double m_D = 0;  // rain duration, min
+    double m_n = 0;  // frequency, 1/a
+    std::string m_fileName;
+    double m_AsTyped = 0; // "AsEingabe", m²
+    // Results.
+    double m_Au = 0, m_luU = 0, m_bU = 0; // lower threshold: area, wetted perimeter, surface width
+    double m_Ao = 0, m_luO = 0, m_bO = 0; // upper threshold
+    double m_V = 0;
+    double m_Asmax = 0, m_AsmaxR = 0, m_Asmittel = 0, m_AsmittelR = 0;
+    double m_governingDuration = 0;
+    double m_Vused = 0;
+    double m_overflow = 0;
+
+private:
+    bool Refuse(const std::string& message);
+    double ChosenArea(const CInfiltrationBalance::Storage& storage) const;
+
+    Ids m_ids;
+    Texts m_texts;
+    CRainfallTable m_rain;
+    double m_L = 0;   // length over which the water stands
+    double m_As = 0;  // the infiltration area in use
+    bool m_computed = false;
+};
+
+} // namespace dralun

@@ -1,0 +1,261 @@
+#include "forms/CInletSpacingDlg.h"
+
+#include <cmath>
+
+#include "core/CDataDirectory.h"
+#include "core/Format.h"
+#include "core/NumberText.h"
+
+namespace dralun {
+
+namespace {
+
+// Every label line of the table is this many characters long.
+constexpr size_t kLineChars = 61;
+// Positions of the table: x in pixels from the left plus character widths,
+// y in pixels from the top.
+constexpr int kLeft = 20;
+constexpr int kValueColumn = 16; // the inlet values, in character widths
+constexpr int kUnitColumn = 64;  // the unit labels
+constexpr int kGutterHead = 170, kGutterWidths = 190, kGutterValues = 210;
+constexpr int kInletHead = 270, kInletWidths = 290;
+constexpr int kInletRows[3] = {320, 340, 360};
+// Where the reason stands when the tables are not available.
+constexpr int kUnavailableDirectory = 230;
+
+// The smallest design inflow the spacings are divided by, l/(s m).
+constexpr double kLeastDesignInflow = 0.01;
+
+// Characters of a UTF-8 text (the labels hold umlauts and "ß").
+size_t Characters(const std::string& text)
+{
+    size_t n = 0;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+// A label line, padded with blanks to its full length so that it covers
+// what stood there before.
+std::string Padded(const std::string& text)
+{
+    const size_t n = Characters(text);
+    return n >= kLineChars ? text : text + std::string(kLineChars - n, ' ');
+}
+
+std::string Cell(double v) { return std::isfinite(v) ? Format("%6.2f", v) : std::string("     -"); }
+
+} // namespace
+
+CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+{
+    using D = CInletSpacingDlg;
+    static const Field<D> fields[] = {
+        // id            name     label               unit      role       default range
+        {kSlope, "s", "Längsneigung [%]", "%", Role::In, "1.0", Range{0, 8}, &D::m_s},
+        {kInflow, "q", "Zufluss [l/s/m]", "l/s/m", Role::In, "0.11", Range{0.01, 1.0}, &D::m_q},
+        {kSpacings, "abstand", "Abstände in m", "", Role::In, "0", {}, &D::m_spacing},
+        {kCrossFall, "qf", "Querneigung [%]", "%", Role::In, "2.5", {}, &D::m_crossFall, 3},
+        {kSafety, "gamma", "Sicherheitsfaktor", "", Role::In, "1.5", {}, &D::m_safety, 3},
+        {kDesignInflow, "qd", "", "l/s/m", Role::Out, "0.0", {}, &D::m_qd},
+    };
+    static const ControlDef controls[] = {
+        {kIdOk, Ctl::Button, "Rechne"},
+        {kIdCancel, Ctl::Button, "Abbruch"},
+        {kSpacings, Ctl::Check, "Abstände in m"},
+        {kCrossFall,
+         Ctl::Combo,
+         "",
+         0,
+         {"1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "7.0", "8.0", "9.0", "10",
+          "11", "12", "13", "14", "15"}},
+        {kSafety, Ctl::Combo, "", 0, {"1.0", "1.1", "1.2", "1.3", "1.4", "1.5", "1.6", "1.7", "1.8", "1.9", "2.0"}},
+        {kCurb, Ctl::Radio, "Bordrinne", 1},
+        {kBay, Ctl::Radio, "Straßenablaufbucht", 1},
+        {kVGutter, Ctl::Radio, "Spitzrinne", 1},
+    };
+    static const Handler<D> handlers[] = {
+        {Ev::Click, kIdOk, &D::OnCompute},
+        {Ev::Click, kCurb, &D::OnGutterForm},
+        {Ev::Click, kBay, &D::OnGutterForm},
+        {Ev::Click, kVGutter, &D::OnGutterForm},
+        {Ev::SelChange, kCrossFall, &D::OnCrossFallList},
+        {Ev::Leave, kCrossFall, &D::OnCrossFallList},
+        {Ev::SelChange, kSafety, &D::OnCompute},
+        {Ev::Leave, kSafety, &D::OnCompute},
+        {Ev::Click, kSpacings, &D::OnCompute},
+    };
+    Bind<D>(this, fields);
+    AddControls(controls);
+    Connect<D>(this, handlers);
+}
+
+double CInletSpacingDlg::CrossFall() const { return ClassicAtof(m_crossFall); }
+
+void CInletSpacingDlg::OnInitDialog()
+{
+    CheckRadio(kCurb);
+    m_tables.m_family = 0;
+    m_tablesLoaded = m_tables.LoadTables();
+    if (!m_tablesLoaded)
+        MessageBox("Die Leistungstabellen der Rinnen und Straßenabläufe konnten nicht geladen werden:\n" +
+                       m_tables.FailureText() +
+                       "\nOhne diese Tabellen zeigt das Formular keine Leistungen und Abstände.",
+                   MsgIcon::Exclamation);
+    // The table for the defaults is there as soon as the form is shown.
+    OnCompute();
+}
+
+void CInletSpacingDlg::OnCompute()
+{
+    UpdateData(true);
+    ComputeFromMembers();
+}
+
+// The compute action after the fields have been read.
+void CInletSpacingDlg::ComputeFromMembers()
+{
+    m_qd = ClassicAtof(m_safety) * m_q;
+    UpdateData(false);
+    Evaluate();
+}
+
+// A cross-fall that the gutter form has no table for is set to the form's
+// usual one: 2.5 % on the carriageway, 7 % in the V-gutter.
+void CInletSpacingDlg::CorrectCrossFall()
+{
+    const double q = ClassicAtof(m_crossFall);
+    if (IsChecked(kVGutter)) {
+        if (q < 7.0)
+            m_crossFall = "7.0";
+    } else if (IsChecked(kCurb) || IsChecked(kBay)) {
+        if (q > 6.0)
+            m_crossFall = "2.5";
+    }
+}
+
+// The radio button is already checked. The cross-fall as last read is
+// corrected and written with all fields (an edit not yet read is lost).
+void CInletSpacingDlg::OnGutterForm()
+{
+    if (IsChecked(kCurb))
+        m_tables.m_family = 0;
+    else if (IsChecked(kVGutter))
+        m_tables.m_family = 2;
+    else if (IsChecked(kBay))
+        m_tables.m_family = 1;
+    CorrectCrossFall();
+    UpdateData(false);
+    OnCompute();
+}
+
+void CInletSpacingDlg::OnCrossFallList()
+{
+    UpdateData(true);
+    CorrectCrossFall();
+    UpdateData(false);
+    // The fields have just been read and written back: reading them once
+    // more would only repeat a range message.
+    ComputeFromMembers();
+}
+
+void CInletSpacingDlg::Evaluate()
+{
+    m_tables.m_s = m_s;
+    m_tables.m_q = ClassicAtof(m_crossFall);
+    // An inflow below its range still reaches this point; the spacings are
+    // never divided by less than 0.01 l/(s m). The field keeps its value.
+    const double qd = m_qd >= kLeastDesignInflow ? m_qd : kLeastDesignInflow;
+
+    m_tables.ClearResults();
+    if (m_tablesLoaded && m_s >= 0 && m_s <= 8) {
+        const int family = m_tables.m_family;
+        const double q = m_tables.m_q;
+        if (((family == 0 || family == 1) && q < 7.0) || (family == 2 && q > 6.0))
+            m_tables.LookUp();
+    }
+    DrawTable(qd);
+}
+
+void CInletSpacingDlg::DrawTable(double qd)
+{
+    m_drawn.clear();
+    auto draw = [this](int xChars, int y, std::string text) {
+        m_drawn.push_back({kLeft, xChars, y, std::move(text)});
+    };
+    const bool bay = m_tables.m_family == 1;
+    const bool spacings = m_spacing != 0;
+
+    // Header lines.
+    draw(0, kGutterHead, Padded("Leistung der Rinne bei Wasserspiegelbreite b"));
+    draw(0, kGutterWidths, Padded("    b(0.30 m)   b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)"));
+    draw(0, kGutterValues, std::string(kLineChars, ' '));
+    draw(0, kInletHead,
+         Padded(bay ? "Leistung der Straßenablaufbuchten, Aufsatz 500x500" : "Leistung der Straßenablauf-Aufsätze"));
+    draw(0, kInletWidths, Padded("                b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)"));
+    static const char* const kGratings[3] = {"  I (300x500) =", " II (500x500) =", "III (500x800) ="};
+    static const char* const kBays[3] = {"L I   LB 1.80 m=", "L II  LB 2.70 m=", "L III LB 4.20 m="};
+    for (int k = 0; k < 3; ++k)
+        draw(0, kInletRows[k], Padded(bay ? kBays[k] : kGratings[k]));
+
+    if (!m_tablesLoaded) {
+        // No capacities to show: say why instead of showing zeros.
+        draw(0, kGutterValues, Padded("Tabellen nicht verfügbar: " + m_tables.FailedFile() + " " +
+                                      m_tables.FailureReason()));
+        draw(0, kUnavailableDirectory, Padded("Datenverzeichnis: " + CDataDirectory::Path()));
+        for (const int y : kInletRows)
+            draw(kValueColumn, y, "     -           -           -           -   ");
+        return;
+    }
+
+    // Unit labels.
+    const char* unit = spacings ? "[m]  " : "[l/s]";
+    for (const int y : {kGutterValues, kInletRows[0], kInletRows[1], kInletRows[2]})
+        draw(kUnitColumn, y, unit);
+
+    // Value lines: the capacities, or the lengths of road whose design
+    // inflow equals them.
+    auto shown = [&](int n) {
+        const double r = m_tables.m_results[n];
+        return spacings ? r / qd : r;
+    };
+    const std::string gap = "      ";
+    draw(0, kGutterValues,
+         "    " + Cell(shown(0)) + gap + Cell(shown(1)) + gap + Cell(shown(2)) + gap + Cell(shown(3)) + gap +
+             Cell(shown(4)) + (spacings ? "  " : "   "));
+    for (int k = 0; k < 3; ++k)
+        draw(kValueColumn, kInletRows[k],
+             Cell(shown(5 + k)) + gap + Cell(shown(8 + k)) + gap + Cell(shown(11 + k)) + gap +
+                 Cell(shown(14 + k)) + "   ");
+}
+
+const FormLayout& CInletSpacingDlg::Layout() const
+{
+    // The table is drawn on the form itself, below the controls: its area
+    // spans the whole form and lies beneath them, so that its first line
+    // (170 pixels from the top) stands under the controls.
+    static const FormLayout layout = {
+        DrawnAt(0, 0, 3, 4),
+        LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 3),
+        GroupAt("", 1, 0, 1, 1,
+                {
+                    FieldAt(kSlope, 0, 0, 8),
+                    FieldAt(kInflow, 1, 0, 8),
+                    EditAt(kDesignInflow, 2, 1, 1, 8),
+                }),
+        GroupAt("", 1, 1, 1, 1,
+                {
+                    FieldAt(kCrossFall, 0, 0),
+                    FieldAt(kSafety, 1, 0),
+                    ControlAt(kSpacings, 2, 0, 1, 2),
+                }),
+        GroupAt("Rinnenform", 1, 2, 1, 1, {ControlAt(kCurb, 0, 0), ControlAt(kBay, 1, 0), ControlAt(kVGutter, 2, 0)}),
+        PictureAt(kPicture, 0, 3, 2, 1),
+        StretchAt(2, 0, 1, 4),
+        ButtonColumn(0, 4, 3, {kIdOk, kIdCancel}),
+    };
+    return layout;
+}
+
+} // namespace dralun

@@ -1,0 +1,62 @@
+#pragma once
+// Inlet spacing after the Dralun guideline: for the chosen gutter form,
+// cross-fall and longitudinal slope, the capacity of the gutter at five
+// water-spread widths and of three inlet variants at four of them, from the
+// inlet capacity tables; either in l/s or, divided by the design inflow per
+// metre of road q_d = gamma * q, as spacings in metres. The result is a small
+// text table that the form draws itself.
+#include <string>
+#include <vector>
+
+#include "core/CInletTables.h"
+#include "forms/CForm.h"
+
+namespace dralun {
+
+class CInletSpacingDlg final : public CForm {
+public:
+    static constexpr int kTemplateId = 165;
+    static constexpr int kPicture = 165;
+    static constexpr int kSlope = 1000;
+    static constexpr int kInflow = 1001;
+    static constexpr int kDesignInflow = 1002;
+    static constexpr int kSpacings = 1024; // check box "Abstände in m"
+    static constexpr int kCrossFall = 1046;
+    static constexpr int kSafety = 1064;
+    static constexpr int kCurb = 1007;   // "Bordrinne"
+    static constexpr int kBay = 1008;    // "Straßenablaufbucht"
+    static constexpr int kVGutter = 1009; // "Spitzrinne"
+
+    explicit CInletSpacingDlg(IMessageSink& sink);
+    const FormLayout& Layout() const override;
+    std::vector<DrawnText> Drawn() const override { return m_drawn; }
+
+    // For the picture: the gutter form (table family) and the cross-fall in %
+    // as last read from the form.
+    int Family() const { return m_tables.m_family; }
+    double CrossFall() const;
+    bool TablesAvailable() const { return m_tablesLoaded; }
+
+private:
+    void OnInitDialog() override;
+    void OnCompute();
+    void OnGutterForm();
+    void OnCrossFallList();
+    void ComputeFromMembers();
+    void CorrectCrossFall();
+    void Evaluate();
+    void DrawTable(double qd);
+
+    double m_s = 0;           // longitudinal slope, %
+    double m_q = 0;           // inflow per metre of road, l/(s m)
+    int m_spacing = 0;        // 1: spacings in m instead of capacities in l/s
+    std::string m_crossFall;  // cross-fall of the carriageway, %, as the list shows it
+    std::string m_safety;     // safety factor gamma, as the list shows it
+    double m_qd = 0;          // design inflow q_d = gamma q, l/(s m)
+
+    CInletTables m_tables;
+    bool m_tablesLoaded = false;
+    std::vector<DrawnText> m_drawn;
+};
+
+} // namespace dralun

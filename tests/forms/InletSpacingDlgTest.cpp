@@ -1,0 +1,408 @@
+// The inlet spacing form: defaults, the corrections of the cross-fall by the
+// gutter form buttons and the list, capacities and spacings in the drawn
+// table, slopes at the ends of the tables, range failures reported once,
+// and tables that cannot be loaded. The tables are made by hand: table t,
+// row r, column c holds t * 1000 + 20 r + c tenths of l/s, so every value
+// tells where it came from.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/InletTableKey.h"
+#include "core/NumberText.h"
+#include "forms/CInletSpacingDlg.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+const char* const kNames[31] = {
+    "b1-0.bin",  "b1-5.bin",  "b2-0.bin",  "b2-5.bin",  "b3-0.bin",   "b3-5.bin",   "b4-0.bin",   "b4-5.bin",
+    "b5-0.bin",  "b5-5.bin",  "b6-0.bin",  "ab1-0.bin", "ab1-5.bin",  "ab2-0.bin",  "ab2-5.bin",  "ab3-0.bin",
+    "ab3-5.bin", "ab4-0.bin", "ab4-5.bin", "ab5-0.bin", "ab5-5.bin",  "ab6-0.bin",  "sp7-0.bin",  "sp8-0.bin",
+    "sp9-0.bin", "sp10-0.bin", "sp11-0.bin", "sp12-0.bin", "sp13-0.bin", "sp14-0.bin", "sp15-0.bin",
+};
+
+std::string TableFile(int t)
+{
+    std::string bytes = "hdr";
+    for (int i = 0; i < 697; ++i) {
+        const int plain = t * 1000 + (i / 17) * 20 + i % 17;
+        const auto w = static_cast<std::uint16_t>(plain ^ kInletTableKey[static_cast<size_t>(i % 35)]);
+        bytes.push_back(static_cast<char>(w & 0xFF));
+        bytes.push_back(static_cast<char>(w >> 8));
+    }
+    return bytes;
+}
+
+void WriteTables(const test::TempDataDir& dir)
+{
+    for (int t = 0; t < 31; ++t)
+        dir.Write(kNames[t], TableFile(t));
+}
+
+size_t Characters(const std::string& text)
+{
+    size_t n = 0;
+    for (const char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+std::string Pad(std::string text)
+{
+    const size_t n = Characters(text);
+    return n < 61 ? text + std::string(61 - n, ' ') : text;
+}
+
+// The last text drawn at y (and at the given character column).
+std::string DrawnAt(const CForm& form, int y, int xChars = 0)
+{
+    std::string text = "(nichts)";
+    for (const DrawnText& d : form.Drawn())
+        if (d.y == y && d.xChars == xChars && d.xPixels == 20)
+            text = d.text;
+    return text;
+}
+
+std::vector<double> Numbers(const std::string& line)
+{
+    std::vector<double> values;
+    size_t pos = 0;
+    while ((pos = line.find_first_of("0123456789-", pos)) != std::string::npos) {
+        const size_t end = line.find(' ', pos);
+        values.push_back(ClassicAtof(line.substr(pos, end - pos)));
+        pos = end == std::string::npos ? line.size() : end;
+    }
+    return values;
+}
+
+constexpr int kSlope = 1000, kInflow = 1001, kDesign = 1002, kSpacings = 1024, kCrossFall = 1046, kSafety = 1064;
+constexpr int kCurb = 1007, kBay = 1008, kVee = 1009;
+
+class InletSpacingDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteTables(dir);
+        form.Open();
+    }
+    int Index(int id, const std::string& item)
+    {
+        const auto& items = form.Items(id);
+        for (size_t i = 0; i < items.size(); ++i)
+            if (items[i] == item)
+                return static_cast<int>(i);
+        return -1;
+    }
+    test::TempDataDir dir;
+    CMessageLog log;
+    CInletSpacingDlg form{log};
+};
+
+TEST_F(InletSpacingDlgTest, OpensWithTheCurbGutterAndTheTableOfB25Row5)
+{
+    EXPECT_TRUE(log.Messages().empty());
+    EXPECT_TRUE(form.IsChecked(kCurb));
+    EXPECT_FALSE(form.IsChecked(kBay) || form.IsChecked(kVee));
+    EXPECT_EQ(form.Family(), 0);
+    EXPECT_EQ(form.Text(kSlope), "1");
+    EXPECT_EQ(form.Text(kInflow), "0.11");
+    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    EXPECT_EQ(form.Text(kSafety), "1.5");
+    EXPECT_EQ(form.Text(kSpacings), "0");
+    EXPECT_EQ(form.Text(kDesign), "0.165"); // 1.5 * 0.11
+    EXPECT_EQ(form.Items(kCrossFall).size(), 20u);
+    EXPECT_EQ(form.Items(kCrossFall)[14], "10");
+    EXPECT_EQ(form.Items(kSafety).size(), 11u);
+
+    // B2-5 is table 3; s = 1.0 % is row 5: 3000 + 100 + column tenths.
+    EXPECT_EQ(DrawnAt(form, 170), Pad("Leistung der Rinne bei Wasserspiegelbreite b"));
+    EXPECT_EQ(DrawnAt(form, 190), "    b(0.30 m)   b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
+    EXPECT_EQ(DrawnAt(form, 210), "    310.00      310.10      310.50      310.90      311.30   ");
+    EXPECT_EQ(DrawnAt(form, 270), Pad("Leistung der Straßenablauf-Aufsätze"));
+    EXPECT_EQ(DrawnAt(form, 290), "                b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
+    EXPECT_EQ(DrawnAt(form, 320), Pad("  I (300x500) ="));
+    EXPECT_EQ(DrawnAt(form, 340), Pad(" II (500x500) ="));
+    EXPECT_EQ(DrawnAt(form, 360), Pad("III (500x800) ="));
+    EXPECT_EQ(DrawnAt(form, 320, 16), "310.20      310.60      311.00      311.40   ");
+    EXPECT_EQ(DrawnAt(form, 340, 16), "310.30      310.70      311.10      311.50   ");
+    EXPECT_EQ(DrawnAt(form, 360, 16), "310.40      310.80      311.20      311.60   ");
+    for (const int y : {210, 320, 340, 360})
+        EXPECT_EQ(DrawnAt(form, y, 64), "[l/s]");
+}
+
+TEST_F(InletSpacingDlgTest, DrawsHeaderLinesFirstThenUnitsThenValues)
+{
+    const std::vector<DrawnText> drawn = form.Drawn();
+    ASSERT_EQ(drawn.size(), 16u);
+    // Eight label lines of 61 characters (the line at 210 blank), four unit
+    // labels, four value lines.
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(Characters(drawn[i].text), 61u) << drawn[i].text;
+        EXPECT_EQ(drawn[i].xChars, 0);
+    }
+    EXPECT_EQ(drawn[2].y, 210);
+    EXPECT_EQ(drawn[2].text, std::string(61, ' '));
+    for (size_t i = 8; i < 12; ++i)
+        EXPECT_EQ(drawn[i].xChars, 64);
+    EXPECT_EQ(drawn[12].y, 210);
+    EXPECT_EQ(drawn[12].xChars, 0);
+    for (size_t i = 13; i < 16; ++i)
+        EXPECT_EQ(drawn[i].xChars, 16);
+}
+
+TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
+{
+    form.Click(kVee);
+    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    EXPECT_EQ(form.Family(), 2);
+    EXPECT_EQ(DrawnAt(form, 210), "    2210.00      2210.10      2210.50      2210.90      2211.30   "); // SP7-0, table 22
+
+    form.Select(kCrossFall, Index(kCrossFall, "10"));
+    EXPECT_EQ(form.Text(kCrossFall), "10");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2510.00"); // SP10-0, table 25
+
+    form.Click(kCurb);
+    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    EXPECT_EQ(form.Family(), 0);
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+
+    form.Click(kVee);
+    form.Select(kCrossFall, Index(kCrossFall, "10"));
+    form.Click(kBay);
+    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    EXPECT_EQ(form.Family(), 1);
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    1410.00"); // AB2-5, table 14
+    EXPECT_EQ(DrawnAt(form, 270), Pad("Leistung der Straßenablaufbuchten, Aufsatz 500x500"));
+    EXPECT_EQ(DrawnAt(form, 320), Pad("L I   LB 1.80 m="));
+    EXPECT_EQ(DrawnAt(form, 340), Pad("L II  LB 2.70 m="));
+    EXPECT_EQ(DrawnAt(form, 360), Pad("L III LB 4.20 m="));
+
+    // A cross-fall that fits is kept: 6.0 with the bay, 15 with the V-gutter.
+    form.Select(kCrossFall, Index(kCrossFall, "6.0"));
+    EXPECT_EQ(form.Text(kCrossFall), "6.0");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2110.00"); // AB6-0, table 21
+    form.Click(kVee);
+    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    form.Select(kCrossFall, Index(kCrossFall, "15"));
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    3010.00"); // SP15-0, table 30
+    EXPECT_TRUE(log.Messages().empty());
+}
+
+TEST_F(InletSpacingDlgTest, ListPicksAreCorrectedForTheCheckedGutterForm)
+{
+    // 9.0 with "Bordrinne" puts 2.5 back; 2.0 with "Spitzrinne" gives 7.0.
+    form.Select(kCrossFall, Index(kCrossFall, "9.0"));
+    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    EXPECT_EQ(form.Family(), 0);
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+    form.Select(kCrossFall, Index(kCrossFall, "4.5"));
+    EXPECT_EQ(form.Text(kCrossFall), "4.5");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    710.00"); // B4-5, table 7
+    form.Click(kVee);
+    form.Select(kCrossFall, Index(kCrossFall, "2.0"));
+    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    // Leaving the list does the same.
+    form.Leave(kCrossFall);
+    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2210.00");
+}
+
+TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
+{
+    form.Click(kSpacings);
+    EXPECT_EQ(form.Text(kSpacings), "1");
+    // 310.0 / 0.165 = 1878.79, 310.1 / 0.165 = 1879.39, 310.5 / 0.165 =
+    // 1881.82, 310.9 / 0.165 = 1884.24, 311.3 / 0.165 = 1886.67.
+    EXPECT_EQ(DrawnAt(form, 210), "    1878.79      1879.39      1881.82      1884.24      1886.67  ");
+    // 310.2 / 0.165 = 1880.00, 310.6 / 0.165 = 1882.42, 311.0 / 0.165 =
+    // 1884.85, 311.4 / 0.165 = 1887.27.
+    EXPECT_EQ(DrawnAt(form, 320, 16), "1880.00      1882.42      1884.85      1887.27   ");
+    for (const int y : {210, 320, 340, 360})
+        EXPECT_EQ(DrawnAt(form, y, 64), "[m]  ");
+
+    std::vector<std::vector<double>> at15;
+    for (const int y : {320, 340, 360})
+        at15.push_back(Numbers(DrawnAt(form, y, 16)));
+    at15.push_back(Numbers(DrawnAt(form, 210)));
+
+    form.Select(kSafety, Index(kSafety, "2.0"));
+    EXPECT_EQ(form.Text(kDesign), "0.22");
+    std::vector<std::vector<double>> at20;
+    for (const int y : {320, 340, 360})
+        at20.push_back(Numbers(DrawnAt(form, y, 16)));
+    at20.push_back(Numbers(DrawnAt(form, 210)));
+    for (size_t i = 0; i < at15.size(); ++i) {
+        ASSERT_EQ(at20[i].size(), at15[i].size());
+        for (size_t j = 0; j < at15[i].size(); ++j)
+            EXPECT_NEAR(at20[i][j], 0.75 * at15[i][j], 0.01) << i << ' ' << j; // three quarters, to the printed digits
+    }
+
+    // Unticked: capacities in l/s again.
+    form.Click(kSpacings);
+    EXPECT_EQ(DrawnAt(form, 210, 64), "[l/s]");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+}
+
+TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
+{
+    struct Case {
+        const char* slope;
+        const char* gutter; // first value of the line at 210
+    } cases[] = {
+        {"8", "    380.00"},   // row 40 without interpolation
+        {"0", "    300.00"},   // row 0
+        {"7.9", "    379.00"}, // halfway between rows 39 and 40
+        {"1.1", "    311.00"}, // halfway between rows 5 and 6
+    };
+    for (const Case& c : cases) {
+        form.Type(kSlope, c.slope);
+        form.Click(kIdOk);
+        EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), c.gutter) << c.slope;
+    }
+    EXPECT_TRUE(log.Messages().empty());
+}
+
+TEST_F(InletSpacingDlgTest, SlopeOutsideTheTablesShowsZerosAfterOneMessage)
+{
+    form.Type(kSlope, "9");
+    form.Click(kIdOk);
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, "Bitte geben Sie eine Zahl zwischen 0 und 8 ein.");
+    EXPECT_EQ(form.Text(kSlope), "9");
+    EXPECT_EQ(DrawnAt(form, 210), "      0.00        0.00        0.00        0.00        0.00   ");
+    EXPECT_EQ(DrawnAt(form, 360, 16), "  0.00        0.00        0.00        0.00   ");
+
+    // A list change reads the fields once: one message, not two.
+    log.Clear();
+    form.Select(kSafety, Index(kSafety, "1.2"));
+    EXPECT_EQ(log.Messages().size(), 1u);
+    log.Clear();
+    form.Select(kCrossFall, Index(kCrossFall, "3.0"));
+    EXPECT_EQ(log.Messages().size(), 1u);
+    log.Clear();
+    form.Click(kVee);
+    EXPECT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "      0.00");
+}
+
+TEST_F(InletSpacingDlgTest, InflowBelowItsRangeIsDividedByNoLessThanOneHundredth)
+{
+    form.Click(kSpacings);
+    form.Type(kInflow, "0.001");
+    form.Click(kIdOk);
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, "Bitte geben Sie eine Zahl zwischen 0.01 und 1 ein.");
+    EXPECT_EQ(form.Text(kDesign), "0.0015"); // the field shows gamma q
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 12), "    31000.00"); // 310.0 / 0.01
+
+    log.Clear();
+    form.Type(kInflow, "-2");
+    form.Click(kIdOk);
+    EXPECT_EQ(form.Text(kDesign), "-3");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 12), "    31000.00");
+}
+
+TEST_F(InletSpacingDlgTest, EnterComputesAndTheFormStaysOpen)
+{
+    form.Type(kSlope, "2");
+    form.PressEnter();
+    EXPECT_FALSE(form.IsClosed());
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    320.00"); // row 10
+    form.Type(kSlope, "1,5");
+    form.PressEnter();
+    EXPECT_EQ(log.Messages().size(), 1u); // not a number: the old slope again
+    EXPECT_EQ(form.Text(kSlope), "2");
+    form.Cancel();
+    EXPECT_TRUE(form.IsClosed());
+}
+
+TEST_F(InletSpacingDlgTest, ASecondOpeningShowsTheDefaults)
+{
+    form.Click(kVee);
+    form.Type(kSlope, "3");
+    form.Click(kIdOk);
+    CMessageLog other;
+    CInletSpacingDlg again(other);
+    again.Open();
+    EXPECT_TRUE(again.IsChecked(kCurb));
+    EXPECT_EQ(again.Text(kCrossFall), "2.5");
+    EXPECT_EQ(again.Text(kSlope), "1");
+    EXPECT_EQ(DrawnAt(again, 210).substr(0, 10), "    310.00");
+}
+
+// ---- tables not available ------------------------------------------------------
+
+struct Unavailable {
+    const char* file;    // removed or cut short
+    int bytes;           // -1: removed
+    const char* reason;
+};
+
+class InletSpacingWithoutTables : public ::testing::TestWithParam<Unavailable> {};
+
+TEST_P(InletSpacingWithoutTables, OneMessageAndATableThatSaysSo)
+{
+    const Unavailable p = GetParam();
+    {
+        // Good tables first: the store holds them when the form opens.
+        test::TempDataDir good;
+        WriteTables(good);
+        CMessageLog log;
+        CInletSpacingDlg form(log);
+        form.Open();
+        ASSERT_TRUE(form.TablesAvailable());
+    }
+    test::TempDataDir dir;
+    WriteTables(dir);
+    std::string upper = p.file;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (p.bytes < 0)
+        std::filesystem::remove(dir.File(p.file));
+    else
+        dir.Write(p.file, std::string(static_cast<size_t>(p.bytes), 'x'));
+
+    CMessageLog log;
+    CInletSpacingDlg form(log);
+    form.Open();
+    EXPECT_FALSE(form.TablesAvailable());
+    ASSERT_EQ(log.Messages().size(), 1u);
+    const std::string text = log.Messages()[0].text;
+    EXPECT_NE(text.find("konnten nicht geladen werden"), std::string::npos) << text;
+    EXPECT_NE(text.find(upper), std::string::npos) << text;
+    EXPECT_NE(text.find(p.reason), std::string::npos) << text;
+    EXPECT_NE(text.find(dir.Path().string()), std::string::npos) << text;
+
+    auto check = [&] {
+        EXPECT_EQ(DrawnAt(form, 170), Pad("Leistung der Rinne bei Wasserspiegelbreite b"));
+        EXPECT_EQ(DrawnAt(form, 190), "    b(0.30 m)   b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
+        EXPECT_EQ(DrawnAt(form, 210), Pad("Tabellen nicht verfügbar: " + upper + " " + p.reason));
+        EXPECT_NE(DrawnAt(form, 230).find(dir.Path().string()), std::string::npos);
+        EXPECT_EQ(DrawnAt(form, 320, 16), "     -           -           -           -   ");
+        for (const DrawnText& d : form.Drawn()) {
+            EXPECT_EQ(d.text.find("0.00"), std::string::npos) << d.text; // no capacities of zero
+            EXPECT_EQ(d.text.find("[l/s]"), std::string::npos) << d.text;
+            EXPECT_EQ(d.text.find("310."), std::string::npos) << d.text; // nothing stale from the store
+        }
+    };
+    check();
+    // Computing again does not repeat the message; the table still says so.
+    form.Click(kIdOk);
+    form.Click(kVee);
+    form.Click(kSpacings);
+    EXPECT_EQ(log.Messages().size(), 1u);
+    check();
+    EXPECT_EQ(form.Text(kDesign), "0.165");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, InletSpacingWithoutTables,
+                         ::testing::Values(Unavailable{"b1-0.bin", -1, "fehlt"}, Unavailable{"sp15-0.bin", -1, "fehlt"},
+                                           Unavailable{"b2-5.bin", 1000, "ist zu kurz (1000 statt 1397 Bytes)"}));
+
+} // namespace
+} // namespace dralun

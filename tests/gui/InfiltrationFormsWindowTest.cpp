@@ -1,0 +1,234 @@
+// The infiltration swale and trench in their windows: opening with the
+// defaults, computing with Enter and "Rechne", the radio buttons and the
+// fields they enable, loading the rainfall file with the button and by
+// leaving the frequency field, taking a duration from the drop-down list,
+// and the longitudinal section that follows the values.
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include "forms/FormRegistry.h"
+#include "gui/CFormWindow.h"
+#include "gui/pictures/Pictures.h"
+#include "testkit/TempDataDir.h"
+
+using namespace dralun;
+
+namespace {
+
+// A rainfall file: row r has the intensity 10 r + 2.5 in column 2 (n = 1);
+// rows 9 to 18 are hours.
+std::string RainfallFile()
+{
+    std::string text;
+    for (int i = 0; i < 9; ++i)
+        text += "Kopf\n";
+    for (int r = 1; r <= 18; ++r) {
+        if (r == 8 || r == 15)
+            text += "--\n";
+        text += std::to_string(r) + (r <= 8 ? " min 0" : " h 0") + " 1 " + std::to_string(10 * r + 1) + ".5 1 " +
+                std::to_string(10 * r + 2) + ".5\n";
+    }
+    return text;
+}
+
+// Pixels of the water colour in an image.
+int WaterPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(120, 180, 235))
+                ++count;
+    return count;
+}
+
+} // namespace
+
+class InfiltrationFormsWindowTest : public QObject {
+    Q_OBJECT
+
+    QLineEdit* Edit(CFormWindow& w, int id) { return qobject_cast<QLineEdit*>(w.Control(id)); }
+    QRadioButton* Radio(CFormWindow& w, int id) { return qobject_cast<QRadioButton*>(w.Control(id)); }
+
+    // A radio button takes a click on its indicator.
+    void ClickRadio(CFormWindow& w, int id)
+    {
+        QRadioButton* radio = Radio(w, id);
+        QStyleOptionButton option;
+        option.initFrom(radio);
+        const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, indicator.center());
+    }
+
+    static void Retype(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    static QImage Draw(CFormWindow& w, int pictureId)
+    {
+        const Picture* picture = FindPicture(pictureId);
+        QImage image(900, 150, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        picture->paint(painter, QRectF(0, 0, 900, 150), w.Form());
+        return image;
+    }
+
+private slots:
+    void swaleOpensWithItsGeometryAndComputesWithEnter()
+    {
+        test::TempDataDir dir;
+        CMessageLog log;
+        CFormWindow w(*FindFormById(185), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Versickermulde"));
+        for (int id : {1069, 1008, 1009, 1074})
+            QVERIFY(Radio(w, id)->isChecked());
+        QVERIFY(!Radio(w, 1007)->isChecked());
+        for (int id : {1004, 1051, 1050})
+            QVERIFY(!Edit(w, id)->isEnabled());
+        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("100"));
+        QVERIFY(Edit(w, 1017)->text().startsWith("11.17638"));
+        QVERIFY(Edit(w, 1017)->isReadOnly());
+        QCOMPARE(Edit(w, 1050)->text(), QString::fromStdString(dir.Path().string() + "/R3943mi.txt"));
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(2))->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(1013))->text(),
+                 QStringLiteral("Daten Versickermulde aktualisieren"));
+        QVERIFY(qobject_cast<QPushButton*>(w.Control(1))->isDefault());
+
+        QLineEdit* r = Edit(w, 1043);
+        Retype(r, "100");
+        QTest::keyClick(r, Qt::Key_Return);
+        QVERIFY(w.isVisible());
+        QVERIFY(Edit(w, 1054)->text().startsWith("8.791"));
+        QCOMPARE(Edit(w, 1052)->text(), QStringLiteral("15"));
+        QVERIFY(log.Messages().empty());
+
+        // The parabola computes at once.
+        ClickRadio(w, 1070);
+        QVERIFY(Radio(w, 1070)->isChecked());
+        QVERIFY(!Radio(w, 1069)->isChecked());
+        QVERIFY(Edit(w, 1006)->text().startsWith("0.21773"));
+
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+    }
+
+    void trenchComputesWithRechneAndRefusesWithAMessage()
+    {
+        test::TempDataDir dir;
+        CMessageLog log;
+        CFormWindow w(*FindFormById(104), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Versickergraben"));
+        QVERIFY(Radio(w, 1072)->isChecked());
+        QCOMPARE(Edit(w, 1050)->text(), QStringLiteral("44"));
+        QTest::mouseClick(w.Control(1), Qt::LeftButton);
+        QCOMPARE(Edit(w, 1058)->text(), QStringLiteral("17.415"));
+
+        Retype(Edit(w, 1004), "0");
+        QTest::mouseClick(w.Control(1), Qt::LeftButton);
+        QCOMPARE(log.Texts().size(), size_t(1));
+        QVERIFY(QString::fromStdString(log.Texts()[0]).contains("nicht kleiner/gleich 0 sein."));
+        QCOMPARE(Edit(w, 1058)->text(), QStringLiteral("17.415"));
+    }
+
+    void loadingTheFileAndTakingADuration()
+    {
+        test::TempDataDir dir;
+        dir.Write("R3943MI.txt", RainfallFile());
+        CMessageLog log;
+        CFormWindow w(*FindFormById(104), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        // With "Regenspende" selected the button does nothing.
+        QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+        QVERIFY(log.Messages().empty());
+        ClickRadio(w, 1007);
+        QVERIFY(Edit(w, 1051)->isEnabled());
+        QVERIFY(!Edit(w, 1052)->isEnabled());
+
+        ClickRadio(w, 1053);
+        QVERIFY(Edit(w, 1018)->isEnabled());
+        QVERIFY(!Edit(w, 1054)->isEnabled());
+        QVERIFY(!w.Control(1047)->isEnabled());
+        QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+        QCOMPARE(log.Texts().size(), size_t(1));
+        QVERIFY(QString::fromStdString(log.Texts()[0]).startsWith("Datei wurde geladen!\n"));
+        auto* list = qobject_cast<QComboBox*>(w.Control(1047));
+        QCOMPARE(list->count(), 18);
+        QCOMPARE(list->itemText(11), QStringLiteral("12 h"));
+        QCOMPARE(list->currentIndex(), 0);
+        QCOMPARE(Edit(w, 1063)->text(), QStringLiteral("5"));
+        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("12.5"));
+
+        // Leaving the frequency field loads again.
+        QLineEdit* n = Edit(w, 1018);
+        Retype(n, "2");
+        QTest::keyClick(n, Qt::Key_Tab);
+        QCOMPARE(log.Texts().size(), size_t(2));
+        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("11.5")); // column 1
+
+        // Back to typed rain: the list's row 12 (12 h) sets 720 min.
+        ClickRadio(w, 1009);
+        list->setCurrentIndex(11);
+        emit list->activated(11);
+        QCOMPARE(Edit(w, 1063)->text(), QStringLiteral("720"));
+        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("121.5"));
+        QVERIFY(Edit(w, 1054)->hasFocus());
+        QCOMPARE(log.Texts().size(), size_t(2));
+    }
+
+    void theLongSectionFollowsTheValues()
+    {
+        test::TempDataDir dir;
+        CMessageLog log;
+        for (int id : {185, 104}) {
+            CFormWindow w(*FindFormById(id), nullptr, &log);
+            QVERIFY(FindPicture(id));
+            const int lsField = id == 185 ? 1004 : 1051;
+            const QImage defaults = Draw(w, id);
+            QVERIFY(WaterPixels(defaults) > 100);
+
+            // The spacing given, within the reach: the water stands at the upper threshold too.
+            w.Perform([&](CForm& f) {
+                f.Click(1007);
+                f.Type(lsField, id == 185 ? "60" : "100");
+                f.Click(kIdOk);
+            });
+            const QImage spacing = Draw(w, id);
+            QVERIFY(spacing != defaults);
+            QVERIFY(WaterPixels(spacing) > 100);
+
+            // Zero, negative and huge values draw without harm.
+            for (const char* J : {"0", "-1", "1e-300", "1e300"}) {
+                w.Perform([&](CForm& f) {
+                    f.Type(id == 185 ? 1002 : 1004, J);
+                    f.Click(kIdOk);
+                });
+                Draw(w, id);
+            }
+            w.Perform([&](CForm& f) {
+                f.Type(lsField, "1e300");
+                f.Click(kIdOk);
+            });
+            Draw(w, id);
+        }
+    }
+};
+
+QTEST_MAIN(InfiltrationFormsWindowTest)
+#include "InfiltrationFormsWindowTest.moc"
