@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "core/CDataDirectory.h"
+
 namespace dralun::fuzz {
 
 namespace {
@@ -41,7 +43,9 @@ void WriteFile(const std::string& name, const uint8_t* data, size_t size)
 
 void CopyFromMedium(const std::string& name)
 {
-    std::filesystem::copy_file(std::filesystem::path(DRALUN_MEDIUM_DIR) / name, DataDir() + name,
+    // The medium spells some names in other letter case than the program.
+    const auto source = CDataDirectory::Resolve(std::filesystem::path(DRALUN_MEDIUM_DIR) / name);
+    std::filesystem::copy_file(source, CDataDirectory::Resolve(DataDir() + source.filename().string()),
                                std::filesystem::copy_options::overwrite_existing);
 }
 
