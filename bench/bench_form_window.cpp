@@ -23,6 +23,9 @@ void BM_OpenWindow(benchmark::State& state, int templateId)
 
 BENCHMARK_CAPTURE(BM_OpenWindow, orifice_171, 171)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenWindow, time_coefficient_183, 183)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenWindow, pipe_run_130, 130)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenWindow, inlet_spacing_165, 165)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenWindow, infiltration_swale_185, 185)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

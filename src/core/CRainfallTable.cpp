@@ -129,7 +129,9 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
     LoadResult result{true, false, "Datei wurde geladen!\n"};
     if (linesRead < kFileLines) {
         result.warning = true;
-        result.message += "\n" + ShortFileNote(linesRead, rowsRead) + "\n\n";
+        result.message += '\n';
+        result.message += ShortFileNote(linesRead, rowsRead);
+        result.message += "\n\n";
     }
     if (!invalidLines.empty()) {
         result.warning = true;
