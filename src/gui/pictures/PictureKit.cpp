@@ -80,6 +80,22 @@ void Dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bo
     painter.restore();
 }
 
+QRectF TextColumn(QPainter& painter, const QRectF& area, const QStringList& lines)
+{
+    const QFontMetricsF fm(painter.font());
+    double textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+    const QRectF drawing = area.adjusted(0, 0, -textWidth - fm.height() * 0.5, 0);
+    painter.save();
+    painter.setPen(Ink());
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPointF(drawing.right() + fm.height() * 0.5, area.top() + fm.ascent() + i * fm.height()),
+                         lines[i]);
+    painter.restore();
+    return drawing;
+}
+
 void Label(QPainter& painter, QPointF at, const QString& text, Qt::Alignment align)
 {
     const QFontMetricsF fm(painter.font());

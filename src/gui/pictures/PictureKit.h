@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -47,6 +48,9 @@ void Arrow(QPainter& painter, QPointF from, QPointF to);
 // label beside its middle: right of a vertical line (left with labelBefore),
 // above a horizontal one (below with labelBefore).
 void Dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool labelBefore = false);
+// Lines of values in a column at the right edge of the area; returns what
+// is left of the area for the drawing.
+QRectF TextColumn(QPainter& painter, const QRectF& area, const QStringList& lines);
 // Text centred on a point, or with its left or right edge at the point.
 void Label(QPainter& painter, QPointF at, const QString& text, Qt::Alignment align = Qt::AlignCenter);
 

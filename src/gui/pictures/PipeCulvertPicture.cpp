@@ -38,14 +38,7 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
                             QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1001), 3)),
                             QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1015), 3)),
                             t + h2 >= D ? QStringLiteral("voll") : QString()};
-    double textWidth = 0;
-    for (const QString& line : lines)
-        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
-    const QRectF drawing = inner.adjusted(0, 0, -textWidth - fm.height() * 0.5, 0);
-    painter.setPen(pic::Ink());
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(QPointF(drawing.right() + fm.height() * 0.5, inner.top() + fm.ascent() + i * fm.height()),
-                         lines[i]);
+    const QRectF drawing = pic::TextColumn(painter, inner, lines);
     if (drawing.width() < fm.height() || drawing.height() < fm.height())
         return; // no room left for the section
 
