@@ -1,6 +1,7 @@
 #include "core/CDataDirectory.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 #include "core/TextCase.h"
@@ -65,14 +66,26 @@ std::filesystem::path CDataDirectory::File(const std::string& name)
     return Resolve(std::filesystem::path(Path()) / name);
 }
 
-CFile CDataDirectory::OpenPath(const std::filesystem::path& path, const char* mode)
+namespace {
+
+CFile OpenResolved(const std::filesystem::path& path, const char* mode)
 {
-    return CFile(std::fopen(Resolve(path).string().c_str(), mode));
+    if (mode[0] == 'r')
+        return OpenForReading(path).file;
+    return OpenForWriting(path, std::string_view(mode).find('b') == std::string_view::npos);
 }
 
-CFile CDataDirectory::Open(const std::string& name, const char* mode)
+} // namespace
+
+CFile CDataDirectory::OpenPath(const std::filesystem::path& path, const char* mode)
 {
-    return CFile(std::fopen(File(name).string().c_str(), mode));
+    return OpenResolved(Resolve(path), mode);
 }
+
+CFile CDataDirectory::Open(const std::string& name, const char* mode) { return OpenResolved(File(name), mode); }
+
+ReadableFile CDataDirectory::Read(const std::string& name) { return OpenForReading(File(name)); }
+
+ReadableFile CDataDirectory::ReadPath(const std::filesystem::path& path) { return OpenForReading(Resolve(path)); }
 
 } // namespace dralun

@@ -4,17 +4,12 @@
 // environment variable DRALUN_DATA_DIR overrides both. File names inside it
 // are matched without regard to letter case, because the program and the
 // installation medium spell the same files differently.
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
-namespace dralun {
+#include "core/FileAccess.h"
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using CFile = std::unique_ptr<std::FILE, FileCloser>;
+namespace dralun {
 
 class CDataDirectory {
 public:
@@ -28,9 +23,14 @@ public:
     static std::filesystem::path Resolve(const std::filesystem::path& path);
 
     // Open a file of the data directory; nullptr when that is not possible.
-    // Text mode ("r"/"w") writes CR LF line ends on Windows, LF elsewhere.
+    // Reading ("r", "rb") opens only a regular file of at most
+    // kLargestDataFile bytes; writing ("w", "wb") only a regular file, and
+    // text mode writes CR LF line ends on Windows, LF elsewhere.
     static CFile Open(const std::string& name, const char* mode);
     static CFile OpenPath(const std::filesystem::path& path, const char* mode);
+    // The same for reading, with the reason when the file cannot be read.
+    static ReadableFile Read(const std::string& name);
+    static ReadableFile ReadPath(const std::filesystem::path& path);
 };
 
 } // namespace dralun

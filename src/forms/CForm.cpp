@@ -1,5 +1,6 @@
 #include "forms/CForm.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -535,5 +536,47 @@ void CForm::SetSelection(int id, int index)
 }
 
 void CForm::SetFocus(int id, bool selectAll) { m_focus = FocusRequest{id, selectAll}; }
+
+// ---- refused computations ----------------------------------------------------
+
+void CForm::BeginComputation()
+{
+    m_refusal.clear();
+    m_refusedFields.clear();
+}
+
+void CForm::Refuse(const std::string& message, MsgIcon icon)
+{
+    std::vector<int> ids;
+    for (const FieldInfo& info : m_fieldInfo)
+        if (info.role == Role::Out &&
+            std::find(m_keptOnRefusal.begin(), m_keptOnRefusal.end(), info.id) == m_keptOnRefusal.end())
+            ids.push_back(info.id);
+    RefuseFields(message, std::move(ids), icon);
+}
+
+void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon)
+{
+    MessageBox(message, icon);
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
+        if (std::find(ids.begin(), ids.end(), m_fieldInfo[i].id) == ids.end())
+            continue;
+        std::visit(
+            [](auto* member) {
+                using T = std::remove_pointer_t<decltype(member)>;
+                if constexpr (std::is_same_v<T, std::string>)
+                    member->assign(1, '0');
+                else
+                    *member = 0;
+            },
+            m_refs[i]);
+    }
+    if (!m_refusal.empty())
+        m_refusal += "\n";
+    m_refusal += message;
+    for (int id : ids)
+        if (std::find(m_refusedFields.begin(), m_refusedFields.end(), id) == m_refusedFields.end())
+            m_refusedFields.push_back(id);
+}
 
 } // namespace dralun

@@ -67,6 +67,11 @@ public:
     double Value(int id) const;
     // A field's member formatted as it would be written.
     std::string ValueText(int id) const;
+    // Why the last computation was refused for its inputs ("" when it went
+    // through), and the result fields it left at 0. A picture says why
+    // instead of drawing results that are not there.
+    const std::string& RefusedBecause() const { return m_refusal; }
+    const std::vector<int>& RefusedFields() const { return m_refusedFields; }
 
 protected:
     CForm(int templateId, IMessageSink& sink);
@@ -96,6 +101,19 @@ protected:
     void AddItem(int id, const std::string& item);
     void SetSelection(int id, int index);
     void SetFocus(int id, bool selectAll = false);
+
+    // A computation begins: nothing is refused until it says so.
+    void BeginComputation();
+    // The computation is refused for its inputs: the message is shown and
+    // every result field of the form is set to 0 (a text result to "0"), so
+    // that no result of an earlier computation stands beside inputs it does
+    // not belong to. The caller writes the fields. The inputs stay as typed.
+    void Refuse(const std::string& message, MsgIcon icon = MsgIcon::Exclamation);
+    // The same for a part of the results: only these fields are set to 0.
+    void RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon = MsgIcon::Exclamation);
+    // Result fields that follow the inputs rather than the computation (a
+    // bank height that follows the water depth); a refusal leaves them.
+    void KeepOnRefusal(std::vector<int> ids) { m_keptOnRefusal = std::move(ids); }
 
 private:
     using Ref = std::variant<double*, float*, std::string*, int*>;
@@ -129,6 +147,9 @@ private:
     std::vector<std::string> m_shownInAction; // messages of the current user action
     int m_defaultCommand = kIdOk;
     bool m_closed = false;
+    std::string m_refusal;
+    std::vector<int> m_refusedFields;
+    std::vector<int> m_keptOnRefusal;
 };
 
 template <class D>
