@@ -7,7 +7,8 @@ packages=(
   g++ make cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
-  fonts-dejavu-core
+  nlohmann-json3-dev
+  fonts-dejavu-core fonts-noto-mono
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
 )
