@@ -1,11 +1,11 @@
 #include "cli/CCalcDriver.h"
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/JsonWriter.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
@@ -174,64 +174,41 @@ void PrintText(const CForm& form, const std::vector<std::string>& messages, std:
         out << "drawn\t" << Escape(d.text) << '\n';
     for (const std::string& m : messages)
         out << "message\t" << Escape(m) << '\n';
+    if (!form.RefusedBecause().empty())
+        out << "refused\t" << Escape(form.RefusedBecause()) << '\n';
 }
 
+// Texts from data files may hold bytes that are not UTF-8 (a Latin-1
+// umlaut in a rainfall file); they are written as U+FFFD, so the output is
+// always valid JSON.
 void PrintJson(const CForm& form, const std::vector<std::string>& messages, std::ostream& out)
 {
-    out << "{\"form\": " << form.TemplateId() << ", \"title\": " << JsonString(form.Title()) << ", \"fields\": {";
-    const char* sep = "";
-    for (const FieldInfo& f : form.Fields()) {
-        out << sep << '"' << f.id << "\": " << JsonString(form.Text(f.id));
-        sep = ", ";
-    }
-    out << "}, \"lists\": {";
-    sep = "";
-    for (const ControlDef& c : form.Controls()) {
-        if (c.type != Ctl::List && c.type != Ctl::Combo)
-            continue;
-        out << sep << '"' << c.id << "\": [";
-        const char* isep = "";
-        for (const std::string& item : form.Items(c.id)) {
-            out << isep << JsonString(item);
-            isep = ", ";
-        }
-        out << ']';
-        sep = ", ";
-    }
-    out << "}, \"checked\": {";
-    sep = "";
-    for (const ControlDef& c : form.Controls()) {
-        if (c.type != Ctl::Radio && c.type != Ctl::Check)
-            continue;
-        out << sep << '"' << c.id << "\": " << (form.IsChecked(c.id) ? 1 : 0);
-        sep = ", ";
-    }
-    out << "}, \"disabled\": [";
-    sep = "";
-    std::map<int, bool> seen;
+    using Json = nlohmann::ordered_json;
+    Json fields = Json::object(), lists = Json::object(), checked = Json::object();
     for (const FieldInfo& f : form.Fields())
-        seen[f.id] = form.IsEnabled(f.id);
+        fields[std::to_string(f.id)] = form.Text(f.id);
+    for (const ControlDef& c : form.Controls()) {
+        if (c.type == Ctl::List || c.type == Ctl::Combo)
+            lists[std::to_string(c.id)] = form.Items(c.id);
+        if (c.type == Ctl::Radio || c.type == Ctl::Check)
+            checked[std::to_string(c.id)] = form.IsChecked(c.id) ? 1 : 0;
+    }
+    std::map<int, bool> enabled;
+    for (const FieldInfo& f : form.Fields())
+        enabled[f.id] = form.IsEnabled(f.id);
     for (const ControlDef& c : form.Controls())
-        seen[c.id] = form.IsEnabled(c.id);
-    for (const auto& [id, enabled] : seen) {
-        if (!enabled) {
-            out << sep << id;
-            sep = ", ";
-        }
-    }
-    out << "], \"messages\": [";
-    sep = "";
-    for (const std::string& m : messages) {
-        out << sep << JsonString(m);
-        sep = ", ";
-    }
-    out << "], \"drawn\": [";
-    sep = "";
-    for (const DrawnText& d : form.Drawn()) {
-        out << sep << JsonString(d.text);
-        sep = ", ";
-    }
-    out << "]}\n";
+        enabled[c.id] = form.IsEnabled(c.id);
+    Json disabled = Json::array();
+    for (const auto& [id, on] : enabled)
+        if (!on)
+            disabled.push_back(id);
+    Json drawn = Json::array();
+    for (const DrawnText& d : form.Drawn())
+        drawn.push_back(d.text);
+    const Json doc = {{"form", form.TemplateId()}, {"title", form.Title()},   {"fields", fields},
+                      {"lists", lists},            {"checked", checked},      {"disabled", disabled},
+                      {"messages", messages},      {"drawn", drawn},          {"refused", form.RefusedBecause()}};
+    out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out)

@@ -27,7 +27,7 @@ std::string FormatDeterminable(int width, int decimals, double value)
 {
     if (!std::isfinite(value))
         return Format("%*s", width, "-");
-    return Format("%*.*f", width, decimals, value);
+    return FormatFixed(width, decimals, value);
 }
 
 CPipeFlow::CPipeFlow(bool withReport)
@@ -148,8 +148,18 @@ std::vector<std::string> CPipeFlow::LoadTables()
     CFile dump = CDataDirectory::Open("dump-rohr.txt", "w");
     char line[kTableLineBuffer];
 
+    // The message for a table that cannot be read; a file that is there but
+    // is no table file (a directory, a FIFO, a huge file) says what it is.
+    auto unreadable = [&](const char* name, const ReadableFile& file) {
+        std::string text = std::string("Die Datei ") + name + " konnte nicht von " + CDataDirectory::Path() + missing;
+        if (file.problem != FileProblem::Missing)
+            text += std::string("\n") + name + " " + ProblemText(file);
+        return text;
+    };
+
     // Nominal diameters, one per line; ';', ':' and '0' begin a comment.
-    if (CFile dn = CDataDirectory::Open("dn.asc", "r")) {
+    ReadableFile dnFile = CDataDirectory::Read("dn.asc");
+    if (CFile dn = std::move(dnFile.file)) {
         m_diameterCount = 0;
         bool invalid = false;
         bool tooMany = false;
@@ -171,13 +181,14 @@ std::vector<std::string> CPipeFlow::LoadTables()
                                       "Nur die ersten %d werden in die Liste übernommen.",
                                       kMaxDiameters, kMaxDiameters));
     } else {
-        messages.push_back("Die Datei DN.ASC konnte nicht von " + CDataDirectory::Path() + missing);
+        messages.push_back(unreadable("DN.ASC", dnFile));
     }
 
     // Part-filling table: Q/Qv, v/vv, h/D per row; ';' begins a comment.
-    CFile table = CDataDirectory::Open("a110kr.asc", "r");
+    ReadableFile tableFile = CDataDirectory::Read("a110kr.asc");
+    CFile table = std::move(tableFile.file);
     if (!table) {
-        messages.push_back("Die Datei A110KR.ASC konnte nicht von " + CDataDirectory::Path() + missing);
+        messages.push_back(unreadable("A110KR.ASC", tableFile));
         return messages;
     }
     m_rowCount = 0;

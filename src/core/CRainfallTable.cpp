@@ -71,9 +71,17 @@ std::string CRainfallTable::DirectoryForMessages()
 
 CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, double n)
 {
-    CFile file = CDataDirectory::OpenPath(fileName, "r");
-    if (!file)
-        return {false, false, "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!"};
+    // A name that is no rainfall file (a directory, a FIFO, a device, a
+    // huge file) cannot be opened either; the message says what it is.
+    ReadableFile opened = CDataDirectory::ReadPath(fileName);
+    CFile file = std::move(opened.file);
+    if (!file) {
+        std::string message = "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!";
+        if (opened.problem != FileProblem::Missing)
+            message += "\n\n" + fileName + " " + ProblemText(opened);
+        WriteCheckFile(n);
+        return {false, false, message};
+    }
 
     const int intensityField = FieldForFrequency(n);
     char line[kReadLength + 1];
@@ -141,8 +149,29 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
                                  "ungültig und zählen mit 0 (Zeile %s).\n\n",
                                  kLongestField, LineList(invalidLines).c_str());
     }
-    result.message += "Daten liegen zur Kontrolle in\n" + DirectoryForMessages() + kCheckFile + "\n vor.";
+    if (rowsRead > 0 && !HasRain()) { // a file without rows says so above
+        result.warning = true;
+        result.message += Format("Achtung: Die Datei enthält für die Häufigkeit n = %g keine Regenspende über "
+                                 "0 l/(s·ha).\nMit diesen Daten ergibt die Bilanz kein Speichervolumen.\n\n",
+                                 n);
+    }
+    // The check file is named only when it is there.
+    if (WriteCheckFile(n))
+        result.message += "Daten liegen zur Kontrolle in\n" + DirectoryForMessages() + kCheckFile + "\n vor.";
+    else
+        result.message += "Die Kontrolldatei " + DirectoryForMessages() + kCheckFile +
+                          " konnte nicht geschrieben werden.";
     return result;
+}
+
+bool CRainfallTable::HasRain() const
+{
+    for (int i = 1; i <= kRows; ++i) {
+        const double r = RainOfRow(i).intensity;
+        if (std::isfinite(r) && r > 0)
+            return true;
+    }
+    return false;
 }
 
 bool CRainfallTable::WriteCheckFile(double n) const

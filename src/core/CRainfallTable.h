@@ -58,8 +58,13 @@ public:
     // Reads the file (a name typed by the user; the letter case of the file
     // name need not match). On success all 18 rows are replaced; rows that
     // the file does not reach are empty (texts "", numbers 0) and the message
-    // says so. When the file cannot be opened the table keeps its contents.
+    // says so. When the file cannot be opened (also when it is a directory,
+    // a FIFO, a device or larger than any rainfall file can be) the table
+    // keeps its contents. Either way the check file is written afterwards,
+    // and the message names it only when it could be written.
     LoadResult Load(const std::string& fileName, double n);
+    // Whether any row holds a rain intensity above 0.
+    bool HasRain() const;
 
     // dumpVN.txt in the data directory, from the current rows and the form's
     // frequency n. Returns false when the file cannot be created.

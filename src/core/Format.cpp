@@ -30,8 +30,20 @@ std::string Format(const char* fmt, ...)
     return out;
 }
 
-std::string FormatG15(double value) { return Format("%.15g", value); }
+// Negative zero (typed as "-0", or the product of a negative number and 0)
+// is zero: a field never shows "-0".
+std::string FormatG15(double value) { return Format("%.15g", value == 0 ? 0.0 : value); }
 
-std::string FormatG6(float value) { return Format("%.6g", static_cast<double>(value)); }
+std::string FormatG6(float value) { return Format("%.6g", value == 0 ? 0.0 : static_cast<double>(value)); }
+
+std::string FormatFixed(int width, int decimals, double value)
+{
+    std::string text = Format("%*.*f", width, decimals, value);
+    // A value that rounds to zero is written without its sign.
+    const size_t minus = text.find('-');
+    if (minus != std::string::npos && text.find_first_not_of("0.", minus + 1) == std::string::npos)
+        text = Format("%*.*f", width, decimals, 0.0);
+    return text;
+}
 
 } // namespace dralun

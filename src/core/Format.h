@@ -12,5 +12,7 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatG15(double value);
 // A single-precision value as its fields show it: 6 significant digits.
 std::string FormatG6(float value);
+// "%<width>.<decimals>f", but a value that rounds to zero shows no minus sign.
+std::string FormatFixed(int width, int decimals, double value);
 
 } // namespace dralun

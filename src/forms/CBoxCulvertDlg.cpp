@@ -54,11 +54,12 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
 
 void CBoxCulvertDlg::OnCompute()
 {
+    BeginComputation();
     UpdateMode();
     UpdateData(true);
 
-    // Inputs for which the culvert has no flow area are refused; the
-    // results keep what they showed.
+    // Inputs for which the culvert has no flow area are refused; no result
+    // of an earlier computation stays beside them.
     std::string refusal;
     if (!(m_b > 0))
         refusal = "Die lichte Weite b muss größer als 0 m sein.";
@@ -100,7 +101,7 @@ void CBoxCulvertDlg::OnCompute()
         }
     }
     if (!refusal.empty())
-        MessageBox("Unzulässige Eingabe!\n\n" + refusal, MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\n" + refusal);
     UpdateData(false);
 }
 

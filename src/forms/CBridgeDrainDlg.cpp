@@ -40,14 +40,14 @@ void CBridgeDrainDlg::OnGrating() { OnCompute(); }
 
 void CBridgeDrainDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
     const double qf = ClassicAtof(m_qf);
     m_L = 0;
     if (!(m_BSt > 0)) {
-        MessageBox("Die Entwässerungsbreite BSt muss größer als 0 m sein.\n"
-                   "Der Abstand der Brückenabläufe wird nicht berechnet.",
-                   MsgIcon::Exclamation);
+        Refuse("Die Entwässerungsbreite BSt muss größer als 0 m sein.\n"
+               "Der Abstand der Brückenabläufe wird nicht berechnet.");
     } else if (IsChecked(kSmall) || IsChecked(kLarge)) {
         // A negative slope (outside its range, already reported) has no
         // power: the spacing shows as not determinable.

@@ -57,20 +57,21 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     Bind<D>(this, fields);
     AddControls(controls);
     Connect<D>(this, handlers);
+    KeepOnRefusal({1001}); // the bank height follows the water depth
 }
 
 void CDitchDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
     if (m_h < m_t)
         m_h = m_t;
 
     // Negative dimensions or a falling bed give no flow section (negative
-    // area, root of a negative slope): refused, the results stay.
+    // area, root of a negative slope): refused.
     if (m_t < 0 || m_b < 0 || m_m1 < 0 || m_m2 < 0 || m_I < 0) {
-        MessageBox("Unzulässige Eingabe!\n\nSohlenbreite, Böschungsneigungen, Wassertiefe und Gefälle "
-                   "dürfen nicht negativ sein.",
-                   MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\nSohlenbreite, Böschungsneigungen, Wassertiefe und Gefälle "
+               "dürfen nicht negativ sein.");
         UpdateData(false);
         return;
     }
@@ -83,7 +84,7 @@ void CDitchDlg::OnCompute()
     if (!std::isfinite(v) || !std::isfinite(Q) || !std::isfinite(section.area) ||
         !std::isfinite(section.perimeter) || !std::isfinite(section.hydraulicRadius) ||
         !std::isfinite(section.surfaceWidth)) {
-        MessageBox("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.", MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.");
         UpdateData(false);
         return;
     }

@@ -570,6 +570,7 @@ void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIc
                     *member = 0;
             },
             m_refs[i]);
+        WriteField(i);
     }
     if (!m_refusal.empty())
         m_refusal += "\n";

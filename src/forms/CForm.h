@@ -105,9 +105,9 @@ protected:
     // A computation begins: nothing is refused until it says so.
     void BeginComputation();
     // The computation is refused for its inputs: the message is shown and
-    // every result field of the form is set to 0 (a text result to "0"), so
-    // that no result of an earlier computation stands beside inputs it does
-    // not belong to. The caller writes the fields. The inputs stay as typed.
+    // every result field of the form is set to 0 (a text result to "0") and
+    // written, so that no result of an earlier computation stands beside
+    // inputs it does not belong to. The inputs are not touched.
     void Refuse(const std::string& message, MsgIcon icon = MsgIcon::Exclamation);
     // The same for a part of the results: only these fields are set to 0.
     void RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon = MsgIcon::Exclamation);

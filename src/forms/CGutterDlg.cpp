@@ -92,6 +92,7 @@ void CGutterDlg::OnWidthGiven()
 
 void CGutterDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
     Compute();
     UpdateData(false);
@@ -105,28 +106,31 @@ void CGutterDlg::Compute()
 
     struct Target {
         double &b, &h, &lu, &A, &v, &Q;
+        Column ids;
         const char* name;
     };
-    Target curb{m_b1, m_h1, m_lu1, m_A1, m_v1, m_Q1, "Bordrinne"};
-    Target vee{m_b2, m_h2, m_lu2, m_A2, m_v2, m_Q2, "Spitzrinne"};
+    Target curb{m_b1, m_h1, m_lu1, m_A1, m_v1, m_Q1, kCurb, "Bordrinne"};
+    Target vee{m_b2, m_h2, m_lu2, m_A2, m_v2, m_Q2, kV, "Spitzrinne"};
 
-    // What cannot be computed is shown as 0, with the reason in one message.
-    auto clear = [depth](Target& t) {
-        (depth ? t.b : t.h) = 0;
-        t.lu = t.A = t.v = t.Q = 0;
-    };
+    // What cannot be computed is refused with its reason, in one message;
+    // the results of that gutter form then show 0.
     std::vector<std::string> problems;
+    std::vector<int> refused;
+    auto refuse = [&](const Target& t, std::string why) {
+        problems.push_back(std::move(why));
+        for (int id : {depth ? t.ids.b : t.ids.h, t.ids.lu, t.ids.A, t.ids.v, t.ids.Q})
+            refused.push_back(id);
+    };
+    bool dataProblem = false;
     if (const std::string problem = section.DataProblem(); !problem.empty()) {
         problems.push_back(problem);
-        clear(curb);
-        clear(vee);
+        dataProblem = true;
     } else {
         for (Target* t : {&curb, &vee}) {
             const double given = depth ? t->h : t->b;
             if (given < 0) {
                 const char* what = depth ? "Die Wasserstandshöhe h der " : "Die Wasserspiegelbreite b der ";
-                problems.push_back(std::string(what) + t->name + " darf nicht negativ sein.");
-                clear(*t);
+                refuse(*t, std::string(what) + t->name + " darf nicht negativ sein.");
                 continue;
             }
             const GutterFlow flow = t == &curb ? (depth ? section.CurbAtDepth(given) : section.CurbAtWidth(given))
@@ -134,9 +138,7 @@ void CGutterDlg::Compute()
             const double found = depth ? flow.b : flow.h;
             if (!std::isfinite(found) || !std::isfinite(flow.lu) || !std::isfinite(flow.A)) {
                 // Only absurd magnitudes overflow; an input field must never show "-".
-                problems.push_back(std::string("Die Werte der ") + t->name +
-                                   " liegen außerhalb des darstellbaren Bereichs.");
-                clear(*t);
+                refuse(*t, std::string("Die Werte der ") + t->name + " liegen außerhalb des darstellbaren Bereichs.");
                 continue;
             }
             (depth ? t->b : t->h) = found;
@@ -150,10 +152,19 @@ void CGutterDlg::Compute()
                                "v und Q sind nicht bestimmbar.");
     }
 
-    if (!problems.empty()) {
-        std::string text;
-        for (const std::string& p : problems)
-            text += (text.empty() ? "" : "\n") + p;
+    if (problems.empty())
+        return;
+    std::string text;
+    for (const std::string& p : problems)
+        text += (text.empty() ? "" : "\n") + p;
+    if (dataProblem) {
+        Refuse(text);
+        // The computed one of b and h is an input field of the other mode.
+        for (Target* t : {&curb, &vee})
+            (depth ? t->b : t->h) = 0;
+    } else if (!refused.empty()) {
+        RefuseFields(text, refused);
+    } else {
         MessageBox(text, MsgIcon::Exclamation);
     }
 }

@@ -73,9 +73,9 @@ void CInfiltrationForm::OnInitDialog()
     GeometryStep();
 }
 
-bool CInfiltrationForm::Refuse(const std::string& message)
+bool CInfiltrationForm::Refused(const std::string& message)
 {
-    MessageBox(message, MsgIcon::Exclamation);
+    Refuse(message);
     return false;
 }
 
@@ -90,14 +90,15 @@ double CInfiltrationForm::ChosenArea(const Balance::Storage& storage) const
 
 bool CInfiltrationForm::GeometryStep()
 {
+    BeginComputation();
     UpdateData(true); // a failed read does not stop the step
 
     if (m_hs <= 0)
-        return Refuse(m_texts.thresholdNotPositive);
+        return Refused(m_texts.thresholdNotPositive);
     if (m_hs > m_T)
-        return Refuse(m_texts.thresholdAboveDepth);
+        return Refused(m_texts.thresholdAboveDepth);
     if (m_Ls <= 0)
-        return Refuse(m_texts.spacingNotPositive);
+        return Refused(m_texts.spacingNotPositive);
 
     const Balance::Mode mode = IsChecked(kSpacingMode) ? Balance::Mode::Spacing : Balance::Mode::Immersion;
     const Balance::Thresholds thresholds =
@@ -106,13 +107,13 @@ bool CInfiltrationForm::GeometryStep()
     case Balance::Refusal::None:
         break;
     case Balance::Refusal::FallingSlopeInSpacingMode:
-        return Refuse(m_texts.fallingSlopeInSpacingMode);
+        return Refused(m_texts.fallingSlopeInSpacingMode);
     case Balance::Refusal::SlopeInImmersionMode:
-        return Refuse(m_texts.slopeInImmersionMode);
+        return Refused(m_texts.slopeInImmersionMode);
     case Balance::Refusal::ImmersionNegative:
-        return Refuse(kNegativeImmersion);
+        return Refused(kNegativeImmersion);
     case Balance::Refusal::ImmersionNotBelowThreshold:
-        return Refuse(kImmersionNotBelowThreshold);
+        return Refused(kImmersionNotBelowThreshold);
     }
 
     // A computed spacing that its own field would refuse at the next reading
@@ -120,7 +121,7 @@ bool CInfiltrationForm::GeometryStep()
     if (mode == Balance::Mode::Immersion) {
         const FieldInfo* spacing = FindField(m_ids.spacing);
         if (spacing && spacing->range && !(thresholds.Ls >= spacing->range->lo && thresholds.Ls <= spacing->range->hi))
-            return Refuse("unzulässige Eingabe!\n\nDer berechnete Schwellenabstand" +
+            return Refused("unzulässige Eingabe!\n\nDer berechnete Schwellenabstand" +
                           (std::isfinite(thresholds.Ls) ? Format(" von %.15g m", thresholds.Ls) : std::string()) +
                           Format(" liegt außerhalb\ndes zulässigen Bereichs von %.15g bis %.15g m.\n"
                                  "Bitte Sohlengefälle, Schwellenhöhe oder Eintauchtiefe ändern.",
@@ -135,7 +136,7 @@ bool CInfiltrationForm::GeometryStep()
     // The wetted perimeters are shown only; a shape may leave them undetermined.
     if (!AllFinite({thresholds.Ls, thresholds.tE, thresholds.Lmax, sections.Au, sections.bU, sections.Ao, sections.bO,
                     storage.L, storage.V, storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, As}))
-        return Refuse(kNotDeterminable);
+        return Refused(kNotDeterminable);
 
     m_Ls = thresholds.Ls;
     m_tE = thresholds.tE;
@@ -172,13 +173,23 @@ void CInfiltrationForm::OnCompute()
     else
         return;
     if (!AllFinite({result.Vused, result.overflow, result.governingDuration})) {
-        MessageBox(kNotDeterminable, MsgIcon::Exclamation);
+        RefuseBalance(kNotDeterminable);
         return;
     }
     m_Vused = result.Vused;
     m_overflow = result.overflow;
     m_governingDuration = result.governingDuration;
     UpdateData(false);
+}
+
+// The balance is refused; the geometry just computed still stands.
+void CInfiltrationForm::RefuseBalance(const std::string& message)
+{
+    std::vector<int> ids;
+    for (const char* name : {"D_mass", "V_genutzt", "Ueberlauf"})
+        if (const FieldInfo* field = FindFieldByName(name))
+            ids.push_back(field->id);
+    RefuseFields(message, ids);
 }
 
 void CInfiltrationForm::OnSpacingMode()
@@ -227,8 +238,7 @@ void CInfiltrationForm::OnLoadFile()
         m_D = 5;
         m_r = m_rain.RowAt(1).intensity;
     }
-    UpdateData(false);
-    m_rain.WriteCheckFile(m_n); // a check file that cannot be created is skipped
+    UpdateData(false); // the check file was written by the load
 }
 
 void CInfiltrationForm::OnTakeDuration()

@@ -107,7 +107,9 @@ protected:
     double m_overflow = 0;
 
 private:
-    bool Refuse(const std::string& message);
+    // Refuses the computation (every result shows 0) and returns false.
+    bool Refused(const std::string& message);
+    void RefuseBalance(const std::string& message);
     double ChosenArea(const CInfiltrationBalance::Storage& storage) const;
 
     Ids m_ids;

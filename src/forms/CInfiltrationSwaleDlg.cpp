@@ -98,7 +98,7 @@ bool CInfiltrationSwaleDlg::EvaluateSections(double hs, double tE, CInfiltration
 {
     // The circle and the parabola through the swale's edges need a width.
     if (!(m_B > 0)) {
-        MessageBox("unzulässige Eingabe!\n\nDie Muldenbreite muss größer als 0 sein.", MsgIcon::Exclamation);
+        Refuse("unzulässige Eingabe!\n\nDie Muldenbreite muss größer als 0 sein.");
         return false;
     }
     m_lower.evaluate(m_B, m_T, hs);

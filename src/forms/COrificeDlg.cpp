@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/Finite.h"
+
 namespace dralun {
 
 namespace {
@@ -35,6 +37,7 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 
 void COrificeDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
     // Without a head, or with a coefficient of zero, nothing flows out and
@@ -47,14 +50,23 @@ void COrificeDlg::OnCompute()
     else if (m_mu <= 0)
         refusal = "Der Ausflussbeiwert mü muss größer als 0 sein.";
 
-    if (refusal) {
-        MessageBox(refusal, MsgIcon::Exclamation);
-        m_A = m_d = m_v = 0;
-    } else {
-        m_v = std::sqrt(2.0 * kG * m_h) * m_mu; // Torricelli times the discharge coefficient
-        m_A = m_Q / 1000 / m_v;
-        m_d = 2 * std::sqrt(m_A / kPi);
+    if (!refusal) {
+        const double v = std::sqrt(2.0 * kG * m_h) * m_mu; // Torricelli times the discharge coefficient
+        const double A = m_Q / 1000 / v;
+        const double d = 2 * std::sqrt(A / kPi);
+        // A head beyond any number (2 g h overflows) gives an infinite
+        // velocity and so an area and a diameter of 0 for any discharge.
+        if (AllFinite({v, A, d}) && (d > 0 || m_Q == 0)) {
+            m_v = v;
+            m_A = A;
+            m_d = d;
+        } else {
+            refusal = "Mit diesen Eingaben ist kein Ergebnis bestimmbar.\n"
+                      "Bitte prüfen Sie Drosselabfluss, Druckhöhe und Ausflussbeiwert.";
+        }
     }
+    if (refusal)
+        Refuse(refusal);
     UpdateData(false);
 }
 

@@ -78,13 +78,14 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, 
 
 void CPipeCulvertDlg::OnCompute()
 {
+    BeginComputation();
     UpdateMode();
     UpdateData(true);
     if (IsChecked(kIdDn10))
         m_t = m_DN / 1000 / 10;
 
-    // Inputs for which the section has no flow area are refused; the
-    // results keep what they showed.
+    // Inputs for which the section has no flow area are refused; no result
+    // of an earlier computation stays beside them.
     std::string refusal;
     const double D = m_DN / 1000;
     if (!(m_DN > 0))
@@ -129,7 +130,7 @@ void CPipeCulvertDlg::OnCompute()
         }
     }
     if (!refusal.empty())
-        MessageBox("Unzulässige Eingabe!\n\n" + refusal, MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\n" + refusal);
     UpdateData(false);
 }
 

@@ -37,7 +37,7 @@ enum : int {
 // when it cannot be determined.
 std::string Result(int width, int decimals, double value)
 {
-    return std::isfinite(value) ? Format("%*.*f", width, decimals, value) : std::string("-");
+    return std::isfinite(value) ? FormatFixed(width, decimals, value) : std::string("-");
 }
 
 // A slope completed for a field that the mode does not use: only a falling

@@ -41,6 +41,7 @@ CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, si
 
 void CRoughBedSwaleDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
     // The stone tables cover 0.08 m to 0.41 m; outside them the coefficients
@@ -90,7 +91,7 @@ void CRoughBedSwaleDlg::OnCompute()
     }
 
     if (!refusal.empty()) {
-        MessageBox("Unzulässige Eingabe!\n\n" + refusal, MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\n" + refusal);
     } else {
         m_A = A;
         m_vm = vm;

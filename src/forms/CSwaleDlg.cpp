@@ -92,15 +92,9 @@ void CSwaleDlg::OnInitDialog()
     OnCompute();
 }
 
-void CSwaleDlg::ClearResults()
-{
-    m_circleA = m_circleLu = m_circleR = m_circleV = m_circleQ = m_circleWidth = 0;
-    m_parabolaA = m_parabolaLu = m_parabolaV = m_parabolaQ = m_parabolaWidth = 0;
-    m_Q7 = 0;
-}
-
 void CSwaleDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
     // With "t = h" ticked the water stands at the brim: a depth typed since
     // the box was ticked counts for the water depth too.
@@ -108,8 +102,7 @@ void CSwaleDlg::OnCompute()
         m_t = m_h;
 
     if (m_t > m_h) {
-        MessageBox("Unzulässige Eingabe!\n\nWassertiefe darf nicht größer als Muldenhöhe sein.", MsgIcon::None);
-        ClearResults();
+        Refuse("Unzulässige Eingabe!\n\nWassertiefe darf nicht größer als Muldenhöhe sein.", MsgIcon::None);
         UpdateData(false);
         return;
     }
@@ -121,7 +114,7 @@ void CSwaleDlg::OnCompute()
     else if (m_I < 0)
         refusal = "Unzulässige Eingabe!\n\nDas Gefälle darf nicht negativ sein.";
     if (refusal) {
-        MessageBox(refusal, MsgIcon::Exclamation);
+        Refuse(refusal);
         UpdateData(false);
         return;
     }
@@ -149,7 +142,7 @@ void CSwaleDlg::OnCompute()
 
     if (!AllFinite({section.circleRadius, section.circleArea, section.circlePerimeter, section.circleWidth, circleV,
                     circleQ, section.parabolaArea, parabolaLu, section.parabolaWidth, parabolaV, parabolaQ, Q7})) {
-        MessageBox("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.", MsgIcon::Exclamation);
+        Refuse("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.");
         UpdateData(false);
         return;
     }
@@ -167,9 +160,9 @@ void CSwaleDlg::OnCompute()
     m_parabolaWidth = section.parabolaWidth;
     m_Q7 = Q7;
     if (seriesFails)
-        MessageBox("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
-                   "anwendbar.\nlu, v und Q der Parabel werden deshalb mit 0 angezeigt.",
-                   MsgIcon::Exclamation);
+        RefuseFields("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
+                     "anwendbar.\nlu, v und Q der Parabel werden deshalb mit 0 angezeigt.",
+                     {1018, 1019, 1030});
     UpdateData(false);
 }
 

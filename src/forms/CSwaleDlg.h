@@ -20,7 +20,6 @@ private:
     void OnCompute();
     void OnTEqualsH();
     void ApplyTEqualsHRule();
-    void ClearResults();
     void OnBPlus();
     void OnBMinus();
     void OnHPlus();

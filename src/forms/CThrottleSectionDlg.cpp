@@ -36,6 +36,7 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
 
 void CThrottleSectionDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
     ThrottleInput in;
@@ -49,10 +50,15 @@ void CThrottleSectionDlg::OnCompute()
     in.maxLevel = m_hmax;
     in.va = m_va;
     const ThrottleResult result = CThrottleSection::Compute(in);
-    for (const std::string& warning : result.warnings)
-        MessageBox(warning, MsgIcon::Exclamation);
     m_v = result.v;
     m_Q = result.Q;
+    // Without a step the search found no velocity: the last warning says why.
+    for (size_t i = 0; i < result.warnings.size(); ++i) {
+        if (result.best < 0 && i + 1 == result.warnings.size())
+            Refuse(result.warnings[i]);
+        else
+            MessageBox(result.warnings[i], MsgIcon::Exclamation);
+    }
 
     UpdateData(false);
 }

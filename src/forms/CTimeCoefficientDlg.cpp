@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/Format.h"
 
@@ -26,14 +27,22 @@ CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId
                    kFrequencyDefaults[k], Range{0.01, 2.0}},
                   &m_n[k]);
     BindField({kGrid[0][0], "T1", "T [min]", "min", Role::In, Kind::Single, "5"}, &m_T[0]);
+    // The table's display fields are created disabled: nobody types into them.
+    std::vector<int> durations;
     for (int i = 0; i < kRows; ++i) {
-        if (i > 0)
+        if (i > 0) {
             BindField({kGrid[i][0], Format("T%d", i + 1), "T [min]", "min", Role::Out, Kind::Single, "0"}, &m_T[i]);
-        for (int k = 0; k < kColumns; ++k)
+            Enable(kGrid[i][0], false);
+            durations.push_back(kGrid[i][0]);
+        }
+        for (int k = 0; k < kColumns; ++k) {
             BindField({kGrid[i][1 + k], Format("phi%d_%d", i + 1, k + 1),
                        Format("Zeitbeiwert bei T%d und n%d", i + 1, k + 1), "1", Role::Out, Kind::Single, "0"},
                       &m_phi[i][k]);
+            Enable(kGrid[i][1 + k], false);
+        }
     }
+    KeepOnRefusal(durations); // they follow T1 whether or not the table can be computed
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
         {kIdCancel, Ctl::Button, "Abbruch"},
@@ -49,6 +58,7 @@ void CTimeCoefficientDlg::OnInitDialog() { OnCompute(); }
 
 void CTimeCoefficientDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
     for (int i = 1; i < kRows; ++i)
@@ -56,12 +66,8 @@ void CTimeCoefficientDlg::OnCompute()
 
     // 38/(T + 9) has no value for T = -9 and turns negative below it.
     if (!(m_T[0] > -9.0f)) {
-        MessageBox("Die erste Regendauer T muss größer als -9 min sein.\n"
-                   "Für T + 9 <= 0 ist der Zeitbeiwert nicht definiert.",
-                   MsgIcon::Exclamation);
-        for (auto& row : m_phi)
-            for (float& phi : row)
-                phi = 0;
+        Refuse("Die erste Regendauer T muss größer als -9 min sein.\n"
+               "Für T + 9 <= 0 ist der Zeitbeiwert nicht definiert.");
         UpdateData(false);
         return;
     }

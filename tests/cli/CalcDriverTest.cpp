@@ -1,11 +1,13 @@
 // dralun-calc's command line, run in the test process.
 #include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "cli/CCalcDriver.h"
 #include "forms/FormRegistry.h"
+#include "testkit/TempDataDir.h"
 
 namespace dralun {
 namespace {
@@ -61,9 +63,31 @@ TEST(CalcDriver, JsonHoldsFieldsListsMessagesAndDrawnText)
 {
     const Result r = RunDriver({"171", "--json", "1001=0"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_THAT(r.out, HasSubstr("{\"form\": 171, \"title\": \"Drossel\", \"fields\": {\"1000\": \"50\", \"1001\": \"0\""));
-    EXPECT_THAT(r.out, HasSubstr("\"messages\": [\"Die Druckhöhe muss größer als 0 m sein.\\nOhne"));
-    EXPECT_THAT(r.out, HasSubstr("\"drawn\": []}"));
+    const auto doc = nlohmann::json::parse(r.out);
+    EXPECT_EQ(doc["form"], 171);
+    EXPECT_EQ(doc["title"], "Drossel");
+    EXPECT_EQ(doc["fields"]["1000"], "50");
+    EXPECT_EQ(doc["fields"]["1001"], "0");
+    EXPECT_EQ(doc["fields"]["1004"], "0"); // refused: no diameter
+    ASSERT_EQ(doc["messages"].size(), 1u);
+    EXPECT_THAT(doc["messages"][0].get<std::string>(), HasSubstr("Die Druckhöhe muss größer als 0 m sein.\nOhne"));
+    EXPECT_EQ(doc["refused"], doc["messages"][0]);
+    EXPECT_TRUE(doc["drawn"].empty());
+}
+
+TEST(CalcDriver, JsonIsValidUtf8WhateverADataFileHolds)
+{
+    // A rainfall line with a Latin-1 umlaut ("\xe4") reaches the duration list.
+    test::TempDataDir data;
+    std::string file;
+    for (int line = 1; line <= 29; ++line)
+        file += line == 10 ? "5\xe4 min 0 0 0 0 0 0 0 0 140.0\n" : "10 min 0 0 0 0 0 0 0 0 120.0\n";
+    data.Write("r.txt", file);
+    const Result r = RunDriver({"185", "--json", "--click", "1053", "1050=" + data.File("r.txt").string(), "--click",
+                                "1020", "--no-compute"});
+    EXPECT_EQ(r.status, 0);
+    const auto doc = nlohmann::json::parse(r.out); // throws on invalid UTF-8
+    EXPECT_EQ(doc["lists"]["1047"][0], "5\xef\xbf\xbd min"); // U+FFFD stands for the byte
 }
 
 TEST(CalcDriver, HelpListsTheFields)

@@ -97,18 +97,21 @@ struct Refused {
 
 class BoxCulvertRefuses : public ::testing::TestWithParam<Refused> {};
 
-TEST_P(BoxCulvertRefuses, InputsWithoutFlowAreaLeaveTheResults)
+TEST_P(BoxCulvertRefuses, InputsWithoutFlowAreaClearTheResults)
 {
     const Refused& r = GetParam();
     CMessageLog log;
     CBoxCulvertDlg form(log);
     form.Open();
     form.Click(kIdOk);
-    const std::string q = form.Text(1013), a = form.Text(1032);
+    ASSERT_NE(form.Text(1013), "0");
     form.Type(r.field, r.text);
     form.Click(kIdOk);
-    EXPECT_EQ(form.Text(1013), q) << r.what;
-    EXPECT_EQ(form.Text(1032), a) << r.what;
+    // No result of the computation before stays beside the refused inputs.
+    for (int id : {1013, 1014, 1030, 1031, 1032, 1043})
+        EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
+    EXPECT_EQ(form.Text(r.field), r.text) << r.what;
+    EXPECT_FALSE(form.RefusedBecause().empty());
     ASSERT_FALSE(log.Messages().empty()) << r.what;
     EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
     EXPECT_NE(log.Messages().back().text.find(r.messagePart), std::string::npos) << log.Messages().back().text;

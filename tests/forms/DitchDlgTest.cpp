@@ -133,19 +133,20 @@ INSTANTIATE_TEST_SUITE_P(Bounds, DitchSteps,
                                            Step{"kSt - at 6", 1006, "6", 1042, "5"},
                                            Step{"kSt - at 5", 1006, "5", 1042, "5"}));
 
-TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageLeavesTheResults)
+TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageClearsTheResults)
 {
     CMessageLog log;
     CDitchDlg form(log);
     form.Open();
     form.Click(kIdOk);
-    const std::string q = form.Text(1018);
+    ASSERT_NE(form.Text(1018), "0");
     form.Type(1004, "-0.1");
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 2u);
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.03 und 3 ein.");
     EXPECT_NE(log.Texts()[1].find("nicht negativ"), std::string::npos);
-    EXPECT_EQ(form.Text(1018), q);
+    for (int id : {1013, 1014, 1015, 1016, 1018, 1019})
+        EXPECT_EQ(form.Text(id), "0") << id;
     EXPECT_EQ(form.Text(1004), "-0.1");
 }
 

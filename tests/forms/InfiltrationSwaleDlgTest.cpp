@@ -132,18 +132,22 @@ struct Refused {
 
 class InfiltrationSwaleRefusals : public InfiltrationSwale, public ::testing::WithParamInterface<Refused> {};
 
-TEST_P(InfiltrationSwaleRefusals, ShowTheMessageAndWriteNothing)
+TEST_P(InfiltrationSwaleRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs)
 {
     form.Click(kIdOk);
-    const std::string V = form.Text(1017), used = form.Text(1054), Ls = form.Text(1004);
+    const std::string Ls = form.Text(1004);
+    ASSERT_NE(form.Text(1017), "0");
+    ASSERT_NE(form.Text(1054), "0");
     if (GetParam().spacingMode)
         form.Click(1007);
     for (const auto& [id, text] : GetParam().typed)
         form.Type(id, text);
     form.Click(kIdOk);
     EXPECT_EQ(log.Texts(), GetParam().messages);
-    EXPECT_EQ(form.Text(1017), V);
-    EXPECT_EQ(form.Text(1054), used);
+    for (int id : {1006, 1010, 1011, 1012, 1014, 1015, 1017, 1016, 1063, 1057, 1058, 1052, 1054, 1055})
+        EXPECT_EQ(form.Text(id), "0") << id;
+    for (const auto& [id, text] : GetParam().typed)
+        EXPECT_EQ(form.Text(id), text) << id;
     if (!GetParam().spacingMode) {
         EXPECT_EQ(form.Text(1004), Ls);
     }

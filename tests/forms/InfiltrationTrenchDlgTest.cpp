@@ -63,17 +63,21 @@ struct Refused {
 
 class InfiltrationTrenchRefusals : public InfiltrationTrench, public ::testing::WithParamInterface<Refused> {};
 
-TEST_P(InfiltrationTrenchRefusals, ShowTheMessageAndWriteNothing)
+TEST_P(InfiltrationTrenchRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs)
 {
     form.Click(kIdOk);
+    ASSERT_EQ(form.Text(1050), "44");
+    ASSERT_EQ(form.Text(1058), "17.415");
     if (GetParam().spacingMode)
         form.Click(1007);
     for (const auto& [id, text] : GetParam().typed)
         form.Type(id, text);
     form.Click(kIdOk);
     EXPECT_EQ(log.Texts(), GetParam().messages);
-    EXPECT_EQ(form.Text(1050), "44");
-    EXPECT_EQ(form.Text(1058), "17.415");
+    EXPECT_EQ(form.Text(1050), "0");
+    EXPECT_EQ(form.Text(1058), "0");
+    for (const auto& [id, text] : GetParam().typed)
+        EXPECT_EQ(form.Text(id), text) << id;
     if (!GetParam().spacingMode) {
         EXPECT_EQ(form.Text(1051), "200"); // a refused spacing is not written
     }
@@ -139,14 +143,13 @@ TEST_F(InfiltrationTrench, SpacingModes)
 
     // A bed rising in the direction of flow is refused, as in the swale; it
     // would give L = L_max = -400 m and negative V and areas.
-    const std::string V = form.Text(1050);
     form.Type(1051, "200");
     form.Type(1004, "-1");
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_EQ(log.Texts()[0],
               "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.");
-    EXPECT_EQ(form.Text(1050), V);
+    EXPECT_EQ(form.Text(1050), "0");
 }
 
 TEST_F(InfiltrationTrench, TheRainWithTheTrenchIds)

@@ -2,7 +2,8 @@
 // clicks on every button, radio button, check box and step button, list
 // selections and focus changes, in random order. After each action no field,
 // message or drawn line may show "nan", "inf" or a number field text that
-// the program wrote but that is not a number. Seeded and repeatable;
+// the program wrote but that is not a number, nor "-0"; and while a
+// computation stands refused, its result fields show 0. Seeded and repeatable;
 // RANDOM_SEED and RANDOM_ACTIONS (default 3000 a form) vary it by hand.
 #include <gtest/gtest.h>
 
@@ -173,6 +174,24 @@ TEST_P(RandomInput, NoActionLeavesNotANumberInAField)
                 ASSERT_TRUE(ParseFieldNumber(text).has_value())
                     << where << ": field " << f.id << " shows \"" << text << '"';
             }
+        }
+        // A refused computation leaves no result of an earlier one standing:
+        // until a computation goes through, its result fields show 0.
+        if (!form->RefusedBecause().empty()) {
+            for (int id : form->RefusedFields()) {
+                const auto value = ParseFieldNumber(form->Text(id));
+                ASSERT_TRUE(value && *value == 0) << where << ": refused (" << form->RefusedBecause() << "), field "
+                                                  << id << " shows \"" << form->Text(id) << '"';
+            }
+        }
+        for (const FieldInfo& f : form->Fields()) {
+            const std::string text = form->Text(f.id);
+            const auto it = typed.find(f.id);
+            if (f.kind != Kind::Number && f.kind != Kind::Single)
+                continue;
+            if (it != typed.end() && it->second == text)
+                continue;
+            ASSERT_NE(text, "-0") << where << ": field " << f.id;
         }
         ASSERT_FALSE(LooksLikeNotANumber(sink.last) && sink.count > 0) << where << ": message \"" << sink.last << '"';
         for (const DrawnText& d : form->Drawn())
