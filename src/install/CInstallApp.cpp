@@ -41,9 +41,10 @@ CInstallApp::CInstallApp(int& argc, char** argv) : QApplication(argc, argv)
         installTranslator(&m_qtTexts);
 }
 
-int CInstallApp::Run(const std::filesystem::path& medium, const std::filesystem::path& target)
+int CInstallApp::Run(const std::filesystem::path& medium, const std::filesystem::path& target,
+                     const InstallOptions& options)
 {
-    CInstallDlg dialog(medium, target);
+    CInstallDlg dialog(medium, target, options);
     dialog.exec();
     return 0;
 }

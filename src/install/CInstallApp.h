@@ -3,6 +3,8 @@
 #include <QTranslator>
 #include <filesystem>
 
+#include "install/CInstallCopy.h"
+
 namespace dralun::install {
 
 // The installer application with its window; German Qt texts.
@@ -11,7 +13,7 @@ class CInstallApp : public QApplication {
 public:
     CInstallApp(int& argc, char** argv);
     // Shows the installer window; the program ends when it closes.
-    int Run(const std::filesystem::path& medium, const std::filesystem::path& target);
+    int Run(const std::filesystem::path& medium, const std::filesystem::path& target, const InstallOptions& options);
 
 private:
     QTranslator m_qtTexts;

@@ -34,11 +34,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
     return command;
 }
 
-int InstallWithoutWindow(const CommandLine& command, std::ostream& out, std::ostream& err)
+InstallOptions OptionsOf(const CommandLine& command)
 {
     InstallOptions options;
     options.missingOnly = command.missingOnly;
-    const InstallResult result = Install(FindMedium(command.source), CDataDirectory::Path(), options);
+    return options;
+}
+
+int InstallWithoutWindow(const CommandLine& command, std::ostream& out, std::ostream& err)
+{
+    const InstallResult result = Install(FindMedium(command.source), CDataDirectory::Path(), OptionsOf(command));
     if (!result.ok) {
         err << result.message << '\n';
         return 1;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "install/CInstallCopy.h"
+
 namespace dralun::install {
 
 struct CommandLine {
@@ -16,6 +18,8 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+// What the command line asks of the installation, with or without a window.
+InstallOptions OptionsOf(const CommandLine& command);
 extern const char* const kUsage;
 
 // Installs without a window: the messages go to out (success) or err

@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <random>
 #include <system_error>
 
 #include "core/CDataDirectory.h"
+#include "core/FileAccess.h"
 #include "core/Format.h"
 
 namespace dralun::install {
@@ -51,54 +50,52 @@ std::string Reason(int error)
     }
 }
 
-std::string TempName(const std::string& target)
+// A directory that cannot be created: mkdir says ENOENT also where the
+// file system takes no new directory (/proc).
+std::string DirectoryReason(int error)
 {
-    static std::mt19937 random(std::random_device{}());
-    return "." + target + ".install-" + std::to_string(random() % 1000000);
+    return error == ENOENT ? "Ein übergeordnetes Verzeichnis fehlt oder nimmt keine neuen Verzeichnisse auf."
+                           : Reason(error);
+}
+
+// Reads the whole source, at most its bound; a file that has grown past the
+// bound since it was opened is refused like one that was too large at once.
+bool ReadWhole(ReadableFile& in, std::string* bytes)
+{
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in.file.get())) > 0) {
+        bytes->append(buffer, n);
+        if (bytes->size() > in.largest) {
+            in.problem = FileProblem::TooLarge;
+            in.size = bytes->size();
+            return false;
+        }
+    }
+    if (std::ferror(in.file.get())) {
+        in.problem = FileProblem::Unreadable;
+        in.error = errno;
+        return false;
+    }
+    return true;
 }
 
 // Copies one file whole; on failure returns the reason and leaves the
 // target as it was.
-bool CopyOne(const fs::path& source, const fs::path& target, std::string* reason)
+bool CopyOne(const fs::path& source, const std::string& name, const fs::path& target, const TempNamer& namer,
+             std::string* reason)
 {
-    CFile in(std::fopen(source.string().c_str(), "rb"));
-    if (!in) {
-        *reason = Reason(errno);
+    ReadableFile in = OpenForReading(source);
+    std::string bytes;
+    if (!in || !ReadWhole(in, &bytes)) {
+        *reason = in.problem == FileProblem::Missing ? Reason(ENOENT) : name + " " + ProblemText(in);
         return false;
     }
-    const fs::path temp = target.parent_path() / TempName(target.filename().string());
-    CFile out(std::fopen(temp.string().c_str(), "wb"));
-    if (!out) {
-        *reason = Reason(errno);
+    if (const int error = ReplaceFile(target, bytes, namer)) {
+        *reason = Reason(error);
         return false;
     }
-    char buffer[65536];
-    bool good = true;
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
-        if (std::fwrite(buffer, 1, n, out.get()) != n) {
-            good = false;
-            break;
-        }
-    }
-    int error = errno;
-    if (std::ferror(in.get()))
-        good = false;
-    if (std::fflush(out.get()) != 0) {
-        good = false;
-        error = errno;
-    }
-    out.reset();
-    std::error_code ec;
-    if (good) {
-        fs::rename(temp, target, ec);
-        if (!ec)
-            return true;
-        error = ec.value();
-    }
-    fs::remove(temp, ec);
-    *reason = Reason(error);
-    return false;
+    return true;
 }
 
 } // namespace
@@ -108,6 +105,14 @@ InstallResult Install(const fs::path& medium, const fs::path& target, const Inst
     InstallResult result;
     std::error_code ec;
     fs::create_directories(target, ec); // an existing directory is fine
+    if (!ec && !fs::is_directory(target, ec) && !ec)
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (ec) {
+        result.message = Format("Das Datenverzeichnis %s konnte nicht angelegt werden.\n%s", target.string().c_str(),
+                                DirectoryReason(ec.default_error_condition().value()).c_str());
+        return result;
+    }
+    RemoveLeftovers(target);
     for (const CopyItem& item : CopyList()) {
         const fs::path source = CDataDirectory::Resolve(medium / item.source);
         // A file of the same name in other letter case is the same file to
@@ -116,7 +121,7 @@ InstallResult Install(const fs::path& medium, const fs::path& target, const Inst
         if (options.missingOnly && fs::exists(destination, ec))
             continue;
         std::string reason;
-        if (!CopyOne(source, destination, &reason)) {
+        if (!CopyOne(source, item.source, destination, options.tempName, &reason)) {
             result.failedFile = item.source;
             result.message = Format("Die Datei %s konnte nicht von\n%s\nnach\n%s\nkopiert werden.\n%s",
                                     item.source.c_str(), medium.string().c_str(), target.string().c_str(),

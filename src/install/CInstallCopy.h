@@ -3,9 +3,10 @@
 // whole and byte for byte into the data directory. No Qt: the window and the
 // non-interactive mode both use it.
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "install/InstallTempFile.h"
 
 namespace dralun::install {
 
@@ -26,13 +27,18 @@ struct InstallResult {
 
 struct InstallOptions {
     bool missingOnly = false; // leave files that are there already
+    TempNamer tempName;       // the names of the temporary files; empty: TempFileName
 };
 
-// Creates the target directory (an existing one is fine) and copies the
-// list in order. Each file goes to a temporary file in the target directory
-// first and is renamed into place, so that a failure never leaves a half
-// written file and keeps the previous one. The copy stops at the first file
-// that fails; the files after it are not installed.
+// Creates the target directory (an existing one is fine; one that cannot be
+// created is named with the reason, and nothing is copied), removes the
+// temporary files an interrupted installation left there, and copies the
+// list in order. A source is read only when it is a regular file of at most
+// kLargestDataFile bytes. Each file goes to a temporary file in the target
+// directory first and is renamed into place (InstallTempFile.h), so that a
+// failure never leaves a half written file and keeps the previous one. The
+// copy stops at the first file that fails; the files after it are not
+// installed.
 InstallResult Install(const std::filesystem::path& medium, const std::filesystem::path& target,
                       const InstallOptions& options = {});
 

@@ -12,10 +12,11 @@
 
 namespace dralun::install {
 
-CInstallDlg::CInstallDlg(std::filesystem::path medium, std::filesystem::path target, QWidget* parent)
+CInstallDlg::CInstallDlg(std::filesystem::path medium, std::filesystem::path target, InstallOptions options,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint),
-      m_medium(std::move(medium)), m_target(std::move(target)),
+      m_medium(std::move(medium)), m_target(std::move(target)), m_options(std::move(options)),
       m_show([this](QMessageBox::Icon icon, const QString& text) {
           QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
           box.exec();
@@ -48,7 +49,7 @@ CInstallDlg::CInstallDlg(std::filesystem::path medium, std::filesystem::path tar
 
 void CInstallDlg::OnStartCopy()
 {
-    const InstallResult result = Install(m_medium, m_target);
+    const InstallResult result = Install(m_medium, m_target, m_options);
     if (!result.ok) {
         // The window stays open; "Start kopieren" can be pressed again.
         m_show(QMessageBox::Warning, QString::fromStdString(result.message));

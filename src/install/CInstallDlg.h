@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <functional>
 
+#include "install/CInstallCopy.h"
+
 namespace dralun::install {
 
 class CInstallDlg : public QDialog {
     Q_OBJECT
 public:
-    CInstallDlg(std::filesystem::path medium, std::filesystem::path target, QWidget* parent = nullptr);
+    CInstallDlg(std::filesystem::path medium, std::filesystem::path target, InstallOptions options = {},
+                QWidget* parent = nullptr);
 
     // How messages are shown (the tests record them instead).
     using MessageShower = std::function<void(QMessageBox::Icon, const QString&)>;
@@ -26,6 +29,7 @@ protected:
 private:
     std::filesystem::path m_medium;
     std::filesystem::path m_target;
+    InstallOptions m_options; // from the command line: --missing-only holds here too
     MessageShower m_show;
 };
 

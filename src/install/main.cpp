@@ -23,5 +23,5 @@ int main(int argc, char** argv)
     if (command.yes)
         return InstallWithoutWindow(command, std::cout, std::cerr);
     CInstallApp app(argc, argv);
-    return app.Run(FindMedium(command.source), dralun::CDataDirectory::Path());
+    return app.Run(FindMedium(command.source), dralun::CDataDirectory::Path(), OptionsOf(command));
 }

@@ -106,7 +106,9 @@ TEST(Install, MissingOnlyLeavesTheFilesThatAreThere)
     FakeMedium medium;
     TempDataDir data;
     data.Write("DN.ASC", "eigene Durchmesser");
-    const InstallResult result = Install(medium.Path(), data.Path(), {true});
+    InstallOptions options;
+    options.missingOnly = true;
+    const InstallResult result = Install(medium.Path(), data.Path(), options);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.copied, 35);
     EXPECT_EQ(data.Read("DN.ASC"), "eigene Durchmesser");

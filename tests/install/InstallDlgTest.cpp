@@ -54,6 +54,23 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    void missingOnlyHoldsInTheWindow()
+    {
+        test::FakeMedium medium;
+        test::TempDataDir data;
+        data.Write("DN.ASC", "eigene Durchmesser");
+        InstallOptions options;
+        options.missingOnly = true;
+        CInstallDlg dialog(medium.Path(), data.Path(), options);
+        QStringList shown;
+        dialog.SetMessageShower([&](QMessageBox::Icon, const QString& text) { shown << text; });
+        dialog.show();
+        dialog.OnStartCopy();
+        QCOMPARE(shown, QStringList{"Verzeichnis Dralun erstellt, Dateien übertragen"});
+        QCOMPARE(data.Read("DN.ASC"), std::string("eigene Durchmesser"));
+        QVERIFY(data.Exists("A110KR.ASC"));
+    }
+
     void cancelCopiesNothing()
     {
         test::FakeMedium medium;
