@@ -1,7 +1,7 @@
 // The whole store of inlet tables: the bytes are cut into 31 files (of
 // varying length, so short files come up), all loaded, then looked up.
 // Nothing may crash or read outside the store; a failed load names a file
-// and leaves the store as it was.
+// and leaves the store as it was, a good one holds capacities only.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -29,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!tables.LoadTables()) {
         if (tables.FailedFile().empty() || CInletTables::StoreWord(0, 0, 0) != before)
             std::abort();
+    } else {
+        // A good load holds capacities only, or the no-value word.
+        for (int t = 0; t < CInletTables::kTables; ++t)
+            for (int r = 0; r < CInletTables::kRows; ++r)
+                for (int c = 0; c < CInletTables::kColumns; ++c) {
+                    const std::int16_t w = CInletTables::StoreWord(t, r, c);
+                    if (w != CInletTables::kNoValue && (w < 0 || w > CInletTables::kLargestTenths))
+                        std::abort();
+                }
     }
     for (int family = 0; family < CInletTables::kFamilies; ++family)
         for (double s : {0.0, 0.3, 4.1, 8.0}) {

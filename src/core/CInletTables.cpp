@@ -1,12 +1,13 @@
 #include "core/CInletTables.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/CDataDirectory.h"
+#include "core/FileAccess.h"
 #include "core/Format.h"
 #include "core/InletTableKey.h"
 
@@ -55,32 +56,54 @@ void CInletTables::ApplyKey(std::int16_t* words, std::size_t count, int& keyPosi
     }
 }
 
+bool CInletTables::Fail(Failure failure, const char* name, std::string reason)
+{
+    m_failure = failure;
+    m_failedFile = name;
+    m_reason = std::move(reason);
+    return false;
+}
+
+int CInletTables::ImplausibleWord(const std::int16_t* table)
+{
+    for (int w = 0; w < kWords; ++w)
+        if (table[w] != kNoValue && (table[w] < 0 || table[w] > kLargestTenths))
+            return w;
+    return -1;
+}
+
 bool CInletTables::LoadTables()
 {
     m_failure = Failure::None;
     m_failedFile.clear();
-    m_bytesRead = 0;
+    m_reason.clear();
 
     // All files are read into a scratch area first: the store changes only
-    // when every table is there.
+    // when every table is there and sound.
     std::vector<std::int16_t> scratch(static_cast<std::size_t>(kTables) * kWords);
     for (int t = 0; t < kTables; ++t) {
         const char* name = kFileNames[static_cast<std::size_t>(t)];
-        CFile file = CDataDirectory::Open(name, "rb");
+        const ReadableFile file = CDataDirectory::Read(name);
         if (!file) {
-            std::error_code ec;
-            m_failure = std::filesystem::exists(CDataDirectory::File(name), ec) ? Failure::Unreadable
-                                                                               : Failure::Missing;
-            m_failedFile = name;
-            return false;
+            // The reason as the other readers of the data directory give it,
+            // without the full stop: the messages go on after it.
+            std::string reason = ProblemText(file);
+            if (!reason.empty() && reason.back() == '.')
+                reason.pop_back();
+            const Failure failure = file.problem == FileProblem::Missing      ? Failure::Missing
+                                    : file.problem == FileProblem::NotRegular ? Failure::NotRegular
+                                    : file.problem == FileProblem::TooLarge   ? Failure::TooLarge
+                                                                              : Failure::Unreadable;
+            return Fail(failure, name, std::move(reason));
         }
         unsigned char bytes[kFileBytes];
-        const std::size_t read = std::fread(bytes, 1, sizeof bytes, file.get());
+        errno = 0;
+        const std::size_t read = std::fread(bytes, 1, sizeof bytes, file.file.get());
         if (read < sizeof bytes) {
-            m_failure = std::ferror(file.get()) ? Failure::Unreadable : Failure::Short;
-            m_failedFile = name;
-            m_bytesRead = read;
-            return false;
+            if (std::ferror(file.file.get()))
+                return Fail(Failure::Unreadable, name,
+                            "kann nicht gelesen werden (" + ErrorText(errno != 0 ? errno : EIO) + ")");
+            return Fail(Failure::Short, name, Format("ist zu kurz (%zu statt %d Bytes)", read, kFileBytes));
         }
         // Little-endian words after the header, whatever the host's order.
         std::int16_t* table = scratch.data() + static_cast<std::size_t>(t) * kWords;
@@ -89,46 +112,31 @@ bool CInletTables::LoadTables()
             const unsigned high = bytes[kHeaderBytes + 2 * w + 1];
             table[w] = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
         }
+        m_keyPosition = 0; // the key restarts with every table
+        ApplyKey(table, kWords, m_keyPosition);
+        // A capacity is never negative and never more than a gutter can
+        // carry: anything else is not a table written with this key.
+        const int bad = ImplausibleWord(table);
+        if (bad >= 0)
+            return Fail(Failure::Implausible, name,
+                        Format("enthält keine gültige Leistungstabelle (%.1f l/s bei %.1f %% Längsneigung)",
+                               table[bad] / 10.0, kSlopeStep * (bad / kColumns)));
     }
 
-    for (int t = 0; t < kTables; ++t) {
-        m_keyPosition = 0; // the key restarts with every table
-        ApplyKey(scratch.data() + static_cast<std::size_t>(t) * kWords, kWords, m_keyPosition);
-    }
     for (int t = 0; t < kTables; ++t)
         for (int w = 0; w < kWords; ++w)
             g_store[t][w] = scratch[static_cast<std::size_t>(t) * kWords + static_cast<std::size_t>(w)];
     return true;
 }
 
-std::string CInletTables::FailureReason() const
-{
-    switch (m_failure) {
-    case Failure::Missing:
-        return "fehlt";
-    case Failure::Unreadable:
-        return "kann nicht gelesen werden";
-    case Failure::Short:
-        return Format("ist zu kurz (%zu statt %d Bytes)", m_bytesRead, kFileBytes);
-    case Failure::None:
-        break;
-    }
-    return {};
-}
-
 std::string CInletTables::FailureText() const
 {
+    if (m_failure == Failure::None)
+        return {};
     const std::string dir = CDataDirectory::Path();
-    switch (m_failure) {
-    case Failure::Missing:
+    if (m_failure == Failure::Missing)
         return "Die Datei " + m_failedFile + " fehlt im Datenverzeichnis " + dir + ".";
-    case Failure::Unreadable:
-    case Failure::Short:
-        return "Die Datei " + m_failedFile + " im Datenverzeichnis " + dir + " " + FailureReason() + ".";
-    case Failure::None:
-        break;
-    }
-    return {};
+    return "Die Datei " + m_failedFile + " im Datenverzeichnis " + dir + " " + m_reason + ".";
 }
 
 void CInletTables::ClearResults()

@@ -32,6 +32,17 @@ public:
     static constexpr int kFileBytes = kHeaderBytes + 2 * kWords; // 1397
     static constexpr int kResults = 17;
     static constexpr std::int16_t kNoValue = -9; // the word 0xFFF7
+    // The largest capacity a sound table holds, in tenths of l/s: 100.0 l/s.
+    // The tables' method (Manning-Strickler with kSt = 70 over the gutter
+    // section; an inlet never takes more than its gutter carries) gives the
+    // most in the deepest section at the steepest slope: the curb gutter at
+    // 6 % cross-fall filled to b = 1.00 m (6 cm at the curb, A = 0.030 m2,
+    // R = 0.028 m) carries 55.1 l/s at 8 %, the V-gutter at 15 % 48.5 l/s.
+    // The bound is nearly twice that, more than a gutter as smooth as
+    // steel-trowelled concrete (kSt = 100: 78.7 l/s) would carry; yet a
+    // descrambled word of garbage lies in 0 ... 1000 only once in 65 times,
+    // so no table of 697 such words passes.
+    static constexpr std::int16_t kLargestTenths = 1000;
 
     // File names as the program asks for them, by table index: B1-0 ... B6-0
     // (curb gutter, 0 to 10), AB1-0 ... AB6-0 (inlet bay, 11 to 21), SP7-0
@@ -42,15 +53,19 @@ public:
     // b = 0.30 ... 1.00 m, result 5 + 3 j + k is inlet variant k at width j.
     static const std::array<int, kResults> kResultColumn;
 
-    // Why the last load failed.
-    enum class Failure { None, Missing, Unreadable, Short };
+    // Why the last load failed: the file is missing, cannot be opened or
+    // read, is too short, is no regular file (a directory, FIFO, device), is
+    // larger than any data file, or holds a value no table can hold.
+    enum class Failure { None, Missing, Unreadable, Short, NotRegular, TooLarge, Implausible };
 
     CInletTables();
 
     // Reads all 31 files from the data directory and descrambles them. The
-    // store is replaced only when every file could be read in full; a file
-    // that is missing, cannot be opened or is shorter than 1397 bytes fails
-    // the load and leaves the store exactly as it was.
+    // store is replaced only when every file could be read in full and every
+    // word is a capacity of 0 ... kLargestTenths or the no-value word; any
+    // other file fails the load at once and leaves the store exactly as it
+    // was. Nothing can make it wait: a FIFO, a device or a directory of a
+    // table's name is refused without being read.
     bool LoadTables();
     Failure LoadFailure() const { return m_failure; }
     // The file that failed the load ("B2-5.BIN"), empty after a good load.
@@ -58,8 +73,9 @@ public:
     // One German sentence naming the file, what is wrong with it and the
     // data directory; empty after a good load.
     std::string FailureText() const;
-    // The failure alone: "fehlt", "ist zu kurz (100 statt 1397 Bytes)".
-    std::string FailureReason() const;
+    // The failure alone: "fehlt", "ist zu kurz (100 statt 1397 Bytes)",
+    // "ist ein Verzeichnis und keine Datei".
+    std::string FailureReason() const { return m_reason; }
 
     void ClearResults();
     // Interpolates the 17 results (l/s) for m_family, m_q and m_s. A family,
@@ -85,9 +101,14 @@ public:
     int m_keyPosition = 0;  // position in the key, 0 to 34
 
 private:
+    bool Fail(Failure failure, const char* name, std::string reason);
+    // The first word of a descrambled table that no table can hold: -1 when
+    // there is none.
+    static int ImplausibleWord(const std::int16_t* table);
+
     Failure m_failure = Failure::None;
     std::string m_failedFile;
-    std::size_t m_bytesRead = 0; // of the file that was too short
+    std::string m_reason;
 };
 
 } // namespace dralun

@@ -20,8 +20,8 @@ constexpr int kUnitColumn = 64;  // the unit labels
 constexpr int kGutterHead = 170, kGutterWidths = 190, kGutterValues = 210;
 constexpr int kInletHead = 270, kInletWidths = 290;
 constexpr int kInletRows[3] = {320, 340, 360};
-// Where the reason stands when the tables are not available.
-constexpr int kUnavailableDirectory = 230;
+// Lines of the reason when the tables are not available, in pixels.
+constexpr int kLineHeight = 20;
 
 // The smallest design inflow the spacings are divided by, l/(s m).
 constexpr double kLeastDesignInflow = 0.01;
@@ -44,7 +44,32 @@ std::string Padded(const std::string& text)
     return n >= kLineChars ? text : text + std::string(kLineChars - n, ' ');
 }
 
-std::string Cell(double v) { return std::isfinite(v) ? Format("%6.2f", v) : std::string("     -"); }
+// A text broken at blanks into at most `lines` lines of a label line's
+// length; the last line takes the rest.
+std::vector<std::string> Wrapped(const std::string& text, int lines)
+{
+    std::vector<std::string> out;
+    std::string rest = text;
+    while (static_cast<int>(out.size()) + 1 < lines && Characters(rest) > kLineChars) {
+        // The last blank that leaves at most kLineChars characters before it.
+        size_t cut = std::string::npos;
+        size_t chars = 0;
+        for (size_t i = 0; i < rest.size() && chars <= kLineChars; ++i) {
+            if (rest[i] == ' ')
+                cut = i;
+            if ((static_cast<unsigned char>(rest[i]) & 0xC0) != 0x80)
+                ++chars;
+        }
+        if (cut == std::string::npos || cut == 0)
+            break;
+        out.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + 1);
+    }
+    out.push_back(rest);
+    return out;
+}
+
+std::string Cell(double v) { return std::isfinite(v) ? FormatFixed(6, 2, v) : std::string("     -"); }
 
 } // namespace
 
@@ -98,11 +123,14 @@ void CInletSpacingDlg::OnInitDialog()
     CheckRadio(kCurb);
     m_tables.m_family = 0;
     m_tablesLoaded = m_tables.LoadTables();
+    // Without the tables the form refuses to show capacities for as long as
+    // it is open: the message comes once, the reason stays for the picture.
+    // No result field is cleared: the design inflow follows the inputs.
     if (!m_tablesLoaded)
-        MessageBox("Die Leistungstabellen der Rinnen und Straßenabläufe konnten nicht geladen werden:\n" +
-                       m_tables.FailureText() +
-                       "\nOhne diese Tabellen zeigt das Formular keine Leistungen und Abstände.",
-                   MsgIcon::Exclamation);
+        RefuseFields("Die Leistungstabellen der Rinnen und Straßenabläufe konnten nicht geladen werden:\n" +
+                         m_tables.FailureText() +
+                         "\nOhne diese Tabellen zeigt das Formular keine Leistungen und Abstände.",
+                     {});
     // The table for the defaults is there as soon as the form is shown.
     OnCompute();
 }
@@ -169,6 +197,8 @@ void CInletSpacingDlg::Evaluate()
     const double qd = m_qd >= kLeastDesignInflow ? m_qd : kLeastDesignInflow;
 
     m_tables.ClearResults();
+    if (m_tablesLoaded)
+        BeginComputation(); // the refusal of a form without tables stays
     if (m_tablesLoaded && m_s >= 0 && m_s <= 8) {
         const int family = m_tables.m_family;
         const double q = m_tables.m_q;
@@ -201,11 +231,16 @@ void CInletSpacingDlg::DrawTable(double qd)
 
     if (!m_tablesLoaded) {
         // No capacities to show: say why instead of showing zeros.
-        draw(0, kGutterValues, Padded("Tabellen nicht verfügbar: " + m_tables.FailedFile() + " " +
-                                      m_tables.FailureReason()));
-        draw(0, kUnavailableDirectory, Padded("Datenverzeichnis: " + CDataDirectory::Path()));
-        for (const int y : kInletRows)
-            draw(kValueColumn, y, "     -           -           -           -   ");
+        // The reason takes two lines at most, the directory the next one.
+        int y = kGutterValues;
+        for (const std::string& line :
+             Wrapped("Tabellen nicht verfügbar: " + m_tables.FailedFile() + " " + m_tables.FailureReason(), 2)) {
+            draw(0, y, Padded(line));
+            y += kLineHeight;
+        }
+        draw(0, y, Padded("Datenverzeichnis: " + CDataDirectory::Path()));
+        for (const int row : kInletRows)
+            draw(kValueColumn, row, "     -           -           -           -   ");
         return;
     }
 

@@ -1,14 +1,26 @@
 // The inlet capacity tables: reading the 31 files (header skipped,
 // little-endian words, the key restarted with every table, the word 0xFFF7
-// left alone), a load that fails leaves the store as it was, and the look-up
-// picks table, row and weight and maps the file columns to the results.
-// The table files are made here by hand and scrambled independently of the
-// loader.
+// left alone), a load that fails on a file that is missing, short, no
+// regular file, huge or holds no capacities leaves the store as it was, and
+// the look-up picks table, row and weight and maps the file columns to the
+// results. The table files are made here by hand and scrambled
+// independently of the loader.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <future>
+#include <optional>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/CInletTables.h"
@@ -20,8 +32,9 @@ namespace {
 
 using Plain = std::function<int(int table, int word)>;
 
-// Distinct, decodable plain values: table t, row r, column c.
-int Coded(int t, int word) { return t * 1000 + (word / 17) * 20 + word % 17; }
+// Plain values that tell where they stand: table t adds t tenths, row r
+// 20 r, column c c (at most 846 tenths, within what a gutter can carry).
+int Coded(int t, int word) { return t + (word / 17) * 20 + word % 17; }
 
 const char* const kLowerNames[31] = {
     "b1-0.bin",  "b1-5.bin",  "b2-0.bin",  "b2-5.bin",  "b3-0.bin",   "b3-5.bin",   "b4-0.bin",   "b4-5.bin",
@@ -65,6 +78,8 @@ std::vector<std::int16_t> Store()
 
 TEST(InletTablesLoad, ReadsAllTablesInOrderAndDescramblesThem)
 {
+    // Word i of every file is scrambled with key word (i mod 35), from key
+    // word 0 again in each table: any other use of the key reads wrong words.
     test::TempDataDir dir;
     WriteTables(dir, Coded);
     CInletTables tables;
@@ -75,33 +90,23 @@ TEST(InletTablesLoad, ReadsAllTablesInOrderAndDescramblesThem)
     for (int t = 0; t < 31; ++t)
         for (int r = 0; r < 41; ++r)
             for (int c = 0; c < 17; ++c)
-                ASSERT_EQ(CInletTables::StoreWord(t, r, c), t * 1000 + r * 20 + c) << t << ' ' << r << ' ' << c;
-}
-
-TEST(InletTablesLoad, KeyRestartsWithEveryTableAndEndsWithWord31)
-{
-    // Zero bytes in the file read as the key itself: word i of every table
-    // is key word (i mod 35), from key word 0 again in each table.
-    test::TempDataDir dir;
-    for (int t = 0; t < 31; ++t)
-        dir.Write(kLowerNames[t], std::string(1397, '\0'));
-    CInletTables tables;
-    ASSERT_TRUE(tables.LoadTables());
-    for (int t : {0, 1, 11, 22, 30}) {
-        EXPECT_EQ(CInletTables::StoreWord(t, 0, 0), kInletTableKey[0]) << t;
-        EXPECT_EQ(CInletTables::StoreWord(t, 2, 1), kInletTableKey[0]) << t; // word 35
-        EXPECT_EQ(CInletTables::StoreWord(t, 40, 16), kInletTableKey[31]) << t; // word 696 = 19 * 35 + 31
-        EXPECT_EQ(CInletTables::StoreWord(t, 40, 15), kInletTableKey[30]) << t;
-    }
-    EXPECT_EQ(tables.m_keyPosition, 32); // after the last word of the last table
+                ASSERT_EQ(CInletTables::StoreWord(t, r, c), t + r * 20 + c) << t << ' ' << r << ' ' << c;
+    EXPECT_EQ(tables.m_keyPosition, 32); // after word 696 = 19 * 35 + 31 of the last table
 }
 
 TEST(InletTablesLoad, SentinelStaysAndTheKeyMovesOnOverIt)
 {
+    // 0 and 1000 tenths (100.0 l/s) are the ends of what a table may hold.
     test::TempDataDir dir;
-    WriteTables(dir, [](int t, int i) { return (t == 3 && (i == 0 || i == 36 || i == 696)) ? 0xFFF7 : 100 + i; });
+    WriteTables(dir, [](int t, int i) {
+        if (t == 3 && (i == 0 || i == 36 || i == 696))
+            return 0xFFF7;
+        return t == 5 && i < 2 ? 1000 * i : 100 + i;
+    });
     CInletTables tables;
     ASSERT_TRUE(tables.LoadTables());
+    EXPECT_EQ(CInletTables::StoreWord(5, 0, 0), 0);
+    EXPECT_EQ(CInletTables::StoreWord(5, 0, 1), 1000);
     EXPECT_EQ(CInletTables::StoreWord(3, 0, 0), -9);
     EXPECT_EQ(CInletTables::StoreWord(3, 0, 1), 101); // key word 1, not key word 0
     EXPECT_EQ(CInletTables::StoreWord(3, 2, 2), -9);  // word 36
@@ -114,17 +119,18 @@ TEST(InletTablesLoad, HeaderIsSkippedWordsAreLittleEndianAndExtraBytesIgnored)
 {
     test::TempDataDir dir;
     WriteTables(dir, Coded);
-    // Table 0 with another header, a hand-scrambled first word 0x1234 and
-    // 100 bytes more than the layout holds.
+    // Table 0 with another header, a hand-scrambled first word 0x0123 (the
+    // other byte order, 0x2301, would be no capacity) and 100 bytes more
+    // than the layout holds.
     std::string bytes = FileBytes(0, Coded, std::string("\xFF\x00\x7F", 3));
-    const auto w = static_cast<std::uint16_t>(0x1234 ^ static_cast<std::uint16_t>(kInletTableKey[0]));
+    const auto w = static_cast<std::uint16_t>(0x0123 ^ static_cast<std::uint16_t>(kInletTableKey[0]));
     bytes[3] = static_cast<char>(w & 0xFF);
     bytes[4] = static_cast<char>(w >> 8);
     bytes += std::string(100, '\x55');
     dir.Write("b1-0.bin", bytes);
     CInletTables tables;
     ASSERT_TRUE(tables.LoadTables());
-    EXPECT_EQ(CInletTables::StoreWord(0, 0, 0), 0x1234);
+    EXPECT_EQ(CInletTables::StoreWord(0, 0, 0), 0x0123);
     EXPECT_EQ(CInletTables::StoreWord(0, 40, 16), 40 * 20 + 16);
 }
 
@@ -142,16 +148,51 @@ TEST(InletTablesLoad, LoadingTwiceGivesTheSameTables)
     EXPECT_EQ(Store(), first);
 }
 
+// Loads on a thread of its own and gives up after five seconds, so that a
+// reader that waits for a FIFO's writer fails the test instead of stalling
+// it. A FIFO the load still waits on is then opened for writing and closed
+// again, which ends the wait.
+std::optional<bool> LoadWithin(CInletTables& tables, const test::TempDataDir& dir)
+{
+    std::packaged_task<bool()> task([&tables] { return tables.LoadTables(); });
+    std::future<bool> done = task.get_future();
+    std::thread thread(std::move(task));
+    const bool inTime = done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!inTime) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.is_fifo()) {
+                const int fd = ::open(entry.path().c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        if (done.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            std::fprintf(stderr, "LoadTables still waits after 10 s\n");
+            std::_Exit(1);
+        }
+    }
+    thread.join();
+    const bool loaded = done.get();
+    if (!inTime)
+        return std::nullopt;
+    return loaded;
+}
+
+// The plain words of a table with one word changed.
+Plain With(int word, int value)
+{
+    return [word, value](int t, int i) { return i == word ? value : Coded(t, i); };
+}
+
 struct BadFile {
-    int table;        // the file that is missing or short
-    int bytes;        // -1: missing
+    int table; // the file that is bad
+    std::function<void(const test::TempDataDir&, const std::string& name, int table)> make;
     CInletTables::Failure failure;
     const char* text; // expected in the message
 };
 
 class InletTablesFailedLoad : public ::testing::TestWithParam<BadFile> {};
 
-TEST_P(InletTablesFailedLoad, FailsNamesTheFileAndLeavesTheStoreAsItWas)
+TEST_P(InletTablesFailedLoad, FailsAtOnceNamesTheFileAndLeavesTheStoreAsItWas)
 {
     const BadFile bad = GetParam();
     test::TempDataDir good;
@@ -162,29 +203,103 @@ TEST_P(InletTablesFailedLoad, FailsNamesTheFileAndLeavesTheStoreAsItWas)
     {
         test::TempDataDir dir;
         WriteTables(dir, [](int t, int i) { return 7 + t + i; });
-        if (bad.bytes < 0)
-            std::filesystem::remove(dir.File(kLowerNames[bad.table]));
-        else
-            dir.Write(kLowerNames[bad.table], FileBytes(bad.table, Coded).substr(0, static_cast<size_t>(bad.bytes)));
-        EXPECT_FALSE(tables.LoadTables());
+        const std::string name = kLowerNames[bad.table];
+        std::filesystem::remove(dir.File(name));
+        bad.make(dir, name, bad.table);
+        const std::optional<bool> loaded = LoadWithin(tables, dir);
+        ASSERT_TRUE(loaded.has_value()) << "the load waited";
+        EXPECT_FALSE(*loaded);
         EXPECT_EQ(tables.LoadFailure(), bad.failure);
         EXPECT_EQ(tables.FailedFile(), CInletTables::kFileNames[static_cast<size_t>(bad.table)]);
         const std::string text = tables.FailureText();
         EXPECT_NE(text.find(CInletTables::kFileNames[static_cast<size_t>(bad.table)]), std::string::npos) << text;
         EXPECT_NE(text.find(dir.Path().string()), std::string::npos) << text;
         EXPECT_NE(text.find(bad.text), std::string::npos) << text;
+        EXPECT_NE(tables.FailureReason().find(bad.text), std::string::npos) << tables.FailureReason();
         EXPECT_EQ(Store(), before); // nothing of the new files, nothing half-scrambled
     }
 }
 
+void Missing(const test::TempDataDir&, const std::string&, int) {}
+
+auto Cut(size_t bytes)
+{
+    return [bytes](const test::TempDataDir& dir, const std::string& name, int t) {
+        dir.Write(name, FileBytes(t, Coded).substr(0, bytes));
+    };
+}
+
+auto Plainly(Plain plain)
+{
+    return [plain](const test::TempDataDir& dir, const std::string& name, int t) {
+        dir.Write(name, FileBytes(t, plain));
+    };
+}
+
+void Fifo(const test::TempDataDir& dir, const std::string& name, int)
+{
+    ASSERT_EQ(::mkfifo(dir.File(name).c_str(), 0600), 0);
+}
+
+void LinkToZero(const test::TempDataDir& dir, const std::string& name, int)
+{
+    std::filesystem::create_symlink("/dev/zero", dir.File(name));
+}
+
+void Directory(const test::TempDataDir& dir, const std::string& name, int)
+{
+    std::filesystem::create_directory(dir.File(name));
+}
+
+// 1 GiB without a byte on the disc: reading it would take many seconds.
+void Huge(const test::TempDataDir& dir, const std::string& name, int t)
+{
+    dir.Write(name, FileBytes(t, Coded));
+    std::filesystem::resize_file(dir.File(name), std::uintmax_t{1} << 30);
+}
+
+// Zero bytes descramble to the key itself.
+void Zeros(const test::TempDataDir& dir, const std::string& name, int)
+{
+    dir.Write(name, std::string(1397, '\0'));
+}
+
+// Bytes that are no table: what a damaged or foreign file holds.
+void Random(const test::TempDataDir& dir, const std::string& name, int)
+{
+    std::mt19937 random(165);
+    std::string bytes(1397, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random() & 0xFF);
+    dir.Write(name, bytes);
+}
+
+using F = CInletTables::Failure;
+
 INSTANTIATE_TEST_SUITE_P(
     Files, InletTablesFailedLoad,
-    ::testing::Values(BadFile{0, -1, CInletTables::Failure::Missing, "fehlt"},
-                      BadFile{14, -1, CInletTables::Failure::Missing, "fehlt"},
-                      BadFile{30, -1, CInletTables::Failure::Missing, "fehlt"},
-                      BadFile{0, 1396, CInletTables::Failure::Short, "ist zu kurz (1396 statt 1397 Bytes)"},
-                      BadFile{22, 3, CInletTables::Failure::Short, "ist zu kurz (3 statt 1397 Bytes)"},
-                      BadFile{30, 0, CInletTables::Failure::Short, "ist zu kurz (0 statt 1397 Bytes)"}));
+    ::testing::Values(
+        BadFile{0, Missing, F::Missing, "fehlt"}, BadFile{14, Missing, F::Missing, "fehlt"},
+        BadFile{30, Missing, F::Missing, "fehlt"},
+        BadFile{0, Cut(1396), F::Short, "ist zu kurz (1396 statt 1397 Bytes)"},
+        BadFile{22, Cut(3), F::Short, "ist zu kurz (3 statt 1397 Bytes)"},
+        BadFile{30, Cut(0), F::Short, "ist zu kurz (0 statt 1397 Bytes)"},
+        // Nothing that can make the program wait or read for long.
+        BadFile{0, Fifo, F::NotRegular, "ist eine benannte Pipe (FIFO) und keine Datei"},
+        BadFile{17, Fifo, F::NotRegular, "ist eine benannte Pipe (FIFO) und keine Datei"},
+        BadFile{5, LinkToZero, F::NotRegular, "ist ein Gerät und keine Datei"},
+        BadFile{30, Directory, F::NotRegular, "ist ein Verzeichnis und keine Datei"},
+        BadFile{11, Huge, F::TooLarge,
+                "ist mit 1073741824 Bytes zu groß (eine Datendatei hat höchstens 1048576 Bytes)"},
+        // Words that are no capacity: negative (-1, but not the no-value
+        // word -9), more than a gutter can carry, the key itself (a file of
+        // zero bytes), random bytes.
+        BadFile{3, Plainly(With(3 * 17 + 2, -1)), F::Implausible,
+                "enthält keine gültige Leistungstabelle (-0.1 l/s bei 0.6 % Längsneigung)"},
+        BadFile{30, Plainly(With(696, 1001)), F::Implausible,
+                "enthält keine gültige Leistungstabelle (100.1 l/s bei 8.0 % Längsneigung)"},
+        BadFile{0, Zeros, F::Implausible, "(2017.4 l/s bei 0.0 % Längsneigung)"}, // key word 0x4ECE
+        BadFile{3, Random, F::Implausible, "enthält keine gültige Leistungstabelle"}));
 
 TEST(InletTablesLoad, AFreshLoadAfterAFailedOneSucceeds)
 {
@@ -196,7 +311,7 @@ TEST(InletTablesLoad, AFreshLoadAfterAFailedOneSucceeds)
     dir.Write("SP15-0.BIN", FileBytes(30, Coded)); // upper case as well
     EXPECT_TRUE(tables.LoadTables());
     EXPECT_EQ(tables.FailedFile(), "");
-    EXPECT_EQ(CInletTables::StoreWord(30, 1, 2), 30000 + 20 + 2);
+    EXPECT_EQ(CInletTables::StoreWord(30, 1, 2), 30 + 20 + 2);
 }
 
 // ---- look-up ---------------------------------------------------------------------
@@ -211,7 +326,7 @@ protected:
     // What result n holds for table t at row r (+ weight w of row r + 1).
     static double Expected(int t, double row, int n)
     {
-        return (t * 1000 + row * 20 + CInletTables::kResultColumn[static_cast<size_t>(n)]) / 10.0;
+        return (t + row * 20 + CInletTables::kResultColumn[static_cast<size_t>(n)]) / 10.0;
     }
     test::TempDataDir dir;
     CInletTables tables;
@@ -235,7 +350,7 @@ TEST_F(InletTablesLookUp, ResultsFollowTheColumnMapping)
     tables.m_s = 1.0;
     ASSERT_TRUE(tables.LookUp());
     for (int n = 0; n < 17; ++n)
-        EXPECT_DOUBLE_EQ(tables.m_results[n], (3000 + 5 * 20 + columns[n]) / 10.0) << n;
+        EXPECT_DOUBLE_EQ(tables.m_results[n], (3 + 5 * 20 + columns[n]) / 10.0) << n;
 }
 
 struct Slope {
@@ -277,7 +392,7 @@ TEST_P(InletTablesIndex, CrossFallSelectsTheTable)
     tables.m_q = p.q;
     tables.m_s = 0.0;
     ASSERT_TRUE(tables.LookUp());
-    EXPECT_DOUBLE_EQ(tables.m_results[0], p.index * 100.0);
+    EXPECT_DOUBLE_EQ(tables.m_results[0], p.index / 10.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(CrossFalls, InletTablesIndex,
@@ -295,7 +410,7 @@ TEST_F(InletTablesLookUp, SentinelReadsAsMinusNineTenths)
     tables.m_s = 1.0; // row 5 exactly
     ASSERT_TRUE(tables.LookUp());
     EXPECT_DOUBLE_EQ(tables.m_results[0], -0.9);
-    EXPECT_DOUBLE_EQ(tables.m_results[1], (3000 + 100 + 1) / 10.0);
+    EXPECT_DOUBLE_EQ(tables.m_results[1], (3 + 100 + 1) / 10.0);
 }
 
 TEST_F(InletTablesLookUp, WhatHasNoTableOrRowClearsTheResults)

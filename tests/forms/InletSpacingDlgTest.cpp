@@ -1,13 +1,16 @@
 // The inlet spacing form: defaults, the corrections of the cross-fall by the
 // gutter form buttons and the list, capacities and spacings in the drawn
 // table, slopes at the ends of the tables, range failures reported once,
-// and tables that cannot be loaded. The tables are made by hand: table t,
-// row r, column c holds t * 1000 + 20 r + c tenths of l/s, so every value
-// tells where it came from.
+// and tables that cannot be loaded or hold no capacities. The tables are
+// made by hand: table t, row r, column c holds t + 20 r + c tenths of l/s
+// (at most 84.6 l/s, within what a gutter can carry), so every value tells
+// where it came from.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdint>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,7 +33,7 @@ std::string TableFile(int t)
 {
     std::string bytes = "hdr";
     for (int i = 0; i < 697; ++i) {
-        const int plain = t * 1000 + (i / 17) * 20 + i % 17;
+        const int plain = t + (i / 17) * 20 + i % 17;
         const auto w = static_cast<std::uint16_t>(plain ^ kInletTableKey[static_cast<size_t>(i % 35)]);
         bytes.push_back(static_cast<char>(w & 0xFF));
         bytes.push_back(static_cast<char>(w >> 8));
@@ -119,20 +122,21 @@ TEST_F(InletSpacingDlgTest, OpensWithTheCurbGutterAndTheTableOfB25Row5)
     EXPECT_EQ(form.Items(kCrossFall)[14], "10");
     EXPECT_EQ(form.Items(kSafety).size(), 11u);
 
-    // B2-5 is table 3; s = 1.0 % is row 5: 3000 + 100 + column tenths.
+    // B2-5 is table 3; s = 1.0 % is row 5: 3 + 100 + column tenths.
     EXPECT_EQ(DrawnAt(form, 170), Pad("Leistung der Rinne bei Wasserspiegelbreite b"));
     EXPECT_EQ(DrawnAt(form, 190), "    b(0.30 m)   b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
-    EXPECT_EQ(DrawnAt(form, 210), "    310.00      310.10      310.50      310.90      311.30   ");
+    EXPECT_EQ(DrawnAt(form, 210), "     10.30       10.40       10.80       11.20       11.60   ");
     EXPECT_EQ(DrawnAt(form, 270), Pad("Leistung der Straßenablauf-Aufsätze"));
     EXPECT_EQ(DrawnAt(form, 290), "                b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
     EXPECT_EQ(DrawnAt(form, 320), Pad("  I (300x500) ="));
     EXPECT_EQ(DrawnAt(form, 340), Pad(" II (500x500) ="));
     EXPECT_EQ(DrawnAt(form, 360), Pad("III (500x800) ="));
-    EXPECT_EQ(DrawnAt(form, 320, 16), "310.20      310.60      311.00      311.40   ");
-    EXPECT_EQ(DrawnAt(form, 340, 16), "310.30      310.70      311.10      311.50   ");
-    EXPECT_EQ(DrawnAt(form, 360, 16), "310.40      310.80      311.20      311.60   ");
+    EXPECT_EQ(DrawnAt(form, 320, 16), " 10.50       10.90       11.30       11.70   ");
+    EXPECT_EQ(DrawnAt(form, 340, 16), " 10.60       11.00       11.40       11.80   ");
+    EXPECT_EQ(DrawnAt(form, 360, 16), " 10.70       11.10       11.50       11.90   ");
     for (const int y : {210, 320, 340, 360})
         EXPECT_EQ(DrawnAt(form, y, 64), "[l/s]");
+    EXPECT_EQ(form.RefusedBecause(), "");
 }
 
 TEST_F(InletSpacingDlgTest, DrawsHeaderLinesFirstThenUnitsThenValues)
@@ -160,23 +164,23 @@ TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
     form.Click(kVee);
     EXPECT_EQ(form.Text(kCrossFall), "7.0");
     EXPECT_EQ(form.Family(), 2);
-    EXPECT_EQ(DrawnAt(form, 210), "    2210.00      2210.10      2210.50      2210.90      2211.30   "); // SP7-0, table 22
+    EXPECT_EQ(DrawnAt(form, 210), "     12.20       12.30       12.70       13.10       13.50   "); // SP7-0, table 22
 
     form.Select(kCrossFall, Index(kCrossFall, "10"));
     EXPECT_EQ(form.Text(kCrossFall), "10");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2510.00"); // SP10-0, table 25
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.50"); // SP10-0, table 25
 
     form.Click(kCurb);
     EXPECT_EQ(form.Text(kCrossFall), "2.5");
     EXPECT_EQ(form.Family(), 0);
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
 
     form.Click(kVee);
     form.Select(kCrossFall, Index(kCrossFall, "10"));
     form.Click(kBay);
     EXPECT_EQ(form.Text(kCrossFall), "2.5");
     EXPECT_EQ(form.Family(), 1);
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    1410.00"); // AB2-5, table 14
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     11.40"); // AB2-5, table 14
     EXPECT_EQ(DrawnAt(form, 270), Pad("Leistung der Straßenablaufbuchten, Aufsatz 500x500"));
     EXPECT_EQ(DrawnAt(form, 320), Pad("L I   LB 1.80 m="));
     EXPECT_EQ(DrawnAt(form, 340), Pad("L II  LB 2.70 m="));
@@ -185,11 +189,11 @@ TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
     // A cross-fall that fits is kept: 6.0 with the bay, 15 with the V-gutter.
     form.Select(kCrossFall, Index(kCrossFall, "6.0"));
     EXPECT_EQ(form.Text(kCrossFall), "6.0");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2110.00"); // AB6-0, table 21
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.10"); // AB6-0, table 21
     form.Click(kVee);
     EXPECT_EQ(form.Text(kCrossFall), "7.0");
     form.Select(kCrossFall, Index(kCrossFall, "15"));
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    3010.00"); // SP15-0, table 30
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     13.00"); // SP15-0, table 30
     EXPECT_TRUE(log.Messages().empty());
 }
 
@@ -199,29 +203,29 @@ TEST_F(InletSpacingDlgTest, ListPicksAreCorrectedForTheCheckedGutterForm)
     form.Select(kCrossFall, Index(kCrossFall, "9.0"));
     EXPECT_EQ(form.Text(kCrossFall), "2.5");
     EXPECT_EQ(form.Family(), 0);
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
     form.Select(kCrossFall, Index(kCrossFall, "4.5"));
     EXPECT_EQ(form.Text(kCrossFall), "4.5");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    710.00"); // B4-5, table 7
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.70"); // B4-5, table 7
     form.Click(kVee);
     form.Select(kCrossFall, Index(kCrossFall, "2.0"));
     EXPECT_EQ(form.Text(kCrossFall), "7.0");
     // Leaving the list does the same.
     form.Leave(kCrossFall);
     EXPECT_EQ(form.Text(kCrossFall), "7.0");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    2210.00");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.20");
 }
 
 TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
 {
     form.Click(kSpacings);
     EXPECT_EQ(form.Text(kSpacings), "1");
-    // 310.0 / 0.165 = 1878.79, 310.1 / 0.165 = 1879.39, 310.5 / 0.165 =
-    // 1881.82, 310.9 / 0.165 = 1884.24, 311.3 / 0.165 = 1886.67.
-    EXPECT_EQ(DrawnAt(form, 210), "    1878.79      1879.39      1881.82      1884.24      1886.67  ");
-    // 310.2 / 0.165 = 1880.00, 310.6 / 0.165 = 1882.42, 311.0 / 0.165 =
-    // 1884.85, 311.4 / 0.165 = 1887.27.
-    EXPECT_EQ(DrawnAt(form, 320, 16), "1880.00      1882.42      1884.85      1887.27   ");
+    // 10.3 / 0.165 = 62.424, 10.4 / 0.165 = 63.030, 10.8 / 0.165 = 65.455,
+    // 11.2 / 0.165 = 67.879, 11.6 / 0.165 = 70.303.
+    EXPECT_EQ(DrawnAt(form, 210), "     62.42       63.03       65.45       67.88       70.30  ");
+    // 10.5 / 0.165 = 63.636, 10.9 / 0.165 = 66.061, 11.3 / 0.165 = 68.485,
+    // 11.7 / 0.165 = 70.909.
+    EXPECT_EQ(DrawnAt(form, 320, 16), " 63.64       66.06       68.48       70.91   ");
     for (const int y : {210, 320, 340, 360})
         EXPECT_EQ(DrawnAt(form, y, 64), "[m]  ");
 
@@ -245,7 +249,7 @@ TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
     // Unticked: capacities in l/s again.
     form.Click(kSpacings);
     EXPECT_EQ(DrawnAt(form, 210, 64), "[l/s]");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    310.00");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
 }
 
 TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
@@ -254,10 +258,10 @@ TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
         const char* slope;
         const char* gutter; // first value of the line at 210
     } cases[] = {
-        {"8", "    380.00"},   // row 40 without interpolation
-        {"0", "    300.00"},   // row 0
-        {"7.9", "    379.00"}, // halfway between rows 39 and 40
-        {"1.1", "    311.00"}, // halfway between rows 5 and 6
+        {"8", "     80.30"},   // row 40 without interpolation
+        {"0", "      0.30"},   // row 0
+        {"7.9", "     79.30"}, // halfway between rows 39 and 40
+        {"1.1", "     11.30"}, // halfway between rows 5 and 6
     };
     for (const Case& c : cases) {
         form.Type(kSlope, c.slope);
@@ -298,13 +302,13 @@ TEST_F(InletSpacingDlgTest, InflowBelowItsRangeIsDividedByNoLessThanOneHundredth
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0].text, "Bitte geben Sie eine Zahl zwischen 0.01 und 1 ein.");
     EXPECT_EQ(form.Text(kDesign), "0.0015"); // the field shows gamma q
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 12), "    31000.00"); // 310.0 / 0.01
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    1030.00"); // 10.3 / 0.01
 
     log.Clear();
     form.Type(kInflow, "-2");
     form.Click(kIdOk);
     EXPECT_EQ(form.Text(kDesign), "-3");
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 12), "    31000.00");
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 11), "    1030.00");
 }
 
 TEST_F(InletSpacingDlgTest, EnterComputesAndTheFormStaysOpen)
@@ -312,7 +316,7 @@ TEST_F(InletSpacingDlgTest, EnterComputesAndTheFormStaysOpen)
     form.Type(kSlope, "2");
     form.PressEnter();
     EXPECT_FALSE(form.IsClosed());
-    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "    320.00"); // row 10
+    EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     20.30"); // row 10
     form.Type(kSlope, "1,5");
     form.PressEnter();
     EXPECT_EQ(log.Messages().size(), 1u); // not a number: the old slope again
@@ -332,16 +336,43 @@ TEST_F(InletSpacingDlgTest, ASecondOpeningShowsTheDefaults)
     EXPECT_TRUE(again.IsChecked(kCurb));
     EXPECT_EQ(again.Text(kCrossFall), "2.5");
     EXPECT_EQ(again.Text(kSlope), "1");
-    EXPECT_EQ(DrawnAt(again, 210).substr(0, 10), "    310.00");
+    EXPECT_EQ(DrawnAt(again, 210).substr(0, 10), "     10.30");
 }
 
 // ---- tables not available ------------------------------------------------------
 
+// The bytes of a file that is no table: random, as a damaged or foreign
+// file holds them.
+std::string RandomBytes()
+{
+    std::mt19937 random(165);
+    std::string bytes(1397, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random() & 0xFF);
+    return bytes;
+}
+
 struct Unavailable {
-    const char* file;    // removed or cut short
-    int bytes;           // -1: removed
-    const char* reason;
+    const char* file; // made bad
+    std::function<void(const test::TempDataDir&, const std::string& name)> make;
+    const char* reason; // what the drawn reason begins with
 };
+
+// The reason the table draws, its lines joined, and the line after it.
+std::pair<std::string, std::string> DrawnReason(const CForm& form)
+{
+    std::string reason;
+    for (int y = 210; y < 270; y += 20) {
+        std::string line = DrawnAt(form, y);
+        EXPECT_LE(Characters(line), 61u) << line;
+        if (line.starts_with("Datenverzeichnis: "))
+            return {reason, line};
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        reason += (reason.empty() ? "" : " ") + line;
+    }
+    return {reason, ""};
+}
 
 class InletSpacingWithoutTables : public ::testing::TestWithParam<Unavailable> {};
 
@@ -362,10 +393,8 @@ TEST_P(InletSpacingWithoutTables, OneMessageAndATableThatSaysSo)
     std::string upper = p.file;
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (p.bytes < 0)
-        std::filesystem::remove(dir.File(p.file));
-    else
-        dir.Write(p.file, std::string(static_cast<size_t>(p.bytes), 'x'));
+    std::filesystem::remove(dir.File(p.file));
+    p.make(dir, p.file);
 
     CMessageLog log;
     CInletSpacingDlg form(log);
@@ -381,14 +410,17 @@ TEST_P(InletSpacingWithoutTables, OneMessageAndATableThatSaysSo)
     auto check = [&] {
         EXPECT_EQ(DrawnAt(form, 170), Pad("Leistung der Rinne bei Wasserspiegelbreite b"));
         EXPECT_EQ(DrawnAt(form, 190), "    b(0.30 m)   b(0.50 m)   b(0.70 m)   b(0.85 m)   b(1.00 m)");
-        EXPECT_EQ(DrawnAt(form, 210), Pad("Tabellen nicht verfügbar: " + upper + " " + p.reason));
-        EXPECT_NE(DrawnAt(form, 230).find(dir.Path().string()), std::string::npos);
+        const auto [reason, directory] = DrawnReason(form);
+        EXPECT_TRUE(reason.starts_with("Tabellen nicht verfügbar: " + upper + " " + p.reason)) << reason;
+        EXPECT_NE(directory.find(dir.Path().string()), std::string::npos) << directory;
         EXPECT_EQ(DrawnAt(form, 320, 16), "     -           -           -           -   ");
         for (const DrawnText& d : form.Drawn()) {
             EXPECT_EQ(d.text.find("0.00"), std::string::npos) << d.text; // no capacities of zero
             EXPECT_EQ(d.text.find("[l/s]"), std::string::npos) << d.text;
-            EXPECT_EQ(d.text.find("310."), std::string::npos) << d.text; // nothing stale from the store
+            EXPECT_EQ(d.text.find("10.30"), std::string::npos) << d.text; // nothing stale from the store
         }
+        // The picture can say why: the message is the refusal of the form.
+        EXPECT_EQ(form.RefusedBecause(), text);
     };
     check();
     // Computing again does not repeat the message; the table still says so.
@@ -400,9 +432,19 @@ TEST_P(InletSpacingWithoutTables, OneMessageAndATableThatSaysSo)
     EXPECT_EQ(form.Text(kDesign), "0.165");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, InletSpacingWithoutTables,
-                         ::testing::Values(Unavailable{"b1-0.bin", -1, "fehlt"}, Unavailable{"sp15-0.bin", -1, "fehlt"},
-                                           Unavailable{"b2-5.bin", 1000, "ist zu kurz (1000 statt 1397 Bytes)"}));
+void Remove(const test::TempDataDir&, const std::string&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, InletSpacingWithoutTables,
+    ::testing::Values(
+        Unavailable{"b1-0.bin", Remove, "fehlt"}, Unavailable{"sp15-0.bin", Remove, "fehlt"},
+        Unavailable{"b2-5.bin",
+                    [](const test::TempDataDir& d, const std::string& n) { d.Write(n, std::string(1000, 'x')); },
+                    "ist zu kurz (1000 statt 1397 Bytes)"},
+        // Random bytes read as capacities of thousands of l/s, negative ones
+        // among them.
+        Unavailable{"b2-5.bin", [](const test::TempDataDir& d, const std::string& n) { d.Write(n, RandomBytes()); },
+                    "enthält keine gültige Leistungstabelle ("}));
 
 } // namespace
 } // namespace dralun

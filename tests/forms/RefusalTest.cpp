@@ -92,9 +92,10 @@ TEST_P(Refusal, ClearsTheResultsAndKeepsTheInputs)
     // number format).
     for (const std::string& e : c.refusing) {
         const size_t eq = e.find('=');
-        if (eq != std::string::npos && e.rfind("click:", 0) != 0)
-            EXPECT_EQ(ParseFieldNumber(form->Text(ClassicAtoi(e.substr(0, eq)))), ParseFieldNumber(e.substr(eq + 1)))
-                << c.what << ": typed " << e;
+        if (eq == std::string::npos || e.rfind("click:", 0) == 0)
+            continue;
+        EXPECT_EQ(ParseFieldNumber(form->Text(ClassicAtoi(e.substr(0, eq)))), ParseFieldNumber(e.substr(eq + 1)))
+            << c.what << ": typed " << e;
     }
 }
 

@@ -4,6 +4,7 @@
 // by hand from the published formulas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +29,14 @@ int IndexOf(const char* name)
     return -1;
 }
 
+// The committed files copied into dir and loaded by the program.
+void LoadCommittedFiles(const test::TempDataDir& dir, CInletTables& tables)
+{
+    for (const DataFile& file : InletTableFiles())
+        dir.CopyFromMedium(file.name);
+    ASSERT_TRUE(tables.LoadTables());
+}
+
 TEST(InletTableFiles, CommittedFilesAreTheGeneratorsOutput)
 {
     const std::vector<DataFile> files = InletTableFiles();
@@ -49,10 +58,8 @@ TEST(InletTableFiles, CommittedFilesAreTheGeneratorsOutput)
 TEST(InletTableFiles, TheProgramReadsThemBackAsGenerated)
 {
     test::TempDataDir dir;
-    for (const DataFile& file : InletTableFiles())
-        dir.CopyFromMedium(file.name);
     CInletTables tables;
-    ASSERT_TRUE(tables.LoadTables());
+    LoadCommittedFiles(dir, tables);
     for (int t = 0; t < 31; ++t) {
         const Table plain = PlainTable(t);
         for (int r = 0; r < 41; ++r)
@@ -82,12 +89,60 @@ TEST(InletTableFiles, CapacitiesGrowWithSlopeAndSpreadAndInletsNeverExceedTheGut
                 ASSERT_LE(At(table, r, g + 3), At(table, r, g)) << t << ' ' << r << ' ' << g;
             }
         }
-        // Row 0 (0 %) is taken at 0.2 %, the first computed slope.
-        for (int c = 0; c < 17; ++c)
-            EXPECT_EQ(At(table, 0, c), At(table, 1, c));
         // The widest spread at 8 % carries something in every table.
         EXPECT_GT(At(table, 40, 13), 0) << t;
         EXPECT_GT(At(table, 40, 14), 0) << t;
+    }
+}
+
+// What the method gives for file column c of table t at the slope s (%).
+double Method(int t, double s, int c)
+{
+    const Road road{FamilyOf(t), CrossFallOf(t), s};
+    if (c == 0)
+        return GutterCapacity(road, kSpreads[0]);
+    const int j = 1 + (c - 1) / 4; // width 0.50, 0.70, 0.85, 1.00 m
+    const int k = (c - 1) % 4;     // 0 the gutter, 1 ... 3 the inlets I ... III
+    return k == 0 ? GutterCapacity(road, kSpreads[static_cast<size_t>(j)])
+                  : InletCapacity(road, kSpreads[static_cast<size_t>(j)], k - 1);
+}
+
+TEST(InletTableFiles, NoCapacityExceedsTheMethodAndTheLevelGutterCarriesNothing)
+{
+    // Every cell of the committed files against the method at the cell's
+    // own slope, 0.2 r %, within the rounding to tenths; row 0 is s = 0 %,
+    // where Manning-Strickler carries nothing.
+    test::TempDataDir dir;
+    CInletTables tables;
+    LoadCommittedFiles(dir, tables);
+    int largest = 0;
+    for (int t = 0; t < 31; ++t)
+        for (int r = 0; r < 41; ++r)
+            for (int c = 0; c < 17; ++c) {
+                const double method = Method(t, 0.2 * r, c);
+                const int cell = CInletTables::StoreWord(t, r, c);
+                largest = std::max(largest, cell);
+                ASSERT_LE(cell / 10.0, method + 0.05 + 1e-9) << t << ' ' << r << ' ' << c;
+                if (r == 0) {
+                    ASSERT_EQ(method, 0.0) << t << ' ' << c;
+                    ASSERT_EQ(cell, 0) << t << ' ' << c;
+                }
+            }
+    // The most any table holds: B6-0 at 8 % and b = 1.00 m, 55.1 l/s, well
+    // under the bound the loader checks.
+    EXPECT_EQ(largest, 551);
+    EXPECT_LT(largest * 1.8, CInletTables::kLargestTenths);
+    // Between 0 and 0.2 % the look-up stays below the method as well: at
+    // 0.1 % it gives half the 0.2 % row, the method about 71 % of it.
+    for (int t = 0; t < 31; ++t) {
+        tables.m_family = FamilyOf(t);
+        tables.m_q = CrossFallOf(t);
+        tables.m_s = 0.1;
+        ASSERT_TRUE(tables.LookUp());
+        for (int n = 0; n < 17; ++n) {
+            const int c = CInletTables::kResultColumn[static_cast<size_t>(n)];
+            EXPECT_LE(tables.m_results[n], Method(t, 0.1, c) + 0.05 + 1e-9) << t << ' ' << n;
+        }
     }
 }
 
@@ -130,8 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Cell{"SP15-0.BIN", 40, 1, 376}, Cell{"SP15-0.BIN", 40, 2, 282}, Cell{"SP15-0.BIN", 40, 3, 305},
                       Cell{"SP15-0.BIN", 40, 4, 356}, Cell{"SP15-0.BIN", 40, 13, 485}, Cell{"SP15-0.BIN", 40, 14, 371},
                       Cell{"SP15-0.BIN", 40, 15, 420}, Cell{"SP15-0.BIN", 40, 16, 470},
-                      // Row 0 as at 0.2 %: B2-5 at b = 1.0 m carries 2.07 l/s.
-                      Cell{"B2-5.BIN", 0, 13, 21}));
+                      // B2-5 at b = 1.0 m: 2.07 l/s at 0.2 % (h = 2.5 cm, R = 0.01219 m,
+                      // V = 0.166 m/s), nothing on the level gutter.
+                      Cell{"B2-5.BIN", 1, 13, 21}, Cell{"B2-5.BIN", 0, 13, 0}, Cell{"SP15-0.BIN", 0, 16, 0}));
 
 TEST(InletTableMethod, PiecesFollowThePublishedEquations)
 {

@@ -144,12 +144,18 @@ double CrossFallOf(int table)
 
 double SlopeOfRow(int row)
 {
-    // A level gutter has no slope for Manning-Strickler and would carry
-    // nothing, yet it drains: the water surface falls towards the inlet. We
-    // assume that fall to be that of the smallest slope the tables compute,
-    // 0.2 %, so row 0 repeats row 1 and the capacity does not drop between
-    // 0.2 % and 0 %. No division by a zero slope occurs anywhere.
-    return row == 0 ? kSlopeStep : kSlopeStep * row;
+    // Row 0 is the level gutter, s = 0 %. Manning-Strickler carries nothing
+    // without a slope (CGutterSection gives v = 0 and Q = 0 there, without
+    // dividing by the slope), and an inlet intercepts nothing of no flow, so
+    // every capacity of row 0 is 0. A level gutter does drain, its water
+    // surface falling towards the inlet, but how much it carries then
+    // depends on the spacing of the inlets itself and is no part of the
+    // method; assuming some fall would put capacities into the table that
+    // the method does not give, and spacings larger than it supports. Below
+    // 0.2 % the look-up interpolates linearly towards 0, which stays under
+    // the method's growth with the square root of the slope (at 0.1 % half
+    // the capacity of 0.2 % against 71 % of it): on the safe side.
+    return kSlopeStep * row;
 }
 
 double GutterCapacity(const Road& road, double b) { return Flow(road, b).Q; }

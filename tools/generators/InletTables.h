@@ -67,8 +67,8 @@ double SideFlowEfficiency(double v, double sx, double length);
 Grate GrateOf(int family, int variant);
 double SideFlowLength(int family, int variant);
 
-// The slope at which row r is computed, %: 0.2 r, but 0.2 for row 0 (see
-// InletTables.cpp for the assumption).
+// The slope at which row r is computed, %: 0.2 r, so row 0 is the level
+// gutter, where the method gives 0 (see InletTables.cpp).
 double SlopeOfRow(int row);
 
 // A value in tenths of a litre per second as the file holds it, or the
