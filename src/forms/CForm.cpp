@@ -543,6 +543,7 @@ void CForm::BeginComputation()
 {
     m_refusal.clear();
     m_refusedFields.clear();
+    m_refusedWhole = false;
 }
 
 void CForm::Refuse(const std::string& message, MsgIcon icon)
@@ -553,6 +554,7 @@ void CForm::Refuse(const std::string& message, MsgIcon icon)
             std::find(m_keptOnRefusal.begin(), m_keptOnRefusal.end(), info.id) == m_keptOnRefusal.end())
             ids.push_back(info.id);
     RefuseFields(message, std::move(ids), icon);
+    m_refusedWhole = true;
 }
 
 void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon)

@@ -72,6 +72,8 @@ public:
     // instead of drawing results that are not there.
     const std::string& RefusedBecause() const { return m_refusal; }
     const std::vector<int>& RefusedFields() const { return m_refusedFields; }
+    // Whether the whole computation was refused (not only a part of it).
+    bool RefusedWhole() const { return m_refusedWhole; }
 
 protected:
     CForm(int templateId, IMessageSink& sink);
@@ -149,6 +151,7 @@ private:
     bool m_closed = false;
     std::string m_refusal;
     std::vector<int> m_refusedFields;
+    bool m_refusedWhole = false;
     std::vector<int> m_keptOnRefusal;
 };
 

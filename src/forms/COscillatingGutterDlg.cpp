@@ -88,7 +88,7 @@ void COscillatingGutterDlg::OnCompute()
 
 const FormLayout& COscillatingGutterDlg::Layout() const
 {
-    // Label, symbol, field and unit in four columns; notes in the fifth.
+    // Label, symbol, field and unit in four columns; the condition under qT and qtmin.
     static const FormLayout layout = [] {
         const struct {
             int id;
@@ -121,9 +121,10 @@ const FormLayout& COscillatingGutterDlg::Layout() const
                 grid.push_back(LabelAt(r.symbol, row, 1));
                 grid.push_back(EditAt(r.id, row, 2));
                 grid.push_back(LabelAt(r.unit, row, 3));
-                if (r.id == 1003 || r.id == 1016)
-                    grid.push_back(LabelAt(kCondition, row, 4));
                 ++row;
+                // The condition on a line of its own, under its field.
+                if (r.id == 1003 || r.id == 1016)
+                    grid.push_back(LabelAt(kCondition, row++, 0, 1, 4, Align::Right));
             }
             return grid;
         };

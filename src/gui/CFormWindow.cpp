@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "gui/CFieldEdit.h"
 #include "gui/CQtMessageSink.h"
 #include "gui/pictures/CPictureWidget.h"
 
@@ -56,6 +57,17 @@ bool IsUserFocusChange(Qt::FocusReason reason)
 {
     return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+}
+
+// A disabled selection list still shows values the user reads (the pipe
+// run's vv and Qv): its entries keep the normal text colours.
+void KeepTextColourWhenDisabled(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText})
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    widget->setPalette(palette);
 }
 
 } // namespace
@@ -116,13 +128,12 @@ void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
             break;
         }
         case Item::Picture:
-            widget = new CPictureWidget(item.id, *m_form);
-            m_drawn.push_back(widget);
+        case Item::Drawn: {
+            auto* picture = new CPictureWidget(item.type == Item::Drawn ? CPictureWidget::kDrawnText : item.id, *m_form);
+            m_drawn.push_back(picture);
+            widget = picture;
             break;
-        case Item::Drawn:
-            widget = new CPictureWidget(CPictureWidget::kDrawnText, *m_form);
-            m_drawn.push_back(widget);
-            break;
+        }
         case Item::Group: {
             auto* box = new QGroupBox(Q(item.text));
             auto* inner = new QGridLayout(box);
@@ -151,13 +162,14 @@ void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
 
 QWidget* CFormWindow::MakeEdit(int id, int chars)
 {
-    auto* edit = new QLineEdit;
     const FieldInfo* field = m_form->FindField(id);
-    edit->setReadOnly(field && field->role == Role::Out);
-    if (chars == 0) // room for what %.15g or %.6g writes
-        chars = field && field->kind == Kind::Single ? 10 : field && field->kind == Kind::Number ? 18 : 24;
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars +
-                        edit->fontMetrics().height());
+    std::optional<Kind> kind;
+    if (field)
+        kind = field->kind;
+    const bool number = kind == Kind::Number || kind == Kind::Single;
+    // A number field is as wide as the longest number of its kind; a text
+    // field takes the layout's width or 24 digits.
+    auto* edit = new CFieldEdit(kind, field && field->role == Role::Out, chars ? chars : number ? 0 : 24);
     connect(edit, &QLineEdit::textEdited, this,
             [this, id](const QString& text) { m_form->SetEditText(id, text.toStdString()); });
     edit->installEventFilter(this);
@@ -202,6 +214,7 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
         }
         case Ctl::Combo: {
             auto* combo = new QComboBox;
+            KeepTextColourWhenDisabled(combo);
             connect(combo, &QComboBox::activated, this,
                     [this, id](int index) { Run([this, id, index] { m_form->Select(id, index); }); });
             combo->installEventFilter(this);
@@ -210,6 +223,7 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
         }
         case Ctl::List: {
             auto* list = new QListWidget;
+            KeepTextColourWhenDisabled(list);
             list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); // printf-aligned entries
             list->setFixedWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (chars ? chars : 12) +
                                 list->fontMetrics().height() * 2);
@@ -267,15 +281,30 @@ void CFormWindow::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(event->modifiers() & ~Qt::KeypadModifier)) {
-        // Enter on a focused push button presses it; elsewhere it runs the
-        // form's default command and never closes the form.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            Run([this] { m_form->PressEnter(); });
+        // Enter runs the form's default command wherever the focus is, on a
+        // step button or on "Abbruch" too, and never closes the form. Only
+        // the default button takes Enter itself, for the same command.
+        Run([this] { m_form->PressEnter(); });
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void CFormWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The first control takes the focus as a dialog gives it, a field with
+    // its text selected, so that typing replaces the value.
+    if (focusWidget())
+        return;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->selectAll();
+            return;
+        }
+    }
 }
 
 void CFormWindow::reject()
@@ -299,12 +328,8 @@ void CFormWindow::Sync()
     m_busy = true;
     for (const auto& [id, widget] : m_widgets) {
         widget->setEnabled(m_form->IsEnabled(id));
-        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            const QString text = Q(m_form->Text(id));
-            if (edit->text() != text) {
-                edit->setText(text);
-                edit->setCursorPosition(0); // a long number shows its leading digits
-            }
+        if (auto* edit = qobject_cast<CFieldEdit*>(widget)) {
+            edit->ShowText(Q(m_form->Text(id)));
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             if (button->isCheckable()) {
                 const QSignalBlocker block(button);
@@ -328,8 +353,8 @@ void CFormWindow::Sync()
             list->setCurrentRow(m_form->Selection(id));
         }
     }
-    for (QWidget* drawn : m_drawn)
-        drawn->update();
+    for (CPictureWidget* drawn : m_drawn)
+        drawn->Refresh();
     if (const auto focus = m_form->TakeFocusRequest()) {
         if (QWidget* widget = Control(focus->id)) {
             widget->setFocus(Qt::OtherFocusReason);

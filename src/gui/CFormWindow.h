@@ -14,6 +14,7 @@ class QGridLayout;
 
 namespace dralun {
 
+class CPictureWidget;
 class CQtMessageSink;
 
 class CFormWindow : public QDialog {
@@ -32,6 +33,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -45,7 +47,7 @@ private:
     std::unique_ptr<CQtMessageSink> m_ownSink;
     std::unique_ptr<CForm> m_form;
     std::map<int, QWidget*> m_widgets;
-    std::vector<QWidget*> m_drawn;
+    std::vector<CPictureWidget*> m_drawn;
     bool m_busy = false;
 };
 

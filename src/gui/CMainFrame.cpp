@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTreeView>
 
 #include "forms/FormRegistry.h"
 #include "gui/CAboutDlg.h"
@@ -27,6 +29,22 @@ namespace dralun {
 namespace {
 constexpr int kRecentCount = 4;
 const QString kReady = QStringLiteral("Bereit");
+
+// Qt's own file dialog (where the platform has none of its own) opens large
+// enough for its columns, and the size, type and date columns are as wide as
+// their texts.
+void FitFileDialog(QFileDialog& dialog)
+{
+    const QFontMetrics metrics = dialog.fontMetrics();
+    dialog.resize(metrics.horizontalAdvance(QLatin1Char('0')) * 110, metrics.height() * 32);
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
 } // namespace
 
 CMainFrame::CMainFrame(CHydroDoc& doc, QWidget* parent)
@@ -244,6 +262,7 @@ void CMainFrame::OnFileOpen()
     QFileDialog dialog(this, QStringLiteral("Öffnen"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("Alle Dateien (*)"));
+    FitFileDialog(dialog);
     if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         OpenDocumentFile(dialog.selectedFiles().first());
 }
@@ -262,6 +281,7 @@ void CMainFrame::OnFileSaveAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("Alle Dateien (*)"));
     dialog.selectFile(m_doc.Title());
+    FitFileDialog(dialog);
     if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         SaveDocument(dialog.selectedFiles().first());
 }
@@ -308,6 +328,20 @@ void CMainFrame::AddRecentFile(const QString& path)
     m_recent.prepend(path);
     while (m_recent.size() > kRecentCount)
         m_recent.removeLast();
+    UpdateRecentFiles();
+}
+
+void CMainFrame::OpenRecentFile(const QString& path)
+{
+    // A file that is gone leaves the list once the user has been told.
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
+        m_recent.removeAll(path);
+        UpdateRecentFiles();
+    }
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
     QSettings settings;
     settings.beginGroup(QStringLiteral("Recent File List"));
     for (int i = 1; i <= kRecentCount; ++i) {
@@ -334,7 +368,7 @@ void CMainFrame::RebuildRecentMenu()
         auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(m_recent[i])), this);
         a->setStatusTip(cmd::Prompt(cmd::FileMru));
         const QString path = m_recent[i];
-        connect(a, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); });
+        connect(a, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
         m_fileMenu->insertAction(m_mruPlaceholder, a);
         m_mruActions.append(a);
     }

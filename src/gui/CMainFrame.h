@@ -46,6 +46,8 @@ private:
     void UpdateCaption();
     void LoadRecentFiles();
     void AddRecentFile(const QString& path);
+    void OpenRecentFile(const QString& path);
+    void UpdateRecentFiles(); // into the settings and the menu
     void RebuildRecentMenu();
     void ShowError(const QString& text);
 

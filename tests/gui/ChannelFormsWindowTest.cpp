@@ -119,7 +119,8 @@ private slots:
         QTest::mouseClick(Button(w, 1025), Qt::LeftButton);
         QCOMPARE(log.Messages().size(), size_t(1));
         QCOMPARE(log.Messages()[0].icon, MsgIcon::Exclamation);
-        QCOMPARE(Edit(w, 1006)->text(), q);
+        QVERIFY(q != QStringLiteral("0"));
+        QCOMPARE(Edit(w, 1006)->text(), QStringLiteral("0")); // no result beside inputs it does not belong to
     }
 
     void boxCulvertComputesWithTheDefaultButton()
@@ -198,7 +199,7 @@ private slots:
         Retype(Edit(w, 1002), "0.05");
         QTest::keyClick(Edit(w, 1002), Qt::Key_Return);
         QCOMPARE(log.Messages().size(), size_t(1));
-        QVERIFY(Edit(w, 1013)->text().startsWith("0.83925017"));
+        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral("0")); // refused: no result
     }
 
     void picturesFollowTheValues_data()

@@ -193,9 +193,11 @@ private slots:
                                                         .arg(bottom)
                                                         .arg(firstLine)));
         }
-        // The value lines fit into the table's area.
+        // The value lines fit into the table's area: its columns stand at
+        // the pitch of the fixed-pitch font.
         const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        QVERIFY(20 + 64 * fixed.maxWidth() + fixed.horizontalAdvance(QStringLiteral("[l/s]")) <= table->width());
+        const int pitch = fixed.horizontalAdvance(QLatin1Char('0'));
+        QVERIFY(20 + 64 * pitch + fixed.horizontalAdvance(QStringLiteral("[l/s]")) <= table->width());
         QVERIFY(360 + fixed.height() <= table->height());
     }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -194,6 +195,40 @@ private slots:
         QVERIFY(frame.RecentFiles().first().endsWith("d5"));
         CMainFrame again(doc); // kept in the settings
         QCOMPARE(again.RecentFiles(), frame.RecentFiles());
+    }
+
+    void aRecentFileThatIsGoneLeavesTheList()
+    {
+        // The settings are the test's own, below the test home.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(!config.isEmpty() && QSettings().fileName().startsWith(config));
+        QTemporaryDir dir;
+        const QString kept = dir.filePath("bleibt.dra");
+        const QString gone = dir.filePath("weg.dra");
+        CHydroDoc doc;
+        CMainFrame frame(doc);
+        QVERIFY(frame.SaveDocument(kept) && frame.SaveDocument(gone));
+        QVERIFY(QFile::remove(gone));
+        QStringList messages;
+        frame.SetModalRunner([&](QDialog& dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+                messages << box->text();
+            return int(QDialog::Accepted);
+        });
+        auto itemFor = [&](const QString& path) -> QAction* {
+            for (QAction* a : TopMenu(frame, "&Datei")->actions())
+                if (a->isVisible() && a->text().endsWith(QDir::toNativeSeparators(path)))
+                    return a;
+            return nullptr;
+        };
+        QVERIFY(itemFor(gone) && itemFor(kept));
+        itemFor(gone)->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.first().contains(QStringLiteral("kann nicht geöffnet werden")));
+        QCOMPARE(frame.RecentFiles(), QStringList{kept});
+        QVERIFY(!itemFor(gone) && itemFor(kept));
+        CMainFrame again(doc); // gone from the settings as well
+        QCOMPARE(again.RecentFiles(), QStringList{kept});
     }
 
     void openingAMissingFileReportsIt()

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QScreen>
@@ -18,6 +17,7 @@
 #include "gui/CHydroApp.h"
 #include "gui/CHydroView.h"
 #include "gui/CMainFrame.h"
+#include "gui/CommandTable.h"
 
 using namespace dralun;
 
@@ -82,11 +82,16 @@ int main(int argc, char** argv)
         Save(about, out + "/about.png");
         about.hide();
         // Qt's own dialogs, as the program shows them.
-        QFileDialog open(frame, QStringLiteral("Öffnen"));
-        open.setFileMode(QFileDialog::ExistingFile);
-        open.show();
-        Save(open, out + "/qt-open.png");
-        open.hide();
+        frame->SetModalRunner([&](QDialog& dialog) {
+            dialog.show();
+            for (int i = 0; i < 10; ++i) // the directory is read in the background
+                Settle();
+            Save(dialog, out + "/qt-open.png");
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+        frame->OnCommand(cmd::FileOpen);
+        frame->SetModalRunner([](QDialog& dialog) { return dialog.exec(); });
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"),
                         QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma."),
                         QMessageBox::Ok, frame);

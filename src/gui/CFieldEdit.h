@@ -1,0 +1,39 @@
+#pragma once
+// The edit control of a calculator field. A field the form writes as a
+// number is as wide as the longest text that number can be written as, so
+// that no digit and no exponent is ever hidden; a result the form formats
+// itself grows with the longest text it has shown.
+#include <QLineEdit>
+#include <optional>
+
+#include "forms/FormTypes.h"
+
+namespace dralun {
+
+class CFieldEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    // kind: how the form writes the field (none: an edit without a field);
+    // leastChars: the least width in digits, as the layout asks.
+    CFieldEdit(std::optional<Kind> kind, bool result, int leastChars, QWidget* parent = nullptr);
+
+    // Shows a text the form wrote, from its first character.
+    void ShowText(const QString& text);
+    // The width at which the text shows whole, frame and margins included.
+    int WidthFor(const QString& text) const;
+    // The longest texts a field of this kind can be written as.
+    static QStringList LongestTexts(Kind kind);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void UpdateWidth();
+
+    std::optional<Kind> m_kind;
+    bool m_result;
+    int m_leastChars;
+    QString m_longestShown; // a result text that needed the most room
+};
+
+} // namespace dralun
