@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -17,12 +17,13 @@ double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4
 
 void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double b = Length(form.Value(1000));
     const double h = Length(form.Value(1001));
     if (b <= 0 || h <= 0) {
         painter.setPen(pic::Ink());
-        pic::Label(painter, inner.center(), QStringLiteral("b, h ungültig"));
+        sheet.Label(inner.center(), QStringLiteral("b, h ungültig"));
         return;
     }
     const double t = std::min(Length(form.Value(1002)), h);
@@ -38,13 +39,20 @@ void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
                             QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1002), 2)),
                             QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1016), 2)),
                             t + h2 >= h ? QStringLiteral("voll") : QString()};
-    const QRectF drawing = pic::TextColumn(painter, inner, lines);
+    const QRectF drawing = sheet.TextColumn(inner, lines);
     if (drawing.width() < fm.height() || drawing.height() < fm.height())
         return; // no room left for the section
 
-    const pic::WorldMap map(
-        QRectF(-wall - 0.25 * size, -wall - 0.25 * size, b + 2 * wall + 0.5 * size, h + 2 * wall + 0.3 * size),
-        drawing);
+    // The section with its dimension lines, and room around it for their
+    // labels: h at the left, t and h2 at the right, b below, and a line
+    // above and below for the labels of short dimensions.
+    const double xl = -wall - 0.1 * size, xr = b + wall + 0.1 * size, yb = -wall - 0.05 * size;
+    const double line = fm.height();
+    const double right =
+        std::max(fm.horizontalAdvance(QStringLiteral("t")), fm.horizontalAdvance(QStringLiteral("h2")));
+    const QRectF room = drawing.adjusted(fm.horizontalAdvance(QStringLiteral("h")) + line * 0.6, line * 1.4,
+                                         -right - line * 0.6, -line * 1.4);
+    const pic::WorldMap map(QRectF(xl, yb, xr - xl, h + wall - yb), room);
     auto rect = [&](double x0, double y0, double x1, double y1) {
         return QRectF(map(x0, y1), map(x1, y0)).normalized();
     };
@@ -52,7 +60,7 @@ void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
     // Frame, then the clear opening.
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
-    painter.drawRect(rect(-wall, -wall, b + wall, h + wall));
+    sheet.Fill(rect(-wall, -wall, b + wall, h + wall)); // texts stay out of the frame and the opening
     painter.setBrush(Qt::white);
     painter.drawRect(rect(0, 0, b, h));
 
@@ -74,20 +82,16 @@ void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
     if (level > t && level < h) {
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
         painter.drawLine(map(0, level), map(b, level));
-        const QPointF mark = map(b / 2, level);
-        const double s = painter.fontMetrics().height() * 0.3;
-        painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+        sheet.LevelMark(map(b / 2, level));
     }
 
-    const double xl = -wall - 0.1 * size;
-    pic::Dimension(painter, map(xl, 0), map(xl, h), QStringLiteral("h"), true);
-    pic::Dimension(painter, map(0, -wall - 0.05 * size), map(b, -wall - 0.05 * size), QStringLiteral("b"), true);
-    const double xr = b + wall + 0.1 * size;
+    // Short dimensions take their labels beyond their outer ends.
+    sheet.Dimension(map(xl, 0), map(xl, h), QStringLiteral("h"), true);
+    sheet.Dimension(map(0, yb), map(b, yb), QStringLiteral("b"), true);
     if (t > 0)
-        pic::Dimension(painter, map(xr, 0), map(xr, t), QStringLiteral("t"));
+        sheet.Dimension(map(xr, t), map(xr, 0), QStringLiteral("t"));
     if (level > t)
-        pic::Dimension(painter, map(xr, t), map(xr, level), QStringLiteral("h2"));
-
+        sheet.Dimension(map(xr, t), map(xr, level), QStringLiteral("h2"));
 }
 
 const PictureRegistrar registered(162, {{17, 10}, &PaintBoxCulvert});

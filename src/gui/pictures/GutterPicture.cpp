@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -32,10 +32,14 @@ double Bed(const Section& s, double x)
     return s.bS * s.qS + (x - s.bS) * s.qf;
 }
 
-void PaintSection(QPainter& painter, const QRectF& area, const Section& s)
+void PaintSection(pic::Sheet& sheet, const QRectF& area, const Section& s)
 {
+    QPainter& painter = sheet.Painter();
     const QFontMetricsF fm(painter.font());
-    const QRectF body = area.adjusted(0, fm.height() * 1.3, 0, -fm.height() * 2.4);
+    // Under the title a line for the label of the spread, at the right the
+    // label of the depth; under the drawing two lines of text.
+    const double right = fm.horizontalAdvance(QStringLiteral("h")) + fm.height() * 0.6;
+    const QRectF body = area.adjusted(0, fm.height() * 2.5, -right, -fm.height() * 2.4);
 
     // Widths to scale; heights exaggerated so that the deepest water is well visible.
     const double width = std::max({s.b, s.bS, 0.1}) * 1.35;
@@ -43,7 +47,7 @@ void PaintSection(QPainter& painter, const QRectF& area, const Section& s)
     double k = std::clamp(0.45 * width / top, 1.0, 1e6);
     k = std::pow(10.0, std::floor(std::log10(k))) * (k / std::pow(10.0, std::floor(std::log10(k))) >= 5 ? 5 : 1);
     const double curb = 0.06 * width;
-    const pic::WorldMap map(QRectF(-width, -0.25 * top * k, width + 2.5 * curb, 1.25 * top * k), body);
+    const pic::WorldMap map(QRectF(-width, -0.25 * top * k, width + 1.6 * curb, 1.25 * top * k), body);
     auto at = [&](double x, double y) { return map(-x, y * k); };
 
     // Water against the curb: below the level h and above the bed.
@@ -57,7 +61,7 @@ void PaintSection(QPainter& painter, const QRectF& area, const Section& s)
         painter.setBrush(pic::Water());
         painter.drawPolygon(water);
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(at(s.b, s.h), at(0, s.h));
+        sheet.Stroke(at(s.b, s.h), at(0, s.h));
     }
 
     // Carriageway (and strip) with the curb.
@@ -69,36 +73,37 @@ void PaintSection(QPainter& painter, const QRectF& area, const Section& s)
            << at(width, -0.25 * top);
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
-    painter.drawPolygon(ground);
+    sheet.Fill(ground);
     if (s.bS > 0) {
         painter.setPen(QPen(pic::Ink(), 1, Qt::DashLine));
-        painter.drawLine(at(s.bS, Bed(s, s.bS)), at(s.bS, -0.25 * top));
+        sheet.Stroke(at(s.bS, Bed(s, s.bS)), at(s.bS, -0.25 * top));
     }
 
     // Dimensions: spread above the water, depth beside the curb face.
     const double lift = 0.12 * top;
     if (s.b > 0 && s.h > 0)
-        pic::Dimension(painter, at(s.b, s.h + lift), at(0, s.h + lift), QStringLiteral("b"));
+        sheet.Dimension(at(s.b, s.h + lift), at(0, s.h + lift), QStringLiteral("b"));
     if (s.h > 0)
-        pic::Dimension(painter, map(curb * 1.6, 0), map(curb * 1.6, s.h * k), QStringLiteral("h"));
+        sheet.Dimension(map(curb * 1.6, 0), map(curb * 1.6, s.h * k), QStringLiteral("h"));
 
     painter.setPen(pic::Ink());
     QFont bold = painter.font();
     bold.setBold(true);
     painter.save();
     painter.setFont(bold);
-    pic::Label(painter, QPointF(area.center().x(), area.top() + fm.height() * 0.6), QString::fromUtf8(s.title));
+    sheet.Label(QPointF(area.center().x(), area.top() + fm.height() * 0.6), QString::fromUtf8(s.title));
     painter.restore();
-    pic::Label(painter, QPointF(area.center().x(), area.bottom() - fm.height() * 1.5),
-               QStringLiteral("h = %1 cm   b = %2 m   Q = %3 l/s")
+    sheet.Label(QPointF(area.center().x(), area.bottom() - fm.height() * 1.5),
+                QStringLiteral("h = %1 cm   b = %2 m   Q = %3 l/s")
                    .arg(pic::Num(s.h * 100, 2), pic::Num(s.b, 2), pic::Num(s.Q, 2)));
-    pic::Label(painter, QPointF(area.center().x(), area.bottom() - fm.height() * 0.4),
-               QStringLiteral("Höhen %1-fach überhöht").arg(k, 0, 'f', 0));
+    sheet.Label(QPointF(area.center().x(), area.bottom() - fm.height() * 0.4),
+                QStringLiteral("Höhen %1-fach überhöht").arg(k, 0, 'f', 0));
 }
 
 void PaintGutters(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double qf = pic::Positive(form.Value(1002)) / 100;
     const double bS = pic::Positive(form.Value(1003));
     const double qS = pic::Positive(form.Value(1005)) / 100;
@@ -108,8 +113,8 @@ void PaintGutters(QPainter& painter, const QRectF& area, const CForm& form)
                       form.Value(1032)};
     const double gap = painter.fontMetrics().height();
     const double half = (inner.width() - gap) / 2;
-    PaintSection(painter, QRectF(inner.left(), inner.top(), half, inner.height()), curb);
-    PaintSection(painter, QRectF(inner.left() + half + gap, inner.top(), half, inner.height()), vee);
+    PaintSection(sheet, QRectF(inner.left(), inner.top(), half, inner.height()), curb);
+    PaintSection(sheet, QRectF(inner.left() + half + gap, inner.top(), half, inner.height()), vee);
 }
 
 const PictureRegistrar registered(175, {{50, 12}, &PaintGutters});

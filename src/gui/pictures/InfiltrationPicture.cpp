@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "forms/CInfiltrationForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -33,7 +33,8 @@ bool Drawable(double v, double limit = 1e7) { return std::isfinite(v) && std::fa
 
 void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     painter.setPen(pic::Ink());
     const auto* infiltration = dynamic_cast<const CInfiltrationForm*>(&form);
     if (!infiltration)
@@ -42,7 +43,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
     const double Ls = s.Ls;
     const double slope = s.J / 1000;
     if (!s.computed || !(Ls > 0) || !Drawable(Ls) || !Drawable(s.J, 1e4) || !(s.hs > 0) || !Drawable(s.hs, 1e3)) {
-        pic::Label(painter, inner.center(), QStringLiteral("Schwellenabstand nicht bestimmt"));
+        sheet.Label(inner.center(), QStringLiteral("Schwellenabstand nicht bestimmt"));
         return;
     }
     const double hs = s.hs;
@@ -59,21 +60,23 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
     const double rise = high - low;
 
     // Room for the labels: above the drawing the exaggeration note and the
-    // spacing, then a line for t_E and V; below it L; the threshold height
-    // at the right.
+    // spacing, then a line for t_E, J and V; below it L; the threshold
+    // height at the right.
     const QFontMetricsF fm(painter.font());
     const double line = fm.height();
-    const double heightLabel = fm.horizontalAdvance(QStringLiteral("h_s = 0.000 m"));
-    const QRectF drawing = inner.adjusted(line * 0.5, line * 3.4, -heightLabel - line, -line * 1.6);
+    const QString hsText = QStringLiteral("h_s = %1 m").arg(pic::Num(hs, 2));
+    const double gap = line * 0.6;
+    const double right = fm.horizontalAdvance(hsText) + gap + line;
+    const QRectF drawing = inner.adjusted(line * 0.5, line * 3.4, -right, -line * 1.6);
+    const double under = low - 0.15 * rise; // the soil under the bed
     const double e = NiceFactor(0.9 * (x1 - x0) / rise * drawing.height() / drawing.width());
-    const pic::WorldMap world(QRectF(x0, low * e, x1 - x0, rise * e), drawing);
+    const pic::WorldMap world(QRectF(x0, under * e, x1 - x0, (high - under) * e), drawing);
     auto map = [&](double x, double y) { return world(x, y * e); };
 
     // Soil under the bed and the top edge of the swale or trench.
-    const double under = low - 0.15 * rise;
     painter.setPen(Qt::NoPen);
     painter.setBrush(pic::Soil());
-    painter.drawPolygon(QPolygonF{map(x0, bed(x0)), map(x1, bed(x1)), map(x1, under), map(x0, under)});
+    sheet.Fill(QPolygonF{map(x0, bed(x0)), map(x1, bed(x1)), map(x1, under), map(x0, under)});
 
     // Water of the section whose lower threshold stands at `end`, within [x0, x1].
     auto water = [&](double end) {
@@ -91,7 +94,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
         painter.setBrush(pic::Water());
         painter.drawPolygon(poly);
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(map(a, std::max(level, bed(a))), map(b, std::max(level, bed(b))));
+        sheet.Stroke(map(a, std::max(level, bed(a))), map(b, std::max(level, bed(b))));
     };
     water(0);
     water(Ls);
@@ -99,46 +102,58 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
 
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(pic::Ink(), 1.5));
-    painter.drawLine(map(x0, bed(x0)), map(x1, bed(x1)));
+    sheet.Stroke(map(x0, bed(x0)), map(x1, bed(x1)));
     painter.setPen(QPen(pic::Ink(), 1, Qt::DashLine));
-    painter.drawLine(map(x0, bed(x0) + depth), map(x1, bed(x1) + depth));
+    sheet.Stroke(map(x0, bed(x0) + depth), map(x1, bed(x1) + depth));
 
     // The thresholds: narrow blocks h_s high.
     const double half = std::max(line * 0.25 / world.Length(1), 0.0);
     painter.setPen(QPen(pic::Ink(), 1));
     painter.setBrush(pic::Concrete());
     for (double x : {0.0, Ls})
-        painter.drawRect(QRectF(map(x - half, bed(x) + hs), map(x + half, bed(x))));
+        sheet.Fill(QRectF(map(x - half, bed(x) + hs), map(x + half, bed(x))));
 
     // Spacing above, water length below, heights beside the thresholds.
-    const double top = drawing.top() - line * 1.5;
-    pic::Dimension(painter, QPointF(map(0, 0).x(), top), QPointF(map(Ls, 0).x(), top),
-                   QStringLiteral("L_s = %1 m").arg(pic::Num(Ls, 2)));
-    const double bottom = drawing.bottom() + line * 0.2;
+    const double top = drawing.top() - line * 1.65;
+    sheet.Dimension(QPointF(map(0, 0).x(), top), QPointF(map(Ls, 0).x(), top),
+                    QStringLiteral("L_s = %1 m").arg(pic::Num(Ls, 2)));
+    const double bottom = map(x0, under).y() + line * 0.2;
     if (L > 0)
-        pic::Dimension(painter, QPointF(map(Ls - L, 0).x(), bottom), QPointF(map(Ls, 0).x(), bottom),
-                       QStringLiteral("L = %1 m").arg(pic::Num(L, 2)), true);
+        sheet.Dimension(QPointF(map(Ls - L, 0).x(), bottom), QPointF(map(Ls, 0).x(), bottom),
+                        QStringLiteral("L = %1 m").arg(pic::Num(L, 2)), true);
 
-    const double gap = line * 0.6;
-    const QPointF lowerFoot = map(Ls, bed(Ls));
-    pic::Dimension(painter, lowerFoot + QPointF(gap, 0), map(Ls, bed(Ls) + hs) + QPointF(gap, 0),
-                   QStringLiteral("h_s = %1 m").arg(pic::Num(hs, 2)));
+    // The threshold height beside the drawing, clear of the water that
+    // follows the threshold, with dotted lines from its foot and crest.
+    const double xs = map(x1, 0).x() + gap;
+    const QPointF foot(xs, map(Ls, bed(Ls)).y()), crest(xs, map(Ls, bed(Ls) + hs).y());
+    painter.setPen(QPen(pic::Ink(), 0.8, Qt::DotLine));
+    for (const QPointF& level : {foot, crest})
+        sheet.Stroke(QPointF(map(Ls + half, 0).x(), level.y()), level);
+    sheet.Dimension(foot, crest, hsText);
     // t_E stands at the downstream face of the upper threshold; its value,
     // the bed slope and the volume take the line above the drawing.
     const double labels = drawing.top() - line * 0.6;
     const QPointF upperFoot = map(0, bed(0));
     if (tE > 0)
-        pic::Dimension(painter, upperFoot + QPointF(gap, 0), map(0, bed(0) + std::min(tE, hs)) + QPointF(gap, 0),
-                       QString());
+        sheet.Dimension(upperFoot + QPointF(gap, 0), map(0, bed(0) + std::min(tE, hs)) + QPointF(gap, 0),
+                        QString());
+    // Each of them at its place along the section, or further right when the
+    // one before reaches there.
     painter.setPen(pic::Ink());
-    pic::Label(painter, QPointF(upperFoot.x() + gap * 0.5, labels),
-               QStringLiteral("t_E = %1 m").arg(pic::Num(std::max(tE, 0.0), 2)), Qt::AlignLeft);
-    if (std::isfinite(s.V))
-        pic::Label(painter, QPointF(map(Ls * 0.6, 0).x(), labels), QStringLiteral("V = %1 m³").arg(pic::Num(s.V, 2)));
-    pic::Label(painter, QPointF(map(Ls * 0.3, 0).x(), labels), QStringLiteral("J = %1 ‰").arg(pic::Num(s.J, 2)));
+    const QStringList texts{QStringLiteral("t_E = %1 m").arg(pic::Num(std::max(tE, 0.0), 2)),
+                            QStringLiteral("J = %1 ‰").arg(pic::Num(s.J, 2)),
+                            std::isfinite(s.V) ? QStringLiteral("V = %1 m³").arg(pic::Num(s.V, 2)) : QString()};
+    const double wanted[] = {upperFoot.x() + gap * 0.5, map(Ls * 0.3, 0).x(), map(Ls * 0.6, 0).x()};
+    double free = inner.left();
+    for (int i = 0; i < texts.size(); ++i) {
+        const double w = fm.horizontalAdvance(texts[i]);
+        const double left = std::max(i == 0 ? wanted[i] : wanted[i] - w / 2, free);
+        sheet.Place(texts[i], {{QPointF(left, labels), Qt::AlignLeft}});
+        free = left + w + line;
+    }
     if (e > 1)
-        painter.drawText(QPointF(inner.left(), inner.top() + fm.ascent()),
-                         QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
+        sheet.Text(QPointF(inner.left(), inner.top() + fm.ascent()),
+                   QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
 }
 
 const PictureRegistrar swale(185, {{76, 13}, &PaintLongSection});

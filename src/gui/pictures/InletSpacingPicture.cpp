@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "forms/CInletSpacingDlg.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -54,7 +54,8 @@ double RoundFactor(double v)
 
 void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
     const auto* dlg = dynamic_cast<const CInletSpacingDlg*>(&form);
     const int family = dlg ? std::clamp(dlg->Family(), 0, 2) : 0;
@@ -70,8 +71,8 @@ void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
     bold.setBold(true);
     painter.save();
     painter.setFont(bold);
-    pic::Label(painter, QPointF(inner.center().x(), inner.top() + fm.height() * 0.3),
-               QStringLiteral("%1   %2").arg(QString::fromUtf8(kNames[family]), fall));
+    sheet.Label(QPointF(inner.center().x(), inner.top() + fm.height() * 0.3),
+                QStringLiteral("%1   %2").arg(QString::fromUtf8(kNames[family]), fall));
     painter.restore();
 
     // Widths to scale, heights exaggerated so that the water stands out.
@@ -96,12 +97,12 @@ void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
         painter.setBrush(pic::Water());
         painter.drawPolygon(water);
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(at(0, level), at(b, level));
+        sheet.Stroke(at(0, level), at(b, level));
         // Marks of the tabulated spreads on the water line.
         const double tick = fm.height() * 0.3;
         for (const double spread : kSpreads) {
             const QPointF p = at(spread, level);
-            painter.drawLine(p + QPointF(0, -tick), p + QPointF(0, tick));
+            sheet.Stroke(p + QPointF(0, -tick), p + QPointF(0, tick));
         }
     }
 
@@ -113,10 +114,10 @@ void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
     ground << at(0, 0) << at(0, top) << at(-curb, top) << at(-curb, -0.3 * top) << at(kWidth, -0.3 * top);
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
-    painter.drawPolygon(ground);
+    sheet.Fill(ground);
     if (family == 2) {
         painter.setPen(QPen(pic::Ink(), 1, Qt::DashLine));
-        painter.drawLine(at(kStrip, Bed(road, kStrip)), at(kStrip, -0.3 * top));
+        sheet.Stroke(at(kStrip, Bed(road, kStrip)), at(kStrip, -0.3 * top));
     }
 
     // The grating on the bed beside the curb; the bay lies deeper than the gutter.
@@ -124,19 +125,19 @@ void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
     if (family == 1) {
         const double drop = 0.15 * top;
         painter.setBrush(Qt::NoBrush);
-        painter.drawLine(at(0, -drop), at(kGrating, Bed(road, kGrating) - drop));
+        sheet.Stroke(at(0, -drop), at(kGrating, Bed(road, kGrating) - drop));
         painter.setPen(QPen(pic::Ink(), 1, Qt::DashLine));
-        painter.drawLine(at(kGrating, Bed(road, kGrating)), at(kGrating, Bed(road, kGrating) - drop));
+        sheet.Stroke(at(kGrating, Bed(road, kGrating)), at(kGrating, Bed(road, kGrating) - drop));
     } else {
-        painter.drawLine(at(0, 0), at(kGrating, Bed(road, kGrating)));
+        sheet.Stroke(at(0, 0), at(kGrating, Bed(road, kGrating)));
     }
 
     if (level > 0)
-        pic::Dimension(painter, at(b, level + 0.18 * top), at(0, level + 0.18 * top), QStringLiteral("b"));
+        sheet.Dimension(at(b, level + 0.18 * top), at(0, level + 0.18 * top), QStringLiteral("b"));
 
     painter.setPen(pic::Ink());
-    pic::Label(painter, QPointF(inner.center().x(), inner.bottom() - fm.height() * 0.3),
-               QStringLiteral("s = %1 %   Höhen %2-fach überhöht").arg(Short(slope, 1)).arg(k, 0, 'f', 0));
+    sheet.Label(QPointF(inner.center().x(), inner.bottom() - fm.height() * 0.3),
+                QStringLiteral("s = %1 %   Höhen %2-fach überhöht").arg(Short(slope, 1)).arg(k, 0, 'f', 0));
 }
 
 const PictureRegistrar registered(CInletSpacingDlg::kPicture, {{17, 8.5}, &PaintInletSpacing});

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -14,7 +14,8 @@ namespace {
 
 void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double h = pic::Positive(form.Value(1001));
     const double d = pic::Positive(form.Value(1004));
     const double v = pic::Positive(form.Value(1005));
@@ -25,10 +26,17 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
     const double unit = std::max({h, d, 0.05});
     const double axis = d / 2 + 0.25 * unit;
     const double surface = axis + h;
-    const double top = surface + 0.3 * unit;
-    const double basin = 0.9 * top;
-    const double wall = 0.06 * top;
-    const double reach = 1.1 * top;
+    // Widths in shares of the height; the values stand in a block at the
+    // top right, and the drawing reaches high enough that the wall's opening
+    // (and so the jet) stays below the block.
+    const double kBasin = 0.9, kWall = 0.06, kReach = 1.1;
+    const QFontMetricsF fm(painter.font());
+    const double perTop = std::min(inner.width() / (kBasin + kWall + kReach), inner.height());
+    const double block = std::min(4.6 * fm.height() / std::max(perTop, 1.0), 0.7);
+    const double top = std::max(surface + 0.3 * unit, (axis + d / 2) / (1 - block));
+    const double basin = kBasin * top;
+    const double wall = kWall * top;
+    const double reach = kReach * top;
     const pic::WorldMap map(QRectF(-basin, 0, basin + wall + reach, top), inner);
 
     // Water in the basin.
@@ -54,41 +62,52 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
         jet.closeSubpath();
         painter.setBrush(pic::Water());
         painter.setPen(QPen(pic::WaterEdge(), 1));
-        painter.drawPath(jet);
+        sheet.Fill(jet);
     }
 
     // Floor, wall with the opening.
     painter.setPen(QPen(pic::Ink(), 1.5));
     painter.setBrush(pic::Concrete());
-    painter.drawPolygon(QPolygonF{map(0, axis + d / 2), map(wall, axis + d / 2), map(wall, top), map(0, top)});
-    painter.drawPolygon(QPolygonF{map(0, 0), map(wall, 0), map(wall, axis - d / 2), map(0, axis - d / 2)});
-    painter.drawLine(map(-basin, 0), map(wall + reach, 0));
+    sheet.Fill(QPolygonF{map(0, axis + d / 2), map(wall, axis + d / 2), map(wall, top), map(0, top)});
+    sheet.Fill(QPolygonF{map(0, 0), map(wall, 0), map(wall, axis - d / 2), map(0, axis - d / 2)});
+    sheet.Stroke(map(-basin, 0), map(wall + reach, 0));
 
     // Water surface with its level mark.
     painter.setPen(QPen(pic::WaterEdge(), 1.5));
-    painter.drawLine(map(-basin, surface), map(0, surface));
-    const QPointF mark = map(-0.75 * basin, surface);
-    const double s = painter.fontMetrics().height() * 0.35;
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+    sheet.Stroke(map(-basin, surface), map(0, surface));
+    sheet.LevelMark(map(-0.75 * basin, surface));
 
     // Axis of the orifice.
     painter.setPen(QPen(pic::Ink(), 1, Qt::DashDotLine));
-    painter.drawLine(map(-0.45 * basin, axis), map(wall + 0.15 * reach, axis));
+    sheet.Stroke(map(-0.45 * basin, axis), map(wall + 0.15 * reach, axis));
 
-    pic::Dimension(painter, map(-0.3 * basin, surface), map(-0.3 * basin, axis), QStringLiteral("h"), true);
-    if (d > 0)
-        pic::Dimension(painter, map(-0.06 * basin, axis + d / 2), map(-0.06 * basin, axis - d / 2),
-                       QStringLiteral("d"), true);
+    sheet.Dimension(map(-0.3 * basin, axis), map(-0.3 * basin, surface), QStringLiteral("h"), true);
+    if (d > 0) {
+        // "d" beside the opening, clear of its axis: above or below the
+        // axis, else beyond an end of the opening or on the other side.
+        const QPointF upper = map(-0.06 * basin, axis + d / 2), lower = map(-0.06 * basin, axis - d / 2);
+        sheet.Dimension(upper, lower, QString());
+        const double line = sheet.Line();
+        const double x = upper.x() - line * 0.3, y = map(0, axis).y();
+        std::vector<pic::Spot> spots{{QPointF(x, y - line / 2 - 2), Qt::AlignRight},
+                                     {QPointF(x, y + line / 2 + 2), Qt::AlignRight}};
+        const std::vector<pic::Spot> ends = sheet.DimensionSpots(upper, lower, QStringLiteral("d"), true);
+        spots.insert(spots.end(), ends.begin() + 1, ends.end());
+        sheet.Place(QStringLiteral("d"), spots);
+    }
+
+    // The values, moved in from the right edge when they are long.
     painter.setPen(pic::Ink());
-    const double textX = wall + 0.2 * reach;
-    pic::Label(painter, map(textX, 0.92 * top), QStringLiteral("Q = %1 l/s").arg(pic::Num(q, 1)), Qt::AlignLeft);
-    pic::Label(painter, map(textX, 0.78 * top),
-               QStringLiteral("v = %1 m/s").arg(pic::Num(form.Value(1005), 2)), Qt::AlignLeft);
-    pic::Label(painter, map(textX, 0.64 * top),
-               QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1004), 3)), Qt::AlignLeft);
-    pic::Label(painter, map(textX, 0.50 * top),
-               QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1001), 3)), Qt::AlignLeft);
+    const QStringList values{QStringLiteral("Q = %1 l/s").arg(pic::Num(q, 1)),
+                             QStringLiteral("v = %1 m/s").arg(pic::Num(form.Value(1005), 2)),
+                             QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1004), 3)),
+                             QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1001), 3))};
+    double width = 0;
+    for (const QString& value : values)
+        width = std::max(width, fm.horizontalAdvance(value));
+    const double x = std::min(map(wall + 0.2 * reach, 0).x(), inner.right() - width);
+    for (int i = 0; i < values.size(); ++i)
+        sheet.Place(values[i], {{QPointF(x, map(0, top).y() + fm.height() * (0.8 + i)), Qt::AlignLeft}});
 }
 
 const PictureRegistrar registered(195, {{17, 13}, &PaintOrifice});

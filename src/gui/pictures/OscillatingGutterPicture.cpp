@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -17,7 +17,8 @@ namespace {
 
 void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
     const double L1v = form.Value(1006), L2v = form.Value(1013);
     double L1 = pic::Positive(L1v), L2 = pic::Positive(L2v);
@@ -39,7 +40,8 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
     // the saw-tooth fills the height that is left.
     const double fall = sf * length;
     const double span = dht + fall;
-    const QRectF body = inner.adjusted(fm.height() * 0.5, fm.height() * 2.2, -fm.height() * 0.5, -fm.height() * 3.0);
+    // Below the drawing the name of the inlet, then two lines of text.
+    const QRectF body = inner.adjusted(fm.height() * 0.5, fm.height() * 2.2, -fm.height() * 0.5, -fm.height() * 4.2);
     const double worldWidth = 1.14 * length;
     const double ky = worldWidth * body.height() / std::max(body.width(), 1.0) / (1.7 * std::max(span, 1e-9));
     const pic::WorldMap map(QRectF(-0.09 * length, -1.35 * span * ky, worldWidth, 1.7 * span * ky), body);
@@ -57,19 +59,19 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
     QPolygonF ground{at(0, bed(0)), at(xIn, bed(xIn)), at(length, bed(length)), at(length, base), at(0, base)};
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
-    painter.drawPolygon(ground);
+    sheet.Fill(ground);
     painter.setPen(QPen(pic::Ink(), 1.2, Qt::DashLine));
-    painter.drawLine(at(0, road(0)), at(length, road(length)));
+    sheet.Stroke(at(0, road(0)), at(length, road(length)));
     painter.setPen(QPen(pic::Ink(), 1.2));
-    painter.drawLine(at(0, road(0)), at(0, bed(0)));
-    painter.drawLine(at(length, road(length)), at(length, bed(length)));
+    sheet.Stroke(at(0, road(0)), at(0, bed(0)));
+    sheet.Stroke(at(length, road(length)), at(length, bed(length)));
 
     // Flow towards the inlet on both branches.
     painter.setPen(QPen(pic::WaterEdge(), 1.5));
     const double yArrow = 0.35;
-    pic::Arrow(painter, at(0.25 * L2, bed(0.25 * L2) + yArrow * (dht - dhh)),
+    sheet.Arrow(at(0.25 * L2, bed(0.25 * L2) + yArrow * (dht - dhh)),
                at(0.75 * L2, bed(0.75 * L2) + yArrow * (dht - dhh)));
-    pic::Arrow(painter, at(xIn + 0.75 * L1, bed(xIn + 0.75 * L1) + yArrow * (dht - dhh)),
+    sheet.Arrow(at(xIn + 0.75 * L1, bed(xIn + 0.75 * L1) + yArrow * (dht - dhh)),
                at(xIn + 0.25 * L1, bed(xIn + 0.25 * L1) + yArrow * (dht - dhh)));
 
     // The inlet at the low point.
@@ -77,33 +79,43 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
     const QPointF low = at(xIn, bed(xIn));
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Stone());
-    painter.drawRect(QRectF(low.x() - w / 2, low.y(), w, w * 1.6));
+    sheet.Fill(QRectF(low.x() - w / 2, low.y(), w, w * 1.6));
     painter.setPen(pic::Ink());
-    pic::Label(painter, QPointF(low.x() + w, low.y() + w * 1.2), QStringLiteral("Ablauf"), Qt::AlignLeft);
+    const QPointF under = at(xIn, base) + QPointF(0, fm.height() * 0.7);
+    sheet.Place(QStringLiteral("Ablauf"),
+                {{under}, {under - QPointF(w, 0), Qt::AlignRight}, {under + QPointF(w, 0), Qt::AlignLeft}});
 
     // Depths at the high point (left) and the low point.
-    pic::Dimension(painter, at(-0.015 * length, road(0)), at(-0.015 * length, bed(0)), QStringLiteral("dhh"), true);
-    pic::Dimension(painter, at(xIn, road(xIn)), at(xIn, bed(xIn)), QStringLiteral("dht"));
+    sheet.Dimension(at(-0.015 * length, road(0)), at(-0.015 * length, bed(0)), QStringLiteral("dhh"), true);
+    // A shallow low point takes its label above the road edge.
+    const QString dhtText = QStringLiteral("dht");
+    const QPointF edge = at(xIn, road(xIn));
+    sheet.Dimension(edge, low, QString());
+    std::vector<pic::Spot> spots = sheet.DimensionSpots(edge, low, dhtText);
+    const double off = fm.height() * 0.3, lift = fm.height() / 2 + 3;
+    spots.push_back({edge + QPointF(off, -lift), Qt::AlignLeft});
+    spots.push_back({edge + QPointF(-off, -lift), Qt::AlignRight});
+    sheet.Place(dhtText, spots);
 
     // Lengths above the road edge.
     const double above = 0.25 * span;
-    pic::Dimension(painter, at(0, above), at(xIn, above), QStringLiteral("L2"));
-    pic::Dimension(painter, at(xIn, above), at(length, above), QStringLiteral("L1"));
+    sheet.Dimension(at(0, above), at(xIn, above), QStringLiteral("L2"));
+    sheet.Dimension(at(xIn, above), at(length, above), QStringLiteral("L1"));
     painter.setPen(QPen(pic::Ink(), 0.8, Qt::DotLine));
     for (double x : {0.0, xIn, length})
-        painter.drawLine(at(x, above * 1.3), at(x, road(x)));
+        sheet.Stroke(at(x, above * 1.3), at(x, road(x)));
 
     painter.setPen(pic::Ink());
     const QString head = QStringLiteral("Straßengefälle sf = %1 %  →").arg(pic::Num(form.Value(1000), 2));
-    pic::Label(painter, QPointF(inner.left(), inner.top() + fm.height() * 0.5), head, Qt::AlignLeft);
-    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
-               QStringLiteral("L1 = %1 m   L2 = %2 m   L = %3 m")
+    sheet.Label(QPointF(inner.left(), inner.top() + fm.height() * 0.5), head, Qt::AlignLeft);
+    sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
+                QStringLiteral("L1 = %1 m   L2 = %2 m   L = %3 m")
                    .arg(pic::Num(L1v, 3), pic::Num(L2v, 3), pic::Num(form.Value(1030), 3)),
-               Qt::AlignLeft);
-    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
-               schematic ? QStringLiteral("gestrichelt: Fahrbahnrand; Längen schematisch, Höhen überhöht")
+                Qt::AlignLeft);
+    sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
+                schematic ? QStringLiteral("gestrichelt: Fahrbahnrand; Längen schematisch, Höhen überhöht")
                          : QStringLiteral("gestrichelt: Fahrbahnrand; Höhen überhöht"),
-               Qt::AlignLeft);
+                Qt::AlignLeft);
 }
 
 const PictureRegistrar registered(157, {{34, 17}, &PaintOscillatingGutter});

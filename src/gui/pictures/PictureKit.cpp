@@ -1,8 +1,6 @@
 #include "gui/pictures/PictureKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -42,7 +40,7 @@ QString Num(double value, int decimals)
         return QStringLiteral("-");
     if (std::fabs(value) >= 1e6)
         return QString::fromStdString(Format("%.4g", value));
-    return QString::fromStdString(Format("%.*f", decimals, value));
+    return QString::fromStdString(FormatFixed(0, decimals, value)); // never "-0.00"
 }
 
 void Arrow(QPainter& painter, QPointF from, QPointF to)
@@ -57,55 +55,6 @@ void Arrow(QPainter& painter, QPointF from, QPointF to)
     painter.setBrush(painter.pen().color());
     painter.drawPolygon(head);
     painter.restore();
-}
-
-void Dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool labelBefore)
-{
-    painter.save();
-    painter.setPen(QPen(Ink(), 1));
-    const QPointF mid = (a + b) / 2;
-    Arrow(painter, mid, a);
-    Arrow(painter, mid, b);
-    const QFontMetricsF fm(painter.font());
-    const bool vertical = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
-    const double w = fm.horizontalAdvance(label);
-    if (vertical && !labelBefore)
-        painter.drawText(QPointF(mid.x() + fm.height() * 0.3, mid.y() + fm.ascent() / 2), label);
-    else if (vertical)
-        painter.drawText(QPointF(mid.x() - fm.height() * 0.3 - w, mid.y() + fm.ascent() / 2), label);
-    else if (!labelBefore)
-        painter.drawText(QPointF(mid.x() - w / 2, mid.y() - fm.descent() - 2), label);
-    else
-        painter.drawText(QPointF(mid.x() - w / 2, mid.y() + fm.ascent() + 2), label);
-    painter.restore();
-}
-
-QRectF TextColumn(QPainter& painter, const QRectF& area, const QStringList& lines)
-{
-    const QFontMetricsF fm(painter.font());
-    double textWidth = 0;
-    for (const QString& line : lines)
-        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
-    const QRectF drawing = area.adjusted(0, 0, -textWidth - fm.height() * 0.5, 0);
-    painter.save();
-    painter.setPen(Ink());
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(QPointF(drawing.right() + fm.height() * 0.5, area.top() + fm.ascent() + i * fm.height()),
-                         lines[i]);
-    painter.restore();
-    return drawing;
-}
-
-void Label(QPainter& painter, QPointF at, const QString& text, Qt::Alignment align)
-{
-    const QFontMetricsF fm(painter.font());
-    const double w = fm.horizontalAdvance(text);
-    double x = at.x() - w / 2;
-    if (align & Qt::AlignLeft)
-        x = at.x();
-    else if (align & Qt::AlignRight)
-        x = at.x() - w;
-    painter.drawText(QPointF(x, at.y() + (fm.ascent() - fm.descent()) / 2), text);
 }
 
 } // namespace dralun::pic

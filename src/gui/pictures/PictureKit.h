@@ -1,11 +1,10 @@
 #pragma once
 // Drawing helpers shared by the pictures: colours, a world-to-picture
-// mapping in metres, dimension lines and labels.
+// mapping in metres, the panel, numbers for labels, arrows.
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 
@@ -44,14 +43,5 @@ QString Num(double value, int decimals);
 inline double Positive(double v) { return v > 0 && v < 1e300 ? v : 0.0; }
 
 void Arrow(QPainter& painter, QPointF from, QPointF to);
-// Dimension line between two points with arrow heads at both ends and a
-// label beside its middle: right of a vertical line (left with labelBefore),
-// above a horizontal one (below with labelBefore).
-void Dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, bool labelBefore = false);
-// Lines of values in a column at the right edge of the area; returns what
-// is left of the area for the drawing.
-QRectF TextColumn(QPainter& painter, const QRectF& area, const QStringList& lines);
-// Text centred on a point, or with its left or right edge at the point.
-void Label(QPainter& painter, QPointF at, const QString& text, Qt::Alignment align = Qt::AlignCenter);
 
 } // namespace dralun::pic

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -18,12 +18,13 @@ double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4
 
 void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double dn = form.Value(1000);
     const double D = Length(dn) / 1000;
     if (D <= 0) {
         painter.setPen(pic::Ink());
-        pic::Label(painter, inner.center(), QStringLiteral("DN ungültig"));
+        sheet.Label(inner.center(), QStringLiteral("DN ungültig"));
         return;
     }
     const double r = D / 2;
@@ -38,12 +39,20 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
                             QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1001), 3)),
                             QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1015), 3)),
                             t + h2 >= D ? QStringLiteral("voll") : QString()};
-    const QRectF drawing = pic::TextColumn(painter, inner, lines);
+    const QRectF drawing = sheet.TextColumn(inner, lines);
     if (drawing.width() < fm.height() || drawing.height() < fm.height())
         return; // no room left for the section
 
-    const pic::WorldMap map(QRectF(-r - wall - 0.3 * D, -wall - 0.05 * D, 2 * r + 2 * wall + 0.6 * D, D + 2 * wall + 0.1 * D),
-                            drawing);
+    // The section with its dimension lines, and room around it for their
+    // labels: D at the left, t and h2 at the right, and a line above and
+    // below for the labels of short dimensions.
+    const double xl = -r - wall - 0.12 * D, xr = r + wall + 0.12 * D;
+    const double line = fm.height();
+    const double right =
+        std::max(fm.horizontalAdvance(QStringLiteral("t")), fm.horizontalAdvance(QStringLiteral("h2")));
+    const QRectF room = drawing.adjusted(fm.horizontalAdvance(QStringLiteral("D")) + line * 0.6, line * 1.4,
+                                         -right - line * 0.6, -line * 1.4);
+    const pic::WorldMap map(QRectF(xl, -wall, xr - xl, D + 2 * wall), room);
     const QPointF c = map(0, r);
     const double rp = map.Length(r);
     const double rw = map.Length(r + wall);
@@ -55,6 +64,9 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
     painter.drawPath(ring);
+    QPainterPath pipe;
+    pipe.addEllipse(c, rw, rw);
+    sheet.Part(pipe); // texts stay out of the pipe, wall and opening alike
 
     QPainterPath inside;
     inside.addEllipse(c, rp, rp);
@@ -85,19 +97,16 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
         const double half = std::sqrt(std::max(r * r - (level - r) * (level - r), 0.0));
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
         painter.drawLine(map(-half, level), map(half, level));
-        const QPointF mark = map(0, level);
-        const double s = painter.fontMetrics().height() * 0.3;
-        painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+        sheet.LevelMark(map(0, level));
     }
 
-    // Dimensions: diameter on the left, bed and water depth on the right.
-    const double xl = -r - wall - 0.12 * D;
-    pic::Dimension(painter, map(xl, 0), map(xl, D), QStringLiteral("D"), true);
-    const double xr = r + wall + 0.12 * D;
+    // Dimensions: diameter on the left, bed and water depth on the right;
+    // short ones take their labels beyond their outer ends.
+    sheet.Dimension(map(xl, 0), map(xl, D), QStringLiteral("D"), true);
     if (t > 0)
-        pic::Dimension(painter, map(xr, 0), map(xr, t), QStringLiteral("t"));
+        sheet.Dimension(map(xr, t), map(xr, 0), QStringLiteral("t"));
     if (level > t)
-        pic::Dimension(painter, map(xr, t), map(xr, level), QStringLiteral("h2"));
+        sheet.Dimension(map(xr, t), map(xr, level), QStringLiteral("h2"));
 }
 
 const PictureRegistrar registered(142, {{17, 10}, &PaintPipeCulvert});

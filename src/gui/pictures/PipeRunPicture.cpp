@@ -7,7 +7,7 @@
 
 #include "core/CPipeFlow.h"
 #include "forms/CPipeRunDlg.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -18,7 +18,8 @@ enum class Filling { Unknown, Part, Full, Overloaded };
 
 void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
 
     // The last computed reach; before the first one, the DN of the field.
     double dn = form.Value(1019);
@@ -62,6 +63,9 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
         ring.addEllipse(circle(rOut));
         ring.addEllipse(circle(d / 2));
         painter.drawPath(ring);
+        QPainterPath pipe;
+        pipe.addEllipse(circle(rOut));
+        sheet.Part(pipe); // texts stay out of the pipe, wall and opening alike
     }
 
     // Water up to DrH (all of the section when full or overloaded).
@@ -92,17 +96,17 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
 
     // Dimensions: DN across the bottom, DrH at the right from the invert.
     const double dimY = -0.25 * d;
-    pic::Dimension(painter, map(-d / 2, dimY), map(d / 2, dimY),
-                   known ? QStringLiteral("DN %1").arg(pic::Num(dn, 0)) : QStringLiteral("DN -"), true);
+    sheet.Dimension(map(-d / 2, dimY), map(d / 2, dimY),
+                    known ? QStringLiteral("DN %1").arg(pic::Num(dn, 0)) : QStringLiteral("DN -"), true);
     painter.setPen(QPen(pic::Ink(), 0.8, Qt::DotLine));
-    painter.drawLine(map(-d / 2, invert + d / 2), map(-d / 2, dimY));
-    painter.drawLine(map(d / 2, invert + d / 2), map(d / 2, dimY));
+    sheet.Stroke(map(-d / 2, invert + d / 2), map(-d / 2, dimY));
+    sheet.Stroke(map(d / 2, invert + d / 2), map(d / 2, dimY));
 
     const double dimX = rOut + 0.15 * d;
     if (filling == Filling::Part && level > invert) {
-        pic::Dimension(painter, map(dimX, invert), map(dimX, level), QStringLiteral("DrH"));
+        sheet.Dimension(map(dimX, invert), map(dimX, level), QStringLiteral("DrH"));
         painter.setPen(QPen(pic::Ink(), 0.8, Qt::DotLine));
-        painter.drawLine(map(0, invert), map(dimX, invert));
+        sheet.Stroke(map(0, invert), map(dimX, invert));
     }
 
     painter.setPen(pic::Ink());
@@ -113,7 +117,7 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
     case Filling::Overloaded: text = QStringLiteral("überlastet: Q > Qv"); break;
     case Filling::Unknown: text = QStringLiteral("DrH = -"); break;
     }
-    pic::Label(painter, map(0, crown + wall + 0.17 * d), text);
+    sheet.Label(map(0, crown + wall + 0.17 * d), text);
 }
 
 const PictureRegistrar registered(CPipeRunDlg::kPictureId, {{11, 11}, &PaintPipeRun});

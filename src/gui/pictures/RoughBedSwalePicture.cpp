@@ -3,11 +3,12 @@
 // along the flow at true scale, with the stones of size d on the slope I and
 // the water depth h over the bed.
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -17,8 +18,9 @@ namespace {
 // A drawable length: finite, at least a micrometre, not absurdly large.
 double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4) : 0.0; }
 
-void PaintCrossSection(QPainter& painter, const QRectF& area, double B, double h)
+void PaintCrossSection(pic::Sheet& sheet, const QRectF& area, double B, double h)
 {
+    QPainter& painter = sheet.Painter();
     const double b = B / 2;
     const double reach = 1.3 * b;
     const double rim = h * 1.3; // bed level at the ends of the drawing
@@ -47,28 +49,29 @@ void PaintCrossSection(QPainter& painter, const QRectF& area, double B, double h
     painter.setBrush(pic::Soil());
     painter.drawPolygon(ground);
     painter.setBrush(QBrush(pic::Stone(), Qt::Dense5Pattern));
-    painter.drawPolygon(ground);
+    sheet.Fill(ground);
     painter.setBrush(pic::Water());
     painter.drawPolygon(water);
     painter.setPen(QPen(pic::Ink(), 1.5));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(bed);
+    sheet.Stroke(bed);
     painter.setPen(QPen(pic::WaterEdge(), 1.5));
-    painter.drawLine(map(-b, h), map(b, h));
+    sheet.Stroke(map(-b, h), map(b, h));
 
     const double above = map(0, rim).y() - fm.height() * 0.1;
-    pic::Dimension(painter, QPointF(map(-b, h).x(), above), QPointF(map(b, h).x(), above),
-                   QStringLiteral("B = %1 m").arg(pic::Num(B, 2)));
-    pic::Dimension(painter, map(0.35 * b, 0), map(0.35 * b, h), QStringLiteral("h"));
+    sheet.Dimension(QPointF(map(-b, h).x(), above), QPointF(map(b, h).x(), above),
+                    QStringLiteral("B = %1 m").arg(pic::Num(B, 2)));
+    sheet.Dimension(map(0.35 * b, 0), map(0.35 * b, h), QStringLiteral("h"));
     if (e > 1) {
         painter.setPen(pic::Ink());
         const QString note = QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0);
-        painter.drawText(QPointF(area.right() - fm.horizontalAdvance(note), area.bottom() - fm.descent()), note);
+        sheet.Text(QPointF(area.right() - fm.horizontalAdvance(note), area.bottom() - fm.descent()), note);
     }
 }
 
-void PaintBedStretch(QPainter& painter, const QRectF& area, double h, double d, double I)
+void PaintBedStretch(pic::Sheet& sheet, const QRectF& area, double h, double d, double I)
 {
+    QPainter& painter = sheet.Painter();
     // Along the bed s, normal to it n; the bed falls to the right.
     const double alpha = std::min(std::atan(I / 1000), 0.6);
     const double ca = std::cos(alpha), sa = std::sin(alpha);
@@ -78,8 +81,9 @@ void PaintBedStretch(QPainter& painter, const QRectF& area, double h, double d, 
     auto at = [&](double s, double n) { return QPointF(s * ca + n * sa, -s * sa + n * ca); };
 
     const double x0 = -0.2 * top, x1 = length * ca + top * sa + 0.2 * top;
-    const double y0 = -length * sa - 0.5 * top, y1 = 1.5 * top;
-    const pic::WorldMap world(QRectF(x0, y0, x1 - x0, y1 - y0), area);
+    // The stone size is dimensioned below the soil, its label under it.
+    const double y0 = -length * sa - 0.6 * top, y1 = 1.5 * top;
+    const pic::WorldMap world(QRectF(x0, y0, x1 - x0, y1 - y0), area.adjusted(0, 0, 0, -sheet.Line() * 1.3));
     auto map = [&](double s, double n) {
         const QPointF p = at(s, n);
         return world(p.x(), p.y());
@@ -87,7 +91,7 @@ void PaintBedStretch(QPainter& painter, const QRectF& area, double h, double d, 
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(pic::Soil());
-    painter.drawPolygon(QPolygonF{map(0, 0), map(length, 0), map(length, -0.4 * top), map(0, -0.4 * top)});
+    sheet.Fill(QPolygonF{map(0, 0), map(length, 0), map(length, -0.4 * top), map(0, -0.4 * top)});
     if (h > 0) {
         painter.setBrush(pic::Water());
         painter.drawPolygon(QPolygonF{map(0, 0), map(length, 0), map(length, h), map(0, h)});
@@ -97,24 +101,27 @@ void PaintBedStretch(QPainter& painter, const QRectF& area, double h, double d, 
         painter.setBrush(pic::Stone());
         const double r = world.Length(stone / 2);
         const int count = static_cast<int>(std::min(0.75 * length / (1.08 * stone), 200.0));
+        QPainterPath stones;
         for (int i = 0; i < count; ++i)
-            painter.drawEllipse(map(0.25 * length + stone / 2 + i * 1.08 * stone, stone / 2), r, r * 0.85);
+            stones.addEllipse(map(0.25 * length + stone / 2 + i * 1.08 * stone, stone / 2), r, r * 0.85);
+        sheet.Fill(stones);
     }
     painter.setPen(QPen(pic::Ink(), 1.5));
-    painter.drawLine(map(0, 0), map(length, 0));
+    sheet.Stroke(map(0, 0), map(length, 0));
     if (h > 0) {
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(map(0, h), map(length, h));
-        pic::Dimension(painter, map(0.1 * length, 0), map(0.1 * length, h), QStringLiteral("h"));
+        sheet.Stroke(map(0, h), map(length, h));
+        sheet.Dimension(map(0.1 * length, 0), map(0.1 * length, h), QStringLiteral("h"));
     }
     if (stone > 0)
-        pic::Dimension(painter, map(0.5 * length - stone * 0.5, -0.25 * top), map(0.5 * length + stone * 0.5, -0.25 * top),
-                       QStringLiteral("d"), true);
+        sheet.Dimension(map(0.5 * length - stone * 0.5, -0.55 * top), map(0.5 * length + stone * 0.5, -0.55 * top),
+                        QStringLiteral("d"), true);
 }
 
 void PaintRoughBedSwale(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double h = Length(form.Value(1000));
     const double B = Length(form.Value(1001));
     const double d = Length(form.Value(1002));
@@ -122,24 +129,21 @@ void PaintRoughBedSwale(QPainter& painter, const QRectF& area, const CForm& form
 
     const QFontMetricsF fm(painter.font());
     const QRectF upper(inner.left(), inner.top(), inner.width(), inner.height() * 0.5);
-    const QRectF lower(inner.left(), upper.bottom() + fm.height() * 0.6, inner.width() * 0.72,
-                       inner.bottom() - upper.bottom() - fm.height() * 0.6);
     if (B > 0 && h > 0)
-        PaintCrossSection(painter, upper, B, h);
+        PaintCrossSection(sheet, upper, B, h);
     else {
         painter.setPen(pic::Ink());
-        pic::Label(painter, upper.center(), QStringLiteral("B, h ungültig"));
+        sheet.Label(upper.center(), QStringLiteral("B, h ungültig"));
     }
-    PaintBedStretch(painter, lower, h, d, I);
 
-    painter.setPen(pic::Ink());
-    const double x = lower.right() + fm.height() * 0.6;
-    const double y = lower.top() + fm.height();
-    pic::Label(painter, QPointF(x, y), QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1000), 2)), Qt::AlignLeft);
-    pic::Label(painter, QPointF(x, y + fm.height() * 1.3), QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1002), 2)),
-               Qt::AlignLeft);
-    pic::Label(painter, QPointF(x, y + fm.height() * 2.6),
-               QStringLiteral("I = %1 \u2030").arg(pic::Num(form.Value(1003), 0)), Qt::AlignLeft);
+    // Below, the values at the right and the stretch of the bed beside them.
+    const QRectF lower(inner.left(), upper.bottom() + fm.height() * 0.6, inner.width(),
+                       inner.bottom() - upper.bottom() - fm.height() * 0.6);
+    const QRectF stretch = sheet.TextColumn(lower.adjusted(0, fm.height() * 0.5, 0, 0),
+                                            {QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1000), 2)),
+                                             QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1002), 2)),
+                                             QStringLiteral("I = %1 \u2030").arg(pic::Num(form.Value(1003), 0))});
+    PaintBedStretch(sheet, QRectF(lower.left(), lower.top(), stretch.width(), lower.height()), h, d, I);
 }
 
 const PictureRegistrar registered(176, {{22, 15}, &PaintRoughBedSwale});

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -20,12 +20,13 @@ double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4
 
 void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double B = Length(form.Value(1000));
     const double h = Length(form.Value(1001));
     if (B <= 0 || h <= 0) {
         painter.setPen(pic::Ink());
-        pic::Label(painter, inner.center(), QStringLiteral("B, h ungültig"));
+        sheet.Label(inner.center(), QStringLiteral("B, h ungültig"));
         return;
     }
     const double t = std::min(Length(form.Value(1002)), h);
@@ -58,8 +59,8 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
 
     // Ground beside the swale.
     painter.setPen(QPen(pic::Ink(), 1.5));
-    painter.drawLine(map(-reach, h), map(-b, h));
-    painter.drawLine(map(b, h), map(reach, h));
+    sheet.Stroke(map(-reach, h), map(-b, h));
+    sheet.Stroke(map(b, h), map(reach, h));
 
     // Water in the circular segment.
     if (t > 0) {
@@ -69,7 +70,7 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
     }
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(pic::Ink(), 1.5));
-    painter.drawPolyline(circle(h));
+    sheet.Stroke(circle(h));
 
     QPolygonF parabola;
     const int steps = 60;
@@ -78,7 +79,7 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
         parabola << map(x, x * x / 2 / p);
     }
     painter.setPen(QPen(QColor(170, 60, 40), 1.3, Qt::DashLine));
-    painter.drawPolyline(parabola);
+    sheet.Stroke(parabola);
 
     // Water line over the wider of the two surfaces.
     if (t > 0) {
@@ -86,32 +87,31 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
         const double wp = std::sqrt(2 * p * t);
         const double w = t > Rc ? Rc : std::max(wc, wp);
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(map(-w, t), map(w, t));
-        const QPointF mark = map(0, t);
-        const double s = painter.fontMetrics().height() * 0.3;
-        painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+        sheet.Stroke(map(-w, t), map(w, t));
+        sheet.LevelMark(map(0, t));
     }
 
-    pic::Dimension(painter, map(-b, h * 1.22), map(b, h * 1.22), QStringLiteral("B = %1 m").arg(pic::Num(B, 2)));
+    sheet.Dimension(map(-b, h * 1.22), map(b, h * 1.22), QStringLiteral("B = %1 m").arg(pic::Num(B, 2)));
     const double xd = halfWidth + 0.08 * B;
-    pic::Dimension(painter, map(xd, 0), map(xd, h), QStringLiteral("h = %1").arg(pic::Num(h, 2)));
+    sheet.Dimension(map(xd, 0), map(xd, h), QStringLiteral("h = %1").arg(pic::Num(h, 2)));
     if (t > 0)
-        pic::Dimension(painter, map(-xd, 0), map(-xd, t), QStringLiteral("t = %1").arg(pic::Num(t, 2)), true);
+        sheet.Dimension(map(-xd, 0), map(-xd, t), QStringLiteral("t = %1").arg(pic::Num(t, 2)), true);
 
     // Legend.
     const QPointF legend(inner.left(), inner.bottom() - fm.descent());
     painter.setPen(QPen(pic::Ink(), 1.5));
-    painter.drawLine(legend + QPointF(0, -fm.height() * 0.3), legend + QPointF(fm.height() * 1.5, -fm.height() * 0.3));
+    const QPointF sample(0, -fm.height() * 0.3), sampleLength(fm.height() * 1.5, 0);
+    sheet.Stroke(legend + sample, legend + sample + sampleLength);
     painter.setPen(pic::Ink());
-    painter.drawText(legend + QPointF(fm.height() * 1.8, 0), QStringLiteral("Kreis"));
+    sheet.Text(legend + QPointF(fm.height() * 1.8, 0), QStringLiteral("Kreis"));
     const double x2 = fm.height() * 2.2 + fm.horizontalAdvance(QStringLiteral("Kreis"));
     painter.setPen(QPen(QColor(170, 60, 40), 1.3, Qt::DashLine));
-    painter.drawLine(legend + QPointF(x2, -fm.height() * 0.3), legend + QPointF(x2 + fm.height() * 1.5, -fm.height() * 0.3));
+    sheet.Stroke(legend + sample + QPointF(x2, 0), legend + sample + QPointF(x2, 0) + sampleLength);
     painter.setPen(pic::Ink());
-    painter.drawText(legend + QPointF(x2 + fm.height() * 1.8, 0), QStringLiteral("Parabel"));
+    sheet.Text(legend + QPointF(x2 + fm.height() * 1.8, 0), QStringLiteral("Parabel"));
     if (e > 1) {
         const QString note = QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0);
-        painter.drawText(QPointF(inner.right() - fm.horizontalAdvance(note), legend.y()), note);
+        sheet.Text(QPointF(inner.right() - fm.horizontalAdvance(note), legend.y()), note);
     }
 }
 

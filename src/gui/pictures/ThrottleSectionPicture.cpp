@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -19,7 +19,8 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
 
     const double d = pic::Positive(form.Value(1003)) / 1000;
@@ -45,7 +46,12 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
         return QPointF(body.left() + share * body.width(),
                        body.bottom() - (level - bottom) / (top - bottom) * body.height());
     };
-    const double wall = 0.30, wallEnd = 0.34, pipeEnd = 0.82, shaftEnd = 0.96;
+    // The basin is wide enough for the labels of its levels.
+    const QString hmaxText = QStringLiteral("H max Wsp %1").arg(pic::Num(form.Value(1013), 2));
+    const QString crownText = QStringLiteral("Scheitel + 0,05");
+    const double labels = std::max(fm.horizontalAdvance(hmaxText), fm.horizontalAdvance(crownText));
+    const double wall = std::clamp(0.03 + (labels + fm.height() * 0.6) / body.width(), 0.30, 0.5);
+    const double wallEnd = wall + 0.04, pipeEnd = 0.82, shaftEnd = 0.96;
     // The pipe's diameter drawn to the level scale, at least a few pixels.
     auto pipeY = [&](double share, double offset) {
         const double invert = inletInvert + (outlet - inletInvert) * (share - wall) / (pipeEnd - wall);
@@ -69,46 +75,48 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
     painter.setPen(QPen(pic::Ink(), 1.2));
     painter.setBrush(pic::Concrete());
     const double floor = bottom + 0.08 * height;
-    painter.drawRect(QRectF(at(0.0, floor), at(wall, bottom)));
-    painter.drawRect(QRectF(at(wall, top), pipeY(wallEnd, dy)));
+    sheet.Fill(QRectF(at(0.0, floor), at(wall, bottom)));
+    sheet.Fill(QRectF(at(wall, top), pipeY(wallEnd, dy)));
     painter.setBrush(Qt::NoBrush);
-    painter.drawLine(pipeY(wall, 0), pipeY(pipeEnd, 0));
-    painter.drawLine(pipeY(wall, dy), pipeY(pipeEnd, dy));
-    painter.setPen(QPen(pic::Ink(), 1.2));
-    painter.drawLine(at(pipeEnd, outlet), at(shaftEnd, outlet));
-    painter.drawLine(at(shaftEnd, outlet), at(shaftEnd, top - 0.1 * height));
+    sheet.Stroke(pipeY(wall, 0), pipeY(pipeEnd, 0));
+    sheet.Stroke(pipeY(wall, dy), pipeY(pipeEnd, dy));
+    sheet.Stroke(QPolygonF{at(pipeEnd, outlet), at(shaftEnd, outlet), at(shaftEnd, top - 0.1 * height)});
 
     // Levels: basin water, crown plus freeboard, outlet water.
     painter.setPen(QPen(pic::WaterEdge(), 1.5));
-    painter.drawLine(at(0.02, hmax), at(wall, hmax));
-    painter.drawLine(at(pipeEnd, outletLevel), at(shaftEnd, outletLevel));
+    sheet.Stroke(at(0.02, hmax), at(wall, hmax));
+    sheet.Stroke(at(pipeEnd, outletLevel), at(shaftEnd, outletLevel));
     const bool crownOk = hmax >= crownCheck;
     painter.setPen(QPen(crownOk ? pic::Ink() : QColor(200, 30, 30), 1, Qt::DashLine));
-    painter.drawLine(at(0.02, crownCheck), at(wall, crownCheck));
+    sheet.Stroke(at(0.02, crownCheck), at(wall, crownCheck));
 
     painter.setPen(pic::Ink());
-    // The higher of the two lines is labelled above it, the lower below it.
-    const double above = -fm.height() * 0.55, below = fm.height() * 0.55;
-    pic::Label(painter, at(0.03, hmax) + QPointF(0, crownOk ? above : below),
-               QStringLiteral("H max Wsp %1").arg(pic::Num(form.Value(1013), 2)), Qt::AlignLeft);
+    // The higher of the two lines is labelled above it, the lower below it,
+    // or on its other side where that is taken.
+    const QPointF above(0, -fm.height() / 2 - 2), below(0, fm.height() / 2 + 2);
+    auto beside = [&](double level, bool upper) {
+        const QPointF p = at(0.03, level);
+        return std::vector<pic::Spot>{{p + (upper ? above : below), Qt::AlignLeft},
+                                      {p + (upper ? below : above), Qt::AlignLeft}};
+    };
+    sheet.Place(hmaxText, beside(hmax, crownOk));
     painter.setPen(crownOk ? pic::Ink() : QColor(200, 30, 30));
-    pic::Label(painter, at(0.03, crownCheck) + QPointF(0, crownOk ? below : above), QStringLiteral("Scheitel + 0,05"),
-               Qt::AlignLeft);
+    sheet.Place(crownText, beside(crownCheck, !crownOk));
     painter.setPen(pic::Ink());
-    pic::Label(painter, at(shaftEnd, outlet) + QPointF(0, fm.height() * 0.6),
-               QStringLiteral("H Rs Auslauf %1").arg(pic::Num(form.Value(1006), 2)), Qt::AlignRight);
+    sheet.Label(at(shaftEnd, outlet) + QPointF(0, fm.height() * 0.6),
+                QStringLiteral("H Rs Auslauf %1").arg(pic::Num(form.Value(1006), 2)), Qt::AlignRight);
     if (d > 0)
-        pic::Dimension(painter, pipeY(0.5, 0), pipeY(0.5, dy), QStringLiteral("du"));
+        sheet.Dimension(pipeY(0.5, 0), pipeY(0.5, dy), QStringLiteral("du"));
     const double over = dy + 0.1 * height; // the length above the pipe, clear of the outlet labels
-    pic::Dimension(painter, pipeY(wallEnd, over), pipeY(pipeEnd, over),
-                   QStringLiteral("L = %1 m").arg(pic::Num(form.Value(1004), 2)));
+    sheet.Dimension(pipeY(wallEnd, over), pipeY(pipeEnd, over),
+                    QStringLiteral("L = %1 m").arg(pic::Num(form.Value(1004), 2)));
 
-    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
-               QStringLiteral("v = %1 m/s   Q = %2 m³/s")
+    sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
+                QStringLiteral("v = %1 m/s   Q = %2 m³/s")
                    .arg(pic::Num(form.Value(1014), 3), pic::Num(form.Value(1015), 4)),
-               Qt::AlignLeft);
-    pic::Label(painter, QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
-               QStringLiteral("Höhen in m NN maßstäblich, Länge schematisch"), Qt::AlignLeft);
+                Qt::AlignLeft);
+    sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
+                QStringLiteral("Höhen in m NN maßstäblich, Länge schematisch"), Qt::AlignLeft);
 }
 
 const PictureRegistrar registered(170, {{26, 15}, &PaintThrottleSection});

@@ -2,33 +2,38 @@
 #include <QPainter>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
 
 namespace {
 
+// The fraction bar stands at y - axis; numerator and denominator keep a gap
+// to it, the bar a gap to the texts before and after the fraction.
+double Axis(const QFontMetricsF& fm) { return fm.ascent() * 0.35; }
+double Gap(const QFontMetricsF& fm) { return fm.height() * 0.15; }
+double DenominatorBase(const QFontMetricsF& fm, double y) { return y - Axis(fm) + Gap(fm) + fm.ascent(); }
+
 // Draws numerator over denominator with a bar at baseline height y - axis,
 // starting at x; returns the width used.
-double Fraction(QPainter& painter, double x, double y, const QString& top, const QString& bottom,
+double Fraction(pic::Sheet& sheet, double x, double y, const QString& top, const QString& bottom,
                 double bottomExtra = 0)
 {
+    QPainter& painter = sheet.Painter();
     const QFontMetricsF fm(painter.font());
     const double w = std::max(fm.horizontalAdvance(top), fm.horizontalAdvance(bottom) + bottomExtra) + fm.height() * 0.4;
-    const double axis = fm.ascent() * 0.35;
-    const double gap = fm.height() * 0.15;
-    painter.drawLine(QPointF(x, y - axis), QPointF(x + w, y - axis));
-    painter.drawText(QPointF(x + (w - fm.horizontalAdvance(top)) / 2, y - axis - fm.descent() - gap), top);
-    painter.drawText(QPointF(x + (w - fm.horizontalAdvance(bottom) - bottomExtra) / 2,
-                             y - axis + fm.capHeight() + gap + 1),
-                     bottom);
+    const double axis = Axis(fm), gap = Gap(fm);
+    sheet.Stroke(QPointF(x + gap, y - axis), QPointF(x + w - gap, y - axis));
+    sheet.Text(QPointF(x + (w - fm.horizontalAdvance(top)) / 2, y - axis - fm.descent() - gap), top);
+    sheet.Text(QPointF(x + (w - fm.horizontalAdvance(bottom) - bottomExtra) / 2, DenominatorBase(fm, y)), bottom);
     return w;
 }
 
 void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CForm&)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     QFont font = painter.font();
     font.setPointSizeF(font.pointSizeF() * 1.15);
     painter.setFont(font);
@@ -41,28 +46,28 @@ void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CF
     const double y = inner.top() + fm.height() * 1.9;
     double x = inner.left() + fm.height() * 0.2;
     auto text = [&](const QString& s) {
-        painter.drawText(QPointF(x, y), s);
+        sheet.Text(QPointF(x, y), s);
         x += fm.horizontalAdvance(s);
     };
 
     text(QStringLiteral("\u03C6 = "));
-    x += Fraction(painter, x, y, QStringLiteral("38"), QStringLiteral("T + 9"));
+    x += Fraction(sheet, x, y, QStringLiteral("38"), QStringLiteral("T + 9"));
     text(QStringLiteral(" \u00B7 ( "));
     // 1 over n to the power 1/4: the exponent is raised beside the n.
     const QString exponent = QStringLiteral("1/4");
-    const double exponentWidth = fmSmall.horizontalAdvance(exponent);
+    const double space = fm.height() * 0.15;
+    const double exponentWidth = space + fmSmall.horizontalAdvance(exponent);
     const double start = x;
-    const double w = Fraction(painter, x, y, QStringLiteral("1"), QStringLiteral("n"), exponentWidth);
+    const double w = Fraction(sheet, x, y, QStringLiteral("1"), QStringLiteral("n"), exponentWidth);
     const double nRight = start + (w - fm.horizontalAdvance(QStringLiteral("n")) - exponentWidth) / 2 +
                           fm.horizontalAdvance(QStringLiteral("n"));
     painter.setFont(small);
-    const double denominatorBase = y - fm.ascent() * 0.35 + fm.capHeight() + fm.height() * 0.15 + 1;
-    painter.drawText(QPointF(nRight, denominatorBase - fm.capHeight() * 0.5), exponent);
+    sheet.Text(QPointF(nRight + space, DenominatorBase(fm, y) - fm.capHeight() * 0.4), exponent);
     painter.setFont(font);
     x += w;
     text(QStringLiteral(" \u2212 0.3684 )"));
-    pic::Label(painter, QPointF(inner.left() + fm.height() * 0.2, inner.bottom() - fm.height() * 0.5),
-               QStringLiteral("T in min, n in 1/a"), Qt::AlignLeft);
+    sheet.Label(QPointF(inner.left() + fm.height() * 0.2, inner.bottom() - fm.height() * 0.5),
+                QStringLiteral("T in min, n in 1/a"), Qt::AlignLeft);
 }
 
 const PictureRegistrar registered(184, {{17, 6.5}, &PaintTimeCoefficientFormula});

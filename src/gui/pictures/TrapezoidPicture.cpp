@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
-#include "gui/pictures/PictureKit.h"
+#include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
 namespace dralun {
@@ -18,7 +18,8 @@ double Length(double v) { return std::isfinite(v) && v >= 1e-6 ? std::min(v, 1e4
 
 void PaintTrapezoid(QPainter& painter, const QRectF& area, const CForm& form)
 {
-    const QRectF inner = pic::Panel(painter, area);
+    pic::Sheet sheet(painter, area);
+    const QRectF inner = sheet.Inner();
     const double b = Length(form.Value(1000));
     const double m1 = Length(form.Value(1002));
     const double m2 = Length(form.Value(1003));
@@ -26,7 +27,7 @@ void PaintTrapezoid(QPainter& painter, const QRectF& area, const CForm& form)
     const double H = std::max(Length(form.Value(1001)), t);
     painter.setPen(pic::Ink());
     if (H <= 0) {
-        pic::Label(painter, inner.center(), QStringLiteral("Tiefe ungültig"));
+        sheet.Label(inner.center(), QStringLiteral("Tiefe ungültig"));
         return;
     }
     const double left = -m1 * H;
@@ -54,41 +55,38 @@ void PaintTrapezoid(QPainter& painter, const QRectF& area, const CForm& form)
     soil << map(right + berm, -0.1 * H) << map(left - berm, -0.1 * H);
     painter.setPen(Qt::NoPen);
     painter.setBrush(pic::Soil());
-    painter.drawPolygon(soil);
+    sheet.Fill(soil);
     if (t > 0) {
         painter.setBrush(pic::Water());
         painter.drawPolygon(QPolygonF{map(-m1 * t, t), map(0, 0), map(b, 0), map(b + m2 * t, t)});
         painter.setPen(QPen(pic::WaterEdge(), 1.5));
-        painter.drawLine(map(-m1 * t, t), map(b + m2 * t, t));
-        const QPointF mark = map(b / 2, t);
-        const double s = fm.height() * 0.3;
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPolygon(QPolygonF{mark + QPointF(-s, -1.6 * s), mark + QPointF(s, -1.6 * s), mark});
+        sheet.Stroke(map(-m1 * t, t), map(b + m2 * t, t));
+        sheet.LevelMark(map(b / 2, t));
     }
     painter.setPen(QPen(pic::Ink(), 1.5));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(profile);
+    sheet.Stroke(profile);
 
     // Bottom width below the ditch, bank height and water depth beside it.
     const double below = map(0, 0).y() + fm.height() * 0.3;
-    pic::Dimension(painter, QPointF(map(0, 0).x(), below), QPointF(map(b, 0).x(), below),
-                   QStringLiteral("b = %1").arg(pic::Num(b, 2)), true);
-    pic::Dimension(painter, QPointF(drawing.right() + gap, map(0, 0).y()), QPointF(drawing.right() + gap, map(0, H).y()),
-                   hText);
+    sheet.Dimension(QPointF(map(0, 0).x(), below), QPointF(map(b, 0).x(), below),
+                    QStringLiteral("b = %1").arg(pic::Num(b, 2)), true);
+    sheet.Dimension(QPointF(drawing.right() + gap, map(0, 0).y()), QPointF(drawing.right() + gap, map(0, H).y()),
+                    hText);
     if (t > 0)
-        pic::Dimension(painter, QPointF(drawing.left() - gap, map(0, 0).y()),
-                       QPointF(drawing.left() - gap, map(0, t).y()), tText, true);
+        sheet.Dimension(QPointF(drawing.left() - gap, map(0, 0).y()),
+                        QPointF(drawing.left() - gap, map(0, t).y()), tText, true);
 
     // Slopes above the upper edges of their banks.
     painter.setPen(pic::Ink());
     const double above = map(0, H).y() - fm.height() * 0.55;
-    pic::Label(painter, QPointF(map(left, H).x(), above), QStringLiteral("1 : %1").arg(pic::Num(m1, 1)),
-               Qt::AlignRight);
-    pic::Label(painter, QPointF(map(right, H).x(), above), QStringLiteral("1 : %1").arg(pic::Num(m2, 1)),
-               Qt::AlignLeft);
+    sheet.Label(QPointF(map(left, H).x(), above), QStringLiteral("1 : %1").arg(pic::Num(m1, 1)),
+                Qt::AlignRight);
+    sheet.Label(QPointF(map(right, H).x(), above), QStringLiteral("1 : %1").arg(pic::Num(m2, 1)),
+                Qt::AlignLeft);
     if (e > 1)
-        painter.drawText(QPointF(inner.left(), inner.top() + fm.ascent()),
-                         QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
+        sheet.Text(QPointF(inner.left(), inner.top() + fm.ascent()),
+                   QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
 }
 
 const PictureRegistrar registered(151, {{20, 9}, &PaintTrapezoid});
