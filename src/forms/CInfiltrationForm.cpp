@@ -55,6 +55,26 @@ CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const I
     On(Ev::Leave, kDurationList, [this] { OnTakeDuration(); });
 }
 
+std::vector<LayoutItem> CInfiltrationForm::WithSectionRows(std::vector<LayoutItem> items, int row,
+                                                           const SectionIds& ids)
+{
+    // One under the other, so that every field has room for its whole number.
+    const struct {
+        const char* heading;
+        int A, lu, b;
+    } thresholds[] = {{"unten", ids.Au, ids.luU, ids.bU}, {"oben", ids.Ao, ids.luO, ids.bO}};
+    for (const auto& t : thresholds) {
+        items.push_back(LabelAt(t.heading, row++, 1, 1, 1, Align::Center));
+        for (const auto& [label, id] : {std::pair{"A [m²]", t.A}, {"lu [m]", t.lu}, {"b wsp [m]", t.b}}) {
+            items.push_back(LabelAt(label, row, 0));
+            items.push_back(EditAt(id, row++, 1, 1, 15));
+        }
+    }
+    items.push_back(LabelAt("V [m³]", row, 0));
+    items.push_back(EditAt(ids.V, row, 1, 1, 15));
+    return items;
+}
+
 std::string CInfiltrationForm::DefaultRainfallFile() { return CDataDirectory::Path() + "R3943mi.txt"; }
 
 CInfiltrationForm::LongSection CInfiltrationForm::Section() const

@@ -63,6 +63,14 @@ protected:
     // The default of the file name field: R3943mi.txt in the data directory.
     static std::string DefaultRainfallFile();
 
+    // The items of the section group with the result fields of the two
+    // thresholds added one under the other from `row` on: "unten" A, lu,
+    // b wsp, "oben" A, lu, b wsp, then V. They take 9 rows.
+    struct SectionIds {
+        int Au, luU, bU, Ao, luO, bO, V;
+    };
+    static std::vector<LayoutItem> WithSectionRows(std::vector<LayoutItem> items, int row, const SectionIds& ids);
+
     // The water cross-sections of the form's shape at the lower threshold
     // (depth hs) and at the upper one (depth tE). Shows its own message and
     // returns false when the inputs give no cross-section.

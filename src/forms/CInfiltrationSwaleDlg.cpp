@@ -130,7 +130,8 @@ const FormLayout& CInfiltrationSwaleDlg::Layout() const
 {
     static const FormLayout layout = {
         GroupAt("Versickermulde", 0, 0, 3, 1,
-                {
+                WithSectionRows(
+                    {
                     ControlAt(kCircle, 0, 0, 1, 2),
                     ControlAt(kParabola, 1, 0, 1, 2),
                     FieldAt(1000, 2, 0, 15),
@@ -141,27 +142,10 @@ const FormLayout& CInfiltrationSwaleDlg::Layout() const
                     EditAt(1004, 6, 1, 1, 15),
                     ControlAt(kImmersionMode, 7, 0),
                     EditAt(1005, 7, 1, 1, 15),
-                    // The water sections at the two thresholds one under the
-                    // other, so that every field has room for its whole number.
-                    LabelAt("unten", 8, 1, 1, 1, Align::Center),
-                    LabelAt("A [m²]", 9, 0),
-                    EditAt(1006, 9, 1, 1, 15),
-                    LabelAt("lu [m]", 10, 0),
-                    EditAt(1011, 10, 1, 1, 15),
-                    LabelAt("b wsp [m]", 11, 0),
-                    EditAt(1014, 11, 1, 1, 15),
-                    LabelAt("oben", 12, 1, 1, 1, Align::Center),
-                    LabelAt("A [m²]", 13, 0),
-                    EditAt(1010, 13, 1, 1, 15),
-                    LabelAt("lu [m]", 14, 0),
-                    EditAt(1012, 14, 1, 1, 15),
-                    LabelAt("b wsp [m]", 15, 0),
-                    EditAt(1015, 15, 1, 1, 15),
-                    LabelAt("V [m³]", 16, 0),
-                    EditAt(1017, 16, 1, 1, 15),
                     StretchAt(17, 0),
                     ControlAt(kUpdate, 18, 0, 1, 2),
-                }),
+                    },
+                    8, {1006, 1011, 1014, 1010, 1012, 1015, 1017})),
         GroupAt("Versickerungsfläche As", 0, 1, 1, 1,
                 {
                     ControlAt(1071, 0, 0), EditAt(1016, 0, 1, 1, 15),

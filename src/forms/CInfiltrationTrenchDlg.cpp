@@ -89,10 +89,10 @@ const FormLayout& CInfiltrationTrenchDlg::Layout() const
 {
     static const FormLayout layout = {
         GroupAt("Versickergraben", 0, 0, 3, 1,
-                {
-                    // The two bank slopes and the water sections at the two
-                    // thresholds one under the other, so that every field has
-                    // room for its whole number.
+                WithSectionRows(
+                    {
+                    // The two bank slopes one under the other, so that every
+                    // field has room for its whole number.
                     LabelAt("Bö-Neigung li re [1 : n]", 0, 0),
                     EditAt(1000, 0, 1, 1, 15),
                     EditAt(1001, 1, 1, 1, 15),
@@ -104,25 +104,10 @@ const FormLayout& CInfiltrationTrenchDlg::Layout() const
                     EditAt(1051, 6, 1, 1, 15),
                     ControlAt(kImmersionMode, 7, 0),
                     EditAt(1052, 7, 1, 1, 15),
-                    LabelAt("unten", 8, 1, 1, 1, Align::Center),
-                    LabelAt("A [m²]", 9, 0),
-                    EditAt(1019, 9, 1, 1, 15),
-                    LabelAt("lu [m]", 10, 0),
-                    EditAt(1031, 10, 1, 1, 15),
-                    LabelAt("b wsp [m]", 11, 0),
-                    EditAt(1043, 11, 1, 1, 15),
-                    LabelAt("oben", 12, 1, 1, 1, Align::Center),
-                    LabelAt("A [m²]", 13, 0),
-                    EditAt(1030, 13, 1, 1, 15),
-                    LabelAt("lu [m]", 14, 0),
-                    EditAt(1032, 14, 1, 1, 15),
-                    LabelAt("b wsp [m]", 15, 0),
-                    EditAt(1049, 15, 1, 1, 15),
-                    LabelAt("V [m³]", 16, 0),
-                    EditAt(1050, 16, 1, 1, 15),
                     StretchAt(17, 0),
                     ControlAt(kUpdate, 18, 0, 1, 2),
-                }),
+                    },
+                    8, {1019, 1031, 1043, 1030, 1032, 1049, 1050})),
         GroupAt("Versickerungsfläche As", 0, 1, 1, 1,
                 {
                     ControlAt(1069, 0, 0), EditAt(1021, 0, 1, 1, 15),

@@ -1,15 +1,9 @@
 #include "forms/COrificeDlg.h"
 
-#include <cmath>
-
+#include "core/COrifice.h"
 #include "core/Finite.h"
 
 namespace dralun {
-
-namespace {
-constexpr double kG = 9.80665;
-constexpr double kPi = 3.141592654;
-} // namespace
 
 COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 {
@@ -51,15 +45,13 @@ void COrificeDlg::OnCompute()
         refusal = "Der Ausflussbeiwert mü muss größer als 0 sein.";
 
     if (!refusal) {
-        const double v = std::sqrt(2.0 * kG * m_h) * m_mu; // Torricelli times the discharge coefficient
-        const double A = m_Q / 1000 / v;
-        const double d = 2 * std::sqrt(A / kPi);
+        const OrificeFlow flow = COrifice::Flow(m_Q, m_h, m_mu);
         // A head beyond any number (2 g h overflows) gives an infinite
         // velocity and so an area and a diameter of 0 for any discharge.
-        if (AllFinite({v, A, d}) && (d > 0 || m_Q == 0)) {
-            m_v = v;
-            m_A = A;
-            m_d = d;
+        if (AllFinite({flow.v, flow.A, flow.d}) && (flow.d > 0 || m_Q == 0)) {
+            m_v = flow.v;
+            m_A = flow.A;
+            m_d = flow.d;
         } else {
             refusal = "Mit diesen Eingaben ist kein Ergebnis bestimmbar.\n"
                       "Bitte prüfen Sie Drosselabfluss, Druckhöhe und Ausflussbeiwert.";
