@@ -7,7 +7,7 @@ packages=(
   g++ make cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
-  nlohmann-json3-dev
+  nlohmann-json3-dev libmuparser-dev poppler-utils
   fonts-dejavu-core fonts-noto-mono
   xvfb xauth imagemagick
   clang libclang-rt-14-dev

@@ -6,11 +6,13 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "cli/FormEvents.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "report/ReportWriters.h"
 
 namespace dralun {
 
@@ -21,6 +23,7 @@ const char* const kUsage =
     "  dralun-calc --list                      alle Formulare\n"
     "  dralun-calc FORM --help                 die Felder eines Formulars\n"
     "  dralun-calc FORM [--json] [--no-compute] EREIGNIS...\n"
+    "  dralun-calc FORM --report text|json [KOPF...] EREIGNIS...   der Bericht der Berechnung\n"
     "\n"
     "FORM ist die Formularnummer (171) oder der Kurzname (drossel).\n"
     "Ereignisse, der Reihe nach wie von einem Benutzer:\n"
@@ -31,10 +34,6 @@ const char* const kUsage =
     "  --select ID:INDEX         Listeneintrag INDEX (ab 0) waehlen\n"
     "  --dblclick ID:INDEX       Listeneintrag INDEX doppelt anklicken\n"
     "Danach wird einmal \"Rechne\" gedrueckt, ausser mit --no-compute.\n";
-
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 std::string Escape(const std::string& text)
 {
@@ -56,67 +55,6 @@ public:
     void ShowMessage(const std::string& text, MsgIcon) override { texts.push_back(text); }
     std::vector<std::string> texts;
 };
-
-bool IsNumber(const std::string& s)
-{
-    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
-}
-
-int ControlId(const CForm& form, const std::string& ref)
-{
-    int id = -1;
-    if (IsNumber(ref)) {
-        id = ClassicAtoi(ref);
-    } else if (const FieldInfo* field = form.FindFieldByName(ref)) {
-        id = field->id;
-    } else {
-        for (const FieldInfo& f : form.Fields()) {
-            if (EqualsIgnoringCase(f.name, ref)) {
-                id = f.id;
-                break;
-            }
-        }
-    }
-    if (id < 0 || !form.HasControl(id))
-        throw UsageError(Format("Formular %d hat kein Steuerelement \"%s\"", form.TemplateId(), ref.c_str()));
-    return id;
-}
-
-std::pair<int, int> ControlAndIndex(const CForm& form, const std::string& arg)
-{
-    const size_t colon = arg.rfind(':');
-    if (colon == std::string::npos || !IsNumber(arg.substr(colon + 1)))
-        throw UsageError("erwartet ID:INDEX, nicht \"" + arg + "\"");
-    return {ControlId(form, arg.substr(0, colon)), ClassicAtoi(arg.substr(colon + 1))};
-}
-
-void Check(Refusal refusal, int id, const std::string& what)
-{
-    switch (refusal) {
-    case Refusal::None:
-        return;
-    case Refusal::UnknownControl:
-        throw UsageError(Format("kein Steuerelement %d", id));
-    case Refusal::NotEditable:
-        throw UsageError(Format("Feld %d ist ein Ergebnisfeld und nimmt keine Eingabe an", id));
-    case Refusal::Disabled:
-        throw UsageError(Format("Steuerelement %d ist gesperrt", id));
-    case Refusal::WrongControl:
-        throw UsageError(Format("Steuerelement %d kann nicht: %s", id, what.c_str()));
-    case Refusal::BadIndex:
-        throw UsageError(Format("Liste %d hat keinen Eintrag %s", id, what.c_str()));
-    case Refusal::BadValue:
-        throw UsageError(Format("Steuerelement %d nimmt \"%s\" nicht an", id, what.c_str()));
-    }
-}
-
-std::optional<int> ComputeButton(const CForm& form)
-{
-    for (const ControlDef& c : form.Controls())
-        if (c.type == Ctl::Button && c.text == "Rechne")
-            return c.id;
-    return std::nullopt;
-}
 
 const char* RangeText(const FieldInfo& f, std::string& buffer)
 {
@@ -213,59 +151,22 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
 
 int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out)
 {
+    const CalcOptions options = ParseOptions(args, false);
     CollectingSink sink;
     std::unique_ptr<CForm> form = info.create(sink);
-
-    bool json = false;
-    bool compute = true;
-    for (const std::string& a : args) {
-        if (a == "--help") {
-            PrintHelp(*form, out);
-            return 0;
-        }
-        json = json || a == "--json";
-        compute = compute && a != "--no-compute";
+    if (options.help) {
+        PrintHelp(*form, out);
+        return 0;
     }
-
     form->Open();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json" || a == "--no-compute")
-            continue;
-        auto next = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw UsageError(a + " erwartet ein Argument");
-            return args[++i];
-        };
-        if (a == "--click") {
-            const int id = ControlId(*form, next());
-            Check(form->Click(id), id, "anklicken");
-        } else if (a == "--leave") {
-            const int id = ControlId(*form, next());
-            Check(form->Leave(id), id, "verlassen");
-        } else if (a == "--select" || a == "--dblclick") {
-            const std::string& arg = next();
-            const auto [id, index] = ControlAndIndex(*form, arg);
-            Check(a == "--select" ? form->Select(id, index) : form->DoubleClick(id, index), id,
-                  std::to_string(index));
-        } else if (a.rfind("--", 0) == 0) {
-            throw UsageError("unbekannte Option " + a);
-        } else {
-            const size_t eq = a.find('=');
-            if (eq == std::string::npos || eq == 0)
-                throw UsageError("unbekanntes Ereignis \"" + a + "\" (erwartet ID=TEXT)");
-            const int id = ControlId(*form, a.substr(0, eq));
-            const std::string text = a.substr(eq + 1);
-            Check(form->Type(id, text), id, text);
-        }
-        if (form->IsClosed())
-            break;
-    }
-    if (compute && !form->IsClosed())
-        if (const auto button = ComputeButton(*form))
-            form->Click(*button);
+    ApplyEvents(*form, options.events);
+    if (options.compute)
+        PressCompute(*form);
 
-    if (json)
+    if (!options.report.empty()) {
+        const Report report = BuildReport(*form, options.header);
+        out << (options.report == "json" ? ReportJson(report) : ReportText(report));
+    } else if (options.json)
         PrintJson(*form, sink.texts, out);
     else
         PrintText(*form, sink.texts, out);
@@ -278,7 +179,7 @@ int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, st
 {
     try {
         if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-            (args.empty() ? err : out) << kUsage;
+            (args.empty() ? err : out) << kUsage << kHeaderUsage;
             return args.empty() ? 2 : 0;
         }
         if (args[0] == "--list")

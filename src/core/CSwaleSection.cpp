@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Constants.h"
+
 namespace dralun {
 
-namespace {
-constexpr double kPi = 3.141592654;
-} // namespace
 
 void CSwaleSection::evaluate(double B, double h, double t)
 {
@@ -17,7 +16,7 @@ void CSwaleSection::evaluate(double B, double h, double t)
     const double Rc = (B * B / 4 + h * h) / 2 / h;
     circleRadius = Rc;
     if (t <= 0) {
-        circleArea = circlePerimeter = circleWidth = 0;
+        circleArea = circlePerimeter = circleWidth = circleAngle = 0;
     } else {
         const double w = 2 * std::sqrt(2 * Rc * t - t * t);
         // Up to the centre of the circle the angle follows from the chord.
@@ -29,6 +28,7 @@ void CSwaleSection::evaluate(double B, double h, double t)
         else
             theta = 2 * std::acos(std::max((Rc - t) / Rc, -1.0));
         circleWidth = w;
+        circleAngle = theta;
         circleArea = (Rc * Rc / 2) * (theta - std::sin(theta));
         circlePerimeter = 2 * kPi * Rc * theta * 180 / kPi / 360;
     }

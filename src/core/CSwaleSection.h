@@ -14,6 +14,7 @@ public:
     double circleArea = 0;        // circular segment filled to t
     double circlePerimeter = 0;   // wetted arc of that segment
     double circleWidth = 0;       // water surface width (chord at t)
+    double circleAngle = 0;       // central angle of the wetted arc, rad
     double parabolaParameter = 0; // p of x² = 2 p y
     double parabolaArea = 0;      // parabola filled to t
     double parabolaPerimeter = 0; // wetted arc (first three terms of its series)

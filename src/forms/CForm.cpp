@@ -484,6 +484,8 @@ void CForm::MessageBox(const std::string& text, MsgIcon icon)
         if (shown == text)
             return;
     m_shownInAction.push_back(text);
+    if (m_action == m_computedInAction)
+        m_computationMessages.push_back(text);
     m_sink.ShowMessage(text, icon);
 }
 
@@ -541,6 +543,12 @@ void CForm::SetFocus(int id, bool selectAll) { m_focus = FocusRequest{id, select
 
 void CForm::BeginComputation()
 {
+    // Messages the same action showed before (a field that did not parse)
+    // belong to this computation as well.
+    m_computedInAction = m_action;
+    m_computationMessages = m_shownInAction;
+    m_steps.clear();
+    m_dataFiles.clear();
     m_refusal.clear();
     m_refusedFields.clear();
     m_refusedWhole = false;
@@ -580,6 +588,49 @@ void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIc
     for (int id : ids)
         if (std::find(m_refusedFields.begin(), m_refusedFields.end(), id) == m_refusedFields.end())
             m_refusedFields.push_back(id);
+}
+
+} // namespace dralun
+
+namespace dralun {
+
+void CForm::Record(CSteps& steps)
+{
+    m_steps = steps.TakeSteps();
+    m_dataFiles = steps.TakeFiles();
+}
+
+namespace {
+
+std::string WithoutMnemonic(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '&')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<FormChoice> CForm::Choices() const
+{
+    std::vector<FormChoice> choices;
+    for (const ControlDef& c : m_controlDefs) {
+        if (FindField(c.id))
+            continue;
+        const std::string group = GroupTitleOf(Layout(), c.id);
+        if (c.type == Ctl::Radio && IsChecked(c.id))
+            choices.push_back({c.id, group.empty() ? "Auswahl" : WithoutMnemonic(group), WithoutMnemonic(c.text)});
+        else if (c.type == Ctl::Check)
+            choices.push_back({c.id, WithoutMnemonic(c.text), IsChecked(c.id) ? "ja" : "nein"});
+        else if ((c.type == Ctl::List || c.type == Ctl::Combo) && Selection(c.id) >= 0 &&
+                 Selection(c.id) < static_cast<int>(Items(c.id).size()))
+            choices.push_back({c.id, group.empty() ? "Auswahl" : WithoutMnemonic(group), Items(c.id)[Selection(c.id)]});
+    }
+    return choices;
 }
 
 } // namespace dralun

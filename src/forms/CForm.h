@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/CalcSteps.h"
 #include "forms/FormLayout.h"
 #include "forms/FormTypes.h"
 #include "forms/IMessageSink.h"
@@ -75,6 +76,21 @@ public:
     // Whether the whole computation was refused (not only a part of it).
     bool RefusedWhole() const { return m_refusedWhole; }
 
+    // For the calculation report: the method the form follows, the steps and
+    // data files of the last computation, and the messages it showed.
+    virtual std::string Method() const { return Title(); }
+    const std::vector<CalcStep>& Steps() const { return m_steps; }
+    const std::vector<DataFileUse>& DataFiles() const { return m_dataFiles; }
+    const std::vector<std::string>& ComputationMessages() const { return m_computationMessages; }
+    // The modes, check boxes and list entries a user chose, in words: a
+    // radio button under its group's title, a check box with "ja" or
+    // "nein", a list's selected entry.
+    virtual std::vector<FormChoice> Choices() const;
+    // Whether computations record their steps (a rating table of many rows
+    // does without).
+    void SetRecordingSteps(bool record) { m_recordSteps = record; }
+    bool RecordingSteps() const { return m_recordSteps; }
+
 protected:
     CForm(int templateId, IMessageSink& sink);
 
@@ -116,6 +132,8 @@ protected:
     // Result fields that follow the inputs rather than the computation (a
     // bank height that follows the water depth); a refusal leaves them.
     void KeepOnRefusal(std::vector<int> ids) { m_keptOnRefusal = std::move(ids); }
+    // The steps and data files of the computation that just ran.
+    void Record(CSteps& steps);
 
 private:
     using Ref = std::variant<double*, float*, std::string*, int*>;
@@ -131,7 +149,11 @@ private:
     };
 
     void AddField(FieldInfo info, Ref ref);
-    void BeginAction() { m_shownInAction.clear(); }
+    void BeginAction()
+    {
+        m_shownInAction.clear();
+        ++m_action;
+    }
     bool ReadField(size_t index);
     void WriteField(size_t index);
     void Dispatch(Ev event, int id);
@@ -153,6 +175,12 @@ private:
     std::vector<int> m_refusedFields;
     bool m_refusedWhole = false;
     std::vector<int> m_keptOnRefusal;
+    std::vector<CalcStep> m_steps;
+    std::vector<DataFileUse> m_dataFiles;
+    std::vector<std::string> m_computationMessages;
+    long m_action = 0;            // counts the user's actions
+    long m_computedInAction = -1; // the action in which the last computation ran
+    bool m_recordSteps = true;
 };
 
 template <class D>

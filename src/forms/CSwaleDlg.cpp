@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/CSwaleSection.h"
+#include "core/CSwaleFlow.h"
 #include "core/Finite.h"
 
 namespace dralun {
@@ -16,15 +16,6 @@ constexpr int kHPlus = 1017, kHMinus = 1021;
 constexpr int kTPlus = 1022, kTMinus = 1023;
 constexpr int kIPlus = 1026, kIMinus = 1027;
 constexpr int kKStPlus = 1037, kKStMinus = 1038;
-
-// Manning-Strickler velocity for area A and wetted perimeter lu; an empty
-// section (t = 0) carries nothing.
-double Velocity(double I, double kSt, double A, double lu)
-{
-    if (A == 0 && lu == 0)
-        return 0;
-    return std::sqrt(I / 1000) * kSt * std::pow(A / lu, 0.666666666666667);
-}
 
 } // namespace
 
@@ -119,29 +110,13 @@ void CSwaleDlg::OnCompute()
         return;
     }
 
-    CSwaleSection section;
-    section.evaluate(m_B, m_h, m_t);
+    CSteps steps(RecordingSteps());
+    const SwaleFlowResult flow = ComputeSwaleFlow({m_B, m_h, m_t, m_I, m_kSt}, steps);
+    const CSwaleSection& section = flow.section;
 
-    const double circleV = Velocity(m_I, m_kSt, section.circleArea, section.circlePerimeter);
-    const double circleQ = circleV * section.circleArea;
-
-    // The three-term series of the parabola's arc runs below zero for deep,
-    // narrow swales; the velocity then has no value.
-    double parabolaLu = section.parabolaPerimeter;
-    double parabolaV = 0;
-    bool seriesFails = section.parabolaArea > 0 && !(parabolaLu > 0);
-    if (seriesFails)
-        parabolaLu = 0;
-    else
-        parabolaV = Velocity(m_I, m_kSt, section.parabolaArea, parabolaLu);
-    const double parabolaQ = parabolaV * section.parabolaArea;
-
-    // Equation (7) holds only for a swale running brim-full.
-    const double Q7 = m_h == m_t ? std::pow(m_t, 2.6666666666666665) * m_kSt * std::sqrt(m_I / 1000) * m_B / 2 / m_t
-                                 : 0.0;
-
-    if (!AllFinite({section.circleRadius, section.circleArea, section.circlePerimeter, section.circleWidth, circleV,
-                    circleQ, section.parabolaArea, parabolaLu, section.parabolaWidth, parabolaV, parabolaQ, Q7})) {
+    if (!AllFinite({section.circleRadius, section.circleArea, section.circlePerimeter, section.circleWidth,
+                    flow.circleV, flow.circleQ, section.parabolaArea, flow.parabolaLu, section.parabolaWidth,
+                    flow.parabolaV, flow.parabolaQ, flow.Q7})) {
         Refuse("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.");
         UpdateData(false);
         return;
@@ -150,21 +125,24 @@ void CSwaleDlg::OnCompute()
     m_circleA = section.circleArea;
     m_circleLu = section.circlePerimeter;
     m_circleR = section.circleRadius;
-    m_circleV = circleV;
-    m_circleQ = circleQ;
+    m_circleV = flow.circleV;
+    m_circleQ = flow.circleQ;
     m_circleWidth = section.circleWidth;
     m_parabolaA = section.parabolaArea;
-    m_parabolaLu = parabolaLu;
-    m_parabolaV = parabolaV;
-    m_parabolaQ = parabolaQ;
+    m_parabolaLu = flow.parabolaLu;
+    m_parabolaV = flow.parabolaV;
+    m_parabolaQ = flow.parabolaQ;
     m_parabolaWidth = section.parabolaWidth;
-    m_Q7 = Q7;
-    if (seriesFails)
+    m_Q7 = flow.Q7;
+    Record(steps);
+    if (flow.seriesFails)
         RefuseFields("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
                      "anwendbar.\nlu, v und Q der Parabel werden deshalb mit 0 angezeigt.",
                      {1018, 1019, 1030});
     UpdateData(false);
 }
+
+std::string CSwaleDlg::Method() const { return "Leistungsfähigkeit einer Straßenmulde nach Manning-Strickler"; }
 
 void CSwaleDlg::OnTEqualsH() { ApplyTEqualsHRule(); }
 

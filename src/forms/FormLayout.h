@@ -85,4 +85,8 @@ inline LayoutItem StretchAt(int row, int col, int rowSpan = 1, int colSpan = 1, 
     return {Item::Stretch, 0, {}, row, col, rowSpan, colSpan, {}, Align::Default, chars, lines};
 }
 
+// The title of the innermost group box that holds the control or field id;
+// "" when none does.
+std::string GroupTitleOf(const FormLayout& layout, int id);
+
 } // namespace dralun

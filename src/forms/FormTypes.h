@@ -95,6 +95,13 @@ struct DrawnText {
     std::string text;
 };
 
+// A choice of the user in words, for the calculation report.
+struct FormChoice {
+    int id;            // the control
+    std::string label; // "Gefälle", a group's title
+    std::string text;  // "als 1 : n", "ja"
+};
+
 struct FocusRequest {
     int id;
     bool selectAll;

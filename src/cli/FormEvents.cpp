@@ -1,0 +1,160 @@
+#include "cli/FormEvents.h"
+
+#include <optional>
+
+#include "core/Format.h"
+#include "core/NumberText.h"
+#include "core/TextCase.h"
+#include "forms/CForm.h"
+
+namespace dralun {
+
+const char* const kHeaderUsage =
+    "Kopf des Berichts:\n"
+    "  --projekt TEXT  --bauwerk TEXT  --bearbeiter TEXT  --datum TEXT  --bemerkung TEXT\n";
+
+namespace {
+
+bool IsNumber(const std::string& s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos; }
+
+int ControlId(const CForm& form, const std::string& ref)
+{
+    int id = -1;
+    if (IsNumber(ref)) {
+        id = ClassicAtoi(ref);
+    } else if (const FieldInfo* field = form.FindFieldByName(ref)) {
+        id = field->id;
+    } else {
+        for (const FieldInfo& f : form.Fields()) {
+            if (EqualsIgnoringCase(f.name, ref)) {
+                id = f.id;
+                break;
+            }
+        }
+    }
+    if (id < 0 || !form.HasControl(id))
+        throw UsageError(Format("Formular %d hat kein Steuerelement \"%s\"", form.TemplateId(), ref.c_str()));
+    return id;
+}
+
+std::pair<int, int> ControlAndIndex(const CForm& form, const std::string& arg)
+{
+    const size_t colon = arg.rfind(':');
+    if (colon == std::string::npos || !IsNumber(arg.substr(colon + 1)))
+        throw UsageError("erwartet ID:INDEX, nicht \"" + arg + "\"");
+    return {ControlId(form, arg.substr(0, colon)), ClassicAtoi(arg.substr(colon + 1))};
+}
+
+void Check(Refusal refusal, int id, const std::string& what)
+{
+    switch (refusal) {
+    case Refusal::None:
+        return;
+    case Refusal::UnknownControl:
+        throw UsageError(Format("kein Steuerelement %d", id));
+    case Refusal::NotEditable:
+        throw UsageError(Format("Feld %d ist ein Ergebnisfeld und nimmt keine Eingabe an", id));
+    case Refusal::Disabled:
+        throw UsageError(Format("Steuerelement %d ist gesperrt", id));
+    case Refusal::WrongControl:
+        throw UsageError(Format("Steuerelement %d kann nicht: %s", id, what.c_str()));
+    case Refusal::BadIndex:
+        throw UsageError(Format("Liste %d hat keinen Eintrag %s", id, what.c_str()));
+    case Refusal::BadValue:
+        throw UsageError(Format("Steuerelement %d nimmt \"%s\" nicht an", id, what.c_str()));
+    }
+}
+
+bool IsEventWithArgument(const std::string& a)
+{
+    return a == "--click" || a == "--leave" || a == "--select" || a == "--dblclick";
+}
+
+std::string* HeaderField(ReportHeader& h, const std::string& option)
+{
+    if (option == "--projekt")
+        return &h.project;
+    if (option == "--bauwerk")
+        return &h.structure;
+    if (option == "--bearbeiter")
+        return &h.engineer;
+    if (option == "--datum")
+        return &h.date;
+    if (option == "--bemerkung")
+        return &h.remark;
+    return nullptr;
+}
+
+} // namespace
+
+CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
+{
+    CalcOptions o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto next = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw UsageError(a + " erwartet ein Argument");
+            return args[++i];
+        };
+        if (a == "--help")
+            o.help = true;
+        else if (a == "--json")
+            o.json = true;
+        else if (a == "--no-compute")
+            o.compute = false;
+        else if (a == "--report") {
+            o.report = next();
+            if (o.report != "text" && o.report != "json")
+                throw UsageError("--report erwartet text oder json, nicht \"" + o.report + "\"");
+        } else if (a == "--out" && outAllowed)
+            o.out = next();
+        else if (std::string* field = HeaderField(o.header, a))
+            *field = next();
+        else if (IsEventWithArgument(a)) {
+            o.events.push_back(a);
+            o.events.push_back(next());
+        } else if (a.rfind("--", 0) == 0)
+            throw UsageError("unbekannte Option " + a);
+        else
+            o.events.push_back(a);
+    }
+    return o;
+}
+
+void ApplyEvents(CForm& form, const std::vector<std::string>& events)
+{
+    for (size_t i = 0; i < events.size() && !form.IsClosed(); ++i) {
+        const std::string& a = events[i];
+        if (a == "--click") {
+            const int id = ControlId(form, events[++i]);
+            Check(form.Click(id), id, "anklicken");
+        } else if (a == "--leave") {
+            const int id = ControlId(form, events[++i]);
+            Check(form.Leave(id), id, "verlassen");
+        } else if (a == "--select" || a == "--dblclick") {
+            const auto [id, index] = ControlAndIndex(form, events[++i]);
+            Check(a == "--select" ? form.Select(id, index) : form.DoubleClick(id, index), id, std::to_string(index));
+        } else {
+            const size_t eq = a.find('=');
+            if (eq == std::string::npos || eq == 0)
+                throw UsageError("unbekanntes Ereignis \"" + a + "\" (erwartet ID=TEXT)");
+            const int id = ControlId(form, a.substr(0, eq));
+            const std::string text = a.substr(eq + 1);
+            Check(form.Type(id, text), id, text);
+        }
+    }
+}
+
+void PressCompute(CForm& form)
+{
+    if (form.IsClosed())
+        return;
+    for (const ControlDef& c : form.Controls())
+        if (c.type == Ctl::Button && c.text == "Rechne") {
+            form.Click(c.id);
+            return;
+        }
+}
+
+} // namespace dralun

@@ -1,0 +1,44 @@
+#pragma once
+// The command line of the headless programs: a form, the events a user
+// would cause in it, and the options of the output. dralun-calc and
+// dralun-report read the same syntax.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "report/Report.h"
+
+namespace dralun {
+
+class CForm;
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct CalcOptions {
+    bool help = false;
+    bool json = false;
+    bool compute = true;
+    std::string report; // "", "text" or "json"
+    std::string out;    // --out FILE (dralun-report)
+    ReportHeader header;
+    std::vector<std::string> events; // in order, each option with its argument
+};
+
+// Splits the arguments after the form into options and events; throws
+// UsageError for an option it does not know or one without its argument.
+// --out is known only where outAllowed.
+CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed);
+
+// The options of the report header, for the usage texts.
+extern const char* const kHeaderUsage;
+
+// Applies the events to an opened form, in order, as a user would; throws
+// UsageError for an unknown control or an event the form refuses.
+void ApplyEvents(CForm& form, const std::vector<std::string>& events);
+
+// Presses "Rechne" once, if the form has it and is still open.
+void PressCompute(CForm& form);
+
+} // namespace dralun

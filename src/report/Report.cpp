@@ -1,0 +1,103 @@
+#include "report/Report.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "core/Format.h"
+#include "forms/CForm.h"
+
+namespace dralun {
+
+std::string TodayText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return Format("%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+}
+
+std::string LabelWithoutUnit(const std::string& label)
+{
+    std::string text = label;
+    const size_t open = text.rfind(" [");
+    if (open != std::string::npos && !text.empty() && text.back() == ']')
+        text.erase(open);
+    while (!text.empty() && (text.back() == ':' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+std::string ReadableFormula(const std::string& formula)
+{
+    std::string out;
+    for (const char c : formula) {
+        if (c == ' ')
+            continue;
+        const unsigned char last = out.empty() ? '(' : static_cast<unsigned char>(out.back());
+        // An operator after an operand; a sign after "(" or an operator stays
+        // with its number, as does the sign of an exponent ("1e-05").
+        const bool afterOperand = last == ')' || last == '.' || last == '_' || last >= 0x80 ||
+                                  (last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z') ||
+                                  (last >= 'a' && last <= 'z');
+        const bool exponent = (last == 'e' || last == 'E') && out.size() >= 2 && out[out.size() - 2] >= '0' &&
+                              out[out.size() - 2] <= '9';
+        if (c == ',') {
+            out += ", ";
+        } else if ((c == '+' || c == '-' || c == '*' || c == '/') && afterOperand && !exponent) {
+            out += ' ';
+            out += c == '*' ? std::string("·") : std::string(1, c);
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// A field's label, with the title of its group where the same label stands
+// in several groups ("Kreis: A (t)").
+std::string EntryLabel(const CForm& form, const FieldInfo& f)
+{
+    const std::string label = LabelWithoutUnit(f.label);
+    const std::string group = GroupTitleOf(form.Layout(), f.id);
+    return group.empty() ? label : group + ": " + label;
+}
+
+} // namespace
+
+Report BuildReport(const CForm& form, ReportHeader header)
+{
+    Report report;
+    report.form = form.TemplateId();
+    report.title = form.Title();
+    report.method = form.Method();
+    if (header.date.empty())
+        header.date = TodayText();
+    report.header = std::move(header);
+
+    for (const FieldInfo& f : form.Fields())
+        if (f.role != Role::Out)
+            report.inputs.push_back({f.id, EntryLabel(form, f), f.name, form.Text(f.id), f.unit});
+    for (const FormChoice& c : form.Choices())
+        report.inputs.push_back({c.id, c.label, "", c.text, ""});
+
+    report.refusal = form.RefusedBecause();
+    report.messages = form.ComputationMessages();
+    if (!form.RefusedWhole()) {
+        report.steps = form.Steps();
+        const std::vector<int>& refused = form.RefusedFields();
+        for (const FieldInfo& f : form.Fields())
+            if (f.role == Role::Out && std::find(refused.begin(), refused.end(), f.id) == refused.end())
+                report.results.push_back({f.id, EntryLabel(form, f), f.name, form.Text(f.id), f.unit});
+    }
+    report.files = form.DataFiles();
+    return report;
+}
+
+} // namespace dralun

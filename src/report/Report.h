@@ -1,0 +1,63 @@
+#pragma once
+// The calculation report of a form: what an examiner needs to redo the
+// computation by hand. Head, inputs as the form shows them, the steps of the
+// computation with the numbers put in, results, messages, the data files
+// read. Built from the form's current state; the window lays it out for the
+// page, dralun-calc writes it as text or JSON.
+#include <string>
+#include <vector>
+
+#include "core/CalcSteps.h"
+
+namespace dralun {
+
+class CForm;
+
+// Program name and version as the report's foot line shows them.
+inline constexpr const char* kProgramVersion = "Dralun 1.00";
+
+struct ReportHeader {
+    std::string project;   // Projekt
+    std::string structure; // Bauwerk / Abschnitt
+    std::string engineer;  // Bearbeiter
+    std::string date;      // Datum, "07.12.2026"
+    std::string remark;    // Bemerkung
+};
+
+// An input or result as the form shows it. Choices (a mode, a check box, a
+// list entry) are inputs with the control's id, no symbol and no unit.
+struct ReportEntry {
+    int id = 0;
+    std::string label;
+    std::string symbol;
+    std::string text;
+    std::string unit;
+};
+
+struct Report {
+    int form = 0;
+    std::string title;
+    std::string method;
+    ReportHeader header;
+    std::vector<ReportEntry> inputs;
+    std::vector<CalcStep> steps;
+    std::vector<ReportEntry> results; // empty when the computation was refused
+    std::vector<std::string> messages; // every message the computation showed
+    std::string refusal;               // why the computation was refused, or ""
+    std::vector<DataFileUse> files;
+};
+
+// Today's date as the report writes it: "07.12.2026".
+std::string TodayText();
+
+// The report of the form as it stands. A header without a date gets today's.
+Report BuildReport(const CForm& form, ReportHeader header = {});
+
+// A field's label without its unit in brackets: "Muldenhöhe h [m]" ->
+// "Muldenhöhe h".
+std::string LabelWithoutUnit(const std::string& label);
+
+// A formula as the page shows it: "·" for "*", blanks around the operators.
+std::string ReadableFormula(const std::string& formula);
+
+} // namespace dralun
