@@ -32,11 +32,18 @@ std::string Indented(const std::string& text, const std::string& indent)
     return out;
 }
 
+// Whether the label names the symbol already ("Breite B").
+bool EndsWithSymbol(const std::string& label, const std::string& symbol)
+{
+    return label == symbol || (label.size() > symbol.size() && label.compare(label.size() - symbol.size(), symbol.size(), symbol) == 0 &&
+                               label[label.size() - symbol.size() - 1] == ' ');
+}
+
 void Entries(std::string& out, const std::vector<ReportEntry>& entries)
 {
     for (const ReportEntry& e : entries) {
         std::string line = "  " + e.label;
-        if (!e.symbol.empty())
+        if (!e.symbol.empty() && !EndsWithSymbol(e.label, e.symbol))
             line += " (" + e.symbol + ")";
         line += ": " + e.text;
         if (!e.unit.empty() && e.unit != "-")

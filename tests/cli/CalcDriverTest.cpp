@@ -127,7 +127,27 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCall{{"171", "x=1"}, "kein Steuerelement"}, BadCall{{"171", "1000"}, "unbekanntes Ereignis"},
                       BadCall{{"171", "--click"}, "erwartet ein Argument"},
                       BadCall{{"171", "--select", "1000"}, "ID:INDEX"}, BadCall{{"171", "--frob"}, "unbekannte Option"},
-                      BadCall{{"171", "1003=1"}, "Ergebnisfeld"}, BadCall{{"171", "--select", "1000:0"}, "kann nicht"}));
+                      BadCall{{"171", "1003=1"}, "Ergebnisfeld"}, BadCall{{"171", "--select", "1000:0"}, "kann nicht"},
+                      BadCall{{"171", "--report", "pdf"}, "text oder json"},
+                      BadCall{{"171", "--report"}, "erwartet ein Argument"},
+                      BadCall{{"171", "--out", "x.pdf"}, "unbekannte Option"}));
+
+TEST(CalcDriver, ReportAsTextAndJsonWithTheHeaderGiven)
+{
+    const Result text = RunDriver({"mulde", "--report", "text", "--projekt", "Ortsumgehung Süd", "--datum",
+                                   "01.02.2027", "1000=2.5"});
+    EXPECT_EQ(text.status, 0);
+    for (const char* part : {"Projekt: Ortsumgehung Süd", "Datum: 01.02.2027", "Eingaben", "Rechengang",
+                             "Ergebnisse", "  Breite B: 2.5 m\n", "  Gefälle (I): 1 ‰\n"})
+        EXPECT_THAT(text.out, HasSubstr(part));
+
+    const Result json = RunDriver({"132", "--report", "json", "--bearbeiter", "M. Muster"});
+    EXPECT_EQ(json.status, 0);
+    const auto doc = nlohmann::json::parse(json.out);
+    EXPECT_EQ(doc["header"]["bearbeiter"], "M. Muster");
+    EXPECT_EQ(doc["form"], 132);
+    EXPECT_FALSE(doc["steps"].empty());
+}
 
 TEST(CalcDriver, AFormThatIsNotBuiltYetIsSaidSo)
 {
