@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
+#include "core/Constants.h"
+#include "core/FileStamp.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TableText.h"
@@ -12,14 +15,28 @@ namespace dralun {
 
 namespace {
 
-constexpr double kG = 9.80665;     // standard gravity, m/s²
-constexpr double kNu = 1.31e-6;    // kinematic viscosity of sewage at about 10 °C, m²/s
-constexpr double kPi = 3.141592654; // the program's ten-digit π
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Valid nominal diameters of DN.ASC, mm.
 constexpr int kSmallestDN = 50;
 constexpr int kLargestDN = 3000;
+
+// The line of a file that a piece read by ReadTableLine belongs to: a line
+// longer than the buffer comes in several pieces.
+class LineCounter {
+public:
+    int Next(const char* piece)
+    {
+        if (m_atStart)
+            ++m_line;
+        m_atStart = std::strchr(piece, '\n') != nullptr;
+        return m_line;
+    }
+
+private:
+    int m_line = 0;
+    bool m_atStart = true;
+};
 
 } // namespace
 
@@ -40,38 +57,67 @@ CPipeFlow::CPipeFlow(bool withReport)
 
 // ---- hydraulics ----------------------------------------------------------------
 
-bool CPipeFlow::SlopeFromInput()
+bool CPipeFlow::SlopeFromInput(CSteps& steps)
 {
     switch (m_mode) {
     case kFromLevels:
         m_J = (m_levelTop - m_levelBottom) / m_L;
+        if (steps.Recording()) {
+            steps.Let("z_o", m_levelTop);
+            steps.Let("z_u", m_levelBottom);
+            steps.Let("L", m_L);
+            if (std::isfinite(m_J))
+                steps.Step("Gefälle aus den Schachtsohlen und der Länge", "J", "(z_o - z_u) / L", m_J, "m/m");
+        }
         return true;
     case kPercent:
         m_J = m_slopePercent / 100;
+        steps.Let("I", m_slopePercent);
+        steps.Step("Gefälle aus der Angabe in %", "J", "I / 100", m_J, "m/m");
         return true;
     case kOneIn:
         m_J = 1 / m_slopeN;
+        steps.Let("n", m_slopeN);
+        if (std::isfinite(m_J))
+            steps.Step("Gefälle aus der Neigung 1 : n", "J", "1 / n", m_J, "m/m");
         return true;
     default:
         return false;
     }
 }
 
-void CPipeFlow::FullFlow()
+void CPipeFlow::FullFlow(CSteps& steps)
 {
     // Prandtl-Colebrook for the full circular pipe, evaluated in this order:
     // v = -2 log10(2.51 nu / (D sqrt(2 g D J)) + kb / (3.71 D)) sqrt(2 g D J).
     const double s = std::sqrt(2 * kG * m_D * m_J);
-    m_vv = -2.0 * std::log10(kNu * 2.51 / m_D / s + m_kb * 0.001 / 3.71 / m_D) * s;
+    const double x = kNu * 2.51 / m_D / s + m_kb * 0.001 / 3.71 / m_D;
+    m_vv = -2.0 * std::log10(x) * s;
     m_Qv = kPi * m_vv * m_D * m_D * 0.25 * 1000;
+    if (!steps.Recording() || !std::isfinite(m_vv) || !std::isfinite(m_Qv))
+        return;
+    steps.Step("Wurzelglied √(2 · g · D · J)", "s", "sqrt(2 * g * D * J)", s, "m/s");
+    steps.Step("Argument des Logarithmus nach Prandtl-Colebrook", "x", "nu * 2.51 / D / s + kb * 0.001 / 3.71 / D", x,
+               "-");
+    steps.Step("Fließgeschwindigkeit bei Vollfüllung nach Prandtl-Colebrook", "vv", "-2 * log10(x) * s", m_vv, "m/s");
+    steps.Step("Leistungsfähigkeit bei Vollfüllung", "Qv", "3.141592654 * vv * D * D * 0.25 * 1000", m_Qv, "l/s");
 }
 
-bool CPipeFlow::ComputeReach()
+bool CPipeFlow::ComputeReach(CSteps& steps)
 {
-    if (!SlopeFromInput())
+    if (steps.Recording()) {
+        steps.Let("Q", m_Q);
+        steps.Let("kb", m_kb);
+        steps.Let("DN", m_DN);
+        steps.Let("g", kG);
+        steps.Let("nu", kNu);
+    }
+    if (!SlopeFromInput(steps))
         return false;
     m_D = m_DN / 1000;
-    FullFlow();
+    steps.Step("Innendurchmesser", "D", "DN / 1000", m_D, "m");
+    UseDiameterRow(steps);
+    FullFlow(steps);
     if (!std::isfinite(m_vv) || !std::isfinite(m_Qv)) {
         // A slope of zero or below, or no diameter: the pipe has no full-flow
         // capacity, so neither overload nor part filling can be decided.
@@ -84,24 +130,40 @@ bool CPipeFlow::ComputeReach()
         m_DrH = 0;
         m_Qt = 0;
         m_vt = 0;
+        steps.Taken("Abfluss bei Teilfüllung (überlastet: Q > Qv, keine Teilfüllung)", "Qt", m_Qt, "l/s");
+        steps.Taken("Fließgeschwindigkeit bei Teilfüllung (überlastet)", "vt", m_vt, "m/s");
+        steps.Taken("Fülltiefe (überlastet)", "DrH", m_DrH, "m");
     } else {
-        PartFilling();
+        if (m_Qt == m_Q)
+            steps.Step("Abfluss bei Teilfüllung (Q ≤ Qv)", "Qt", "Q", m_Qt, "l/s");
+        else
+            steps.Taken("Abfluss bei Teilfüllung (vorgegeben)", "Qt", m_Qt, "l/s");
+        PartFilling(steps);
     }
     m_lastReach = Reach{m_levelTop, m_levelBottom, m_L, m_J, m_DN, m_kb, m_Q, m_Qv, m_vv, m_Qt, m_vt, m_DrH};
     return true;
 }
 
-void CPipeFlow::PartFilling()
+void CPipeFlow::PartFilling(CSteps& steps)
 {
     if (m_Qt >= m_Qv) {
         m_vt = m_vv;
         m_DrH = 0;
+        if (std::isfinite(m_vt)) {
+            steps.Step("Fließgeschwindigkeit (Qt = Qv: Vollfüllung)", "vt", "vv", m_vt, "m/s");
+            steps.Taken("Fülltiefe (bei Vollfüllung nicht ausgewiesen)", "DrH", m_DrH, "m");
+        }
         return;
     }
     m_ratio = m_Qt / m_Qv;
+    if (std::isfinite(m_ratio))
+        steps.Step("Füllungsgrad", "QQv", "Qt / Qv", m_ratio, "-");
     if (m_ratio < 0.01) {
         m_vt = 0;
         m_DrH = 0;
+        steps.Taken("Fließgeschwindigkeit bei Teilfüllung (Q/Qv < 0,01: unter der ersten Tabellenzeile)", "vt", m_vt,
+                    "m/s");
+        steps.Taken("Fülltiefe (Q/Qv < 0,01)", "DrH", m_DrH, "m");
         return;
     }
     if (!(m_ratio < 1)) { // not a number, or a negative Qv
@@ -112,7 +174,10 @@ void CPipeFlow::PartFilling()
     // Row i holds Q/Qv = i / 100; rows i and i + 1 enclose the ratio. Just
     // below 1 the product may round up to 100, hence the limit.
     const int i = std::clamp(static_cast<int>(std::floor(m_ratio * 100)), 1, kMaxRows - 1);
+    steps.Taken("Tabellenzeile unter dem Füllungsgrad (ganzzahliger Teil von 100 · Q/Qv)", "i", i, "-");
     const double span = i + 1 <= m_rowCount ? m_fillRatio[i + 1] - m_fillRatio[i] : 0.0;
+    if (i + 1 <= m_rowCount)
+        UseTableRows(i, steps);
     if (span == 0) {
         // The table lacks the rows of this ratio, or cannot be interpolated.
         m_vt = kNaN;
@@ -124,6 +189,54 @@ void CPipeFlow::PartFilling()
     const double vvv = m_velocityRatio[i] + (m_velocityRatio[i + 1] - m_velocityRatio[i]) * f;
     m_vt = vvv * m_vv;
     m_DrH = hD * m_D;
+    if (!steps.Recording())
+        return;
+    steps.Step("Anteil des Füllungsgrads zwischen den beiden Tabellenzeilen", "f", "(QQv - QQv_1) / dQQv", f, "-");
+    steps.Step("Bezogene Fülltiefe h/D, linear interpoliert", "hD", "hD_1 + (hD_2 - hD_1) * f", hD, "-");
+    steps.Step("Bezogene Geschwindigkeit v/vv, linear interpoliert", "vvv", "vvv_1 + (vvv_2 - vvv_1) * f", vvv, "-");
+    steps.Step("Fließgeschwindigkeit bei Teilfüllung", "vt", "vvv * vv", m_vt, "m/s");
+    steps.Step("Fülltiefe", "DrH", "hD * D", m_DrH, "m");
+}
+
+// ---- the tables in the report ------------------------------------------------------
+
+namespace {
+
+std::string LineOf(int line) { return line > 0 ? Format("Zeile %d: ", line) : std::string(); }
+
+} // namespace
+
+void CPipeFlow::UseDiameterRow(CSteps& steps) const
+{
+    if (!steps.Recording() || !m_diameterFile)
+        return;
+    steps.UseFile(*m_diameterFile);
+    for (int k = 1; k <= m_diameterCount; ++k)
+        if (m_diameters[k] == m_DN) {
+            steps.UseRow(m_diameterFile->name, LineOf(m_diameterLine[k]) + Format("DN %d", m_diameters[k]));
+            return;
+        }
+}
+
+void CPipeFlow::UseTableRows(int i, CSteps& steps) const
+{
+    if (!steps.Recording())
+        return;
+    const std::string name = m_tableFile ? m_tableFile->name : "A110KR.ASC";
+    if (m_tableFile)
+        steps.UseFile(*m_tableFile);
+    for (int k : {i, i + 1})
+        steps.UseRow(name, LineOf(m_rowLine[k]) + Format("Tabellenzeile %d: Q/Qv = %.15g, v/vv = %.15g, h/D = %.15g", k,
+                                                          m_fillRatio[k], m_velocityRatio[k], m_depthRatio[k]));
+    const std::string row1 = Format(" der Tabellenzeile i = %d (%s)", i, name.c_str());
+    const std::string row2 = Format(" der Tabellenzeile i + 1 = %d (%s)", i + 1, name.c_str());
+    steps.Taken("Q/Qv" + row1, "QQv_1", m_fillRatio[i], "-");
+    steps.Taken("Q/Qv" + row2, "QQv_2", m_fillRatio[i + 1], "-");
+    steps.Taken("v/vv" + row1, "vvv_1", m_velocityRatio[i], "-");
+    steps.Taken("v/vv" + row2, "vvv_2", m_velocityRatio[i + 1], "-");
+    steps.Taken("h/D" + row1, "hD_1", m_depthRatio[i], "-");
+    steps.Taken("h/D" + row2, "hD_2", m_depthRatio[i + 1], "-");
+    steps.Step("Schrittweite Q/Qv der Tabelle", "dQQv", "QQv_2 - QQv_1", m_fillRatio[i + 1] - m_fillRatio[i], "-");
 }
 
 void CPipeFlow::FillDiameterList()
@@ -163,17 +276,22 @@ std::vector<std::string> CPipeFlow::LoadTables()
         m_diameterCount = 0;
         bool invalid = false;
         bool tooMany = false;
+        LineCounter lines;
         while (ReadTableLine(dn.get(), line, kTableLineBuffer)) {
+            const int lineNumber = lines.Next(line);
             if (line[0] == ';' || line[0] == ':' || line[0] == '0')
                 continue;
             const int diameter = ClassicAtoi(line);
-            if (diameter < kSmallestDN || diameter > kLargestDN)
+            if (diameter < kSmallestDN || diameter > kLargestDN) {
                 invalid = true; // reported, left out of the list
-            else if (m_diameterCount == kMaxDiameters)
+            } else if (m_diameterCount == kMaxDiameters) {
                 tooMany = true;
-            else
+            } else {
                 m_diameters[++m_diameterCount] = diameter;
+                m_diameterLine[m_diameterCount] = lineNumber;
+            }
         }
+        m_diameterFile = StampFile("DN.ASC", CDataDirectory::File("dn.asc"));
         if (invalid)
             messages.push_back("Datei mit Durchmessern enthält unzulässige(n) Durchmesser <50 oder >3000");
         if (tooMany)
@@ -196,10 +314,13 @@ std::vector<std::string> CPipeFlow::LoadTables()
         if (dump)
             std::fputs(text.c_str(), dump.get());
     };
+    LineCounter lines;
     while (ReadTableLine(table.get(), line, kTableLineBuffer)) {
+        const int lineNumber = lines.Next(line);
         if (line[0] == ';' || m_rowCount == kMaxRows)
             continue;
         ++m_rowCount;
+        m_rowLine[m_rowCount] = lineNumber;
         echo(line);
         echo("\n");
         std::array<double, 3> value{};
@@ -213,6 +334,7 @@ std::vector<std::string> CPipeFlow::LoadTables()
         m_velocityRatio[m_rowCount] = value[1];
         m_depthRatio[m_rowCount] = value[2];
     }
+    m_tableFile = StampFile("A110KR.ASC", CDataDirectory::File("a110kr.asc"));
     return messages;
 }
 

@@ -6,13 +6,15 @@
 //
 // Results that cannot be determined (a slope of zero or below, DN 0, a
 // part-filling table too short for the lookup) are NaN; whoever shows them
-// shows "-".
+// shows "-". A reach records its steps, the two tables and the rows of them
+// it used into the log it is given.
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CDataDirectory.h"
+#include "core/CalcSteps.h"
 
 namespace dralun {
 
@@ -33,14 +35,14 @@ public:
     CPipeFlow& operator=(const CPipeFlow&) = delete;
 
     // J from the slope inputs of the mode; false in mode 0 (J unchanged).
-    bool SlopeFromInput();
+    bool SlopeFromInput(CSteps& steps = NoSteps());
     // vv and Qv from D, J and kb.
-    void FullFlow();
+    void FullFlow(CSteps& steps = NoSteps());
     // One reach: slope, full flow, then overload or part filling; false in
     // mode 0 (nothing computed).
-    bool ComputeReach();
+    bool ComputeReach(CSteps& steps = NoSteps());
     // ratio, vt and DrH from Qt, Qv, vv, D and the part-filling table.
-    void PartFilling();
+    void PartFilling(CSteps& steps = NoSteps());
     // The three list texts of every diameter at the current slope and kb.
     void FillDiameterList();
 
@@ -91,6 +93,14 @@ public:
     std::array<double, kMaxRows + 1> m_depthRatio{};
     int m_rowCount = 0;
 
+    // The line of the file each diameter and each table row was read from
+    // (0: not read from a file), and the stamps of the two files as they
+    // were read, for the calculation report.
+    std::array<int, kMaxDiameters + 1> m_diameterLine{};
+    std::array<int, kMaxRows + 1> m_rowLine{};
+    std::optional<DataFileUse> m_diameterFile;
+    std::optional<DataFileUse> m_tableFile;
+
     // A computed reach as the report row and the picture show it, kept when
     // it is computed (a later refresh of the diameter list changes D, vv and
     // Qv of the engine).
@@ -101,6 +111,8 @@ public:
 
 private:
     void WriteReportHeader();
+    void UseDiameterRow(CSteps& steps) const;
+    void UseTableRows(int i, CSteps& steps) const;
 
     CFile m_report;
     std::optional<Reach> m_lastReach;

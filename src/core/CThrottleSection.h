@@ -3,9 +3,12 @@
 // velocity is found by stepping an estimated velocity vu upwards until the
 // Prandtl-Colebrook velocity v of the energy balance falls below it; the
 // step with the smallest |vu - v| gives the result. Every step is written
-// into dump-DrosselA111.txt in the data directory.
+// into dump-DrosselA111.txt in the data directory; the calculation report
+// gets the energy balance of the step taken and its neighbours.
 #include <string>
 #include <vector>
+
+#include "core/CalcSteps.h"
 
 namespace dralun {
 
@@ -44,8 +47,9 @@ public:
     static constexpr int kMaxSteps = 1000;
 
     // Runs the whole computation and writes the dump file (skipped without
-    // a message when it cannot be created).
-    static ThrottleResult Compute(const ThrottleInput& in);
+    // a message when it cannot be created). Steps are recorded only when a
+    // step is taken.
+    static ThrottleResult Compute(const ThrottleInput& in, CSteps& steps = NoSteps());
     // The first step with the smallest |vu - v| below 1e12; -1 for none.
     static int ClosestStep(const std::vector<ThrottleStep>& steps);
 };

@@ -602,17 +602,6 @@ void CForm::Record(CSteps& steps)
 
 namespace {
 
-std::string WithoutMnemonic(const std::string& text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '&')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
 } // namespace
 
 std::vector<FormChoice> CForm::Choices() const

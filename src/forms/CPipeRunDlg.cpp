@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/CPipeRunFlow.h"
 #include "core/Format.h"
 
 namespace dralun {
@@ -39,10 +40,6 @@ std::string Result(int width, int decimals, double value)
 {
     return std::isfinite(value) ? FormatFixed(width, decimals, value) : std::string("-");
 }
-
-// A slope completed for a field that the mode does not use: only a falling
-// slope has one; otherwise the field shows 0.
-double Completed(double value) { return std::isfinite(value) && value > 0 ? value : 0.0; }
 
 } // namespace
 
@@ -113,53 +110,52 @@ void CPipeRunDlg::OnInitDialog()
 
 void CPipeRunDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true); // a failed read does not stop the computation
 
-    m_pipe.m_Q = m_Q;
-    m_pipe.m_Qt = m_Q;
-    m_pipe.m_levelTop = m_levelTop;
-    m_pipe.m_levelBottom = m_levelBottom;
-    m_pipe.m_L = m_L;
-    m_pipe.m_slopePercent = m_slopePercent;
-    m_pipe.m_slopeN = m_slopeN;
-    m_pipe.m_kb = m_kb;
-    m_pipe.m_DN = m_DN;
-    m_pipe.ComputeReach();
+    CSteps steps(RecordingSteps());
+    const PipeReachResult reach = ComputePipeReach(
+        m_pipe, {m_pipe.m_mode, m_Q, m_levelTop, m_levelBottom, m_L, m_slopePercent, m_slopeN, m_kb, m_DN}, steps);
 
-    m_vvText = Result(5, 2, m_pipe.m_vv);
-    m_QvText = Result(5, 1, m_pipe.m_Qv);
-    m_vtText = Result(5, 2, m_pipe.m_vt);
-    m_QtText = Result(5, 1, m_pipe.m_Qt);
-    m_DrHText = Result(7, 3, m_pipe.m_DrH);
+    m_vvText = Result(5, 2, reach.vv);
+    m_QvText = Result(5, 1, reach.Qv);
+    m_vtText = Result(5, 2, reach.vt);
+    m_QtText = Result(5, 1, reach.Qt);
+    m_DrHText = Result(7, 3, reach.DrH);
+    // The slope fields that the mode does not use show the same slope in
+    // their own form.
+    m_slopePercent = reach.slopePercent;
+    m_slopeN = reach.slopeN;
 
-    CompleteSlopeFields();
+    if (reach.computed)
+        Record(steps);
     UpdateData(false);
 }
 
-void CPipeRunDlg::CompleteSlopeFields()
+std::string CPipeRunDlg::Method() const
 {
-    // The slope fields that the mode does not use show the same slope in
-    // their own form. A slope that does not fall (and L = 0 in mode 1) has
-    // none: they show 0, so that the next reading of the fields still passes.
-    switch (m_pipe.m_mode) {
-    case CPipeFlow::kFromLevels:
-        if (m_L > 0 && m_levelTop > m_levelBottom) {
-            m_slopePercent = Completed((m_levelTop - m_levelBottom) / m_L * 100);
-            m_slopeN = Completed(1 / ((m_levelTop - m_levelBottom) / m_L));
-        } else {
-            m_slopePercent = 0;
-            m_slopeN = 0;
-        }
-        break;
-    case CPipeFlow::kPercent:
-        m_slopeN = Completed(1 / m_slopePercent * 100);
-        break;
-    case CPipeFlow::kOneIn:
-        m_slopePercent = Completed(1 / m_slopeN * 100);
-        break;
-    default:
-        break;
+    return "Leistungsfähigkeit einer Rohrhaltung nach Prandtl-Colebrook (Vollfüllung), Teilfüllung nach der "
+           "Teilfüllungstabelle des Kreisprofils";
+}
+
+std::vector<FormChoice> CPipeRunDlg::Choices() const
+{
+    std::vector<FormChoice> choices;
+    const std::pair<int, const char*> modes[] = {
+        {kModeLevels, "aus den Schachtsohlen und der Länge"},
+        {kModePercent, "in %"},
+        {kModeOneIn, "als Neigung 1 : n"},
+    };
+    for (const auto& [id, text] : modes)
+        if (IsChecked(id))
+            choices.push_back({id, "Eingabe des Gefälles", text});
+    const int index = Selection(kListDN);
+    if (index >= 0 && index < m_pipe.m_diameterCount) {
+        const int dn = m_pipe.m_diameters[static_cast<size_t>(index) + 1];
+        choices.push_back({kListDN, "Gewählte Nennweite aus DN.ASC",
+                           "DN " + std::to_string(dn) + (dn == m_DN ? "" : " (nicht in das Feld DN übernommen)")});
     }
+    return choices;
 }
 
 void CPipeRunDlg::OnRefreshLists()

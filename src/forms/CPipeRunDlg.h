@@ -5,6 +5,7 @@
 // full-flow values of every diameter of DN.ASC, from which a double click
 // takes a diameter. The form holds the report Rohr.txt open while it lives.
 #include <string>
+#include <vector>
 
 #include "core/CPipeFlow.h"
 #include "forms/CForm.h"
@@ -18,6 +19,8 @@ public:
 
     explicit CPipeRunDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
+    std::vector<FormChoice> Choices() const override;
 
     // The engine, for the picture (the last computed reach).
     const CPipeFlow& Pipe() const { return m_pipe; }
@@ -31,7 +34,6 @@ private:
     void OnSlopeOneIn();
     void OnTakeDiameter();
     void OnAppendReportRow();
-    void CompleteSlopeFields();
 
     CPipeFlow m_pipe; // opens Rohr.txt when the form is constructed
 

@@ -49,7 +49,8 @@ void CThrottleSectionDlg::OnCompute()
     in.outletInvert = m_outlet;
     in.maxLevel = m_hmax;
     in.va = m_va;
-    const ThrottleResult result = CThrottleSection::Compute(in);
+    CSteps steps(RecordingSteps());
+    const ThrottleResult result = CThrottleSection::Compute(in, steps);
     m_v = result.v;
     m_Q = result.Q;
     // Without a step the search found no velocity: the last warning says why.
@@ -59,8 +60,15 @@ void CThrottleSectionDlg::OnCompute()
         else
             MessageBox(result.warnings[i], MsgIcon::Exclamation);
     }
-
+    if (result.best >= 0)
+        Record(steps);
     UpdateData(false);
+}
+
+std::string CThrottleSectionDlg::Method() const
+{
+    return "Abfluss einer Rohrdrossel nach ATV-A 111: Energiebilanz mit Prandtl-Colebrook, Fließgeschwindigkeit "
+           "schrittweise gesucht";
 }
 
 const FormLayout& CThrottleSectionDlg::Layout() const

@@ -12,6 +12,7 @@ public:
     static constexpr int kPicture = 170;
     explicit CThrottleSectionDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

@@ -20,6 +20,17 @@ bool FindGroupTitle(const std::vector<LayoutItem>& items, int id, const std::str
 
 } // namespace
 
+std::string WithoutMnemonic(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '&')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
 std::string GroupTitleOf(const FormLayout& layout, int id)
 {
     std::string title;

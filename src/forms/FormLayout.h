@@ -88,5 +88,7 @@ inline LayoutItem StretchAt(int row, int col, int rowSpan = 1, int colSpan = 1, 
 // The title of the innermost group box that holds the control or field id;
 // "" when none does.
 std::string GroupTitleOf(const FormLayout& layout, int id);
+// A control's text without the "&" that marks its mnemonic ("Gefälle &%").
+std::string WithoutMnemonic(const std::string& text);
 
 } // namespace dralun

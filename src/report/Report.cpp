@@ -64,9 +64,9 @@ namespace {
 // in several groups ("Kreis: A (t)").
 std::string EntryLabel(const CForm& form, const FieldInfo& f)
 {
-    const std::string label = LabelWithoutUnit(f.label);
-    const std::string group = GroupTitleOf(form.Layout(), f.id);
-    return group.empty() ? label : group + ": " + label;
+    const std::string label = LabelWithoutUnit(WithoutMnemonic(f.label));
+    const std::string group = LabelWithoutUnit(WithoutMnemonic(GroupTitleOf(form.Layout(), f.id)));
+    return group.empty() || group == label ? label : group + ": " + label;
 }
 
 } // namespace

@@ -56,6 +56,18 @@ std::string UnitAfter(const std::string& unit) { return unit.empty() || unit == 
 
 } // namespace
 
+std::vector<std::string> StepLines(const CalcStep& step)
+{
+    std::vector<std::string> lines{ReadableFormula(step.formula)};
+    const std::string numbers = ReadableFormula(PutIn(step.formula, step.args, NumberStyle::Readable));
+    if (numbers != lines.back())
+        lines.push_back(numbers);
+    const std::string value = Format("%.6g", step.value);
+    if (value != lines.back())
+        lines.push_back(value);
+    return lines;
+}
+
 std::string ReportText(const Report& r)
 {
     std::string out;
@@ -75,13 +87,11 @@ std::string ReportText(const Report& r)
         int n = 0;
         for (const CalcStep& s : r.steps) {
             out += Format("%3d  ", ++n) + s.text + '\n';
-            const std::string formula = ReadableFormula(s.formula);
-            const std::string numbers = ReadableFormula(PutIn(s.formula, s.args, NumberStyle::Readable));
-            out += "     " + s.symbol + " = " + formula + '\n';
-            if (numbers != formula)
-                out += "     " + std::string(s.symbol.size(), ' ') + " = " + numbers + '\n';
-            out += "     " + std::string(s.symbol.size(), ' ') + " = " + Format("%.6g", s.value) +
-                   UnitAfter(s.unit) + '\n';
+            const std::string indent = "     " + std::string(s.symbol.size(), ' ') + " = ";
+            std::vector<std::string> lines = StepLines(s);
+            for (size_t i = 0; i < lines.size(); ++i)
+                out += (i == 0 ? "     " + s.symbol + " = " : indent) + lines[i] +
+                       (i + 1 == lines.size() ? UnitAfter(s.unit) : "") + '\n';
         }
     }
 

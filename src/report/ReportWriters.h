@@ -3,6 +3,7 @@
 // and as JSON (for scripts: every step's expression can be evaluated on its
 // own and gives the step's value).
 #include <string>
+#include <vector>
 
 #include "report/Report.h"
 
@@ -10,6 +11,10 @@ namespace dralun {
 
 std::string ReportText(const Report& report);
 std::string ReportJson(const Report& report);
+
+// The lines of a step after "symbol =": the formula, the formula with the
+// numbers put in, the value (%.6g); a line that repeats the one before is left out.
+std::vector<std::string> StepLines(const CalcStep& step);
 
 // A value as the report writes it into JSON: %.15g, as a number.
 double Rounded15(double value);

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "core/CPipeFlow.h"
 #include "testkit/TempDataDir.h"
@@ -289,6 +291,85 @@ TEST(FormatDeterminable, WritesTheNumberOrADashInTheSameWidth)
     EXPECT_EQ(FormatDeterminable(6, 2, 1 / 0.0), "     -");
     EXPECT_EQ(FormatDeterminable(6, 2, -1 / 0.0), "     -");
 }
+
+// ---- calculation steps --------------------------------------------------------
+
+// The value of the latest step of a symbol; NaN when there is none.
+double StepValue(const CSteps& steps, const std::string& symbol)
+{
+    for (auto it = steps.Steps().rbegin(); it != steps.Steps().rend(); ++it)
+        if (it->symbol == symbol)
+            return it->value;
+    return kNaN;
+}
+
+std::vector<std::string> Symbols(const CSteps& steps)
+{
+    std::vector<std::string> symbols;
+    for (const CalcStep& step : steps.Steps())
+        symbols.push_back(step.symbol);
+    return symbols;
+}
+
+TEST_F(Reach, DefaultReachRecordsTheChainFromTheSlopeToTheDepth)
+{
+    CSteps steps;
+    pipe.m_Q = pipe.m_Qt = 40;
+    ASSERT_TRUE(pipe.ComputeReach(steps));
+    // By hand: s = sqrt(2 * 9.80665 * 0.3 * 0.01), x = 2.51 nu / (0.3 s) +
+    // 1.5e-3 / (3.71 * 0.3), vv = -2 log10(x) s, Qv = pi vv 0.3² / 4 * 1000;
+    // rows 40 and 41 of the test table: Q/Qv 0.40 | 0.41, v/vv 0.70 | 0.705,
+    // h/D 0.16 | 0.1681.
+    const struct {
+        const char* symbol;
+        double value, tolerance;
+    } expected[] = {
+        {"J", 0.01, 1e-15},         {"D", 0.3, 1e-15},          {"s", 0.24256937, 1e-8},
+        {"x", 0.001392893, 1e-9},   {"vv", 1.38559612, 1e-8},   {"Qv", 97.942018, 1e-6},
+        {"Qt", 40, 0},              {"QQv", 0.40840490, 1e-8},  {"i", 40, 0},
+        {"QQv_1", 0.40, 1e-15},     {"QQv_2", 0.41, 1e-15},     {"vvv_1", 0.70, 1e-15},
+        {"vvv_2", 0.705, 1e-15},    {"hD_1", 0.16, 1e-15},      {"hD_2", 0.1681, 1e-15},
+        {"dQQv", 0.01, 1e-15},      {"f", 0.84048990, 1e-7},    {"hD", 0.16680797, 1e-8},
+        {"vvv", 0.70420245, 1e-8},  {"vt", 0.97574018, 1e-8},   {"DrH", 0.05004239, 1e-8},
+    };
+    for (const auto& e : expected)
+        EXPECT_NEAR(StepValue(steps, e.symbol), e.value, e.tolerance) << e.symbol;
+    // The steps end in the very numbers the engine gives.
+    EXPECT_EQ(StepValue(steps, "vv"), pipe.m_vv);
+    EXPECT_EQ(StepValue(steps, "Qv"), pipe.m_Qv);
+    EXPECT_EQ(StepValue(steps, "vt"), pipe.m_vt);
+    EXPECT_EQ(StepValue(steps, "DrH"), pipe.m_DrH);
+}
+
+struct BranchCase {
+    const char* what;
+    double Q, n;
+    std::vector<std::string> symbols;
+};
+
+class ReachBranches : public Reach, public ::testing::WithParamInterface<BranchCase> {};
+
+TEST_P(ReachBranches, RecordOnlyFiniteSteps)
+{
+    const BranchCase& c = GetParam();
+    CSteps steps;
+    pipe.m_slopeN = c.n;
+    pipe.m_Q = pipe.m_Qt = c.Q;
+    ASSERT_TRUE(pipe.ComputeReach(steps));
+    EXPECT_EQ(Symbols(steps), c.symbols) << c.what;
+    for (const CalcStep& step : steps.Steps())
+        EXPECT_TRUE(std::isfinite(step.value)) << c.what << " " << step.symbol;
+    if (!std::isnan(pipe.m_vt)) {
+        EXPECT_EQ(StepValue(steps, "vt"), pipe.m_vt) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reaches, ReachBranches,
+    ::testing::Values(BranchCase{"overloaded", 120, 100, {"J", "D", "s", "x", "vv", "Qv", "Qt", "vt", "DrH"}},
+                      BranchCase{"Q/Qv below 0.01", 0.5, 100, {"J", "D", "s", "x", "vv", "Qv", "Qt", "QQv", "vt", "DrH"}},
+                      BranchCase{"1 : 0", 40, 0, {"D"}},
+                      BranchCase{"rising", 40, -100, {"J", "D"}}));
 
 // ---- report ----------------------------------------------------------------
 

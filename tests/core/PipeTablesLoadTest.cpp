@@ -246,6 +246,30 @@ TEST(PartFillingFile, TheFilesOfTheInstallationMediumLoadWithoutAMessage)
         EXPECT_EQ(pipe.m_fillRatio[i], i / 100.0) << i; // the lookup takes row i for Q/Qv = i/100
 }
 
+TEST(PartFillingFile, RowsAndDiametersKeepTheirLinesAndTheFilesTheirStamps)
+{
+    test::TempDataDir dir;
+    // A comment longer than the line buffer still counts as one line.
+    const std::string dn = "; " + std::string(100, 'x') + "\n200\n\n300\n";
+    const std::string table = ";\n; Q/Qv v/vv h/D\n0.01 0.3 0.07\r\n0.02 0.4 0.09\n";
+    dir.Write("DN.ASC", dn);
+    dir.Write("A110KR.ASC", table);
+    CPipeFlow pipe(false);
+    pipe.LoadTables();
+    ASSERT_EQ(pipe.m_diameterCount, 2);
+    EXPECT_EQ(pipe.m_diameterLine[1], 2);
+    EXPECT_EQ(pipe.m_diameterLine[2], 4);
+    ASSERT_EQ(pipe.m_rowCount, 2);
+    EXPECT_EQ(pipe.m_rowLine[1], 3);
+    EXPECT_EQ(pipe.m_rowLine[2], 4);
+    ASSERT_TRUE(pipe.m_diameterFile && pipe.m_tableFile);
+    EXPECT_EQ(pipe.m_diameterFile->name, "DN.ASC");
+    EXPECT_EQ(pipe.m_diameterFile->bytes, dn.size());
+    EXPECT_EQ(pipe.m_diameterFile->sha256.size(), 64u);
+    EXPECT_EQ(pipe.m_tableFile->name, "A110KR.ASC");
+    EXPECT_EQ(pipe.m_tableFile->bytes, table.size());
+}
+
 // ---- line buffer and columns -----------------------------------------------------
 
 TEST(TableText, ColumnsAreSeparatedByBlanksOnly)

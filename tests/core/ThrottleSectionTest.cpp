@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -209,6 +210,90 @@ INSTANTIATE_TEST_SUITE_P(Inputs, ThrottleRefuses,
                                            RefusedInput{200, -4, 0.25, "Drossellänge"},
                                            RefusedInput{200, 4, -0.1, "kb"},
                                            RefusedInput{200, 1e-320, 0, "nicht bestimmbar"}));
+
+// ---- calculation steps --------------------------------------------------------
+
+const CalcStep* FindStep(const CSteps& steps, const std::string& symbol)
+{
+    for (const CalcStep& step : steps.Steps())
+        if (step.symbol == symbol)
+            return &step;
+    return nullptr;
+}
+
+double StepValue(const CSteps& steps, const std::string& symbol)
+{
+    const CalcStep* step = FindStep(steps, symbol);
+    return step ? step->value : std::nan("");
+}
+
+TEST(ThrottleSteps, DefaultsGiveTheEnergyBalanceOfTheStepTaken)
+{
+    test::TempDataDir dir;
+    CSteps steps;
+    const ThrottleResult r = CThrottleSection::Compute(ThrottleInput{}, steps);
+    // By hand for vu = 2.89: h_zeta = 0.45 vu² / 2g, E1 = 1 - h_zeta,
+    // E2 = 0.2 + vu² / 2g, IE = (E1 - E2) / 4, s = sqrt(2g 0.2 IE),
+    // x = 2.51 nu / (0.2 s) + 0.25e-3 / (3.71 * 0.2), v = -2 log10(x) s.
+    const struct {
+        const char* symbol;
+        double value, tolerance;
+    } expected[] = {
+        {"d", 0.2, 1e-15},          {"H_S", 0.25, 1e-15},       {"h_va", 0, 0},
+        {"E0", 1, 0},               {"n_S", 281, 0},            {"k", 280, 0},
+        {"vu", 2.89, 1e-9},         {"h_zeta", 0.19162737, 1e-8}, {"E1", 0.80837263, 1e-8},
+        {"W_A", 0.2, 1e-15},        {"h_vu", 0.42583859, 1e-8}, {"E2", 0.62583859, 1e-8},
+        {"IE", 0.045633511, 1e-9},  {"s", 0.42308953, 1e-8},    {"x", 0.00037578543, 1e-11},
+        {"v", 2.8982141, 1e-7},     {"dv", 0.0082141, 1e-7},    {"vu_davor", 2.88, 1e-9},
+        {"vu_danach", 2.90, 1e-9},  {"v_danach", 2.864, 0.0005}, {"Q", 0.09105008, 1e-8},
+    };
+    for (const auto& e : expected)
+        EXPECT_NEAR(StepValue(steps, e.symbol), e.value, e.tolerance) << e.symbol;
+    EXPECT_EQ(StepValue(steps, "v"), r.v);
+    EXPECT_EQ(StepValue(steps, "Q"), r.Q);
+}
+
+struct NeighbourCase {
+    double maxLevel, L;
+    bool before, after;
+    const char* end; // in the text of the step count
+};
+
+class ThrottleNeighbours : public ::testing::TestWithParam<NeighbourCase> {};
+
+TEST_P(ThrottleNeighbours, OnlyStepsThatRanAreShown)
+{
+    test::TempDataDir dir;
+    ThrottleInput in;
+    in.maxLevel = GetParam().maxLevel;
+    in.L = GetParam().L;
+    CSteps steps;
+    CThrottleSection::Compute(in, steps);
+    const std::string dumped = dir.Read(CThrottleSection::kDumpFile);
+    CThrottleSection::Compute(in);
+    EXPECT_EQ(dir.Read(CThrottleSection::kDumpFile), dumped); // the report leaves the dump alone
+    EXPECT_EQ(FindStep(steps, "vu_davor") != nullptr, GetParam().before);
+    EXPECT_EQ(FindStep(steps, "vu_danach") != nullptr, GetParam().after);
+    ASSERT_NE(FindStep(steps, "n_S"), nullptr);
+    EXPECT_NE(FindStep(steps, "n_S")->text.find(GetParam().end), std::string::npos) << FindStep(steps, "n_S")->text;
+}
+
+// 0.24 m: step 55 of 56 taken; 100 m: all 1000 steps, the last one taken;
+// L = 0.1 m at 0.21 m: the energy runs out after 27 steps, the last one taken.
+INSTANTIATE_TEST_SUITE_P(Searches, ThrottleNeighbours,
+                         ::testing::Values(NeighbourCase{0.24, 4, true, true, "v unter vu"},
+                                           NeighbourCase{100, 4, true, false, "Höchstzahl"},
+                                           NeighbourCase{0.21, 0.1, true, false, "IE ≤ 0"}));
+
+TEST(ThrottleSteps, NoStepTakenRecordsNothing)
+{
+    test::TempDataDir dir;
+    ThrottleInput in;
+    in.maxLevel = 0.2;
+    CSteps steps;
+    CThrottleSection::Compute(in, steps);
+    EXPECT_TRUE(steps.Steps().empty());
+}
 
 TEST(ThrottleSection, WithoutDataDirectoryTheComputationRuns)
 {

@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -284,6 +287,86 @@ TEST_F(PipeRun, OpeningTwiceShowsTheDefaults)
     again.Open();
     EXPECT_EQ(again.Text(1000), "40");
     EXPECT_EQ(again.Text(1016), " 40.0");
+}
+
+// ---- calculation report ---------------------------------------------------------
+
+// The line of a committed data file on which `found` first holds.
+int CommittedLine(const char* name, const std::function<bool(const std::string&)>& found)
+{
+    std::istringstream in(test::ReadFile(test::MediumDir() / name));
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (found(line))
+            return number;
+    }
+    return 0;
+}
+
+double StepValue(const CForm& form, const std::string& symbol)
+{
+    double value = std::nan("");
+    for (const CalcStep& step : form.Steps())
+        if (step.symbol == symbol)
+            value = step.value;
+    return value;
+}
+
+TEST_F(PipeRun, TheDefaultReachIsRecordedWithTheRowsOfBothFiles)
+{
+    // The fields show the values of the steps.
+    EXPECT_EQ(Text(1013), Format("%5.2f", StepValue(*form, "vv")));
+    EXPECT_EQ(Text(1014), Format("%5.1f", StepValue(*form, "Qv")));
+    EXPECT_EQ(Text(1015), Format("%5.2f", StepValue(*form, "vt")));
+    EXPECT_EQ(Text(1016), Format("%5.1f", StepValue(*form, "Qt")));
+    EXPECT_EQ(Text(1018), Format("%7.3f", StepValue(*form, "DrH")));
+    EXPECT_EQ(StepValue(*form, "i"), 40);
+
+    const auto& files = form->DataFiles();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "DN.ASC");
+    EXPECT_EQ(files[0].bytes, test::ReadFile(test::MediumDir() / "DN.ASC").size());
+    const int dnLine = CommittedLine("DN.ASC", [](const std::string& l) { return l == "300"; });
+    EXPECT_THAT(files[0].rows, ElementsAre(Format("Zeile %d: DN 300", dnLine)));
+    EXPECT_EQ(files[1].name, "A110KR.ASC");
+    const TableRow a = CommittedRow(40), b = CommittedRow(41);
+    const int line40 = CommittedLine("A110KR.ASC", [](const std::string& l) { return l.rfind("0.40 ", 0) == 0; });
+    EXPECT_THAT(files[1].rows,
+                ElementsAre(Format("Zeile %d: Tabellenzeile 40: Q/Qv = 0.4, v/vv = %.15g, h/D = %.15g", line40, a.v, a.h),
+                            Format("Zeile %d: Tabellenzeile 41: Q/Qv = 0.41, v/vv = %.15g, h/D = %.15g", line40 + 1,
+                                   b.v, b.h)));
+}
+
+TEST_F(PipeRun, ChoicesNameTheModeAndTheListEntry)
+{
+    auto texts = [&] {
+        std::vector<std::string> out;
+        for (const FormChoice& c : form->Choices())
+            out.push_back(c.label + ": " + c.text);
+        return out;
+    };
+    EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: als Neigung 1 : n"));
+    form->Click(1008);
+    form->DoubleClick(1011, 5);
+    EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: in %", "Gewählte Nennweite aus DN.ASC: DN 400"));
+    form->Select(1011, 3); // chosen, not taken
+    EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: in %",
+                                     "Gewählte Nennweite aus DN.ASC: DN 300 (nicht in das Feld DN übernommen)"));
+}
+
+TEST_F(PipeRun, TheCompletedSlopeIsAStepAndMessagesBelongToTheComputation)
+{
+    form->Click(1008);
+    form->Type(1004, "0.5");
+    form->Click(1017);
+    EXPECT_EQ(StepValue(*form, "J"), 0.005);
+    EXPECT_EQ(StepValue(*form, "n"), 200); // 1 / 0.5 * 100
+    EXPECT_EQ(Text(1005), "200");
+    EXPECT_TRUE(form->ComputationMessages().empty());
+    form->Type(1006, "5");
+    form->Click(1017);
+    EXPECT_THAT(form->ComputationMessages(), ElementsAre("Bitte geben Sie eine Zahl zwischen 0.25 und 3 ein."));
 }
 
 // ---- Rohr.txt -------------------------------------------------------------------

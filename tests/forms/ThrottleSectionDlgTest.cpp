@@ -111,6 +111,24 @@ TEST_F(ThrottleSectionDlgTest, OutOfRangeDiameterIsReportedAndUsed)
     EXPECT_GT(Number(form, 1014), 0.0);
 }
 
+TEST_F(ThrottleSectionDlgTest, TheResultsAreTheValuesOfTheLastSteps)
+{
+    form.Click(kIdOk);
+    ASSERT_FALSE(form.Steps().empty());
+    EXPECT_EQ(form.Steps().back().symbol, "Q");
+    EXPECT_EQ(form.Steps().back().value, form.Value(1015));
+    double v = 0;
+    for (const CalcStep& step : form.Steps())
+        if (step.symbol == "v")
+            v = step.value;
+    EXPECT_EQ(v, form.Value(1014));
+    // A computation that finds no step leaves no steps of the one before.
+    form.Type(1013, "0.2");
+    form.Click(kIdOk);
+    EXPECT_TRUE(form.Steps().empty());
+    EXPECT_EQ(form.ComputationMessages(), (std::vector<std::string>{kCrown, kAbort}));
+}
+
 struct Refused {
     int id;
     const char* text;
