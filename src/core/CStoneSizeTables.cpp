@@ -20,20 +20,26 @@ const CStoneSizeTables::Row kK3[] = {
 
 } // namespace
 
-double CStoneSizeTables::Lookup(std::span<const Row> table, double d)
+CStoneSizeTables::Place CStoneSizeTables::Locate(std::span<const Row> table, double d)
 {
     for (size_t i = 0; i + 1 < table.size(); ++i) {
         const Row& lo = table[i];
         const Row& hi = table[i + 1];
         if (d == lo.d)
-            return lo.k;
+            return {&lo, nullptr, lo.k};
         if (d == hi.d)
-            return hi.k;
+            return {&hi, nullptr, hi.k};
         if (d > lo.d && d < hi.d)
-            return (d - lo.d) * (hi.k - lo.k) / (hi.d - lo.d) + lo.k;
+            return {&lo, &hi, (d - lo.d) * (hi.k - lo.k) / (hi.d - lo.d) + lo.k};
     }
-    return 0;
+    return {};
 }
+
+double CStoneSizeTables::Lookup(std::span<const Row> table, double d) { return Locate(table, d).k; }
+
+std::span<const CStoneSizeTables::Row> CStoneSizeTables::K1Rows() { return kK1; }
+std::span<const CStoneSizeTables::Row> CStoneSizeTables::K2Rows() { return kK2; }
+std::span<const CStoneSizeTables::Row> CStoneSizeTables::K3Rows() { return kK3; }
 
 double CStoneSizeTables::K1(double d) { return Lookup(kK1, d); }
 double CStoneSizeTables::K2(double d) { return Lookup(kK2, d); }

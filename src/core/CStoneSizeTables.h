@@ -14,6 +14,14 @@ public:
         double k;
     };
 
+    // Where d lies in a table: on the row lo (hi is null), between the rows
+    // lo and hi, or outside the table (both null, k = 0).
+    struct Place {
+        const Row* lo = nullptr;
+        const Row* hi = nullptr;
+        double k = 0;
+    };
+
     static constexpr double kSmallest = 0.08; // first row of every table, m
     static constexpr double kLargest = 0.41;  // last row of every table, m
 
@@ -21,8 +29,14 @@ public:
     static double K2(double d);
     static double K3(double d);
 
+    // The rows of the tables, in ascending d.
+    static std::span<const Row> K1Rows();
+    static std::span<const Row> K2Rows();
+    static std::span<const Row> K3Rows();
+
     // Look-up in one table, rows in ascending d.
     static double Lookup(std::span<const Row> table, double d);
+    static Place Locate(std::span<const Row> table, double d);
 };
 
 } // namespace dralun

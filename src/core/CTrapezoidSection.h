@@ -13,6 +13,8 @@ public:
     double perimeter = 0;       // wetted perimeter: both banks and the bottom
     double hydraulicRadius = 0; // area / perimeter
     double surfaceWidth = 0;
+    double leftBank = 0;        // wetted length of the left bank
+    double rightBank = 0;       // wetted length of the right bank
 };
 
 } // namespace dralun

@@ -1,8 +1,7 @@
 #include "forms/CDitchDlg.h"
 
-#include <cmath>
-
-#include "core/CTrapezoidSection.h"
+#include "core/CDitchFlow.h"
+#include "core/Finite.h"
 
 namespace dralun {
 
@@ -64,8 +63,7 @@ void CDitchDlg::OnCompute()
 {
     BeginComputation();
     UpdateData(true);
-    if (m_h < m_t)
-        m_h = m_t;
+    m_h = DitchBankHeight(m_h, m_t);
 
     // Negative dimensions or a falling bed give no flow section (negative
     // area, root of a negative slope): refused.
@@ -76,14 +74,11 @@ void CDitchDlg::OnCompute()
         return;
     }
 
-    CTrapezoidSection section;
-    section.evaluate(m_b, m_t, m_m1, m_m2);
-    const double v = std::sqrt(m_I / 1000) * m_kSt * std::pow(section.hydraulicRadius, 0.66666666667);
-    const double Q = v * section.area;
+    CSteps steps(RecordingSteps());
+    const DitchFlowResult flow = ComputeDitchFlow({m_b, m_t, m_m1, m_m2, m_I, m_kSt, m_h}, steps);
+    const CTrapezoidSection& section = flow.section;
 
-    if (!std::isfinite(v) || !std::isfinite(Q) || !std::isfinite(section.area) ||
-        !std::isfinite(section.perimeter) || !std::isfinite(section.hydraulicRadius) ||
-        !std::isfinite(section.surfaceWidth)) {
+    if (!AllFinite({flow.v, flow.Q, section.area, section.perimeter, section.hydraulicRadius, section.surfaceWidth})) {
         Refuse("Unzulässige Eingabe!\n\nMit diesen Eingaben ist kein Abfluss bestimmbar.");
         UpdateData(false);
         return;
@@ -91,10 +86,16 @@ void CDitchDlg::OnCompute()
     m_A = section.area;
     m_lu = section.perimeter;
     m_R = section.hydraulicRadius;
-    m_v = v;
-    m_Q = Q;
+    m_v = flow.v;
+    m_Q = flow.Q;
     m_surfaceWidth = section.surfaceWidth;
+    Record(steps);
     UpdateData(false);
+}
+
+std::string CDitchDlg::Method() const
+{
+    return "Leistungsfähigkeit eines Straßenseitengrabens (Trapezprofil) nach Manning-Strickler";
 }
 
 // The step buttons change the values held since the last exchange; what was

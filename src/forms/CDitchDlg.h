@@ -12,6 +12,7 @@ public:
 
     explicit CDitchDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

@@ -45,13 +45,15 @@ void COrificeDlg::OnCompute()
         refusal = "Der Ausflussbeiwert mü muss größer als 0 sein.";
 
     if (!refusal) {
-        const OrificeFlow flow = COrifice::Flow(m_Q, m_h, m_mu);
+        CSteps steps(RecordingSteps());
+        const OrificeFlow flow = COrifice::Flow({m_Q, m_h, m_mu}, steps);
         // A head beyond any number (2 g h overflows) gives an infinite
         // velocity and so an area and a diameter of 0 for any discharge.
         if (AllFinite({flow.v, flow.A, flow.d}) && (flow.d > 0 || m_Q == 0)) {
             m_v = flow.v;
             m_A = flow.A;
             m_d = flow.d;
+            Record(steps);
         } else {
             refusal = "Mit diesen Eingaben ist kein Ergebnis bestimmbar.\n"
                       "Bitte prüfen Sie Drosselabfluss, Druckhöhe und Ausflussbeiwert.";
@@ -60,6 +62,11 @@ void COrificeDlg::OnCompute()
     if (refusal)
         Refuse(refusal);
     UpdateData(false);
+}
+
+std::string COrificeDlg::Method() const
+{
+    return "Bemessung einer Drossel/Drosselblende mit freiem Ausfluss (Torricelli mit Ausflussbeiwert)";
 }
 
 const FormLayout& COrificeDlg::Layout() const

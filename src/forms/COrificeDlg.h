@@ -11,6 +11,7 @@ public:
     static constexpr int kTemplateId = 171;
     explicit COrificeDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

@@ -3,14 +3,11 @@
 #include <cmath>
 #include <string>
 
+#include "core/CRoughBedFlow.h"
 #include "core/CStoneSizeTables.h"
 #include "core/Format.h"
 
 namespace dralun {
-
-namespace {
-constexpr double kG = 9.80665;
-} // namespace
 
 CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 {
@@ -58,48 +55,42 @@ void CRoughBedSwaleDlg::OnCompute()
     else if (m_I < 0)
         refusal = "Das Sohlengefälle darf nicht negativ sein.";
 
-    double A = 0, vm = 0, vM = 0, Qm = 0, c = 0;
+    CSteps steps(RecordingSteps());
+    RoughBedFlowResult flow;
     if (refusal.empty()) {
-        const double alpha = std::atan(m_I / 1000);
-        const double s = std::sin(alpha);
-        const double K1 = CStoneSizeTables::K1(m_d);
-        const double K2 = CStoneSizeTables::K2(m_d);
-        const double K3 = CStoneSizeTables::K3(m_d);
-
-        c = 1.0 - 1.3 * s + 0.08 * m_h / K3;
-        const double X = (8.1 * K2 * std::sqrt(K1) * s + 1.7) * c;
-        const double Y = 0.25 * X * K3 / m_h;
-        A = 0.6666666666666666 * m_h * m_B;
-        // The logarithmic law needs 0 < Y < 1: Y >= 1 gives no or a negative
-        // velocity, Y <= 0 (no air-water mixture left, c <= 0) none at all.
+        flow = ComputeRoughBedFlow({m_h, m_B, m_d, m_I}, steps);
         // A value is named in the message only where it is a number.
-        if (!(c > 0))
-            refusal = (std::isfinite(c) ? Format("Der Luftbeimischungsfaktor wird %.4f (nicht größer als 0).\n", c)
-                                        : std::string("Der Luftbeimischungsfaktor ist nicht bestimmbar.\n")) +
-                      "Für dieses Sohlengefälle ist das Verfahren nicht anwendbar.";
-        else if (!(Y < 1))
+        if (flow.law == RoughBedLaw::NoAir)
+            refusal =
+                (std::isfinite(flow.c) ? Format("Der Luftbeimischungsfaktor wird %.4f (nicht größer als 0).\n", flow.c)
+                                       : std::string("Der Luftbeimischungsfaktor ist nicht bestimmbar.\n")) +
+                "Für dieses Sohlengefälle ist das Verfahren nicht anwendbar.";
+        else if (flow.law == RoughBedLaw::YNotBelow1)
             refusal = "Die Wassertiefe ist zu gering für diese Steingröße (" +
-                      (std::isfinite(Y) ? Format("Y = %.4g, ", Y) : std::string()) +
+                      (std::isfinite(flow.Y) ? Format("Y = %.4g, ", flow.Y) : std::string()) +
                       "Y muss kleiner als 1 sein).\nDie maximale Geschwindigkeit wäre nicht größer als 0.";
-        else {
-            vm = std::sqrt(8.0 * kG * m_h * s) * (std::log10(Y) * (-3.2));
-            vM = 0.75 * vm;
-            Qm = c * vM * A;
-            if (!std::isfinite(A) || !std::isfinite(vm) || !std::isfinite(Qm) || !std::isfinite(c))
-                refusal = "Mit diesen Eingaben ist kein Abfluss bestimmbar.";
-        }
+        else if (!std::isfinite(flow.A) || !std::isfinite(flow.vm) || !std::isfinite(flow.Qm) ||
+                 !std::isfinite(flow.c))
+            refusal = "Mit diesen Eingaben ist kein Abfluss bestimmbar.";
     }
 
     if (!refusal.empty()) {
         Refuse("Unzulässige Eingabe!\n\n" + refusal);
     } else {
-        m_A = A;
-        m_vm = vm;
-        m_vM = vM;
-        m_Qm = Qm;
-        m_c = c;
+        m_A = flow.A;
+        m_vm = flow.vm;
+        m_vM = flow.vM;
+        m_Qm = flow.Qm;
+        m_c = flow.c;
+        Record(steps);
     }
     UpdateData(false);
+}
+
+std::string CRoughBedSwaleDlg::Method() const
+{
+    return "Nachweis einer Raubettmulde nach Scheuerlein (Steinbeiwerte, Luftbeimischung, Geschwindigkeiten "
+           "und Abfluss)";
 }
 
 const FormLayout& CRoughBedSwaleDlg::Layout() const

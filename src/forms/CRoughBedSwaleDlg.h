@@ -12,6 +12,7 @@ public:
 
     explicit CRoughBedSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

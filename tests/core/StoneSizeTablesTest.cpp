@@ -39,5 +39,21 @@ TEST(StoneSizeTables, LookupInAnyTable)
     EXPECT_DOUBLE_EQ(CStoneSizeTables::Lookup(table, 5), 0);
 }
 
+TEST(StoneSizeTables, LocateNamesTheRowsUsed)
+{
+    const CStoneSizeTables::Row table[] = {{1, 10}, {2, 20}, {4, 0}};
+    const CStoneSizeTables::Place on = CStoneSizeTables::Locate(table, 2);
+    EXPECT_EQ(on.lo, &table[1]);
+    EXPECT_EQ(on.hi, nullptr);
+    const CStoneSizeTables::Place between = CStoneSizeTables::Locate(table, 3);
+    EXPECT_EQ(between.lo, &table[1]);
+    EXPECT_EQ(between.hi, &table[2]);
+    EXPECT_DOUBLE_EQ(between.k, 10);
+    const CStoneSizeTables::Place outside = CStoneSizeTables::Locate(table, 0.5);
+    EXPECT_EQ(outside.lo, nullptr);
+    EXPECT_EQ(outside.k, 0);
+    EXPECT_EQ(CStoneSizeTables::K3Rows().size(), 3u);
+}
+
 } // namespace
 } // namespace dralun

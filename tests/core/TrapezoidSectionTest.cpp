@@ -24,6 +24,9 @@ TEST_P(TrapezoidSectionCases, AreaPerimeterRadiusAndWidth)
     EXPECT_NEAR(s.perimeter, c.perimeter, 1e-12) << c.what;
     EXPECT_NEAR(s.hydraulicRadius, c.area / c.perimeter, 1e-12) << c.what;
     EXPECT_NEAR(s.surfaceWidth, c.surfaceWidth, 1e-12) << c.what;
+    // The banks: t sqrt(1 + m²) each, the bottom between them.
+    EXPECT_NEAR(s.leftBank, std::fabs(c.t) * std::sqrt(1 + c.m1 * c.m1), 1e-12) << c.what;
+    EXPECT_NEAR(s.rightBank, std::fabs(c.t) * std::sqrt(1 + c.m2 * c.m2), 1e-12) << c.what;
 }
 
 // By hand: A = b t + t² (m1 + m2)/2, lu = b + t sqrt(1 + m1²) + t sqrt(1 + m2²).
@@ -44,6 +47,7 @@ TEST(TrapezoidSection, EmptyAtZeroDepthWithTheBottomAsSurface)
     EXPECT_EQ(s.area, 0);
     EXPECT_EQ(s.perimeter, 0);
     EXPECT_EQ(s.hydraulicRadius, 0);
+    EXPECT_EQ(s.leftBank + s.rightBank, 0);
     EXPECT_EQ(s.surfaceWidth, 0.8);
 }
 

@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CDitchDlg.h"
 
@@ -133,6 +136,42 @@ INSTANTIATE_TEST_SUITE_P(Bounds, DitchSteps,
                                            Step{"kSt - at 6", 1006, "6", 1042, "5"},
                                            Step{"kSt - at 5", 1006, "5", 1042, "5"}));
 
+// The steps of the report, by hand: l = t sqrt(1 + m²), lu = l1 + b + l2,
+// rhy = A / lu, v = sqrt(I / 1000) kSt rhy^0.66666666667, Q = v A; the bank
+// height is the one shown, at least t. Every result field is a step.
+struct StepCase {
+    const char* what;
+    const char* t;
+    std::vector<std::pair<const char*, double>> values;
+};
+
+TEST(DitchReport, StepsWorkedOutByHand)
+{
+    const StepCase cases[] = {
+        {"defaults",
+         "0.5",
+         {{"h", 0.5}, {"A", 0.625}, {"l_1", 0.9013878188659973}, {"l_2", 0.9013878188659973},
+          {"lu", 2.302775637731995}, {"rhy", 0.2714115911941655}, {"wsp", 2}, {"v", 0.33140490816878304},
+          {"Q", 0.2071280676054894}}},
+        {"empty ditch", "0", {{"h", 0.5}, {"A", 0}, {"lu", 0}, {"rhy", 0}, {"wsp", 0.5}, {"v", 0}, {"Q", 0}}},
+        {"water above the bank height", "0.8", {{"h", 0.8}, {"A", 0.4 + 0.96}, {"wsp", 2.9}}},
+    };
+    for (const StepCase& c : cases) {
+        CMessageLog log;
+        CDitchDlg form(log);
+        form.Open();
+        form.Type(1004, c.t);
+        form.Click(kIdOk);
+        EXPECT_EQ(form.Method(), "Leistungsfähigkeit eines Straßenseitengrabens (Trapezprofil) nach Manning-Strickler");
+        for (const auto& [symbol, value] : c.values) {
+            const CalcStep* step = test::StepOf(form, symbol);
+            ASSERT_NE(step, nullptr) << c.what << ", " << symbol;
+            EXPECT_NEAR(step->value, value, 1e-12) << c.what << ", " << symbol;
+        }
+        test::ExpectResultsAreSteps(form);
+    }
+}
+
 TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageClearsTheResults)
 {
     CMessageLog log;
@@ -148,6 +187,7 @@ TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageClearsTheResults)
     for (int id : {1013, 1014, 1015, 1016, 1018, 1019})
         EXPECT_EQ(form.Text(id), "0") << id;
     EXPECT_EQ(form.Text(1004), "-0.1");
+    EXPECT_TRUE(form.Steps().empty()); // the steps of the first computation are gone
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
+#include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/COrificeDlg.h"
 
@@ -56,6 +58,25 @@ TEST_F(Orifice, CoefficientOutsideItsRangeIsReportedAndUsed)
     EXPECT_NEAR(Field(form, 1005), 2.2984 / 0.67 * 1.5, 0.0001);
 }
 
+// By hand: v0 = sqrt(2 * 9.80665 * 0.6), v = 0.67 v0, A = 0.05 / v,
+// d = 2 sqrt(A / 3.141592654).
+TEST_F(Orifice, StepsWorkedOutByHand)
+{
+    form.Click(kIdOk);
+    const double A = 0.05 / (0.67 * std::sqrt(2 * 9.80665 * 0.6));
+    const std::pair<const char*, double> values[] = {
+        {"v_0", 3.430448950210453}, {"v", 2.298400796641004}, {"Q_s", 0.05},
+        {"A", A},                   {"d", 2 * std::sqrt(A / 3.141592654)},
+    };
+    for (const auto& [symbol, value] : values) {
+        const CalcStep* step = test::StepOf(form, symbol);
+        ASSERT_NE(step, nullptr) << symbol;
+        EXPECT_NEAR(step->value, value, 1e-12) << symbol;
+    }
+    EXPECT_EQ(test::StepOf(form, "d")->formula, "2 * sqrt(A / 3.141592654)");
+    test::ExpectResultsAreSteps(form);
+}
+
 struct Refused {
     int id;
     const char* text;
@@ -74,6 +95,7 @@ TEST_P(OrificeRefuses, InputsWithoutAFiniteResultLeaveTheResultsAtZero)
     form.Click(kIdOk);
     for (int id : {1003, 1004, 1005})
         EXPECT_EQ(form.Text(id), "0") << id;
+    EXPECT_TRUE(form.Steps().empty());
     ASSERT_FALSE(log.Texts().empty());
     EXPECT_NE(log.Texts().back().find(GetParam().messagePart), std::string::npos) << log.Texts().back();
 }

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
+#include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CRoughBedSwaleDlg.h"
 
@@ -65,6 +67,45 @@ TEST(RoughBedSwale, DefaultsToFourPlaces)
     EXPECT_FALSE(form.IsClosed());
 }
 
+// The report's chain for the defaults (h = 0.14, B = 5.85, d = 0.18, I = 150),
+// by hand: alpha = atan 0.15, K1 = 105 and K2 = 0.0975 halfway between the
+// rows 0.16 and 0.2, K3 = 0.028 + 0.1 * 0.072 / 0.22 between 0.08 and 0.3.
+TEST(RoughBedSwaleReport, StepsWorkedOutByHand)
+{
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Click(kIdOk);
+    const std::pair<const char*, double> values[] = {
+        {"alpha", 0.14888994760949725}, {"s", 0.14834045293024464}, {"K1", 105},  {"K2", 0.0975},
+        {"K3", 0.06072727272727273},    {"c", 0.9915885489152328},  {"X", 2.8760524828587233},
+        {"Y", 0.3118836134009135},      {"A", 0.546},               {"vm", 2.0668360724486146},
+        {"Qm", 0.8392501770982796},
+    };
+    for (const auto& [symbol, value] : values) {
+        const CalcStep* step = test::StepOf(form, symbol);
+        ASSERT_NE(step, nullptr) << symbol;
+        EXPECT_NEAR(step->value, value, 1e-12) << symbol;
+    }
+    EXPECT_NE(test::StepOf(form, "K1")->text.find("Tabelle K1, linear zwischen den Zeilen d = 0.16 m (K1 = 120) und "
+                                                  "d = 0.2 m (K1 = 90)"),
+              std::string::npos);
+    test::ExpectResultsAreSteps(form);
+}
+
+TEST(RoughBedSwaleReport, ACoefficientOnARowNamesTheRow)
+{
+    CMessageLog log;
+    CRoughBedSwaleDlg form(log);
+    form.Open();
+    form.Type(1002, "0.2");
+    form.Click(kIdOk);
+    const CalcStep* K2 = test::StepOf(form, "K2");
+    ASSERT_NE(K2, nullptr);
+    EXPECT_EQ(K2->text, "Beiwert K2 aus Tabelle K2, Zeile d = 0.2 m");
+    EXPECT_EQ(K2->formula, "0.11");
+}
+
 struct Refused {
     const char* what;
     int field;
@@ -86,6 +127,7 @@ TEST_P(RoughBedSwaleRefuses, UndefinedInputsClearTheResults)
     form.Click(kIdOk);
     for (int id : {1004, 1005, 1006, 1013, 1014})
         EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
+    EXPECT_TRUE(form.Steps().empty()) << r.what;
     ASSERT_FALSE(log.Messages().empty()) << r.what;
     EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
     EXPECT_NE(log.Messages().back().text.find(r.messagePart), std::string::npos) << log.Messages().back().text;

@@ -1,0 +1,57 @@
+#include "core/CDitchFlow.h"
+
+#include <cmath>
+
+namespace dralun {
+
+double DitchBankHeight(double h, double t) { return h < t ? t : h; }
+
+namespace {
+
+void SectionSteps(const DitchFlowInput& in, const CTrapezoidSection& s, CSteps& steps)
+{
+    if (in.t == 0) {
+        // No water in the ditch: nothing flows, the surface is the bottom.
+        steps.Taken("Fließquerschnitt (t = 0: Graben leer)", "A", s.area, "m²");
+        steps.Taken("Benetzter Umfang (t = 0: Graben leer)", "lu", s.perimeter, "m");
+        steps.Taken("Hydraulischer Radius (t = 0: Graben leer)", "rhy", s.hydraulicRadius, "m");
+        steps.Step("Wasserspiegelbreite (t = 0: die Sohle)", "wsp", "b", s.surfaceWidth, "m");
+        return;
+    }
+    steps.Step("Fließquerschnitt des Trapezes", "A", "b * t + 0.5 * t * t * m1 + 0.5 * t * t * m2", s.area, "m²");
+    steps.Step("Benetzte Böschungslänge links", "l_1", "sqrt(t * t + (m1 * t) * (m1 * t))", s.leftBank, "m");
+    steps.Step("Benetzte Böschungslänge rechts", "l_2", "sqrt(t * t + (m2 * t) * (m2 * t))", s.rightBank, "m");
+    steps.Step("Benetzter Umfang", "lu", "l_1 + b + l_2", s.perimeter, "m");
+    steps.Step("Hydraulischer Radius", "rhy", "A / lu", s.hydraulicRadius, "m");
+    steps.Step("Wasserspiegelbreite", "wsp", "m1 * t + b + m2 * t", s.surfaceWidth, "m");
+}
+
+} // namespace
+
+DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps)
+{
+    DitchFlowResult r;
+    r.bankHeight = DitchBankHeight(in.h, in.t);
+    r.section.evaluate(in.b, in.t, in.m1, in.m2);
+    const CTrapezoidSection& s = r.section;
+    r.v = std::sqrt(in.I / 1000) * in.kSt * std::pow(s.hydraulicRadius, 0.66666666667);
+    r.Q = r.v * s.area;
+
+    if (!steps.Recording())
+        return r;
+    steps.Let("b", in.b);
+    steps.Let("t", in.t);
+    steps.Let("m1", in.m1);
+    steps.Let("m2", in.m2);
+    steps.Let("I", in.I);
+    steps.Let("kSt", in.kSt);
+    steps.Let("h_0", in.h);
+    steps.Step("Böschungshöhe (die bisherige, mindestens die Wassertiefe)", "h", "max(h_0, t)", r.bankHeight, "m");
+    SectionSteps(in, s, steps);
+    steps.Step("Fließgeschwindigkeit nach Manning-Strickler (kSt für Sohle und Böschungen)", "v",
+               "sqrt(I / 1000) * kSt * rhy^0.66666666667", r.v, "m/s");
+    steps.Step("Abfluss", "Q", "v * A", r.Q, "m³/s");
+    return r;
+}
+
+} // namespace dralun

@@ -1,0 +1,35 @@
+#pragma once
+// Discharge capacity of a trapezoidal road-side ditch after Manning-Strickler:
+// bottom width b, bank slopes 1 : m1 and 1 : m2, water depth t, bed slope I
+// and one Strickler coefficient for bed and banks alike.
+#include "core/CTrapezoidSection.h"
+#include "core/CalcSteps.h"
+
+namespace dralun {
+
+struct DitchFlowInput {
+    double b = 0;   // bottom width, m
+    double t = 0;   // water depth, m
+    double m1 = 0;  // left bank slope 1 : m1
+    double m2 = 0;  // right bank slope 1 : m2
+    double I = 0;   // bed slope, per mille
+    double kSt = 0; // Strickler coefficient, m^(1/3)/s
+    double h = 0;   // bank height shown so far, m
+};
+
+struct DitchFlowResult {
+    CTrapezoidSection section;
+    double v = 0;          // mean velocity, m/s
+    double Q = 0;          // discharge, m³/s
+    double bankHeight = 0; // the bank height, at least t
+};
+
+// The bank height enters no formula: the one shown, raised to the water
+// depth where it is lower.
+double DitchBankHeight(double h, double t);
+
+// t, b, m1, m2, I >= 0 (the form refuses the rest). Values that are not
+// finite are passed on for the form to refuse.
+DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps);
+
+} // namespace dralun
