@@ -1,16 +1,12 @@
 #include "forms/CBoxCulvertDlg.h"
 
-#include <cmath>
 #include <string>
 
-#include "core/CBoxBedSection.h"
+#include "core/CCulvertFlow.h"
+#include "core/Finite.h"
 #include "core/Format.h"
 
 namespace dralun {
-
-namespace {
-constexpr double kG = 9.80665;
-} // namespace
 
 CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, sink, {1015, 1006, 1049})
 {
@@ -55,7 +51,8 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
 void CBoxCulvertDlg::OnCompute()
 {
     BeginComputation();
-    UpdateMode();
+    CSteps steps(RecordingSteps());
+    UpdateMode(steps);
     UpdateData(true);
 
     // Inputs for which the culvert has no flow area are refused; no result
@@ -74,35 +71,30 @@ void CBoxCulvertDlg::OnCompute()
         refusal = "Die Länge des Durchlasses muss größer als 0 m sein.";
 
     if (refusal.empty()) {
-        CBoxBedSection section;
-        section.evaluate(m_b, m_h, m_t, m_h2);
-
-        // Strickler coefficient of bed and concrete, weighted by their wetted perimeters.
-        const double wetted = section.bedWidth + section.concretePerimeter;
-        const double k = (m_kStBed * section.bedWidth + m_kStConcrete * section.concretePerimeter) / wetted;
-        const double R = section.flowArea / wetted;
-        const double A = section.flowArea;
-        const double Q2 = (m_h1 - m_h2) / ((m_zetaIn + m_zetaOut) / A / A / 2 / kG +
-                                           m_L / A / A / k / k / std::pow(R, 1.33333333333333));
-        const double Q = Q2 > 0 ? std::sqrt(Q2) : 0;
-        const double v = Q / A;
-
-        if (std::isfinite(Q) && std::isfinite(v) && std::isfinite(section.bedArea) && std::isfinite(A) &&
-            std::isfinite(section.concretePerimeter)) {
-            m_Q = Q;
-            m_v = v;
+        const BoxCulvertResult r = ComputeBoxCulvert(
+            {m_b, m_h, m_t, {m_h1, m_h2, m_L, m_zetaIn, m_zetaOut, m_kStBed, m_kStConcrete}}, steps);
+        const CBoxBedSection& section = r.section;
+        if (AllFinite({r.flow.Q2, r.flow.Q, r.flow.v, section.bedArea, section.flowArea, section.concretePerimeter})) {
+            m_Q = r.flow.Q;
+            m_v = r.flow.v;
             m_bedArea = section.bedArea;
             m_bedWidth = section.bedWidth;
-            m_flowArea = A;
+            m_flowArea = section.flowArea;
             m_concretePerimeter = section.concretePerimeter;
+            Record(steps);
         } else {
-            refusal = "Mit diesen Eingaben ist kein Abfluss bestimmbar.\n"
-                      "Bitte prüfen Sie Länge, Verlustbeiwerte und kSt-Werte.";
+            refusal = kNoDischarge;
         }
     }
     if (!refusal.empty())
         Refuse("Unzulässige Eingabe!\n\n" + refusal);
     UpdateData(false);
+}
+
+std::string CBoxCulvertDlg::Method() const
+{
+    return "Leistungsfähigkeit eines Rahmen-/Rechteckdurchlasses mit Sohle (Energiebilanz mit Ein- und "
+           "Auslaufverlusten, Reibungsverlust nach Manning-Strickler)";
 }
 
 const FormLayout& CBoxCulvertDlg::Layout() const

@@ -14,6 +14,7 @@ public:
 
     explicit CBoxCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

@@ -13,6 +13,9 @@ public:
     static constexpr int kIdMode1 = 1007;
     static constexpr int kIdMode2 = 1008;
 
+    // The mode in words: which of h1 and the slope is given.
+    std::vector<FormChoice> Choices() const override;
+
 protected:
     // The control ids of h1, the slope and the rise in this form.
     struct LevelFields {
@@ -22,11 +25,15 @@ protected:
     };
     CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids);
 
+    // Why a computation whose section is sound still gives no discharge.
+    static constexpr const char* kNoDischarge = "Mit diesen Eingaben ist kein Abfluss bestimmbar.\n"
+                                                "Bitte prüfen Sie Länge, Verlustbeiwerte und kSt-Werte.";
+
     void OnInitDialog() override;
     void OnMode();
     // Enables the fields of the mode, reads the fields, ties h1, slope and
-    // rise together and writes the fields.
-    void UpdateMode();
+    // rise together (recording how) and writes the fields.
+    void UpdateMode(CSteps& steps = NoSteps());
 
     double m_L = 0;    // culvert length, m
     double m_I = 0;    // culvert slope, per mille

@@ -1,15 +1,12 @@
 #include "forms/CPipeCulvertDlg.h"
 
-#include <cmath>
-
-#include "core/CPipeBedSection.h"
+#include "core/CCulvertFlow.h"
+#include "core/Finite.h"
 #include "core/Format.h"
 
 namespace dralun {
 
 namespace {
-constexpr double kG = 9.80665;
-
 constexpr int kDnPlus = 1012, kDnMinus = 1020;
 constexpr int kTPlus = 1017, kTMinus = 1021;
 constexpr int kH1Plus = 1022, kH1Minus = 1023;
@@ -79,10 +76,11 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, 
 void CPipeCulvertDlg::OnCompute()
 {
     BeginComputation();
-    UpdateMode();
+    CSteps steps(RecordingSteps());
+    UpdateMode(steps);
     UpdateData(true);
     if (IsChecked(kIdDn10))
-        m_t = m_DN / 1000 / 10;
+        m_t = DnTenthBed(m_DN, steps);
 
     // Inputs for which the section has no flow area are refused; no result
     // of an earlier computation stays beside them.
@@ -103,35 +101,38 @@ void CPipeCulvertDlg::OnCompute()
         refusal = "Die Länge des Durchlasses muss größer als 0 m sein.";
 
     if (refusal.empty()) {
-        CPipeBedSection section;
-        section.evaluate(m_DN, m_h2, m_t);
-
-        // Strickler coefficient of bed and wall, weighted by their wetted perimeters.
-        const double wetted = section.bedWidth + section.wallPerimeter;
-        const double k = (m_kStBed * section.bedWidth + m_kStWall * section.wallPerimeter) / wetted;
-        const double R = section.flowArea / wetted;
-        const double A = section.flowArea;
-        const double Q2 = (m_h1 - m_h2) / ((m_zetaIn + m_zetaOut) / A / A / 2 / kG +
-                                           m_L / A / A / k / k / std::pow(R, 1.33333333333333));
-        const double Q = Q2 > 0 ? std::sqrt(Q2) : 0;
-        const double v = Q / A;
-
-        if (std::isfinite(Q) && std::isfinite(v) && std::isfinite(section.bedArea) &&
-            std::isfinite(section.bedWidth) && std::isfinite(A) && std::isfinite(section.wallPerimeter)) {
-            m_Q = Q;
-            m_v = v;
+        const PipeCulvertResult r = ComputePipeCulvert(
+            {m_DN, m_t, {m_h1, m_h2, m_L, m_zetaIn, m_zetaOut, m_kStBed, m_kStWall}}, steps);
+        const CPipeBedSection& section = r.section;
+        if (AllFinite({r.flow.Q2, r.flow.Q, r.flow.v, section.bedArea, section.bedWidth, section.flowArea,
+                       section.wallPerimeter})) {
+            m_Q = r.flow.Q;
+            m_v = r.flow.v;
             m_bedArea = section.bedArea;
             m_bedWidth = section.bedWidth;
-            m_flowArea = A;
+            m_flowArea = section.flowArea;
             m_wallPerimeter = section.wallPerimeter;
+            Record(steps);
         } else {
-            refusal = "Mit diesen Eingaben ist kein Abfluss bestimmbar.\n"
-                      "Bitte prüfen Sie Länge, Verlustbeiwerte und kSt-Werte.";
+            refusal = kNoDischarge;
         }
     }
     if (!refusal.empty())
         Refuse("Unzulässige Eingabe!\n\n" + refusal);
     UpdateData(false);
+}
+
+std::string CPipeCulvertDlg::Method() const
+{
+    return "Leistungsfähigkeit eines Rohrdurchlasses mit Sohle (Energiebilanz mit Ein- und Auslaufverlusten, "
+           "Reibungsverlust nach Manning-Strickler)";
+}
+
+std::vector<FormChoice> CPipeCulvertDlg::Choices() const
+{
+    std::vector<FormChoice> choices = CCulvertDlg::Choices();
+    choices.push_back({kIdDn10, "Höhe der Sohle t = DN/10", IsChecked(kIdDn10) ? "ja" : "nein"});
+    return choices;
 }
 
 void CPipeCulvertDlg::OnDn10()
@@ -147,7 +148,7 @@ void CPipeCulvertDlg::ApplyDn10Rule()
         return;
     }
     Enable(kFieldT, false);
-    m_t = m_DN / 1000 / 10;
+    m_t = DnTenthBed(m_DN);
     UpdateData(false);
 }
 

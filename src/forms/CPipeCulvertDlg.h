@@ -16,6 +16,9 @@ public:
 
     explicit CPipeCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
+    // The mode and whether the bed takes a tenth of the diameter.
+    std::vector<FormChoice> Choices() const override;
 
 private:
     void OnCompute();

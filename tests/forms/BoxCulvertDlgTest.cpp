@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CBoxCulvertDlg.h"
 
@@ -86,6 +87,21 @@ TEST_F(BoxCulvert, ModeTwoDerivesTheUpstreamLevel)
     form.Click(D::kIdMode1);
     EXPECT_TRUE(form.IsEnabled(1015));
     EXPECT_FALSE(form.IsEnabled(1006));
+}
+
+TEST_F(BoxCulvert, ReportStepsGiveEveryResultAndTheMode)
+{
+    for (const char* t : {"0.2", "0"}) {
+        form.Type(1002, t);
+        form.Click(kIdOk);
+        SCOPED_TRACE(std::string("t = ") + t);
+        ASSERT_FALSE(form.Steps().empty());
+        test::ExpectResultsAreSteps(form);
+    }
+    const std::vector<FormChoice> choices = form.Choices();
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0].text, "Oberwasserstand h1 gegeben, Gefälle I wird berechnet");
+    EXPECT_NE(form.Method().find("Rechteckdurchlass"), std::string::npos);
 }
 
 struct Refused {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CPipeCulvertDlg.h"
 
@@ -167,6 +168,41 @@ TEST_F(PipeCulvert, StepButtonsWorkOnTheHeldValuesWithoutReading)
     EXPECT_EQ(form.Text(1000), "500"); // 400 + 100: the typed 800 was never read
     EXPECT_EQ(form.Text(1002), "40");  // and the other typing is lost
     EXPECT_EQ(form.Text(1006), "0");   // no computation
+}
+
+TEST_F(PipeCulvert, ReportStepsGiveEveryResultAndTheChoices)
+{
+    form.Click(D::kIdRechne);
+    ASSERT_FALSE(form.Steps().empty());
+    test::ExpectResultsAreSteps(form);
+    EXPECT_NE(form.Method().find("Rohrdurchlass"), std::string::npos);
+
+    form.Type(1000, "1000");
+    form.Type(1015, "0.3");
+    form.Click(D::kIdMode2);
+    form.Click(D::kIdDn10);
+    form.Click(D::kIdRechne);
+    ASSERT_FALSE(form.Steps().empty());
+    test::ExpectResultsAreSteps(form);
+    const std::vector<FormChoice> choices = form.Choices();
+    ASSERT_EQ(choices.size(), 2u);
+    EXPECT_EQ(choices[0].text, "Gefälle I und Aufstau gegeben, Oberwasserstand h1 wird berechnet");
+    EXPECT_EQ(choices[1].label, "Höhe der Sohle t = DN/10");
+    EXPECT_EQ(choices[1].text, "ja");
+
+    form.Type(1015, "0");
+    form.Click(D::kIdRechne);
+    EXPECT_TRUE(form.Steps().empty()); // a refused computation leaves no steps
+}
+
+TEST_F(PipeCulvert, HeadDifferenceBeyondTheDoublesIsRefused)
+{
+    // h1 - h2 overflows: Q² is -inf, no discharge can be stated.
+    form.Type(1014, "-1e308");
+    form.Type(1015, "1e308");
+    form.Click(D::kIdRechne);
+    EXPECT_NE(form.RefusedBecause().find("kein Abfluss bestimmbar"), std::string::npos);
+    EXPECT_EQ(form.Text(1006), "0");
 }
 
 struct Step {

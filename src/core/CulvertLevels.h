@@ -1,6 +1,8 @@
 #pragma once
 // The two ways a culvert's upstream level is tied to its slope and the
 // backwater rise ("Aufstau"), shared by the pipe and the box culvert.
+#include "core/CalcSteps.h"
+
 namespace dralun {
 
 struct CulvertLevels {
@@ -15,6 +17,7 @@ struct CulvertLevels {
 // is what is left of the head difference over the length.
 // Mode 2 (slope and rise given): h1 follows from them.
 // A value that cannot be determined (a length of 0) keeps its old value.
-void UpdateCulvertLevels(int mode, CulvertLevels& levels);
+// The steps name the levels h1, h2, Aufstau, L and I.
+void UpdateCulvertLevels(int mode, CulvertLevels& levels, CSteps& steps = NoSteps());
 
 } // namespace dralun
