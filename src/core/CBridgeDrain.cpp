@@ -5,14 +5,30 @@
 
 namespace dralun {
 
+CBridgeDrain::Result CBridgeDrain::Compute(const Input& in, CSteps& steps)
+{
+    const bool small = in.grating == Grating::Small300x500;
+    steps.Let("qf", in.qf);
+    steps.Let("s", in.s);
+    steps.Let("BSt", in.BSt);
+    Result r;
+    // The bracket first, then the power of s, then the width.
+    r.k = small ? steps.Step("Klammerwert für den Aufsatz 300 x 500", "k", "155 * qf - 132", 155 * in.qf - 132, "m²")
+                : steps.Step("Klammerwert für den Aufsatz 500 x 500", "k", "185 * qf - 170", 185 * in.qf - 170, "m²");
+    if (!(in.s >= 0) || !(in.BSt > 0)) {
+        r.L = std::numeric_limits<double>::quiet_NaN();
+        return r;
+    }
+    r.L = small ? steps.Step("Abstand der Brückenabläufe", "L", "k * s^0.4 / BSt", r.k * std::pow(in.s, 0.4) / in.BSt,
+                             "m")
+                : steps.Step("Abstand der Brückenabläufe", "L", "k * s^0.48 / BSt",
+                             r.k * std::pow(in.s, 0.48) / in.BSt, "m");
+    return r;
+}
+
 double CBridgeDrain::Spacing(Grating grating, double qf, double s, double BSt)
 {
-    if (!(s >= 0) || !(BSt > 0))
-        return std::numeric_limits<double>::quiet_NaN();
-    // The bracket first, then the power of s, then the width.
-    if (grating == Grating::Small300x500)
-        return (155 * qf - 132) * std::pow(s, 0.4) / BSt;
-    return (185 * qf - 170) * std::pow(s, 0.48) / BSt;
+    return Compute({grating, qf, s, BSt}).L;
 }
 
 } // namespace dralun

@@ -9,6 +9,35 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
+// The symbols of one gutter form's column and its name for the step texts.
+struct CGutterSection::Symbols {
+    explicit Symbols(char column, const char* gutter)
+        : h(Of("h", column)), b(Of("b", column)), e(Of("e", column)), c(Of("c", column)), lu(Of("lu", column)),
+          A(Of("A", column)), R(Of("R", column)), v(Of("v", column)), Q(Of("Q", column)),
+          of(std::string(" (") + gutter + ")"), name(gutter)
+    {
+    }
+    // " (Spitzrinne, b ≤ bS)": the gutter form and the branch taken.
+    std::string When(const char* condition) const { return " (" + name + ", " + condition + ")"; }
+    static std::string Of(const char* base, char column) { return std::string(base) + column; }
+
+    std::string h, b, e, c, lu, A, R, v, Q;
+    std::string of;
+    std::string name;
+};
+
+const CGutterSection::Symbols& CGutterSection::CurbSymbols()
+{
+    static const Symbols symbols('1', "Bordrinne");
+    return symbols;
+}
+
+const CGutterSection::Symbols& CGutterSection::VSymbols()
+{
+    static const Symbols symbols('2', "Spitzrinne");
+    return symbols;
+}
+
 std::string CGutterSection::DataProblem() const
 {
     if (!(m_d.qf > 0))
@@ -20,20 +49,37 @@ std::string CGutterSection::DataProblem() const
     return {};
 }
 
+void CGutterSection::RecordRoadData(CSteps& steps) const
+{
+    steps.Let("kSt", m_d.kSt);
+    steps.Let("qf", m_d.qf);
+    steps.Let("s", m_d.s);
+    steps.Let("bS", m_d.bS);
+    steps.Let("qS", m_d.qS);
+    steps.Step("Höhe der Spitzrinne am Bord", "hS", "qS / 100 * bS", HS(), "m");
+}
+
 // Water in one triangle: the curb face of height h and the water bed of width b.
-GutterFlow CGutterSection::Triangle(double hCm, double b) const
+GutterFlow CGutterSection::Triangle(double hCm, double b, CSteps& steps, const Symbols& n) const
 {
     GutterFlow flow;
     flow.h = hCm;
     flow.b = b;
     flow.lu = hCm / 100 + std::sqrt(b * b + (hCm / 100) * (hCm / 100));
     flow.A = (hCm / 100) * b * 0.5;
-    return Finish(flow);
+    if (steps.Recording()) {
+        const std::string h = "(" + n.h + " / 100)";
+        steps.Step("Benetzter Umfang: Bordfläche und Sohle des Dreiecks" + n.of, n.lu,
+                   n.h + " / 100 + sqrt(" + n.b + " * " + n.b + " + " + h + " * " + h + ")", flow.lu, "m");
+        steps.Step("Fließquerschnitt des Dreiecks" + n.of, n.A, h + " * " + n.b + " * 0.5", flow.A, "m²");
+    }
+    return Finish(flow, steps, n);
 }
 
 // Water above the full strip: e is the depth at the outer edge of the strip,
 // c the spread width on the carriageway.
-GutterFlow CGutterSection::Spread(double hCm, double c, double e) const
+GutterFlow CGutterSection::Spread(double hCm, double c, double e, bool widthFound, CSteps& steps,
+                                  const Symbols& n) const
 {
     const double hS = HS();
     GutterFlow flow;
@@ -41,19 +87,31 @@ GutterFlow CGutterSection::Spread(double hCm, double c, double e) const
     flow.b = c + m_d.bS;
     flow.lu = std::sqrt(c * c + e * e) + std::sqrt(m_d.bS * m_d.bS + hS * hS) + hCm / 100;
     flow.A = (e + hS + e) * m_d.bS * 0.5 + c * e * 0.5;
-    return Finish(flow);
+    if (steps.Recording()) {
+        if (widthFound)
+            steps.Step("Wasserspiegelbreite" + n.of, n.b, n.c + " + bS", flow.b, "m");
+        steps.Step("Benetzter Umfang: Fahrbahn, Spitzrinne und Bordfläche" + n.of, n.lu,
+                   "sqrt(" + n.c + " * " + n.c + " + " + n.e + " * " + n.e + ") + sqrt(bS * bS + hS * hS) + " + n.h +
+                       " / 100",
+                   flow.lu, "m");
+        steps.Step("Fließquerschnitt: Trapez über der Spitzrinne und Dreieck auf der Fahrbahn" + n.of, n.A,
+                   "(" + n.e + " + hS + " + n.e + ") * bS * 0.5 + " + n.c + " * " + n.e + " * 0.5", flow.A, "m²");
+    }
+    return Finish(flow, steps, n);
 }
 
-GutterFlow CGutterSection::Finish(GutterFlow flow) const
+GutterFlow CGutterSection::Finish(GutterFlow flow, CSteps& steps, const Symbols& n) const
 {
     if (flow.lu == 0) {
         // No water: no flow section and so no mean velocity; nothing flows.
         flow.R = 0;
         flow.v = kNaN;
         flow.Q = 0;
+        steps.Taken("Abfluss der trockenen Rinne" + n.of, n.Q, flow.Q, "l/s");
         return flow;
     }
     flow.R = flow.A / flow.lu;
+    steps.Step("Hydraulischer Radius" + n.of, n.R, n.A + " / " + n.lu, flow.R, "m");
     if (m_d.s < 0) {
         flow.v = kNaN;
         flow.Q = kNaN;
@@ -62,31 +120,68 @@ GutterFlow CGutterSection::Finish(GutterFlow flow) const
     // A level gutter (s = 0) carries nothing.
     flow.v = m_d.s > 0 ? m_d.kSt * std::pow(flow.R, 2.0 / 3.0) * std::sqrt(m_d.s / 100) : 0.0;
     flow.Q = flow.A * flow.v * 1000;
+    // Only absurd roughness overflows; the field then shows "not determinable".
+    if (!std::isfinite(flow.Q))
+        return flow;
+    if (m_d.s > 0)
+        steps.Step("Fließgeschwindigkeit nach Manning-Strickler" + n.of, n.v,
+                   "kSt * " + n.R + "^0.666666666666667 * sqrt(s / 100)", flow.v, "m/s");
+    else
+        steps.Taken("Fließgeschwindigkeit der Rinne ohne Längsneigung" + n.of, n.v, flow.v, "m/s");
+    steps.Step("Abfluss" + n.of, n.Q, n.A + " * " + n.v + " * 1000", flow.Q, "l/s");
     return flow;
 }
 
-GutterFlow CGutterSection::CurbAtDepth(double hCm) const { return Triangle(hCm, hCm / m_d.qf); }
-
-GutterFlow CGutterSection::CurbAtWidth(double b) const { return Triangle(b * m_d.qf, b); }
-
-GutterFlow CGutterSection::VAtDepth(double hCm) const
+GutterFlow CGutterSection::CurbAtDepth(double hCm, CSteps& steps) const
 {
-    if (hCm / 100 <= HS()) {
-        // Within the strip; a dry gutter has no spread even on a flat strip.
-        return Triangle(hCm, hCm == 0 ? 0.0 : hCm / m_d.qS);
-    }
-    const double e = hCm / 100 - m_d.bS * m_d.qS / 100;
-    const double c = e / (m_d.qf / 100);
-    return Spread(hCm, c, e);
+    const Symbols& n = CurbSymbols();
+    steps.Let(n.h, hCm);
+    const double b = steps.Step("Wasserspiegelbreite" + n.of, n.b, n.h + " / qf", hCm / m_d.qf, "m");
+    return Triangle(hCm, b, steps, n);
 }
 
-GutterFlow CGutterSection::VAtWidth(double b) const
+GutterFlow CGutterSection::CurbAtWidth(double b, CSteps& steps) const
 {
-    if (b <= m_d.bS)
-        return Triangle(b * m_d.qS, b);
-    const double c = b - m_d.bS;
-    const double e = c * m_d.qf / 100;
-    return Spread(m_d.bS * m_d.qS + e * 100, c, e);
+    const Symbols& n = CurbSymbols();
+    steps.Let(n.b, b);
+    const double hCm = steps.Step("Wasserstandshöhe am Bord" + n.of, n.h, n.b + " * qf", b * m_d.qf, "cm");
+    return Triangle(hCm, b, steps, n);
+}
+
+GutterFlow CGutterSection::VAtDepth(double hCm, CSteps& steps) const
+{
+    const Symbols& n = VSymbols();
+    steps.Let(n.h, hCm);
+    if (hCm / 100 <= HS()) {
+        // Within the strip; a dry gutter has no spread even on a flat strip.
+        const double b = hCm == 0 ? steps.Taken("Wasserspiegelbreite der trockenen Rinne" + n.of, n.b, 0.0, "m")
+                                  : steps.Step("Wasserspiegelbreite innerhalb der Spitzrinne" + n.When("h / 100 ≤ hS"),
+                                               n.b, n.h + " / qS", hCm / m_d.qS, "m");
+        return Triangle(hCm, b, steps, n);
+    }
+    const double e = steps.Step("Wassertiefe am Rand der Spitzrinne" + n.When("h / 100 > hS"), n.e,
+                                n.h + " / 100 - bS * qS / 100", hCm / 100 - m_d.bS * m_d.qS / 100, "m");
+    const double c = steps.Step("Wasserspiegelbreite auf der Fahrbahn" + n.of, n.c, n.e + " / (qf / 100)",
+                                e / (m_d.qf / 100), "m");
+    return Spread(hCm, c, e, true, steps, n);
+}
+
+GutterFlow CGutterSection::VAtWidth(double b, CSteps& steps) const
+{
+    const Symbols& n = VSymbols();
+    steps.Let(n.b, b);
+    if (b <= m_d.bS) {
+        const double hCm = steps.Step("Wasserstandshöhe am Bord innerhalb der Spitzrinne" + n.When("b ≤ bS"), n.h,
+                                      n.b + " * qS", b * m_d.qS, "cm");
+        return Triangle(hCm, b, steps, n);
+    }
+    const double c =
+        steps.Step("Wasserspiegelbreite auf der Fahrbahn" + n.When("b > bS"), n.c, n.b + " - bS", b - m_d.bS, "m");
+    const double e = steps.Step("Wassertiefe am Rand der Spitzrinne" + n.of, n.e, n.c + " * qf / 100",
+                                c * m_d.qf / 100, "m");
+    const double hCm = steps.Step("Wasserstandshöhe am Bord" + n.of, n.h, "bS * qS + " + n.e + " * 100",
+                                  m_d.bS * m_d.qS + e * 100, "cm");
+    return Spread(hCm, c, e, false, steps, n);
 }
 
 } // namespace dralun

@@ -10,7 +10,14 @@
 // Depths h are in cm, widths in m, slopes and cross-falls in per cent. The
 // curb face of height h belongs to the wetted perimeter, the water surface
 // does not.
+//
+// For the calculation report the flows record their steps: the road data
+// first (RecordRoadData), then each gutter form under the symbols of its
+// column, h1, b1, lu1 ... for the curb gutter, h2, b2, lu2 ... for the
+// V-gutter.
 #include <string>
+
+#include "core/CalcSteps.h"
 
 namespace dralun {
 
@@ -38,11 +45,14 @@ public:
 
     // Depth of the V-gutter strip at the curb, m.
     double HS() const { return m_d.qS / 100 * m_d.bS; }
+    // Binds kSt, qf, s, bS and qS and records the strip depth hS: the steps
+    // of both gutter forms name them.
+    void RecordRoadData(CSteps& steps) const;
 
-    GutterFlow CurbAtDepth(double hCm) const;
-    GutterFlow CurbAtWidth(double b) const;
-    GutterFlow VAtDepth(double hCm) const;
-    GutterFlow VAtWidth(double b) const;
+    GutterFlow CurbAtDepth(double hCm, CSteps& steps = NoSteps()) const;
+    GutterFlow CurbAtWidth(double b, CSteps& steps = NoSteps()) const;
+    GutterFlow VAtDepth(double hCm, CSteps& steps = NoSteps()) const;
+    GutterFlow VAtWidth(double b, CSteps& steps = NoSteps()) const;
 
     // Why the road data describe no gutter (empty when they do): a
     // carriageway without cross-fall, a strip of negative width or fall.
@@ -51,9 +61,13 @@ public:
     bool SlopeNegative() const { return m_d.s < 0; }
 
 private:
-    GutterFlow Triangle(double hCm, double b) const;
-    GutterFlow Spread(double hCm, double c, double e) const;
-    GutterFlow Finish(GutterFlow flow) const;
+    struct Symbols; // of one gutter form's column in the report
+    static const Symbols& CurbSymbols();
+    static const Symbols& VSymbols();
+
+    GutterFlow Triangle(double hCm, double b, CSteps& steps, const Symbols& n) const;
+    GutterFlow Spread(double hCm, double c, double e, bool widthFound, CSteps& steps, const Symbols& n) const;
+    GutterFlow Finish(GutterFlow flow, CSteps& steps, const Symbols& n) const;
 
     GutterData m_d;
 };

@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
 #include "core/CDataDirectory.h"
 #include "core/FileAccess.h"
+#include "core/FileStamp.h"
 #include "core/Format.h"
 #include "core/InletTableKey.h"
 
@@ -18,6 +20,8 @@ namespace {
 // The tables of the whole program, descrambled; they live as long as the
 // program and are replaced as a whole by every good load.
 std::int16_t g_store[CInletTables::kTables][CInletTables::kWords] = {};
+// The stamps of the files the store was loaded from, replaced with it.
+DataFileUse g_stamps[CInletTables::kTables];
 
 constexpr std::uint16_t kNoValueWord = 0xFFF7;
 
@@ -81,9 +85,11 @@ bool CInletTables::LoadTables()
     // All files are read into a scratch area first: the store changes only
     // when every table is there and sound.
     std::vector<std::int16_t> scratch(static_cast<std::size_t>(kTables) * kWords);
+    std::vector<DataFileUse> stamps(kTables);
     for (int t = 0; t < kTables; ++t) {
         const char* name = kFileNames[static_cast<std::size_t>(t)];
-        const ReadableFile file = CDataDirectory::Read(name);
+        const std::filesystem::path path = CDataDirectory::File(name);
+        const ReadableFile file = OpenForReading(path);
         if (!file) {
             // The reason as the other readers of the data directory give it,
             // without the full stop: the messages go on after it.
@@ -121,11 +127,14 @@ bool CInletTables::LoadTables()
             return Fail(Failure::Implausible, name,
                         Format("enthält keine gültige Leistungstabelle (%.1f l/s bei %.1f %% Längsneigung)",
                                table[bad] / 10.0, kSlopeStep * (bad / kColumns)));
+        stamps[static_cast<std::size_t>(t)] = StampFile(name, path);
     }
 
-    for (int t = 0; t < kTables; ++t)
+    for (int t = 0; t < kTables; ++t) {
         for (int w = 0; w < kWords; ++w)
             g_store[t][w] = scratch[static_cast<std::size_t>(t) * kWords + static_cast<std::size_t>(w)];
+        g_stamps[t] = std::move(stamps[static_cast<std::size_t>(t)]);
+    }
     return true;
 }
 
@@ -170,7 +179,21 @@ std::int16_t CInletTables::StoreWord(int table, int row, int column)
     return g_store[table][row * kColumns + column];
 }
 
-bool CInletTables::LookUp()
+const DataFileUse& CInletTables::Stamp(int table)
+{
+    static const DataFileUse none;
+    return table >= 0 && table < kTables ? g_stamps[table] : none;
+}
+
+std::string CInletTables::RowText(int table, int row)
+{
+    std::string text = Format("Zeile %d: s = %.1f %%; Spalten 0 bis 16 in 0.1 l/s:", row, kSlopeStep * row);
+    for (int c = 0; c < kColumns; ++c)
+        text += Format(" %d", StoreWord(table, row, c));
+    return text;
+}
+
+bool CInletTables::LookUp(CSteps& steps)
 {
     const int t = TableIndex(m_family, m_q);
     if (t < 0 || !(m_s >= 0.0 && m_s <= 8.0)) {
@@ -202,7 +225,70 @@ bool CInletTables::LookUp()
             m_results[n] = (here + (next - here) * w) / 10.0;
         }
     }
+    if (steps.Recording())
+        RecordLookUp(t, k, w, steps);
     return true;
+}
+
+InletResultName InletResultNameOf(int family, int n)
+{
+    static const char* const kWidths[5] = {"0.30", "0.50", "0.70", "0.85", "1.00"};
+    static const char* const kWidthSymbols[5] = {"030", "050", "070", "085", "100"};
+    static const char* const kGratings[3] = {"des Aufsatzes I (300x500)", "des Aufsatzes II (500x500)",
+                                             "des Aufsatzes III (500x800)"};
+    static const char* const kBays[3] = {"der Ablaufbucht L I (LB 1.80 m)", "der Ablaufbucht L II (LB 2.70 m)",
+                                         "der Ablaufbucht L III (LB 4.20 m)"};
+    static const char* const kVariants[3] = {"I", "II", "III"};
+    if (n < 0 || n >= CInletTables::kResults)
+        return {};
+    const int column = CInletTables::kResultColumn[static_cast<std::size_t>(n)];
+    if (n < 5)
+        return {Format("Leistung der Rinne bei b = %s m (Spalte %d)", kWidths[n], column),
+                std::string("R_") + kWidthSymbols[n]};
+    const int width = (n - 5) / 3 + 1;
+    const int variant = (n - 5) % 3;
+    return {Format("Leistung %s bei b = %s m (Spalte %d)", family == 1 ? kBays[variant] : kGratings[variant],
+                   kWidths[width], column),
+            std::string(kVariants[variant]) + "_" + kWidthSymbols[width]};
+}
+
+void CInletTables::RecordLookUp(int table, int row, double weight, CSteps& steps) const
+{
+    const DataFileUse& stamp = Stamp(table);
+    const std::string file = stamp.name.empty() ? kFileNames[static_cast<std::size_t>(table)] : stamp.name;
+    if (!stamp.name.empty())
+        steps.UseFile(stamp);
+    steps.Let("qf", m_q);
+    steps.Let("s", m_s);
+    const int index = table - 11 * m_family;
+    steps.Taken(Format("Index der Querneigung: ganzzahliger Teil von %s, Tabelle %s",
+                       m_family == 2 ? "qf - 7" : "qf / 0.5 - 2", file.c_str()),
+                "i_q", index, "-");
+    const bool last = row == kLastRow;
+    if (last) {
+        steps.Taken("Zeile der Längsneigung: die letzte, s = 8 %", "k", row, "-");
+        steps.Taken("Gewicht der folgenden Zeile: keine, die letzte Zeile gilt, wie sie ist", "w", weight, "-");
+    } else {
+        steps.Taken("Zeile der Längsneigung: ganzzahliger Teil von s / 0.2", "k", row, "-");
+        steps.Step("Gewicht der folgenden Zeile k + 1", "w", "(s - 0.2 * k) / 0.2", weight, "-");
+    }
+    steps.UseRow(file, RowText(table, row));
+    if (!last)
+        steps.UseRow(file, RowText(table, row + 1));
+
+    const std::int16_t* words = g_store[table] + row * kColumns;
+    for (int n = 0; n < kResults; ++n) {
+        const int c = kResultColumn[static_cast<std::size_t>(n)];
+        const InletResultName name = InletResultNameOf(m_family, n);
+        steps.Let("T_k", words[c]);
+        if (last) {
+            steps.Step(name.text + ", Tabellenwert in 0.1 l/s", "Q" + name.symbol, "T_k / 10", m_results[n], "l/s");
+        } else {
+            steps.Let("T_k1", words[kColumns + c]);
+            steps.Step(name.text + ", zwischen den Zeilen k und k + 1", "Q" + name.symbol,
+                       "(T_k + (T_k1 - T_k) * w) / 10", m_results[n], "l/s");
+        }
+    }
 }
 
 } // namespace dralun

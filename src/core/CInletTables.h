@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/CalcSteps.h"
+
 namespace dralun {
 
 class CInletTables {
@@ -80,8 +82,10 @@ public:
     void ClearResults();
     // Interpolates the 17 results (l/s) for m_family, m_q and m_s. A family,
     // cross-fall or slope that has no table or row clears the results and
-    // gives false instead of reading outside the store.
-    bool LookUp();
+    // gives false instead of reading outside the store. The steps name the
+    // table file, the cross-fall index, the rows and the weight and give
+    // each result.
+    bool LookUp(CSteps& steps = NoSteps());
 
     // Combines a table's words with the key, restarting nothing: the key
     // position runs on from keyPosition (0 for the first word of a table).
@@ -91,6 +95,12 @@ public:
     static void ApplyKey(std::int16_t* words, std::size_t count, int& keyPosition);
     // One word of the program-wide store (descrambled), for checks.
     static std::int16_t StoreWord(int table, int row, int column);
+    // Name, size and SHA-256 of the file a table of the store was loaded
+    // from, taken with the table at the load.
+    static const DataFileUse& Stamp(int table);
+    // What the report shows of one row of a table: its slope and its 17
+    // words in tenths of l/s.
+    static std::string RowText(int table, int row);
     // Table index for a family and cross-fall, -1 when there is none.
     static int TableIndex(int family, double q);
 
@@ -102,6 +112,7 @@ public:
 
 private:
     bool Fail(Failure failure, const char* name, std::string reason);
+    void RecordLookUp(int table, int row, double weight, CSteps& steps) const;
     // The first word of a descrambled table that no table can hold: -1 when
     // there is none.
     static int ImplausibleWord(const std::int16_t* table);
@@ -110,5 +121,14 @@ private:
     std::string m_failedFile;
     std::string m_reason;
 };
+
+// What result n of a family is in the report: "Leistung der Rinne bei
+// b = 0.30 m (Spalte 0)", and the symbol's ending after "Q" (a capacity)
+// or "L" (a spacing): "R_030", "II_070".
+struct InletResultName {
+    std::string text;
+    std::string symbol;
+};
+InletResultName InletResultNameOf(int family, int n);
 
 } // namespace dralun

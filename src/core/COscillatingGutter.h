@@ -9,6 +9,12 @@
 // Single precision: all fields are floats. Each step is evaluated in double
 // precision from float operands; every value stored into a field, and the
 // intermediates dh, t and u, are rounded to float; p and r are not.
+//
+// The steps of the calculation report show each value as the double its
+// formula gives; the symbol then stands for the value stored in single
+// precision, which the following steps compute with. Where the rounding
+// changes a result the form shows, a step of its own gives the stored value.
+#include "core/CalcSteps.h"
 
 namespace dralun {
 
@@ -26,7 +32,7 @@ public:
 
     // Inputs, given by the form before every computation.
     void SetInputs(float sf, float smin, float qH, float qT, float b, float qs);
-    void Compute();
+    void Compute(CSteps& steps = NoSteps());
 
     float L1() const { return m_L1; }     // m
     float L2() const { return m_L2; }     // m

@@ -51,12 +51,21 @@ void CBridgeDrainDlg::OnCompute()
     } else if (IsChecked(kSmall) || IsChecked(kLarge)) {
         // A negative slope (outside its range, already reported) has no
         // power: the spacing shows as not determinable.
-        m_L = CBridgeDrain::Spacing(IsChecked(kSmall) ? CBridgeDrain::Grating::Small300x500
-                                                      : CBridgeDrain::Grating::Large500x500,
-                                    qf, m_s, m_BSt);
+        CSteps steps(RecordingSteps());
+        m_L = CBridgeDrain::Compute({IsChecked(kSmall) ? CBridgeDrain::Grating::Small300x500
+                                                       : CBridgeDrain::Grating::Large500x500,
+                                     qf, m_s, m_BSt},
+                                    steps)
+                  .L;
+        Record(steps);
     }
 
     UpdateData(false);
+}
+
+std::string CBridgeDrainDlg::Method() const
+{
+    return "Abstand der Brückenabläufe nach den ZTV-ING aus Querneigung, Längsneigung und Entwässerungsbreite";
 }
 
 const FormLayout& CBridgeDrainDlg::Layout() const

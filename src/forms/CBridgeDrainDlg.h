@@ -16,6 +16,7 @@ public:
 
     explicit CBridgeDrainDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnInitDialog() override;

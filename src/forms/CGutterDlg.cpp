@@ -103,6 +103,8 @@ void CGutterDlg::Compute()
     const CGutterSection section({m_kSt, m_qf, m_s, m_bS, m_qS});
     m_hS = section.HS();
     const bool depth = DepthGiven();
+    CSteps steps(RecordingSteps());
+    section.RecordRoadData(steps);
 
     struct Target {
         double &b, &h, &lu, &A, &v, &Q;
@@ -133,14 +135,18 @@ void CGutterDlg::Compute()
                 refuse(*t, std::string(what) + t->name + " darf nicht negativ sein.");
                 continue;
             }
-            const GutterFlow flow = t == &curb ? (depth ? section.CurbAtDepth(given) : section.CurbAtWidth(given))
-                                               : (depth ? section.VAtDepth(given) : section.VAtWidth(given));
+            // The steps of a gutter form that is refused do not go into the report.
+            CSteps trial = steps;
+            const GutterFlow flow = t == &curb
+                                        ? (depth ? section.CurbAtDepth(given, trial) : section.CurbAtWidth(given, trial))
+                                        : (depth ? section.VAtDepth(given, trial) : section.VAtWidth(given, trial));
             const double found = depth ? flow.b : flow.h;
             if (!std::isfinite(found) || !std::isfinite(flow.lu) || !std::isfinite(flow.A)) {
                 // Only absurd magnitudes overflow; an input field must never show "-".
                 refuse(*t, std::string("Die Werte der ") + t->name + " liegen außerhalb des darstellbaren Bereichs.");
                 continue;
             }
+            steps = std::move(trial);
             (depth ? t->b : t->h) = found;
             t->lu = flow.lu;
             t->A = flow.A;
@@ -150,6 +156,7 @@ void CGutterDlg::Compute()
         if (section.SlopeNegative())
             problems.push_back("Die Längsneigung der Rinne s darf nicht negativ sein.\n"
                                "v und Q sind nicht bestimmbar.");
+        Record(steps);
     }
 
     if (problems.empty())
@@ -167,6 +174,18 @@ void CGutterDlg::Compute()
     } else {
         MessageBox(text, MsgIcon::Exclamation);
     }
+}
+
+std::string CGutterDlg::Method() const
+{
+    return "Leistungsfähigkeit einer Bord- und einer Spitzrinne nach Manning-Strickler";
+}
+
+std::vector<FormChoice> CGutterDlg::Choices() const
+{
+    if (DepthGiven())
+        return {{kDepthGiven, "Vorgabe", "Wasserstandshöhe h vorgegeben, Wasserspiegelbreite b ermittelt"}};
+    return {{kWidthGiven, "Vorgabe", "Wasserspiegelbreite b vorgegeben, Wasserstandshöhe h ermittelt"}};
 }
 
 const FormLayout& CGutterDlg::Layout() const

@@ -2,6 +2,9 @@
 // Curb gutter and V-gutter side by side: from the water depth at the curb or
 // from the water-spread width, the wetted perimeter, flow area, velocity and
 // discharge of both gutter forms after Manning-Strickler.
+#include <string>
+#include <vector>
+
 #include "forms/CForm.h"
 
 namespace dralun {
@@ -15,6 +18,8 @@ public:
 
     explicit CGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
+    std::vector<FormChoice> Choices() const override;
 
     bool DepthGiven() const { return m_mode == kDepthGiven; }
     double HS() const { return m_hS; }

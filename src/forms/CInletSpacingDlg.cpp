@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/CDataDirectory.h"
+#include "core/CInletSpacing.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 
@@ -22,9 +23,6 @@ constexpr int kInletHead = 270, kInletWidths = 290;
 constexpr int kInletRows[3] = {320, 340, 360};
 // Lines of the reason when the tables are not available, in pixels.
 constexpr int kLineHeight = 20;
-
-// The smallest design inflow the spacings are divided by, l/(s m).
-constexpr double kLeastDesignInflow = 0.01;
 
 // Characters of a UTF-8 text (the labels hold umlauts and "ß").
 size_t Characters(const std::string& text)
@@ -135,8 +133,16 @@ void CInletSpacingDlg::OnInitDialog()
     OnCompute();
 }
 
+void CInletSpacingDlg::BeginIfTables()
+{
+    // The refusal of a form without tables stays for as long as it is open.
+    if (m_tablesLoaded)
+        BeginComputation();
+}
+
 void CInletSpacingDlg::OnCompute()
 {
+    BeginIfTables();
     UpdateData(true);
     ComputeFromMembers();
 }
@@ -144,9 +150,14 @@ void CInletSpacingDlg::OnCompute()
 // The compute action after the fields have been read.
 void CInletSpacingDlg::ComputeFromMembers()
 {
-    m_qd = ClassicAtof(m_safety) * m_q;
+    CSteps steps(RecordingSteps());
+    m_result = ComputeInletSpacing({m_tables.m_family, ClassicAtof(m_crossFall), m_s, m_q, ClassicAtof(m_safety),
+                                    m_spacing != 0, m_tablesLoaded},
+                                   m_tables, steps);
+    m_qd = m_result.qd;
+    Record(steps);
     UpdateData(false);
-    Evaluate();
+    DrawTable();
 }
 
 // A cross-fall that the gutter form has no table for is set to the form's
@@ -180,6 +191,7 @@ void CInletSpacingDlg::OnGutterForm()
 
 void CInletSpacingDlg::OnCrossFallList()
 {
+    BeginIfTables();
     UpdateData(true);
     CorrectCrossFall();
     UpdateData(false);
@@ -188,27 +200,7 @@ void CInletSpacingDlg::OnCrossFallList()
     ComputeFromMembers();
 }
 
-void CInletSpacingDlg::Evaluate()
-{
-    m_tables.m_s = m_s;
-    m_tables.m_q = ClassicAtof(m_crossFall);
-    // An inflow below its range still reaches this point; the spacings are
-    // never divided by less than 0.01 l/(s m). The field keeps its value.
-    const double qd = m_qd >= kLeastDesignInflow ? m_qd : kLeastDesignInflow;
-
-    m_tables.ClearResults();
-    if (m_tablesLoaded)
-        BeginComputation(); // the refusal of a form without tables stays
-    if (m_tablesLoaded && m_s >= 0 && m_s <= 8) {
-        const int family = m_tables.m_family;
-        const double q = m_tables.m_q;
-        if (((family == 0 || family == 1) && q < 7.0) || (family == 2 && q > 6.0))
-            m_tables.LookUp();
-    }
-    DrawTable(qd);
-}
-
-void CInletSpacingDlg::DrawTable(double qd)
+void CInletSpacingDlg::DrawTable()
 {
     m_drawn.clear();
     auto draw = [this](int xChars, int y, std::string text) {
@@ -251,10 +243,7 @@ void CInletSpacingDlg::DrawTable(double qd)
 
     // Value lines: the capacities, or the lengths of road whose design
     // inflow equals them.
-    auto shown = [&](int n) {
-        const double r = m_tables.m_results[n];
-        return spacings ? r / qd : r;
-    };
+    auto shown = [&](int n) { return m_result.shown[static_cast<size_t>(n)]; };
     const std::string gap = "      ";
     draw(0, kGutterValues,
          "    " + Cell(shown(0)) + gap + Cell(shown(1)) + gap + Cell(shown(2)) + gap + Cell(shown(3)) + gap +
@@ -263,6 +252,20 @@ void CInletSpacingDlg::DrawTable(double qd)
         draw(kValueColumn, kInletRows[k],
              Cell(shown(5 + k)) + gap + Cell(shown(8 + k)) + gap + Cell(shown(11 + k)) + gap +
                  Cell(shown(14 + k)) + "   ");
+}
+
+std::string CInletSpacingDlg::Method() const
+{
+    return "Abstände von Straßenabläufen nach Tabellen der Ablaufleistung: Leistung zwischen den Zeilen der "
+           "Längsneigung geradlinig eingeschaltet, Abstand = Leistung / Bemessungszufluss";
+}
+
+std::vector<FormChoice> CInletSpacingDlg::Choices() const
+{
+    // The check box is a field and shows as 0 or 1; say what it shows.
+    std::vector<FormChoice> choices = CForm::Choices();
+    choices.push_back({kSpacings, "Anzeige", m_spacing != 0 ? "Abstände in m" : "Leistungen in l/s"});
+    return choices;
 }
 
 const FormLayout& CInletSpacingDlg::Layout() const

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CInletSpacing.h"
 #include "core/CInletTables.h"
 #include "forms/CForm.h"
 
@@ -29,6 +30,8 @@ public:
 
     explicit CInletSpacingDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
+    std::vector<FormChoice> Choices() const override;
     std::vector<DrawnText> Drawn() const override { return m_drawn; }
 
     // For the picture: the gutter form (table family) and the cross-fall in %
@@ -42,10 +45,10 @@ private:
     void OnCompute();
     void OnGutterForm();
     void OnCrossFallList();
+    void BeginIfTables();
     void ComputeFromMembers();
     void CorrectCrossFall();
-    void Evaluate();
-    void DrawTable(double qd);
+    void DrawTable();
 
     double m_s = 0;           // longitudinal slope, %
     double m_q = 0;           // inflow per metre of road, l/(s m)
@@ -56,6 +59,7 @@ private:
 
     CInletTables m_tables;
     bool m_tablesLoaded = false;
+    InletSpacingResult m_result;
     std::vector<DrawnText> m_drawn;
 };
 

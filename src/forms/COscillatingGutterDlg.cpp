@@ -60,10 +60,12 @@ COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kTempla
 
 void COscillatingGutterDlg::OnCompute()
 {
+    BeginComputation();
     UpdateData(true);
 
+    CSteps steps(RecordingSteps());
     m_gutter.SetInputs(m_sf, m_smin, m_qH, m_qT, m_b, m_qs);
-    m_gutter.Compute();
+    m_gutter.Compute(steps);
     m_L1 = m_gutter.L1();
     m_L2 = m_gutter.L2();
     m_L = m_gutter.L();
@@ -72,6 +74,7 @@ void COscillatingGutterDlg::OnCompute()
     m_qtmin = m_gutter.Qtmin(); // NaN shows as not determinable
     m_dhh = m_gutter.Dhh();
     m_dht = m_gutter.Dht();
+    Record(steps);
 
     // The form demands qtmin < qT; say so when it cannot hold or does not.
     if (m_gutter.QtminStatus() != COscillatingGutter::Status::Determined)
@@ -84,6 +87,12 @@ void COscillatingGutterDlg::OnCompute()
                    MsgIcon::Exclamation);
 
     UpdateData(false);
+}
+
+std::string COscillatingGutterDlg::Method() const
+{
+    return "Pendelrinne: Astlängen, Ablaufabstand und Zuflüsse aus dem Höhenunterschied der Querschnitte, "
+           "kleinste Querneigung am Tiefpunkt nach Gleichung (9), in einfacher Genauigkeit";
 }
 
 const FormLayout& COscillatingGutterDlg::Layout() const

@@ -2,6 +2,8 @@
 // Oscillating gutter: branch lengths, inlet spacing, inflows and the
 // smallest cross-fall at the low point after equation (9), in single
 // precision.
+#include <string>
+
 #include "core/COscillatingGutter.h"
 #include "forms/CForm.h"
 
@@ -13,6 +15,7 @@ public:
     static constexpr int kPicture = 157;
     explicit COscillatingGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::string Method() const override;
 
 private:
     void OnCompute();

@@ -41,5 +41,28 @@ TEST(BridgeDrain, NoWidthOrNegativeSlopeHasNoSpacing)
     EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Small300x500, 2.5, -1.0, 7.0)));
 }
 
+TEST(BridgeDrain, StepsGiveTheBracketAndTheSpacing)
+{
+    // 155 2.5 - 132 = 255.5, L = 255.5 / 7 = 36.5;
+    // 185 3 - 170 = 385, 5^0.48 = 2.1652378, L = 385 5^0.48 / 7 = 119.08808.
+    const struct {
+        G grating;
+        double qf, s, k, L;
+    } cases[] = {{G::Small300x500, 2.5, 1.0, 255.5, 36.5}, {G::Large500x500, 3.0, 5.0, 385.0, 119.08808}};
+    for (const auto& c : cases) {
+        CSteps steps;
+        const CBridgeDrain::Result r = CBridgeDrain::Compute({c.grating, c.qf, c.s, 7.0}, steps);
+        ASSERT_EQ(steps.Steps().size(), 2u);
+        EXPECT_EQ(steps.Steps()[0].symbol, "k");
+        EXPECT_DOUBLE_EQ(steps.Steps()[0].value, c.k);
+        EXPECT_EQ(steps.Steps()[1].value, r.L);
+        EXPECT_NEAR(r.L, c.L, 5e-5);
+    }
+    // A negative slope has no spacing and so no step of it.
+    CSteps steps;
+    EXPECT_TRUE(std::isnan(CBridgeDrain::Compute({G::Small300x500, 2.5, -1.0, 7.0}, steps).L));
+    EXPECT_EQ(steps.Steps().size(), 1u);
+}
+
 } // namespace
 } // namespace dralun

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "core/CGutterSection.h"
 
@@ -150,6 +152,74 @@ INSTANTIATE_TEST_SUITE_P(Data, GutterRoadData,
                                            DataCase{2.5, 0, 0, nullptr}, DataCase{0, 0.5, 7, "qf"},
                                            DataCase{-1, 0.5, 7, "qf"}, DataCase{2.5, -0.5, 7, "bS"},
                                            DataCase{2.5, 0.5, -7, "Spitzrinne"}));
+
+// ---- steps of the report -------------------------------------------------------
+
+// The value of the last step that finds the symbol; NaN when none does.
+double StepValue(const CSteps& steps, const std::string& symbol)
+{
+    double value = std::nan("");
+    for (const CalcStep& step : steps.Steps())
+        if (step.symbol == symbol)
+            value = step.value;
+    return value;
+}
+
+struct StepCase {
+    const char* what;
+    Form form;
+    Given given;
+    double value;
+    std::vector<std::pair<const char*, double>> expected; // symbol and hand value
+};
+
+class GutterSteps : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(GutterSteps, ChainFromTheInputsToTheDischarge)
+{
+    const StepCase& c = GetParam();
+    const CGutterSection section(kDefaults);
+    CSteps steps;
+    section.RecordRoadData(steps);
+    const GutterFlow f = c.form == Form::Curb ? (c.given == Given::Depth ? section.CurbAtDepth(c.value, steps)
+                                                                         : section.CurbAtWidth(c.value, steps))
+                                              : (c.given == Given::Depth ? section.VAtDepth(c.value, steps)
+                                                                         : section.VAtWidth(c.value, steps));
+    for (const auto& [symbol, value] : c.expected)
+        EXPECT_NEAR(StepValue(steps, symbol), value, 5e-6 * value) << c.what << ' ' << symbol;
+    // The results are the steps' very values.
+    const char n = c.form == Form::Curb ? '1' : '2';
+    EXPECT_EQ(StepValue(steps, std::string("Q") + n), f.Q) << c.what;
+    EXPECT_EQ(StepValue(steps, std::string("v") + n), f.v) << c.what;
+    EXPECT_EQ(StepValue(steps, std::string("lu") + n), f.lu) << c.what;
+}
+
+// Curb, b = 0.5: lu = 0.0125 + sqrt(0.25 + 0.00015625) = 0.5126562, R = 0.003125 / lu = 0.0060957,
+//   R^(2/3) = 0.0333695, v = 70 0.0333695 0.1 = 0.233586, Q = 0.003125 v 1000 = 0.729957 l/s.
+// V, b = 0.7: c = 0.2, e = 0.005, h = 4 cm, lu = 0.2000625 + 0.5012235 + 0.04 = 0.741286,
+//   A = 0.01175, R = 0.0158509, v = 70 0.0631008 0.1 = 0.441705, Q = 5.19004 l/s.
+// V, h = 5 cm: e = 0.015, c = 0.6, b = 1.1, lu = 0.6001875 + 0.5012235 + 0.05 = 1.151411,
+//   A = 0.065 0.25 + 0.0045 = 0.02075, R = 0.0180213, v = 0.481160, Q = 9.98408 l/s.
+INSTANTIATE_TEST_SUITE_P(
+    Defaults, GutterSteps,
+    ::testing::Values(StepCase{"curb, b = 0.5", Form::Curb, Given::Width, 0.5,
+                               {{"hS", 0.035}, {"h1", 1.25}, {"lu1", 0.5126562}, {"A1", 0.003125},
+                                {"R1", 0.0060957}, {"v1", 0.233586}, {"Q1", 0.729957}}},
+                      StepCase{"V, b = 0.7", Form::V, Given::Width, 0.7,
+                               {{"c2", 0.2}, {"e2", 0.005}, {"h2", 4.0}, {"lu2", 0.741286}, {"A2", 0.01175},
+                                {"R2", 0.0158509}, {"v2", 0.441705}, {"Q2", 5.19004}}},
+                      StepCase{"V, h = 5", Form::V, Given::Depth, 5.0,
+                               {{"e2", 0.015}, {"c2", 0.6}, {"b2", 1.1}, {"lu2", 1.151411}, {"A2", 0.02075},
+                                {"R2", 0.0180213}, {"v2", 0.481160}, {"Q2", 9.98408}}}));
+
+TEST(GutterSection, NegativeSlopeStopsTheStepsAtTheHydraulicRadius)
+{
+    GutterData falling = kDefaults;
+    falling.s = -1;
+    CSteps steps;
+    CGutterSection(falling).CurbAtWidth(0.5, steps);
+    EXPECT_EQ(steps.Steps().back().symbol, "R1");
+}
 
 } // namespace
 } // namespace dralun

@@ -21,10 +21,12 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/CInletTables.h"
 #include "core/InletTableKey.h"
+#include "core/Sha256.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -437,6 +439,69 @@ TEST_F(InletTablesLookUp, WhatHasNoTableOrRowClearsTheResults)
     tables.ClearResults();
     for (double r : tables.m_results)
         EXPECT_EQ(r, 0.0);
+}
+
+// ---- steps of the report -------------------------------------------------------
+
+TEST_F(InletTablesLookUp, StepsNameTheFileTheRowsAndTheWeight)
+{
+    // AB4-0 (table 17) at s = 1.1 %: cross-fall index 4.0 / 0.5 - 2 = 6, row 5,
+    // weight 0.5 of row 6. Column 0: 17 + 100 = 117 and 137 tenths -> 12.7 l/s;
+    // result 9 (inlet II at 0.70 m) is column 7: 124 and 144 -> 13.4 l/s.
+    tables.m_family = 1;
+    tables.m_q = 4.0;
+    tables.m_s = 1.1;
+    CSteps steps;
+    ASSERT_TRUE(tables.LookUp(steps));
+    ASSERT_EQ(steps.Steps().size(), 3u + 17u);
+    const std::pair<const char*, double> hand[] = {{"i_q", 6}, {"k", 5}, {"w", 0.5}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(steps.Steps()[i].symbol, hand[i].first);
+        EXPECT_NEAR(steps.Steps()[i].value, hand[i].second, 1e-12) << hand[i].first;
+    }
+    EXPECT_EQ(steps.Steps()[3].symbol, "QR_030");
+    EXPECT_NEAR(steps.Steps()[3].value, 12.7, 1e-12);
+    EXPECT_EQ(steps.Steps()[3 + 9].symbol, "QII_070");
+    EXPECT_NEAR(steps.Steps()[3 + 9].value, 13.4, 1e-12);
+    for (int n = 0; n < 17; ++n)
+        EXPECT_EQ(steps.Steps()[3 + static_cast<size_t>(n)].value, tables.m_results[n]) << n;
+
+    ASSERT_EQ(steps.Files().size(), 1u);
+    const DataFileUse& file = steps.Files()[0];
+    EXPECT_EQ(file.name, "AB4-0.BIN");
+    EXPECT_EQ(file.bytes, 1397u);
+    EXPECT_EQ(file.sha256, Sha256Hex(FileBytes(17, Coded)));
+    ASSERT_EQ(file.rows.size(), 2u);
+    EXPECT_EQ(file.rows[0].rfind("Zeile 5: s = 1.0 %; Spalten 0 bis 16 in 0.1 l/s: 117 118 119 ", 0), 0u) << file.rows[0];
+    EXPECT_EQ(file.rows[1].substr(file.rows[1].size() - 4), " 153") << file.rows[1]; // 17 + 120 + 16
+}
+
+TEST_F(InletTablesLookUp, TheLastRowIsTakenAsItStands)
+{
+    tables.m_family = 2;
+    tables.m_q = 7.0; // SP7-0, table 22, index 0
+    tables.m_s = 8.0;
+    CSteps steps;
+    ASSERT_TRUE(tables.LookUp(steps));
+    EXPECT_EQ(steps.Steps()[0].value, 0.0);
+    EXPECT_EQ(steps.Steps()[1].value, 40.0);
+    EXPECT_EQ(steps.Steps()[2].value, 0.0);
+    EXPECT_EQ(steps.Steps()[3].formula, "T_k / 10");
+    EXPECT_NEAR(steps.Steps()[3].value, (22 + 800) / 10.0, 1e-12);
+    ASSERT_EQ(steps.Files().size(), 1u);
+    EXPECT_EQ(steps.Files()[0].rows.size(), 1u);
+}
+
+TEST(InletTablesLoad, TheStampIsTakenWithTheTable)
+{
+    test::TempDataDir dir;
+    WriteTables(dir, Coded);
+    CInletTables tables;
+    ASSERT_TRUE(tables.LoadTables());
+    // A file changed after the load does not change the stamp of what was loaded.
+    dir.Write("b1-0.bin", FileBytes(0, [](int, int) { return 1; }));
+    EXPECT_EQ(CInletTables::Stamp(0).sha256, Sha256Hex(FileBytes(0, Coded)));
+    EXPECT_EQ(CInletTables::Stamp(30).name, "SP15-0.BIN");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/COscillatingGutter.h"
 #include "core/Format.h"
@@ -144,6 +145,53 @@ TEST(OscillatingGutter, EqualCrossFallsGiveNoInlet)
     EXPECT_EQ(g.L(), 0.0f);
     EXPECT_EQ(g.Qtmin(), 0.0f);
     EXPECT_EQ(g.QtminStatus(), COscillatingGutter::Status::Determined);
+}
+
+// ---- steps of the report -------------------------------------------------------
+
+double LastStep(const CSteps& steps, const std::string& symbol)
+{
+    double value = std::nan("");
+    for (const CalcStep& step : steps.Steps())
+        if (step.symbol == symbol)
+            value = step.value;
+    return value;
+}
+
+TEST(OscillatingGutter, StepsOfTheDefaults)
+{
+    COscillatingGutter g;
+    g.SetInputs(kDefaults.sf, kDefaults.smin, kDefaults.qH, kDefaults.qT, kDefaults.b, kDefaults.qs);
+    CSteps steps;
+    g.Compute(steps);
+    // dh = 0.075 0.5; p = 0.5^2.66666667 = 0.1574901; r = sqrt(0.005) = 0.0707107;
+    // t = 0.00011 9.375 / 22 = 4.6875e-5; u = t / p = 2.976377e-4; (u / r)^0.6 = 0.0375424.
+    const std::pair<const char*, double> hand[] = {{"dh", 0.0375},        {"p", 0.1574901}, {"r", 0.0707107},
+                                                   {"t", 4.6875e-5},      {"u", 2.976377e-4}, {"i_tmin", 0.0375424},
+                                                   {"dht_m", 0.05},       {"dhh_m", 0.0125}};
+    for (const auto& [symbol, value] : hand)
+        EXPECT_NEAR(LastStep(steps, symbol), value, 2e-6 * value) << symbol;
+    // Each result ends on the value the form shows, in single precision.
+    const std::pair<const char*, float> shown[] = {{"L1", g.L1()},   {"L2", g.L2()},   {"L", g.L()},
+                                                   {"QzuL1", g.QzuL1()}, {"QzuL2", g.QzuL2()}, {"qtmin", g.Qtmin()},
+                                                   {"dht", g.Dht()}, {"dhh", g.Dhh()}};
+    for (const auto& [symbol, value] : shown)
+        EXPECT_EQ(LastStep(steps, symbol), static_cast<double>(value)) << symbol;
+}
+
+TEST(OscillatingGutter, StepsWithoutAValueAreLeftOut)
+{
+    // qT < qH: L2 < 0, qtmin has no value and so no step; smin = -sf: no L1 and no L.
+    for (const Inputs in : {Inputs{0.1f, 0.5f, 2.5f, 2.0f, 0.5f, 0.11f}, Inputs{0.3f, -0.3f, 2.5f, 10.0f, 0.5f, 0.11f}}) {
+        COscillatingGutter g;
+        g.SetInputs(in.sf, in.smin, in.qH, in.qT, in.b, in.qs);
+        CSteps steps;
+        g.Compute(steps);
+        EXPECT_TRUE(std::isnan(LastStep(steps, "qtmin")));
+        EXPECT_EQ(std::isnan(LastStep(steps, "L")), std::isnan(g.L()));
+        for (const CalcStep& step : steps.Steps())
+            EXPECT_TRUE(std::isfinite(step.value)) << step.symbol;
+    }
 }
 
 } // namespace

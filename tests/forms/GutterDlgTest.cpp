@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Format.h"
 #include "core/NumberText.h"
 #include "forms/CGutterDlg.h"
 
@@ -194,6 +195,22 @@ TEST_F(GutterDlgTest, StricklerOutOfRangeIsReportedAndUsed)
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 1 und 95 ein.");
     EXPECT_NEAR(Number(form, kV1), 0.2335862 * 100 / 70, 0.000001);
+}
+
+TEST_F(GutterDlgTest, ARefusedGutterFormLeavesOnlyTheOthersSteps)
+{
+    form.Type(kB1, "-1");
+    form.Type(kB2, "0.7");
+    form.Click(kIdOk);
+    ASSERT_FALSE(form.Steps().empty());
+    double q2 = std::nan("");
+    for (const CalcStep& step : form.Steps()) {
+        EXPECT_NE(step.symbol.back(), '1') << step.symbol; // h1, lu1, Q1 ... belong to the refused curb gutter
+        if (step.symbol == "Q2")
+            q2 = step.value;
+    }
+    EXPECT_EQ(FormatG15(q2), form.Text(kQ2)); // 5.19 l/s, the value the field shows
+    EXPECT_EQ(form.Method(), "Leistungsfähigkeit einer Bord- und einer Spitzrinne nach Manning-Strickler");
 }
 
 } // namespace

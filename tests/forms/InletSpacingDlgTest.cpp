@@ -12,6 +12,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/InletTableKey.h"
@@ -250,6 +251,32 @@ TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
     form.Click(kSpacings);
     EXPECT_EQ(DrawnAt(form, 210, 64), "[l/s]");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
+}
+
+TEST_F(InletSpacingDlgTest, StepsGoFromTheTableToTheSpacings)
+{
+    form.Click(kSpacings);
+    // q_d = 1.5 0.11 = 0.165; B2-5 row 5 exactly (w = 0): 10.3 l/s, 10.3 / 0.165 = 62.4242 m;
+    // an inflow below its range divides by 0.01: 1030 m.
+    for (const auto& [inflow, qd, spacing] : {std::tuple{"0.11", 0.165, 62.424242}, std::tuple{"0.001", 0.01, 1030.0}}) {
+        form.Type(kInflow, inflow);
+        form.Click(kIdOk);
+        double shownQd = 0, first = 0;
+        for (const CalcStep& step : form.Steps()) {
+            if (step.symbol == "qd")
+                shownQd = step.value; // the last: the one the spacings are divided by
+            if (step.symbol == "LR_030")
+                first = step.value;
+        }
+        EXPECT_NEAR(shownQd, qd, 1e-12) << inflow;
+        EXPECT_NEAR(first, spacing, 1e-6) << inflow;
+        ASSERT_EQ(form.DataFiles().size(), 1u);
+        EXPECT_EQ(form.DataFiles()[0].name, "B2-5.BIN");
+        EXPECT_EQ(form.DataFiles()[0].bytes, 1397u);
+    }
+    const std::vector<FormChoice> choices = form.Choices();
+    ASSERT_FALSE(choices.empty());
+    EXPECT_EQ(choices.back().text, "Abstände in m");
 }
 
 TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
