@@ -13,6 +13,13 @@
 //
 // Lengths in m, areas in m², volumes in m³, J in per mille, kf in m/s, rain
 // intensities in l/(s·ha), durations in min.
+//
+// Each step records itself in the calculation report's log, with the
+// symbols of the form's fields (J, hs, Ls, tE, kf, ...) and of its results
+// (A_u, V, Asmax, V_genutzt, ...); the water cross-sections come from the
+// form's shape (CInfiltrationSections).
+#include "core/CalcSteps.h"
+
 namespace dralun {
 
 class CRainfallTable;
@@ -41,7 +48,8 @@ public:
     };
 
     // The spacing or the immersion depth, whichever the mode leaves open.
-    static Thresholds Reach(Mode mode, double J, double hs, double Ls, double tE, bool refuseFallingSlope);
+    static Thresholds Reach(Mode mode, double J, double hs, double Ls, double tE, bool refuseFallingSlope,
+                            CSteps& steps = NoSteps());
 
     // Water cross-sections at the lower (u) and the upper (o) threshold.
     struct Sections {
@@ -60,7 +68,12 @@ public:
 
     // Volume (a frustum between the two sections, a wedge when the upper
     // one is empty) and the four infiltration areas.
-    static Storage Store(const Thresholds& thresholds, double hs, const Sections& sections);
+    static Storage Store(const Thresholds& thresholds, double hs, const Sections& sections,
+                         CSteps& steps = NoSteps());
+
+    // The infiltration area the balance uses: one of the four, or one typed in.
+    enum class Area { Max, MaxR, Mean, MeanR, Typed, None };
+    static double ChooseArea(const Storage& storage, Area area, double typed, CSteps& steps = NoSteps());
 
     // What the balance needs besides the rain.
     struct Catchment {
@@ -80,10 +93,13 @@ public:
     };
 
     // The design rain typed in: intensity r for the duration D.
-    static Result WithTypedRain(const Catchment& catchment, double V, double r, double D);
+    static Result WithTypedRain(const Catchment& catchment, double V, double r, double D, CSteps& steps = NoSteps());
     // The 18 rows of the rainfall table: the row that needs the most storage
-    // governs (strictly larger wins, ties keep the earlier row).
-    static Result WithRainfallTable(const Catchment& catchment, double V, const CRainfallTable& table);
+    // governs (strictly larger wins, ties keep the earlier row). The report
+    // writes out the governing row and lists every row with its volume.
+    // Either balance records its steps only when its results are numbers.
+    static Result WithRainfallTable(const Catchment& catchment, double V, const CRainfallTable& table,
+                                    CSteps& steps = NoSteps());
 };
 
 } // namespace dralun

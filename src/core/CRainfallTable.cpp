@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/CDataDirectory.h"
+#include "core/FileStamp.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TableText.h"
@@ -117,6 +118,7 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
             break;
         lineHasInvalidField = false;
         Row& row = rows[static_cast<size_t>(r)];
+        row.line = linesRead;
         row.durationText = field(1);
         row.unitText = field(2);
         row.intensityText = field(intensityField);
@@ -133,6 +135,9 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
 
     m_rows = rows;
     m_rowsRead = rowsRead;
+    const std::filesystem::path read = CDataDirectory::Resolve(fileName);
+    m_stamp = StampFile(read.filename().string(), read);
+    m_column = ColumnForFrequency(n);
 
     LoadResult result{true, false, "Datei wurde geladen!\n"};
     if (linesRead < kFileLines) {

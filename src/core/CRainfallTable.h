@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "core/CalcSteps.h"
+
 namespace dralun {
 
 class CRainfallTable {
@@ -34,6 +36,7 @@ public:
         std::string intensityText; // the field of the frequency column
         double duration = 0;       // min: field 1, times 60 for rows 9 to 18 (by position)
         double intensity = 0;      // l/(s·ha)
+        int line = 0;              // the line it was read from, counted as the reads go (0: not in the file)
     };
 
     // One row as the balance and the duration list take it.
@@ -81,6 +84,11 @@ public:
     Rain RainOfRow(int i) const;
     // How many rows the last successful load found in its file (0 before).
     int RowsRead() const { return m_rowsRead; }
+    // The file of the last successful load for the calculation report: its
+    // name as it is spelled on disk, size and SHA-256 (the name is empty
+    // before the first load), and the frequency column it was read with.
+    const DataFileUse& Stamp() const { return m_stamp; }
+    int Column() const { return m_column; }
 
     // The data directory as the messages name it.
     static std::string DirectoryForMessages();
@@ -88,6 +96,8 @@ public:
 private:
     std::array<Row, kRows> m_rows{};
     int m_rowsRead = 0;
+    DataFileUse m_stamp;
+    int m_column = 0;
 };
 
 } // namespace dralun

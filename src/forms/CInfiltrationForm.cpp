@@ -90,7 +90,7 @@ void CInfiltrationForm::OnInitDialog()
     Enable(m_ids.spacing, false);
     Enable(m_ids.frequency, false);
     Enable(m_ids.fileName, false);
-    GeometryStep();
+    OnUpdateGeometry();
 }
 
 bool CInfiltrationForm::Refused(const std::string& message)
@@ -99,18 +99,19 @@ bool CInfiltrationForm::Refused(const std::string& message)
     return false;
 }
 
-double CInfiltrationForm::ChosenArea(const Balance::Storage& storage) const
+// The radio buttons in the order of Balance::Area.
+Balance::Area CInfiltrationForm::ChosenArea() const
 {
-    const double areas[5] = {storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, m_AsTyped};
     for (int k = 0; k < 5; ++k)
         if (IsChecked(m_ids.firstAreaRadio + k))
-            return areas[k];
-    return 0;
+            return static_cast<Balance::Area>(k);
+    return Balance::Area::None;
 }
 
-bool CInfiltrationForm::GeometryStep()
+bool CInfiltrationForm::GeometryStep(CSteps& steps)
 {
     BeginComputation();
+    m_balanced = Balanced::Nothing;
     UpdateData(true); // a failed read does not stop the step
 
     if (m_hs <= 0)
@@ -122,7 +123,7 @@ bool CInfiltrationForm::GeometryStep()
 
     const Balance::Mode mode = IsChecked(kSpacingMode) ? Balance::Mode::Spacing : Balance::Mode::Immersion;
     const Balance::Thresholds thresholds =
-        Balance::Reach(mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr);
+        Balance::Reach(mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr, steps);
     switch (thresholds.refusal) {
     case Balance::Refusal::None:
         break;
@@ -149,10 +150,10 @@ bool CInfiltrationForm::GeometryStep()
     }
 
     Balance::Sections sections;
-    if (!EvaluateSections(m_hs, thresholds.tE, sections))
+    if (!EvaluateSections(m_hs, thresholds.tE, sections, steps))
         return false;
-    const Balance::Storage storage = Balance::Store(thresholds, m_hs, sections);
-    const double As = ChosenArea(storage);
+    const Balance::Storage storage = Balance::Store(thresholds, m_hs, sections, steps);
+    const double As = Balance::ChooseArea(storage, ChosenArea(), m_AsTyped, steps);
     // The wetted perimeters are shown only; a shape may leave them undetermined.
     if (!AllFinite({thresholds.Ls, thresholds.tE, thresholds.Lmax, sections.Au, sections.bU, sections.Ao, sections.bO,
                     storage.L, storage.V, storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, As}))
@@ -178,28 +179,79 @@ bool CInfiltrationForm::GeometryStep()
     return true;
 }
 
-void CInfiltrationForm::OnUpdateGeometry() { GeometryStep(); }
+// The geometry alone: the results of the last balance stay as they are.
+void CInfiltrationForm::OnUpdateGeometry()
+{
+    CSteps steps(RecordingSteps());
+    if (GeometryStep(steps))
+        Record(steps);
+}
 
 void CInfiltrationForm::OnCompute()
 {
-    if (!GeometryStep())
+    CSteps steps(RecordingSteps());
+    if (!GeometryStep(steps))
         return;
     const Balance::Catchment catchment{m_kf, m_kfu, m_As, m_Ls, m_AuPerMetre, m_Au1, m_Au2};
-    Balance::Result result;
-    if (IsChecked(kRainTyped))
-        result = Balance::WithTypedRain(catchment, m_V, m_r, m_D);
-    else if (IsChecked(kRainFromFile))
-        result = Balance::WithRainfallTable(catchment, m_V, m_rain);
-    else
+    const bool typed = IsChecked(kRainTyped);
+    if (!typed && !IsChecked(kRainFromFile)) {
+        Record(steps);
         return;
+    }
+    const Balance::Result result = typed ? Balance::WithTypedRain(catchment, m_V, m_r, m_D, steps)
+                                         : Balance::WithRainfallTable(catchment, m_V, m_rain, steps);
+    // A balance without a number records no steps; those of the geometry stand.
+    Record(steps);
     if (!AllFinite({result.Vused, result.overflow, result.governingDuration})) {
         RefuseBalance(kNotDeterminable);
         return;
     }
+    m_balanced = typed ? Balanced::TypedRain : Balanced::RainfallFile;
     m_Vused = result.Vused;
     m_overflow = result.overflow;
     m_governingDuration = result.governingDuration;
     UpdateData(false);
+}
+
+std::string CInfiltrationForm::Method() const
+{
+    const std::string design = std::string("Bemessung ") + m_texts.designOf + " mit Schwellen";
+    switch (m_balanced) {
+    case Balanced::TypedRain:
+        return design + ": Speichervolumen zwischen zwei Schwellen und Bilanz aus Zufluss und Versickerung für den "
+                        "eingegebenen Bemessungsregen";
+    case Balanced::RainfallFile:
+        return design + " nach dem Verfahren der Regenreihe: Bilanz aus Zufluss und Versickerung für die 18 "
+                        "Dauerstufen der Datei, maßgebend ist das größte erforderliche Speichervolumen";
+    case Balanced::Nothing:
+        break;
+    }
+    return design + ": Speichervolumen und Versickerungsflächen zwischen zwei Schwellen";
+}
+
+std::vector<FormChoice> CInfiltrationForm::Choices() const
+{
+    static const char* const kAreaWords[5] = {
+        "Asmax: mittlere Wasserspiegelbreite mal eingestaute Länge",
+        "AsmaxR: wie Asmax, mit den benetzten Schwellenflächen",
+        "Asmittel: die Hälfte von Asmax",
+        "AsmittelR: die Hälfte von AsmaxR",
+        "AsEingabe: eingegeben",
+    };
+    std::vector<FormChoice> choices;
+    if (IsChecked(kSpacingMode))
+        choices.push_back({kSpacingMode, "Vorgegeben", "Schwellenabstand L_s (die Eintauchtiefe folgt)"});
+    else if (IsChecked(kImmersionMode))
+        choices.push_back(
+            {kImmersionMode, "Vorgegeben", "Eintauchtiefe t_E an der oberen Schwelle (der Schwellenabstand folgt)"});
+    if (IsChecked(kRainTyped))
+        choices.push_back({kRainTyped, "Niederschlag", "Regenspende r und Dauer D eingegeben"});
+    else if (IsChecked(kRainFromFile))
+        choices.push_back({kRainFromFile, "Niederschlag", "Regenreihe aus Datei zur Häufigkeit n"});
+    for (int k = 0; k < 5; ++k)
+        if (IsChecked(m_ids.firstAreaRadio + k))
+            choices.push_back({m_ids.firstAreaRadio + k, "Versickerungsfläche As", kAreaWords[k]});
+    return choices;
 }
 
 // The balance is refused; the geometry just computed still stands.

@@ -55,7 +55,11 @@ public:
         const char* spacingNotPositive;
         const char* fallingSlopeInSpacingMode; // nullptr: a falling bed passes in spacing mode
         const char* slopeInImmersionMode;
+        const char* designOf; // "einer Versickermulde", for the method of the report
     };
+
+    std::string Method() const override;
+    std::vector<FormChoice> Choices() const override;
 
 protected:
     CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts);
@@ -73,13 +77,15 @@ protected:
 
     // The water cross-sections of the form's shape at the lower threshold
     // (depth hs) and at the upper one (depth tE). Shows its own message and
-    // returns false when the inputs give no cross-section.
-    virtual bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out) = 0;
+    // returns false when the inputs give no cross-section. The steps of the
+    // sections go into the log.
+    virtual bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps) = 0;
 
     void OnInitDialog() override;
     // Reads the fields, checks them, works out the thresholds, the sections,
-    // V and As, and writes the fields; false when a check stopped it.
-    bool GeometryStep();
+    // V and As, and writes the fields; false when a check stopped it. Its
+    // steps go into the log.
+    bool GeometryStep(CSteps& steps);
     void OnCompute(); // the geometry step, then the balance
     void OnUpdateGeometry();
     void OnSpacingMode();
@@ -118,7 +124,7 @@ private:
     // Refuses the computation (every result shows 0) and returns false.
     bool Refused(const std::string& message);
     void RefuseBalance(const std::string& message);
-    double ChosenArea(const CInfiltrationBalance::Storage& storage) const;
+    CInfiltrationBalance::Area ChosenArea() const;
 
     Ids m_ids;
     Texts m_texts;
@@ -126,6 +132,9 @@ private:
     double m_L = 0;   // length over which the water stands
     double m_As = 0;  // the infiltration area in use
     bool m_computed = false;
+    // What the last computation balanced: nothing (the geometry alone), the
+    // typed rain or the rainfall file.
+    enum class Balanced { Nothing, TypedRain, RainfallFile } m_balanced = Balanced::Nothing;
 };
 
 } // namespace dralun

@@ -1,9 +1,8 @@
 #include "forms/CInfiltrationSwaleDlg.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
+
+#include "core/CInfiltrationSections.h"
 
 namespace dralun {
 
@@ -18,18 +17,8 @@ const CInfiltrationForm::Texts kTexts = {
     "unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht <= 0 sein.",
+    "einer Versickermulde",
 };
-
-// The three-term series of the parabola's arc runs below zero for narrow,
-// deep swales; the wetted perimeter then has no value.
-double Perimeter(double area, double perimeter, bool& seriesFails)
-{
-    if (area > 0 && !(perimeter > 0)) {
-        seriesFails = true;
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    return perimeter;
-}
 
 } // namespace
 
@@ -94,36 +83,31 @@ void CInfiltrationSwaleDlg::OnInitDialog()
     CInfiltrationForm::OnInitDialog();
 }
 
-bool CInfiltrationSwaleDlg::EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out)
+bool CInfiltrationSwaleDlg::EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps)
 {
     // The circle and the parabola through the swale's edges need a width.
     if (!(m_B > 0)) {
         Refuse("unzulässige Eingabe!\n\nDie Muldenbreite muss größer als 0 sein.");
         return false;
     }
-    m_lower.evaluate(m_B, m_T, hs);
-    m_upper.evaluate(m_B, m_T, std::max(tE, 0.0));
-    bool seriesFails = false;
-    if (IsChecked(kParabola)) {
-        out.Au = m_lower.parabolaArea;
-        out.luU = Perimeter(m_lower.parabolaArea, m_lower.parabolaPerimeter, seriesFails);
-        out.bU = m_lower.parabolaWidth;
-        out.Ao = m_upper.parabolaArea;
-        out.luO = Perimeter(m_upper.parabolaArea, m_upper.parabolaPerimeter, seriesFails);
-        out.bO = m_upper.parabolaWidth;
-    } else {
-        out.Au = m_lower.circleArea;
-        out.luU = m_lower.circlePerimeter;
-        out.bU = m_lower.circleWidth;
-        out.Ao = m_upper.circleArea;
-        out.luO = m_upper.circlePerimeter;
-        out.bO = m_upper.circleWidth;
-    }
-    if (seriesFails)
+    const SwaleThresholdSections sections =
+        ComputeSwaleThresholdSections({m_B, m_T, hs, tE, IsChecked(kParabola)}, steps);
+    out = sections.sections;
+    if (sections.seriesFails)
         MessageBox("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
                    "anwendbar.\nlu wird deshalb als nicht bestimmbar (-) angezeigt.",
                    MsgIcon::Exclamation);
     return true;
+}
+
+std::vector<FormChoice> CInfiltrationSwaleDlg::Choices() const
+{
+    std::vector<FormChoice> choices = CInfiltrationForm::Choices();
+    if (IsChecked(kCircle))
+        choices.push_back({kCircle, "Querschnitt der Mulde", "Kreisabschnitt durch beide Ränder und die Sohle"});
+    else if (IsChecked(kParabola))
+        choices.push_back({kParabola, "Querschnitt der Mulde", "Parabel durch beide Ränder mit dem Scheitel an der Sohle"});
+    return choices;
 }
 
 const FormLayout& CInfiltrationSwaleDlg::Layout() const

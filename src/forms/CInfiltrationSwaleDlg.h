@@ -4,7 +4,6 @@
 // thresholds it gives the water cross-sections at both thresholds (circular
 // segment or parabola), the storage volume, five infiltration areas and the
 // water balance over a typed design rain or over the rainfall series file.
-#include "core/CSwaleSection.h"
 #include "forms/CInfiltrationForm.h"
 
 namespace dralun {
@@ -19,14 +18,13 @@ public:
 
     explicit CInfiltrationSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
+    std::vector<FormChoice> Choices() const override;
 
 private:
     void OnInitDialog() override;
-    bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out) override;
+    bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps) override;
 
     double m_B = 0; // swale width, m
-    CSwaleSection m_lower; // at the lower threshold, water depth h_s
-    CSwaleSection m_upper; // at the upper threshold, water depth t_E
 };
 
 } // namespace dralun

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/CInfiltrationSections.h"
+
 namespace dralun {
 
 namespace {
@@ -18,6 +20,7 @@ const CInfiltrationForm::Texts kTexts = {
     "ungültige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht kleiner/gleich 0 sein.",
+    "eines Versickergrabens",
 };
 
 } // namespace
@@ -72,16 +75,9 @@ CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
     AddControls(controls);
 }
 
-bool CInfiltrationTrenchDlg::EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out)
+bool CInfiltrationTrenchDlg::EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps)
 {
-    m_lower.evaluate(m_b, hs, m_m1, m_m2);
-    m_upper.evaluate(m_b, tE, m_m1, m_m2);
-    out.Au = m_lower.area;
-    out.luU = m_lower.perimeter;
-    out.bU = m_lower.surfaceWidth;
-    out.Ao = m_upper.area;
-    out.luO = m_upper.perimeter;
-    out.bO = m_upper.surfaceWidth;
+    out = ComputeTrenchThresholdSections({m_b, m_m1, m_m2, hs, tE}, steps);
     return true;
 }
 

@@ -2,7 +2,6 @@
 // Infiltration trench: the infiltration swale's calculation for a
 // trapezoidal ditch of bottom width b, bank slopes 1 : m1 and 1 : m2 and
 // depth T, divided by thresholds of height h_s.
-#include "core/CTrapezoidSection.h"
 #include "forms/CInfiltrationForm.h"
 
 namespace dralun {
@@ -17,13 +16,11 @@ public:
     const FormLayout& Layout() const override;
 
 private:
-    bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out) override;
+    bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps) override;
 
     double m_m1 = 0; // left bank slope 1 : m1
     double m_m2 = 0; // right bank slope 1 : m2
     double m_b = 0;  // bottom width, m
-    CTrapezoidSection m_lower; // at the lower threshold, water depth h_s
-    CTrapezoidSection m_upper; // at the upper threshold, water depth t_E
 };
 
 } // namespace dralun

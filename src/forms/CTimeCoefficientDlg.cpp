@@ -1,6 +1,5 @@
 #include "forms/CTimeCoefficientDlg.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -61,8 +60,9 @@ void CTimeCoefficientDlg::OnCompute()
     BeginComputation();
     UpdateData(true);
 
+    const TimeCoefficientDurationList durations = TimeCoefficientDurations(m_T[0]);
     for (int i = 1; i < kRows; ++i)
-        m_T[i] = static_cast<float>(static_cast<double>(m_T[0]) + i);
+        m_T[i] = durations[static_cast<size_t>(i)];
 
     // 38/(T + 9) has no value for T = -9 and turns negative below it.
     if (!(m_T[0] > -9.0f)) {
@@ -72,11 +72,19 @@ void CTimeCoefficientDlg::OnCompute()
         return;
     }
 
+    CSteps steps(RecordingSteps());
+    const TimeCoefficientTable table = ComputeTimeCoefficients({{m_n[0], m_n[1], m_n[2], m_n[3]}, m_T[0]}, steps);
     for (int i = 0; i < kRows; ++i)
         for (int k = 0; k < kColumns; ++k)
-            m_phi[i][k] = static_cast<float>((1.0 / std::pow(static_cast<double>(m_n[k]), 0.25) - 0.3684) * 38.0 /
-                                             (static_cast<double>(m_T[i]) + 9.0));
+            m_phi[i][k] = table.phi[static_cast<size_t>(i)][static_cast<size_t>(k)];
+    Record(steps);
     UpdateData(false);
+}
+
+std::string CTimeCoefficientDlg::Method() const
+{
+    return "Zeitbeiwerte der Regenspende für 16 Regendauern T und vier Häufigkeiten n: "
+           "φ = (1 / n^0.25 − 0.3684) · 38 / (T + 9)";
 }
 
 const FormLayout& CTimeCoefficientDlg::Layout() const

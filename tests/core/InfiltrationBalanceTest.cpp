@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "core/CInfiltrationBalance.h"
@@ -103,12 +104,56 @@ TEST(InfiltrationBalance, TypedRain)
     EXPECT_EQ(dry.overflow, 0);
 }
 
-TEST(InfiltrationBalance, FileRows)
+// The last value recorded for each symbol.
+std::map<std::string, double> Values(const CSteps& steps)
 {
-    test::TempDataDir dir;
-    // Without infiltration V_i = 1000 m² · r_i / 1e7 · D_i · 60: rows 3 and 5
-    // tie at r D = 1200 (7.2 m³, the same in binary: r halves, D doubles);
-    // row 12 would need 20.7 · 360 if its unit word said hours.
+    std::map<std::string, double> values;
+    for (const CalcStep& step : steps.Steps())
+        values[step.symbol] = step.value;
+    return values;
+}
+
+void ExpectValues(const CSteps& steps, const std::map<std::string, double>& want)
+{
+    const std::map<std::string, double> got = Values(steps);
+    for (const auto& [symbol, value] : want) {
+        ASSERT_TRUE(got.count(symbol)) << symbol;
+        EXPECT_NEAR(got.at(symbol), value, 1e-12 * std::max(1.0, std::fabs(value))) << symbol;
+    }
+}
+
+TEST(InfiltrationBalance, StepsOfOneSectionByHand)
+{
+    // 0.2 m over 2 per mille reach 100 m; 60 m up the water stands 0.08 m deep.
+    CSteps steps;
+    const Balance::Thresholds t = Balance::Reach(Mode::Spacing, 2, 0.2, 60, 9, true, steps);
+    Balance::Sections two;
+    two.Au = 0.4;
+    two.Ao = 0.1;
+    two.bU = two.bO = 1;
+    const Balance::Storage st = Balance::Store(t, 0.2, two, steps);
+    const double As = Balance::ChooseArea(st, Balance::Area::MeanR, 0, steps);
+    // 1000 m² at 100 l/(s·ha) for 900 s: 9 m³; 1e-5 · 0.5 · 34.2 m³/s seep away.
+    Balance::WithTypedRain({1e-5, 0.5, As, 60, 10, 400, 0}, st.V, 100, 15, steps);
+    ExpectValues(steps, {{"L_max", 100}, {"tE", 0.08}, {"L", 60}, {"V", 14}, {"Asmax", 60}, {"Asmittel", 30},
+                         {"AsmaxR", (1 + 0.2 + 1 + 0.08) * 30}, {"AsmittelR", 34.2}, {"As", 34.2},
+                         {"Qs", 1.71e-4}, {"V_zu", 9}, {"V_s", 0.1539}, {"V_genutzt", 8.8461},
+                         {"Ueberlauf", 0}, {"D_mass", 15}});
+    EXPECT_NE(steps.Steps()[1].text.find("L_s < L_max"), std::string::npos);
+    // The area typed in, and no steps for a refused reach.
+    CSteps typed;
+    EXPECT_EQ(Balance::ChooseArea(st, Balance::Area::Typed, 77, typed), 77);
+    EXPECT_EQ(typed.Steps().at(0).formula, "AsEingabe");
+    CSteps refused;
+    Balance::Reach(Mode::Immersion, 0, 0.2, 50, 0, true, refused);
+    EXPECT_TRUE(refused.Steps().empty());
+}
+
+// Without infiltration V_i = 1000 m² · r_i / 1e7 · D_i · 60: rows 3 and 5
+// tie at r D = 1200 (7.2 m³, the same in binary: r halves, D doubles);
+// row 12 would need 20.7 · 360 if its unit word said hours.
+std::string FileWithTies()
+{
     const char* const rows[18] = {"5 min 0 0 100", "10 min 0 0 60", "15 min 0 0 80", "20 min 0 0 50", "30 min 0 0 40",
                                   "45 min 0 0 20", "60 min 0 0 10", "90 min 0 0 5",  "2 h 0 0 4",     "3 h 0 0 2",
                                   "4 h 0 0 1",     "6 min 0 0 20.7", "9 h 0 0 0.5",  "12 h 0 0 0.5",  "18 h 0 0 0.1",
@@ -116,7 +161,43 @@ TEST(InfiltrationBalance, FileRows)
     std::string text(9, '\n');
     for (int r = 0; r < 18; ++r)
         text += (r == 7 || r == 14 ? "--\n" : "") + std::string(rows[r]) + "\n";
+    return text;
+}
+
+TEST(InfiltrationBalance, FileStepsWriteOutTheGoverningRowAndListEveryRow)
+{
+    test::TempDataDir dir;
+    const std::string text = FileWithTies();
     dir.Write("regen.txt", text);
+    CRainfallTable table;
+    ASSERT_TRUE(table.Load(dir.File("regen.txt").string(), 2).loaded);
+
+    // 1e-4 m³/s seep away; row 3 (line 12) governs: 7.2 m³ in, 0.09 m³ out.
+    CSteps steps;
+    Balance::WithRainfallTable({1e-5, 0.5, 20, 100, 10, 0, 0}, 5, table, steps);
+    ExpectValues(steps, {{"Qs", 1e-4}, {"D_mass", 15}, {"r_D", 80}, {"q", 8e-6}, {"V_zu", 7.2}, {"V_s", 0.09},
+                         {"V_genutzt", 7.11}, {"Ueberlauf", 5 - 7.11}});
+    EXPECT_LT(steps.Steps().size(), 10u); // one row written out, not eighteen
+    ASSERT_EQ(steps.Files().size(), 1u);
+    const DataFileUse& file = steps.Files()[0];
+    EXPECT_EQ(file.name, "regen.txt");
+    EXPECT_EQ(file.bytes, text.size());
+    ASSERT_EQ(file.rows.size(), 18u);
+    EXPECT_EQ(file.rows[2], "Dauerstufe 3, Zeile 12: D = 15 min, r = 80 l/(s·ha), V_erf = 7.11 m³ (maßgebend)");
+    EXPECT_EQ(file.rows[4], "Dauerstufe 5, Zeile 14: D = 30 min, r = 40 l/(s·ha), V_erf = 7.02 m³");
+    EXPECT_EQ(file.rows[8], "Dauerstufe 9, Zeile 19: D = 2 h = 120 min, r = 4 l/(s·ha), V_erf = 2.16 m³");
+
+    // No table loaded: the first row governs with nothing, and no file is named.
+    CSteps none;
+    Balance::WithRainfallTable({1e-5, 0.5, 46, 100, 10, 0, 0}, 11, CRainfallTable(), none);
+    ExpectValues(none, {{"D_mass", 0}, {"V_genutzt", 0}, {"Ueberlauf", 0}});
+    EXPECT_TRUE(none.Files().empty());
+}
+
+TEST(InfiltrationBalance, FileRows)
+{
+    test::TempDataDir dir;
+    dir.Write("regen.txt", FileWithTies());
     CRainfallTable table;
     ASSERT_TRUE(table.Load(dir.File("regen.txt").string(), 2).loaded);
 

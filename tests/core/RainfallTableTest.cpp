@@ -8,6 +8,7 @@
 
 #include "core/CRainfallTable.h"
 #include "core/Format.h"
+#include "core/Sha256.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -149,6 +150,35 @@ TEST_F(RainfallTable, AReadTakesAtMost129CharactersAndTheRestIsTheNextLine)
     EXPECT_EQ(table.RowAt(8).durationText, "99"); // the line to skip, one line late
     EXPECT_DOUBLE_EQ(table.RowAt(9).duration, 5400); // row 8's 90 min, times 60 by position ...
     EXPECT_DOUBLE_EQ(table.RainOfRow(9).durationMinutes, 90); // ... but not by its unit word
+    // The report names the line a row came from: rows 4 and 5 share line 13.
+    EXPECT_EQ(table.RowAt(4).line, 13);
+    EXPECT_EQ(table.RowAt(5).line, 14);
+    EXPECT_EQ(table.RowAt(18).line, 29); // the 29th read: a longer line counts as two
+}
+
+TEST_F(RainfallTable, TheReportGetsTheFileItsLinesAndTheColumn)
+{
+    EXPECT_EQ(table.Stamp().name, "");
+    const std::string text = Join(FileLines());
+    dir.Write("Regen.TXT", text);
+    ASSERT_TRUE(table.Load(dir.File("regen.txt").string(), 0.5).loaded);
+    EXPECT_EQ(table.Stamp().name, "Regen.TXT"); // as it is spelled on disk
+    EXPECT_EQ(table.Stamp().bytes, text.size());
+    EXPECT_EQ(table.Stamp().sha256, Sha256Hex(text));
+    EXPECT_EQ(table.Column(), 3);
+    // Lines 17 and 25 are skipped.
+    for (auto [row, line] : {std::pair{1, 10}, {7, 16}, {8, 18}, {14, 24}, {15, 26}, {18, 29}})
+        EXPECT_EQ(table.RowAt(row).line, line) << row;
+    // A file that cannot be opened leaves the rows and their stamp.
+    EXPECT_FALSE(table.Load(dir.File("fehlt.txt").string(), 1).loaded);
+    EXPECT_EQ(table.Stamp().name, "Regen.TXT");
+    EXPECT_EQ(table.Column(), 3);
+    // A short file: the rows it does not reach come from no line.
+    std::vector<std::string> lines = FileLines();
+    lines.resize(20);
+    ASSERT_TRUE(Load(Join(lines), 1).loaded);
+    EXPECT_EQ(table.RowAt(10).line, 20);
+    EXPECT_EQ(table.RowAt(11).line, 0);
 }
 
 TEST_F(RainfallTable, MissingInvalidAndOverlongFields)

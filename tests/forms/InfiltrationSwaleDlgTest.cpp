@@ -11,12 +11,15 @@
 
 #include "core/NumberText.h"
 #include "forms/CInfiltrationSwaleDlg.h"
+#include "ResultSteps.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using test::StepOf;
 
 double Field(const CForm& form, int id) { return ParseFieldNumber(form.Text(id)).value_or(std::nan("")); }
 
@@ -267,6 +270,84 @@ TEST_F(InfiltrationSwale, RainRadiosAndTheFile)
     form.Type(1043, "1");
     form.Leave(1047);
     EXPECT_EQ(form.Text(1043), "124.5");
+}
+
+struct StepCase {
+    const char* what;
+    std::vector<std::pair<int, const char*>> clicksAndTypes; // id 0 types nothing
+    std::vector<std::pair<const char*, double>> byHand;
+};
+
+class InfiltrationSwaleSteps : public InfiltrationSwale, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(InfiltrationSwaleSteps, EveryResultIsAStepAndTheStepsAgreeWithTheHand)
+{
+    for (const auto& [id, text] : GetParam().clicksAndTypes) {
+        if (text)
+            form.Type(id, text);
+        else
+            form.Click(id);
+    }
+    form.Click(kIdOk);
+    test::ExpectResultsAreSteps(form);
+    for (const auto& [symbol, value] : GetParam().byHand) {
+        const CalcStep* step = StepOf(form, symbol);
+        ASSERT_NE(step, nullptr) << symbol;
+        EXPECT_NEAR(step->value, value, 1e-12) << symbol;
+    }
+}
+
+// r_K = (1 + 0.09) / 0.6 for B 2 m, T 0.3 m; p = 1 / 0.6; 1000 m² take 9 m³ in 15 min.
+const double kRadius = 1.09 / 0.6;
+const double kHalfWidth02 = std::sqrt(0.2 / 0.3); // the parabola's x at 0.2 m
+
+INSTANTIATE_TEST_SUITE_P(
+    InfiltrationSwale, InfiltrationSwaleSteps,
+    ::testing::Values(
+        StepCase{"circle, t_E given",
+                 {},
+                 {{"L_max", 100}, {"Ls", 100}, {"r_K", kRadius}, {"A_u", CircleArea(0.2)}, {"A_o", 0},
+                  {"V", CircleArea(0.2) * 50}, {"V_zu", 9}}},
+        StepCase{"parabola, L_s given",
+                 {{1070, nullptr}, {1007, nullptr}, {1004, "60"}},
+                 {{"tE", 0.08}, {"p", 1 / 0.6}, {"b_u", 2 * kHalfWidth02}, {"A_u", 4.0 / 3 * 0.2 * kHalfWidth02},
+                  {"L", 60}, {"V_zu", 5.4}}}),
+    [](const auto& info) { return std::string(info.param.what[0] == 'c' ? "Circle" : "Parabola"); });
+
+TEST_F(InfiltrationSwale, TheFileBalanceWritesOutTheGoverningRowAndListsEveryRow)
+{
+    dir.Write("R3943MI.txt", RainfallFile());
+    form.Click(1053);
+    form.Click(1020);
+    form.Click(kIdOk);
+    test::ExpectResultsAreSteps(form);
+    EXPECT_LT(form.Steps().size(), 40u);
+    // The longest rain governs: 72 h with 10 · 18 + 2.5 l/(s·ha) from column 2 (n = 1).
+    EXPECT_EQ(StepOf(form, "D_mass")->value, 4320);
+    EXPECT_EQ(StepOf(form, "r_D")->value, 182.5);
+    EXPECT_NEAR(StepOf(form, "V_zu")->value, 1000 * 182.5e-7 * 259200, 1e-9);
+    ASSERT_EQ(form.DataFiles().size(), 1u);
+    const DataFileUse& file = form.DataFiles()[0];
+    EXPECT_EQ(file.name, "R3943MI.txt");
+    EXPECT_EQ(file.bytes, RainfallFile().size());
+    ASSERT_EQ(file.rows.size(), 18u);
+    EXPECT_THAT(file.rows[17], HasSubstr("Dauerstufe 18, Zeile 29: D = 72 h = 4320 min, r = 182.5 l/(s·ha)"));
+    EXPECT_THAT(file.rows[17], HasSubstr("(maßgebend)"));
+    EXPECT_THAT(form.Method(), HasSubstr("Bemessung einer Versickermulde mit Schwellen nach dem Verfahren der Regenreihe"));
+    std::vector<std::string> choices;
+    for (const FormChoice& c : form.Choices())
+        choices.push_back(c.label + ": " + c.text);
+    EXPECT_THAT(choices, ElementsAre("Vorgegeben: Eintauchtiefe t_E an der oberen Schwelle (der Schwellenabstand folgt)",
+                                     "Niederschlag: Regenreihe aus Datei zur Häufigkeit n",
+                                     "Versickerungsfläche As: AsmittelR: die Hälfte von AsmaxR",
+                                     "Querschnitt der Mulde: Kreisabschnitt durch beide Ränder und die Sohle"));
+
+    // The geometry alone: its steps, no balance, and the method says so.
+    form.Click(1013);
+    EXPECT_EQ(StepOf(form, "V_zu"), nullptr);
+    EXPECT_NE(StepOf(form, "V"), nullptr);
+    EXPECT_TRUE(form.DataFiles().empty());
+    EXPECT_THAT(form.Method(), HasSubstr("Speichervolumen und Versickerungsflächen"));
 }
 
 } // namespace

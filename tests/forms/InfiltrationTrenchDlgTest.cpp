@@ -10,6 +10,7 @@
 
 #include "core/NumberText.h"
 #include "forms/CInfiltrationTrenchDlg.h"
+#include "ResultSteps.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -182,6 +183,25 @@ TEST_F(InfiltrationTrench, TheRainWithTheTrenchIds)
     form.Click(kIdOk); // the 6-hour row with the largest intensity
     EXPECT_NEAR(Field(form, 1058), 2000 * 118e-7 * 21600 - 6.5e-4 * 21600, 1e-9);
     EXPECT_EQ(form.Text(1057), "360");
+}
+
+TEST_F(InfiltrationTrench, TheStepsOfTheDefaultsByHand)
+{
+    form.Click(kIdOk);
+    test::ExpectResultsAreSteps(form);
+    // 0.4 m over 2 per mille: 200 m; banks sqrt(0.4² + 0.6²) wetted on both sides.
+    const std::pair<const char*, double> byHand[] = {
+        {"L_max", 200}, {"A_u", 0.44},    {"lu_u", 0.5 + 2 * std::sqrt(0.52)}, {"b_u", 1.7},
+        {"A_o", 0},     {"b_o", 0.5},     {"V", 44},      {"AsmittelR", 130}, {"Qs", 0.00065},
+        {"V_zu", 18},   {"V_s", 0.585},   {"V_genutzt", 17.415}, {"Ueberlauf", 0}, {"D_mass", 15},
+    };
+    for (const auto& [symbol, value] : byHand) {
+        const CalcStep* step = test::StepOf(form, symbol);
+        ASSERT_NE(step, nullptr) << symbol;
+        EXPECT_NEAR(step->value, value, 1e-12) << symbol;
+    }
+    EXPECT_EQ(test::StepOf(form, "b_o")->formula, "b"); // no water at the upper threshold: the bottom
+    EXPECT_EQ(form.Method().rfind("Bemessung eines Versickergrabens mit Schwellen: ", 0), 0u);
 }
 
 } // namespace

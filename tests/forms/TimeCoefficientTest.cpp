@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/CTimeCoefficientDlg.h"
+#include "ResultSteps.h"
 
 namespace dralun {
 namespace {
@@ -62,6 +63,21 @@ TEST_F(TimeCoefficient, AFrequencyOfZeroIsReportedAndItsColumnIsNotDeterminable)
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.01 und 2 ein.");
     EXPECT_EQ(form.Text(D::kGrid[0][2]), "-");
     EXPECT_EQ(form.Text(D::kGrid[0][1]), "1.71434");
+}
+
+TEST_F(TimeCoefficient, TheFormulaOnceForTheFirstDurationAndTheTableAsValues)
+{
+    // Four steps with the formula, then per further row its duration and four values.
+    ASSERT_EQ(form.Steps().size(), 4u + 15 * 5);
+    const CalcStep& first = form.Steps()[0];
+    EXPECT_EQ(first.symbol, "phi1_1");
+    EXPECT_EQ(first.formula, "(1 / n1^0.25 - 0.3684) * 38 / (T1 + 9)");
+    EXPECT_NEAR(first.value, 0.6316 * 38 / 14, 1e-15);
+    EXPECT_EQ(StepExpr(form.Steps()[3]), "(1 / 0.200000002980232^0.25 - 0.3684) * 38 / (5 + 9)"); // n4 in single precision
+    EXPECT_EQ(test::StepOf(form, "T16")->value, 20);
+    EXPECT_NEAR(test::StepOf(form, "phi16_1")->value, 0.6316 * 38 / 29, 1e-7);
+    test::ExpectResultsAreSteps(form, 5e-6); // six digits shown
+    EXPECT_NE(form.Method().find("φ = (1 / n^0.25 − 0.3684) · 38 / (T + 9)"), std::string::npos);
 }
 
 } // namespace
