@@ -13,10 +13,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "gui/CFieldEdit.h"
 #include "gui/CQtMessageSink.h"
 #include "gui/pictures/CPictureWidget.h"
+#include "gui/report/CReportHeaderDlg.h"
+#include "gui/report/ReportPreview.h"
+#include "report/Report.h"
 
 namespace dralun {
 
@@ -120,6 +124,9 @@ void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
         case Item::Edit:
         case Item::Control:
             widget = MakeControl(item.id, item.chars);
+            if (const ControlDef* def = m_form->FindControl(item.id);
+                def && def->type == Ctl::Button && def->text == "Rechne")
+                widget = WithReportButton(widget, item.id, grid);
             break;
         case Item::Label: {
             auto* label = new QLabel(Q(item.text));
@@ -245,6 +252,39 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
     return widget;
 }
 
+// "Bericht…" under "Rechne", in a column of their own that takes the place
+// of "Rechne" in the form's grid.
+QWidget* CFormWindow::WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid)
+{
+    m_computeId = computeId;
+    m_reportButton = new QPushButton(QStringLiteral("Bericht…"));
+    m_reportButton->setAutoDefault(false);
+    connect(m_reportButton, &QPushButton::clicked, this, &CFormWindow::OnReport);
+    auto* pair = new QWidget;
+    auto* column = new QVBoxLayout(pair);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(grid->verticalSpacing());
+    column->addWidget(compute);
+    column->addWidget(m_reportButton);
+    return pair;
+}
+
+// The report belongs to the inputs as they stand: "Rechne" first, then the
+// head of the report, then the preview.
+void CFormWindow::OnReport()
+{
+    if (m_busy)
+        return;
+    Run([this] { m_form->Click(m_computeId); });
+    if (m_form->IsClosed())
+        return;
+    CReportHeaderDlg header(this);
+    if (m_runModal(header) != QDialog::Accepted)
+        return;
+    const Report report = BuildReport(*m_form, header.Header());
+    ShowReportPreview(report, *m_form, this, m_runModal);
+}
+
 // ---- events ------------------------------------------------------------------
 
 void CFormWindow::Perform(const std::function<void(CForm&)>& action)
@@ -353,6 +393,8 @@ void CFormWindow::Sync()
             list->setCurrentRow(m_form->Selection(id));
         }
     }
+    if (m_reportButton)
+        m_reportButton->setEnabled(m_form->IsEnabled(m_computeId));
     for (CPictureWidget* drawn : m_drawn)
         drawn->Refresh();
     if (const auto focus = m_form->TakeFocusRequest()) {

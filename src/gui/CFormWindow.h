@@ -11,6 +11,7 @@
 #include "forms/FormRegistry.h"
 
 class QGridLayout;
+class QPushButton;
 
 namespace dralun {
 
@@ -28,6 +29,9 @@ public:
     // Does something with the form as the user would, then shows the result.
     void Perform(const std::function<void(CForm&)>& action);
     QWidget* Control(int id) const;
+    // Runs the report's modal dialogs (header, preview, file); the tests
+    // answer them. By default each is exec()'d.
+    void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
 
     void reject() override; // Escape, "Abbruch" and the close box
 
@@ -43,12 +47,17 @@ private:
     void Run(const std::function<void()>& action);
     void Sync();
     QStringList Items(int id) const;
+    QWidget* WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid);
+    void OnReport();
 
     std::unique_ptr<CQtMessageSink> m_ownSink;
     std::unique_ptr<CForm> m_form;
     std::map<int, QWidget*> m_widgets;
     std::vector<CPictureWidget*> m_drawn;
     bool m_busy = false;
+    int m_computeId = -1;                // "Rechne", when the form has it
+    QPushButton* m_reportButton = nullptr; // "Bericht…" under it
+    std::function<int(QDialog&)> m_runModal = [](QDialog& dialog) { return dialog.exec(); };
 };
 
 } // namespace dralun

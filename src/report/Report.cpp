@@ -22,10 +22,20 @@ std::string TodayText()
 
 std::string LabelWithoutUnit(const std::string& label)
 {
+    // Labels broken over two lines on the form read as one line here:
+    // "Nieder-\nschlagsdauer" -> "Niederschlagsdauer", "Eintauchtiefe [m]\nobere
+    // Schwelle" -> "Eintauchtiefe obere Schwelle".
     std::string text = label;
-    const size_t open = text.rfind(" [");
-    if (open != std::string::npos && !text.empty() && text.back() == ']')
-        text.erase(open);
+    for (size_t p; (p = text.find("-\n")) != std::string::npos;)
+        text.erase(p, 2);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    // The unit in brackets, wherever it stands ("Au je m [m²/m)" included).
+    for (size_t open; (open = text.find(" [")) != std::string::npos;) {
+        const size_t close = text.find_first_of("])", open);
+        if (close == std::string::npos)
+            break;
+        text.erase(open, close + 1 - open);
+    }
     while (!text.empty() && (text.back() == ':' || text.back() == ' '))
         text.pop_back();
     return text;

@@ -58,11 +58,14 @@ std::string UnitAfter(const std::string& unit) { return unit.empty() || unit == 
 
 std::vector<std::string> StepLines(const CalcStep& step)
 {
+    // A value taken from a table or a rule: its formula is the number itself.
+    const std::string value = Format("%.6g", step.value);
+    if (step.formula.find_first_not_of("0123456789.eE+-()") == std::string::npos)
+        return {value};
     std::vector<std::string> lines{ReadableFormula(step.formula)};
     const std::string numbers = ReadableFormula(PutIn(step.formula, step.args, NumberStyle::Readable));
     if (numbers != lines.back())
         lines.push_back(numbers);
-    const std::string value = Format("%.6g", step.value);
     if (value != lines.back())
         lines.push_back(value);
     return lines;

@@ -109,6 +109,18 @@ TEST(ReadableFormula, SetsOperatorsApartAndKeepsSigns)
         EXPECT_EQ(ReadableFormula(formula), readable) << formula;
     EXPECT_EQ(LabelWithoutUnit("Muldenhöhe h [m]"), "Muldenhöhe h");
     EXPECT_EQ(LabelWithoutUnit("kSt [m1/3/s]"), "kSt");
+    EXPECT_EQ(LabelWithoutUnit("Wasserspiegel-\nbreite b"), "Wasserspiegelbreite b");
+    EXPECT_EQ(LabelWithoutUnit("Eintauchtiefe [m]\nobere Schwelle"), "Eintauchtiefe obere Schwelle");
+    EXPECT_EQ(LabelWithoutUnit("Au je m [m²/m)"), "Au je m");
+}
+
+TEST(StepLines, ATakenValueIsOneLineAndNoLineRepeatsTheOneBefore)
+{
+    EXPECT_EQ(StepLines({"aus Tabelle", "K1", "1.60005331039429", {}, 1.60005331039429, "-"}),
+              (std::vector<std::string>{"1.60005"}));
+    EXPECT_EQ(StepLines({"Abfluss", "Qt", "Q", {{"Q", 40}}, 40, "l/s"}), (std::vector<std::string>{"Q", "40"}));
+    EXPECT_EQ(StepLines({"Radius", "R", "A / lu", {{"A", 0.5}, {"lu", 2}}, 0.25, "m"}),
+              (std::vector<std::string>{"A / lu", "0.5 / 2", "0.25"}));
 }
 
 } // namespace

@@ -1,0 +1,66 @@
+#include "gui/report/CReportHeaderDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace dralun {
+
+namespace {
+
+enum { kProject, kStructure, kEngineer, kDate, kRemark };
+
+const char* const kLabels[] = {"&Projekt:", "&Bauwerk / Abschnitt:", "B&earbeiter:", "&Datum:", "Be&merkung:"};
+
+// Where the entries of the last report are kept.
+const QString kProjectKey = QStringLiteral("Bericht/Projekt");
+const QString kEngineerKey = QStringLiteral("Bericht/Bearbeiter");
+
+} // namespace
+
+CReportHeaderDlg::CReportHeaderDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Kopf des Berichts"));
+    auto* form = new QFormLayout;
+    for (int i = 0; i < 5; ++i) {
+        m_edits[i] = new QLineEdit;
+        m_edits[i]->setMinimumWidth(m_edits[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
+        form->addRow(QString::fromUtf8(kLabels[i]), m_edits[i]);
+    }
+    const QSettings settings;
+    m_edits[kProject]->setText(settings.value(kProjectKey).toString());
+    m_edits[kEngineer]->setText(settings.value(kEngineerKey).toString());
+    m_edits[kDate]->setText(QString::fromStdString(TodayText()));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QLineEdit* CReportHeaderDlg::Edit(int index) const { return index >= 0 && index < 5 ? m_edits[index] : nullptr; }
+
+ReportHeader CReportHeaderDlg::Header() const
+{
+    auto text = [this](int i) { return m_edits[i]->text().trimmed().toStdString(); };
+    return {text(kProject), text(kStructure), text(kEngineer), text(kDate), text(kRemark)};
+}
+
+void CReportHeaderDlg::accept()
+{
+    QSettings settings;
+    settings.setValue(kProjectKey, m_edits[kProject]->text().trimmed());
+    settings.setValue(kEngineerKey, m_edits[kEngineer]->text().trimmed());
+    QDialog::accept();
+}
+
+} // namespace dralun

@@ -1,0 +1,63 @@
+#pragma once
+// The calculation report on paper: A4 portrait, a head line and a foot line
+// on every page, then head, inputs, steps, results, notes, data files and
+// the form's picture. Every row is measured with its wrapped text before the
+// pages are cut, so that no row is split and no heading stands alone at the
+// foot of a page. The printer and the PDF file share the one layout.
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+
+namespace dralun {
+
+class CForm;
+struct Report;
+
+// A row as the pages see it: its height, the space above it (dropped at the
+// top of a page), and whether it must stand on the page of the row after it
+// (a heading, the head of a table).
+struct PageRow {
+    double height = 0;
+    double spaceBefore = 0;
+    bool keepWithNext = false;
+};
+
+struct RowPlace {
+    int page = 0;
+    double top = 0; // below the top of the page's body
+};
+
+// Where each row goes: a row that does not fit on what is left of a page
+// begins the next one, together with the rows that keep with it. Only a row
+// taller than a whole body overruns it.
+std::vector<RowPlace> Paginate(const std::vector<PageRow>& rows, double bodyHeight);
+
+// A row of the painted report: its page and its rectangle on the device.
+struct PlacedRow {
+    int page = 0;
+    QRectF rect;
+};
+
+// The page of the device between head line and foot line.
+QRectF ReportBody(const QPagedPaintDevice& device);
+
+// Lays the report out for the device and paints it on the painter, which is
+// active on the device, starting new pages as it goes.
+std::vector<PlacedRow> PaintReport(const Report& report, const CForm& form, QPagedPaintDevice& device,
+                                   QPainter& painter);
+
+// The report as a PDF file (A4, margins 20 mm, 300 dpi). The file is
+// replaced only when it has been written whole; on failure *error says why.
+bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error);
+
+// The report on a printer (or the print preview), with the printer's page.
+void PrintReport(const Report& report, const CForm& form, QPrinter& printer);
+
+// A4 portrait with margins of 20 mm.
+void SetReportPage(QPagedPaintDevice& device);
+
+} // namespace dralun

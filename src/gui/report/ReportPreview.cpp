@@ -1,0 +1,61 @@
+#include "gui/report/ReportPreview.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
+
+#include "core/CDataDirectory.h"
+#include "gui/report/ReportPainter.h"
+#include "report/Report.h"
+
+namespace dralun {
+
+namespace {
+
+QString Title(const Report& report)
+{
+    return QStringLiteral("Bericht %1 (Formular %2)").arg(QString::fromStdString(report.title)).arg(report.form);
+}
+
+} // namespace
+
+void SaveReportPdf(const Report& report, const CForm& form, QWidget* parent, const ModalRunner& run)
+{
+    QFileDialog dialog(parent, QStringLiteral("Bericht als PDF speichern"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(QString::fromStdString(CDataDirectory::Path()));
+    dialog.selectFile(QStringLiteral("Bericht-%1.pdf").arg(report.form));
+    if (run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString error;
+    if (!WriteReportPdf(report, form, dialog.selectedFiles().first(), &error)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), error, QMessageBox::Ok, parent);
+        run(box);
+    }
+}
+
+void ShowReportPreview(const Report& report, const CForm& form, QWidget* parent, const ModalRunner& run)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    SetReportPage(printer);
+    printer.setDocName(Title(report));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(Title(report));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) { PrintReport(report, form, *target); });
+    if (auto* tools = preview.findChild<QToolBar*>()) {
+        tools->addSeparator();
+        QAction* save = tools->addAction(QStringLiteral("Als PDF speichern…"));
+        save->setObjectName(QStringLiteral("savePdf"));
+        QObject::connect(save, &QAction::triggered, &preview,
+                         [&] { SaveReportPdf(report, form, &preview, run); });
+    }
+    run(preview);
+}
+
+} // namespace dralun

@@ -1,0 +1,68 @@
+#pragma once
+// The rows of the printed report, measured for the device they go on: each
+// holds text set in wrapped lines, thin rules and perhaps the form's picture.
+// ReportPainter cuts them into pages.
+#include <QColor>
+#include <QFont>
+#include <QLineF>
+#include <QPointF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "gui/report/ReportPainter.h"
+
+class QPaintDevice;
+class QTextLayout;
+
+namespace dralun {
+
+// Lengths on the device.
+double Mm(const QPaintDevice& device, double mm);
+double Pt(const QPaintDevice& device, double pt);
+
+// The report's fonts: one family with umlauts, sizes in points.
+QFont ReportFont(double points, bool bold = false);
+QFont ReportFixedFont(double points);
+
+// Text set in lines no wider than a width, broken between words where it
+// can be and anywhere where it must (a SHA-256, a long file name); each line
+// break of the text begins a new line.
+class TextBlock {
+public:
+    TextBlock(const QString& text, const QFont& font, double width, const QPaintDevice& device,
+              Qt::Alignment align = Qt::AlignLeft);
+    TextBlock(TextBlock&&) noexcept;
+    TextBlock& operator=(TextBlock&&) noexcept;
+    ~TextBlock();
+
+    double Height() const { return m_height; }
+    void Draw(QPainter& painter, QPointF topLeft) const;
+
+private:
+    std::vector<std::unique_ptr<QTextLayout>> m_layouts;
+    std::vector<double> m_tops;
+    double m_height = 0;
+};
+
+struct PlacedText {
+    QPointF at; // within the row
+    TextBlock block;
+    QColor colour;
+};
+
+struct ReportRow {
+    PageRow page;
+    std::vector<PlacedText> texts;
+    std::vector<QLineF> rules; // thin grey lines, within the row
+    QColor ruleColour;
+    // Paints what is not text (the picture) into the row's rectangle.
+    std::function<void(QPainter&, const QRectF&)> paint;
+};
+
+// Every row of the report for a body of the given width and height.
+std::vector<ReportRow> ReportRows(const Report& report, const CForm& form, const QPaintDevice& device, double width,
+                                  double bodyHeight);
+
+} // namespace dralun

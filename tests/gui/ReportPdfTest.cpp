@@ -1,0 +1,190 @@
+// The calculation report as a PDF: its parts, steps with their numbers put
+// in, umlauts, the page foot, every font embedded; a refused computation;
+// dralun-report writes the same and answers with its exit status.
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ProbeForm.h"
+#include "ReportTestKit.h"
+#include "gui/report/ReportPainter.h"
+#include "report/Report.h"
+#include "report/ReportWriters.h"
+#include "testkit/TempDataDir.h"
+
+using namespace dralun;
+
+namespace {
+
+const ReportHeader kHeader{"Umgehung Süd", "Brücke über den Ölbach", "Jürgen Weiß", "07.12.2026", "Prüfung"};
+
+QString Compact(const std::string& text) { return test::Compact(QString::fromStdString(text)); }
+QString Compact(const char* text) { return test::Compact(QString::fromUtf8(text)); }
+
+// The probe form without its picture.
+class PlainForm : public test::ProbeForm {
+public:
+    using ProbeForm::ProbeForm;
+    const FormLayout& Layout() const override
+    {
+        static const FormLayout layout = {FieldAt(kLength, 0, 0), FieldAt(kText, 1, 0), FieldAt(kValue, 2, 0),
+                                          ButtonColumn(0, 2, 3, {kIdOk, kIdCancel})};
+        return layout;
+    }
+};
+
+} // namespace
+
+class ReportPdfTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_out;
+
+    QString Write(const CForm& form, const QString& name, ReportHeader header = kHeader)
+    {
+        const QString path = m_out.filePath(name);
+        QString error;
+        if (!WriteReportPdf(BuildReport(form, header), form, path, &error))
+            qWarning() << error;
+        return path;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_out.isValid()); }
+
+    void theSevenPartsWithStepsAndUmlauts_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("handValue"); // a step's value worked out by hand
+        QTest::addColumn<QStringList>("events");
+        // 132 with its defaults B = 2, h = 0.3: r = (B²/4 + h²) / (2 h) = 1.09 / 0.6.
+        QTest::newRow("Mulde") << "132" << "Mulde (Formular 132)" << "= 1.81667 m" << QStringList{};
+        // 170: crown at the outlet H_S = HRs + du/1000 + I/1000 L + 0.05 = 0 + 0.2 + 0 + 0.05.
+        QTest::newRow("Rohrdrossel") << "170" << "Rohrdrossel nach ATV-A 111 (Formular 170)" << "= 0.25 m NN" << QStringList{};
+        // 185 with the rainfall series of the data directory ("N aus Datei", "Datei laden").
+        QTest::newRow("Versickermulde") << "185" << "Versickermulde (Formular 185)" << ""
+                                        << QStringList{"--click", "1053", "--click", "1020"};
+    }
+    void theSevenPartsWithStepsAndUmlauts()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, title);
+        QFETCH(QString, handValue);
+        QFETCH(QStringList, events);
+        test::TempDataDir data;
+        data.CopyFromMedium("R3943MI.txt");
+        CMessageLog log;
+        std::vector<std::string> typed;
+        for (const QString& e : events)
+            typed.push_back(e.toStdString());
+        const auto f = test::ComputedForm(qPrintable(form), typed, log);
+        const QString path = Write(*f, form + ".pdf");
+        const QString text = test::PdfText(path);
+        const QStringList lines = test::PdfLines(path);
+
+        QVERIFY2(text.contains(test::Compact(title)), qPrintable(text));
+        for (const char* heading : {"Eingaben", "Rechengang", "Ergebnisse", "Hinweise", "Daten", "Bild"})
+            QVERIFY2(lines.contains(QString::fromUtf8(heading)), heading);
+        for (const char* umlauts : {"Größe", "Umgehung Süd", "Brücke über den Ölbach", "Jürgen Weiß", "Prüfung"})
+            QVERIFY2(text.contains(Compact(umlauts)), umlauts);
+        QVERIFY(text.contains(Compact("Dralun 1.00 · 07.12.2026 · Seite 1 von ")));
+        if (!handValue.isEmpty())
+            QVERIFY2(text.contains(test::Compact(handValue)), qPrintable(handValue));
+
+        const Report report = BuildReport(*f, kHeader);
+        int n = 0;
+        for (const CalcStep& step : report.steps) {
+            QVERIFY2(text.contains(QStringLiteral("%1.").arg(++n) + Compact(step.text)), step.text.c_str());
+            QVERIFY(text.contains(Compact(step.symbol + " = " + StepLines(step).front())));
+        }
+        for (const DataFileUse& file : report.files) { // the file's digest, taken from the medium
+            QFile medium(QString::fromStdString((test::MediumDir() / "R3943MI.txt").string()));
+            QVERIFY(medium.open(QIODevice::ReadOnly));
+            const QByteArray sha = QCryptographicHash::hash(medium.readAll(), QCryptographicHash::Sha256).toHex();
+            QVERIFY(text.contains(Compact(file.name)));
+            QVERIFY(text.contains(QString::fromLatin1(sha)));
+        }
+    }
+
+    void everyFontIsEmbedded()
+    {
+        CMessageLog log;
+        const QString path = Write(*test::ComputedForm("132", {}, log), "fonts.pdf");
+        const QStringList lines = test::Output(QStringLiteral("pdffonts"), {path}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 3); // the head, its rule, a font at least
+        const qsizetype emb = lines[0].indexOf(QStringLiteral("emb"));
+        QVERIFY(emb > 0);
+        for (qsizetype i = 2; i < lines.size(); ++i)
+            QVERIFY2(lines[i].mid(emb, 3) == QStringLiteral("yes"), qPrintable(lines[i]));
+    }
+
+    void aRefusedComputationHasNoResults()
+    {
+        CMessageLog log;
+        const auto f = test::ComputedForm("132", {"B=0"}, log);
+        const QString path = Write(*f, "refused.pdf");
+        const QString text = test::PdfText(path);
+        const QStringList lines = test::PdfLines(path);
+        QVERIFY(text.contains(Compact("Nicht berechnet:")));
+        QVERIFY(text.contains(Compact(f->RefusedBecause())));
+        QVERIFY(!lines.contains(QStringLiteral("Ergebnisse")));
+        QVERIFY(lines.contains(QStringLiteral("Eingaben")));
+    }
+
+    void aFormWithoutPictureHasNoPicturePart()
+    {
+        CMessageLog log;
+        PlainForm form(log);
+        form.Open();
+        form.Click(kIdOk);
+        const QStringList lines = test::PdfLines(Write(form, "plain.pdf"));
+        QVERIFY(lines.contains(QStringLiteral("Daten")));
+        QVERIFY(!lines.contains(QStringLiteral("Bild")));
+    }
+
+    void dralunReportWritesTheSameAndAnswersWithItsStatus()
+    {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // it draws offscreen by itself
+        program.setProcessEnvironment(env);
+        auto run = [&](const QStringList& args) {
+            program.start(QStringLiteral(DRALUN_REPORT_EXE), args);
+            program.waitForFinished(30000);
+            return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        };
+        const QString out = m_out.filePath(QStringLiteral("program.pdf"));
+        QCOMPARE(run({"132", "B=3", "--out", out, "--projekt", "Umgehung Süd", "--bearbeiter", "Jürgen Weiß",
+                      "--datum", "07.12.2026"}),
+                 0);
+        CMessageLog log;
+        const auto f = test::ComputedForm("132", {"B=3"}, log);
+        const QString same = Write(*f, "same.pdf", {"Umgehung Süd", "", "Jürgen Weiß", "07.12.2026", ""});
+        QCOMPARE(test::PdfText(out), test::PdfText(same));
+
+        struct Case {
+            QStringList args;
+            int status;
+        };
+        const Case cases[] = {
+            {{"132"}, 2},                                           // no --out
+            {{"keinformular", "--out", out}, 2},                    // no such form
+            {{"132", "--out", out, "--json"}, 2},                   // an option of dralun-calc only
+            {{"132", "Z=1", "--out", out}, 2},                      // no such field
+            {{"132", "--out", QDir::tempPath() + "/kein/ordner/x.pdf"}, 1}, // cannot be written
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(run(c.args), c.status);
+            const QStringList message = QString::fromUtf8(program.readAllStandardError()).trimmed().split('\n');
+            QVERIFY2(message.size() == 1 && message[0].startsWith(QStringLiteral("dralun-report: ")),
+                     qPrintable(message.join('|')));
+        }
+    }
+};
+
+QTEST_MAIN(ReportPdfTest)
+#include "ReportPdfTest.moc"
