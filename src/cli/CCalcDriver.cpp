@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "cli/FormEvents.h"
+#include "cli/ProjectCommands.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
@@ -24,6 +25,9 @@ const char* const kUsage =
     "  dralun-calc FORM --help                 die Felder eines Formulars\n"
     "  dralun-calc FORM [--json] [--no-compute] EREIGNIS...\n"
     "  dralun-calc FORM --report text|json [KOPF...] EREIGNIS...   der Bericht der Berechnung\n"
+    "  dralun-calc FORM EREIGNIS... --add-to DATEI [--name TEXT] [KOPF...]   die Berechnung ins Projekt\n"
+    "  dralun-calc --project DATEI --check     jede Berechnung des Projekts nachrechnen (0 gleich, 1 abweichend)\n"
+    "  dralun-calc --project DATEI --report text|json   die Berichte aller Berechnungen\n"
     "\n"
     "FORM ist die Formularnummer (171) oder der Kurzname (drossel).\n"
     "Ereignisse, der Reihe nach wie von einem Benutzer:\n"
@@ -149,7 +153,7 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
     out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
-int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out)
+int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions options = ParseOptions(args, false);
     CollectingSink sink;
@@ -163,6 +167,10 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
     if (options.compute)
         PressCompute(*form);
 
+    if (!options.addTo.empty()) {
+        if (const int status = AddToProject(*form, options.addTo, options.name, options.header, err))
+            return status;
+    }
     if (!options.report.empty()) {
         const Report report = BuildReport(*form, options.header);
         out << (options.report == "json" ? ReportJson(report) : ReportText(report));
@@ -184,12 +192,14 @@ int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, st
         }
         if (args[0] == "--list")
             return ListForms(out);
+        if (args[0] == "--project")
+            return RunProject(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");
         if (!info->create)
             throw UsageError(Format("Formular %d \"%s\" ist noch nicht verfügbar", info->templateId, info->title));
-        return RunForm(*info, std::vector<std::string>(args.begin() + 1, args.end()), out);
+        return RunForm(*info, std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     } catch (const UsageError& e) {
         err << "dralun-calc: " << e.what() << '\n';
         return 2;

@@ -107,7 +107,11 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.report = next();
             if (o.report != "text" && o.report != "json")
                 throw UsageError("--report erwartet text oder json, nicht \"" + o.report + "\"");
-        } else if (a == "--out" && outAllowed)
+        } else if (a == "--add-to" && !outAllowed)
+            o.addTo = next();
+        else if (a == "--name" && !outAllowed)
+            o.name = next();
+        else if (a == "--out" && outAllowed)
             o.out = next();
         else if (std::string* field = HeaderField(o.header, a))
             *field = next();
@@ -144,17 +148,6 @@ void ApplyEvents(CForm& form, const std::vector<std::string>& events)
             Check(form.Type(id, text), id, text);
         }
     }
-}
-
-void PressCompute(CForm& form)
-{
-    if (form.IsClosed())
-        return;
-    for (const ControlDef& c : form.Controls())
-        if (c.type == Ctl::Button && c.text == "Rechne") {
-            form.Click(c.id);
-            return;
-        }
 }
 
 } // namespace dralun

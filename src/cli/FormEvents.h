@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/ComputeButton.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -22,6 +23,8 @@ struct CalcOptions {
     bool compute = true;
     std::string report; // "", "text" or "json"
     std::string out;    // --out FILE (dralun-report)
+    std::string addTo;  // --add-to FILE: keep the calculation in that project
+    std::string name;   // --name TEXT: its name there
     ReportHeader header;
     std::vector<std::string> events; // in order, each option with its argument
 };
@@ -37,8 +40,5 @@ extern const char* const kHeaderUsage;
 // Applies the events to an opened form, in order, as a user would; throws
 // UsageError for an unknown control or an event the form refuses.
 void ApplyEvents(CForm& form, const std::vector<std::string>& events);
-
-// Presses "Rechne" once, if the form has it and is still open.
-void PressCompute(CForm& form);
 
 } // namespace dralun

@@ -37,4 +37,10 @@ private:
     std::vector<Message> m_messages;
 };
 
+// Drops every message: a form redone without anyone to read them.
+class CSilentSink : public IMessageSink {
+public:
+    void ShowMessage(const std::string&, MsgIcon) override {}
+};
+
 } // namespace dralun

@@ -127,7 +127,7 @@ std::string ReportText(const Report& r)
     return out;
 }
 
-std::string ReportJson(const Report& r)
+nlohmann::ordered_json ReportJsonValue(const Report& r)
 {
     using Json = nlohmann::ordered_json;
     auto entries = [](const std::vector<ReportEntry>& list) {
@@ -147,7 +147,7 @@ std::string ReportJson(const Report& r)
     Json files = Json::array();
     for (const DataFileUse& f : r.files)
         files.push_back({{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"rows", f.rows}});
-    const Json doc = {{"form", r.form},
+    return {{"form", r.form},
                       {"title", r.title},
                       {"method", r.method},
                       {"header",
@@ -162,7 +162,11 @@ std::string ReportJson(const Report& r)
                       {"messages", r.messages},
                       {"refused", r.refusal},
                       {"files", files}};
-    return doc.dump(-1, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+
+std::string ReportJson(const Report& r)
+{
+    return ReportJsonValue(r).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }
 
 } // namespace dralun

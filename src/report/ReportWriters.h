@@ -2,6 +2,7 @@
 // The calculation report as plain text (UTF-8, for a terminal and a diff)
 // and as JSON (for scripts: every step's expression can be evaluated on its
 // own and gives the step's value).
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace dralun {
 
 std::string ReportText(const Report& report);
 std::string ReportJson(const Report& report);
+// The same as a JSON value (a project's reports are an array of them).
+nlohmann::ordered_json ReportJsonValue(const Report& report);
 
 // The lines of a step after "symbol =": the formula, the formula with the
 // numbers put in, the value (%.6g); a line that repeats the one before is left out.

@@ -3,8 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include "cli/CalcProcess.h"
 #include <string>
 
 namespace dralun {
@@ -12,23 +11,9 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct Output {
-    int status;
-    std::string text;
-};
+using Output = test::CalcOutput;
 
-Output Shell(const std::string& arguments)
-{
-    const std::string command = std::string(DRALUN_CALC) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string text;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        text.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), text};
-}
+Output Shell(const std::string& arguments) { return test::RunCalc(arguments); }
 
 TEST(EndToEnd, OrificeDefaults)
 {

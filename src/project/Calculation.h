@@ -1,0 +1,49 @@
+#pragma once
+// One calculation as a project keeps it: which form, what the user set on it
+// (every input field's text as the form showed it, the modes, check boxes
+// and list selections), what it showed as results and messages, the head
+// of its report, when it was kept, and the data files it read.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "report/Report.h"
+
+namespace dralun {
+
+struct KeptDataFile {
+    std::string name;
+    std::string sha256; // 64 hex digits
+};
+
+struct Calculation {
+    int form = 0;
+    std::string title;
+    std::string name; // as the user calls it: "Mulde B 2 m, h 0.3 m"
+    // Input fields the user could type into, in the form's order.
+    std::vector<std::pair<int, std::string>> inputs;
+    // Radio buttons and check boxes (not bound to a field): checked or not.
+    std::vector<std::pair<int, bool>> checks;
+    // Lists and drop-down lists not bound to a field: the selected entry.
+    std::vector<std::pair<int, int>> selections;
+    // Result fields as shown.
+    std::vector<std::pair<int, std::string>> results;
+    // Entries of the lists the form fills with results.
+    std::vector<std::pair<int, std::vector<std::string>>> lists;
+    std::vector<std::string> messages;
+    std::string refused; // why the computation was refused, or ""
+    ReportHeader header;
+    std::string time; // when it was kept, UTC: "2026-12-07T21:56:00Z"
+    std::vector<KeptDataFile> files;
+    std::string mainResult; // "Q_Gl7 = 0.0858 m³/s", for the project's list
+};
+
+// A result that reads differently now than when it was kept.
+struct ResultChange {
+    int id = 0;
+    std::string label; // the field's label, the list's or "Meldung"
+    std::string before;
+    std::string after;
+};
+
+} // namespace dralun

@@ -1,0 +1,289 @@
+#include "project/KeepCalculation.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "core/Format.h"
+#include "core/NumberText.h"
+#include "forms/CForm.h"
+#include "forms/ComputeButton.h"
+#include "forms/FormRegistry.h"
+#include "forms/MainFields.h"
+
+namespace dralun {
+
+namespace {
+
+bool IsInput(const FieldInfo& f) { return f.role != Role::Out; }
+
+// Radio buttons and check boxes that are not bound to a field.
+bool IsSwitch(const CForm& form, const ControlDef& c)
+{
+    return (c.type == Ctl::Radio || c.type == Ctl::Check) && !form.FindField(c.id);
+}
+
+bool IsList(const CForm& form, const ControlDef& c)
+{
+    return (c.type == Ctl::List || c.type == Ctl::Combo) && !form.FindField(c.id);
+}
+
+std::string NowUtc()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+std::string FieldWithValue(const CForm& form, int id, const char* between)
+{
+    const FieldInfo* f = form.FindField(id);
+    std::string text = f->name + between + form.Text(id);
+    if (!f->unit.empty() && f->unit != "-" && f->unit != "1")
+        text += " " + f->unit;
+    return text;
+}
+
+std::string Joined(const CForm& form, const std::vector<int>& ids, const char* between)
+{
+    std::string text;
+    for (int id : ids)
+        text += (text.empty() ? "" : ", ") + FieldWithValue(form, id, between);
+    return text;
+}
+
+std::string ControlName(const CForm& form, int id)
+{
+    if (const FieldInfo* f = form.FindField(id)) {
+        const std::string label = LabelWithoutUnit(f->label);
+        return Format("\"%s\" (%d)", (label.empty() ? f->name : label).c_str(), id);
+    }
+    if (const ControlDef* c = form.FindControl(id); c && !c->text.empty())
+        return Format("\"%s\" (%d)", c->text.c_str(), id);
+    return std::to_string(id);
+}
+
+std::string RefusalText(Refusal refusal, const CForm& form, int id, const std::string& what)
+{
+    const std::string name = ControlName(form, id);
+    switch (refusal) {
+    case Refusal::None: return {};
+    case Refusal::UnknownControl: return "das Formular hat kein Steuerelement " + name;
+    case Refusal::NotEditable: return name + " ist ein Ergebnisfeld";
+    case Refusal::Disabled: return name + " ist gesperrt und nimmt \"" + what + "\" nicht an";
+    case Refusal::WrongControl: return name + " kann das nicht: " + what;
+    case Refusal::BadIndex: return name + " hat keinen Eintrag " + what;
+    case Refusal::BadValue: return name + " nimmt \"" + what + "\" nicht an";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
+{
+    for (const auto& [id, text] : calc.inputs) {
+        const FieldInfo* f = form.FindField(id);
+        if (!f)
+            return Format("das Formular %d hat kein Feld %d", calc.form, id);
+        if (!IsInput(*f))
+            return ControlName(form, id) + " ist ein Ergebnisfeld";
+        if ((f->kind == Kind::Number || f->kind == Kind::Single) && !ParseFieldNumber(text))
+            return ControlName(form, id) + ": \"" + text.substr(0, 40) + "\" ist keine Zahl";
+        if (f->kind == Kind::Check && text != "0" && text != "1")
+            return ControlName(form, id) + ": \"" + text.substr(0, 40) + "\" ist nicht 0 oder 1";
+    }
+    for (const auto& [id, checked] : calc.checks) {
+        const ControlDef* c = form.FindControl(id);
+        if (!c || !IsSwitch(form, *c))
+            return Format("das Formular %d hat kein Optionsfeld und kein Kontrollkästchen %d", calc.form, id);
+    }
+    for (const auto& [id, index] : calc.selections) {
+        const ControlDef* c = form.FindControl(id);
+        if (!c || !IsList(form, *c))
+            return Format("das Formular %d hat keine Liste %d", calc.form, id);
+    }
+    for (const auto& [id, text] : calc.results) {
+        const FieldInfo* f = form.FindField(id);
+        if (!f || IsInput(*f))
+            return Format("das Formular %d hat kein Ergebnisfeld %d", calc.form, id);
+    }
+    for (const auto& [id, items] : calc.lists) {
+        const ControlDef* c = form.FindControl(id);
+        if (!c || !IsList(form, *c))
+            return Format("das Formular %d hat keine Liste %d", calc.form, id);
+    }
+    return {};
+}
+
+std::string DefaultCalculationName(const CForm& form)
+{
+    const std::string inputs = Joined(form, MainInputIds(form), " ");
+    return inputs.empty() ? form.Title() : form.Title() + " " + inputs;
+}
+
+std::string MainResultText(const CForm& form)
+{
+    if (form.RefusedWhole())
+        return "nicht berechnet";
+    return Joined(form, MainResultIds(form), " = ");
+}
+
+Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name)
+{
+    Calculation c;
+    c.form = form.TemplateId();
+    c.title = form.Title();
+    c.name = name.empty() ? DefaultCalculationName(form) : name;
+    for (const FieldInfo& f : form.Fields()) {
+        if (!IsInput(f))
+            c.results.emplace_back(f.id, form.Text(f.id));
+        else if (form.IsEnabled(f.id))
+            c.inputs.emplace_back(f.id, form.Text(f.id));
+    }
+    for (const ControlDef& def : form.Controls()) {
+        if (IsSwitch(form, def) && form.IsEnabled(def.id))
+            c.checks.emplace_back(def.id, form.IsChecked(def.id));
+        if (IsList(form, def)) {
+            if (form.IsEnabled(def.id) && form.Selection(def.id) >= 0)
+                c.selections.emplace_back(def.id, form.Selection(def.id));
+            c.lists.emplace_back(def.id, form.Items(def.id));
+        }
+    }
+    c.messages = form.ComputationMessages();
+    c.refused = form.RefusedBecause();
+    c.header = header;
+    if (c.header.date.empty())
+        c.header.date = TodayText();
+    c.time = NowUtc();
+    for (const DataFileUse& file : form.DataFiles())
+        c.files.push_back({file.name, file.sha256});
+    c.mainResult = MainResultText(form);
+    return c;
+}
+
+std::string CalculationProblem(const Calculation& calc)
+{
+    const FormInfo* info = FindFormById(calc.form);
+    if (!info || !info->create)
+        return Format("unbekanntes Formular %d", calc.form);
+    CSilentSink sink;
+    const std::unique_ptr<CForm> form = info->create(sink);
+    return CalculationProblemOn(*form, calc);
+}
+
+namespace {
+
+std::string TypeFields(CForm& form, const Calculation& calc)
+{
+    for (const auto& [id, text] : calc.inputs) {
+        if (form.IsClosed() || form.Text(id) == text)
+            continue;
+        if (const Refusal r = form.Type(id, text); r != Refusal::None)
+            return RefusalText(r, form, id, text);
+    }
+    return {};
+}
+
+} // namespace
+
+std::string ApplyCalculation(CForm& form, const Calculation& calc)
+{
+    // As a user sets up a form: the modes and boxes, the fields, the data
+    // a mode needs (a rainfall file), the lists it fills, and the fields
+    // once more where loading the data wrote over them; then "Rechne".
+    for (const auto& [id, checked] : calc.checks) {
+        if (form.IsClosed())
+            break;
+        if (form.IsChecked(id) == checked || (!checked && form.FindControl(id)->type == Ctl::Radio))
+            continue;
+        if (const Refusal r = form.Click(id); r != Refusal::None)
+            return RefusalText(r, form, id, checked ? "ein" : "aus");
+    }
+    if (std::string problem = TypeFields(form, calc); !problem.empty())
+        return problem;
+    for (int id : ReloadButtonIds(form))
+        if (!form.IsClosed())
+            form.Click(id);
+    for (const auto& [id, index] : calc.selections) {
+        if (form.IsClosed() || form.Selection(id) == index)
+            continue;
+        if (const Refusal r = form.Select(id, index); r != Refusal::None)
+            return RefusalText(r, form, id, std::to_string(index));
+    }
+    if (std::string problem = TypeFields(form, calc); !problem.empty())
+        return problem;
+    if (form.IsClosed())
+        return "das Formular hat sich geschlossen";
+    PressCompute(form);
+    return {};
+}
+
+std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc)
+{
+    std::vector<ResultChange> changes;
+    for (const auto& [id, before] : calc.results) {
+        const std::string now = form.Text(id);
+        if (now != before) {
+            const FieldInfo* f = form.FindField(id);
+            std::string label = f ? LabelWithoutUnit(f->label) : std::to_string(id);
+            if (f && (label.size() < f->name.size() || label.compare(label.size() - f->name.size(), f->name.size(), f->name) != 0))
+                label += (label.empty() ? "" : " ") + f->name;
+            changes.push_back({id, label, before, now});
+        }
+    }
+    for (const auto& [id, before] : calc.lists) {
+        const std::vector<std::string>& now = form.Items(id);
+        for (size_t i = 0; i < std::max(before.size(), now.size()); ++i) {
+            const std::string b = i < before.size() ? before[i] : "";
+            const std::string n = i < now.size() ? now[i] : "";
+            if (b != n)
+                changes.push_back({id, Format("Liste %d, Zeile %zu", id, i + 1), b, n});
+        }
+    }
+    if (form.RefusedBecause() != calc.refused)
+        changes.push_back({0, "Ablehnung", calc.refused, form.RefusedBecause()});
+    if (form.ComputationMessages() != calc.messages) {
+        auto joined = [](const std::vector<std::string>& texts) {
+            std::string all;
+            for (const std::string& t : texts)
+                all += (all.empty() ? "" : " | ") + t;
+            return all;
+        };
+        changes.push_back({0, "Meldungen", joined(calc.messages), joined(form.ComputationMessages())});
+    }
+    return changes;
+}
+
+Reopened Reopen(const Calculation& calc, IMessageSink& sink)
+{
+    Reopened r;
+    const FormInfo* info = FindFormById(calc.form);
+    if (!info || !info->create) {
+        r.problem = Format("unbekanntes Formular %d", calc.form);
+        return r;
+    }
+    r.form = info->create(sink);
+    r.problem = CalculationProblemOn(*r.form, calc);
+    if (!r.problem.empty())
+        return r;
+    r.form->Open();
+    r.problem = ApplyCalculation(*r.form, calc);
+    if (r.problem.empty())
+        r.changes = ChangedResults(*r.form, calc);
+    return r;
+}
+
+std::string ChangeText(const ResultChange& change)
+{
+    auto shown = [](const std::string& t) { return t.empty() ? std::string("(leer)") : t; };
+    return change.label + ": gespeichert " + shown(change.before) + ", jetzt " + shown(change.after);
+}
+
+} // namespace dralun

@@ -1,0 +1,52 @@
+#pragma once
+// Keeping a form's calculation in a project and bringing it back. A kept
+// calculation is reopened as a user would redo it: the form opened with its
+// defaults, the modes and boxes set, the lists chosen, the fields typed,
+// "Rechne" pressed; then its results are compared with the kept ones.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/CForm.h"
+#include "project/Calculation.h"
+
+namespace dralun {
+
+
+// The name a calculation gets unless the user gives one: the form's title
+// and its main inputs, "Mulde B 2 m, h 0.3 m".
+std::string DefaultCalculationName(const CForm& form);
+// The form's main result as the project's list shows it: "Q = 0.0858 m³/s".
+std::string MainResultText(const CForm& form);
+
+// What the form shows now, as a calculation to keep (the time is now).
+Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name = {});
+
+// Whether the calculation fits its form: the form exists, every control it
+// names is there and of the right kind, every number reads. "" when it fits,
+// else why not, in German.
+std::string CalculationProblem(const Calculation& calc);
+// The same on a form of the calculation's kind, as it was made (not opened).
+std::string CalculationProblemOn(const CForm& form, const Calculation& calc);
+
+// Applies the calculation to an opened form of its kind and presses
+// "Rechne". "" when every step was taken, else why one was refused (a
+// field that is locked in the kept modes).
+std::string ApplyCalculation(CForm& form, const Calculation& calc);
+
+// The results that read differently on the form now than when kept.
+std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc);
+
+struct Reopened {
+    std::unique_ptr<CForm> form;       // the form with the calculation redone
+    std::string problem;               // why it could not be redone, or ""
+    std::vector<ResultChange> changes; // what reads differently now
+};
+
+// Redoes the calculation on a new form, without a window.
+Reopened Reopen(const Calculation& calc, IMessageSink& sink);
+
+// Writes a change for a person: "Q_Gl7: gespeichert 0.0858, jetzt 0.0860".
+std::string ChangeText(const ResultChange& change);
+
+} // namespace dralun

@@ -1,0 +1,200 @@
+#include "project/ProjectFile.h"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "core/FileAccess.h"
+#include "core/Format.h"
+#include "core/ReplaceFile.h"
+#include "forms/CForm.h"
+#include "forms/FormRegistry.h"
+#include "project/CalculationJson.h"
+#include "project/KeepCalculation.h"
+
+namespace dralun {
+
+namespace {
+
+using Json = ProjectJsonValue;
+
+// A project nests five levels deep (file, list, calculation, a list of
+// results, its entries); a file nested far deeper is no project.
+constexpr int kDeepestNesting = 32;
+
+struct Refused {
+    std::string reason;
+};
+
+// Watches the parse: duplicate keys (which JSON leaves undefined and a
+// reader would silently take one of) and nesting are refused.
+class ParseGuard {
+public:
+    bool operator()(int depth, nlohmann::json::parse_event_t event, Json& parsed)
+    {
+        using E = nlohmann::json::parse_event_t;
+        switch (event) {
+        case E::object_start:
+        case E::array_start:
+            if (depth >= kDeepestNesting)
+                throw Refused{Format("sie ist tiefer als %d Ebenen verschachtelt", kDeepestNesting)};
+            m_keys.emplace_back();
+            m_isObject.push_back(event == E::object_start);
+            break;
+        case E::object_end:
+        case E::array_end:
+            m_keys.pop_back();
+            m_isObject.pop_back();
+            break;
+        case E::key:
+            if (!m_keys.empty() && m_isObject.back() &&
+                !m_keys.back().insert(parsed.get_ref<const std::string&>()).second)
+                throw Refused{"der Schlüssel \"" + parsed.get<std::string>().substr(0, 40) +
+                              "\" steht zweimal in einem Objekt"};
+            break;
+        case E::value:
+            break;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::set<std::string>> m_keys;
+    std::vector<bool> m_isObject;
+};
+
+bool OnlyBlank(std::string_view bytes)
+{
+    return bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// Whether the calculation fits its form, with one empty form of each kind
+// for all the calculations of a project.
+class FormChecker {
+public:
+    std::string Problem(const Calculation& calc)
+    {
+        auto it = m_forms.find(calc.form);
+        if (it == m_forms.end()) {
+            const FormInfo* info = FindFormById(calc.form);
+            it = m_forms.emplace(calc.form, info && info->create ? info->create(m_sink) : nullptr).first;
+        }
+        if (!it->second)
+            return Format("unbekanntes Formular %d", calc.form);
+        return CalculationProblemOn(*it->second, calc);
+    }
+
+private:
+    CSilentSink m_sink;
+    std::map<int, std::unique_ptr<CForm>> m_forms;
+};
+
+ProjectRead ReadParsed(const Json& root)
+{
+    ProjectRead read;
+    if (!root.is_object())
+        throw Refused{"sie enthält kein JSON-Objekt"};
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() || format->get_ref<const std::string&>() != kProjectFormat)
+        throw Refused{"die Formatkennung \"Dralun-Projekt\" fehlt"};
+    const auto version = root.find("version");
+    if (version == root.end() || !version->is_number_integer() ||
+        (!version->is_number_unsigned() && version->get<long long>() < 1))
+        throw Refused{"die Versionsnummer fehlt oder ist ungültig"};
+    if (version->is_number_unsigned() ? version->get<unsigned long long>() > kProjectVersion
+                                      : version->get<long long>() > kProjectVersion)
+        throw Refused{Format("sie wurde von einer neueren Version von Dralun gespeichert (Format %s; "
+                             "diese Version liest Format %d)",
+                             version->dump().c_str(), kProjectVersion)};
+    const auto calculations = root.find("calculations");
+    if (calculations == root.end() || !calculations->is_array())
+        throw Refused{"die Liste der Berechnungen fehlt"};
+    FormChecker checker;
+    for (const Json& raw : *calculations) {
+        ProjectEntry entry{raw, std::nullopt, {}};
+        std::optional<Calculation> calc = CalculationFromJson(raw, &entry.problem);
+        if (calc) {
+            entry.problem = checker.Problem(*calc);
+            if (entry.problem.empty())
+                entry.calc = std::move(calc);
+        }
+        read.project.AddRead(std::move(entry));
+    }
+    read.ok = true;
+    return read;
+}
+
+} // namespace
+
+ProjectRead ReadProject(std::string_view bytes)
+{
+    ProjectRead read;
+    if (OnlyBlank(bytes)) {
+        read.ok = true; // what earlier versions saved: an empty file
+        return read;
+    }
+    try {
+        const Json root = Json::parse(bytes.begin(), bytes.end(), ParseGuard());
+        read = ReadParsed(root);
+    } catch (const Refused& e) {
+        read.error = e.reason;
+    } catch (const nlohmann::json::parse_error& e) {
+        read.error = Format("sie ist keine JSON-Datei (Fehler bei Byte %zu)", e.byte);
+    } catch (const nlohmann::json::out_of_range&) {
+        read.error = "sie enthält eine Zahl außerhalb des Zahlenbereichs";
+    } catch (const nlohmann::json::exception&) {
+        read.error = "sie ist keine gültige JSON-Datei";
+    }
+    read.project.SetModified(false);
+    return read;
+}
+
+ProjectRead LoadProjectFile(const std::filesystem::path& path)
+{
+    const std::string name = path.filename().string();
+    ProjectRead read;
+    ReadableFile file = OpenForReading(path, kLargestProjectFile);
+    if (!file) {
+        if (file.problem == FileProblem::TooLarge)
+            read.error = Format("Die Datei \"%s\" ist mit %ju Bytes zu groß für ein Projekt.", name.c_str(),
+                                file.size);
+        else
+            read.error = "Die Datei \"" + name + "\" " + ProblemText(file);
+        return read;
+    }
+    std::string bytes(static_cast<size_t>(file.size), '\0');
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.file.get());
+    if (got != bytes.size() || std::ferror(file.file.get())) {
+        read.error = "Die Datei \"" + name + "\" kann nicht gelesen werden.";
+        return read;
+    }
+    read = ReadProject(bytes);
+    if (!read.ok)
+        read.error = "Die Datei \"" + name + "\" ist kein Dralun-Projekt: " + read.error + ".";
+    return read;
+}
+
+std::string ProjectText(const Project& project)
+{
+    Json calculations = Json::array();
+    for (const ProjectEntry& entry : project.Entries())
+        calculations.push_back(entry.raw);
+    const Json root = {{"format", kProjectFormat},
+                       {"version", kProjectVersion},
+                       {"program", kProgramVersion},
+                       {"calculations", std::move(calculations)}};
+    // A text from a data file that is not UTF-8 is written as U+FFFD.
+    return root.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
+}
+
+bool SaveProjectFile(const std::filesystem::path& path, const Project& project, std::string* error)
+{
+    const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(".dralun-save-"); });
+    if (failed && error)
+        *error = "Das Projekt kann nicht als \"" + path.filename().string() + "\" gespeichert werden (" +
+                 ErrorText(failed) + ").";
+    return failed == 0;
+}
+
+} // namespace dralun

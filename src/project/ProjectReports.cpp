@@ -1,0 +1,33 @@
+#include "project/ProjectReports.h"
+
+namespace dralun {
+
+std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink)
+{
+    std::vector<ProjectReport> reports;
+    for (std::size_t i = 0; i < project.Size(); ++i) {
+        const ProjectEntry& entry = project.At(i);
+        if (!entry.calc)
+            continue;
+        Reopened reopened = Reopen(*entry.calc, sink);
+        if (!reopened.problem.empty())
+            continue;
+        Report report = BuildReport(*reopened.form, entry.calc->header);
+        reports.push_back({i, entry.calc->name, std::move(reopened), std::move(report)});
+    }
+    return reports;
+}
+
+ReportHeader ProjectHead(const Project& project)
+{
+    ReportHeader head;
+    for (const ProjectEntry& entry : project.Entries())
+        if (entry.calc && !entry.calc->header.project.empty()) {
+            head = entry.calc->header;
+            break;
+        }
+    head.date = TodayText();
+    return head;
+}
+
+} // namespace dralun

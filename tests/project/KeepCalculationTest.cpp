@@ -1,0 +1,190 @@
+// A calculation kept in a project and redone: on every form, on its
+// defaults and on varied inputs and modes, the redone form shows exactly
+// the kept results.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "core/Format.h"
+#include "forms/CForm.h"
+#include "forms/ComputeButton.h"
+#include "forms/FormRegistry.h"
+#include "forms/MainFields.h"
+#include "project/KeepCalculation.h"
+#include "project/ProjectFile.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+using ::testing::HasSubstr;
+
+std::vector<int> ComputingForms()
+{
+    std::vector<int> ids;
+    CSilentSink sink;
+    for (const FormInfo& info : AllForms())
+        if (info.create && ComputeButtonId(*info.create(sink)) >= 0)
+            ids.push_back(info.templateId);
+    return ids;
+}
+
+std::string FormName(const ::testing::TestParamInfo<int>& info) { return "Form" + std::to_string(info.param); }
+
+class KeepAndReopen : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(test::MediumDir()))
+            data.CopyFromMedium(entry.path().filename().string());
+    }
+    test::TempDataDir data;
+    CSilentSink sink;
+};
+
+// Varies the form as a user would: clicks a few modes and boxes, scales
+// the numbers in the enabled input fields, presses "Rechne".
+void Vary(CForm& form, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> coin(0, 3);
+    for (const ControlDef& c : form.Controls())
+        if ((c.type == Ctl::Radio || c.type == Ctl::Check) && form.IsEnabled(c.id) && coin(rng) == 0)
+            form.Click(c.id);
+    std::uniform_real_distribution<double> scale(0.8, 1.25);
+    for (const FieldInfo& f : form.Fields()) {
+        if (f.role == Role::Out || !form.IsEnabled(f.id) || (f.kind != Kind::Number && f.kind != Kind::Single))
+            continue;
+        const double v = form.Value(f.id);
+        if (std::isfinite(v) && v != 0 && coin(rng) != 0)
+            form.Type(f.id, Format("%.6g", v * scale(rng)));
+    }
+    // Data loaded by a button (a rainfall file), then an entry of a list.
+    for (int id : ReloadButtonIds(form))
+        form.Click(id);
+    for (const ControlDef& c : form.Controls())
+        if ((c.type == Ctl::List || c.type == Ctl::Combo) && !form.FindField(c.id) && form.IsEnabled(c.id) &&
+            !form.Items(c.id).empty() && coin(rng) == 0)
+            form.Select(c.id, std::uniform_int_distribution<int>(0, int(form.Items(c.id).size()) - 1)(rng));
+    PressCompute(form);
+}
+
+TEST_P(KeepAndReopen, RedoneFormShowsTheKeptResultsAfterTheFileRoundTrip)
+{
+    std::mt19937 rng(20261207u + static_cast<unsigned>(GetParam()));
+    for (int round = 0; round < 30; ++round) {
+        std::unique_ptr<CForm> form = FindFormById(GetParam())->create(sink);
+        form->Open();
+        if (round == 0)
+            PressCompute(*form);
+        else
+            Vary(*form, rng);
+        Project project;
+        project.Add(KeepCalculation(*form, ReportHeader{"B 27", "", "M. Muster", "", ""}));
+        const ProjectRead read = ReadProject(ProjectText(project));
+        ASSERT_TRUE(read.ok) << read.error;
+        ASSERT_TRUE(read.project.At(0).Usable()) << read.project.At(0).problem;
+        const Reopened again = Reopen(*read.project.At(0).calc, sink);
+        ASSERT_EQ(again.problem, "") << "round " << round;
+        for (const ResultChange& change : again.changes)
+            ADD_FAILURE() << "round " << round << ": " << ChangeText(change);
+        // Every field, inputs too, reads as it did.
+        for (const FieldInfo& f : form->Fields())
+            EXPECT_EQ(again.form->Text(f.id), form->Text(f.id)) << "round " << round << ", field " << f.id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryComputingForm, KeepAndReopen, ::testing::ValuesIn(ComputingForms()), FormName);
+
+TEST(KeepCalculation, OrificeKeepsNameInputsResultsAndHead)
+{
+    test::TempDataDir data;
+    CSilentSink sink;
+    std::unique_ptr<CForm> form = FindFormById(171)->create(sink);
+    form->Open();
+    form->Type(1000, "40"); // Q l/s
+    form->Type(1001, "1.5"); // h m
+    PressCompute(*form);
+    const Calculation c = KeepCalculation(*form, ReportHeader{"B 27", "km 3", "M. Muster", "", ""});
+    EXPECT_EQ(c.name, "Drossel Q 40 l/s, h 1.5 m");
+    EXPECT_EQ(c.header.engineer, "M. Muster");
+    EXPECT_EQ(c.header.date.size(), 10u);
+    EXPECT_EQ(c.time.size(), 20u);
+    // A = Q / (mu·sqrt(2 g h)) with mu = 0.67, d = sqrt(4 A / pi), worked by hand.
+    const double a = 0.040 / (0.67 * std::sqrt(2 * 9.80665 * 1.5));
+    const double d = std::sqrt(4 * a / 3.141592654);
+    std::map<int, std::string> results(c.results.begin(), c.results.end());
+    EXPECT_NEAR(std::stod(results.at(1003)), a, 1e-12);
+    EXPECT_NEAR(std::stod(results.at(1004)), d, 1e-9);
+    EXPECT_THAT(c.mainResult, HasSubstr("d = 0.1"));
+}
+
+TEST(KeepCalculation, ChangedResultIsNamedWithOldAndNewValue)
+{
+    test::TempDataDir data;
+    CSilentSink sink;
+    std::unique_ptr<CForm> form = FindFormById(171)->create(sink);
+    form->Open();
+    PressCompute(*form);
+    Calculation c = KeepCalculation(*form, {});
+    for (auto& [id, text] : c.results)
+        if (id == 1004)
+            text = "0.17";
+    const Reopened again = Reopen(c, sink);
+    ASSERT_EQ(again.changes.size(), 1u);
+    EXPECT_EQ(again.changes[0].id, 1004);
+    EXPECT_THAT(ChangeText(again.changes[0]), HasSubstr("gespeichert 0.17, jetzt 0.1664"));
+}
+
+struct BadEntry {
+    const char* what;
+    int form;
+    std::vector<std::pair<int, std::string>> inputs;
+    std::vector<std::pair<int, bool>> checks;
+    const char* problem;
+};
+
+// Entries a form cannot take: caught before the form is touched, or at
+// the step a user could not take either.
+TEST(KeepCalculation, EntriesTheFormCannotTakeAreNamed)
+{
+    test::TempDataDir data;
+    CSilentSink sink;
+    const std::vector<BadEntry> cases = {
+        {"unknown form", 999, {}, {}, "unbekanntes Formular 999"},
+        {"unknown field", 171, {{4711, "1"}}, {}, "kein Feld 4711"},
+        {"a result field", 171, {{1003, "1"}}, {}, "ist ein Ergebnisfeld"},
+        {"no number", 171, {{1000, "5,0"}}, {}, "\"5,0\" ist keine Zahl"},
+        {"a button as a box", 171, {}, {{1, true}}, "kein Optionsfeld"},
+    };
+    for (const BadEntry& bad : cases) {
+        Calculation c;
+        c.form = bad.form;
+        c.inputs = bad.inputs;
+        c.checks = bad.checks;
+        EXPECT_THAT(CalculationProblem(c), HasSubstr(bad.problem)) << bad.what;
+        EXPECT_THAT(Reopen(c, sink).problem, HasSubstr(bad.problem)) << bad.what;
+    }
+}
+
+TEST(KeepCalculation, TextForALockedFieldIsRefusedWhenRedone)
+{
+    test::TempDataDir data;
+    CSilentSink sink;
+    std::unique_ptr<CForm> form = FindFormById(185)->create(sink);
+    form->Open();
+    // A field that the form's modes keep locked on its defaults.
+    const FieldInfo* locked = nullptr;
+    for (const FieldInfo& f : form->Fields())
+        if (f.role != Role::Out && !form->IsEnabled(f.id) && (f.kind == Kind::Number || f.kind == Kind::Single))
+            locked = &f;
+    ASSERT_NE(locked, nullptr);
+    Calculation c;
+    c.form = 185;
+    c.inputs = {{locked->id, "12345"}};
+    EXPECT_THAT(Reopen(c, sink).problem, HasSubstr("ist gesperrt"));
+}
+
+} // namespace
+} // namespace dralun
