@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 #include "core/Format.h"
 #include "core/NumberText.h"
@@ -41,20 +42,28 @@ std::string NowUtc()
     return text;
 }
 
-std::string FieldWithValue(const CForm& form, int id, const char* between)
+// A number as a list shows it at a glance: four significant digits
+// ("0.0858"); the field itself keeps all of them.
+std::string Glance(const std::string& text)
+{
+    const std::optional<double> value = ParseFieldNumber(text);
+    return value ? Format("%.4g", *value) : text;
+}
+
+std::string FieldWithValue(const CForm& form, int id, const char* between, bool glance)
 {
     const FieldInfo* f = form.FindField(id);
-    std::string text = f->name + between + form.Text(id);
+    std::string text = f->name + between + (glance ? Glance(form.Text(id)) : form.Text(id));
     if (!f->unit.empty() && f->unit != "-" && f->unit != "1")
         text += " " + f->unit;
     return text;
 }
 
-std::string Joined(const CForm& form, const std::vector<int>& ids, const char* between)
+std::string Joined(const CForm& form, const std::vector<int>& ids, const char* between, bool glance)
 {
     std::string text;
     for (int id : ids)
-        text += (text.empty() ? "" : ", ") + FieldWithValue(form, id, between);
+        text += (text.empty() ? "" : ", ") + FieldWithValue(form, id, between, glance);
     return text;
 }
 
@@ -124,7 +133,7 @@ std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
 
 std::string DefaultCalculationName(const CForm& form)
 {
-    const std::string inputs = Joined(form, MainInputIds(form), " ");
+    const std::string inputs = Joined(form, MainInputIds(form), " ", false);
     return inputs.empty() ? form.Title() : form.Title() + " " + inputs;
 }
 
@@ -132,7 +141,7 @@ std::string MainResultText(const CForm& form)
 {
     if (form.RefusedWhole())
         return "nicht berechnet";
-    return Joined(form, MainResultIds(form), " = ");
+    return Joined(form, MainResultIds(form), " = ", true);
 }
 
 Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name)

@@ -16,7 +16,8 @@ namespace dralun {
 // The name a calculation gets unless the user gives one: the form's title
 // and its main inputs, "Mulde B 2 m, h 0.3 m".
 std::string DefaultCalculationName(const CForm& form);
-// The form's main result as the project's list shows it: "Q = 0.0858 m³/s".
+// The form's main results as the project's list shows them, to four
+// significant digits: "Q = 0.0858 m³/s, v = 1.23 m/s".
 std::string MainResultText(const CForm& form);
 
 // What the form shows now, as a calculation to keep (the time is now).
