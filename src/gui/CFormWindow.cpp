@@ -87,9 +87,23 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
     setWindowTitle(Q(m_form->Title()));
     setModal(true);
 
-    auto* grid = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize); // a form cannot be resized
+    m_banner = new QLabel;
+    m_banner->setTextFormat(Qt::PlainText);
+    m_banner->setObjectName(QStringLiteral("banner"));
+    m_banner->setFrameShape(QFrame::StyledPanel);
+    m_banner->setMargin(fontMetrics().height() / 3);
+    m_banner->setAutoFillBackground(true);
+    QPalette note = m_banner->palette();
+    note.setColor(QPalette::Window, QColor(255, 244, 200));
+    note.setColor(QPalette::WindowText, QColor(90, 40, 0));
+    m_banner->setPalette(note);
+    m_banner->hide();
+    outer->addWidget(m_banner);
+    auto* grid = new QGridLayout;
+    outer->addLayout(grid);
     Build(m_form->Layout(), grid);
-    grid->setSizeConstraint(QLayout::SetFixedSize); // a form cannot be resized
 
     m_busy = true;
     m_form->Open();
@@ -260,13 +274,46 @@ QWidget* CFormWindow::WithReportButton(QWidget* compute, int computeId, const QG
     m_reportButton = new QPushButton(QStringLiteral("Bericht…"));
     m_reportButton->setAutoDefault(false);
     connect(m_reportButton, &QPushButton::clicked, this, &CFormWindow::OnReport);
+    m_keepButton = new QPushButton(QStringLiteral("In Projekt übernehmen"));
+    m_keepButton->setAutoDefault(false);
+    m_keepButton->hide(); // until the owner says who keeps it
+    connect(m_keepButton, &QPushButton::clicked, this, &CFormWindow::OnKeep);
     auto* pair = new QWidget;
     auto* column = new QVBoxLayout(pair);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(grid->verticalSpacing());
     column->addWidget(compute);
     column->addWidget(m_reportButton);
+    column->addWidget(m_keepButton);
     return pair;
+}
+
+void CFormWindow::SetKeeper(std::function<void(CFormWindow&)> keeper)
+{
+    m_keeper = std::move(keeper);
+    if (m_keepButton)
+        m_keepButton->setVisible(bool(m_keeper));
+}
+
+void CFormWindow::ShowBanner(const QStringList& lines)
+{
+    m_banner->setText(lines.join(QLatin1Char('\n')));
+    m_banner->setVisible(!lines.isEmpty());
+}
+
+// Presses "Rechne" as the user would; false when that closed the form.
+bool CFormWindow::ComputeFirst()
+{
+    Run([this] { m_form->Click(m_computeId); });
+    return !m_form->IsClosed();
+}
+
+// What goes into the project is what the inputs give: "Rechne" first.
+void CFormWindow::OnKeep()
+{
+    if (m_busy || !m_keeper || !ComputeFirst())
+        return;
+    m_keeper(*this);
 }
 
 // The report belongs to the inputs as they stand: "Rechne" first, then the
@@ -275,8 +322,7 @@ void CFormWindow::OnReport()
 {
     if (m_busy)
         return;
-    Run([this] { m_form->Click(m_computeId); });
-    if (m_form->IsClosed())
+    if (!ComputeFirst())
         return;
     CReportHeaderDlg header(this);
     if (m_runModal(header) != QDialog::Accepted)
@@ -395,6 +441,8 @@ void CFormWindow::Sync()
     }
     if (m_reportButton)
         m_reportButton->setEnabled(m_form->IsEnabled(m_computeId));
+    if (m_keepButton)
+        m_keepButton->setEnabled(m_form->IsEnabled(m_computeId));
     for (CPictureWidget* drawn : m_drawn)
         drawn->Refresh();
     if (const auto focus = m_form->TakeFocusRequest()) {

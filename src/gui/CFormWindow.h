@@ -11,6 +11,7 @@
 #include "forms/FormRegistry.h"
 
 class QGridLayout;
+class QLabel;
 class QPushButton;
 
 namespace dralun {
@@ -32,6 +33,12 @@ public:
     // Runs the report's modal dialogs (header, preview, file); the tests
     // answer them. By default each is exec()'d.
     void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    // Who takes the calculation into the project: with one set, the button
+    // "In Projekt übernehmen" under "Bericht…" computes and then calls it.
+    void SetKeeper(std::function<void(CFormWindow&)> keeper);
+    // A note at the top of the window, one line each (none: no note).
+    void ShowBanner(const QStringList& lines);
+    QLabel* Banner() const { return m_banner; }
 
     void reject() override; // Escape, "Abbruch" and the close box
 
@@ -49,6 +56,8 @@ private:
     QStringList Items(int id) const;
     QWidget* WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid);
     void OnReport();
+    void OnKeep();
+    bool ComputeFirst();
 
     std::unique_ptr<CQtMessageSink> m_ownSink;
     std::unique_ptr<CForm> m_form;
@@ -57,6 +66,9 @@ private:
     bool m_busy = false;
     int m_computeId = -1;                // "Rechne", when the form has it
     QPushButton* m_reportButton = nullptr; // "Bericht…" under it
+    QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under that
+    QLabel* m_banner = nullptr;
+    std::function<void(CFormWindow&)> m_keeper;
     std::function<int(QDialog&)> m_runModal = [](QDialog& dialog) { return dialog.exec(); };
 };
 

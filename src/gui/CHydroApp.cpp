@@ -86,11 +86,15 @@ bool CHydroApp::InitInstance(const QStringList& commandLine)
     for (const QString& arg : commandLine)
         if (!arg.startsWith(QLatin1Char('-')))
             file = arg;
-    if (file.isEmpty() || !m_frame->OpenDocumentFile(file))
-        m_frame->NewDocument();
     // Maximized; without a window manager that honours it, as large as the screen.
     m_frame->setGeometry(m_frame->screen()->availableGeometry());
     m_frame->showMaximized();
+    // What a run that did not end as it should left unsaved comes first; a
+    // file named on the command line then replaces it only when the user
+    // has said what becomes of it.
+    m_frame->OfferRestore();
+    if (!file.isEmpty() && m_frame->SaveModified())
+        m_frame->OpenDocumentFile(file);
     return true;
 }
 

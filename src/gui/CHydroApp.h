@@ -17,9 +17,10 @@ public:
     CHydroApp(int& argc, char** argv);
     ~CHydroApp() override;
 
-    // Creates the main window and carries out the command line (the
-    // arguments after the program name): a file name opens that document,
-    // otherwise a new empty one. Shows the window.
+    // Creates and shows the main window, offers the automatic copy of a
+    // project an earlier run left unsaved, and carries out the command line
+    // (the arguments after the program name): a file name opens that
+    // project, otherwise the document is a new empty one.
     bool InitInstance(const QStringList& commandLine);
     CMainFrame* MainFrame() const { return m_frame.get(); }
 

@@ -1,13 +1,16 @@
 #include "gui/CMainFrame.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -15,6 +18,7 @@
 #include <QPrintPreviewDialog>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 
 #include "forms/FormRegistry.h"
@@ -23,12 +27,53 @@
 #include "gui/CHydroDoc.h"
 #include "gui/CHydroView.h"
 #include "gui/CommandTable.h"
+#include "gui/project/Autosave.h"
+#include "gui/project/CKeepCalcDlg.h"
+#include "gui/project/CProjectPanel.h"
+#include "gui/report/ProjectPrint.h"
+#include "gui/report/ReportPainter.h"
+#include "project/KeepCalculation.h"
+#include "project/ProjectReports.h"
 
 namespace dralun {
 
 namespace {
 constexpr int kRecentCount = 4;
 const QString kReady = QStringLiteral("Bereit");
+const QString kProjectFilter = QStringLiteral("Dralun-Projekte (*.dralun);;Alle Dateien (*)");
+constexpr int kAutosaveDelayMs = 300;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A question with German buttons; the answer is the QMessageBox value of the button.
+int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text,
+        QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"), text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
+    for (const auto& [button, name] : names)
+        if (QAbstractButton* b = box.button(button))
+            b->setText(QString::fromUtf8(name));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (buttons & QMessageBox::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    return run(box);
+}
+
+// The name a file dialog offers: the document's own, else "Projekt".
+QString SuggestedName(const CHydroDoc& doc, const QString& suffix)
+{
+    const QString base = doc.PathName().isEmpty() ? QStringLiteral("Projekt") : QFileInfo(doc.PathName()).completeBaseName();
+    return base + suffix;
+}
+
+QString WithSuffix(QString path, const QString& suffix)
+{
+    if (QFileInfo(path).suffix().isEmpty())
+        path += suffix;
+    return path;
+}
 
 // Qt's own file dialog (where the platform has none of its own) opens large
 // enough for its columns, and the size, type and date columns are as wide as
@@ -53,11 +98,22 @@ CMainFrame::CMainFrame(CHydroDoc& doc, QWidget* parent)
 {
     m_view = new CHydroView(this);
     setCentralWidget(m_view);
+    m_panel = new CProjectPanel(m_doc, this);
+    m_panel->SetOpener([this](std::size_t index) { ReopenEntry(index); });
+    m_panel->SetChangedHandler([this] { DocumentChanged(); });
+    m_panel->SetModalRunner([this](QDialog& dialog) { return m_runModal(dialog); });
+    addDockWidget(Qt::RightDockWidgetArea, m_panel);
+    m_autosaveTimer = new QTimer(this);
+    m_autosaveTimer->setSingleShot(true);
+    m_autosaveTimer->setInterval(kAutosaveDelayMs);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &CMainFrame::WriteAutosave);
+    m_autosaveLock = autosave::Claim();
     BuildMenus();
     BindKeys();
     BuildStatusBar();
     LoadRecentFiles();
     UpdateCaption();
+    UpdateProjectCommands();
     qApp->installEventFilter(this);
 }
 
@@ -169,7 +225,10 @@ QAction* CMainFrame::Action(int command) const
 void CMainFrame::OnCommand(int command)
 {
     switch (command) {
-    case cmd::FileNew: NewDocument(); return;
+    case cmd::FileNew:
+        if (SaveModified())
+            NewDocument();
+        return;
     case cmd::FileOpen: OnFileOpen(); return;
     case cmd::FileSave: OnFileSave(); return;
     case cmd::FileSaveAs: OnFileSaveAs(); return;
@@ -177,6 +236,8 @@ void CMainFrame::OnCommand(int command)
     case cmd::FilePrintDirect: m_view->Print(&m_printer); return;
     case cmd::FilePrintPreview: OnFilePrintPreview(); return;
     case cmd::FilePrintSetup: OnFilePrintSetup(); return;
+    case cmd::FileProjectPrint: OnProjectPrint(); return;
+    case cmd::FileProjectPdf: OnProjectPdf(); return;
     case cmd::AppAbout: OnAppAbout(); return;
     case cmd::AppExit: close(); return;
     case cmd::ViewStatusBar:
@@ -206,6 +267,7 @@ void CMainFrame::OpenCalculator(int command)
         return;
     }
     CFormWindow window(*info, this, m_sink);
+    PrepareFormWindow(window, std::nullopt);
     m_runModal(window);
 }
 
@@ -217,13 +279,80 @@ void CMainFrame::OnAppAbout()
 
 // ---- the document ---------------------------------------------------------
 
-void CMainFrame::UpdateCaption() { setWindowTitle(m_doc.Title() + QStringLiteral(" - Dralun")); }
+void CMainFrame::UpdateCaption()
+{
+    setWindowTitle(m_doc.Title() + (m_doc.Modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" - Dralun"));
+}
+
+void CMainFrame::UpdateProjectCommands()
+{
+    bool usable = false;
+    for (const ProjectEntry& entry : m_doc.Project().Entries())
+        usable = usable || entry.Usable();
+    m_actions[cmd::FileProjectPrint]->setEnabled(usable);
+    m_actions[cmd::FileProjectPdf]->setEnabled(usable);
+}
+
+void CMainFrame::DocumentChanged()
+{
+    m_panel->Refresh();
+    UpdateCaption();
+    UpdateProjectCommands();
+    if (m_doc.Modified())
+        m_autosaveTimer->start();
+}
+
+void CMainFrame::DocumentReplaced()
+{
+    DiscardAutosave();
+    m_panel->Refresh();
+    UpdateCaption();
+    UpdateProjectCommands();
+    m_view->update();
+}
+
+void CMainFrame::WriteAutosave()
+{
+    if (!m_autosaveLock || !m_doc.Modified())
+        return;
+    QString error;
+    if (!autosave::Write(m_doc.Project(), m_doc.PathName(), &error))
+        statusBar()->showMessage(QStringLiteral("Die automatische Sicherung ist fehlgeschlagen: ") + error, 10000);
+}
+
+void CMainFrame::DiscardAutosave()
+{
+    m_autosaveTimer->stop();
+    if (m_autosaveLock)
+        autosave::Remove();
+}
+
+bool CMainFrame::OfferRestore()
+{
+    if (!m_autosaveLock || !autosave::Exists())
+        return false;
+    const QString question = QStringLiteral("Dralun wurde nicht ordnungsgemäß beendet. Ein nicht gespeichertes "
+                                            "Projekt ist vorhanden. Wiederherstellen?");
+    if (Ask(m_runModal, this, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        autosave::Remove();
+        return false;
+    }
+    autosave::Loaded copy = autosave::Load();
+    if (!copy.ok) {
+        ShowError(QStringLiteral("Das nicht gespeicherte Projekt kann nicht wiederhergestellt werden.\n") + copy.error);
+        return false;
+    }
+    m_doc.Restore(std::move(copy.project), copy.documentPath);
+    m_panel->Refresh();
+    UpdateCaption();
+    UpdateProjectCommands();
+    return true;
+}
 
 void CMainFrame::NewDocument()
 {
     m_doc.OnNewDocument();
-    UpdateCaption();
-    m_view->update();
+    DocumentReplaced();
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path)
@@ -234,8 +363,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
         return false;
     }
     AddRecentFile(m_doc.PathName());
-    UpdateCaption();
-    m_view->update();
+    DocumentReplaced();
     return true;
 }
 
@@ -246,9 +374,31 @@ bool CMainFrame::SaveDocument(const QString& path)
         ShowError(error);
         return false;
     }
+    DiscardAutosave();
     AddRecentFile(m_doc.PathName());
     UpdateCaption();
     return true;
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_doc.Modified())
+        return true;
+    const int answer = Ask(m_runModal, this, QStringLiteral("Änderungen speichern?"),
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return OnFileSave();
+    return answer == QMessageBox::No;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    DiscardAutosave();
+    event->accept();
 }
 
 void CMainFrame::ShowError(const QString& text)
@@ -261,29 +411,30 @@ void CMainFrame::OnFileOpen()
 {
     QFileDialog dialog(this, QStringLiteral("Öffnen"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Alle Dateien (*)"));
+    dialog.setNameFilter(kProjectFilter);
     FitFileDialog(dialog);
-    if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty() && SaveModified())
         OpenDocumentFile(dialog.selectedFiles().first());
 }
 
-void CMainFrame::OnFileSave()
+bool CMainFrame::OnFileSave()
 {
     if (m_doc.PathName().isEmpty())
-        OnFileSaveAs();
-    else
-        SaveDocument(m_doc.PathName());
+        return OnFileSaveAs();
+    return SaveDocument(m_doc.PathName());
 }
 
-void CMainFrame::OnFileSaveAs()
+bool CMainFrame::OnFileSaveAs()
 {
     QFileDialog dialog(this, QStringLiteral("Speichern unter"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Alle Dateien (*)"));
-    dialog.selectFile(m_doc.Title());
+    dialog.setNameFilter(kProjectFilter);
+    dialog.setDefaultSuffix(QStringLiteral("dralun"));
+    dialog.selectFile(SuggestedName(m_doc, QStringLiteral(".dralun")));
     FitFileDialog(dialog);
-    if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        SaveDocument(dialog.selectedFiles().first());
+    if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return SaveDocument(WithSuffix(dialog.selectedFiles().first(), QStringLiteral(".dralun")));
 }
 
 void CMainFrame::OnFilePrint()
@@ -306,6 +457,101 @@ void CMainFrame::OnFilePrintSetup()
     QPageSetupDialog dialog(&m_printer, this);
     dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
     m_runModal(dialog);
+}
+
+// ---- the project ------------------------------------------------------------
+
+void CMainFrame::PrepareFormWindow(CFormWindow& window, std::optional<std::size_t> entry)
+{
+    window.SetModalRunner(m_runModal);
+    // The entry the window stands for: the one reopened, or the one it was kept as.
+    auto shownEntry = std::make_shared<std::optional<std::size_t>>(entry);
+    window.SetKeeper([this, shownEntry](CFormWindow& w) { Keep(w, *shownEntry); });
+}
+
+void CMainFrame::Keep(CFormWindow& window, std::optional<std::size_t>& entry)
+{
+    const ProjectEntry* kept = entry ? &m_doc.Project().At(*entry) : nullptr;
+    const Calculation* keptCalc = kept && kept->Usable() ? &*kept->calc : nullptr;
+    CKeepCalcDlg dialog(keptCalc ? Q(keptCalc->name) : Q(DefaultCalculationName(window.Form())),
+                        keptCalc ? &keptCalc->header : nullptr, &window);
+    if (m_runModal(dialog) != QDialog::Accepted)
+        return;
+    const Calculation calc = KeepCalculation(window.Form(), dialog.Header(), dialog.Name().toStdString());
+    if (entry && dialog.ReplaceEntry())
+        m_doc.Replace(*entry, calc);
+    else
+        entry = m_doc.Add(calc);
+    window.ShowBanner({}); // the window shows what the entry holds now
+    DocumentChanged();
+}
+
+void CMainFrame::ReopenEntry(std::size_t index)
+{
+    const ProjectEntry& entry = m_doc.Project().At(index);
+    const QString name = Q(entry.Name());
+    if (!entry.Usable()) {
+        ShowError(QStringLiteral("Die Berechnung \u201E%1\u201C kann nicht geöffnet werden: %2.").arg(name, Q(entry.problem)));
+        return;
+    }
+    const Calculation calc = *entry.calc;
+    const FormInfo* info = FindFormById(calc.form);
+    CFormWindow window(*info, this, m_sink);
+    std::string problem;
+    window.Perform([&](CForm& form) { problem = ApplyCalculation(form, calc); });
+    if (!problem.empty()) {
+        ShowError(QStringLiteral("Die Berechnung \u201E%1\u201C kann nicht wiederholt werden: %2.").arg(name, Q(problem)));
+        return;
+    }
+    std::vector<ResultChange> changes = ChangedResults(window.Form(), calc);
+    QStringList banner;
+    if (!changes.empty())
+        banner << QStringLiteral("Die Ergebnisse weichen von den gespeicherten ab:");
+    for (const ResultChange& change : changes)
+        banner << Q(ChangeText(change));
+    window.ShowBanner(banner);
+    m_doc.SetChanges(index, std::move(changes));
+    m_panel->Refresh();
+    PrepareFormWindow(window, index);
+    m_runModal(window);
+}
+
+void CMainFrame::OnProjectPrint()
+{
+    CMessageLog silent; // the forms redone for the reports show nothing
+    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent);
+    if (reports.empty())
+        return;
+    const ReportHeader head = ProjectHead(m_doc.Project());
+    const std::string title = m_doc.Title().toStdString();
+    QPrinter printer(QPrinter::HighResolution);
+    SetReportPage(printer);
+    printer.setDocName(m_doc.Title());
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Projekt drucken \u2013 %1").arg(m_doc.Title()));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+            [&](QPrinter* target) { PrintProject(title, head, reports, *target); });
+    m_runModal(preview);
+}
+
+void CMainFrame::OnProjectPdf()
+{
+    QFileDialog dialog(this, QStringLiteral("Projekt als PDF speichern"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (!m_doc.PathName().isEmpty())
+        dialog.setDirectory(QFileInfo(m_doc.PathName()).absolutePath());
+    dialog.selectFile(SuggestedName(m_doc, QStringLiteral(".pdf")));
+    FitFileDialog(dialog);
+    if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = WithSuffix(dialog.selectedFiles().first(), QStringLiteral(".pdf"));
+    CMessageLog silent;
+    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent);
+    QString error;
+    if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, path, &error))
+        ShowError(error);
 }
 
 // ---- recent files -----------------------------------------------------------
@@ -333,6 +579,8 @@ void CMainFrame::AddRecentFile(const QString& path)
 
 void CMainFrame::OpenRecentFile(const QString& path)
 {
+    if (!SaveModified())
+        return;
     // A file that is gone leaves the list once the user has been told.
     if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
         m_recent.removeAll(path);

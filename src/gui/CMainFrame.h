@@ -3,17 +3,24 @@
 // the dispatch from a calculator command to its modal form.
 #include <QMainWindow>
 #include <QPrinter>
+#include <cstddef>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 class QLabel;
+class QLockFile;
 class QMenu;
+class QTimer;
 
 namespace dralun {
 
 class CHydroDoc;
 class IMessageSink;
 class CHydroView;
+class CFormWindow;
+class CProjectPanel;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -24,11 +31,21 @@ public:
     void OnCommand(int command);
     QAction* Action(int command) const;
     CHydroView* View() const { return m_view; }
+    CProjectPanel* ProjectPanel() const { return m_panel; }
     QStringList RecentFiles() const { return m_recent; }
 
+    // The document as such, without asking about changes.
     bool OpenDocumentFile(const QString& path);
     bool SaveDocument(const QString& path);
     void NewDocument();
+    // Asks "Änderungen speichern?" when the project is modified and saves on
+    // "Ja"; false when the user cancelled or the save failed.
+    bool SaveModified();
+    // Offers the automatic copy an earlier run left behind; true when it
+    // became the document.
+    bool OfferRestore();
+    // Reopens a kept calculation in its form (modal).
+    void ReopenEntry(std::size_t index);
 
     // How modal windows are run (the tests look at them without blocking).
     using ModalRunner = std::function<int(QDialog&)>;
@@ -38,6 +55,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
@@ -50,10 +68,19 @@ private:
     void UpdateRecentFiles(); // into the settings and the menu
     void RebuildRecentMenu();
     void ShowError(const QString& text);
+    void DocumentChanged();  // after a change of the project
+    void DocumentReplaced(); // after new, open, restore
+    void UpdateProjectCommands();
+    void WriteAutosave();
+    void DiscardAutosave();
+    void PrepareFormWindow(CFormWindow& window, std::optional<std::size_t> entry);
+    void Keep(CFormWindow& window, std::optional<std::size_t>& entry);
 
     void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnProjectPrint();
+    void OnProjectPdf();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -62,6 +89,9 @@ private:
 
     CHydroDoc& m_doc;
     CHydroView* m_view = nullptr;
+    CProjectPanel* m_panel = nullptr;
+    QTimer* m_autosaveTimer = nullptr;
+    std::unique_ptr<QLockFile> m_autosaveLock; // null: another window keeps the copy
     std::map<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
     QAction* m_mruPlaceholder = nullptr;

@@ -26,6 +26,9 @@ enum : int {
     NextPane = 57680,
     PrevPane = 57681,
     ViewStatusBar = 59393,
+    // The project's reports, all calculations in one document.
+    FileProjectPrint = 32790,
+    FileProjectPdf = 32791,
 };
 
 struct MenuItem {

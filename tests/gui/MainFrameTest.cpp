@@ -64,7 +64,8 @@ private slots:
         CMainFrame frame(doc);
         QCOMPARE(MenuTexts(TopMenu(frame, "&Datei")),
                  (QStringList{"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S", "Speichern &unter...", "-",
-                              "&Drucken...\tStrg+P", "Sei&tenansicht", "Drucker&einrichtung...", "-", "Letzte Datei",
+                              "&Drucken...\tStrg+P", "Sei&tenansicht", "Projekt &drucken…", "Projekt als &PDF…",
+                              "Drucker&einrichtung...", "-", "Letzte Datei",
                               "-", "&Beenden"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "Gerinne")), (QStringList{"&Mulde", "&Graben", "&Raubettmulde"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&?")), (QStringList{"Inf&o über Dralun..."}));
@@ -158,7 +159,7 @@ private slots:
         QVERIFY(frame.Action(183) == nullptr && frame.Action(32779) == nullptr);
     }
 
-    void savingWritesAnEmptyFileAndOpeningSetsTheCaption()
+    void savingWritesAnEmptyProjectAndOpeningSetsTheCaption()
     {
         QTemporaryDir dir;
         CHydroDoc doc;
@@ -168,20 +169,23 @@ private slots:
         QVERIFY(frame.SaveDocument(path));
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.size(), 0);
+        QVERIFY(saved.readAll().contains("\"format\": \"Dralun-Projekt\""));
         QCOMPARE(frame.windowTitle(), QStringLiteral("projekt.dra - Dralun"));
 
+        // A file that is not a project is refused and does not become the document's.
         const QString other = dir.filePath("irgendwas.txt");
         QFile f(other);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("nicht gelesen");
         f.close();
+        frame.SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
+        QVERIFY(!frame.OpenDocumentFile(other));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("projekt.dra - Dralun"));
         frame.NewDocument();
         QCOMPARE(frame.windowTitle(), QStringLiteral("Dralun Bemessungshilfen - Dralun"));
-        QVERIFY(frame.OpenDocumentFile(other));
-        QCOMPARE(frame.windowTitle(), QStringLiteral("irgendwas.txt - Dralun"));
-        QCOMPARE(frame.RecentFiles().first(), QFileInfo(other).absoluteFilePath());
-        QVERIFY(frame.RecentFiles().contains(QFileInfo(path).absoluteFilePath()));
+        QVERIFY(frame.OpenDocumentFile(path));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("projekt.dra - Dralun"));
+        QCOMPARE(frame.RecentFiles(), QStringList{QFileInfo(path).absoluteFilePath()});
     }
 
     void recentListKeepsFourEntries()

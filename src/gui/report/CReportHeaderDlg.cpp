@@ -13,12 +13,6 @@ namespace {
 
 enum { kProject, kStructure, kEngineer, kDate, kRemark };
 
-const char* const kLabels[] = {"&Projekt:", "&Bauwerk / Abschnitt:", "B&earbeiter:", "&Datum:", "Be&merkung:"};
-
-// Where the entries of the last report are kept.
-const QString kProjectKey = QStringLiteral("Bericht/Projekt");
-const QString kEngineerKey = QStringLiteral("Bericht/Bearbeiter");
-
 } // namespace
 
 CReportHeaderDlg::CReportHeaderDlg(QWidget* parent) : QDialog(parent)
@@ -28,11 +22,11 @@ CReportHeaderDlg::CReportHeaderDlg(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < 5; ++i) {
         m_edits[i] = new QLineEdit;
         m_edits[i]->setMinimumWidth(m_edits[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
-        form->addRow(QString::fromUtf8(kLabels[i]), m_edits[i]);
+        form->addRow(QString::fromUtf8(kReportHeadLabels[i]), m_edits[i]);
     }
     const QSettings settings;
-    m_edits[kProject]->setText(settings.value(kProjectKey).toString());
-    m_edits[kEngineer]->setText(settings.value(kEngineerKey).toString());
+    m_edits[kProject]->setText(settings.value(kReportProjectKey).toString());
+    m_edits[kEngineer]->setText(settings.value(kReportEngineerKey).toString());
     m_edits[kDate]->setText(QString::fromStdString(TodayText()));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -58,8 +52,8 @@ ReportHeader CReportHeaderDlg::Header() const
 void CReportHeaderDlg::accept()
 {
     QSettings settings;
-    settings.setValue(kProjectKey, m_edits[kProject]->text().trimmed());
-    settings.setValue(kEngineerKey, m_edits[kEngineer]->text().trimmed());
+    settings.setValue(kReportProjectKey, m_edits[kProject]->text().trimmed());
+    settings.setValue(kReportEngineerKey, m_edits[kEngineer]->text().trimmed());
     QDialog::accept();
 }
 

@@ -10,6 +10,13 @@ class QLineEdit;
 
 namespace dralun {
 
+// The fields of a report's head, in order, and where the last Projekt and
+// Bearbeiter are remembered (the keep dialog of a project asks for the same).
+inline constexpr const char* kReportHeadLabels[] = {"&Projekt:", "&Bauwerk / Abschnitt:", "B&earbeiter:", "&Datum:",
+                                                    "Be&merkung:"};
+inline constexpr const char* kReportProjectKey = "Bericht/Projekt";
+inline constexpr const char* kReportEngineerKey = "Bericht/Bearbeiter";
+
 class CReportHeaderDlg : public QDialog {
     Q_OBJECT
 public:

@@ -21,56 +21,15 @@ double FrameLine(const QPaintDevice& device) { return QFontMetricsF(FrameFont(),
 
 QString Title(const Report& r) { return Q(r.title) + QStringLiteral(" (Formular %1)").arg(r.form); }
 
-// Head line and foot line of a page: project and structure at the left and
-// the form at the right above, program, date and page below.
+// The report's head line: project and structure at the left, the form at
+// the right.
 void PaintFrame(QPainter& painter, const QPagedPaintDevice& device, const Report& r, int page, int pages)
 {
-    const QFont font = FrameFont();
-    const QFontMetricsF metrics(font, &device);
-    const double width = device.width();
-    const double line = metrics.height();
-    painter.save();
-    painter.setFont(font);
-    painter.setPen(QColor(70, 70, 70));
-
     QStringList head;
     for (const std::string& part : {r.header.project, r.header.structure})
         if (!part.empty())
             head << Q(part);
-    const double gap = Pt(device, 12);
-    const QString right = metrics.elidedText(Title(r), Qt::ElideRight, width * 0.45);
-    const double rightWidth = metrics.horizontalAdvance(right);
-    const QString left = metrics.elidedText(head.join(QStringLiteral(" · ")), Qt::ElideRight, width - rightWidth - gap);
-    painter.drawText(QPointF(0, metrics.ascent()), left);
-    painter.drawText(QPointF(width - rightWidth, metrics.ascent()), right);
-
-    const QString foot = QStringLiteral("%1 · %2 · Seite %3 von %4")
-                             .arg(QString::fromLatin1(kProgramVersion), Q(r.header.date))
-                             .arg(page)
-                             .arg(pages);
-    const double footTop = device.height() - line;
-    painter.drawText(QPointF((width - metrics.horizontalAdvance(foot)) / 2, footTop + metrics.ascent()), foot);
-
-    painter.setPen(QPen(QColor(150, 150, 150), Pt(device, 0.5)));
-    const double rule = Mm(device, 1.5);
-    painter.drawLine(QLineF(0, line + rule, width, line + rule));
-    painter.drawLine(QLineF(0, footTop - rule, width, footTop - rule));
-    painter.restore();
-}
-
-void PaintRow(QPainter& painter, const QPaintDevice& device, const ReportRow& row, const QRectF& rect)
-{
-    for (const PlacedText& text : row.texts) {
-        painter.setPen(text.colour);
-        text.block.Draw(painter, rect.topLeft() + text.at);
-    }
-    if (!row.rules.empty()) {
-        painter.setPen(QPen(row.ruleColour, Pt(device, 0.5)));
-        for (const QLineF& rule : row.rules)
-            painter.drawLine(rule.translated(rect.topLeft()));
-    }
-    if (row.paint)
-        row.paint(painter, rect);
+    PaintPageFrame(painter, device, head.join(QStringLiteral(" · ")), Title(r), Q(r.header.date), page, pages);
 }
 
 } // namespace
@@ -116,30 +75,100 @@ QRectF ReportBody(const QPagedPaintDevice& device)
     return QRectF(0, frame, device.width(), device.height() - 2 * frame);
 }
 
-std::vector<PlacedRow> PaintReport(const Report& report, const CForm& form, QPagedPaintDevice& device,
-                                   QPainter& painter)
+void PaintReportRow(QPainter& painter, const QPaintDevice& device, const ReportRow& row, const QRectF& rect)
 {
-    const QRectF body = ReportBody(device);
-    const std::vector<ReportRow> rows = ReportRows(report, form, device, body.width(), body.height());
-    std::vector<PageRow> measured;
-    for (const ReportRow& row : rows)
-        measured.push_back(row.page);
-    const std::vector<RowPlace> places = Paginate(measured, body.height());
-    const int pages = places.empty() ? 1 : places.back().page + 1;
+    for (const PlacedText& text : row.texts) {
+        painter.setPen(text.colour);
+        text.block.Draw(painter, rect.topLeft() + text.at);
+    }
+    if (!row.rules.empty()) {
+        painter.setPen(QPen(row.ruleColour, Pt(device, 0.5)));
+        for (const QLineF& rule : row.rules)
+            painter.drawLine(rule.translated(rect.topLeft()));
+    }
+    if (row.paint)
+        row.paint(painter, rect);
+}
 
+void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QString& left, const QString& right,
+                    const QString& date, int page, int pages)
+{
+    const QFont font = FrameFont();
+    const QFontMetricsF metrics(font, &device);
+    const double width = device.width();
+    const double line = metrics.height();
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(QColor(70, 70, 70));
+
+    const double gap = Pt(device, 12);
+    const QString shownRight = metrics.elidedText(right, Qt::ElideRight, width * 0.45);
+    const double rightWidth = metrics.horizontalAdvance(shownRight);
+    const QString shownLeft = metrics.elidedText(left, Qt::ElideRight, width - rightWidth - gap);
+    painter.drawText(QPointF(0, metrics.ascent()), shownLeft);
+    painter.drawText(QPointF(width - rightWidth, metrics.ascent()), shownRight);
+
+    const QString foot = QStringLiteral("%1 · %2 · Seite %3 von %4")
+                             .arg(QString::fromLatin1(kProgramVersion), date)
+                             .arg(page)
+                             .arg(pages);
+    const double footTop = device.height() - line;
+    painter.drawText(QPointF((width - metrics.horizontalAdvance(foot)) / 2, footTop + metrics.ascent()), foot);
+
+    painter.setPen(QPen(QColor(150, 150, 150), Pt(device, 0.5)));
+    const double rule = Mm(device, 1.5);
+    painter.drawLine(QLineF(0, line + rule, width, line + rule));
+    painter.drawLine(QLineF(0, footTop - rule, width, footTop - rule));
+    painter.restore();
+}
+
+struct ReportPages::Rows {
+    QRectF body;
+    std::vector<ReportRow> rows;
+    std::vector<RowPlace> places;
+};
+
+ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPaintDevice& device)
+    : m_report(&report), m_rows(std::make_unique<Rows>())
+{
+    m_rows->body = ReportBody(device);
+    m_rows->rows = ReportRows(report, form, device, m_rows->body.width(), m_rows->body.height());
+    std::vector<PageRow> measured;
+    for (const ReportRow& row : m_rows->rows)
+        measured.push_back(row.page);
+    m_rows->places = Paginate(measured, m_rows->body.height());
+    m_count = m_rows->places.empty() ? 1 : m_rows->places.back().page + 1;
+}
+
+ReportPages::ReportPages(ReportPages&&) noexcept = default;
+ReportPages& ReportPages::operator=(ReportPages&&) noexcept = default;
+ReportPages::~ReportPages() = default;
+
+std::vector<PlacedRow> ReportPages::Paint(QPagedPaintDevice& device, QPainter& painter, int before, int total) const
+{
+    const QRectF& body = m_rows->body;
+    const std::vector<ReportRow>& rows = m_rows->rows;
+    const std::vector<RowPlace>& places = m_rows->places;
     std::vector<PlacedRow> placed;
     size_t next = 0;
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
+    for (int page = 0; page < m_count; ++page) {
+        if (before + page > 0)
             device.newPage();
-        PaintFrame(painter, device, report, page + 1, pages);
+        PaintFrame(painter, device, *m_report, before + page + 1, total);
         for (; next < rows.size() && places[next].page == page; ++next) {
             const QRectF rect(body.left(), body.top() + places[next].top, body.width(), rows[next].page.height);
-            PaintRow(painter, device, rows[next], rect);
+            PaintReportRow(painter, device, rows[next], rect);
             placed.push_back({page, rect});
         }
     }
     return placed;
+}
+
+std::vector<PlacedRow> PaintReport(const Report& report, const CForm& form, QPagedPaintDevice& device,
+                                   QPainter& painter)
+{
+    const ReportPages pages(report, form, device);
+    return pages.Paint(device, painter, 0, pages.Count());
 }
 
 void SetReportPage(QPagedPaintDevice& device)
@@ -148,33 +177,49 @@ void SetReportPage(QPagedPaintDevice& device)
                                      QPageLayout::Millimeter));
 }
 
-bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error)
+bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, QString* why)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("Der Bericht kann nicht nach %1 geschrieben werden: %2").arg(path, why);
-        return false;
-    };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (why)
+            *why = file.errorString();
+        return false;
+    }
     {
         QPdfWriter writer(&file);
         writer.setResolution(300);
         SetReportPage(writer);
-        writer.setTitle(QStringLiteral("Rechenbericht %1").arg(Title(report)));
+        writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kProgramVersion));
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return fail(QStringLiteral("PDF-Ausgabe nicht möglich"));
+            if (why)
+                *why = QStringLiteral("PDF-Ausgabe nicht möglich");
+            return false;
         }
-        PaintReport(report, form, writer, painter);
+        paint(writer, painter);
         painter.end();
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (!file.commit()) {
+        if (why)
+            *why = file.errorString();
+        return false;
+    }
     return true;
+}
+
+bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error)
+{
+    QString why;
+    const bool written = WritePdf(path, QStringLiteral("Rechenbericht %1").arg(Title(report)),
+                                  [&](QPagedPaintDevice& device, QPainter& painter) {
+                                      PaintReport(report, form, device, painter);
+                                  },
+                                  &why);
+    if (!written && error)
+        *error = QStringLiteral("Der Bericht kann nicht nach %1 geschrieben werden: %2").arg(path, why);
+    return written;
 }
 
 void PrintReport(const Report& report, const CForm& form, QPrinter& printer)

@@ -6,8 +6,11 @@
 // foot of a page. The printer and the PDF file share the one layout.
 #include <QRectF>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <vector>
 
+class QPaintDevice;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
@@ -16,6 +19,7 @@ namespace dralun {
 
 class CForm;
 struct Report;
+struct ReportRow; // ReportRows.h
 
 // A row as the pages see it: its height, the space above it (dropped at the
 // top of a page), and whether it must stand on the page of the row after it
@@ -45,10 +49,49 @@ struct PlacedRow {
 // The page of the device between head line and foot line.
 QRectF ReportBody(const QPagedPaintDevice& device);
 
+// Paints a row, laid out for the device, into its rectangle.
+void PaintReportRow(QPainter& painter, const QPaintDevice& device, const ReportRow& row, const QRectF& rect);
+
+// Head line and foot line of a page: left and right above (each cut short
+// with "…" where it would not fit), "Dralun 1.00 · date · Seite page von
+// pages" below.
+void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QString& left, const QString& right,
+                    const QString& date, int page, int pages);
+
+// A report laid out for the device, for a print that may hold more than the
+// one report: every part of the print is laid out before the first page is
+// painted, so that each page knows its number and the count of all pages.
+// The report and the form must outlive it.
+class ReportPages {
+public:
+    ReportPages(const Report& report, const CForm& form, const QPagedPaintDevice& device);
+    ReportPages(ReportPages&&) noexcept;
+    ReportPages& operator=(ReportPages&&) noexcept;
+    ~ReportPages();
+
+    int Count() const { return m_count; }
+    // Paints the report as pages before + 1 ... of a print of total pages;
+    // each of its pages begins a new page of the device, except the first
+    // page of the print.
+    std::vector<PlacedRow> Paint(QPagedPaintDevice& device, QPainter& painter, int before, int total) const;
+
+private:
+    struct Rows;
+    const Report* m_report;
+    std::unique_ptr<Rows> m_rows;
+    int m_count = 1;
+};
+
 // Lays the report out for the device and paints it on the painter, which is
 // active on the device, starting new pages as it goes.
 std::vector<PlacedRow> PaintReport(const Report& report, const CForm& form, QPagedPaintDevice& device,
                                    QPainter& painter);
+
+// Writes a PDF file (A4, margins 20 mm, 300 dpi) of what paint puts on the
+// device. The file is replaced only when it has been written whole; on
+// failure *why says why (without the file's name).
+using PdfPaint = std::function<void(QPagedPaintDevice&, QPainter&)>;
+bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, QString* why);
 
 // The report as a PDF file (A4, margins 20 mm, 300 dpi). The file is
 // replaced only when it has been written whole; on failure *error says why.

@@ -1,8 +1,13 @@
 // dralun-report FORM EREIGNIS... --out DATEI.pdf [KOPF...]: the calculation
 // report of a form as a PDF file, the form driven as dralun-calc drives it.
-// It needs no display: without a platform given it draws offscreen.
+// dralun-report --project DATEI.dralun --out DATEI.pdf: the reports of every
+// calculation of a project behind its title page, as "Projekt als PDF…"
+// writes them. It needs no display: without a platform given it draws
+// offscreen.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,7 +15,10 @@
 #include "core/Format.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectReports.h"
 
 using namespace dralun;
 
@@ -19,15 +27,50 @@ namespace {
 const char* const kUsage =
     "Aufruf:\n"
     "  dralun-report FORM EREIGNIS... --out DATEI.pdf [KOPF...]\n"
+    "  dralun-report --project PROJEKT.dralun --out DATEI.pdf\n"
     "\n"
     "FORM und die Ereignisse wie bei dralun-calc (dralun-calc --help); danach wird\n"
     "einmal \"Rechne\" gedrückt, außer mit --no-compute, und der Bericht als PDF\n"
-    "geschrieben.\n";
+    "geschrieben.\n"
+    "Mit --project wird jede Berechnung des Projekts neu gerechnet und das ganze\n"
+    "Projekt geschrieben: Titelseite mit der Liste der Berechnungen, dann ihre\n"
+    "Berichte.\n";
 
 int Usage(const std::string& message)
 {
     std::fprintf(stderr, "dralun-report: %s\n", message.c_str());
     return 2;
+}
+
+// --project FILE --out FILE.pdf, in either order.
+int WriteProject(const std::vector<std::string>& args)
+{
+    std::string project;
+    std::string out;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        if (args[i] != "--project" && args[i] != "--out")
+            throw UsageError("zu --project gehört nur --out, nicht \"" + args[i] + "\"");
+        if (i + 1 == args.size())
+            throw UsageError(args[i] + " ohne Datei");
+        (args[i] == "--project" ? project : out) = args[i + 1];
+    }
+    if (out.empty())
+        throw UsageError("--out DATEI.pdf fehlt");
+    const ProjectRead read = LoadProjectFile(project);
+    if (!read.ok) {
+        std::string line = read.error;
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        throw UsageError(line);
+    }
+    CMessageLog messages; // the forms' message boxes are collected, not shown
+    const std::vector<ProjectReport> reports = ProjectReports(read.project, messages);
+    QString error;
+    if (!WriteProjectPdf(std::filesystem::path(project).filename().string(), ProjectHead(read.project), reports,
+                         QString::fromStdString(out), &error)) {
+        std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -44,6 +87,8 @@ int main(int argc, char** argv)
     }
     QGuiApplication app(argc, argv);
     try {
+        if (std::find(args.begin(), args.end(), "--project") != args.end())
+            return WriteProject(args);
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");

@@ -1,0 +1,300 @@
+#include "gui/report/ProjectPrint.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <limits>
+
+#include "gui/report/ReportPainter.h"
+#include "gui/report/ReportRows.h"
+#include "project/ProjectReports.h"
+
+namespace dralun {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const QColor kInk(20, 20, 20);
+const QColor kGrey(90, 90, 90);
+const QColor kRule(170, 170, 170);
+
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+// A calculation as the title page lists it.
+struct ListEntry {
+    QString number;
+    QString name;
+    QString form;
+    QString result;
+    QString page;
+    QStringList notes; // what reads differently now than when it was kept
+};
+
+// The rows of the title pages; the head of the list begins every page the
+// list continues on.
+struct TitleRows {
+    std::vector<ReportRow> rows;
+    std::size_t listHead = kNone;
+};
+
+// The title pages laid out: rows[order[k]] goes to places[k].
+struct TitleLayout {
+    TitleRows rows;
+    std::vector<std::size_t> order;
+    std::vector<RowPlace> places;
+    int pages = 1;
+};
+
+class TitleMaker {
+public:
+    TitleMaker(const QPaintDevice& device, double width) : m_device(device), m_width(width) {}
+
+    double P(double pt) const { return Pt(m_device, pt); }
+    double Width() const { return m_width; }
+    double TextWidth(const QString& text, const QFont& font) const
+    {
+        return QFontMetricsF(font, &m_device).horizontalAdvance(text);
+    }
+
+    void Begin(double spaceBefore, bool keepWithNext)
+    {
+        ReportRow& row = m_out.rows.emplace_back();
+        row.page.spaceBefore = spaceBefore;
+        row.page.keepWithNext = keepWithNext;
+        row.ruleColour = kRule;
+    }
+    // Text at x, y of the current row, at most w wide; returns its height.
+    double Text(const QString& text, const QFont& font, double x, double y, double w,
+                Qt::Alignment align = Qt::AlignLeft, QColor colour = kInk)
+    {
+        ReportRow& row = m_out.rows.back();
+        row.texts.push_back({QPointF(x, y), TextBlock(text, font, std::max(w, 1.0), m_device, align), colour});
+        const double height = row.texts.back().block.Height();
+        row.page.height = std::max(row.page.height, y + height);
+        return height;
+    }
+    void End(double padding, bool rule, QColor colour = kRule)
+    {
+        ReportRow& row = m_out.rows.back();
+        row.page.height += padding;
+        if (rule) {
+            row.ruleColour = colour;
+            row.rules.push_back(QLineF(0, row.page.height, m_width, row.page.height));
+        }
+    }
+    void MarkListHead() { m_out.listHead = m_out.rows.size() - 1; }
+    TitleRows Take() { return std::move(m_out); }
+
+private:
+    const QPaintDevice& m_device;
+    double m_width;
+    TitleRows m_out;
+};
+
+struct Fonts {
+    QFont title = ReportFont(15, true);
+    QFont heading = ReportFont(12, true);
+    QFont text = ReportFont(9.5);
+    QFont bold = ReportFont(9.5, true);
+    QFont small = ReportFont(8);
+    QFont smallBold = ReportFont(8, true);
+};
+
+void Head(TitleMaker& m, const Fonts& f, const QString& title, const ReportHeader& head)
+{
+    m.Begin(0, false);
+    m.Text(title, f.title, 0, 0, m.Width());
+    m.End(m.P(8), false);
+    const std::pair<QString, QString> lines[] = {{QStringLiteral("Projekt"), Q(head.project)},
+                                                 {QStringLiteral("Bearbeiter"), Q(head.engineer)},
+                                                 {QStringLiteral("Datum"), Q(head.date)}};
+    double labelWidth = 0;
+    for (const auto& line : lines)
+        labelWidth = std::max(labelWidth, m.TextWidth(line.first, f.bold));
+    labelWidth += m.P(12);
+    for (const auto& [label, value] : lines) {
+        m.Begin(m.P(2), false);
+        m.Text(label, f.bold, 0, 0, labelWidth);
+        m.Text(value, f.text, labelWidth, 0, m.Width() - labelWidth);
+        m.End(m.P(2), true);
+    }
+    m.Begin(m.P(16), true);
+    m.Text(QStringLiteral("Berechnungen"), f.heading, 0, 0, m.Width());
+    m.End(m.P(3), true, kGrey);
+    m.End(m.P(4), false);
+}
+
+// Number, name and form, main result and first page of every calculation. The
+// page column is as wide for every count of pages a project can have, so
+// that the rows are as tall whatever pages they name.
+void List(TitleMaker& m, const Fonts& f, const std::vector<ListEntry>& entries)
+{
+    if (entries.empty()) {
+        m.Begin(0, false);
+        m.Text(QStringLiteral("Das Projekt enthält keine Berechnung."), f.text, 0, 0, m.Width());
+        m.End(m.P(2), false);
+        return;
+    }
+    const double gap = m.P(8);
+    const double numberW =
+        std::max(m.TextWidth(QStringLiteral("Nr."), f.smallBold), m.TextWidth(entries.back().number, f.text)) + gap;
+    const double pageW =
+        std::max(m.TextWidth(QStringLiteral("Seite"), f.smallBold), m.TextWidth(QStringLiteral("00000"), f.text)) +
+        gap;
+    const double nameW = 0.5 * (m.Width() - numberW - pageW);
+    const double x[] = {0, numberW, numberW + nameW, m.Width() - pageW}; // left edges
+    const double w[] = {numberW - gap, nameW - gap, m.Width() - pageW - x[2] - gap, pageW};
+    const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight};
+
+    m.Begin(0, true);
+    const char* const heads[] = {"Nr.", "Berechnung", "Hauptergebnis", "Seite"};
+    for (int c = 0; c < 4; ++c)
+        m.Text(QString::fromUtf8(heads[c]), f.smallBold, x[c], 0, w[c], align[c], kGrey);
+    m.End(m.P(2), true);
+    m.MarkListHead();
+
+    // The name, and under it the form; what reads differently now under both.
+    for (const ListEntry& e : entries) {
+        m.Begin(m.P(2), false);
+        const double name = m.Text(e.name, f.text, x[1], 0, w[1]);
+        double height = name + m.Text(e.form, f.small, x[1], name + m.P(1), w[1], Qt::AlignLeft, kGrey) + m.P(1);
+        const std::pair<int, QString> others[] = {{0, e.number}, {2, e.result}, {3, e.page}};
+        for (const auto& [c, text] : others)
+            height = std::max(height, m.Text(text, f.text, x[c], 0, w[c], align[c]));
+        if (!e.notes.isEmpty())
+            m.Text(e.notes.join(QLatin1Char('\n')), f.small, x[1], height + m.P(1), x[3] - x[1] - gap,
+                   Qt::AlignLeft, kGrey);
+        m.End(m.P(2), true);
+    }
+}
+
+// Cuts the title rows into pages; every page the list continues on begins
+// with the list's head.
+TitleLayout LayOut(TitleRows rows, double bodyHeight)
+{
+    TitleLayout laid;
+    for (std::size_t i = 0; i < rows.rows.size(); ++i)
+        laid.order.push_back(i);
+    for (std::size_t from = 1;;) {
+        std::vector<PageRow> measured;
+        for (std::size_t i : laid.order)
+            measured.push_back(rows.rows[i].page);
+        laid.places = Paginate(measured, bodyHeight);
+        if (rows.listHead == kNone)
+            break;
+        std::size_t k = from;
+        while (k < laid.order.size() && !(laid.order[k] > rows.listHead &&
+                                          laid.places[k].page > laid.places[k - 1].page &&
+                                          laid.order[k - 1] != rows.listHead))
+            ++k;
+        if (k == laid.order.size())
+            break;
+        laid.order.insert(laid.order.begin() + static_cast<std::ptrdiff_t>(k), rows.listHead);
+        from = k + 1; // the pages before stay as they are
+    }
+    laid.rows = std::move(rows);
+    laid.pages = laid.places.empty() ? 1 : laid.places.back().page + 1;
+    return laid;
+}
+
+// The main result with each of its values on a line of its own.
+QString ResultLines(const std::string& result)
+{
+    return Q(result).replace(QStringLiteral(", "), QStringLiteral("\n"));
+}
+
+QString ChangeNote(const ResultChange& change)
+{
+    return QStringLiteral("Jetzt anders als gespeichert: ") + Q(ChangeText(change));
+}
+
+} // namespace
+
+void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
+                  QPagedPaintDevice& device, QPainter& painter)
+{
+    // Every report laid out first: the title page names the page each begins on.
+    std::vector<const ProjectReport*> printed;
+    std::vector<ReportPages> parts;
+    for (const ProjectReport& r : reports)
+        if (r.reopened.form) {
+            printed.push_back(&r);
+            parts.emplace_back(r.report, *r.reopened.form, device);
+        }
+    const QRectF body = ReportBody(device);
+    const QString title = fileTitle.empty() ? QStringLiteral("Projekt") : Q(fileTitle);
+    const Fonts fonts;
+
+    // The list's rows are as tall whatever pages they name, so the second
+    // pass, with the count of title pages the first one found, holds.
+    TitleLayout front;
+    for (int titlePages = 1, pass = 0; pass < 3; ++pass) {
+        std::vector<ListEntry> entries;
+        int start = titlePages + 1;
+        for (std::size_t i = 0; i < printed.size(); ++i) {
+            const ProjectReport& r = *printed[i];
+            ListEntry& e = entries.emplace_back();
+            e.number = QString::number(r.entry + 1);
+            e.name = Q(r.name);
+            e.form = Q(r.report.title) + QStringLiteral(" (Formular %1)").arg(r.report.form);
+            e.result = ResultLines(MainResultText(*r.reopened.form));
+            e.page = QString::number(start);
+            for (const ResultChange& change : r.reopened.changes)
+                e.notes << ChangeNote(change);
+            start += parts[i].Count();
+        }
+        TitleMaker maker(device, body.width());
+        Head(maker, fonts, title, head);
+        List(maker, fonts, entries);
+        front = LayOut(maker.Take(), body.height());
+        if (front.pages == titlePages)
+            break;
+        titlePages = front.pages;
+    }
+
+    int total = front.pages;
+    for (const ReportPages& part : parts)
+        total += part.Count();
+    std::size_t next = 0;
+    for (int page = 0; page < front.pages; ++page) {
+        if (page > 0)
+            device.newPage();
+        PaintPageFrame(painter, device, Q(head.project), title, Q(head.date), page + 1, total);
+        for (; next < front.order.size() && front.places[next].page == page; ++next) {
+            const ReportRow& row = front.rows.rows[front.order[next]];
+            PaintReportRow(painter, device, row,
+                           QRectF(body.left(), body.top() + front.places[next].top, body.width(), row.page.height));
+        }
+    }
+    int before = front.pages;
+    for (const ReportPages& part : parts) {
+        part.Paint(device, painter, before, total);
+        before += part.Count();
+    }
+}
+
+bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
+                     const QString& path, QString* error)
+{
+    QString why;
+    const bool written = WritePdf(path, QStringLiteral("Projekt %1").arg(Q(fileTitle)),
+                                  [&](QPagedPaintDevice& device, QPainter& painter) {
+                                      PaintProject(fileTitle, head, reports, device, painter);
+                                  },
+                                  &why);
+    if (!written && error)
+        *error = QStringLiteral("Das Projekt kann nicht nach %1 geschrieben werden: %2").arg(path, why);
+    return written;
+}
+
+void PrintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
+                  QPrinter& printer)
+{
+    QPainter painter;
+    if (painter.begin(&printer))
+        PaintProject(fileTitle, head, reports, printer, painter);
+}
+
+} // namespace dralun
