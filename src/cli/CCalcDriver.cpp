@@ -8,6 +8,7 @@
 
 #include "cli/FormEvents.h"
 #include "cli/ProjectCommands.h"
+#include "cli/RatingCommands.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
@@ -26,6 +27,10 @@ const char* const kUsage =
     "  dralun-calc FORM [--json] [--no-compute] EREIGNIS...\n"
     "  dralun-calc FORM --report text|json [KOPF...] EREIGNIS...   der Bericht der Berechnung\n"
     "  dralun-calc FORM EREIGNIS... --add-to DATEI [--name TEXT] [KOPF...]   die Berechnung ins Projekt\n"
+    "  dralun-calc FORM EREIGNIS... --sweep ID=VON:BIS[:SCHRITT] [--rows N] [--columns ID,ID,...] [--csv-de]\n"
+    "                                          Wertetabelle als CSV: ein Eingabefeld variiert\n"
+    "  dralun-calc FORM EREIGNIS... --solve ID=ZIEL --vary ID[:VON:BIS] [--json]\n"
+    "                                          Zielwert: das Eingabefeld, bei dem das Ergebnis ZIEL erreicht\n"
     "  dralun-calc --project DATEI --check     jede Berechnung des Projekts nachrechnen (0 gleich, 1 abweichend)\n"
     "  dralun-calc --project DATEI --report text|json   die Berichte aller Berechnungen\n"
     "\n"
@@ -123,7 +128,8 @@ void PrintText(const CForm& form, const std::vector<std::string>& messages, std:
 // Texts from data files may hold bytes that are not UTF-8 (a Latin-1
 // umlaut in a rainfall file); they are written as U+FFFD, so the output is
 // always valid JSON.
-void PrintJson(const CForm& form, const std::vector<std::string>& messages, std::ostream& out)
+void PrintJson(const CForm& form, const std::vector<std::string>& messages, std::ostream& out,
+               const std::optional<SolvedInput>& solved)
 {
     using Json = nlohmann::ordered_json;
     Json fields = Json::object(), lists = Json::object(), checked = Json::object();
@@ -147,15 +153,20 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
     Json drawn = Json::array();
     for (const DrawnText& d : form.Drawn())
         drawn.push_back(d.text);
-    const Json doc = {{"form", form.TemplateId()}, {"title", form.Title()},   {"fields", fields},
+    Json doc = {{"form", form.TemplateId()}, {"title", form.Title()},   {"fields", fields},
                       {"lists", lists},            {"checked", checked},      {"disabled", disabled},
                       {"messages", messages},      {"drawn", drawn},          {"refused", form.RefusedBecause()}};
+    if (solved)
+        doc["solve"] = {{"id", solved->vary},
+                        {"value", solved->outcome.value},
+                        {"computations", solved->outcome.computations}};
     out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions options = ParseOptions(args, false);
+    CheckRatingOptions(options);
     CollectingSink sink;
     std::unique_ptr<CForm> form = info.create(sink);
     if (options.help) {
@@ -166,6 +177,16 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
     ApplyEvents(*form, options.events);
     if (options.compute)
         PressCompute(*form);
+    if (!options.sweep.empty())
+        return RunSweep(*form, options, out);
+    std::optional<SolvedInput> solved;
+    if (!options.solve.empty()) {
+        // What is printed is the form with the value found, after its own computation.
+        sink.texts.clear();
+        solved = RunSolve(*form, options, err);
+        if (!solved)
+            return 1;
+    }
 
     if (!options.addTo.empty()) {
         if (const int status = AddToProject(*form, options.addTo, options.name, options.header, err))
@@ -175,9 +196,13 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
         const Report report = BuildReport(*form, options.header);
         out << (options.report == "json" ? ReportJson(report) : ReportText(report));
     } else if (options.json)
-        PrintJson(*form, sink.texts, out);
-    else
+        PrintJson(*form, sink.texts, out, solved);
+    else {
+        if (solved)
+            out << "solve\t" << solved->vary << '\t' << Format("%.15g", solved->outcome.value) << '\t'
+                << solved->outcome.computations << '\n';
         PrintText(*form, sink.texts, out);
+    }
     return 0;
 }
 

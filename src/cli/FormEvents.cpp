@@ -17,7 +17,9 @@ namespace {
 
 bool IsNumber(const std::string& s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos; }
 
-int ControlId(const CForm& form, const std::string& ref)
+} // namespace
+
+int ControlIdOf(const CForm& form, const std::string& ref)
 {
     int id = -1;
     if (IsNumber(ref)) {
@@ -37,12 +39,14 @@ int ControlId(const CForm& form, const std::string& ref)
     return id;
 }
 
+namespace {
+
 std::pair<int, int> ControlAndIndex(const CForm& form, const std::string& arg)
 {
     const size_t colon = arg.rfind(':');
     if (colon == std::string::npos || !IsNumber(arg.substr(colon + 1)))
         throw UsageError("erwartet ID:INDEX, nicht \"" + arg + "\"");
-    return {ControlId(form, arg.substr(0, colon)), ClassicAtoi(arg.substr(colon + 1))};
+    return {ControlIdOf(form, arg.substr(0, colon)), ClassicAtoi(arg.substr(colon + 1))};
 }
 
 void Check(Refusal refusal, int id, const std::string& what)
@@ -113,6 +117,21 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.name = next();
         else if (a == "--out" && outAllowed)
             o.out = next();
+        else if (a == "--sweep" && !outAllowed)
+            o.sweep = next();
+        else if (a == "--rows" && !outAllowed) {
+            const std::string& n = next();
+            if (!IsNumber(n) || n.size() > 9 || ClassicAtoi(n) < 1)
+                throw UsageError("--rows erwartet eine Zahl ab 1, nicht \"" + n + "\"");
+            o.rows = ClassicAtoi(n);
+        } else if (a == "--columns" && !outAllowed)
+            o.columns = next();
+        else if (a == "--csv-de" && !outAllowed)
+            o.csvGerman = true;
+        else if (a == "--solve" && !outAllowed)
+            o.solve = next();
+        else if (a == "--vary" && !outAllowed)
+            o.vary = next();
         else if (std::string* field = HeaderField(o.header, a))
             *field = next();
         else if (IsEventWithArgument(a)) {
@@ -131,10 +150,10 @@ void ApplyEvents(CForm& form, const std::vector<std::string>& events)
     for (size_t i = 0; i < events.size() && !form.IsClosed(); ++i) {
         const std::string& a = events[i];
         if (a == "--click") {
-            const int id = ControlId(form, events[++i]);
+            const int id = ControlIdOf(form, events[++i]);
             Check(form.Click(id), id, "anklicken");
         } else if (a == "--leave") {
-            const int id = ControlId(form, events[++i]);
+            const int id = ControlIdOf(form, events[++i]);
             Check(form.Leave(id), id, "verlassen");
         } else if (a == "--select" || a == "--dblclick") {
             const auto [id, index] = ControlAndIndex(form, events[++i]);
@@ -143,7 +162,7 @@ void ApplyEvents(CForm& form, const std::vector<std::string>& events)
             const size_t eq = a.find('=');
             if (eq == std::string::npos || eq == 0)
                 throw UsageError("unbekanntes Ereignis \"" + a + "\" (erwartet ID=TEXT)");
-            const int id = ControlId(form, a.substr(0, eq));
+            const int id = ControlIdOf(form, a.substr(0, eq));
             const std::string text = a.substr(eq + 1);
             Check(form.Type(id, text), id, text);
         }

@@ -27,6 +27,14 @@ struct CalcOptions {
     std::string name;   // --name TEXT: its name there
     ReportHeader header;
     std::vector<std::string> events; // in order, each option with its argument
+    // A rating table: --sweep ID=FROM:TO[:STEP] [--rows N] [--columns ID,...] [--csv-de]
+    std::string sweep;
+    int rows = 0;
+    std::string columns;
+    bool csvGerman = false;
+    // A target: --solve ID=TARGET --vary ID[:LO:HI]
+    std::string solve;
+    std::string vary;
 };
 
 // Splits the arguments after the form into options and events; throws
@@ -36,6 +44,10 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed);
 
 // The options of the report header, for the usage texts.
 extern const char* const kHeaderUsage;
+
+// The id of a control named by its number or a field's short name (letter
+// case aside); throws UsageError when the form has no such control.
+int ControlIdOf(const CForm& form, const std::string& ref);
 
 // Applies the events to an opened form, in order, as a user would; throws
 // UsageError for an unknown control or an event the form refuses.

@@ -1,5 +1,6 @@
 #include "core/CDataDirectory.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <system_error>
@@ -68,21 +69,49 @@ std::filesystem::path CDataDirectory::File(const std::string& name)
 
 namespace {
 
+thread_local int t_discardDepth = 0;
+
+#ifdef _WIN32
+constexpr const char* kNullDevice = "NUL";
+#else
+constexpr const char* kNullDevice = "/dev/null";
+#endif
+
+bool IsReading(const char* mode) { return mode[0] == 'r'; }
+
 CFile OpenResolved(const std::filesystem::path& path, const char* mode)
 {
-    if (mode[0] == 'r')
+    if (IsReading(mode))
         return OpenForReading(path).file;
     return OpenForWriting(path, std::string_view(mode).find('b') == std::string_view::npos);
 }
 
+CFile OpenNullDevice(const char* mode)
+{
+    return CFile(std::fopen(kNullDevice, std::string_view(mode).find('b') == std::string_view::npos ? "w" : "wb"));
+}
+
 } // namespace
+
+CDiscardWrites::CDiscardWrites() { ++t_discardDepth; }
+
+CDiscardWrites::~CDiscardWrites() { --t_discardDepth; }
+
+bool CDiscardWrites::Active() { return t_discardDepth > 0; }
 
 CFile CDataDirectory::OpenPath(const std::filesystem::path& path, const char* mode)
 {
+    if (!IsReading(mode) && CDiscardWrites::Active())
+        return OpenNullDevice(mode);
     return OpenResolved(Resolve(path), mode);
 }
 
-CFile CDataDirectory::Open(const std::string& name, const char* mode) { return OpenResolved(File(name), mode); }
+CFile CDataDirectory::Open(const std::string& name, const char* mode)
+{
+    if (!IsReading(mode) && CDiscardWrites::Active())
+        return OpenNullDevice(mode);
+    return OpenResolved(File(name), mode);
+}
 
 ReadableFile CDataDirectory::Read(const std::string& name) { return OpenForReading(File(name)); }
 

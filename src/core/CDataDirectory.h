@@ -33,4 +33,18 @@ public:
     static ReadableFile ReadPath(const std::filesystem::path& path);
 };
 
+// While one of these lives on the current thread, every file the data
+// directory opens for writing is the null device: the code that writes a
+// report or a check file runs as always, but the real files stay as they
+// are (a copy of a form computing rows of a table). Reading is unchanged.
+class CDiscardWrites {
+public:
+    CDiscardWrites();
+    ~CDiscardWrites();
+    CDiscardWrites(const CDiscardWrites&) = delete;
+    CDiscardWrites& operator=(const CDiscardWrites&) = delete;
+    // Whether writes go nowhere now, on this thread.
+    static bool Active();
+};
+
 } // namespace dralun

@@ -4,10 +4,12 @@
 // computation with the numbers put in, results, messages, the data files
 // read. Built from the form's current state; the window lays it out for the
 // page, dralun-calc writes it as text or JSON.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CalcSteps.h"
+#include "report/RatingTable.h"
 
 namespace dralun {
 
@@ -45,6 +47,7 @@ struct Report {
     std::vector<std::string> messages; // every message the computation showed
     std::string refusal;               // why the computation was refused, or ""
     std::vector<DataFileUse> files;
+    std::optional<RatingTable> rating; // a rating table the user added
 };
 
 // Today's date as the report writes it: "07.12.2026".

@@ -1,5 +1,6 @@
 #include "report/ReportWriters.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
@@ -11,13 +12,19 @@ double Rounded15(double value) { return std::strtod(Format("%.15g", value).c_str
 
 namespace {
 
+// Characters, not bytes, of a UTF-8 text.
+size_t Width(const std::string& text)
+{
+    size_t width = 0;
+    for (unsigned char c : text)
+        width += (c & 0xc0) != 0x80;
+    return width;
+}
+
 void Heading(std::string& out, const std::string& title)
 {
     out += '\n' + title + '\n';
-    size_t width = 0;
-    for (unsigned char c : title)
-        width += (c & 0xc0) != 0x80; // one mark per character, not per byte
-    out += std::string(width, '-') + '\n';
+    out += std::string(Width(title), '-') + '\n';
 }
 
 // Lines of a text, each after an indent.
@@ -54,7 +61,106 @@ void Entries(std::string& out, const std::vector<ReportEntry>& entries)
 
 std::string UnitAfter(const std::string& unit) { return unit.empty() || unit == "-" ? "" : " " + unit; }
 
+std::string RightAligned(const std::string& text, size_t width)
+{
+    const size_t w = Width(text);
+    return w < width ? std::string(width - w, ' ') + text : text;
+}
+
+std::string OneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n')
+            c = ' ';
+    return text;
+}
+
+// The table under its head: every column right aligned to its widest cell,
+// a refused row's reason after its input.
+void RatingText(std::string& out, const RatingTable& t)
+{
+    Heading(out, "Wertetabelle");
+    out += "  " + RatingRangeText(t) + "\n\n";
+    std::vector<const RatingColumn*> columns{&t.varied};
+    for (const RatingColumn& c : t.columns)
+        columns.push_back(&c);
+    std::vector<size_t> widths;
+    for (size_t k = 0; k < columns.size(); ++k) {
+        size_t w = std::max(Width(RatingColumnTitle(*columns[k])), Width(RatingUnitText(*columns[k])));
+        for (const RatingRow& row : t.rows) {
+            if (k == 0)
+                w = std::max(w, Width(row.inputText));
+            else if (row.refused.empty() && k - 1 < row.texts.size())
+                w = std::max(w, Width(row.texts[k - 1]));
+        }
+        widths.push_back(w);
+    }
+    auto line = [&](const std::vector<std::string>& cells) {
+        std::string text = " ";
+        for (size_t k = 0; k < cells.size(); ++k)
+            text += "  " + (k < widths.size() ? RightAligned(cells[k], widths[k]) : cells[k]);
+        out += text + '\n';
+    };
+    std::vector<std::string> titles, units;
+    for (const RatingColumn* c : columns) {
+        titles.push_back(RatingColumnTitle(*c));
+        units.push_back(RatingUnitText(*c));
+    }
+    line(titles);
+    line(units);
+    for (const RatingRow& row : t.rows) {
+        if (!row.refused.empty()) {
+            out += "   " + RightAligned(row.inputText, widths[0]) + "  nicht berechnet: " + OneLine(row.refused) + '\n';
+            continue;
+        }
+        std::vector<std::string> cells{row.inputText};
+        cells.insert(cells.end(), row.texts.begin(), row.texts.end());
+        line(cells);
+    }
+}
+
+nlohmann::ordered_json RatingColumnJson(const RatingColumn& c)
+{
+    return {{"id", c.id}, {"name", c.name}, {"label", c.label}, {"unit", c.unit}};
+}
+
+nlohmann::ordered_json RatingJson(const RatingTable& t)
+{
+    using Json = nlohmann::ordered_json;
+    Json columns = Json::array();
+    for (const RatingColumn& c : t.columns)
+        columns.push_back(RatingColumnJson(c));
+    Json rows = Json::array();
+    for (const RatingRow& row : t.rows)
+        rows.push_back({{"input", row.inputText}, {"values", row.texts}, {"refused", row.refused}});
+    return {{"vary", RatingColumnJson(t.varied)}, {"columns", columns}, {"rows", rows}};
+}
+
 } // namespace
+
+std::string RatingColumnTitle(const RatingColumn& c)
+{
+    if (c.label.empty())
+        return c.name;
+    if (EndsWithSymbol(c.label, c.name) || c.name.empty())
+        return c.label;
+    return c.label + ' ' + c.name;
+}
+
+std::string RatingUnitText(const RatingColumn& c)
+{
+    return c.unit.empty() || c.unit == "-" ? std::string() : "[" + c.unit + "]";
+}
+
+std::string RatingRangeText(const RatingTable& t)
+{
+    const RatingRequest& q = t.request;
+    const std::string unit = UnitAfter(t.varied.unit);
+    std::string text = "Verändert: " + RatingColumnTitle(t.varied) + Format(" von %.10g bis %.10g", q.from, q.to) + unit;
+    if (q.rows <= 0)
+        text += Format(" in Schritten von %.10g", q.step) + unit;
+    return text + Format(" (%zu %s)", t.rows.size(), t.rows.size() == 1 ? "Zeile" : "Zeilen");
+}
 
 std::vector<std::string> StepLines(const CalcStep& step)
 {
@@ -124,6 +230,8 @@ std::string ReportText(const Report& r)
                 out += "    " + row + '\n';
         }
     }
+    if (r.rating)
+        RatingText(out, *r.rating);
     return out;
 }
 
@@ -147,21 +255,24 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
     Json files = Json::array();
     for (const DataFileUse& f : r.files)
         files.push_back({{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"rows", f.rows}});
-    return {{"form", r.form},
-                      {"title", r.title},
-                      {"method", r.method},
-                      {"header",
-                       {{"projekt", r.header.project},
-                        {"bauwerk", r.header.structure},
-                        {"bearbeiter", r.header.engineer},
-                        {"datum", r.header.date},
-                        {"bemerkung", r.header.remark}}},
-                      {"inputs", entries(r.inputs)},
-                      {"steps", steps},
-                      {"results", entries(r.results)},
-                      {"messages", r.messages},
-                      {"refused", r.refusal},
-                      {"files", files}};
+    Json report = {{"form", r.form},
+                   {"title", r.title},
+                   {"method", r.method},
+                   {"header",
+                    {{"projekt", r.header.project},
+                     {"bauwerk", r.header.structure},
+                     {"bearbeiter", r.header.engineer},
+                     {"datum", r.header.date},
+                     {"bemerkung", r.header.remark}}},
+                   {"inputs", entries(r.inputs)},
+                   {"steps", steps},
+                   {"results", entries(r.results)},
+                   {"messages", r.messages},
+                   {"refused", r.refusal},
+                   {"files", files}};
+    if (r.rating)
+        report["rating"] = RatingJson(*r.rating);
+    return report;
 }
 
 std::string ReportJson(const Report& r)

@@ -22,4 +22,13 @@ std::vector<std::string> StepLines(const CalcStep& step);
 // A value as the report writes it into JSON: %.15g, as a number.
 double Rounded15(double value);
 
+// A column of a rating table as its head shows it: the label, with the
+// field's name where the label does not end in it ("Druckhöhe h").
+std::string RatingColumnTitle(const RatingColumn& column);
+// The unit of a column in brackets, "" for none: "[l/s]".
+std::string RatingUnitText(const RatingColumn& column);
+// What was varied and over which range: "Verändert: Druckhöhe h von 0.5 bis
+// 2 m in Schritten von 0.25 m (7 Zeilen)".
+std::string RatingRangeText(const RatingTable& table);
+
 } // namespace dralun

@@ -1,0 +1,162 @@
+#include "project/FormCopy.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/CDataDirectory.h"
+#include "core/Format.h"
+#include "core/NumberText.h"
+#include "forms/ComputeButton.h"
+#include "forms/FormLayout.h"
+#include "project/KeepCalculation.h"
+#include "report/Report.h"
+
+namespace dralun {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string FieldName(const FieldInfo& f)
+{
+    const std::string label = LabelWithoutUnit(WithoutMnemonic(f.label));
+    return Format("\"%s\" (%d)", (label.empty() ? f.name : label).c_str(), f.id);
+}
+
+// Why the field did not take the text, as the project's reopening says it.
+std::string TypingRefused(Refusal refusal, const FieldInfo& f, const std::string& text)
+{
+    if (refusal == Refusal::Disabled)
+        return FieldName(f) + " ist gesperrt und nimmt \"" + text + "\" nicht an";
+    if (refusal == Refusal::NotEditable)
+        return FieldName(f) + " ist ein Ergebnisfeld";
+    return FieldName(f) + " nimmt \"" + text + "\" nicht an";
+}
+
+// The message the form's field exchange shows for a number outside the
+// field's range, or "" when the number lies inside. The form would read
+// the fields only up to this one and compute with the rest of the last
+// row; the row is refused instead.
+std::string OutOfRange(const FieldInfo& f, double value)
+{
+    if (!f.range)
+        return {};
+    if (f.kind == Kind::Single) {
+        const float v = static_cast<float>(value), lo = static_cast<float>(f.range->lo),
+                    hi = static_cast<float>(f.range->hi);
+        if (v >= lo && v <= hi)
+            return {};
+        return Format("Bitte geben Sie eine Zahl zwischen %.6g und %.6g ein.", static_cast<double>(lo),
+                      static_cast<double>(hi));
+    }
+    if (value >= f.range->lo && value <= f.range->hi)
+        return {};
+    return Format("Bitte geben Sie eine Zahl zwischen %.15g und %.15g ein.", f.range->lo, f.range->hi);
+}
+
+// A copy of the form as the calculation says, without its steps.
+std::unique_ptr<CForm> Redo(const Calculation& calc, CMessageLog& log, std::string& problem)
+{
+    Reopened reopened = Reopen(calc, log);
+    problem = reopened.problem;
+    if (reopened.form)
+        reopened.form->SetRecordingSteps(false);
+    return std::move(reopened.form);
+}
+
+} // namespace
+
+std::string NumberForField(const FieldInfo& field, double value)
+{
+    return field.kind == Kind::Single ? FormatG6(static_cast<float>(value)) : FormatG15(value);
+}
+
+bool IsVariableField(const CForm& form, int id)
+{
+    const FieldInfo* f = form.FindField(id);
+    return f && f->role != Role::Out && (f->kind == Kind::Number || f->kind == Kind::Single) && form.IsEnabled(id);
+}
+
+std::vector<int> VariableFieldIds(const CForm& form)
+{
+    std::vector<int> ids;
+    for (const FieldInfo& f : form.Fields())
+        if (IsVariableField(form, f.id))
+            ids.push_back(f.id);
+    return ids;
+}
+
+CFormCopy::CFormCopy(const CForm& original)
+{
+    const CDiscardWrites discard;
+    const Calculation calc = KeepCalculation(original, {});
+    m_inputs = calc.inputs;
+    m_form = Redo(calc, m_log, m_problem);
+}
+
+CFormCopy::~CFormCopy()
+{
+    // A form may write its report file when it goes.
+    const CDiscardWrites discard;
+    m_form.reset();
+}
+
+CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<int>& read)
+{
+    const CDiscardWrites discard;
+    ++m_computations;
+    Outcome out;
+    out.texts.assign(read.size(), std::string());
+    out.values.assign(read.size(), kNaN);
+    const FieldInfo* field = m_form ? m_form->FindField(vary) : nullptr;
+    if (!m_form || !m_problem.empty() || !field) {
+        out.refused = m_problem.empty() ? Format("das Formular hat kein Feld %d", vary) : m_problem;
+        return out;
+    }
+    CForm& form = *m_form;
+    m_log.Clear();
+
+    // The inputs the last computation wrote over (a completed slope, a
+    // field a mode fills) are typed back as the original shows them.
+    for (const auto& [id, text] : m_inputs)
+        if (id != vary && form.IsEnabled(id) && form.Text(id) != text)
+            form.Type(id, text);
+
+    const std::string typed = NumberForField(*field, value);
+    if (const Refusal r = form.Type(vary, typed); r != Refusal::None)
+        out.refused = TypingRefused(r, *field, typed);
+    else if (std::string range = OutOfRange(*field, value); !range.empty())
+        out.refused = std::move(range);
+    else {
+        PressCompute(form);
+        out.refused = form.RefusedBecause();
+    }
+    out.inputText = Trimmed(form.Text(vary));
+    out.messages = m_log.Texts();
+    for (size_t i = 0; i < read.size(); ++i) {
+        out.texts[i] = Trimmed(form.Text(read[i]));
+        if (const std::optional<double> number = ParseFieldNumber(out.texts[i]))
+            out.values[i] = *number;
+    }
+
+    if (form.IsClosed()) {
+        // The computation closed the form: the next value gets a new copy,
+        // with the modes and lists this one had and the original's inputs.
+        Calculation calc = KeepCalculation(form, {});
+        calc.inputs = m_inputs;
+        m_form = Redo(calc, m_log, m_problem);
+        if (out.refused.empty())
+            out.refused = "das Formular hat sich geschlossen";
+    }
+    return out;
+}
+
+} // namespace dralun

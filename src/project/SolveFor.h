@@ -1,0 +1,47 @@
+#pragma once
+// "Zielwert": the value of one input at which a result of the form reaches
+// a target, found on a copy of the form by its own computation: the result
+// sampled over the interval to find where it crosses the target and to see
+// that it runs one way, then Brent's method inside that bracket.
+#include <string>
+#include <utility>
+
+#include "forms/CForm.h"
+
+namespace dralun {
+
+inline constexpr int kMostSolveComputations = 100;
+inline constexpr double kSolveTolerance = 1e-10; // relative, in the input
+
+struct SolveRequest {
+    int result = 0;   // the field whose value is to reach the target
+    double target = 0;
+    int vary = 0;     // the input that is changed
+    double lo = 0;    // the search interval
+    double hi = 0;
+};
+
+// The interval a search starts from: the field's range where it has one,
+// else a decade around its value (0: 0 to 1).
+std::pair<double, double> DefaultSolveInterval(const CForm& form, int vary);
+
+// Why the request cannot be searched ("" when it can): unknown fields, a
+// result field varied, a locked or text field, an empty or not finite interval.
+std::string SolveRequestProblem(const CForm& form, const SolveRequest& request);
+
+struct SolveOutcome {
+    bool found = false;
+    double value = 0;        // the input found
+    std::string valueText;   // as it is typed into the field
+    double resultValue = 0;  // what the result shows there
+    int computations = 0;    // how often the form computed
+    std::string problem;     // why nothing was found, in German, or ""
+};
+
+SolveOutcome SolveFor(const CForm& form, const SolveRequest& request);
+
+// Types the found value into the form and presses "Rechne", as a user
+// would; false when the form refused the text.
+bool TakeSolution(CForm& form, int vary, const SolveOutcome& outcome);
+
+} // namespace dralun

@@ -1,0 +1,146 @@
+// "Zielwert": the input at which a result reaches a target, against
+// closed forms and a bisection of the ditch's formula worked out here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Format.h"
+#include "forms/CForm.h"
+#include "forms/ComputeButton.h"
+#include "forms/FormRegistry.h"
+#include "project/SolveFor.h"
+#include "OpenedFormTest.h"
+
+namespace dralun {
+namespace {
+
+constexpr double kGravity = 9.80665;
+constexpr double kPi10 = 3.141592654;
+
+using SolveForTest = test::OpenedFormTest;
+
+// The ditch's discharge for a depth, b 0.5 m, banks 1 : 1.5, I 1 per mille, kSt 25.
+double DitchQ(double t)
+{
+    const double A = 0.5 * t + 1.5 * t * t;
+    const double R = A / (0.5 + 2 * t * std::sqrt(1 + 1.5 * 1.5));
+    return std::sqrt(0.001) * 25 * std::pow(R, 0.66666666667) * A;
+}
+
+double DitchDepthFor(double Q)
+{
+    double lo = 0.03, hi = 3;
+    for (int i = 0; i < 200; ++i)
+        (DitchQ(0.5 * (lo + hi)) < Q ? lo : hi) = 0.5 * (lo + hi);
+    return 0.5 * (lo + hi);
+}
+
+TEST_F(SolveForTest, ClosedFormAnswers)
+{
+    struct Case {
+        int form;
+        const char* result;
+        double target;
+        const char* vary;
+        double lo, hi;
+        double expected;
+    };
+    const double mu = 0.67, h = 0.6;
+    const Case cases[] = {
+        // orifice: v = mu sqrt(2 g h), so h = (v / mu)² / (2 g)
+        {171, "v", 2.5, "h", 0.01, 10, std::pow(2.5 / mu, 2) / (2 * kGravity)},
+        // orifice: d = 2 sqrt(A / pi), A = Q / 1000 / v: Q = 1000 pi d² / 4 · v
+        {171, "d", 0.2, "Q", 1, 500, 1000 * kPi10 * 0.04 / 4 * mu * std::sqrt(2 * kGravity * h)},
+        // ditch: the depth that carries 0.4 m³/s
+        {143, "Q", 0.4, "t", 0.03, 3, DitchDepthFor(0.4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Format("%d %s", c.form, c.result));
+        const auto form = Opened(c.form);
+        const SolveOutcome out = SolveFor(*form, {Id(*form, c.result), c.target, Id(*form, c.vary), c.lo, c.hi});
+        ASSERT_TRUE(out.found) << out.problem;
+        EXPECT_NEAR(out.value, c.expected, 2e-10 * c.expected);
+        EXPECT_NEAR(out.resultValue, c.target, 1e-8 * c.target);
+        EXPECT_LE(out.computations, kMostSolveComputations);
+        EXPECT_EQ(out.valueText, Format("%.15g", out.value));
+    }
+}
+
+TEST_F(SolveForTest, TakeSolutionShowsTheValueOnTheForm)
+{
+    const auto form = Opened(171);
+    const int h = Id(*form, "h"), v = Id(*form, "v");
+    const SolveOutcome out = SolveFor(*form, {v, 3, h, 0.01, 10});
+    ASSERT_TRUE(out.found);
+    EXPECT_EQ(form->Text(h), "0.6"); // the search leaves the form alone
+    ASSERT_TRUE(TakeSolution(*form, h, out));
+    EXPECT_EQ(form->Text(h), out.valueText);
+    EXPECT_NEAR(std::stod(form->Text(v)), 3, 1e-9);
+}
+
+TEST_F(SolveForTest, NothingFound)
+{
+    struct Case {
+        int form;
+        const char* result;
+        double target;
+        const char* vary;
+        double lo, hi;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {171, "v", 50, "h", 0.01, 10,
+         Format("Der Zielwert 50 wird im Suchbereich nicht erreicht (v zwischen %.15g und %.15g).",
+                0.67 * std::sqrt(2 * kGravity * 0.01), 0.67 * std::sqrt(2 * kGravity * 10))},
+        // the pipe's velocity at part filling rises with Q and is 0 once Q overloads the pipe
+        {130, "vt", 1, "Q", 1, 200,
+         "Das Ergebnis vt steigt und fällt im Suchbereich von 1 bis 200; bitte einen Bereich wählen, in dem es "
+         "nur steigt oder nur fällt."},
+    };
+    for (const Case& c : cases) {
+        const auto form = Opened(c.form);
+        const SolveOutcome out = SolveFor(*form, {Id(*form, c.result), c.target, Id(*form, c.vary), c.lo, c.hi});
+        EXPECT_FALSE(out.found);
+        EXPECT_EQ(out.problem, c.problem);
+        EXPECT_FALSE(TakeSolution(*form, Id(*form, c.vary), out));
+    }
+}
+
+TEST_F(SolveForTest, RoundedResultEndsAtTheStep)
+{
+    // Qv is written with one decimal: a step function of DN. The search
+    // ends at a DN where Qv shows the target, within the computations.
+    const auto form = Opened(130);
+    const SolveOutcome out = SolveFor(*form, {Id(*form, "Qv"), 100, Id(*form, "DN"), 100, 1000});
+    ASSERT_TRUE(out.found) << out.problem;
+    EXPECT_LE(out.computations, kMostSolveComputations);
+    EXPECT_EQ(out.resultValue, 100.0);
+    // Prandtl-Colebrook at 1 : 100, kb 1.5 mm: Qv = 100 l/s near DN 302.4
+    EXPECT_NEAR(out.value, 302.4, 0.1);
+}
+
+TEST_F(SolveForTest, RequestsThatCannotBeSearched)
+{
+    const auto form = Opened(171);
+    const int h = Id(*form, "h"), v = Id(*form, "v");
+    EXPECT_EQ(SolveRequestProblem(*form, {v, 1, v, 0, 1}), "Das Feld \"Fließgeschwindigkeit v\" (1005) ist ein Ergebnisfeld.");
+    EXPECT_EQ(SolveRequestProblem(*form, {v, 1, h, 2, 1}), "Der Suchbereich von 2 bis 1 ist leer.");
+    EXPECT_EQ(SolveRequestProblem(*form, {v, NAN, h, 0, 1}), "Der Zielwert ist keine endliche Zahl.");
+    EXPECT_EQ(SolveRequestProblem(*form, {v, 1, h, 0, 1}), "");
+}
+
+TEST_F(SolveForTest, DefaultIntervals)
+{
+    const auto form = Opened(171);
+    const auto [lo, hi] = DefaultSolveInterval(*form, Id(*form, "h")); // 0.6, no range
+    EXPECT_DOUBLE_EQ(lo, 0.6 / std::sqrt(10.0));
+    EXPECT_DOUBLE_EQ(hi, 0.6 * std::sqrt(10.0));
+    EXPECT_EQ(DefaultSolveInterval(*form, Id(*form, "mu")), std::make_pair(0.0, 1.0)); // its range
+    ASSERT_EQ(form->Type(Id(*form, "Q"), "-5"), Refusal::None);
+    EXPECT_EQ(DefaultSolveInterval(*form, Id(*form, "Q")), std::make_pair(-5 * std::sqrt(10.0), -5 / std::sqrt(10.0)));
+    ASSERT_EQ(form->Type(Id(*form, "Q"), "0"), Refusal::None);
+    EXPECT_EQ(DefaultSolveInterval(*form, Id(*form, "Q")), std::make_pair(0.0, 1.0));
+}
+
+} // namespace
+} // namespace dralun
