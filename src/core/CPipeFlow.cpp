@@ -38,6 +38,26 @@ private:
     bool m_atStart = true;
 };
 
+// Prandtl-Colebrook for the full circular pipe of inner diameter D (m) at
+// the slope J (m/m) and the roughness kb (mm), evaluated in this order:
+// v = -2 log10(2.51 nu / (D sqrt(2 g D J)) + kb / (3.71 D)) sqrt(2 g D J).
+struct FullPipe {
+    double s;  // sqrt(2 g D J), m/s
+    double x;  // argument of the logarithm, -
+    double vv; // full-flow velocity, m/s
+    double Qv; // full-flow discharge, l/s
+};
+
+FullPipe FullPipeFlow(double D, double J, double kb)
+{
+    FullPipe f{};
+    f.s = std::sqrt(2 * kG * D * J);
+    f.x = kNu * 2.51 / D / f.s + kb * 0.001 / 3.71 / D;
+    f.vv = -2.0 * std::log10(f.x) * f.s;
+    f.Qv = kPi * f.vv * D * D * 0.25 * 1000;
+    return f;
+}
+
 } // namespace
 
 std::string FormatDeterminable(int width, int decimals, double value)
@@ -88,12 +108,9 @@ bool CPipeFlow::SlopeFromInput(CSteps& steps)
 
 void CPipeFlow::FullFlow(CSteps& steps)
 {
-    // Prandtl-Colebrook for the full circular pipe, evaluated in this order:
-    // v = -2 log10(2.51 nu / (D sqrt(2 g D J)) + kb / (3.71 D)) sqrt(2 g D J).
-    const double s = std::sqrt(2 * kG * m_D * m_J);
-    const double x = kNu * 2.51 / m_D / s + m_kb * 0.001 / 3.71 / m_D;
-    m_vv = -2.0 * std::log10(x) * s;
-    m_Qv = kPi * m_vv * m_D * m_D * 0.25 * 1000;
+    const auto [s, x, vv, Qv] = FullPipeFlow(m_D, m_J, m_kb);
+    m_vv = vv;
+    m_Qv = Qv;
     if (!steps.Recording() || !std::isfinite(m_vv) || !std::isfinite(m_Qv))
         return;
     steps.Step("Wurzelglied √(2 · g · D · J)", "s", "sqrt(2 * g * D * J)", s, "m/s");
@@ -249,6 +266,20 @@ void CPipeFlow::FillDiameterList()
         m_vvText[i] = FormatDeterminable(5, 2, m_vv);
         m_QvText[i] = FormatDeterminable(7, 0, m_Qv);
     }
+}
+
+std::optional<CPipeFlow::SufficientDiameter> CPipeFlow::SmallestSufficientDiameter(double Q) const
+{
+    if (!(Q > 0) || !std::isfinite(m_J) || !(m_J > 0))
+        return std::nullopt;
+    // The diameters stand in the order of DN.ASC, which need not rise.
+    std::optional<SufficientDiameter> found;
+    for (int i = 1; i <= m_diameterCount; ++i) {
+        const double Qv = FullPipeFlow(m_diameters[i] / 1000.0, m_J, m_kb).Qv;
+        if (std::isfinite(Qv) && Qv >= Q && (!found || m_diameters[i] < m_diameters[found->entry]))
+            found = SufficientDiameter{i, Qv};
+    }
+    return found;
 }
 
 // ---- tables ------------------------------------------------------------------

@@ -46,6 +46,18 @@ public:
     // The three list texts of every diameter at the current slope and kb.
     void FillDiameterList();
 
+    // The smallest diameter of the table that carries Q without overload.
+    struct SufficientDiameter {
+        int entry; // 1 to m_diameterCount
+        double Qv; // its full-flow discharge, l/s
+    };
+    // The smallest diameter whose full flow at the current slope m_J and
+    // roughness m_kb carries Q (l/s) without overload, Qv >= Q, from the
+    // formula of FullFlow; none when no diameter does, when Q <= 0, and when
+    // the slope cannot be determined (not a finite fall). Leaves the engine
+    // as it is.
+    std::optional<SufficientDiameter> SmallestSufficientDiameter(double Q) const;
+
     // Reads DN.ASC and A110KR.ASC from the data directory, writes
     // dump-rohr.txt, sets the mode to 0. Returns the messages for the user.
     std::vector<std::string> LoadTables();

@@ -86,6 +86,8 @@ public:
     // radio button under its group's title, a check box with "ja" or
     // "nein", a list's selected entry.
     virtual std::vector<FormChoice> Choices() const;
+    // List entries the form points out, as it stands.
+    virtual std::vector<ListMark> ListMarks() const { return {}; }
     // Whether computations record their steps (a rating table of many rows
     // does without).
     void SetRecordingSteps(bool record) { m_recordSteps = record; }

@@ -158,6 +158,18 @@ std::vector<FormChoice> CPipeRunDlg::Choices() const
     return choices;
 }
 
+std::vector<ListMark> CPipeRunDlg::ListMarks() const
+{
+    // Both the computation and the refresh of the list put the slope and kb
+    // they read into the engine; Q is the one last read.
+    const auto found = m_pipe.SmallestSufficientDiameter(m_Q);
+    if (!found)
+        return {};
+    return {{kListDN, found->entry - 1,
+             Format("kleinste Nennweite, die Q = %s l/s ohne Überlastung abführt (Qv = %.1f l/s)",
+                    FormatG15(m_Q).c_str(), found->Qv)}};
+}
+
 void CPipeRunDlg::OnRefreshLists()
 {
     UpdateData(true);

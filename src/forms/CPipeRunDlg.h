@@ -21,6 +21,10 @@ public:
     const FormLayout& Layout() const override;
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
+    // In the diameter list, the smallest diameter that carries Q without
+    // overload at the slope and roughness of the last computation or refresh
+    // of the list, whichever came later.
+    std::vector<ListMark> ListMarks() const override;
 
     // The engine, for the picture (the last computed reach).
     const CPipeFlow& Pipe() const { return m_pipe; }

@@ -102,6 +102,14 @@ struct FormChoice {
     std::string text;  // "als 1 : n", "ja"
 };
 
+// An entry of a list that the form points out (the smallest diameter that
+// carries the discharge), with why.
+struct ListMark {
+    int list;
+    int index;
+    std::string note;
+};
+
 struct FocusRequest {
     int id;
     bool selectAll;
