@@ -14,12 +14,17 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/CFieldEdit.h"
 #include "gui/CQtMessageSink.h"
 #include "gui/pictures/CPictureWidget.h"
+#include "gui/rating/CRatingTableDlg.h"
+#include "gui/rating/CSolveDlg.h"
 #include "gui/report/CReportHeaderDlg.h"
 #include "gui/report/ReportPreview.h"
+#include "project/RatingSweep.h"
+#include "project/SolveFor.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -266,14 +271,20 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
     return widget;
 }
 
-// "Bericht…" under "Rechne", in a column of their own that takes the place
-// of "Rechne" in the form's grid.
+// "Bericht…", "Wertetabelle…" and "Zielwert…" under "Rechne", in a column of
+// their own that takes the place of "Rechne" in the form's grid.
 QWidget* CFormWindow::WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid)
 {
     m_computeId = computeId;
     m_reportButton = new QPushButton(QStringLiteral("Bericht…"));
     m_reportButton->setAutoDefault(false);
     connect(m_reportButton, &QPushButton::clicked, this, &CFormWindow::OnReport);
+    m_ratingButton = new QPushButton(QStringLiteral("Wertetabelle…"));
+    m_ratingButton->setAutoDefault(false);
+    connect(m_ratingButton, &QPushButton::clicked, this, &CFormWindow::OnRatingTable);
+    m_solveButton = new QPushButton(QStringLiteral("Zielwert…"));
+    m_solveButton->setAutoDefault(false);
+    connect(m_solveButton, &QPushButton::clicked, this, &CFormWindow::OnSolve);
     m_keepButton = new QPushButton(QStringLiteral("In Projekt übernehmen"));
     m_keepButton->setAutoDefault(false);
     m_keepButton->hide(); // until the owner says who keeps it
@@ -284,6 +295,8 @@ QWidget* CFormWindow::WithReportButton(QWidget* compute, int computeId, const QG
     column->setSpacing(grid->verticalSpacing());
     column->addWidget(compute);
     column->addWidget(m_reportButton);
+    column->addWidget(m_ratingButton);
+    column->addWidget(m_solveButton);
     column->addWidget(m_keepButton);
     return pair;
 }
@@ -327,8 +340,35 @@ void CFormWindow::OnReport()
     CReportHeaderDlg header(this);
     if (m_runModal(header) != QDialog::Accepted)
         return;
-    const Report report = BuildReport(*m_form, header.Header());
+    const Report report = BuildRatedReport(*m_form, header.Header(), m_reportRating);
     ShowReportPreview(report, *m_form, this, m_runModal);
+}
+
+// The table is computed on a copy of the form with the inputs as they stand
+// now, typed or computed; the window's form is not touched.
+void CFormWindow::OnRatingTable()
+{
+    if (m_busy)
+        return;
+    CRatingTableDlg dialog(*this, m_runModal);
+    m_runModal(dialog);
+}
+
+void CFormWindow::OnSolve()
+{
+    if (m_busy)
+        return;
+    CSolveDlg dialog(*this);
+    m_runModal(dialog);
+}
+
+bool CFormWindow::ApplySolution(int vary, const SolveOutcome& outcome)
+{
+    if (m_busy)
+        return false;
+    bool taken = false;
+    Run([this, vary, &outcome, &taken] { taken = TakeSolution(*m_form, vary, outcome); });
+    return taken;
 }
 
 // ---- events ------------------------------------------------------------------
@@ -439,10 +479,12 @@ void CFormWindow::Sync()
             list->setCurrentRow(m_form->Selection(id));
         }
     }
+    ShowListMarks();
     if (m_reportButton)
         m_reportButton->setEnabled(m_form->IsEnabled(m_computeId));
-    if (m_keepButton)
-        m_keepButton->setEnabled(m_form->IsEnabled(m_computeId));
+    for (QPushButton* button : {m_ratingButton, m_solveButton, m_keepButton})
+        if (button)
+            button->setEnabled(m_form->IsEnabled(m_computeId));
     for (CPictureWidget* drawn : m_drawn)
         drawn->Refresh();
     if (const auto focus = m_form->TakeFocusRequest()) {
@@ -455,6 +497,28 @@ void CFormWindow::Sync()
     m_busy = false;
     if (m_form->IsClosed())
         QDialog::reject();
+}
+
+// The entries the form points out stand out in bold on a pale green, with
+// the reason as their tool tip; every other entry is shown plain.
+void CFormWindow::ShowListMarks()
+{
+    const std::vector<ListMark> marks = m_form->ListMarks();
+    for (const auto& [id, widget] : m_widgets) {
+        auto* list = qobject_cast<QListWidget*>(widget);
+        if (!list)
+            continue;
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            const auto mark = std::find_if(marks.begin(), marks.end(),
+                                           [&](const ListMark& m) { return m.list == id && m.index == row; });
+            QFont font = list->font();
+            font.setBold(mark != marks.end());
+            item->setFont(font);
+            item->setBackground(mark != marks.end() ? QBrush(QColor(205, 238, 205)) : QBrush());
+            item->setToolTip(mark != marks.end() ? Q(mark->note) : QString());
+        }
+    }
 }
 
 } // namespace dralun

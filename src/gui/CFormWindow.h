@@ -6,9 +6,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "report/RatingTable.h"
 
 class QGridLayout;
 class QLabel;
@@ -18,6 +20,7 @@ namespace dralun {
 
 class CPictureWidget;
 class CQtMessageSink;
+struct SolveOutcome;
 
 class CFormWindow : public QDialog {
     Q_OBJECT
@@ -39,6 +42,13 @@ public:
     // A note at the top of the window, one line each (none: no note).
     void ShowBanner(const QStringList& lines);
     QLabel* Banner() const { return m_banner; }
+    // The rating table the user added to the form's report, as its request
+    // (it is computed anew with the inputs the report shows); none: none.
+    const std::optional<RatingRequest>& ReportRating() const { return m_reportRating; }
+    void SetReportRating(std::optional<RatingRequest> request) { m_reportRating = std::move(request); }
+    // Types a value found by "Zielwert…" into the form and computes, so that
+    // the window shows it; false when the form refused the value.
+    bool ApplySolution(int vary, const SolveOutcome& outcome);
 
     void reject() override; // Escape, "Abbruch" and the close box
 
@@ -52,10 +62,13 @@ private:
     QWidget* MakeControl(int id, int chars = 0);
     QWidget* MakeEdit(int id, int chars);
     void Run(const std::function<void()>& action);
+    void ShowListMarks();
     void Sync();
     QStringList Items(int id) const;
     QWidget* WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid);
     void OnReport();
+    void OnRatingTable();
+    void OnSolve();
     void OnKeep();
     bool ComputeFirst();
 
@@ -66,9 +79,12 @@ private:
     bool m_busy = false;
     int m_computeId = -1;                // "Rechne", when the form has it
     QPushButton* m_reportButton = nullptr; // "Bericht…" under it
-    QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under that
+    QPushButton* m_ratingButton = nullptr; // "Wertetabelle…" and "Zielwert…" beside "Bericht…"
+    QPushButton* m_solveButton = nullptr;
+    QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under them
     QLabel* m_banner = nullptr;
     std::function<void(CFormWindow&)> m_keeper;
+    std::optional<RatingRequest> m_reportRating;
     std::function<int(QDialog&)> m_runModal = [](QDialog& dialog) { return dialog.exec(); };
 };
 

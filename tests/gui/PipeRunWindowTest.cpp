@@ -92,6 +92,33 @@ private slots:
         QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("210.0"));
     }
 
+    // At 1 : 100 and kb = 1.5 mm a full DN 200 carries 33 l/s and a DN 250
+    // 60 l/s (worked by hand: 60.4 l/s), a DN 400 210 l/s and a DN 500 379 l/s.
+    void smallestSufficientDiameterStandsOut()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto marked = [&] {
+            QList<int> rows;
+            QListWidget* list = List(w, 1011);
+            for (int row = 0; row < list->count(); ++row)
+                if (list->item(row)->font().bold())
+                    rows.append(row);
+            return rows;
+        };
+        QCOMPARE(marked(), QList<int>{2});
+        QCOMPARE(List(w, 1011)->item(2)->text(), QStringLiteral(" 250"));
+        QVERIFY(List(w, 1011)->item(2)->toolTip().contains(QStringLiteral("kleinste Nennweite, die Q = 40 l/s")));
+        Edit(w, 1000)->selectAll();
+        QTest::keyClicks(Edit(w, 1000), "250");
+        QTest::mouseClick(qobject_cast<QPushButton*>(w.Control(1017)), Qt::LeftButton);
+        QCOMPARE(marked(), QList<int>{6});
+        QCOMPARE(List(w, 1011)->item(6)->text(), QStringLiteral(" 500"));
+        QVERIFY(List(w, 1011)->item(2)->toolTip().isEmpty());
+    }
+
     void leavingThePercentFieldRefreshesTheLists()
     {
         CMessageLog log;

@@ -1,0 +1,386 @@
+#include "gui/rating/RatingChartPainter.h"
+
+#include "gui/rating/RatingTableModel.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace dralun {
+namespace {
+
+// An axis: the shown range and the distance of its ticks (1, 2 or 5 times
+// a power of ten).
+struct Axis {
+    double lo = 0;
+    double hi = 1;
+    double step = 0.2;
+};
+
+double NiceStep(double rough) {
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    const double mantissa = rough / magnitude;
+    const double nice = mantissa <= 1 ? 1 : mantissa <= 2 ? 2 : mantissa <= 5 ? 5 : 10;
+    return nice * magnitude;
+}
+
+// The range of the values widened to whole ticks, about "ticks" of them.
+// Equal values get a range around them; halves keep huge ranges finite.
+Axis NiceAxis(double lo, double hi, int ticks) {
+    if (!std::isfinite(lo) || !std::isfinite(hi))
+        return {};
+    if (lo > hi)
+        std::swap(lo, hi);
+    if (hi / 2 - lo / 2 <= std::abs(hi) * 1e-12) {
+        const double spread = lo == 0 ? 1 : std::abs(lo) * 0.1;
+        lo -= spread;
+        hi += spread;
+    }
+    const double rough = (hi / 2 - lo / 2) * 2 / std::max(ticks, 1);
+    Axis axis;
+    axis.step = std::isfinite(rough) && rough > 0 ? NiceStep(rough) : (hi / 2 - lo / 2) / 2;
+    axis.lo = std::floor(lo / axis.step) * axis.step;
+    axis.hi = std::ceil(hi / axis.step) * axis.step;
+    if (!std::isfinite(axis.lo) || !std::isfinite(axis.hi) || !(axis.hi > axis.lo)) {
+        axis.lo = lo;
+        axis.hi = hi;
+        axis.step = (hi / 2 - lo / 2) / 2;
+    }
+    return axis;
+}
+
+// The values of an axis, at most a few dozen whatever rounding does.
+std::vector<double> Ticks(const Axis& axis) {
+    std::vector<double> ticks;
+    if (!(axis.step > 0))
+        return ticks;
+    const double first = std::ceil(axis.lo / axis.step - 1e-9);
+    for (int k = 0; k < 40; ++k) {
+        const double value = (first + k) * axis.step;
+        if (value > axis.hi + axis.step * 1e-9)
+            break;
+        ticks.push_back(std::abs(value) < axis.step * 1e-9 ? 0.0 : value);
+    }
+    return ticks;
+}
+
+QString TickText(double value, double step) {
+    const double largest = std::abs(value);
+    const int decimals = step >= 1 ? 0 : static_cast<int>(-std::floor(std::log10(step) + 1e-9));
+    if (largest >= 1e9 || decimals > 6)
+        return QString::number(value, 'g', 6);
+    return QString::number(value, 'f', decimals);
+}
+
+QString AxisTitle(const RatingColumn& column) { return RatingColumnTitle(column); }
+
+bool Usable(const RatingRow& row, size_t column) {
+    return row.refused.empty() && column < row.values.size() && std::isfinite(row.values[column]);
+}
+
+struct Layout {
+    double line = 1;  // the height of a line of text
+    double pad = 1;   // a small distance: the width of a character
+    Axis x;
+    std::vector<Axis> y;         // one per panel
+    std::vector<QRectF> panels;  // the plots, top to bottom
+    QRectF Bottom() const { return panels.back(); }
+};
+
+Axis InputAxis(const RatingTable& table, int ticks) {
+    double lo = INFINITY, hi = -INFINITY;
+    for (const RatingRow& row : table.rows) {
+        if (std::isfinite(row.input)) {
+            lo = std::min(lo, row.input);
+            hi = std::max(hi, row.input);
+        }
+    }
+    if (!(lo <= hi) && std::isfinite(table.request.from) && std::isfinite(table.request.to)) {
+        lo = std::min(table.request.from, table.request.to);
+        hi = std::max(table.request.from, table.request.to);
+    }
+    if (!(lo <= hi)) {
+        lo = 0;
+        hi = 1;
+    }
+    return NiceAxis(lo, hi, ticks);
+}
+
+Axis ValueAxis(const RatingTable& table, size_t column, int ticks) {
+    double lo = INFINITY, hi = -INFINITY;
+    for (const RatingRow& row : table.rows) {
+        if (Usable(row, column)) {
+            lo = std::min(lo, row.values[column]);
+            hi = std::max(hi, row.values[column]);
+        }
+    }
+    return lo <= hi ? NiceAxis(lo, hi, ticks) : Axis{};
+}
+
+double WidestTick(const QFontMetricsF& fm, const Axis& axis) {
+    double widest = 0;
+    for (double tick : Ticks(axis))
+        widest = std::max(widest, fm.horizontalAdvance(TickText(tick, axis.step)));
+    return widest;
+}
+
+Layout LayOut(const QFontMetricsF& fm, const QRectF& area, const RatingTable& table) {
+    Layout layout;
+    layout.line = fm.height();
+    layout.pad = std::max(fm.averageCharWidth(), 1.0);
+    const int count = std::max<int>(1, static_cast<int>(table.columns.size()));
+    const double titles = layout.line * 1.3; // a panel's title above it
+    const double bottom = layout.line * 2.6; // tick values and the axis title
+    const double height =
+        std::max(layout.line, (area.height() - bottom - layout.pad - count * titles) / count);
+    const int yTicks = std::clamp(static_cast<int>(height / (layout.line * 2.2)), 2, 8);
+    double left = 0;
+    for (int c = 0; c < count; ++c) {
+        layout.y.push_back(ValueAxis(table, static_cast<size_t>(c), yTicks));
+        left = std::max(left, WidestTick(fm, layout.y.back()));
+    }
+    left += layout.pad * 2;
+    const double right = layout.pad * 3;
+    const double width = std::max(layout.pad, area.width() - left - right);
+    const double labelWidth = fm.horizontalAdvance(QStringLiteral("-0000.00")) * 1.8;
+    layout.x = InputAxis(table, std::clamp(static_cast<int>(width / labelWidth), 2, 10));
+    double top = area.top() + layout.pad * 0.5;
+    for (int c = 0; c < count; ++c) {
+        top += titles;
+        layout.panels.emplace_back(area.left() + left, top, width, height);
+        top += height;
+    }
+    return layout;
+}
+
+double MapX(const Layout& layout, double x) {
+    const QRectF& plot = layout.Bottom();
+    return plot.left() + (x - layout.x.lo) / (layout.x.hi - layout.x.lo) * plot.width();
+}
+
+double MapY(const QRectF& plot, const Axis& axis, double y) {
+    return plot.bottom() - (y - axis.lo) / (axis.hi - axis.lo) * plot.height();
+}
+
+// Collects the points of a line into a polygon, one pixel column at a time:
+// of the points in a column it keeps the first, the lowest, the highest and
+// the last, in the order they came.
+class ColumnSqueeze {
+public:
+    explicit ColumnSqueeze(QPolygonF& out) : m_out(out) {}
+    void Add(const QPointF& p)
+    {
+        const double column = std::floor(p.x());
+        if (m_count > 0 && column != m_column)
+            Finish();
+        if (m_count == 0) {
+            m_column = column;
+            m_first = m_low = m_high = m_last = p;
+            m_lowAt = m_highAt = 0;
+        } else {
+            if (p.y() < m_low.y()) {
+                m_low = p;
+                m_lowAt = m_count;
+            }
+            if (p.y() > m_high.y()) {
+                m_high = p;
+                m_highAt = m_count;
+            }
+            m_last = p;
+        }
+        ++m_count;
+    }
+    void Finish()
+    {
+        if (m_count == 0)
+            return;
+        m_out.append(m_first);
+        const int last = m_count - 1;
+        const bool lowFirst = m_lowAt <= m_highAt;
+        for (int k = 0; k < 2; ++k) {
+            const bool low = (k == 0) == lowFirst;
+            const int at = low ? m_lowAt : m_highAt;
+            if (at != 0 && at != last)
+                m_out.append(low ? m_low : m_high);
+        }
+        if (last > 0)
+            m_out.append(m_last);
+        m_count = 0;
+    }
+
+private:
+    QPolygonF& m_out;
+    double m_column = 0;
+    int m_count = 0;
+    QPointF m_first, m_low, m_high, m_last;
+    int m_lowAt = 0, m_highAt = 0;
+};
+
+const QColor kLineColors[] = {QColor(0, 70, 160), QColor(170, 30, 30), QColor(0, 120, 60), QColor(140, 70, 0),
+                              QColor(110, 40, 140)};
+
+void PaintPanel(QPainter& painter, const Layout& layout, const RatingTable& table, size_t c, const QFontMetricsF& fm) {
+    const QRectF& plot = layout.panels[c];
+    const Axis& axis = layout.y[c];
+    const double thin = layout.line / 20;
+    painter.setPen(QPen(QColor(215, 215, 215), thin));
+    for (double tick : Ticks(axis)) {
+        const double y = MapY(plot, axis, tick);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    for (double tick : Ticks(layout.x)) {
+        const double x = MapX(layout, tick);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    painter.setPen(QPen(Qt::black, thin));
+    painter.drawRect(plot);
+    for (double tick : Ticks(axis)) {
+        const double y = MapY(plot, axis, tick);
+        const double w = fm.horizontalAdvance(TickText(tick, axis.step)) + layout.pad;
+        const QRectF box(plot.left() - layout.pad - w, y - layout.line / 2, w, layout.line);
+        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, TickText(tick, axis.step));
+    }
+    if (c < table.columns.size()) {
+        const QRectF title(plot.left(), plot.top() - layout.line * 1.2, plot.width(), layout.line);
+        painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
+                         fm.elidedText(AxisTitle(table.columns[c]), Qt::ElideRight, plot.width()));
+    }
+    // The values, the line broken where a row has none.
+    painter.save();
+    painter.setClipRect(plot.adjusted(-thin, -thin, thin, thin));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QColor color = kLineColors[c % std::size(kLineColors)];
+    painter.setPen(QPen(color, std::max(layout.line / 12, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // Ten thousand rows are far more than the plot has pixel columns: of the
+    // points that fall into one column only the first, the lowest, the
+    // highest and the last are drawn, which gives the same line.
+    QPolygonF run;
+    run.reserve(static_cast<int>(std::min<size_t>(table.rows.size(), 4 * static_cast<size_t>(plot.width() + 2))));
+    const auto flush = [&] {
+        if (run.size() == 1)
+            painter.drawPoint(run.front());
+        else if (run.size() > 1)
+            painter.drawPolyline(run);
+        run.clear();
+    };
+    ColumnSqueeze squeeze(run);
+    for (const RatingRow& row : table.rows) {
+        if (Usable(row, c) && std::isfinite(row.input)) {
+            squeeze.Add(QPointF(MapX(layout, row.input), MapY(plot, axis, row.values[c])));
+        } else {
+            squeeze.Finish();
+            flush();
+        }
+    }
+    squeeze.Finish();
+    flush();
+    painter.restore();
+}
+
+void PaintInputAxis(QPainter& painter, const Layout& layout, const RatingTable& table, const QFontMetricsF& fm) {
+    const QRectF& plot = layout.Bottom();
+    painter.setPen(QPen(Qt::black, layout.line / 20));
+    for (double tick : Ticks(layout.x)) {
+        const double x = MapX(layout, tick);
+        const QString text = TickText(tick, layout.x.step);
+        const double w = fm.horizontalAdvance(text) + layout.pad;
+        painter.drawText(QRectF(x - w / 2, plot.bottom() + layout.line * 0.2, w, layout.line), Qt::AlignCenter, text);
+    }
+    const QRectF title(plot.left(), plot.bottom() + layout.line * 1.4, plot.width(), layout.line);
+    painter.drawText(title, Qt::AlignHCenter | Qt::AlignVCenter,
+                     fm.elidedText(AxisTitle(table.varied), Qt::ElideRight, plot.width()));
+}
+
+void PaintVertical(QPainter& painter, const Layout& layout, double x, const QPen& pen) {
+    painter.setPen(pen);
+    for (const QRectF& plot : layout.panels)
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+}
+
+// A text on a light box beside the line at x, on its left where the right
+// has no room.
+void PaintNote(QPainter& painter, const Layout& layout, const QRectF& plot, double x, double y, const QString& text,
+               const QFontMetricsF& fm) {
+    const double w = std::min(fm.horizontalAdvance(text) + layout.pad, plot.width());
+    double left = x + layout.pad * 0.5;
+    if (left + w > plot.right())
+        left = std::max(plot.left(), x - layout.pad * 0.5 - w);
+    const QRectF box(left, y, w, layout.line);
+    painter.fillRect(box, QColor(255, 255, 235));
+    painter.setPen(QPen(QColor(150, 150, 150), layout.line / 20));
+    painter.drawRect(box);
+    painter.setPen(QPen(Qt::black, layout.line / 20));
+    painter.drawText(box, Qt::AlignCenter, fm.elidedText(text, Qt::ElideRight, w));
+}
+
+void PaintHover(QPainter& painter, const Layout& layout, const RatingTable& table, int index,
+                const QFontMetricsF& fm) {
+    const RatingRow& row = table.rows[static_cast<size_t>(index)];
+    if (!std::isfinite(row.input))
+        return;
+    const double x = MapX(layout, row.input);
+    PaintVertical(painter, layout, x, QPen(QColor(90, 90, 90), layout.line / 16));
+    for (size_t c = 0; c < layout.panels.size(); ++c) {
+        const QRectF& plot = layout.panels[c];
+        QString text;
+        if (!row.refused.empty())
+            text = c == 0 ? QString::fromStdString(row.refused) : QString();
+        else if (c < table.columns.size() && c < row.texts.size())
+            text = QString::fromStdString(row.texts[c] + (table.columns[c].unit.empty() ? "" : " " + table.columns[c].unit));
+        if (!text.isEmpty())
+            PaintNote(painter, layout, plot, x, plot.top() + layout.line * 0.2, text, fm);
+    }
+    const QRectF& plot = layout.Bottom();
+    QString input = QString::fromStdString(row.inputText.empty() ? std::to_string(row.input) : row.inputText).trimmed();
+    if (!table.varied.unit.empty() && table.varied.unit != "-")
+        input += QLatin1Char(' ') + QString::fromStdString(table.varied.unit);
+    PaintNote(painter, layout, plot, x, plot.bottom() - layout.line * 1.2, input, fm);
+}
+
+} // namespace
+
+void PaintRatingChart(QPainter& painter, const QRectF& area, const RatingTable& table, std::optional<int> hoverRow) {
+    if (!(area.width() > 0) || !(area.height() > 0))
+        return;
+    painter.save();
+    const QFontMetricsF fm(painter.font(), painter.device());
+    const Layout layout = LayOut(fm, area, table);
+    for (size_t c = 0; c < layout.panels.size(); ++c)
+        PaintPanel(painter, layout, table, c, fm);
+    PaintInputAxis(painter, layout, table, fm);
+    if (std::isfinite(table.current) && table.current >= layout.x.lo && table.current <= layout.x.hi) {
+        QPen dashed(QColor(200, 90, 0), layout.line / 12, Qt::DashLine);
+        PaintVertical(painter, layout, MapX(layout, table.current), dashed);
+    }
+    if (hoverRow && *hoverRow >= 0 && *hoverRow < static_cast<int>(table.rows.size()))
+        PaintHover(painter, layout, table, *hoverRow, fm);
+    painter.restore();
+}
+
+std::optional<int> RatingChartRowAt(const QRectF& area, const RatingTable& table, double x) {
+    if (table.rows.empty() || !(area.width() > 0) || !(area.height() > 0))
+        return std::nullopt;
+    const QFontMetricsF fm(QGuiApplication::font());
+    const Layout layout = LayOut(fm, area, table);
+    const QRectF& plot = layout.Bottom();
+    if (x < plot.left() || x > plot.right())
+        return std::nullopt;
+    std::optional<int> nearest;
+    double best = INFINITY;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        if (!std::isfinite(table.rows[i].input))
+            continue;
+        const double distance = std::abs(MapX(layout, table.rows[i].input) - x);
+        if (distance < best) {
+            best = distance;
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest;
+}
+
+} // namespace dralun

@@ -1,0 +1,26 @@
+#pragma once
+// The rating curve: each tabulated result over the varied input, one panel
+// per result, stacked over a common input axis. Axes carry label and unit;
+// a dashed line marks the form's current value of the input. Drawn with
+// QPainter in the units of the device, so the window, the print preview and
+// the PDF share it.
+#include <QRectF>
+#include <optional>
+
+#include "report/RatingTable.h"
+
+class QPainter;
+
+namespace dralun {
+
+// hoverRow: the row whose values are shown beside a vertical line (the one
+// under the mouse), none for print.
+void PaintRatingChart(QPainter& painter, const QRectF& area, const RatingTable& table,
+                      std::optional<int> hoverRow = std::nullopt);
+
+// The row whose input lies nearest to the device x coordinate inside the
+// area, as PaintRatingChart maps it; none outside the plotted x range or
+// for a table without rows.
+std::optional<int> RatingChartRowAt(const QRectF& area, const RatingTable& table, double x);
+
+} // namespace dralun

@@ -1,0 +1,135 @@
+#include "gui/rating/RatingTableModel.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace dralun {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Messages are written for message boxes: one line here.
+QString OneLine(const std::string& text) { return Q(text).simplified(); }
+
+// Whether the text holds the word, space-separated ("Q in l/s" holds "l/s").
+bool HoldsWord(const QString& text, const QString& word)
+{
+    if (word.isEmpty())
+        return true;
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) {
+        const qsizetype end = at + word.size();
+        if ((at == 0 || text[at - 1] == ' ') && (end == text.size() || text[end] == ' '))
+            return true;
+    }
+    return false;
+}
+
+// A word as it is spelled in names: no umlauts, no underscores, lower case
+// ("Überlauf" and "Ueberlauf", "Vgenutzt" and "V_genutzt" are one word).
+QString Spelled(QString text)
+{
+    text = text.toLower();
+    text.replace(QStringLiteral("ä"), QStringLiteral("ae"));
+    text.replace(QStringLiteral("ö"), QStringLiteral("oe"));
+    text.replace(QStringLiteral("ü"), QStringLiteral("ue"));
+    text.replace(QStringLiteral("ß"), QStringLiteral("ss"));
+    text.remove(QLatin1Char('_'));
+    return text;
+}
+
+} // namespace
+
+QString RatingColumnTitle(const RatingColumn& column, const QString& beforeUnit)
+{
+    QString label = Q(column.label.empty() ? column.name : column.label);
+    label.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    label.remove(QLatin1Char('&'));
+    label.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    // Labels repeat on some forms ("A [m²]" above and below the sill): the
+    // field's name tells them apart where the label does not hold it.
+    const QString name = Q(column.name);
+    if (!HoldsWord(label, name) && !HoldsWord(Spelled(label), Spelled(name)))
+        label += QStringLiteral(" (") + name + QLatin1Char(')');
+    const QString unit = Q(column.unit);
+    if (unit.isEmpty() || unit == QStringLiteral("-") || HoldsWord(label, unit))
+        return label;
+    return label + beforeUnit + unit + "]";
+}
+
+QString RatingRowNote(const RatingRow& row)
+{
+    if (!row.refused.empty())
+        return OneLine(row.refused);
+    QStringList notes;
+    for (const std::string& message : row.messages)
+        notes.append(OneLine(message));
+    return notes.join(QStringLiteral(" | "));
+}
+
+CRatingTableModel::CRatingTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void CRatingTableModel::SetTable(const RatingTable& table)
+{
+    beginResetModel();
+    m_table = table;
+    endResetModel();
+}
+
+int CRatingTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_table.rows.size());
+}
+
+int CRatingTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_table.columns.size()) + 2;
+}
+
+QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const RatingRow& row = m_table.rows[static_cast<size_t>(index.row())];
+    const int column = index.column();
+    const int last = columnCount() - 1;
+    switch (role) {
+    case Qt::DisplayRole:
+        if (column == 0)
+            return Q(row.inputText);
+        if (column == last)
+            return RatingRowNote(row);
+        if (!row.refused.empty())
+            return QStringLiteral("–");
+        if (static_cast<size_t>(column - 1) < row.texts.size())
+            return Q(row.texts[static_cast<size_t>(column - 1)]);
+        return {};
+    case Qt::ToolTipRole:
+        if (column != last)
+            return {};
+        return row.refused.empty() ? RatingRowNote(row) : Q(row.refused);
+    case Qt::TextAlignmentRole:
+        return column == last ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return row.refused.empty() ? QVariant() : QBrush(QColor(255, 228, 228));
+    default:
+        return {};
+    }
+}
+
+QVariant CRatingTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section == 0)
+        return RatingColumnTitle(m_table.varied, QStringLiteral("\n["));
+    if (section == columnCount() - 1)
+        return QStringLiteral("Meldung");
+    if (static_cast<size_t>(section - 1) < m_table.columns.size())
+        return RatingColumnTitle(m_table.columns[static_cast<size_t>(section - 1)], QStringLiteral("\n["));
+    return {};
+}
+
+} // namespace dralun
