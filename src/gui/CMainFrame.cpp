@@ -477,7 +477,8 @@ void CMainFrame::Keep(CFormWindow& window, std::optional<std::size_t>& entry)
                         keptCalc ? &keptCalc->header : nullptr, &window);
     if (m_runModal(dialog) != QDialog::Accepted)
         return;
-    const Calculation calc = KeepCalculation(window.Form(), dialog.Header(), dialog.Name().toStdString());
+    const Calculation calc =
+        KeepCalculation(window.Form(), dialog.Header(), dialog.Name().toStdString(), window.ReportRating());
     if (entry && dialog.ReplaceEntry())
         m_doc.Replace(*entry, calc);
     else
@@ -510,6 +511,8 @@ void CMainFrame::ReopenEntry(std::size_t index)
     for (const ResultChange& change : changes)
         banner << Q(ChangeText(change));
     window.ShowBanner(banner);
+    // The rating table kept with it belongs to the window's report again, made anew.
+    window.SetReportRating(calc.rating ? std::optional<RatingRequest>(calc.rating->request) : std::nullopt);
     m_doc.SetChanges(index, std::move(changes));
     m_panel->Refresh();
     PrepareFormWindow(window, index);

@@ -3,6 +3,7 @@
 // (every input field's text as the form showed it, the modes, check boxes
 // and list selections), what it showed as results and messages, the head
 // of its report, when it was kept, and the data files it read.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +37,9 @@ struct Calculation {
     std::string time; // when it was kept, UTC: "2026-12-07T21:56:00Z"
     std::vector<KeptDataFile> files;
     std::string mainResult; // "Q_Gl7 = 0.0858 m³/s", for the project's list
+    // A rating table kept with it: the request is redone on reopening, the
+    // rows are what it showed.
+    std::optional<RatingTable> rating;
 };
 
 // A result that reads differently now than when it was kept.

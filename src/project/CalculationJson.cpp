@@ -1,9 +1,11 @@
 #include "project/CalculationJson.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 #include "core/Format.h"
+#include "core/NumberText.h"
 
 namespace dralun {
 
@@ -83,6 +85,81 @@ std::vector<std::string> Texts(const Json& array, const std::string& what)
     return texts;
 }
 
+// The most columns a kept rating table may name: more than any form has fields.
+constexpr std::size_t kMostRatingColumns = 1000;
+
+double Number(const Json& object, const char* key)
+{
+    const Json* value = object.contains(key) ? &object.at(key) : nullptr;
+    if (!value)
+        throw EntryError{std::string("\"") + key + "\" fehlt"};
+    if (!value->is_number())
+        throw EntryError{std::string("\"") + key + "\" ist keine Zahl"};
+    return value->get<double>();
+}
+
+// A rating table as kept: the request, and the rows as they were shown.
+// The columns are known by their ids only; the form names them when the
+// table is made anew.
+RatingTable ReadRating(const Json& rating)
+{
+    RatingTable t;
+    const Json& request = *Member(rating, "request", Json::value_t::object, true);
+    RatingRequest& q = t.request;
+    const auto vary = request.find("vary");
+    if (vary == request.end())
+        throw EntryError{"\"vary\" fehlt"};
+    q.vary = static_cast<int>(Integer(*vary, "\"vary\"", 0, std::numeric_limits<int>::max()));
+    q.from = Number(request, "from");
+    q.to = Number(request, "to");
+    q.step = Number(request, "step");
+    if (const auto rows = request.find("rows"); rows != request.end())
+        q.rows = static_cast<int>(Integer(*rows, "\"rows\"", 0, kMostRatingRows));
+    if (const Json* columns = Member(request, "columns", Json::value_t::array, false)) {
+        if (columns->size() > kMostRatingColumns)
+            throw EntryError{Format("mehr als %zu Spalten", kMostRatingColumns)};
+        for (const Json& id : *columns)
+            q.columns.push_back(
+                static_cast<int>(Integer(id, "eine Spalte", 0, std::numeric_limits<int>::max())));
+    }
+    t.varied.id = q.vary;
+    for (int id : q.columns)
+        t.columns.push_back({id, {}, {}, {}});
+
+    const Json& rows = *Member(rating, "rows", Json::value_t::array, true);
+    if (rows.size() > static_cast<std::size_t>(kMostRatingRows))
+        throw EntryError{Format("%zu Zeilen, höchstens %d", rows.size(), kMostRatingRows)};
+    for (const Json& item : rows) {
+        if (!item.is_object())
+            throw EntryError{"eine Zeile ist kein JSON-Objekt"};
+        RatingRow row;
+        const Json* input = Member(item, "input", Json::value_t::string, true);
+        row.inputText = CheckedText(*input, "eine Eingabe");
+        row.input = ParseFieldNumber(row.inputText).value_or(std::nan(""));
+        if (const Json* texts = Member(item, "texts", Json::value_t::array, false))
+            row.texts = Texts(*texts, "ein Wert");
+        if (!q.columns.empty() && row.texts.size() > q.columns.size())
+            throw EntryError{"eine Zeile hat mehr Werte als die Tabelle Spalten"};
+        row.refused = TextMember(item, "refused");
+        for (const std::string& text : row.texts)
+            row.values.push_back(row.refused.empty() ? ParseFieldNumber(text).value_or(std::nan("")) : std::nan(""));
+        t.rows.push_back(std::move(row));
+    }
+    return t;
+}
+
+Json RatingToJson(const RatingTable& t)
+{
+    const RatingRequest& q = t.request;
+    Json rows = Json::array();
+    for (const RatingRow& row : t.rows)
+        rows.push_back(Json{{"input", row.inputText}, {"texts", row.texts}, {"refused", row.refused}});
+    return Json{{"request",
+                 {{"vary", q.vary}, {"from", q.from}, {"to", q.to}, {"step", q.step}, {"rows", q.rows},
+                  {"columns", q.columns}}},
+                {"rows", std::move(rows)}};
+}
+
 Calculation Read(const Json& entry)
 {
     if (!entry.is_object())
@@ -133,6 +210,12 @@ Calculation Read(const Json& entry)
                 throw EntryError{"eine Datendatei ist kein JSON-Objekt"};
             c.files.push_back({TextMember(file, "name"), TextMember(file, "sha256")});
         }
+    if (const Json* rating = Member(entry, "rating", Json::value_t::object, false))
+        try {
+            c.rating = ReadRating(*rating);
+        } catch (const EntryError& e) {
+            throw EntryError{"in der Wertetabelle: " + e.text};
+        }
     return c;
 }
 
@@ -143,7 +226,7 @@ Json CalculationToJson(const Calculation& c)
     Json files = Json::array();
     for (const KeptDataFile& f : c.files)
         files.push_back(Json{{"name", f.name}, {"sha256", f.sha256}});
-    return Json{{"form", c.form},
+    Json entry{{"form", c.form},
                 {"title", c.title},
                 {"name", c.name},
                 {"time", c.time},
@@ -162,6 +245,9 @@ Json CalculationToJson(const Calculation& c)
                   {"datum", c.header.date},
                   {"bemerkung", c.header.remark}}},
                 {"files", files}};
+    if (c.rating)
+        entry["rating"] = RatingToJson(*c.rating);
+    return entry;
 }
 
 std::optional<Calculation> CalculationFromJson(const Json& entry, std::string* problem)

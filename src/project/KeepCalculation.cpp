@@ -1,5 +1,6 @@
 #include "project/KeepCalculation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "forms/MainFields.h"
+#include "project/RatingSweep.h"
 
 namespace dralun {
 
@@ -128,7 +130,31 @@ std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
         if (!c || !IsList(form, *c))
             return Format("das Formular %d hat keine Liste %d", calc.form, id);
     }
+    if (calc.rating)
+        if (std::string problem = KeptRatingProblemOn(form, calc.rating->request); !problem.empty())
+            return "in der Wertetabelle: " + problem;
     return {};
+}
+
+std::string KeptRatingProblemOn(const CForm& form, const RatingRequest& request)
+{
+    const FieldInfo* varied = form.FindField(request.vary);
+    if (!varied)
+        return Format("das Formular %d hat kein Feld %d", form.TemplateId(), request.vary);
+    if (!IsInput(*varied))
+        return ControlName(form, request.vary) + " ist ein Ergebnisfeld";
+    if (varied->kind != Kind::Number && varied->kind != Kind::Single)
+        return ControlName(form, request.vary) + " ist kein Zahlenfeld";
+    for (int id : request.columns) {
+        if (!form.FindField(id))
+            return Format("das Formular %d hat kein Feld %d", form.TemplateId(), id);
+        if (id == request.vary)
+            return ControlName(form, id) + " ist schon die erste Spalte";
+    }
+    std::string problem = SweepValuesOf(request).problem;
+    if (!problem.empty() && problem.back() == '.')
+        problem.pop_back(); // the sentence goes on in the reader's message
+    return problem;
 }
 
 std::string DefaultCalculationName(const CForm& form)
@@ -144,7 +170,8 @@ std::string MainResultText(const CForm& form)
     return Joined(form, MainResultIds(form), " = ", true);
 }
 
-Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name)
+Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name,
+                            const std::optional<RatingRequest>& rating)
 {
     Calculation c;
     c.form = form.TemplateId();
@@ -174,6 +201,15 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
     for (const DataFileUse& file : form.DataFiles())
         c.files.push_back({file.name, file.sha256});
     c.mainResult = MainResultText(form);
+    if (rating && KeptRatingProblemOn(form, *rating).empty()) {
+        RatingOutcome made = ComputeRatingTable(form, *rating);
+        if (made.problem.empty()) {
+            c.rating = std::move(made.table);
+        } else {
+            c.rating.emplace();
+            c.rating->request = *rating;
+        }
+    }
     return c;
 }
 
@@ -234,6 +270,48 @@ std::string ApplyCalculation(CForm& form, const Calculation& calc)
     return {};
 }
 
+namespace {
+
+// A row of a rating table as a change shows it: "0.0169 | 2.97", or why it was refused.
+std::string RowText(const RatingRow& row)
+{
+    if (!row.refused.empty())
+        return "nicht berechnet";
+    std::string text;
+    for (const std::string& cell : row.texts)
+        text += (text.empty() ? "" : " | ") + cell;
+    return text;
+}
+
+// The first row of the kept rating table that reads differently when the
+// table is made anew, with the count of the others; none when all read alike.
+std::optional<ResultChange> RatingChange(const CForm& form, const RatingTable& kept)
+{
+    const RatingOutcome now = ComputeRatingTable(form, kept.request);
+    if (!now.problem.empty())
+        return ResultChange{0, "Wertetabelle", Format("%zu Zeilen", kept.rows.size()), "nicht berechnet: " + now.problem};
+    const std::vector<RatingRow>& rows = now.table.rows;
+    auto differs = [&](size_t i) {
+        return i >= rows.size() || i >= kept.rows.size() || rows[i].inputText != kept.rows[i].inputText ||
+               rows[i].texts != kept.rows[i].texts || rows[i].refused != kept.rows[i].refused;
+    };
+    size_t first = 0, count = 0;
+    for (size_t i = 0; i < std::max(rows.size(), kept.rows.size()); ++i)
+        if (differs(i) && count++ == 0)
+            first = i;
+    if (count == 0)
+        return std::nullopt;
+    std::string label = Format("Wertetabelle, Zeile %zu", first + 1);
+    if (first < kept.rows.size())
+        label += " (" + now.table.varied.name + " = " + kept.rows[first].inputText + ")";
+    if (count > 1)
+        label += Format(" und %zu weitere", count - 1);
+    return ResultChange{0, label, first < kept.rows.size() ? RowText(kept.rows[first]) : "",
+                        first < rows.size() ? RowText(rows[first]) : ""};
+}
+
+} // namespace
+
 std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc)
 {
     std::vector<ResultChange> changes;
@@ -256,6 +334,9 @@ std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& c
                 changes.push_back({id, Format("Liste %d, Zeile %zu", id, i + 1), b, n});
         }
     }
+    if (calc.rating && !calc.rating->rows.empty())
+        if (std::optional<ResultChange> change = RatingChange(form, *calc.rating))
+            changes.push_back(std::move(*change));
     if (form.RefusedBecause() != calc.refused)
         changes.push_back({0, "Ablehnung", calc.refused, form.RefusedBecause()});
     if (form.ComputationMessages() != calc.messages) {

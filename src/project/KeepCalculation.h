@@ -4,6 +4,7 @@
 // defaults, the modes and boxes set, the lists chosen, the fields typed,
 // "Rechne" pressed; then its results are compared with the kept ones.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,6 @@
 #include "project/Calculation.h"
 
 namespace dralun {
-
 
 // The name a calculation gets unless the user gives one: the form's title
 // and its main inputs, "Mulde B 2 m, h 0.3 m".
@@ -21,7 +21,16 @@ std::string DefaultCalculationName(const CForm& form);
 std::string MainResultText(const CForm& form);
 
 // What the form shows now, as a calculation to keep (the time is now).
-Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name = {});
+// With a rating request, the table made on the form as it stands is kept
+// with it; a request the form cannot tabulate now (its field locked in the
+// current mode) is kept without rows, and the report says why.
+Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name = {},
+                            const std::optional<RatingRequest>& rating = {});
+
+// Whether a kept rating request fits the form whatever its modes: the
+// varied field is a number the user types, the columns are fields of the
+// form, the range gives rows. "" when it fits.
+std::string KeptRatingProblemOn(const CForm& form, const RatingRequest& request);
 
 // Whether the calculation fits its form: the form exists, every control it
 // names is there and of the right kind, every number reads. "" when it fits,
@@ -35,7 +44,8 @@ std::string CalculationProblemOn(const CForm& form, const Calculation& calc);
 // field that is locked in the kept modes).
 std::string ApplyCalculation(CForm& form, const Calculation& calc);
 
-// The results that read differently on the form now than when kept.
+// The results that read differently on the form now than when kept; of a
+// kept rating table, made anew, the first row that reads differently.
 std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc);
 
 struct Reopened {

@@ -1,5 +1,7 @@
 #include "project/ProjectReports.h"
 
+#include "project/RatingSweep.h"
+
 namespace dralun {
 
 std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink)
@@ -12,7 +14,11 @@ std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& 
         Reopened reopened = Reopen(*entry.calc, sink);
         if (!reopened.problem.empty())
             continue;
-        Report report = BuildReport(*reopened.form, entry.calc->header);
+        // A rating table kept with it is made anew on the redone form.
+        std::optional<RatingRequest> rating;
+        if (entry.calc->rating)
+            rating = entry.calc->rating->request;
+        Report report = BuildRatedReport(*reopened.form, entry.calc->header, rating);
         reports.push_back({i, entry.calc->name, std::move(reopened), std::move(report)});
     }
     return reports;

@@ -1,6 +1,7 @@
 #pragma once
 // The reports of a whole project: every calculation that can be used is
-// redone on a form of its own and reported with the head it was kept with.
+// redone on a form of its own and reported with the head it was kept with,
+// a rating table kept with it made anew on that form.
 #include <cstddef>
 #include <string>
 #include <vector>

@@ -69,6 +69,35 @@ std::vector<RowPlace> Paginate(const std::vector<PageRow>& rows, double bodyHeig
     return places;
 }
 
+PageOrder PaginateWithHeads(const std::vector<PageRow>& rows, const std::vector<int>& heads, double bodyHeight)
+{
+    PageOrder laid;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        laid.order.push_back(i);
+    auto headOf = [&](std::size_t row) { return row < heads.size() ? heads[row] : -1; };
+    // Cutting is greedy from the first row on: a head put in before row k
+    // leaves the places of the rows before k as they were.
+    std::vector<PageRow> measured(rows);
+    for (std::size_t from = 1;;) {
+        laid.places = Paginate(measured, bodyHeight);
+        std::size_t k = from;
+        for (; k < laid.order.size(); ++k) {
+            const int head = headOf(laid.order[k]);
+            if (head >= 0 && laid.places[k].page > laid.places[k - 1].page &&
+                laid.order[k - 1] != static_cast<std::size_t>(head))
+                break;
+        }
+        if (k >= laid.order.size())
+            break;
+        const std::size_t head = static_cast<std::size_t>(headOf(laid.order[k]));
+        laid.order.insert(laid.order.begin() + static_cast<std::ptrdiff_t>(k), head);
+        measured.insert(measured.begin() + static_cast<std::ptrdiff_t>(k), rows[head]);
+        from = k + 2; // the row after the repeated head stands under it already
+    }
+    laid.pages = laid.places.empty() ? 1 : laid.places.back().page + 1;
+    return laid;
+}
+
 QRectF ReportBody(const QPagedPaintDevice& device)
 {
     const double frame = FrameLine(device) + Mm(device, 5);
@@ -125,7 +154,7 @@ void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QS
 struct ReportPages::Rows {
     QRectF body;
     std::vector<ReportRow> rows;
-    std::vector<RowPlace> places;
+    PageOrder laid; // rows[laid.order[k]] goes to laid.places[k]
 };
 
 ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPaintDevice& device)
@@ -134,10 +163,13 @@ ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPa
     m_rows->body = ReportBody(device);
     m_rows->rows = ReportRows(report, form, device, m_rows->body.width(), m_rows->body.height());
     std::vector<PageRow> measured;
-    for (const ReportRow& row : m_rows->rows)
+    std::vector<int> heads;
+    for (const ReportRow& row : m_rows->rows) {
         measured.push_back(row.page);
-    m_rows->places = Paginate(measured, m_rows->body.height());
-    m_count = m_rows->places.empty() ? 1 : m_rows->places.back().page + 1;
+        heads.push_back(row.head);
+    }
+    m_rows->laid = PaginateWithHeads(measured, heads, m_rows->body.height());
+    m_count = m_rows->laid.pages;
 }
 
 ReportPages::ReportPages(ReportPages&&) noexcept = default;
@@ -148,16 +180,18 @@ std::vector<PlacedRow> ReportPages::Paint(QPagedPaintDevice& device, QPainter& p
 {
     const QRectF& body = m_rows->body;
     const std::vector<ReportRow>& rows = m_rows->rows;
-    const std::vector<RowPlace>& places = m_rows->places;
+    const std::vector<std::size_t>& order = m_rows->laid.order;
+    const std::vector<RowPlace>& places = m_rows->laid.places;
     std::vector<PlacedRow> placed;
     size_t next = 0;
     for (int page = 0; page < m_count; ++page) {
         if (before + page > 0)
             device.newPage();
         PaintFrame(painter, device, *m_report, before + page + 1, total);
-        for (; next < rows.size() && places[next].page == page; ++next) {
-            const QRectF rect(body.left(), body.top() + places[next].top, body.width(), rows[next].page.height);
-            PaintReportRow(painter, device, rows[next], rect);
+        for (; next < order.size() && places[next].page == page; ++next) {
+            const ReportRow& row = rows[order[next]];
+            const QRectF rect(body.left(), body.top() + places[next].top, body.width(), row.page.height);
+            PaintReportRow(painter, device, row, rect);
             placed.push_back({page, rect});
         }
     }

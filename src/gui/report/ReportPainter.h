@@ -6,6 +6,7 @@
 // foot of a page. The printer and the PDF file share the one layout.
 #include <QRectF>
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,6 +40,17 @@ struct RowPlace {
 // begins the next one, together with the rows that keep with it. Only a row
 // taller than a whole body overruns it.
 std::vector<RowPlace> Paginate(const std::vector<PageRow>& rows, double bodyHeight);
+
+// The same for rows of which some belong to a table whose head is set again
+// at the top of every page the table continues on: heads[i] is the row that
+// heads row i's table, or -1. Row order[k] goes to places[k]; a repeated
+// head stands in order more than once.
+struct PageOrder {
+    std::vector<std::size_t> order;
+    std::vector<RowPlace> places;
+    int pages = 1;
+};
+PageOrder PaginateWithHeads(const std::vector<PageRow>& rows, const std::vector<int>& heads, double bodyHeight);
 
 // A row of the painted report: its page and its rectangle on the device.
 struct PlacedRow {

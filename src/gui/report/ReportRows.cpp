@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/Format.h"
+#include "gui/report/RatingRows.h"
 #include "gui/report/ReportPicture.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
@@ -68,13 +69,26 @@ void TextBlock::Draw(QPainter& painter, QPointF topLeft) const
         m_layouts[i]->draw(&painter, topLeft + QPointF(0, m_tops[i]));
 }
 
+ReportRow HeadingRow(const QString& title, const QPaintDevice& device, double width)
+{
+    ReportRow row;
+    row.page.spaceBefore = Pt(device, 16);
+    row.page.keepWithNext = true;
+    row.texts.push_back({QPointF(0, 0), TextBlock(title, ReportFont(12, true), width, device), kReportInk});
+    row.page.height = row.texts.back().block.Height() + Pt(device, 3);
+    row.ruleColour = kReportGrey;
+    row.rules.push_back(QLineF(0, row.page.height, width, row.page.height));
+    row.page.height += Pt(device, 4);
+    return row;
+}
+
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-const QColor kInk(20, 20, 20);
-const QColor kGrey(90, 90, 90);
-const QColor kRule(170, 170, 170);
+const QColor& kInk = kReportInk;
+const QColor& kGrey = kReportGrey;
+const QColor& kRule = kReportRule;
 
 QString UnitText(const std::string& unit) { return unit == "-" ? QString() : Q(unit); }
 
@@ -141,15 +155,9 @@ double TextWidth(const QString& text, const QFont& font, const QPaintDevice& dev
     return QFontMetricsF(font, &device).horizontalAdvance(text);
 }
 
-void Heading(RowMaker& m, const Fonts& f, const QString& title)
+void Heading(RowMaker& m, const Fonts&, const QString& title)
 {
-    m.Begin(m.P(16), true);
-    m.Text(title, f.heading, 0, 0, m.Width());
-    m.End(m.P(3), false);
-    ReportRow& row = m.Last();
-    row.ruleColour = kGrey;
-    row.rules.push_back(QLineF(0, row.page.height, m.Width(), row.page.height));
-    row.page.height += m.P(4);
+    m.Row(HeadingRow(title, m.Device(), m.Width()));
 }
 
 // A line of text on its own, as a row.
@@ -378,7 +386,10 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
                 Line(m, QStringLiteral("Ein Teil der Ergebnisse wurde nicht berechnet (siehe Hinweise)."), f.text);
         }
     }
-    return m.Take();
+    std::vector<ReportRow> rows = m.Take();
+    if (r.rating)
+        AppendRatingRows(rows, *r.rating, device, width, bodyHeight);
+    return rows;
 }
 
 } // namespace dralun

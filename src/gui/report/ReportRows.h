@@ -59,7 +59,19 @@ struct ReportRow {
     QColor ruleColour;
     // Paints what is not text (the picture) into the row's rectangle.
     std::function<void(QPainter&, const QRectF&)> paint;
+    // The row that heads the table this row is part of (set again at the
+    // top of a page the table continues on), or -1.
+    int head = -1;
 };
+
+// The report's colours: text, table heads, rules.
+inline const QColor kReportInk(20, 20, 20);
+inline const QColor kReportGrey(90, 90, 90);
+inline const QColor kReportRule(170, 170, 170);
+
+// The heading of a part of the report, with its rule: it keeps with the
+// row after it.
+ReportRow HeadingRow(const QString& title, const QPaintDevice& device, double width);
 
 // Every row of the report for a body of the given width and height.
 std::vector<ReportRow> ReportRows(const Report& report, const CForm& form, const QPaintDevice& device, double width,
