@@ -1,5 +1,6 @@
 #include "core/Format.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -30,11 +31,28 @@ std::string Format(const char* fmt, ...)
     return out;
 }
 
+namespace {
+
+// printf's "%.<precision>g".
+std::string FormatGeneral(double value, int precision)
+{
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
+    if (error != std::errc())
+        return Format("%.*g", precision, value);
+    return std::string(text, end);
+}
+
+} // namespace
+
 // Negative zero (typed as "-0", or the product of a negative number and 0)
 // is zero: a field never shows "-0".
-std::string FormatG15(double value) { return Format("%.15g", value == 0 ? 0.0 : value); }
+// std::to_chars writes what printf writes in the C locale with the same
+// precision, several times faster (a rating table writes every field of
+// the form for each of its rows).
+std::string FormatG15(double value) { return FormatGeneral(value == 0 ? 0.0 : value, 15); }
 
-std::string FormatG6(float value) { return Format("%.6g", value == 0 ? 0.0 : static_cast<double>(value)); }
+std::string FormatG6(float value) { return FormatGeneral(value == 0 ? 0.0 : static_cast<double>(value), 6); }
 
 std::string FormatFixed(int width, int decimals, double value)
 {
