@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core fonts-noto-mono
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

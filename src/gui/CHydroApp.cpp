@@ -8,26 +8,11 @@
 #include <clocale>
 
 #include "gui/CMainFrame.h"
+#include "gui/ProgramIcon.h"
 
 namespace dralun {
 
 namespace {
-
-// The program icon: a pipe cross-section, part full.
-QIcon ProgramIcon()
-{
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 5));
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(6, 6, 52, 52));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 140, 230));
-    p.drawChord(QRectF(8.5, 8.5, 47, 47), 200 * 16, 140 * 16);
-    return QIcon(pixmap);
-}
 
 // Qt's own dialogs write dates and file sizes with the system locale, which
 // Qt takes from the environment once, when it is first asked for it. The
@@ -92,6 +77,7 @@ bool CHydroApp::InitInstance(const QStringList& commandLine)
     // What a run that did not end as it should left unsaved comes first; a
     // file named on the command line then replaces it only when the user
     // has said what becomes of it.
+    m_frame->OfferDataFiles();
     m_frame->OfferRestore();
     if (!file.isEmpty() && m_frame->SaveModified())
         m_frame->OpenDocumentFile(file);

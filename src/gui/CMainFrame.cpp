@@ -20,7 +20,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
+#include <filesystem>
 
+#include "core/CDataDirectory.h"
 #include "forms/FormRegistry.h"
 #include "gui/CAboutDlg.h"
 #include "gui/CFormWindow.h"
@@ -32,6 +34,7 @@
 #include "gui/project/CProjectPanel.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
+#include "install/CInstallCopy.h"
 #include "project/KeepCalculation.h"
 #include "project/ProjectReports.h"
 
@@ -346,6 +349,54 @@ bool CMainFrame::OfferRestore()
     m_panel->Refresh();
     UpdateCaption();
     UpdateProjectCommands();
+    return true;
+}
+
+bool CMainFrame::OfferDataFiles()
+{
+    const std::filesystem::path target = CDataDirectory::Path();
+    const std::vector<std::string> missing = install::MissingDataFiles(target);
+    const std::filesystem::path medium = install::FindMedium({});
+    if (missing.empty() || !install::IsCompleteMedium(medium))
+        return false;
+    QSettings settings;
+    const QString declined = QStringLiteral("Datendateien/Abgelehnt");
+    if (settings.value(declined).toBool())
+        return false;
+    const QString where = QString::fromStdString(target.string());
+    const QString from = QString::fromStdString(medium.string());
+    QString question;
+    if (missing.size() == install::CopyList().size()) {
+        question = QStringLiteral("Das Datenverzeichnis %1 enthält noch keine Datendateien. Die %2 Dateien "
+                                  "jetzt aus %3 installieren?")
+                       .arg(where)
+                       .arg(missing.size())
+                       .arg(from);
+    } else {
+        QStringList names;
+        for (size_t i = 0; i < missing.size() && i < 3; ++i)
+            names << QString::fromStdString(missing[i]);
+        if (missing.size() > 3)
+            names << QStringLiteral("…");
+        question = QStringLiteral("Im Datenverzeichnis %1 %2 (%3). Aus %4 ergänzen? Vorhandene Dateien "
+                                  "bleiben, wie sie sind.")
+                       .arg(where,
+                            missing.size() == 1 ? QStringLiteral("fehlt eine Datendatei")
+                                                : QStringLiteral("fehlen %1 Datendateien").arg(missing.size()),
+                            names.join(QStringLiteral(", ")), from);
+    }
+    if (Ask(m_runModal, this, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        settings.setValue(declined, true);
+        return false;
+    }
+    install::InstallOptions options;
+    options.missingOnly = true;
+    const install::InstallResult result = install::Install(medium, target, options);
+    if (!result.ok) {
+        ShowError(QString::fromStdString(result.message));
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("%1 Datendateien nach %2 installiert.").arg(result.copied).arg(where));
     return true;
 }
 

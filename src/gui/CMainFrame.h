@@ -44,6 +44,11 @@ public:
     // Offers the automatic copy an earlier run left behind; true when it
     // became the document.
     bool OfferRestore();
+    // A data directory without some of the data files: offers to install
+    // them from the installation medium (an installed program's share/dralun/),
+    // never overwriting a file that is there. Asked once: a "Nein" is
+    // remembered. True when files were installed.
+    bool OfferDataFiles();
     // Reopens a kept calculation in its form (modal).
     void ReopenEntry(std::size_t index);
 

@@ -140,19 +140,46 @@ fs::path FindMedium(const fs::path& explicitSource)
     if (!explicitSource.empty())
         return explicitSource;
     std::error_code ec;
+    const auto holdsData = [&ec](const fs::path& folder) { return fs::is_regular_file(folder / "DN.ASC", ec); };
 #ifndef _WIN32
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) {
         const fs::path beside = exe.parent_path() / "Dralun";
         if (fs::is_directory(beside, ec))
             return beside;
+        // An installed program: bin/ and share/dralun/ under one prefix,
+        // wherever the package was unpacked.
+        const fs::path shared = exe.parent_path().parent_path() / DRALUN_INSTALL_DATADIR / "dralun";
+        if (holdsData(shared))
+            return shared;
     }
 #endif
+    if (holdsData(DRALUN_INSTALLED_MEDIUM))
+        return DRALUN_INSTALLED_MEDIUM;
 #ifdef DRALUN_PROJECT_MEDIUM
     return DRALUN_PROJECT_MEDIUM;
 #else
     return "Dralun";
 #endif
+}
+
+std::vector<std::string> MissingDataFiles(const fs::path& target)
+{
+    std::vector<std::string> missing;
+    std::error_code ec;
+    for (const CopyItem& item : CopyList())
+        if (!fs::exists(CDataDirectory::Resolve(target / item.target), ec))
+            missing.push_back(item.target);
+    return missing;
+}
+
+bool IsCompleteMedium(const fs::path& medium)
+{
+    std::error_code ec;
+    for (const CopyItem& item : CopyList())
+        if (!fs::is_regular_file(CDataDirectory::Resolve(medium / item.source), ec))
+            return false;
+    return true;
 }
 
 } // namespace dralun::install

@@ -43,8 +43,17 @@ InstallResult Install(const std::filesystem::path& medium, const std::filesystem
                       const InstallOptions& options = {});
 
 // The medium folder: an explicit one, else the folder "Dralun" beside the
-// program, else the project's medium folder when run from a build tree.
+// program, else share/dralun/ beside the program's bin/ (an installed or
+// unpacked package), else the folder it was installed to, else the project's
+// medium folder when run from a build tree.
 std::filesystem::path FindMedium(const std::filesystem::path& explicitSource);
+
+// The data files of the copy list that the data directory lacks, by their
+// names there, in the order of the list.
+std::vector<std::string> MissingDataFiles(const std::filesystem::path& target);
+
+// Whether the folder holds every file of the copy list.
+bool IsCompleteMedium(const std::filesystem::path& medium);
 
 extern const char* const kSuccessMessage;
 
