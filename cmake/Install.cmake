@@ -2,10 +2,12 @@
 # (`cpack -G DEB` in the build directory).
 include(GNUInstallDirs)
 
-set(DRALUN_PROGRAMS dralun-calc dralun-install)
-if(DRALUN_BUILD_GUI)
-  list(APPEND DRALUN_PROGRAMS dralun dralun-report)
-endif()
+set(DRALUN_PROGRAMS)
+foreach(program dralun dralun-calc dralun-install dralun-report)
+  if(TARGET ${program})
+    list(APPEND DRALUN_PROGRAMS ${program})
+  endif()
+endforeach()
 install(TARGETS ${DRALUN_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The installation medium: the 36 data files dralun-install copies into a

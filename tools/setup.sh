@@ -12,6 +12,7 @@ packages=(
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream shared-mime-info
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/FormEvents.h"
+#include "core/Platform.h"
 #include "project/KeepCalculation.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectReports.h"
@@ -76,8 +77,8 @@ int AddToProject(const CForm& form, const std::string& path, const std::string& 
 {
     Project project;
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec))) {
-        ProjectRead read = LoadProjectFile(path);
+    if (fs::exists(fs::symlink_status(platform::PathOf(path), ec))) {
+        ProjectRead read = LoadProjectFile(platform::PathOf(path));
         if (!read.ok) {
             err << "dralun-calc: " << read.error << " Sie bleibt unverändert.\n";
             return 2;
@@ -86,7 +87,7 @@ int AddToProject(const CForm& form, const std::string& path, const std::string& 
     }
     project.Add(KeepCalculation(form, header, name));
     std::string error;
-    if (!SaveProjectFile(path, project, &error)) {
+    if (!SaveProjectFile(platform::PathOf(path), project, &error)) {
         err << "dralun-calc: " << error << '\n';
         return 2;
     }
@@ -113,7 +114,7 @@ int RunProject(const std::vector<std::string>& args, std::ostream& out, std::ost
         throw UsageError("--project erwartet entweder --check oder --report text|json");
     if (!report.empty() && report != "text" && report != "json")
         throw UsageError("--report erwartet text oder json, nicht \"" + report + "\"");
-    const ProjectRead read = LoadProjectFile(path);
+    const ProjectRead read = LoadProjectFile(platform::PathOf(path));
     if (!read.ok) {
         err << "dralun-calc: " << read.error << '\n';
         return 2;

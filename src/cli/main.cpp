@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "cli/CCalcDriver.h"
+#include "core/Platform.h"
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return dralun::CCalcDriver::Run(args, std::cout, std::cerr);
+    return dralun::CCalcDriver::Run(dralun::platform::Arguments(argc, argv), std::cout, std::cerr);
 }

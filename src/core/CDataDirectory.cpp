@@ -5,77 +5,50 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/Platform.h"
 #include "core/TextCase.h"
-
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace dralun {
 
-namespace {
-
-std::string HomeDirectory()
-{
-#ifndef _WIN32
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-        return pw->pw_dir;
-#endif
-    return ".";
-}
-
-} // namespace
-
 std::string CDataDirectory::Path()
 {
-    if (const char* dir = std::getenv("DRALUN_DATA_DIR"); dir && *dir) {
-        std::string path = dir;
-        const char last = path.back();
+    if (std::optional<std::string> path = platform::Environment("DRALUN_DATA_DIR")) {
+        const char last = path->back();
         if (last != '/' && last != '\\')
-            path += static_cast<char>(std::filesystem::path::preferred_separator);
-        return path;
+            *path += static_cast<char>(std::filesystem::path::preferred_separator);
+        return *path;
     }
-#ifdef _WIN32
-    return "C:\\Dralun\\";
-#else
-    return HomeDirectory() + "/Dralun/";
-#endif
+    return platform::DefaultDataDirectory();
 }
 
 std::filesystem::path CDataDirectory::Resolve(const std::filesystem::path& path)
 {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec))
+    const bool exists = std::filesystem::exists(path, ec);
+    if (exists && !platform::kNamesIgnoreCase)
         return path;
+    // The name as it is spelled on the disk: reports name the file so, and
+    // a new file takes the spelling of one that is there.
     std::filesystem::path dir = path.parent_path();
     if (dir.empty())
         dir = ".";
-    const std::string wanted = path.filename().string();
+    const std::string wanted = platform::TextOf(path.filename());
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = platform::TextOf(it->path().filename());
         if (EqualsIgnoringCase(name, wanted))
-            return it->path();
+            return path.parent_path() / it->path().filename();
     }
     return path;
 }
 
 std::filesystem::path CDataDirectory::File(const std::string& name)
 {
-    return Resolve(std::filesystem::path(Path()) / name);
+    return Resolve(platform::PathOf(Path()) / platform::PathOf(name));
 }
 
 namespace {
 
 thread_local int t_discardDepth = 0;
-
-#ifdef _WIN32
-constexpr const char* kNullDevice = "NUL";
-#else
-constexpr const char* kNullDevice = "/dev/null";
-#endif
 
 bool IsReading(const char* mode) { return mode[0] == 'r'; }
 
@@ -88,7 +61,7 @@ CFile OpenResolved(const std::filesystem::path& path, const char* mode)
 
 CFile OpenNullDevice(const char* mode)
 {
-    return CFile(std::fopen(kNullDevice, std::string_view(mode).find('b') == std::string_view::npos ? "w" : "wb"));
+    return CFile(std::fopen(platform::NullDevice(), std::string_view(mode).find('b') == std::string_view::npos ? "w" : "wb"));
 }
 
 } // namespace

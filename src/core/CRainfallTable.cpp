@@ -7,6 +7,7 @@
 #include "core/FileStamp.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "core/Platform.h"
 #include "core/TableText.h"
 
 namespace dralun {
@@ -74,7 +75,7 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
 {
     // A name that is no rainfall file (a directory, a FIFO, a device, a
     // huge file) cannot be opened either; the message says what it is.
-    ReadableFile opened = CDataDirectory::ReadPath(fileName);
+    ReadableFile opened = CDataDirectory::ReadPath(platform::PathOf(fileName));
     CFile file = std::move(opened.file);
     if (!file) {
         std::string message = "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!";
@@ -135,8 +136,8 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
 
     m_rows = rows;
     m_rowsRead = rowsRead;
-    const std::filesystem::path read = CDataDirectory::Resolve(fileName);
-    m_stamp = StampFile(read.filename().string(), read);
+    const std::filesystem::path read = CDataDirectory::Resolve(platform::PathOf(fileName));
+    m_stamp = StampFile(platform::TextOf(read.filename()), read);
     m_column = ColumnForFrequency(n);
 
     LoadResult result{true, false, "Datei wurde geladen!\n"};

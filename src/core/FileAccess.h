@@ -5,7 +5,8 @@
 // file. A FIFO, a device (a link to /dev/zero), a directory or a huge file
 // is refused at once, with the reason in German for the message that names
 // the file. POSIX opens without blocking and checks the type of what it
-// opened; Windows checks the type and size before it opens.
+// opened; Windows asks the type of the handle it opened (GetFileType). The
+// two live in PlatformPosix.cpp and PlatformWindows.cpp.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

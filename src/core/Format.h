@@ -6,7 +6,13 @@
 
 namespace dralun {
 
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+#ifdef _WIN32
+// MinGW's C99 printf (__USE_MINGW_ANSI_STDIO), checked as such.
+#define DRALUN_PRINTF_FORMAT gnu_printf
+#else
+#define DRALUN_PRINTF_FORMAT printf
+#endif
+std::string Format(const char* fmt, ...) __attribute__((format(DRALUN_PRINTF_FORMAT, 1, 2)));
 
 // A double as the fields show it: shortest general form, 15 significant digits.
 std::string FormatG15(double value);

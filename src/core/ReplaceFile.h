@@ -3,7 +3,9 @@
 // name beside the target (created exclusively, so no name placed there
 // beforehand is followed or overwritten), are flushed to disk, and the new
 // file is renamed over the target. A failure or a killed program leaves the
-// old file as it was, never a half written one.
+// old file as it was, never a half written one. POSIX flushes with fsync
+// and renames; Windows flushes with FlushFileBuffers and replaces with
+// MoveFileExW (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 #include <filesystem>
 #include <functional>
 #include <string>

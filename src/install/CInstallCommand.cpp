@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
 #include "install/CInstallCopy.h"
 
 namespace dralun::install {
@@ -27,7 +28,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
         else if (a == "--help" || a == "-h")
             command.help = true;
         else if (a == "--source" && i + 1 < args.size())
-            command.source = args[++i];
+            command.source = platform::PathOf(args[++i]);
         else
             command.error = "unbekanntes Argument \"" + a + "\"";
     }

@@ -8,6 +8,7 @@
 #include "core/CDataDirectory.h"
 #include "core/FileAccess.h"
 #include "core/Format.h"
+#include "core/Platform.h"
 
 namespace dralun::install {
 
@@ -108,7 +109,7 @@ InstallResult Install(const fs::path& medium, const fs::path& target, const Inst
     if (!ec && !fs::is_directory(target, ec) && !ec)
         ec = std::make_error_code(std::errc::not_a_directory);
     if (ec) {
-        result.message = Format("Das Datenverzeichnis %s konnte nicht angelegt werden.\n%s", target.string().c_str(),
+        result.message = Format("Das Datenverzeichnis %s konnte nicht angelegt werden.\n%s", platform::TextOf(target).c_str(),
                                 DirectoryReason(ec.default_error_condition().value()).c_str());
         return result;
     }
@@ -124,7 +125,7 @@ InstallResult Install(const fs::path& medium, const fs::path& target, const Inst
         if (!CopyOne(source, item.source, destination, options.tempName, &reason)) {
             result.failedFile = item.source;
             result.message = Format("Die Datei %s konnte nicht von\n%s\nnach\n%s\nkopiert werden.\n%s",
-                                    item.source.c_str(), medium.string().c_str(), target.string().c_str(),
+                                    item.source.c_str(), platform::TextOf(medium).c_str(), platform::TextOf(target).c_str(),
                                     reason.c_str());
             return result;
         }
@@ -141,9 +142,7 @@ fs::path FindMedium(const fs::path& explicitSource)
         return explicitSource;
     std::error_code ec;
     const auto holdsData = [&ec](const fs::path& folder) { return fs::is_regular_file(folder / "DN.ASC", ec); };
-#ifndef _WIN32
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
+    if (const fs::path exe = platform::ProgramPath(); !exe.empty()) {
         const fs::path beside = exe.parent_path() / "Dralun";
         if (fs::is_directory(beside, ec))
             return beside;
@@ -153,7 +152,6 @@ fs::path FindMedium(const fs::path& explicitSource)
         if (holdsData(shared))
             return shared;
     }
-#endif
     if (holdsData(DRALUN_INSTALLED_MEDIUM))
         return DRALUN_INSTALLED_MEDIUM;
 #ifdef DRALUN_PROJECT_MEDIUM

@@ -7,6 +7,7 @@
 
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "core/Platform.h"
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
@@ -33,12 +34,7 @@ bool IsList(const CForm& form, const ControlDef& c)
 std::string NowUtc()
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
+    const std::tm utc = platform::UtcTime(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text;

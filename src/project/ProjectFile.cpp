@@ -7,6 +7,7 @@
 
 #include "core/FileAccess.h"
 #include "core/Format.h"
+#include "core/Platform.h"
 #include "core/ReplaceFile.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
@@ -152,7 +153,7 @@ ProjectRead ReadProject(std::string_view bytes)
 
 ProjectRead LoadProjectFile(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
+    const std::string name = platform::TextOf(path.filename());
     ProjectRead read;
     ReadableFile file = OpenForReading(path, kLargestProjectFile);
     if (!file) {
@@ -192,7 +193,7 @@ bool SaveProjectFile(const std::filesystem::path& path, const Project& project, 
 {
     const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(".dralun-save-"); });
     if (failed && error)
-        *error = "Das Projekt kann nicht als \"" + path.filename().string() + "\" gespeichert werden (" +
+        *error = "Das Projekt kann nicht als \"" + platform::TextOf(path.filename()) + "\" gespeichert werden (" +
                  ErrorText(failed) + ").";
     return failed == 0;
 }

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "core/Format.h"
+#include "core/Platform.h"
 #include "forms/CForm.h"
 
 namespace dralun {
@@ -11,12 +12,7 @@ namespace dralun {
 std::string TodayText()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = platform::LocalTime(now);
     return Format("%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
 }
 

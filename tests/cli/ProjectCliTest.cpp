@@ -19,14 +19,14 @@ CalcOutput Calc(const std::string& arguments) { return test::RunCalc(arguments);
 
 class ProjectCli : public ::testing::Test {
 protected:
-    std::string File(const std::string& name) const { return "'" + data.File(name).string() + "'"; }
+    std::string File(const std::string& name) const { return "\"" + data.File(name).string() + "\""; }
     test::TempDataDir data;
 };
 
 TEST_F(ProjectCli, AddCheckAndReportInProjectOrder)
 {
     const std::string p = File("b27.dralun");
-    EXPECT_EQ(Calc("171 1000=40 --add-to " + p + " --name 'Drossel Nord' --projekt 'B 27'").status, 0);
+    EXPECT_EQ(Calc("171 1000=40 --add-to " + p + " --name \"Drossel Nord\" --projekt \"B 27\"").status, 0);
     EXPECT_EQ(Calc("143 --add-to " + p).status, 0);
     const CalcOutput check = Calc("--project " + p + " --check");
     EXPECT_EQ(check.status, 0) << check.text;

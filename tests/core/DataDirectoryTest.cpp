@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -12,7 +16,7 @@ TEST(DataDirectory, EnvironmentOverridesTheFixedDirectory)
 {
     test::TempDataDir dir;
     const std::string path = CDataDirectory::Path();
-    EXPECT_EQ(path, dir.Path().string() + "/");
+    EXPECT_EQ(path, dir.Path().string() + static_cast<char>(std::filesystem::path::preferred_separator));
 }
 
 TEST(DataDirectory, WithoutOverrideItIsDralunInTheHomeDirectory)
@@ -20,8 +24,12 @@ TEST(DataDirectory, WithoutOverrideItIsDralunInTheHomeDirectory)
     const char* saved = std::getenv("DRALUN_DATA_DIR");
     const std::string keep = saved ? saved : "";
     unsetenv("DRALUN_DATA_DIR");
+#ifdef _WIN32
+    EXPECT_EQ(CDataDirectory::Path(), "C:\\Dralun\\");
+#else
     setenv("HOME", "/tmp/somebody", 1);
     EXPECT_EQ(CDataDirectory::Path(), "/tmp/somebody/Dralun/");
+#endif
     if (saved)
         setenv("DRALUN_DATA_DIR", keep.c_str(), 1);
 }
@@ -49,8 +57,12 @@ TEST(DataDirectory, WritingAnExistingFileInOtherCaseOverwritesIt)
         ASSERT_TRUE(f);
         std::fputs("new\n", f.get());
     }
-    EXPECT_EQ(dir.Read("rohr.txt"), "new\n");
-    EXPECT_FALSE(dir.Exists("Rohr.txt") && dir.File("Rohr.txt") != CDataDirectory::File("rohr.txt"));
+    EXPECT_EQ(dir.ReadText("rohr.txt"), "new\n");
+    // One file, with the spelling it had: no second "Rohr.txt" beside it.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"rohr.txt"});
 }
 
 TEST(DataDirectory, AFileThatCannotBeCreatedGivesNoHandle)
@@ -58,6 +70,27 @@ TEST(DataDirectory, AFileThatCannotBeCreatedGivesNoHandle)
     test::TempDataDir dir;
     setenv("DRALUN_DATA_DIR", (dir.Path() / "missing").string().c_str(), 1);
     EXPECT_FALSE(CDataDirectory::Open("Rohr.txt", "w"));
+}
+
+// A data directory whose name has umlauts, as a German user names folders:
+// its name reaches the system whole, for reading and for writing.
+TEST(DataDirectory, AFolderNamedWithUmlautsWorks)
+{
+    test::TempDataDir base;
+    const std::string name = "Straßenentwässerung Müller";
+    const std::filesystem::path folder = base.Path() / platform::PathOf(name);
+    std::filesystem::create_directory(folder);
+    setenv("DRALUN_DATA_DIR", platform::TextOf(folder).c_str(), 1);
+    EXPECT_NE(CDataDirectory::Path().find(name), std::string::npos);
+    {
+        CFile f = CDataDirectory::Open("Rohr.txt", "w");
+        ASSERT_TRUE(f);
+        std::fputs("DN 300\n", f.get());
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "Rohr.txt"));
+    const ReadableFile read = CDataDirectory::Read("ROHR.TXT");
+    ASSERT_TRUE(read) << ProblemText(read);
+    EXPECT_EQ(read.size, test::kLineEnd == std::string("\n") ? 7u : 8u);
 }
 
 } // namespace

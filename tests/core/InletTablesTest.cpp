@@ -7,9 +7,11 @@
 // independently of the loader.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdint>
@@ -161,12 +163,16 @@ std::optional<bool> LoadWithin(CInletTables& tables, const test::TempDataDir& di
     std::thread thread(std::move(task));
     const bool inTime = done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
     if (!inTime) {
+#ifndef _WIN32
         for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
             if (entry.is_fifo()) {
                 const int fd = ::open(entry.path().c_str(), O_WRONLY | O_NONBLOCK);
                 if (fd >= 0)
                     ::close(fd);
             }
+#else
+        (void)dir;
+#endif
         if (done.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
             std::fprintf(stderr, "LoadTables still waits after 10 s\n");
             std::_Exit(1);
@@ -208,6 +214,8 @@ TEST_P(InletTablesFailedLoad, FailsAtOnceNamesTheFileAndLeavesTheStoreAsItWas)
         const std::string name = kLowerNames[bad.table];
         std::filesystem::remove(dir.File(name));
         bad.make(dir, name, bad.table);
+        if (IsSkipped())
+            return;
         const std::optional<bool> loaded = LoadWithin(tables, dir);
         ASSERT_TRUE(loaded.has_value()) << "the load waited";
         EXPECT_FALSE(*loaded);
@@ -238,6 +246,11 @@ auto Plainly(Plain plain)
     };
 }
 
+#ifdef _WIN32
+// Windows has no FIFO in a folder and no /dev/zero.
+void Fifo(const test::TempDataDir&, const std::string&, int) { GTEST_SKIP() << "keine FIFO unter Windows"; }
+void LinkToZero(const test::TempDataDir&, const std::string&, int) { GTEST_SKIP() << "kein /dev/zero unter Windows"; }
+#else
 void Fifo(const test::TempDataDir& dir, const std::string& name, int)
 {
     ASSERT_EQ(::mkfifo(dir.File(name).c_str(), 0600), 0);
@@ -247,6 +260,7 @@ void LinkToZero(const test::TempDataDir& dir, const std::string& name, int)
 {
     std::filesystem::create_symlink("/dev/zero", dir.File(name));
 }
+#endif
 
 void Directory(const test::TempDataDir& dir, const std::string& name, int)
 {

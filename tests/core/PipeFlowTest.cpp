@@ -389,7 +389,7 @@ TEST(Report, ConstructionWritesTheSixHeaderLines)
         EXPECT_TRUE(pipe.HasReport());
         EXPECT_FALSE(pipe.AppendReportRow()); // nothing computed yet
     }
-    EXPECT_EQ(dir.Read("Rohr.txt"), kHeader);
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader);
     EXPECT_EQ(std::string(kHeader).find("oben    unten") + 90 + 2,
               std::string(kHeader).find("m NN")); // padded to 90, then " \n"
 }
@@ -399,7 +399,7 @@ TEST(Report, AnExistingReportIsReplaced)
     test::TempDataDir dir;
     dir.Write("Rohr.txt", "alter Bericht\n");
     { CPipeFlow pipe; }
-    EXPECT_EQ(dir.Read("Rohr.txt"), kHeader);
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader);
 }
 
 TEST(Report, RowsShowTheLastComputedReach)
@@ -434,7 +434,7 @@ TEST(Report, RowsShowTheLastComputedReach)
         pipe.m_L = 10;
         pipe.ComputeReach();
         EXPECT_TRUE(pipe.AppendReportRow());
-        EXPECT_EQ(dir.Read("Rohr.txt"), std::string(kHeader) + row +
+        EXPECT_EQ(dir.ReadText("Rohr.txt"), std::string(kHeader) + row +
                                             "  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39      0"
                                             "   0.00   0.00      -\n");
     }

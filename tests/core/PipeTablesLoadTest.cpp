@@ -127,7 +127,8 @@ TEST(DiameterFile, MissingFileIsReportedAndThePartFillingTableStillLoaded)
     EXPECT_EQ(pipe.m_diameterCount, 0);
     EXPECT_EQ(pipe.m_rowCount, 1);
     // Two blanks before "eingelesen", as the program has always written it.
-    EXPECT_NE(MissingText("DN.ASC").find("/  eingelesen werden!"), std::string::npos);
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    EXPECT_NE(MissingText("DN.ASC").find(separator + std::string("  eingelesen werden!")), std::string::npos);
 }
 
 TEST(DiameterFile, NamesAreFoundInAnyLetterCase)
@@ -160,7 +161,7 @@ TEST_P(PartFillingFile, ReadsAndDumps)
     CPipeFlow pipe(false);
     EXPECT_TRUE(pipe.LoadTables().empty()) << c.what;
     EXPECT_THAT(Rows(pipe), ElementsAreArray(c.rows)) << c.what;
-    EXPECT_EQ(dir.Read("dump-rohr.txt"), c.dump) << c.what;
+    EXPECT_EQ(dir.ReadText("dump-rohr.txt"), c.dump) << c.what;
 }
 
 const std::string kPadded = "0.01 0.5 0.1" + std::string(67, ' '); // 79 characters
@@ -206,7 +207,7 @@ TEST(PartFillingFile, KeepsTheFirstHundredOf120Rows)
     EXPECT_EQ(pipe.m_fillRatio[100], 100);
     EXPECT_EQ(pipe.m_velocityRatio[100], 200);
     EXPECT_EQ(pipe.m_depthRatio[100], 300);
-    EXPECT_EQ(dir.Read("dump-rohr.txt"), dump);
+    EXPECT_EQ(dir.ReadText("dump-rohr.txt"), dump);
 }
 
 TEST(PartFillingFile, MissingFileIsReportedAndLeavesAnEmptyDump)
@@ -221,7 +222,7 @@ TEST(PartFillingFile, MissingFileIsReportedAndLeavesAnEmptyDump)
     EXPECT_EQ(pipe.m_mode, CPipeFlow::kNoSlope);
     EXPECT_THAT(Diameters(pipe), ElementsAre(300));
     EXPECT_TRUE(dir.Exists("dump-rohr.txt"));
-    EXPECT_EQ(dir.Read("dump-rohr.txt"), "");
+    EXPECT_EQ(dir.ReadText("dump-rohr.txt"), "");
 }
 
 TEST(PartFillingFile, BothMissingGiveBothMessagesInOrder)

@@ -8,6 +8,7 @@
 
 #include "core/CRainfallTable.h"
 #include "core/Format.h"
+#include "core/Platform.h"
 #include "core/Sha256.h"
 #include "testkit/TempDataDir.h"
 
@@ -53,8 +54,8 @@ protected:
     }
     std::string Loaded(const std::string& notes = "") const
     {
-        return "Datei wurde geladen!\n" + notes + "Daten liegen zur Kontrolle in\n" + dir.Path().string() +
-               "/dumpVN.txt\n vor.";
+        return "Datei wurde geladen!\n" + notes + "Daten liegen zur Kontrolle in\n" + dir.Named() +
+               "dumpVN.txt\n vor.";
     }
 
     test::TempDataDir dir;
@@ -80,6 +81,16 @@ TEST_F(RainfallTable, ReadsTheLayoutAndEveryFrequencyColumn)
         EXPECT_EQ(CRainfallTable::FieldForFrequency(other), 11) << other;
 }
 
+// A rainfall file named as a German user names it reaches the system whole.
+TEST_F(RainfallTable, AFileNamedWithUmlautsLoads)
+{
+    const std::string name = "Regenspenden Lüneburg-Süd.txt";
+    dir.Write(name, Join(FileLines()));
+    const auto result = table.Load(platform::TextOf(dir.File(name)), 0.2);
+    EXPECT_EQ(result.message, Loaded());
+    EXPECT_EQ(table.RowAt(12).durationText, "6");
+}
+
 TEST_F(RainfallTable, CheckFileAndListForTheSixHourRow)
 {
     std::vector<std::string> lines = FileLines();
@@ -95,7 +106,7 @@ TEST_F(RainfallTable, CheckFileAndListForTheSixHourRow)
                                   " 1440  164.5", " 2880  174.5", " 4320  184.5"};
     for (const char* row : rows)
         expected += std::string(row) + " \n";
-    EXPECT_EQ(dir.Read("dumpVN.txt"), expected);
+    EXPECT_EQ(dir.ReadText("dumpVN.txt"), expected);
     EXPECT_EQ(table.FillDurationList()[11], "6 h");
     EXPECT_DOUBLE_EQ(table.TakeSelectedDuration(11)->durationMinutes, 360);
     EXPECT_DOUBLE_EQ(table.TakeSelectedDuration(11)->intensity, 20.7);
@@ -106,7 +117,7 @@ TEST_F(RainfallTable, CheckFileAndListForTheSixHourRow)
     using Case = std::pair<double, const char*>;
     for (auto [n, line] : {Case{0.05, "n = 0.1 \n"}, Case{0.02, "n = 0.0 \n"}, Case{0.01, "n = 0.0 \n"}}) {
         ASSERT_TRUE(empty.WriteCheckFile(n));
-        EXPECT_NE(dir.Read("dumpVN.txt").find(std::string(" \n") + line + " \n    0   0.0 \n"), std::string::npos);
+        EXPECT_NE(dir.ReadText("dumpVN.txt").find(std::string(" \n") + line + " \n    0   0.0 \n"), std::string::npos);
     }
 }
 

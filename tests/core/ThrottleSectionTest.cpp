@@ -56,7 +56,7 @@ TEST(ThrottleSection, DumpFileHoldsTheHeaderAndOneLinePerStep)
 {
     test::TempDataDir dir;
     CThrottleSection::Compute(ThrottleInput{});
-    const std::string text = dir.Read(CThrottleSection::kDumpFile);
+    const std::string text = dir.ReadText(CThrottleSection::kDumpFile);
     ASSERT_EQ(text.substr(0, std::string(kHeader).size()), kHeader);
     const std::vector<std::string> steps = Lines(text.substr(std::string(kHeader).size()));
     ASSERT_EQ(steps.size(), 281u);
@@ -76,7 +76,7 @@ TEST(ThrottleSection, EveryComputationWritesTheFileAnew)
     ThrottleInput in;
     in.maxLevel = 0.2; // at the outlet level: stops at the first step
     CThrottleSection::Compute(in);
-    EXPECT_EQ(dir.Read(CThrottleSection::kDumpFile), kHeader);
+    EXPECT_EQ(dir.ReadText(CThrottleSection::kDumpFile), kHeader);
 }
 
 struct LevelCase {
@@ -142,7 +142,7 @@ TEST(ThrottleSection, AbortAfterSomeStepsKeepsThemForTheSearch)
     EXPECT_EQ(r.best, 26);
     EXPECT_NEAR(r.v, 0.854176, 0.0000005);
     EXPECT_NEAR(r.Q, 0.0268347, 0.00000005);
-    EXPECT_EQ(Lines(dir.Read(CThrottleSection::kDumpFile)).size(), 10u + 27u);
+    EXPECT_EQ(Lines(dir.ReadText(CThrottleSection::kDumpFile)).size(), 10u + 27u);
 }
 
 TEST(ThrottleSection, ThousandStepsWithoutCrossingAreAllSearched)
@@ -154,7 +154,7 @@ TEST(ThrottleSection, ThousandStepsWithoutCrossingAreAllSearched)
     ASSERT_EQ(r.steps.size(), 1000u);
     EXPECT_NEAR(r.steps.back().vu, 0.1 + 999 * 0.01, 1e-9);
     EXPECT_EQ(r.best, 999);
-    const std::vector<std::string> lines = Lines(dir.Read(CThrottleSection::kDumpFile));
+    const std::vector<std::string> lines = Lines(dir.ReadText(CThrottleSection::kDumpFile));
     ASSERT_EQ(lines.size(), 10u + 1000u);
     EXPECT_EQ(lines.back(), "vu = 10.090  v = 66.022");
 }
@@ -200,7 +200,7 @@ TEST_P(ThrottleRefuses, InputsWithoutAFrictionLawGiveNoSteps)
     EXPECT_EQ(r.Q, 0.0);
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_NE(r.warnings[0].find(GetParam().part), std::string::npos) << r.warnings[0];
-    EXPECT_EQ(dir.Read(CThrottleSection::kDumpFile), kHeader);
+    EXPECT_EQ(dir.ReadText(CThrottleSection::kDumpFile), kHeader);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, ThrottleRefuses,
@@ -269,9 +269,9 @@ TEST_P(ThrottleNeighbours, OnlyStepsThatRanAreShown)
     in.L = GetParam().L;
     CSteps steps;
     CThrottleSection::Compute(in, steps);
-    const std::string dumped = dir.Read(CThrottleSection::kDumpFile);
+    const std::string dumped = dir.ReadText(CThrottleSection::kDumpFile);
     CThrottleSection::Compute(in);
-    EXPECT_EQ(dir.Read(CThrottleSection::kDumpFile), dumped); // the report leaves the dump alone
+    EXPECT_EQ(dir.ReadText(CThrottleSection::kDumpFile), dumped); // the report leaves the dump alone
     EXPECT_EQ(FindStep(steps, "vu_davor") != nullptr, GetParam().before);
     EXPECT_EQ(FindStep(steps, "vu_danach") != nullptr, GetParam().after);
     ASSERT_NE(FindStep(steps, "n_S"), nullptr);

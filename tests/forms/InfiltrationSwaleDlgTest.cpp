@@ -51,7 +51,7 @@ protected:
     void SetUp() override { form.Open(); }
     std::string Loaded() const
     {
-        return "Datei wurde geladen!\nDaten liegen zur Kontrolle in\n" + dir.Path().string() + "/dumpVN.txt\n vor.";
+        return "Datei wurde geladen!\nDaten liegen zur Kontrolle in\n" + dir.Named() + "dumpVN.txt\n vor.";
     }
     // Kf kfu AsmittelR, the infiltration rate in m³/s.
     double Qs() const { return 1e-5 * 0.5 * Field(form, 1058); }
@@ -73,7 +73,7 @@ TEST_F(InfiltrationSwale, OpensWithTheGeometryOfTheDefaults)
         EXPECT_TRUE(form.IsChecked(id)) << id;
     for (int id : {1004, 1051, 1050})
         EXPECT_FALSE(form.IsEnabled(id)) << id;
-    EXPECT_EQ(form.Text(1050), dir.Path().string() + "/R3943mi.txt");
+    EXPECT_EQ(form.Text(1050), dir.Named() + "R3943mi.txt");
 
     // 0.2 m over 2 per mille: L_s = L = 100 m; the column "oben" is empty.
     EXPECT_EQ(form.Text(1004), "100");
@@ -249,7 +249,7 @@ TEST_F(InfiltrationSwale, RainRadiosAndTheFile)
     form.Leave(1051);
     EXPECT_THAT(log.Texts(), ElementsAre(Loaded(), Loaded()));
     EXPECT_EQ(form.Text(1043), "14.5");
-    EXPECT_NE(dir.Read("dumpVN.txt").find("\nn = 0.3 \n"), std::string::npos);
+    EXPECT_NE(dir.ReadText("dumpVN.txt").find("\nn = 0.3 \n"), std::string::npos);
 
     form.Click(kIdOk); // the longest rain needs the most: 1000 m² · 184.5e-7 m/s · 259200 s
     EXPECT_NEAR(Field(form, 1054), (1000 * 184.5e-7 - Qs()) * 259200, 1e-9);

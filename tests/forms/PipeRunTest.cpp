@@ -376,7 +376,7 @@ TEST_F(PipeRun, OpeningAndClosingLeavesOnlyTheHeader)
     form->Click(1017);
     form->Cancel();
     form.reset();
-    EXPECT_EQ(dir.Read("Rohr.txt"), kHeader);
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader);
 }
 
 TEST_F(PipeRun, TheRowButtonAppendsTheComputedReach)
@@ -395,7 +395,7 @@ TEST_F(PipeRun, TheRowButtonAppendsTheComputedReach)
     const std::string first = Format("  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39     40 %6.2f %6.2f %6.0f\n",
                                      vt, DrH, 10 / vt);
     const std::string overloaded = "  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39      0   0.00   0.00      -\n";
-    EXPECT_EQ(dir.Read("Rohr.txt"), kHeader + first + overloaded);
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader + first + overloaded);
 }
 
 // ---- faulty tables ------------------------------------------------------------
@@ -406,7 +406,7 @@ TEST(PipeRunTables, MissingTablesAreReportedAndTheFormOpens)
     CMessageLog log;
     CPipeRunDlg form(log);
     form.Open();
-    const std::string path = dir.Path().string() + "/";
+    const std::string path = dir.Named();
     EXPECT_THAT(log.Texts(), ElementsAre("Die Datei DN.ASC konnte nicht von " + path + "  eingelesen werden!",
                                          "Die Datei A110KR.ASC konnte nicht von " + path + "  eingelesen werden!"));
     EXPECT_TRUE(form.Items(1011).empty());

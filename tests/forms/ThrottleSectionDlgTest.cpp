@@ -51,7 +51,7 @@ TEST_F(ThrottleSectionDlgTest, DefaultsGiveVelocityAndDischarge)
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_NEAR(Number(form, 1014), 2.898, 0.0005);
     EXPECT_NEAR(Number(form, 1015), 0.0911, 0.00005);
-    EXPECT_EQ(LineCount(dir.Read("dump-DrosselA111.txt")), 10u + 281u);
+    EXPECT_EQ(LineCount(dir.ReadText("dump-DrosselA111.txt")), 10u + 281u);
     EXPECT_FALSE(form.IsClosed());
     EXPECT_FALSE(form.IsEnabled(1005));
 }

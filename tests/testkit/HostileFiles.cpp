@@ -1,16 +1,20 @@
 #include "testkit/HostileFiles.h"
 
+#include <fstream>
+#include <stdexcept>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <stdexcept>
+#endif
 
 namespace dralun::test {
 
 void MakeHostile(const std::filesystem::path& path, Hostile kind)
 {
     switch (kind) {
+#ifndef _WIN32
     case Hostile::Fifo:
         if (::mkfifo(path.c_str(), 0644) != 0)
             throw std::runtime_error("mkfifo " + path.string());
@@ -18,14 +22,20 @@ void MakeHostile(const std::filesystem::path& path, Hostile kind)
     case Hostile::DevZero:
         std::filesystem::create_symlink("/dev/zero", path);
         return;
+#else
+    case Hostile::Fifo:
+    case Hostile::DevZero:
+        throw std::runtime_error("no FIFO nor /dev/zero on Windows");
+#endif
     case Hostile::Directory:
         std::filesystem::create_directory(path);
         return;
     case Hostile::Huge: {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0 || ::ftruncate(fd, 2 << 20) != 0)
-            throw std::runtime_error("sparse file " + path.string());
-        ::close(fd);
+        std::ofstream out(path, std::ios::binary);
+        out.seekp((2 << 20) - 1);
+        out.put('\0');
+        if (!out)
+            throw std::runtime_error("large file " + path.string());
         return;
     }
     }
@@ -42,10 +52,21 @@ std::string HostileName(Hostile kind)
     return {};
 }
 
-std::vector<Hostile> AllHostile() { return {Hostile::Fifo, Hostile::DevZero, Hostile::Directory, Hostile::Huge}; }
+std::vector<Hostile> AllHostile()
+{
+#ifdef _WIN32
+    return {Hostile::Directory, Hostile::Huge}; // Windows has neither FIFOs in a folder nor /dev/zero
+#else
+    return {Hostile::Fifo, Hostile::DevZero, Hostile::Directory, Hostile::Huge};
+#endif
+}
 
+#ifdef _WIN32
+TimeLimit::TimeLimit(unsigned) {} // ctest's time limit stands in
+TimeLimit::~TimeLimit() = default;
+#else
 TimeLimit::TimeLimit(unsigned seconds) { ::alarm(seconds); }
-
 TimeLimit::~TimeLimit() { ::alarm(0); }
+#endif
 
 } // namespace dralun::test

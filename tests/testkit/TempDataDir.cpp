@@ -1,9 +1,13 @@
 #include "testkit/TempDataDir.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "core/Platform.h"
 
 namespace dralun::test {
 
@@ -44,6 +48,31 @@ std::string ReadFile(const std::filesystem::path& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::filesystem::path TempDataDir::File(const std::string& name) const { return m_path / platform::PathOf(name); }
+
+std::string TempDataDir::Named() const
+{
+    return m_path.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
+std::string TempDataDir::ReadText(const std::string& name) const
+{
+    const std::string raw = Read(name);
+#ifdef _WIN32
+    std::string text;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            continue;
+        if (raw[i] == '\n' && (i == 0 || raw[i - 1] != '\r'))
+            ADD_FAILURE() << name << ": Zeilenende ohne CR bei Byte " << i;
+        text += raw[i];
+    }
+    return text;
+#else
+    return raw;
+#endif
 }
 
 std::string TempDataDir::Read(const std::string& name) const { return ReadFile(File(name)); }

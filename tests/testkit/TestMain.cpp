@@ -11,10 +11,10 @@ int main(int argc, char** argv)
 {
     const std::filesystem::path home = DRALUN_TEST_HOME;
     std::filesystem::create_directories(home / "runtime");
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
-    setenv("DRALUN_DATA_DIR", (home / "data-unset").c_str(), 1);
+    setenv("HOME", home.string().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / "config").string().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (home / "runtime").string().c_str(), 1);
+    setenv("DRALUN_DATA_DIR", (home / "data-unset").string().c_str(), 1);
     setenv("DRALUN_MEDIUM_DIR", DRALUN_MEDIUM_DIR, 0);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
