@@ -123,6 +123,8 @@ void PrintText(const CForm& form, const std::vector<std::string>& messages, std:
         out << "message\t" << Escape(m) << '\n';
     if (!form.RefusedBecause().empty())
         out << "refused\t" << Escape(form.RefusedBecause()) << '\n';
+    if (form.ResultsStale())
+        out << "stale\t" << Escape(form.StaleBecause()) << '\n';
 }
 
 // Texts from data files may hold bytes that are not UTF-8 (a Latin-1
@@ -155,7 +157,8 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
         drawn.push_back(d.text);
     Json doc = {{"form", form.TemplateId()}, {"title", form.Title()},   {"fields", fields},
                       {"lists", lists},            {"checked", checked},      {"disabled", disabled},
-                      {"messages", messages},      {"drawn", drawn},          {"refused", form.RefusedBecause()}};
+                      {"messages", messages},      {"drawn", drawn},          {"refused", form.RefusedBecause()},
+                      {"stale", form.StaleBecause()}};
     if (solved)
         doc["solve"] = {{"id", solved->vary},
                         {"value", solved->outcome.value},
@@ -188,6 +191,10 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
             return 1;
     }
 
+    // What is kept or reported belongs to the inputs: "Rechne" first where
+    // the results shown do not (after --no-compute), as the window does.
+    if ((!options.addTo.empty() || !options.report.empty()) && form->ResultsStale())
+        PressCompute(*form);
     if (!options.addTo.empty()) {
         if (const int status = AddToProject(*form, options.addTo, options.name, options.header, err))
             return status;

@@ -56,7 +56,7 @@ CFile OpenResolved(const std::filesystem::path& path, const char* mode)
 {
     if (IsReading(mode))
         return OpenForReading(path).file;
-    return OpenForWriting(path, std::string_view(mode).find('b') == std::string_view::npos);
+    return OpenForWriting(path, std::string_view(mode).find('b') == std::string_view::npos, mode[0] == 'a');
 }
 
 CFile OpenNullDevice(const char* mode)

@@ -4,7 +4,7 @@
 
 namespace dralun {
 
-double DitchBankHeight(double h, double t) { return h < t ? t : h; }
+double DitchBankHeight(double t) { return t; }
 
 namespace {
 
@@ -31,7 +31,7 @@ void SectionSteps(const DitchFlowInput& in, const CTrapezoidSection& s, CSteps& 
 DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps)
 {
     DitchFlowResult r;
-    r.bankHeight = DitchBankHeight(in.h, in.t);
+    r.bankHeight = DitchBankHeight(in.t);
     r.section.evaluate(in.b, in.t, in.m1, in.m2);
     const CTrapezoidSection& s = r.section;
     r.v = std::sqrt(in.I / 1000) * in.kSt * std::pow(s.hydraulicRadius, 0.66666666667);
@@ -45,8 +45,7 @@ DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps)
     steps.Let("m2", in.m2);
     steps.Let("I", in.I);
     steps.Let("kSt", in.kSt);
-    steps.Let("h_0", in.h);
-    steps.Step("Böschungshöhe (die bisherige, mindestens die Wassertiefe)", "h", "max(h_0, t)", r.bankHeight, "m");
+    steps.Step("Böschungshöhe (die Höhe, die die Wassertiefe braucht)", "h", "t", r.bankHeight, "m");
     SectionSteps(in, s, steps);
     steps.Step("Fließgeschwindigkeit nach Manning-Strickler (kSt für Sohle und Böschungen)", "v",
                "sqrt(I / 1000) * kSt * rhy^0.66666666667", r.v, "m/s");

@@ -14,19 +14,19 @@ struct DitchFlowInput {
     double m2 = 0;  // right bank slope 1 : m2
     double I = 0;   // bed slope, per mille
     double kSt = 0; // Strickler coefficient, m^(1/3)/s
-    double h = 0;   // bank height shown so far, m
 };
 
 struct DitchFlowResult {
     CTrapezoidSection section;
     double v = 0;          // mean velocity, m/s
     double Q = 0;          // discharge, m³/s
-    double bankHeight = 0; // the bank height, at least t
+    double bankHeight = 0; // the bank height the water depth needs
 };
 
-// The bank height enters no formula: the one shown, raised to the water
-// depth where it is lower.
-double DitchBankHeight(double h, double t);
+// The bank height enters no formula: it is the height the banks need to hold
+// the water depth t, so it follows t alone (the same inputs always show
+// the same bank height).
+double DitchBankHeight(double t);
 
 // t, b, m1, m2, I >= 0 (the form refuses the rest). Values that are not
 // finite are passed on for the form to refuse.

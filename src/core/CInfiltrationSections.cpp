@@ -71,10 +71,13 @@ void ParabolaSteps(const CSwaleSection& s, double perimeter, const Threshold& at
     Record(steps, "Wasserspiegelbreite der Parabel", at, "b_{x}", "2 * sqrt(2 * p * {d})", s.parabolaWidth, "m");
     Record(steps, "Fließquerschnitt der Parabel", at, "A_{x}", "1.33333333333333 * {d} * b_{x} / 2", s.parabolaArea,
            "m²");
-    if (std::isfinite(perimeter)) // the form says why it has no value
-        Record(steps, "Benetzter Umfang der Parabel (drei Glieder der Reihe)", at, "lu_{x}",
-               "b_{x} * (1 + 0.666666666666667 * {d} * {d} / (b_{x} / 2)^2 - 0.4 * {d}^4 / (b_{x} / 2)^4)", perimeter,
-               "m");
+    if (std::isfinite(perimeter)) { // the form says why it has no value
+        // The series where it agrees with the exact arc, the exact arc beyond.
+        if (!s.parabolaSeries)
+            Record(steps, "Beiwert der Parabel y = a x²", at, "a_{x}", "1 / (2 * p)", s.parabolaCoefficient, "1/m");
+        Record(steps, ParabolaArcText(s), at, "lu_{x}",
+               ParabolaArcFormula(s, "(b_{x} / 2)", "{d}", "a_{x}").c_str(), perimeter, "m");
+    }
 }
 
 // The parabola's wetted perimeter, NaN where its series fails.

@@ -1,9 +1,13 @@
 #include "core/CPipeFlow.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "core/Constants.h"
 #include "core/FileStamp.h"
@@ -16,10 +20,6 @@ namespace dralun {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Valid nominal diameters of DN.ASC, mm.
-constexpr int kSmallestDN = 50;
-constexpr int kLargestDN = 3000;
 
 // The line of a file that a piece read by ReadTableLine belongs to: a line
 // longer than the buffer comes in several pieces.
@@ -60,19 +60,53 @@ FullPipe FullPipeFlow(double D, double J, double kb)
 
 } // namespace
 
+namespace {
+
+// Text right-aligned in width characters, as printf pads it.
+std::string Padded(int width, std::string_view text)
+{
+    std::string out;
+    if (static_cast<int>(text.size()) < width)
+        out.assign(static_cast<size_t>(width) - text.size(), ' ');
+    out.append(text);
+    return out;
+}
+
+// "%<width>d".
+std::string IntegerText(int width, int value)
+{
+    char text[16];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return Padded(width, std::string_view(text, static_cast<size_t>(end - text)));
+}
+
+} // namespace
+
+// Written through std::to_chars, digit for digit what FormatFixed writes
+// with printf (both round the exact binary value), several times faster:
+// the diameter list is written at every computation, and a rating table
+// computes thousands.
 std::string FormatDeterminable(int width, int decimals, double value)
 {
     if (!std::isfinite(value))
-        return Format("%*s", width, "-");
-    return FormatFixed(width, decimals, value);
+        return Padded(width, "-");
+    char text[400]; // the largest double has 309 digits before the point
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (error != std::errc())
+        return FormatFixed(width, decimals, value);
+    std::string_view digits(text, static_cast<size_t>(end - text));
+    // A value that rounds to zero is written without its sign.
+    if (digits.front() == '-' && digits.find_first_not_of("0.", 1) == std::string_view::npos)
+        digits.remove_prefix(1);
+    return Padded(width, digits);
 }
 
 CPipeFlow::CPipeFlow(bool withReport)
 {
-    if (withReport) {
-        m_report = CDataDirectory::Open("Rohr.txt", "w");
-        WriteReportHeader();
-    }
+    // Appending: the lines earlier openings wrote stay; the header block of
+    // this opening goes in front of its first row.
+    if (withReport)
+        m_report = CDataDirectory::Open("Rohr.txt", "a");
 }
 
 // ---- hydraulics ----------------------------------------------------------------
@@ -262,10 +296,27 @@ void CPipeFlow::FillDiameterList()
     for (int i = 1; i <= m_diameterCount; ++i) {
         m_D = m_diameters[i] / 1000.0;
         FullFlow();
-        m_dnText[i] = Format("%4d", m_diameters[i]);
+        m_dnText[i] = IntegerText(4, m_diameters[i]);
         m_vvText[i] = FormatDeterminable(5, 2, m_vv);
         m_QvText[i] = FormatDeterminable(7, 0, m_Qv);
     }
+}
+
+void CPipeFlow::BlankDiameterList()
+{
+    for (int i = 1; i <= m_diameterCount; ++i) {
+        m_dnText[i] = IntegerText(4, m_diameters[i]);
+        m_vvText[i] = FormatDeterminable(5, 2, kNaN);
+        m_QvText[i] = FormatDeterminable(7, 0, kNaN);
+    }
+}
+
+bool CPipeFlow::HasDiameter(double DN) const
+{
+    for (int i = 1; i <= m_diameterCount; ++i)
+        if (m_diameters[i] == DN)
+            return true;
+    return false;
 }
 
 std::optional<CPipeFlow::SufficientDiameter> CPipeFlow::SmallestSufficientDiameter(double Q) const
@@ -416,6 +467,10 @@ bool CPipeFlow::AppendReportRow()
 {
     if (!m_report || !m_lastReach)
         return false;
+    if (!m_headerWritten) {
+        WriteReportHeader();
+        m_headerWritten = true;
+    }
     std::fputs(ReportRow().c_str(), m_report.get());
     std::fflush(m_report.get());
     return true;

@@ -22,13 +22,19 @@ class CPipeFlow {
 public:
     static constexpr int kMaxDiameters = 19;
     static constexpr int kMaxRows = 100;
+    // The nominal diameters DN.ASC may hold, mm.
+    static constexpr int kSmallestDN = 50;
+    static constexpr int kLargestDN = 3000;
 
     // The slope inputs: none, bottom levels and length, per cent, 1 : n.
     enum Mode { kNoSlope = 0, kFromLevels = 1, kPercent = 2, kOneIn = 3 };
 
-    // Opens Rohr.txt anew in the data directory and writes its header; the
-    // file stays open as long as the engine lives. Without a report (for
-    // computations alone) nothing is written.
+    // Opens Rohr.txt in the data directory for appending (a missing file is
+    // created, the lines earlier openings wrote stay); the file stays open as
+    // long as the engine lives, and the first row of this opening is
+    // preceded by a header block. A Rohr.txt that is no regular file cannot
+    // be opened, and then, as without a report (for computations alone),
+    // nothing is written.
     explicit CPipeFlow(bool withReport = true);
     ~CPipeFlow() = default;
     CPipeFlow(const CPipeFlow&) = delete;
@@ -45,6 +51,11 @@ public:
     void PartFilling(CSteps& steps = NoSteps());
     // The three list texts of every diameter at the current slope and kb.
     void FillDiameterList();
+    // The list texts of every diameter without full-flow values ("-"), for
+    // inputs that were not computed.
+    void BlankDiameterList();
+    // Whether DN (mm) is one of the diameters of the table.
+    bool HasDiameter(double DN) const;
 
     // The smallest diameter of the table that carries Q without overload.
     struct SufficientDiameter {
@@ -127,6 +138,7 @@ private:
     void UseTableRows(int i, CSteps& steps) const;
 
     CFile m_report;
+    bool m_headerWritten = false; // the header block of this opening
     std::optional<Reach> m_lastReach;
 };
 

@@ -66,6 +66,7 @@ PipeReachResult ComputePipeReach(CPipeFlow& pipe, const PipeReachInput& in, CSte
     r.Qt = pipe.m_Qt;
     r.vt = pipe.m_vt;
     r.DrH = pipe.m_DrH;
+    r.overloaded = r.computed && std::isfinite(pipe.m_Qv) && pipe.m_Q > pipe.m_Qv;
     CompleteSlopes(in, r, steps);
     return r;
 }

@@ -23,6 +23,9 @@ struct PipeReachResult {
     bool computed = false; // false in mode 0
     // Not finite when they cannot be determined.
     double vv = 0, Qv = 0, Qt = 0, vt = 0, DrH = 0;
+    // Q > Qv: the pipe does not carry Q part-full, and Qt, vt and DrH are
+    // 0 for want of a part filling, not values of one.
+    bool overloaded = false;
     // The slope fields as the form shows them after the computation: the
     // one the mode uses as given, the others completed (0 for a slope that
     // does not fall).

@@ -40,9 +40,9 @@ void ParabolaSteps(const SwaleFlowInput& in, const CSwaleSection& s, CSteps& ste
         return;
     steps.Step("Wasserspiegelbreite der Parabel", "b_P", "2 * sqrt(2 * p * t)", s.parabolaWidth, "m");
     steps.Step("Fließquerschnitt der Parabel", "A_P", "1.33333333333333 * t * b_P / 2", s.parabolaArea, "m²");
-    steps.Step("Benetzter Umfang der Parabel (drei Glieder der Reihe)", "lu_P",
-               "b_P * (1 + 0.666666666666667 * t * t / (b_P / 2)^2 - 0.4 * t^4 / (b_P / 2)^4)", s.parabolaPerimeter,
-               "m");
+    if (!s.parabolaSeries)
+        steps.Step("Beiwert der Parabel y = a x²", "a", "1 / (2 * p)", s.parabolaCoefficient, "1/m");
+    steps.Step(ParabolaArcText(s), "lu_P", ParabolaArcFormula(s, "(b_P / 2)", "t", "a"), s.parabolaPerimeter, "m");
 }
 
 // v and Q of one section, with its hydraulic radius.
@@ -68,14 +68,8 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
     r.circleV = ManningStricklerVelocity(in.I, in.kSt, s.circleArea, s.circlePerimeter);
     r.circleQ = r.circleV * s.circleArea;
 
-    // The three-term series of the parabola's arc runs below zero for deep,
-    // narrow swales; the velocity then has no value.
     r.parabolaLu = s.parabolaPerimeter;
-    r.seriesFails = s.parabolaArea > 0 && !(r.parabolaLu > 0);
-    if (r.seriesFails)
-        r.parabolaLu = 0;
-    else
-        r.parabolaV = ManningStricklerVelocity(in.I, in.kSt, s.parabolaArea, r.parabolaLu);
+    r.parabolaV = ManningStricklerVelocity(in.I, in.kSt, s.parabolaArea, r.parabolaLu);
     r.parabolaQ = r.parabolaV * s.parabolaArea;
 
     // Equation (7) holds only for a swale running brim-full.
@@ -93,7 +87,7 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
         FlowSteps(steps, "Kreis", "A_K", "lu_K", "R_K", "v_K", "Q_K", s.circleArea / s.circlePerimeter, r.circleV,
                   r.circleQ);
     ParabolaSteps(in, s, steps);
-    if (in.t > 0 && !r.seriesFails)
+    if (in.t > 0)
         FlowSteps(steps, "Parabel", "A_P", "lu_P", "R_P", "v_P", "Q_P", s.parabolaArea / r.parabolaLu, r.parabolaV,
                   r.parabolaQ);
     if (in.h == in.t)

@@ -20,8 +20,7 @@ struct SwaleFlowResult {
     CSwaleSection section;
     double circleV = 0, circleQ = 0;
     double parabolaLu = 0, parabolaV = 0, parabolaQ = 0;
-    double Q7 = 0;            // 0 unless t = h
-    bool seriesFails = false; // the parabola's arc series ran below zero: lu, v, Q of the parabola are 0
+    double Q7 = 0; // 0 unless t = h
 };
 
 // Manning-Strickler velocity, m/s, for the slope I in per mille, area A and

@@ -36,15 +36,38 @@ void CSwaleSection::evaluate(double B, double h, double t)
     // Parabola x² = 2 p y through both edges.
     const double p = b * b / 2 / h;
     parabolaParameter = p;
+    parabolaCoefficient = 1 / (2 * p);
     if (t <= 0) {
-        parabolaArea = parabolaPerimeter = parabolaWidth = 0;
-    } else {
-        const double x = std::sqrt(2 * p * t);
-        parabolaWidth = 2 * x;
-        parabolaArea = 1.3333333333333333 * t * x;
-        parabolaPerimeter =
-            2 * x * (1 + 0.6666666666666666 * t * t / (x * x) - 0.4 * t * t * t * t / (x * x * x * x));
+        parabolaArea = parabolaPerimeter = parabolaWidth = parabolaArcSeries = parabolaArcExact = 0;
+        parabolaSeries = true;
+        return;
     }
+    const double x = std::sqrt(2 * p * t);
+    parabolaWidth = 2 * x;
+    parabolaArea = 1.3333333333333333 * t * x;
+    // The series in t/x is the arc of a flat parabola; its next term is
+    // about 8/7 (t/x)^6 of x, so it strays fast once the water is deep for
+    // its width (at t/x = 1 by 14 %, and it runs below zero for narrow,
+    // deep swales). Beyond the tolerance the exact arc of y = a x² is taken.
+    parabolaArcSeries = 2 * x * (1 + 0.6666666666666666 * t * t / (x * x) - 0.4 * t * t * t * t / (x * x * x * x));
+    const double a = parabolaCoefficient;
+    parabolaArcExact = x * std::sqrt(1 + 4 * a * a * x * x) + std::asinh(2 * a * x) / (2 * a);
+    parabolaSeries = std::fabs(parabolaArcSeries - parabolaArcExact) <= kSeriesTolerance * parabolaArcExact;
+    parabolaPerimeter = parabolaSeries ? parabolaArcSeries : parabolaArcExact;
+}
+
+const char* ParabolaArcText(const CSwaleSection& s)
+{
+    return s.parabolaSeries ? "Benetzter Umfang (Parabel, Reihe)" : "Benetzter Umfang (Parabel, exakte Bogenlänge)";
+}
+
+std::string ParabolaArcFormula(const CSwaleSection& s, const std::string& x, const std::string& t,
+                               const std::string& a)
+{
+    if (s.parabolaSeries)
+        return "2 * " + x + " * (1 + 0.666666666666667 * " + t + " * " + t + " / " + x + "^2 - 0.4 * " + t + "^4 / " +
+               x + "^4)";
+    return x + " * sqrt(1 + 4 * " + a + "^2 * " + x + "^2) + asinh(2 * " + a + " * " + x + ") / (2 * " + a + ")";
 }
 
 } // namespace dralun

@@ -55,10 +55,11 @@ ReadableFile OpenForReading(const std::filesystem::path& path, std::uintmax_t la
 // Empty when there is no problem.
 std::string ProblemText(const ReadableFile& file);
 
-// Opens a regular file for writing, created or truncated; text mode writes
-// CR LF line ends on Windows. A name that is a FIFO, a device or a directory
-// is not opened (nullptr), and opening never waits for a reader.
-CFile OpenForWriting(const std::filesystem::path& path, bool text);
+// Opens a regular file for writing, created or truncated (or, appending,
+// created or kept with every write going to its end); text mode writes CR LF
+// line ends on Windows. A name that is a FIFO, a device or a directory is
+// not opened (nullptr), and opening never waits for a reader.
+CFile OpenForWriting(const std::filesystem::path& path, bool text, bool append = false);
 
 // The German reason for an errno value ("Zugriff verweigert").
 std::string ErrorText(int error);

@@ -146,22 +146,23 @@ ReadableFile OpenForReading(const std::filesystem::path& path, std::uintmax_t la
     return result;
 }
 
-CFile OpenForWriting(const std::filesystem::path& path, bool)
+CFile OpenForWriting(const std::filesystem::path& path, bool, bool append)
 {
     // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of
     // waiting; the type is checked before anything is truncated.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (append ? O_APPEND : 0),
+                          0666);
     if (fd < 0)
         return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::ftruncate(fd, 0) != 0) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (!append && ::ftruncate(fd, 0) != 0)) {
         ::close(fd);
         return nullptr;
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* f = ::fdopen(fd, "w");
+    std::FILE* f = ::fdopen(fd, append ? "a" : "w");
     if (!f) {
         ::close(fd);
         return nullptr;

@@ -205,7 +205,7 @@ ReadableFile OpenForReading(const std::filesystem::path& path, std::uintmax_t la
     return result;
 }
 
-CFile OpenForWriting(const std::filesystem::path& path, bool text)
+CFile OpenForWriting(const std::filesystem::path& path, bool text, bool append)
 {
     const std::wstring name = path.wstring();
     if (IsDirectory(name))
@@ -215,11 +215,15 @@ CFile OpenForWriting(const std::filesystem::path& path, bool text)
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     // The type is checked before anything is cut off.
-    if (::GetFileType(handle) != FILE_TYPE_DISK || !::SetEndOfFile(handle)) {
+    LARGE_INTEGER none{};
+    if (::GetFileType(handle) != FILE_TYPE_DISK ||
+        !(append ? ::SetFilePointerEx(handle, none, nullptr, FILE_END) : ::SetEndOfFile(handle))) {
         ::CloseHandle(handle);
         return nullptr;
     }
     // Text mode: every "\n" is written as CR LF.
+    if (append)
+        return CFile(StreamOf(handle, (text ? _O_TEXT : _O_BINARY) | _O_APPEND, text ? "a" : "ab"));
     return CFile(StreamOf(handle, text ? _O_TEXT : _O_BINARY, text ? "w" : "wb"));
 }
 

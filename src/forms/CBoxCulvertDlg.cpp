@@ -51,8 +51,16 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
 void CBoxCulvertDlg::OnCompute()
 {
     BeginComputation();
+    // Read before the levels are completed: no level is completed from a
+    // number outside its range.
+    if (!ReadForComputation())
+        return;
     CSteps steps(RecordingSteps());
-    UpdateMode(steps);
+    if (!UpdateMode(steps)) {
+        Refuse("Unzulässige Eingabe!\n\n" + LevelsRefusal());
+        UpdateData(false);
+        return;
+    }
     UpdateData(true);
 
     // Inputs for which the culvert has no flow area are refused; no result

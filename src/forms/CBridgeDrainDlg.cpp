@@ -41,7 +41,8 @@ void CBridgeDrainDlg::OnGrating() { OnCompute(); }
 void CBridgeDrainDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
 
     const double qf = ClassicAtof(m_qf);
     m_L = 0;

@@ -17,11 +17,14 @@ public:
     std::vector<FormChoice> Choices() const override;
 
 protected:
-    // The control ids of h1, the slope and the rise in this form.
+    // The control ids of h1, the slope and the rise in this form, and of the
+    // step buttons of h1 where it has them (0: none).
     struct LevelFields {
         int h1;
         int slope;
         int rise;
+        int h1Plus = 0;
+        int h1Minus = 0;
     };
     CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids);
 
@@ -32,8 +35,14 @@ protected:
     void OnInitDialog() override;
     void OnMode();
     // Enables the fields of the mode, reads the fields, ties h1, slope and
-    // rise together (recording how) and writes the fields.
-    void UpdateMode(CSteps& steps = NoSteps());
+    // rise together (recording how) and writes the fields. The levels are
+    // completed only from numbers inside their ranges, and only when what
+    // they complete lands inside its own field's range (a value the user
+    // cannot type over in this mode must never hold a later computation
+    // back); false when they were not completed, LevelsRefusal() says why
+    // when the completion itself fell outside.
+    bool UpdateMode(CSteps& steps = NoSteps());
+    const std::string& LevelsRefusal() const { return m_levelsRefusal; }
 
     double m_L = 0;    // culvert length, m
     double m_I = 0;    // culvert slope, per mille
@@ -43,7 +52,10 @@ protected:
     int m_mode = 1;
 
 private:
+    std::string OutsideRange(int id, double value) const;
+
     LevelFields m_ids;
+    std::string m_levelsRefusal;
 };
 
 } // namespace dralun

@@ -45,8 +45,7 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     static const Handler<D> handlers[] = {
         {Ev::Click, kIdOk, &D::OnCompute},     {Ev::Click, kBPlus, &D::OnBPlus},
-        {Ev::Click, kBMinus, &D::OnBMinus},    {Ev::Click, kHPlus, &D::OnHStep},
-        {Ev::Click, kHMinus, &D::OnHStep},     {Ev::Click, kM1Plus, &D::OnM1Plus},
+        {Ev::Click, kBMinus, &D::OnBMinus},    {Ev::Click, kM1Plus, &D::OnM1Plus},
         {Ev::Click, kM1Minus, &D::OnM1Minus},  {Ev::Click, kM2Plus, &D::OnM2Plus},
         {Ev::Click, kM2Minus, &D::OnM2Minus},  {Ev::Click, kTPlus, &D::OnTPlus},
         {Ev::Click, kTMinus, &D::OnTMinus},    {Ev::Click, kIPlus, &D::OnIPlus},
@@ -56,14 +55,27 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     Bind<D>(this, fields);
     AddControls(controls);
     Connect<D>(this, handlers);
-    KeepOnRefusal({1001}); // the bank height follows the water depth
+    KeepOnRefusal({1001}); // the bank height follows the water depth alone
+}
+
+// The bank height is a result: its step buttons can never change it.
+void CDitchDlg::OnInitDialog()
+{
+    Enable(kHPlus, false);
+    Enable(kHMinus, false);
 }
 
 void CDitchDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
-    m_h = DitchBankHeight(m_h, m_t);
+    // A number outside its range refuses the computation with the read's
+    // one message; then no bank height either.
+    if (!ReadForComputation()) {
+        m_h = 0;
+        UpdateData(false);
+        return;
+    }
+    m_h = DitchBankHeight(m_t);
 
     // Negative dimensions or a falling bed give no flow section (negative
     // area, root of a negative slope): refused.
@@ -75,7 +87,7 @@ void CDitchDlg::OnCompute()
     }
 
     CSteps steps(RecordingSteps());
-    const DitchFlowResult flow = ComputeDitchFlow({m_b, m_t, m_m1, m_m2, m_I, m_kSt, m_h}, steps);
+    const DitchFlowResult flow = ComputeDitchFlow({m_b, m_t, m_m1, m_m2, m_I, m_kSt}, steps);
     const CTrapezoidSection& section = flow.section;
 
     if (!AllFinite({flow.v, flow.Q, section.area, section.perimeter, section.hydraulicRadius, section.surfaceWidth})) {
@@ -98,10 +110,12 @@ std::string CDitchDlg::Method() const
     return "Leistungsfähigkeit eines Straßenseitengrabens (Trapezprofil) nach Manning-Strickler";
 }
 
-// The step buttons change the values held since the last exchange; what was
-// typed since is overwritten by the write that follows. None computes.
+// A step button reads the fields first, so that nothing typed is lost, and
+// steps from the value as typed (one outside its range stays refused until
+// a step brings it back); it writes the fields and does not compute.
 void CDitchDlg::OnBPlus()
 {
+    UpdateData(true);
     if (m_b < 2.99)
         m_b += 0.01;
     UpdateData(false);
@@ -109,16 +123,15 @@ void CDitchDlg::OnBPlus()
 
 void CDitchDlg::OnBMinus()
 {
+    UpdateData(true);
     if (m_b > 0.3099)
         m_b -= 0.01;
     UpdateData(false);
 }
 
-// The bank height follows the water depth; its own buttons change nothing.
-void CDitchDlg::OnHStep() { UpdateData(false); }
-
 void CDitchDlg::OnM1Plus()
 {
+    UpdateData(true);
     if (m_m1 < 4.8999)
         m_m1 += 0.1;
     UpdateData(false);
@@ -126,6 +139,7 @@ void CDitchDlg::OnM1Plus()
 
 void CDitchDlg::OnM1Minus()
 {
+    UpdateData(true);
     if (m_m1 > 0.50999)
         m_m1 -= 0.1;
     UpdateData(false);
@@ -133,6 +147,7 @@ void CDitchDlg::OnM1Minus()
 
 void CDitchDlg::OnM2Plus()
 {
+    UpdateData(true);
     if (m_m2 < 4.8999)
         m_m2 += 0.1;
     UpdateData(false);
@@ -140,29 +155,32 @@ void CDitchDlg::OnM2Plus()
 
 void CDitchDlg::OnM2Minus()
 {
+    UpdateData(true);
     if (m_m2 > 0.50999)
         m_m2 -= 0.1;
     UpdateData(false);
 }
 
+// The bank height, a result, follows the water depth with "Rechne".
 void CDitchDlg::OnTPlus()
 {
+    UpdateData(true);
     if (m_t < 2.89999)
         m_t += 0.01;
-    m_h = m_t;
     UpdateData(false);
 }
 
 void CDitchDlg::OnTMinus()
 {
+    UpdateData(true);
     if (m_t > 0.20999)
         m_t -= 0.01;
-    m_h = m_t;
     UpdateData(false);
 }
 
 void CDitchDlg::OnIPlus()
 {
+    UpdateData(true);
     if (m_I < 49.900001)
         m_I += 0.1;
     UpdateData(false);
@@ -170,6 +188,7 @@ void CDitchDlg::OnIPlus()
 
 void CDitchDlg::OnIMinus()
 {
+    UpdateData(true);
     if (m_I > 0.11)
         m_I -= 0.1;
     UpdateData(false);
@@ -177,6 +196,7 @@ void CDitchDlg::OnIMinus()
 
 void CDitchDlg::OnKStPlus()
 {
+    UpdateData(true);
     if (m_kSt < 88.999)
         m_kSt += 1;
     UpdateData(false);
@@ -184,6 +204,7 @@ void CDitchDlg::OnKStPlus()
 
 void CDitchDlg::OnKStMinus()
 {
+    UpdateData(true);
     if (m_kSt > 5.999)
         m_kSt -= 1;
     UpdateData(false);

@@ -15,10 +15,10 @@ public:
     std::string Method() const override;
 
 private:
+    void OnInitDialog() override;
     void OnCompute();
     void OnBPlus();
     void OnBMinus();
-    void OnHStep();
     void OnM1Plus();
     void OnM1Minus();
     void OnM2Plus();
@@ -31,7 +31,7 @@ private:
     void OnKStMinus();
 
     double m_b = 0;   // bottom width, m
-    double m_h = 0;   // bank height, m (shown, kept at least t)
+    double m_h = 0;   // bank height the water depth needs, m (a result)
     double m_m1 = 0;  // left bank slope 1 : m1
     double m_m2 = 0;  // right bank slope 1 : m2
     double m_t = 0;   // water depth, m

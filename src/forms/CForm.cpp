@@ -115,33 +115,127 @@ void CForm::On(Ev event, int id, std::function<void()> handler)
 
 bool CForm::UpdateData(bool saveAndValidate)
 {
-    for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
-        if (saveAndValidate) {
-            if (!ReadField(i))
-                return false;
-        } else {
+    if (!saveAndValidate) {
+        for (size_t i = 0; i < m_fieldInfo.size(); ++i)
             WriteField(i);
+        return true;
+    }
+    // Every field is read, so that one message names every field that fails
+    // and no typed value is left unread behind the first failure.
+    // A field the current mode has locked is read as well, but the user can
+    // neither see it in use nor change it: what fails there (a text left from
+    // another mode) is neither reported nor a reason to refuse.
+    std::vector<ReadFailure> failures;
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i)
+        if (std::optional<ReadFailure> failure = ReadField(i); failure && IsEnabled(m_fieldInfo[i].id))
+            failures.push_back(std::move(*failure));
+    m_rangeFailures.clear();
+    if (failures.empty())
+        return true;
+
+    std::string message;
+    if (failures.size() == 1) {
+        message = failures.front().message;
+    } else {
+        message = "Bitte prüfen Sie diese Eingaben:";
+        for (const ReadFailure& f : failures) {
+            std::string text = f.message;
+            for (char& c : text)
+                if (c == '\n')
+                    c = ' ';
+            message.append("\n").append(FieldCaption(f.index)).append(": ").append(text);
         }
     }
+    // A text that is not a number leaves the previous value, which may be
+    // one the form refused before: it is no more usable now.
+    for (const ReadFailure& f : failures)
+        if (f.outOfRange || !MemberInRange(f.index))
+            m_rangeFailures.push_back(RangeFailureText(f.index));
+    // The message is about text typed into the fields, not about the
+    // computation: a kept calculation redone from the fields as they show
+    // afterwards has no such text (a refused range says why in its refusal).
+    MessageBox(message, MsgIcon::Exclamation, false);
+    SetFocus(m_fieldInfo[failures.front().index].id, true);
+    return false;
+}
+
+bool CForm::ReadForComputation()
+{
+    UpdateData(true);
+    if (m_rangeFailures.empty())
+        return true;
+    std::string reason;
+    for (const std::string& failure : m_rangeFailures)
+        reason.append(reason.empty() ? "" : "\n").append(failure);
+    // The user has just seen the message of the read; the refusal says the
+    // same once more where the results would stand, not in a second box.
+    RefuseWhole(reason, false);
+    UpdateData(false);
+    return false;
+}
+
+// The field as a message names it: its label without the mnemonic, with its
+// short name where another field has the same label.
+std::string CForm::FieldCaption(size_t index) const
+{
+    const FieldInfo& info = m_fieldInfo[index];
+    std::string label = WithoutMnemonic(info.label);
+    if (label.empty())
+        return std::string("„").append(info.name).append("“");
+    int sameLabel = 0;
+    for (const FieldInfo& other : m_fieldInfo)
+        sameLabel += other.label == info.label;
+    if (sameLabel > 1)
+        label += " (" + info.name + ")";
+    return std::string("„").append(label).append("“");
+}
+
+bool CForm::FieldInRange(int id) const
+{
+    for (size_t i = 0; i < m_fieldInfo.size(); ++i)
+        if (m_fieldInfo[i].id == id)
+            return MemberInRange(i);
     return true;
 }
 
-bool CForm::ReadField(size_t index)
+bool CForm::MemberInRange(size_t index) const
+{
+    const FieldInfo& info = m_fieldInfo[index];
+    if (!info.range)
+        return true;
+    const Ref& ref = m_refs[index];
+    if (auto d = std::get_if<double*>(&ref))
+        return **d >= info.range->lo && **d <= info.range->hi;
+    if (auto f = std::get_if<float*>(&ref))
+        return **f >= static_cast<float>(info.range->lo) && **f <= static_cast<float>(info.range->hi);
+    return true;
+}
+
+std::string CForm::RangeFailureText(size_t index) const
+{
+    const FieldInfo& info = m_fieldInfo[index];
+    const bool single = info.kind == Kind::Single;
+    auto number = [single](double v) { return single ? FormatG6(static_cast<float>(v)) : FormatG15(v); };
+    std::string unit = info.unit == "-" || info.unit == "1" ? std::string() : " " + info.unit;
+    return "Nicht gerechnet: " + FieldCaption(index) + " = " + ValueText(info.id) + unit +
+           " liegt außerhalb des zulässigen Bereichs " + number(info.range->lo) + " bis " + number(info.range->hi) +
+           unit + ".";
+}
+
+std::optional<CForm::ReadFailure> CForm::ReadField(size_t index)
 {
     const FieldInfo& info = m_fieldInfo[index];
     ControlState& state = m_state[info.id];
     const Ref& ref = m_refs[index];
 
-    auto fail = [&](const std::string& message) {
-        MessageBox(message, MsgIcon::Exclamation);
-        SetFocus(info.id, true);
-        return false;
+    auto fail = [&](const std::string& message, bool outOfRange = false) {
+        return std::optional<ReadFailure>(ReadFailure{index, outOfRange, message});
     };
 
     switch (info.kind) {
     case Kind::Text:
         *std::get<std::string*>(ref) = state.text;
-        return true;
+        return std::nullopt;
     case Kind::ChoiceText: {
         const std::string text =
             (state.selection >= 0 && state.selection < static_cast<int>(state.items.size()))
@@ -150,11 +244,11 @@ bool CForm::ReadField(size_t index)
         *std::get<std::string*>(ref) = text;
         if (info.maxChars > 0 && static_cast<int>(text.size()) > info.maxChars)
             return fail(Format("Bitte geben Sie höchstens %d Zeichen ein.", info.maxChars));
-        return true;
+        return std::nullopt;
     }
     case Kind::Check:
         *std::get<int*>(ref) = state.checked ? 1 : 0;
-        return true;
+        return std::nullopt;
     case Kind::Number:
     case Kind::Single:
         break;
@@ -167,25 +261,35 @@ bool CForm::ReadField(size_t index)
         // A result field is written only by the program; what it shows when
         // its value could not be determined is not a user error.
         if (info.role == Role::Out)
-            return true;
-        return fail("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma.");
+            return std::nullopt;
+        // The hint on the separator only where the text has a comma.
+        if (state.text.find(',') != std::string::npos)
+            return fail("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma.");
+        return fail("Bitte geben Sie eine Zahl ein.");
     }
 
+    // The value used is the value the field shows once written back (%.15g,
+    // %.6g): a number typed with more digits than the field keeps computes
+    // exactly as the number it then shows, and so does the same calculation
+    // typed anew from what it shows.
     double value = *parsed;
     if (single) {
-        const float f = static_cast<float>(value);
+        const float f = static_cast<float>(ParseFieldNumber(FormatG6(static_cast<float>(value))).value_or(value));
         *std::get<float*>(ref) = f;
         if (info.range && (f < static_cast<float>(info.range->lo) || f > static_cast<float>(info.range->hi)))
             return fail(Format("Bitte geben Sie eine Zahl zwischen %.6g und %.6g ein.",
                                static_cast<double>(static_cast<float>(info.range->lo)),
-                               static_cast<double>(static_cast<float>(info.range->hi))));
-        return true;
+                               static_cast<double>(static_cast<float>(info.range->hi))),
+                        true);
+        return std::nullopt;
     }
+    value = ParseFieldNumber(FormatG15(value)).value_or(value);
     *std::get<double*>(ref) = value;
     if (info.range && (value < info.range->lo || value > info.range->hi))
         return fail(Format("Bitte geben Sie eine Zahl zwischen %.15g und %.15g ein.", info.range->lo,
-                           info.range->hi));
-    return true;
+                           info.range->hi),
+                    true);
+    return std::nullopt;
 }
 
 void CForm::WriteField(size_t index)
@@ -233,6 +337,7 @@ void CForm::Open()
     BeginAction();
     UpdateData(false);
     OnInitDialog();
+    EndAction();
 }
 
 void CForm::Dispatch(Ev event, int id)
@@ -240,6 +345,62 @@ void CForm::Dispatch(Ev event, int id)
     auto it = m_handlers.find({event, id});
     if (it != m_handlers.end())
         it->second();
+    EndAction();
+}
+
+// After a handler: when it computed, the inputs as it left them are those
+// the results belong to.
+void CForm::EndAction()
+{
+    if (m_computedInAction != m_action)
+        return;
+    m_computedOnce = true;
+    m_inputsComputed = InputSnapshot();
+}
+
+// What the user has set on the form: every input field as its value reads
+// (2.50 and 2.5 are the same input), the modes, boxes and drop-down lists.
+// The lists the form fills with results are not inputs.
+std::string CForm::InputSnapshot() const
+{
+    std::string snapshot;
+    for (const FieldInfo& info : m_fieldInfo) {
+        if (info.role == Role::Out)
+            continue;
+        std::string text = Text(info.id);
+        if (info.kind == Kind::Number || info.kind == Kind::Single)
+            if (const std::optional<double> value = ParseFieldNumber(text))
+                text = Format("%.17g", *value);
+        snapshot += std::to_string(info.id) + '=' + text + '\x1f';
+    }
+    for (const ControlDef& c : m_controlDefs) {
+        if (FindField(c.id))
+            continue;
+        if (c.type == Ctl::Radio || c.type == Ctl::Check)
+            snapshot += std::to_string(c.id) + (IsChecked(c.id) ? "=1" : "=0") + '\x1f';
+        else if (c.type == Ctl::Combo)
+            snapshot += std::to_string(c.id) + '#' + std::to_string(Selection(c.id)) + '\x1f';
+    }
+    return snapshot;
+}
+
+bool CForm::HasResults() const
+{
+    return std::any_of(m_fieldInfo.begin(), m_fieldInfo.end(),
+                       [](const FieldInfo& f) { return f.role == Role::Out; });
+}
+
+std::string CForm::StaleBecause() const
+{
+    if (!HasResults())
+        return {};
+    if (!m_computedOnce)
+        return "Noch nicht gerechnet – Rechne drücken";
+    if (!m_staleMark.empty())
+        return m_staleMark;
+    if (InputSnapshot() != m_inputsComputed)
+        return "Eingaben geändert – Rechne drücken";
+    return {};
 }
 
 void CForm::SetEditText(int id, const std::string& text)
@@ -476,7 +637,7 @@ std::string CForm::ValueText(int id) const
 
 // ---- the calculator's tools ---------------------------------------------
 
-void CForm::MessageBox(const std::string& text, MsgIcon icon)
+void CForm::MessageBox(const std::string& text, MsgIcon icon, bool ofComputation)
 {
     // One action of the user shows a message once, even when a handler reads
     // the fields twice (the culverts' mode update before the computation).
@@ -484,7 +645,9 @@ void CForm::MessageBox(const std::string& text, MsgIcon icon)
         if (shown == text)
             return;
     m_shownInAction.push_back(text);
-    if (m_action == m_computedInAction)
+    if (!ofComputation)
+        m_fieldMessagesInAction.push_back(text);
+    else if (m_action == m_computedInAction)
         m_computationMessages.push_back(text);
     m_sink.ShowMessage(text, icon);
 }
@@ -546,28 +709,40 @@ void CForm::BeginComputation()
     // Messages the same action showed before (a field that did not parse)
     // belong to this computation as well.
     m_computedInAction = m_action;
-    m_computationMessages = m_shownInAction;
+    m_computationMessages.clear();
+    for (const std::string& shown : m_shownInAction)
+        if (std::find(m_fieldMessagesInAction.begin(), m_fieldMessagesInAction.end(), shown) ==
+            m_fieldMessagesInAction.end())
+            m_computationMessages.push_back(shown);
     m_steps.clear();
     m_dataFiles.clear();
     m_refusal.clear();
     m_refusedFields.clear();
     m_refusedWhole = false;
+    m_staleMark.clear();
 }
 
 void CForm::Refuse(const std::string& message, MsgIcon icon)
+{
+    RefuseWhole(message, true, icon);
+}
+
+void CForm::RefuseWhole(const std::string& message, bool show, MsgIcon icon)
 {
     std::vector<int> ids;
     for (const FieldInfo& info : m_fieldInfo)
         if (info.role == Role::Out &&
             std::find(m_keptOnRefusal.begin(), m_keptOnRefusal.end(), info.id) == m_keptOnRefusal.end())
             ids.push_back(info.id);
-    RefuseFields(message, std::move(ids), icon);
+    RefuseFields(message, std::move(ids), icon, show);
     m_refusedWhole = true;
+    OnRefusedWhole();
 }
 
-void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon)
+void CForm::RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon, bool show)
 {
-    MessageBox(message, icon);
+    if (show)
+        MessageBox(message, icon);
     for (size_t i = 0; i < m_fieldInfo.size(); ++i) {
         if (std::find(ids.begin(), ids.end(), m_fieldInfo[i].id) == ids.end())
             continue;

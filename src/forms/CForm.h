@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -75,6 +76,16 @@ public:
     const std::vector<int>& RefusedFields() const { return m_refusedFields; }
     // Whether the whole computation was refused (not only a part of it).
     bool RefusedWhole() const { return m_refusedWhole; }
+    // Whether the results shown belong to the inputs shown: false once the
+    // inputs, modes or boxes differ from those of the last computation, or
+    // the form has been told that the data behind them changed, or nothing
+    // has been computed yet. Such results are marked on the form and are
+    // never reported, kept or printed as current.
+    bool ResultsStale() const { return !StaleBecause().empty(); }
+    // Why the results shown do not belong to the inputs ("" when they do).
+    std::string StaleBecause() const;
+    // Whether the form has results at all (fields the user cannot type into).
+    bool HasResults() const;
 
     // For the calculation report: the method the form follows, the steps and
     // data files of the last computation, and the messages it showed.
@@ -111,8 +122,27 @@ protected:
 
     // The calculator's tools.
     virtual void OnInitDialog() {}
+    // Reading reads every field and shows one message for all that fail:
+    // a text that is not a number keeps the previous value, a number outside
+    // its range is kept as typed (and a computation refuses it, see
+    // ReadForComputation).
     bool UpdateData(bool saveAndValidate = true);
-    void MessageBox(const std::string& text, MsgIcon icon = MsgIcon::Exclamation);
+    // The read at the start of a computation (after BeginComputation): false
+    // when a field holds a number outside its range; the computation is then
+    // refused with the field and its range named, all fields are written and
+    // the caller stops. A text that is not a number keeps the previous value
+    // and the computation goes on with it, as the field shows it again.
+    bool ReadForComputation();
+    // The data behind the results changed without an input changing (a
+    // rainfall file loaded anew): the results are marked until "Rechne".
+    void MarkResultsStale(std::string reason) { m_staleMark = std::move(reason); }
+    // Whether every number field was inside its range at the last read.
+    bool InputsInRange() const { return m_rangeFailures.empty(); }
+    // Whether the field's value is inside its range (true without a range).
+    bool FieldInRange(int id) const;
+    // ofComputation false: a message about typed text, not kept with the
+    // computation's messages.
+    void MessageBox(const std::string& text, MsgIcon icon = MsgIcon::Exclamation, bool ofComputation = true);
     void Enable(int id, bool enable);
     void SetCheck(int id, bool checked);
     void CheckRadio(int id); // checks id and clears the other buttons of its group
@@ -124,16 +154,22 @@ protected:
 
     // A computation begins: nothing is refused until it says so.
     void BeginComputation();
-    // The computation is refused for its inputs: the message is shown and
+    // The computation is refused for its inputs: the message is shown (unless
+    // it is empty, because the user has seen it already) and
     // every result field of the form is set to 0 (a text result to "0") and
     // written, so that no result of an earlier computation stands beside
     // inputs it does not belong to. The inputs are not touched.
     void Refuse(const std::string& message, MsgIcon icon = MsgIcon::Exclamation);
     // The same for a part of the results: only these fields are set to 0.
-    void RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon = MsgIcon::Exclamation);
+    void RefuseFields(const std::string& message, std::vector<int> ids, MsgIcon icon = MsgIcon::Exclamation,
+                      bool show = true);
     // Result fields that follow the inputs rather than the computation (a
     // bank height that follows the water depth); a refusal leaves them.
     void KeepOnRefusal(std::vector<int> ids) { m_keptOnRefusal = std::move(ids); }
+    // Called when a whole computation is refused, after the result fields
+    // are set to 0: a form whose modes compute into an input field of the
+    // other mode (b from h, h1 from I) clears that field here too.
+    virtual void OnRefusedWhole() {}
     // The steps and data files of the computation that just ran.
     void Record(CSteps& steps);
 
@@ -154,9 +190,22 @@ private:
     void BeginAction()
     {
         m_shownInAction.clear();
+        m_fieldMessagesInAction.clear();
         ++m_action;
     }
-    bool ReadField(size_t index);
+    // Reads one field; on failure returns why, in the words of the message.
+    struct ReadFailure {
+        size_t index;
+        bool outOfRange;
+        std::string message;
+    };
+    std::optional<ReadFailure> ReadField(size_t index);
+    std::string InputSnapshot() const;
+    std::string FieldCaption(size_t index) const;
+    std::string RangeFailureText(size_t index) const;
+    bool MemberInRange(size_t index) const;
+    void RefuseWhole(const std::string& message, bool show, MsgIcon icon = MsgIcon::Exclamation);
+    void EndAction();
     void WriteField(size_t index);
     void Dispatch(Ev event, int id);
     ControlState* State(int id);
@@ -171,6 +220,7 @@ private:
     std::map<std::pair<Ev, int>, std::function<void()>> m_handlers;
     std::optional<FocusRequest> m_focus;
     std::vector<std::string> m_shownInAction; // messages of the current user action
+    std::vector<std::string> m_fieldMessagesInAction; // of those, the ones about typed text
     int m_defaultCommand = kIdOk;
     bool m_closed = false;
     std::string m_refusal;
@@ -183,6 +233,10 @@ private:
     long m_action = 0;            // counts the user's actions
     long m_computedInAction = -1; // the action in which the last computation ran
     bool m_recordSteps = true;
+    std::vector<std::string> m_rangeFailures; // fields outside their range at the last read
+    bool m_computedOnce = false;
+    std::string m_inputsComputed; // the inputs as the last computation left them
+    std::string m_staleMark;      // why the data behind the results changed since
 };
 
 template <class D>

@@ -93,7 +93,8 @@ void CGutterDlg::OnWidthGiven()
 void CGutterDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
     Compute();
     UpdateData(false);
 }
@@ -166,14 +167,19 @@ void CGutterDlg::Compute()
         text += (text.empty() ? "" : "\n") + p;
     if (dataProblem) {
         Refuse(text);
-        // The computed one of b and h is an input field of the other mode.
-        for (Target* t : {&curb, &vee})
-            (depth ? t->b : t->h) = 0;
     } else if (!refused.empty()) {
         RefuseFields(text, refused);
     } else {
         MessageBox(text, MsgIcon::Exclamation);
     }
+}
+
+// The computed one of b and h is an input field of the other mode.
+void CGutterDlg::OnRefusedWhole()
+{
+    (DepthGiven() ? m_b1 : m_h1) = 0;
+    (DepthGiven() ? m_b2 : m_h2) = 0;
+    UpdateData(false);
 }
 
 std::string CGutterDlg::Method() const

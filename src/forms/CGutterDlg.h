@@ -31,6 +31,7 @@ private:
     void OnWidthGiven();
     void SetMode(int mode);
     void Compute();
+    void OnRefusedWhole() override;
 
     double m_kSt = 0; // Strickler coefficient
     double m_qf = 0;  // cross-fall of the carriageway, %

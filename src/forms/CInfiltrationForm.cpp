@@ -112,7 +112,8 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
 {
     BeginComputation();
     m_balanced = Balanced::Nothing;
-    UpdateData(true); // a failed read does not stop the step
+    if (!ReadForComputation())
+        return false;
 
     if (m_hs <= 0)
         return Refused(m_texts.thresholdNotPositive);
@@ -179,19 +180,50 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
     return true;
 }
 
-// The geometry alone: the results of the last balance stay as they are.
+// The geometry alone. The balance of the last "Rechne" does not belong to
+// the geometry now shown: its fields show 0, and the form says that the
+// results are not those of "Rechne" yet.
 void CInfiltrationForm::OnUpdateGeometry()
-{
-    CSteps steps(RecordingSteps());
-    if (GeometryStep(steps))
-        Record(steps);
-}
-
-void CInfiltrationForm::OnCompute()
 {
     CSteps steps(RecordingSteps());
     if (!GeometryStep(steps))
         return;
+    Record(steps);
+    m_governingDuration = 0;
+    m_Vused = 0;
+    m_overflow = 0;
+    UpdateData(false);
+    MarkResultsStale("Volumenbilanz noch nicht gerechnet – Rechne drücken");
+}
+
+// In file mode the balance takes the rows of the file and frequency the form
+// shows: loaded now when they are not (as "Datei laden" would), and refused
+// when they cannot be, never a balance of other rows or of none.
+bool CInfiltrationForm::EnsureRainLoaded()
+{
+    UpdateData(true);
+    if (!FieldInRange(m_ids.frequency))
+        return false; // the computation refuses the value out of range
+    const bool current = m_rainLoadedFor && m_rainLoadedFor->first == m_fileName && m_rainLoadedFor->second == m_n;
+    if (!current)
+        OnLoadFile();
+    return m_rainLoadedFor && m_rainLoadedFor->first == m_fileName && m_rainLoadedFor->second == m_n &&
+           m_rain.HasRain();
+}
+
+void CInfiltrationForm::OnCompute()
+{
+    const bool rainReady = !IsChecked(kRainFromFile) || EnsureRainLoaded();
+    CSteps steps(RecordingSteps());
+    if (!GeometryStep(steps))
+        return;
+    if (!rainReady) {
+        Record(steps);
+        RefuseBalance("Die Regendaten aus der Datei „" + m_fileName + Format("“ zur Häufigkeit n = %g", m_n) +
+                      " sind nicht geladen oder enthalten keinen Regen.\nOhne Regendaten keine Volumenbilanz.");
+        UpdateData(false);
+        return;
+    }
     const Balance::Catchment catchment{m_kf, m_kfu, m_As, m_Ls, m_AuPerMetre, m_Au1, m_Au2};
     const bool typed = IsChecked(kRainTyped);
     if (!typed && !IsChecked(kRainFromFile)) {
@@ -298,10 +330,16 @@ void CInfiltrationForm::OnLoadFile()
 {
     if (!IsChecked(kRainFromFile))
         return;
+    // A frequency out of its range chooses no column: its message is shown.
     UpdateData(true);
+    if (!FieldInRange(m_ids.frequency))
+        return;
     const CRainfallTable::LoadResult result = m_rain.Load(m_fileName, m_n);
-    MessageBox(result.message, result.loaded && !result.warning ? MsgIcon::None : MsgIcon::Exclamation);
+    // About the file, not a message of the computation that may follow.
+    MessageBox(result.message, result.loaded && !result.warning ? MsgIcon::None : MsgIcon::Exclamation, false);
     if (result.loaded) {
+        m_rainLoadedFor.emplace(m_fileName, m_n);
+        MarkResultsStale("Regendaten neu geladen – Rechne drücken");
         ResetList(kDurationList);
         for (const std::string& entry : m_rain.FillDurationList())
             AddItem(kDurationList, entry);

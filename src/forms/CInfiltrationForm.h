@@ -5,7 +5,9 @@
 // the rows of a rainfall series file, the radio buttons that switch the
 // modes, and the rainfall file with its duration list. The two forms add
 // their cross-section (swale or trapezoid), fields, messages and layout.
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/CInfiltrationBalance.h"
 #include "core/CRainfallTable.h"
@@ -129,6 +131,10 @@ private:
     Ids m_ids;
     Texts m_texts;
     CRainfallTable m_rain;
+    // The file and frequency the rain rows were loaded for; the balance uses
+    // the rows only while the form shows the same.
+    std::optional<std::pair<std::string, double>> m_rainLoadedFor;
+    bool EnsureRainLoaded();
     double m_L = 0;   // length over which the water stands
     double m_As = 0;  // the infiltration area in use
     bool m_computed = false;

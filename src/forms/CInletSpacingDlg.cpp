@@ -1,5 +1,7 @@
 #include "forms/CInletSpacingDlg.h"
 
+#include <limits>
+
 #include <cmath>
 
 #include "core/CDataDirectory.h"
@@ -143,8 +145,19 @@ void CInletSpacingDlg::BeginIfTables()
 void CInletSpacingDlg::OnCompute()
 {
     BeginIfTables();
-    UpdateData(true);
+    if (!ReadForComputation()) {
+        RefuseTable();
+        return;
+    }
     ComputeFromMembers();
+}
+
+// A refused computation draws no capacities or spacings of other inputs.
+void CInletSpacingDlg::RefuseTable()
+{
+    m_result = {};
+    m_result.shown.fill(std::numeric_limits<double>::quiet_NaN());
+    DrawTable();
 }
 
 // The compute action after the fields have been read.
@@ -174,10 +187,11 @@ void CInletSpacingDlg::CorrectCrossFall()
     }
 }
 
-// The radio button is already checked. The cross-fall as last read is
-// corrected and written with all fields (an edit not yet read is lost).
+// The radio button is already checked. The fields are read first, so that
+// nothing typed is lost; the cross-fall is corrected for the gutter form.
 void CInletSpacingDlg::OnGutterForm()
 {
+    UpdateData(true);
     if (IsChecked(kCurb))
         m_tables.m_family = 0;
     else if (IsChecked(kVGutter))
@@ -192,7 +206,10 @@ void CInletSpacingDlg::OnGutterForm()
 void CInletSpacingDlg::OnCrossFallList()
 {
     BeginIfTables();
-    UpdateData(true);
+    if (!ReadForComputation()) {
+        RefuseTable();
+        return;
+    }
     CorrectCrossFall();
     UpdateData(false);
     // The fields have just been read and written back: reading them once

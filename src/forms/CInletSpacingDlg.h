@@ -47,6 +47,7 @@ private:
     void OnCrossFallList();
     void BeginIfTables();
     void ComputeFromMembers();
+    void RefuseTable();
     void CorrectCrossFall();
     void DrawTable();
 

@@ -32,7 +32,8 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 void COrificeDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
 
     // Without a head, or with a coefficient of zero, nothing flows out and
     // the flow area has no finite value; a negative discharge has no diameter.

@@ -61,7 +61,8 @@ COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kTempla
 void COscillatingGutterDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
 
     CSteps steps(RecordingSteps());
     m_gutter.SetInputs(m_sf, m_smin, m_qH, m_qT, m_b, m_qs);

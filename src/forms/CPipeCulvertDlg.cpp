@@ -14,7 +14,8 @@ constexpr int kH2Plus = 1026, kH2Minus = 1027;
 constexpr int kFieldT = 1001;
 } // namespace
 
-CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, sink, {1014, 1005, 1043})
+CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
+    : CCulvertDlg(kTemplateId, sink, {1014, 1005, 1043, kH1Plus, kH1Minus})
 {
     using D = CPipeCulvertDlg;
     // In the order the fields are exchanged.
@@ -76,8 +77,16 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, 
 void CPipeCulvertDlg::OnCompute()
 {
     BeginComputation();
+    // Read before the levels are completed: no level is completed from a
+    // number outside its range.
+    if (!ReadForComputation())
+        return;
     CSteps steps(RecordingSteps());
-    UpdateMode(steps);
+    if (!UpdateMode(steps)) {
+        Refuse("Unzulässige Eingabe!\n\n" + LevelsRefusal());
+        UpdateData(false);
+        return;
+    }
     UpdateData(true);
     if (IsChecked(kIdDn10))
         m_t = DnTenthBed(m_DN, steps);
@@ -135,27 +144,34 @@ std::vector<FormChoice> CPipeCulvertDlg::Choices() const
     return choices;
 }
 
+// Ticking the box takes a tenth of the diameter as typed.
 void CPipeCulvertDlg::OnDn10()
 {
+    if (IsChecked(kIdDn10))
+        UpdateData(true);
     ApplyDn10Rule();
 }
 
-// "DN/10": the bed fill takes a tenth of the diameter and its field is locked.
+// "DN/10": the bed fill takes a tenth of the diameter; its field and its
+// step buttons are locked.
 void CPipeCulvertDlg::ApplyDn10Rule()
 {
-    if (!IsChecked(kIdDn10)) {
-        Enable(kFieldT, true);
+    const bool tenth = IsChecked(kIdDn10);
+    Enable(kFieldT, !tenth);
+    Enable(kTPlus, !tenth);
+    Enable(kTMinus, !tenth);
+    if (!tenth)
         return;
-    }
-    Enable(kFieldT, false);
     m_t = DnTenthBed(m_DN);
     UpdateData(false);
 }
 
-// The step buttons change the values held since the last exchange; what was
-// typed since is overwritten by the write that follows.
+// A step button reads the fields first, so that nothing typed is lost, and
+// steps from the value as typed (one outside its range stays refused until
+// a step brings it back); it writes the fields and does not compute.
 void CPipeCulvertDlg::OnDnPlus()
 {
+    UpdateData(true);
     if (m_DN < 2000)
         m_DN += 100;
     ApplyDn10Rule();
@@ -164,14 +180,18 @@ void CPipeCulvertDlg::OnDnPlus()
 
 void CPipeCulvertDlg::OnDnMinus()
 {
+    UpdateData(true);
     if (m_DN >= 200)
         m_DN -= 100;
     ApplyDn10Rule();
     UpdateData(false);
 }
 
+// The t buttons are locked while "DN/10" is ticked, the h1 buttons in mode
+// 2; the checks stay for safety.
 void CPipeCulvertDlg::OnTPlus()
 {
+    UpdateData(true);
     if (!IsChecked(kIdDn10) && m_DN / 1000 - 0.05 >= m_t)
         m_t += 0.01;
     UpdateData(false);
@@ -179,6 +199,7 @@ void CPipeCulvertDlg::OnTPlus()
 
 void CPipeCulvertDlg::OnTMinus()
 {
+    UpdateData(true);
     if (!IsChecked(kIdDn10)) {
         if (m_t > 0.01)
             m_t -= 0.01;
@@ -192,6 +213,7 @@ void CPipeCulvertDlg::OnH1Plus()
 {
     if (m_mode != 1)
         return;
+    UpdateData(true);
     m_h1 += 0.01;
     UpdateData(false);
 }
@@ -200,6 +222,7 @@ void CPipeCulvertDlg::OnH1Minus()
 {
     if (m_mode != 1)
         return;
+    UpdateData(true);
     if (m_h1 >= 0.02)
         m_h1 -= 0.01;
     UpdateData(false);
@@ -207,12 +230,14 @@ void CPipeCulvertDlg::OnH1Minus()
 
 void CPipeCulvertDlg::OnH2Plus()
 {
+    UpdateData(true);
     m_h2 += 0.01;
     UpdateData(false);
 }
 
 void CPipeCulvertDlg::OnH2Minus()
 {
+    UpdateData(true);
     if (m_h2 >= 0.02)
         m_h2 -= 0.01;
     UpdateData(false);

@@ -77,9 +77,10 @@ CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     static const Handler<D> handlers[] = {
         {Ev::Click, kCompute, &D::OnCompute},
-        {Ev::Click, kRefresh, &D::OnRefreshLists},
-        {Ev::Leave, kSlopePercent, &D::OnRefreshLists},
-        {Ev::Leave, kSlopeN, &D::OnRefreshLists},
+        // The lists are results: refreshing them computes the whole reach.
+        {Ev::Click, kRefresh, &D::OnCompute},
+        {Ev::Leave, kSlopePercent, &D::OnCompute},
+        {Ev::Leave, kSlopeN, &D::OnCompute},
         {Ev::Click, kModeLevels, &D::OnSlopeFromLevels},
         {Ev::Click, kModePercent, &D::OnSlopeInPercent},
         {Ev::Click, kModeOneIn, &D::OnSlopeOneIn},
@@ -105,18 +106,55 @@ void CPipeRunDlg::OnInitDialog()
     Enable(kSlopeN, true);
 
     OnCompute();
-    OnRefreshLists();
+}
+
+// Why the inputs read cannot be computed ("" when they can).
+std::string CPipeRunDlg::InputProblem() const
+{
+    std::string problem;
+    auto add = [&problem](const std::string& text) { problem += (problem.empty() ? "" : "\n") + text; };
+    if (m_Q < 0)
+        add("Der Abfluss Q darf nicht negativ sein.");
+    if (m_pipe.m_diameterCount > 0 && !m_pipe.HasDiameter(m_DN)) {
+        std::string diameters;
+        for (int i = 1; i <= m_pipe.m_diameterCount; ++i)
+            diameters += (i > 1 ? ", " : "") + std::to_string(m_pipe.m_diameters[i]);
+        add("Die Nennweite DN " + FormatG15(m_DN) + " steht nicht in der Durchmessertabelle DN.ASC (" + diameters +
+            " mm).");
+    } else if (m_pipe.m_diameterCount == 0 &&
+               !(m_DN >= CPipeFlow::kSmallestDN && m_DN <= CPipeFlow::kLargestDN)) {
+        // Without the table any diameter it could hold is taken.
+        add(Format("Die Nennweite DN %s liegt nicht zwischen %d und %d mm (die Durchmessertabelle DN.ASC ist nicht "
+                   "geladen).",
+                   FormatG15(m_DN).c_str(), CPipeFlow::kSmallestDN, CPipeFlow::kLargestDN));
+    }
+    return problem;
 }
 
 void CPipeRunDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true); // a failed read does not stop the computation
+    // A text that is not a number keeps its value; a number out of range
+    // refuses the computation.
+    if (!ReadForComputation()) {
+        ShowLists(false);
+        return;
+    }
+    if (const std::string problem = InputProblem(); !problem.empty()) {
+        Refuse(problem);
+        ShowLists(false);
+        UpdateData(false);
+        return;
+    }
 
     CSteps steps(RecordingSteps());
     const PipeReachResult reach = ComputePipeReach(
         m_pipe, {m_pipe.m_mode, m_Q, m_levelTop, m_levelBottom, m_L, m_slopePercent, m_slopeN, m_kb, m_DN}, steps);
 
+    // Overloaded, the pipe has no part filling: its fields show 0 as before,
+    // and the refusal says why they hold no values.
+    if (reach.overloaded)
+        RefuseFields("überlastet: Q > Qv, keine Teilfüllung", {kDrH, kQt, kVt}, MsgIcon::Exclamation, false);
     m_vvText = Result(5, 2, reach.vv);
     m_QvText = Result(5, 1, reach.Qv);
     m_vtText = Result(5, 2, reach.vt);
@@ -129,6 +167,7 @@ void CPipeRunDlg::OnCompute()
 
     if (reach.computed)
         Record(steps);
+    ShowLists(true);
     UpdateData(false);
 }
 
@@ -160,38 +199,48 @@ std::vector<FormChoice> CPipeRunDlg::Choices() const
 
 std::vector<ListMark> CPipeRunDlg::ListMarks() const
 {
-    // Both the computation and the refresh of the list put the slope and kb
-    // they read into the engine; Q is the one last read.
-    const auto found = m_pipe.SmallestSufficientDiameter(m_Q);
+    // The engine holds Q, slope and kb of the computation the list shows.
+    if (!m_listsHaveValues)
+        return {};
+    const double Q = m_pipe.m_Q;
+    const auto found = m_pipe.SmallestSufficientDiameter(Q);
     if (!found)
         return {};
     return {{kListDN, found->entry - 1,
              Format("kleinste Nennweite, die Q = %s l/s ohne Überlastung abführt (Qv = %.1f l/s)",
-                    FormatG15(m_Q).c_str(), found->Qv)}};
+                    FormatG15(Q).c_str(), found->Qv)}};
 }
 
-void CPipeRunDlg::OnRefreshLists()
+// The three lists anew: with the full flow of every diameter at the slope
+// and kb the engine has just computed with, or, for a refused computation,
+// the diameters alone (to pick one from) with "-" beside them. The chosen
+// diameter stays chosen.
+void CPipeRunDlg::ShowLists(bool withValues)
 {
-    UpdateData(true);
-
-    m_pipe.m_levelTop = m_levelTop;
-    m_pipe.m_levelBottom = m_levelBottom;
-    m_pipe.m_L = m_L;
-    m_pipe.m_slopePercent = m_slopePercent;
-    m_pipe.m_slopeN = m_slopeN;
-    m_pipe.m_kb = m_kb;
-
+    // The values depend on the slope and kb alone: a computation with the
+    // same ones (another Q or DN, as a rating table varies them) finds them
+    // shown already.
+    if (withValues && m_listsHaveValues && m_pipe.m_J == m_listJ && m_pipe.m_kb == m_listKb)
+        return;
+    const int chosen = Selection(kListDN);
     ResetList(kListDN);
     ResetList(kListVv);
     ResetList(kListQv);
-    m_pipe.FillDiameterList();
+    if (withValues)
+        m_pipe.FillDiameterList();
+    else
+        m_pipe.BlankDiameterList();
     for (int i = 1; i <= m_pipe.m_diameterCount; ++i) {
         AddItem(kListDN, m_pipe.m_dnText[i]);
         AddItem(kListVv, m_pipe.m_vvText[i]);
         AddItem(kListQv, m_pipe.m_QvText[i]);
     }
+    SetSelection(kListDN, chosen);
     Enable(kListVv, false);
     Enable(kListQv, false);
+    m_listsHaveValues = withValues;
+    m_listJ = m_pipe.m_J;
+    m_listKb = m_pipe.m_kb;
 }
 
 void CPipeRunDlg::OnSlopeFromLevels()
@@ -239,7 +288,24 @@ void CPipeRunDlg::OnTakeDiameter()
     OnCompute();
 }
 
-void CPipeRunDlg::OnAppendReportRow() { m_pipe.AppendReportRow(); }
+// The slope fields the mode completes show the slope of a computation: a
+// refused one completes none, so they show 0 rather than an earlier slope.
+void CPipeRunDlg::OnRefusedWhole()
+{
+    if (m_pipe.m_mode != CPipeFlow::kPercent)
+        m_slopePercent = 0;
+    if (m_pipe.m_mode != CPipeFlow::kOneIn)
+        m_slopeN = 0;
+}
+
+// The row belongs to the inputs shown: they are computed first, and a
+// refused computation writes no row.
+void CPipeRunDlg::OnAppendReportRow()
+{
+    OnCompute();
+    if (!RefusedWhole())
+        m_pipe.AppendReportRow();
+}
 
 const FormLayout& CPipeRunDlg::Layout() const
 {

@@ -3,7 +3,9 @@
 // pipe after Prandtl-Colebrook for a design discharge, with the slope given
 // by the bottom levels and the length, in per cent or as 1 : n. Beside it the
 // full-flow values of every diameter of DN.ASC, from which a double click
-// takes a diameter. The form holds the report Rohr.txt open while it lives.
+// takes a diameter; they are results like the fields and are computed with
+// them, at the same slope and roughness. The form holds the report Rohr.txt
+// open while it lives.
 #include <string>
 #include <vector>
 
@@ -22,8 +24,8 @@ public:
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
     // In the diameter list, the smallest diameter that carries Q without
-    // overload at the slope and roughness of the last computation or refresh
-    // of the list, whichever came later.
+    // overload at the slope and roughness of the last computation, the one
+    // the list shows; none when that computation was refused.
     std::vector<ListMark> ListMarks() const override;
 
     // The engine, for the picture (the last computed reach).
@@ -32,7 +34,9 @@ public:
 private:
     void OnInitDialog() override;
     void OnCompute();
-    void OnRefreshLists();
+    std::string InputProblem() const;
+    void ShowLists(bool withValues);
+    void OnRefusedWhole() override;
     void OnSlopeFromLevels();
     void OnSlopeInPercent();
     void OnSlopeOneIn();
@@ -54,6 +58,9 @@ private:
     std::string m_vtText;      // part-filling velocity, m/s
     std::string m_QtText;      // discharge carried part-full, l/s
     std::string m_DrHText;     // flow depth, m
+    bool m_listsHaveValues = false; // the lists show the full flow of the last computation
+    double m_listJ = 0;             // at this slope, m/m
+    double m_listKb = 0;            // and this roughness, mm
 };
 
 } // namespace dralun

@@ -39,7 +39,8 @@ CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, si
 void CRoughBedSwaleDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
 
     // The stone tables cover 0.08 m to 0.41 m; outside them the coefficients
     // are 0 and the method divides by zero.

@@ -79,14 +79,21 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 void CSwaleDlg::OnInitDialog()
 {
     SetCheck(kIdTEqualsH, true);
-    Enable(kFieldT, false);
+    EnableDepth(false);
     OnCompute();
 }
 
 void CSwaleDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    // A number outside its range refuses the computation with the read's
+    // one message; the checks below are for values the ranges let through.
+    // With "t = h" the locked water depth is the swale depth: it is read as
+    // such, so that it is refused (or not) exactly as the depth is.
+    if (IsChecked(kIdTEqualsH))
+        SetText(kFieldT, Text(1001));
+    if (!ReadForComputation())
+        return;
     // With "t = h" ticked the water stands at the brim: a depth typed since
     // the box was ticked counts for the water depth too.
     if (IsChecked(kIdTEqualsH))
@@ -135,33 +142,45 @@ void CSwaleDlg::OnCompute()
     m_parabolaWidth = section.parabolaWidth;
     m_Q7 = flow.Q7;
     Record(steps);
-    if (flow.seriesFails)
-        RefuseFields("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
-                     "anwendbar.\nlu, v und Q der Parabel werden deshalb mit 0 angezeigt.",
-                     {1018, 1019, 1030});
     UpdateData(false);
 }
 
 std::string CSwaleDlg::Method() const { return "Leistungsfähigkeit einer Straßenmulde nach Manning-Strickler"; }
 
-void CSwaleDlg::OnTEqualsH() { ApplyTEqualsHRule(); }
+// The box rewrites the water depth from the swale depth as typed.
+void CSwaleDlg::OnTEqualsH()
+{
+    if (IsChecked(kIdTEqualsH))
+        UpdateData(true);
+    ApplyTEqualsHRule();
+}
+
+// The water depth's field and its step buttons are locked while "t = h".
+void CSwaleDlg::EnableDepth(bool enable)
+{
+    Enable(kFieldT, enable);
+    Enable(kTPlus, enable);
+    Enable(kTMinus, enable);
+}
 
 // "t = h": the swale runs brim-full and the water depth field is locked.
 void CSwaleDlg::ApplyTEqualsHRule()
 {
     if (!IsChecked(kIdTEqualsH)) {
-        Enable(kFieldT, true);
+        EnableDepth(true);
         return;
     }
-    Enable(kFieldT, false);
+    EnableDepth(false);
     m_t = m_h;
     UpdateData(false);
 }
 
-// The step buttons change the values held since the last exchange; what was
-// typed since is overwritten by the write that follows. None computes.
+// A step button reads the fields first, so that nothing typed is lost, and
+// steps from the value as typed (one outside its range stays refused until
+// a step brings it back); it writes the fields and does not compute.
 void CSwaleDlg::OnBPlus()
 {
+    UpdateData(true);
     if (m_B < 3.90001)
         m_B += 0.1;
     UpdateData(false);
@@ -169,6 +188,7 @@ void CSwaleDlg::OnBPlus()
 
 void CSwaleDlg::OnBMinus()
 {
+    UpdateData(true);
     if (m_B >= 0.6)
         m_B -= 0.1;
     UpdateData(false);
@@ -176,6 +196,7 @@ void CSwaleDlg::OnBMinus()
 
 void CSwaleDlg::OnHPlus()
 {
+    UpdateData(true);
     if (m_h < 0.490001)
         m_h += 0.01;
     ApplyTEqualsHRule();
@@ -184,14 +205,17 @@ void CSwaleDlg::OnHPlus()
 
 void CSwaleDlg::OnHMinus()
 {
+    UpdateData(true);
     if (m_h > 0.05)
         m_h -= 0.01;
     ApplyTEqualsHRule();
     UpdateData(false);
 }
 
+// The t buttons are locked while "t = h"; the check stays for safety.
 void CSwaleDlg::OnTPlus()
 {
+    UpdateData(true);
     if (!IsChecked(kIdTEqualsH) && m_h - 0.01 >= m_t)
         m_t += 0.01;
     UpdateData(false);
@@ -199,6 +223,7 @@ void CSwaleDlg::OnTPlus()
 
 void CSwaleDlg::OnTMinus()
 {
+    UpdateData(true);
     if (!IsChecked(kIdTEqualsH) && m_t > 0.04)
         m_t -= 0.01;
     UpdateData(false);
@@ -206,6 +231,7 @@ void CSwaleDlg::OnTMinus()
 
 void CSwaleDlg::OnIPlus()
 {
+    UpdateData(true);
     if (m_I < 49.900001)
         m_I += 0.1;
     UpdateData(false);
@@ -213,6 +239,7 @@ void CSwaleDlg::OnIPlus()
 
 void CSwaleDlg::OnIMinus()
 {
+    UpdateData(true);
     if (m_I > 0.11)
         m_I -= 0.1;
     UpdateData(false);
@@ -220,6 +247,7 @@ void CSwaleDlg::OnIMinus()
 
 void CSwaleDlg::OnKStPlus()
 {
+    UpdateData(true);
     if (m_kSt < 89.00001)
         m_kSt += 1;
     UpdateData(false);
@@ -227,6 +255,7 @@ void CSwaleDlg::OnKStPlus()
 
 void CSwaleDlg::OnKStMinus()
 {
+    UpdateData(true);
     if (m_kSt > 5.999999)
         m_kSt -= 1;
     UpdateData(false);

@@ -21,6 +21,7 @@ private:
     void OnCompute();
     void OnTEqualsH();
     void ApplyTEqualsHRule();
+    void EnableDepth(bool enable);
     void OnBPlus();
     void OnBMinus();
     void OnHPlus();

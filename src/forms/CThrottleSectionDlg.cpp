@@ -37,7 +37,8 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
 void CThrottleSectionDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
+    if (!ReadForComputation())
+        return;
 
     ThrottleInput in;
     in.kb = m_kb;

@@ -58,11 +58,15 @@ void CTimeCoefficientDlg::OnInitDialog() { OnCompute(); }
 void CTimeCoefficientDlg::OnCompute()
 {
     BeginComputation();
-    UpdateData(true);
-
+    const bool inRange = ReadForComputation();
+    // The durations follow T1, also when a frequency is refused.
     const TimeCoefficientDurationList durations = TimeCoefficientDurations(m_T[0]);
     for (int i = 1; i < kRows; ++i)
         m_T[i] = durations[static_cast<size_t>(i)];
+    if (!inRange) {
+        UpdateData(false);
+        return;
+    }
 
     // 38/(T + 9) has no value for T = -9 and turns negative below it.
     if (!(m_T[0] > -9.0f)) {

@@ -96,6 +96,29 @@ void CFieldEdit::ShowText(const QString& text)
     }
 }
 
+void CFieldEdit::SetStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    if (!stale) {
+        setPalette(m_freshPalette);
+        return;
+    }
+    m_freshPalette = palette();
+    QPalette grey = m_freshPalette;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        grey.setColor(group, QPalette::Text, StaleTextColour(m_freshPalette));
+    setPalette(grey);
+}
+
+QColor StaleTextColour(const QPalette& palette, QPalette::ColorRole text, QPalette::ColorRole background)
+{
+    const QColor ink = palette.color(QPalette::Active, text);
+    const QColor paper = palette.color(QPalette::Active, background);
+    return QColor((ink.red() + paper.red()) / 2, (ink.green() + paper.green()) / 2, (ink.blue() + paper.blue()) / 2);
+}
+
 void CFieldEdit::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)

@@ -19,6 +19,11 @@ public:
 
     // Shows a text the form wrote, from its first character.
     void ShowText(const QString& text);
+    // Whether the field shows a result (the user cannot type into it).
+    bool IsResult() const { return m_result; }
+    // A result that no longer belongs to the inputs shows its text grey.
+    void SetStale(bool stale);
+    bool IsStale() const { return m_stale; }
     // The width at which the text shows whole, frame and margins included.
     int WidthFor(const QString& text) const;
     // The longest texts a field of this kind can be written as.
@@ -34,6 +39,13 @@ private:
     bool m_result;
     int m_leastChars;
     QString m_longestShown; // a result text that needed the most room
+    bool m_stale = false;
+    QPalette m_freshPalette; // the palette before the text turned grey
 };
+
+// The colour of a text that is still to be read but no longer current:
+// half way from the text's colour to its background's.
+QColor StaleTextColour(const QPalette& palette, QPalette::ColorRole text = QPalette::Text,
+                       QPalette::ColorRole background = QPalette::Base);
 
 } // namespace dralun

@@ -106,9 +106,21 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
     m_banner->setPalette(note);
     m_banner->hide();
     outer->addWidget(m_banner);
+    // The stale line keeps its room while empty, so that the form does not
+    // move when it comes and goes as the user types.
+    m_staleLine = new QLabel;
+    m_staleLine->setObjectName(QStringLiteral("staleLine"));
+    m_staleLine->setTextFormat(Qt::PlainText);
+    m_staleLine->setWordWrap(true);
+    m_staleLine->setMinimumHeight(fontMetrics().height());
+    QPalette amber = m_staleLine->palette();
+    amber.setColor(QPalette::WindowText, QColor(150, 70, 0));
+    m_staleLine->setPalette(amber);
+    outer->addWidget(m_staleLine);
     auto* grid = new QGridLayout;
     outer->addLayout(grid);
     Build(m_form->Layout(), grid);
+    m_staleLine->setVisible(m_form->HasResults()); // a form without results has nothing to mark
 
     m_busy = true;
     m_form->Open();
@@ -196,8 +208,10 @@ QWidget* CFormWindow::MakeEdit(int id, int chars)
     // A number field is as wide as the longest number of its kind; a text
     // field takes the layout's width or 24 digits.
     auto* edit = new CFieldEdit(kind, field && field->role == Role::Out, chars ? chars : number ? 0 : 24);
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, id](const QString& text) { m_form->SetEditText(id, text.toStdString()); });
+    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        m_form->SetEditText(id, text.toStdString());
+        ShowStale();
+    });
     edit->installEventFilter(this);
     return edit;
 }
@@ -487,6 +501,7 @@ void CFormWindow::Sync()
             button->setEnabled(m_form->IsEnabled(m_computeId));
     for (CPictureWidget* drawn : m_drawn)
         drawn->Refresh();
+    ShowStale();
     if (const auto focus = m_form->TakeFocusRequest()) {
         if (QWidget* widget = Control(focus->id)) {
             widget->setFocus(Qt::OtherFocusReason);
@@ -499,11 +514,55 @@ void CFormWindow::Sync()
         QDialog::reject();
 }
 
+// A list the form fills with results: one the user reads but does not pick
+// from (the pipe run's vv and Qv beside its diameters).
+bool CFormWindow::IsResultList(int id) const
+{
+    const ControlDef* def = m_form->FindControl(id);
+    return def && def->type == Ctl::List && def->initiallyDisabled;
+}
+
+// Results that no longer belong to the inputs shown, after a keystroke or
+// any other action that did not compute, are shown grey with the reason
+// above the form; a computation shows them in black again.
+void CFormWindow::ShowStale()
+{
+    const QString because = Q(m_form->StaleBecause());
+    if (m_staleLine->text() != because)
+        m_staleLine->setText(because);
+    const bool stale = !because.isEmpty();
+    if (m_shownStale == stale)
+        return;
+    m_shownStale = stale;
+    for (const auto& [id, widget] : m_widgets) {
+        if (auto* edit = qobject_cast<CFieldEdit*>(widget); edit && edit->IsResult()) {
+            edit->SetStale(stale);
+        } else if (IsResultList(id)) {
+            if (!stale) {
+                if (auto fresh = m_freshLists.find(widget); fresh != m_freshLists.end())
+                    widget->setPalette(fresh->second);
+                continue;
+            }
+            m_freshLists[widget] = widget->palette();
+            QPalette grey = widget->palette();
+            const QColor colour = StaleTextColour(grey);
+            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                grey.setColor(group, QPalette::Text, colour);
+            widget->setPalette(grey);
+        }
+    }
+    ShowListMarks(); // a mark is a result too
+    for (CPictureWidget* drawn : m_drawn)
+        drawn->update();
+}
+
 // The entries the form points out stand out in bold on a pale green, with
-// the reason as their tool tip; every other entry is shown plain.
+// the reason as their tool tip, grey while the results are; every other
+// entry is shown plain.
 void CFormWindow::ShowListMarks()
 {
     const std::vector<ListMark> marks = m_form->ListMarks();
+    const bool stale = m_shownStale.value_or(false);
     for (const auto& [id, widget] : m_widgets) {
         auto* list = qobject_cast<QListWidget*>(widget);
         if (!list)
@@ -516,6 +575,7 @@ void CFormWindow::ShowListMarks()
             font.setBold(mark != marks.end());
             item->setFont(font);
             item->setBackground(mark != marks.end() ? QBrush(QColor(205, 238, 205)) : QBrush());
+            item->setForeground(mark != marks.end() && stale ? QBrush(StaleTextColour(list->palette())) : QBrush());
             item->setToolTip(mark != marks.end() ? Q(mark->note) : QString());
         }
     }

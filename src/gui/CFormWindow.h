@@ -42,6 +42,9 @@ public:
     // A note at the top of the window, one line each (none: no note).
     void ShowBanner(const QStringList& lines);
     QLabel* Banner() const { return m_banner; }
+    // The line that says the results shown are not those of the inputs
+    // shown ("Eingaben geändert – Rechne drücken"); empty when they are.
+    QLabel* StaleLine() const { return m_staleLine; }
     // The rating table the user added to the form's report, as its request
     // (it is computed anew with the inputs the report shows); none: none.
     const std::optional<RatingRequest>& ReportRating() const { return m_reportRating; }
@@ -63,6 +66,8 @@ private:
     QWidget* MakeEdit(int id, int chars);
     void Run(const std::function<void()>& action);
     void ShowListMarks();
+    void ShowStale();
+    bool IsResultList(int id) const;
     void Sync();
     QStringList Items(int id) const;
     QWidget* WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid);
@@ -83,6 +88,9 @@ private:
     QPushButton* m_solveButton = nullptr;
     QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under them
     QLabel* m_banner = nullptr;
+    QLabel* m_staleLine = nullptr;
+    std::optional<bool> m_shownStale;         // as the results are shown now
+    std::map<QWidget*, QPalette> m_freshLists; // result lists' palettes while grey
     std::function<void(CFormWindow&)> m_keeper;
     std::optional<RatingRequest> m_reportRating;
     std::function<int(QDialog&)> m_runModal = [](QDialog& dialog) { return dialog.exec(); };

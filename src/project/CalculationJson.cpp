@@ -141,6 +141,7 @@ RatingTable ReadRating(const Json& rating)
         if (!q.columns.empty() && row.texts.size() > q.columns.size())
             throw EntryError{"eine Zeile hat mehr Werte als die Tabelle Spalten"};
         row.refused = TextMember(item, "refused");
+        row.partly = TextMember(item, "partly");
         for (const std::string& text : row.texts)
             row.values.push_back(row.refused.empty() ? ParseFieldNumber(text).value_or(std::nan("")) : std::nan(""));
         t.rows.push_back(std::move(row));
@@ -152,8 +153,11 @@ Json RatingToJson(const RatingTable& t)
 {
     const RatingRequest& q = t.request;
     Json rows = Json::array();
-    for (const RatingRow& row : t.rows)
+    for (const RatingRow& row : t.rows) {
         rows.push_back(Json{{"input", row.inputText}, {"texts", row.texts}, {"refused", row.refused}});
+        if (!row.partly.empty()) // results of the row left out, and why
+            rows.back()["partly"] = row.partly;
+    }
     return Json{{"request",
                  {{"vary", q.vary}, {"from", q.from}, {"to", q.to}, {"step", q.step}, {"rows", q.rows},
                   {"columns", q.columns}}},

@@ -1,5 +1,6 @@
 #include "project/FormCopy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -116,6 +117,7 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
     Outcome out;
     out.texts.assign(read.size(), std::string());
     out.values.assign(read.size(), kNaN);
+    out.leftOut.assign(read.size(), false);
     const FieldInfo* field = m_form ? m_form->FindField(vary) : nullptr;
     if (!m_form || !m_problem.empty() || !field) {
         out.refused = m_problem.empty() ? Format("das Formular hat kein Feld %d", vary) : m_problem;
@@ -137,11 +139,18 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         out.refused = std::move(range);
     else {
         PressCompute(form);
-        out.refused = form.RefusedBecause();
+        // A refusal of a part of the results leaves the rest standing: only
+        // the fields it names have no value (the 0 the form shows is none).
+        (form.RefusedWhole() ? out.refused : out.partly) = form.RefusedBecause();
     }
     out.inputText = Trimmed(form.Text(vary));
     out.messages = m_log.Texts();
+    const std::vector<int>& leftOut = form.RefusedFields();
     for (size_t i = 0; i < read.size(); ++i) {
+        if (!out.partly.empty() && std::find(leftOut.begin(), leftOut.end(), read[i]) != leftOut.end()) {
+            out.leftOut[i] = true;
+            continue;
+        }
         out.texts[i] = Trimmed(form.Text(read[i]));
         if (const std::optional<double> number = ParseFieldNumber(out.texts[i]))
             out.values[i] = *number;

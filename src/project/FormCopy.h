@@ -36,7 +36,11 @@ public:
         std::string inputText;          // the varied field's text after typing
         std::vector<std::string> texts; // the read fields, trimmed
         std::vector<double> values;     // as numbers, NaN where a text is none
-        std::string refused;            // why the form refused, or ""
+        std::string refused;            // why the form refused the whole computation, or ""
+        // Why the form left a part of its results out (the rest stands), or
+        // "". The read fields it left out have the text "" and NaN.
+        std::string partly;
+        std::vector<bool> leftOut; // per read field: left out by that refusal
         std::vector<std::string> messages;
     };
     // Sets every other input back to what the original showed where the last

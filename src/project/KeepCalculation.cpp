@@ -255,6 +255,11 @@ std::string ApplyCalculation(CForm& form, const Calculation& calc)
     for (const auto& [id, index] : calc.selections) {
         if (form.IsClosed() || form.Selection(id) == index)
             continue;
+        // A drop-down list filled from a data file loaded in another mode
+        // (the rain durations while the rain is typed) only wrote into the
+        // fields, which are kept themselves.
+        if (form.FindControl(id)->type == Ctl::Combo && index >= static_cast<int>(form.Items(id).size()))
+            continue;
         if (const Refusal r = form.Select(id, index); r != Refusal::None)
             return RefusalText(r, form, id, std::to_string(index));
     }
@@ -322,6 +327,9 @@ std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& c
         }
     }
     for (const auto& [id, before] : calc.lists) {
+        // Lists the form fills with results; a drop-down list offers choices.
+        if (const ControlDef* c = form.FindControl(id); c && c->type != Ctl::List)
+            continue;
         const std::vector<std::string>& now = form.Items(id);
         for (size_t i = 0; i < std::max(before.size(), now.size()); ++i) {
             const std::string b = i < before.size() ? before[i] : "";

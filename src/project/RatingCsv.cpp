@@ -27,10 +27,13 @@ std::string ValueCell(std::string text, CsvStyle style)
 
 std::string MessageCell(const RatingRow& row)
 {
-    std::string text = row.refused;
-    if (text.empty())
+    // A refused row says why; a row with cells left out says why first,
+    // then what else the form said (its message box is not said twice).
+    std::string text = row.refused.empty() ? row.partly : row.refused;
+    if (row.refused.empty())
         for (const std::string& m : row.messages)
-            text += (text.empty() ? "" : " | ") + m;
+            if (m != row.partly)
+                text += (text.empty() ? "" : " | ") + m;
     // A message of several lines stays in one cell of one line.
     std::string cell;
     for (size_t i = 0; i < text.size(); ++i) {

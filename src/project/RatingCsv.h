@@ -2,7 +2,8 @@
 // A rating table as text for spreadsheets: a header line with each column's
 // id, label and unit ("1019 DN [mm]"), then one line per row, the varied
 // input first, each value as the form writes it, "-" where a row was
-// refused, and its message in the last column "Meldung".
+// refused, an empty cell where the form left only that result out, and
+// the row's message in the last column "Meldung".
 #include <string>
 
 #include "report/RatingTable.h"

@@ -180,8 +180,10 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
         row.texts = std::move(computed.texts);
         row.values = std::move(computed.values);
         row.refused = std::move(computed.refused);
+        row.partly = std::move(computed.partly);
         row.messages = std::move(computed.messages);
         // A refused row has no numbers: the zeros the form shows are none.
+        // Where only a part was refused, the copy left just those cells empty.
         if (!row.refused.empty())
             std::fill(row.values.begin(), row.values.end(), std::numeric_limits<double>::quiet_NaN());
         table.rows.push_back(std::move(row));

@@ -42,8 +42,9 @@ public:
         Sample s;
         s.x = x;
         s.text = out.texts.front();
-        s.refused = out.refused;
-        if (out.refused.empty())
+        // A refusal of other results than this one does not concern it.
+        s.refused = out.leftOut.front() ? out.partly : out.refused;
+        if (s.refused.empty())
             s.y = out.values.front();
         return s;
     }
@@ -291,6 +292,22 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
             return brent.Run(samples[i - 1], samples[i]);
     }
     return out; // not reached: the target lies between the samples
+}
+
+std::string CurrentFieldText(const CForm& form, int id)
+{
+    if (!form.ResultsStale())
+        return form.Text(id);
+    // The copy computes when an input is typed: one is typed as it stands.
+    for (int vary : VariableFieldIds(form)) {
+        const std::optional<double> value = ParseFieldNumber(form.Text(vary));
+        if (!value)
+            continue;
+        CFormCopy copy(form);
+        const CFormCopy::Outcome out = copy.Compute(vary, *value, {id});
+        return out.refused.empty() ? out.texts.front() : std::string();
+    }
+    return {};
 }
 
 bool TakeSolution(CForm& form, int vary, const SolveOutcome& outcome)

@@ -40,6 +40,11 @@ struct SolveOutcome {
 
 SolveOutcome SolveFor(const CForm& form, const SolveRequest& request);
 
+// What a field shows for the inputs as they stand: its text where the
+// form's results belong to its inputs, else the field as a copy of the form
+// computes it; "" where the copy gives no value.
+std::string CurrentFieldText(const CForm& form, int id);
+
 // Types the found value into the form and presses "Rechne", as a user
 // would; false when the form refused the text.
 bool TakeSolution(CForm& form, int vary, const SolveOutcome& outcome);

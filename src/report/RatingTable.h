@@ -34,8 +34,11 @@ struct RatingRow {
     std::string inputText; // the field's text after typing
     std::vector<std::string> texts; // each column as the form writes it, trimmed
     std::vector<double> values;     // the same as numbers; NaN where a text is none
-    std::string refused;            // why the form refused the row, or ""
+    std::string refused;            // why the form refused the whole row, or ""
     std::vector<std::string> messages; // the messages the row's computation showed
+    // Why the form left some results of a computed row out, or "": those
+    // cells have the text "" and NaN, the others their values.
+    std::string partly = {};
 };
 
 struct RatingTable {

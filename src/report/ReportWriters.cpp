@@ -115,6 +115,8 @@ void RatingText(std::string& out, const RatingTable& t)
         }
         std::vector<std::string> cells{row.inputText};
         cells.insert(cells.end(), row.texts.begin(), row.texts.end());
+        if (!row.partly.empty()) // why the empty cells of the row are empty
+            cells.push_back(OneLine(row.partly));
         line(cells);
     }
 }
@@ -132,7 +134,8 @@ nlohmann::ordered_json RatingJson(const RatingTable& t)
         columns.push_back(RatingColumnJson(c));
     Json rows = Json::array();
     for (const RatingRow& row : t.rows)
-        rows.push_back({{"input", row.inputText}, {"values", row.texts}, {"refused", row.refused}});
+        rows.push_back(
+            {{"input", row.inputText}, {"values", row.texts}, {"refused", row.refused}, {"partly", row.partly}});
     return {{"vary", RatingColumnJson(t.varied)}, {"columns", columns}, {"rows", rows}};
 }
 

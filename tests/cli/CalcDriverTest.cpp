@@ -49,7 +49,33 @@ TEST(CalcDriver, PressesRechneAfterTheEvents)
 TEST(CalcDriver, NoComputeLeavesTheResults)
 {
     const Result r = RunDriver({"drossel", "--no-compute", "h=1"});
-    EXPECT_EQ(r.out, "1000\t50\n1001\t1\n1002\t0.67\n1003\t0\n1004\t0\n1005\t0\n");
+    EXPECT_EQ(r.out, "1000\t50\n1001\t1\n1002\t0.67\n1003\t0\n1004\t0\n1005\t0\n"
+                     "stale\tNoch nicht gerechnet – Rechne drücken\n");
+}
+
+// Results printed beside inputs they do not belong to say so; a value out
+// of its range computes nothing and the refusal names field and range.
+TEST(CalcDriver, SaysWhenResultsDoNotBelongToTheInputs)
+{
+    test::TempDataDir data;
+    const struct {
+        std::vector<std::string> args;
+        const char* expected;
+        bool present;
+    } cases[] = {
+        {{"131", "--no-compute", "--click", "1025", "--click", "1012"}, "stale\tEingaben geändert – Rechne drücken\n", true},
+        {{"131", "--click", "1025", "--click", "1012"}, "stale\t", false},
+        {{"131", "--no-compute", "--click", "1025", "--click", "1012", "--json"},
+         "\"stale\":\"Eingaben geändert – Rechne drücken\"", true},
+        {{"171", "mu=1.5"},
+         "refused\tNicht gerechnet: „Ausflussbeiwert mü [1]“ = 1.5 liegt außerhalb des zulässigen Bereichs 0 bis 1.\n",
+         true},
+        {{"171", "mu=1.5"}, "1005\t0\n", true},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunDriver(c.args);
+        EXPECT_EQ(r.out.find(c.expected) != std::string::npos, c.present) << c.args[0] << " " << c.args.back() << "\n" << r.out;
+    }
 }
 
 TEST(CalcDriver, FieldsByShortNameAndMessagesWithEscapedLineBreaks)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/CPipeFlow.h"
+#include "core/Format.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -290,6 +291,18 @@ TEST(FormatDeterminable, WritesTheNumberOrADashInTheSameWidth)
     EXPECT_EQ(FormatDeterminable(6, 0, kNaN), "     -");
     EXPECT_EQ(FormatDeterminable(6, 2, 1 / 0.0), "     -");
     EXPECT_EQ(FormatDeterminable(6, 2, -1 / 0.0), "     -");
+    EXPECT_EQ(FormatDeterminable(5, 2, -0.004), " 0.00"); // no "-0.00"
+    EXPECT_EQ(FormatDeterminable(4, 0, 1e20), "100000000000000000000");
+    // Digit for digit what printf writes, halves and all.
+    for (int i = -2000; i <= 2000; ++i) {
+        const double v = i * 0.005 + (i % 7) * 1e-9;
+        for (int decimals : {0, 1, 2}) {
+            const std::string printed = Format("%*.*f", 7, decimals, v);
+            if (printed.find_first_not_of(" -0.") != std::string::npos) {
+                ASSERT_EQ(FormatDeterminable(7, decimals, v), printed) << v;
+            }
+        }
+    }
 }
 
 // ---- calculation steps --------------------------------------------------------
@@ -389,17 +402,18 @@ TEST(Report, ConstructionWritesTheSixHeaderLines)
         EXPECT_TRUE(pipe.HasReport());
         EXPECT_FALSE(pipe.AppendReportRow()); // nothing computed yet
     }
-    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader);
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), ""); // the header comes with the first row
     EXPECT_EQ(std::string(kHeader).find("oben    unten") + 90 + 2,
               std::string(kHeader).find("m NN")); // padded to 90, then " \n"
 }
 
-TEST(Report, AnExistingReportIsReplaced)
+TEST(Report, AnExistingReportKeepsItsLines)
 {
     test::TempDataDir dir;
-    dir.Write("Rohr.txt", "alter Bericht\n");
-    { CPipeFlow pipe; }
-    EXPECT_EQ(dir.ReadText("Rohr.txt"), kHeader);
+    const std::string earlier = std::string("alter Bericht") + test::kLineEnd;
+    dir.Write("Rohr.txt", earlier);
+    { CPipeFlow pipe; } // an opening without a row writes nothing
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), "alter Bericht\n");
 }
 
 TEST(Report, RowsShowTheLastComputedReach)

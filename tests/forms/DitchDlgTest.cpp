@@ -56,39 +56,54 @@ TEST_F(Ditch, AsymmetricBanks)
     EXPECT_NEAR(Field(form, 1018), 0.128481457172786, 1e-12);
 }
 
-TEST_F(Ditch, ComputationRaisesTheBankHeightButNeverLowersIt)
+// The bank height is the height the water depth needs: a result of t alone,
+// so the same inputs always show the same h (a kept calculation redone
+// reads the same).
+TEST_F(Ditch, BankHeightFollowsTheWaterDepthBothWays)
 {
-    form.Type(1004, "0.3");
-    form.Click(kIdOk);
-    EXPECT_EQ(form.Text(1001), "0.5");
     form.Type(1004, "0.8");
     form.Click(kIdOk);
     EXPECT_EQ(form.Text(1001), "0.8");
+    form.Type(1004, "0.3");
+    form.Click(kIdOk);
+    EXPECT_EQ(form.Text(1001), "0.3");
+    EXPECT_EQ(form.FindField(1001)->role, Role::Out);
 }
 
-TEST_F(Ditch, DepthStepsMoveTheBankHeightBothWays)
+TEST_F(Ditch, DepthStepsMoveTheDepthAndRechneTheBankHeight)
 {
     form.Click(1037);
     EXPECT_EQ(form.Text(1004), "0.51");
-    EXPECT_EQ(form.Text(1001), "0.51");
+    EXPECT_TRUE(form.ResultsStale());
     form.Click(1038);
     form.Click(1038);
     EXPECT_EQ(form.Text(1004), "0.49");
-    EXPECT_EQ(form.Text(1001), "0.49");
-    // The bank height's own buttons do nothing.
-    form.Click(1017);
-    form.Click(1021);
-    EXPECT_EQ(form.Text(1001), "0.49");
     EXPECT_EQ(form.Text(1013), "0"); // no step computes
+    form.Click(kIdOk);
+    EXPECT_EQ(form.Text(1001), "0.49");
+    // The bank height's own buttons can never act: they are locked.
+    EXPECT_FALSE(form.IsEnabled(1017));
+    EXPECT_FALSE(form.IsEnabled(1021));
 }
 
-TEST_F(Ditch, DepthStepBelowItsBoundStillSetsTheBankHeight)
+// A step reads what was typed first and steps from it.
+TEST_F(Ditch, StepsReadTheTypedValuesFirst)
+{
+    form.Type(1004, "0.7");
+    form.Type(1000, "1.2");
+    form.Click(1037);
+    EXPECT_EQ(form.Text(1004), "0.71");
+    EXPECT_EQ(form.Text(1000), "1.2");
+}
+
+TEST_F(Ditch, DepthStepBelowItsBoundChangesNothing)
 {
     form.Type(1004, "0.2");
-    form.Click(kIdOk); // h stays 0.5
+    form.Click(kIdOk);
     form.Click(1038);
     EXPECT_EQ(form.Text(1004), "0.2");
     EXPECT_EQ(form.Text(1001), "0.2");
+    EXPECT_FALSE(form.ResultsStale());
 }
 
 struct Step {
@@ -138,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Bounds, DitchSteps,
 
 // The steps of the report, by hand: l = t sqrt(1 + m²), lu = l1 + b + l2,
 // rhy = A / lu, v = sqrt(I / 1000) kSt rhy^0.66666666667, Q = v A; the bank
-// height is the one shown, at least t. Every result field is a step.
+// height is t. Every result field is a step.
 struct StepCase {
     const char* what;
     const char* t;
@@ -153,7 +168,6 @@ TEST(DitchReport, StepsWorkedOutByHand)
          {{"h", 0.5}, {"A", 0.625}, {"l_1", 0.9013878188659973}, {"l_2", 0.9013878188659973},
           {"lu", 2.302775637731995}, {"rhy", 0.2714115911941655}, {"wsp", 2}, {"v", 0.33140490816878304},
           {"Q", 0.2071280676054894}}},
-        {"empty ditch", "0", {{"h", 0.5}, {"A", 0}, {"lu", 0}, {"rhy", 0}, {"wsp", 0.5}, {"v", 0}, {"Q", 0}}},
         {"water above the bank height", "0.8", {{"h", 0.8}, {"A", 0.4 + 0.96}, {"wsp", 2.9}}},
     };
     for (const StepCase& c : cases) {
@@ -172,7 +186,7 @@ TEST(DitchReport, StepsWorkedOutByHand)
     }
 }
 
-TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageClearsTheResults)
+TEST(DitchRefuses, NegativeDepthWithOneMessageClearsTheResults)
 {
     CMessageLog log;
     CDitchDlg form(log);
@@ -181,12 +195,12 @@ TEST(DitchRefuses, NegativeDepthAfterTheRangeMessageClearsTheResults)
     ASSERT_NE(form.Text(1018), "0");
     form.Type(1004, "-0.1");
     form.Click(kIdOk);
-    ASSERT_EQ(log.Texts().size(), 2u);
-    EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.03 und 3 ein.");
-    EXPECT_NE(log.Texts()[1].find("nicht negativ"), std::string::npos);
+    EXPECT_EQ(log.Texts(), std::vector<std::string>{"Bitte geben Sie eine Zahl zwischen 0.03 und 3 ein."});
+    EXPECT_NE(form.RefusedBecause().find("„Wassertiefe t [m]“ = -0.1 m"), std::string::npos);
     for (int id : {1013, 1014, 1015, 1016, 1018, 1019})
         EXPECT_EQ(form.Text(id), "0") << id;
     EXPECT_EQ(form.Text(1004), "-0.1");
+    EXPECT_EQ(form.Text(1001), "0"); // no bank height for a refused depth
     EXPECT_TRUE(form.Steps().empty()); // the steps of the first computation are gone
 }
 

@@ -34,7 +34,10 @@ public:
         AddControls(controls);
         On(Ev::Click, kIdOk, [this] {
             ++computed;
-            readOk = UpdateData(true);
+            BeginComputation();
+            readOk = ReadForComputation();
+            if (!readOk)
+                return;
             r = a * b;
             UpdateData(false);
         });
@@ -50,6 +53,7 @@ public:
         return none;
     }
     using CForm::AddItem;
+    using CForm::MarkResultsStale;
     using CForm::UpdateData;
 
     double a = 0, b = 0, r = 0;

@@ -96,13 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refused{{{1005, "0"}},
                 false,
-                {"Bitte geben Sie eine Zahl zwischen 0.2 und 2 ein.",
-                 "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein."}},
+                {"Bitte geben Sie eine Zahl zwischen 0.2 und 2 ein."}},
         Refused{{{1005, "0.6"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe ist größer Grabenhöhe."}},
         Refused{{{1051, "0"}},
                 true,
-                {"Bitte geben Sie eine Zahl zwischen 10 und 10000 ein.",
-                 "ungültige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein."}},
+                {"Bitte geben Sie eine Zahl zwischen 10 und 10000 ein."}},
         Refused{{{1004, "0"}},
                 false,
                 {"unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht "

@@ -88,14 +88,14 @@ TEST_F(OscillatingGutterDlgTest, QtminNotBelowQTIsWarned)
               "Die Bedingung qtmin < qT ist nicht eingehalten:\nqtmin = 70.5759 % ist nicht kleiner als qT = 10 %.");
 }
 
-TEST_F(OscillatingGutterDlgTest, WidthOutOfRangeGivesNoQtmin)
+TEST_F(OscillatingGutterDlgTest, WidthOutOfRangeIsRefusedWithOneMessage)
 {
     form.Type(1004, "0");
     form.Click(kIdOk);
-    ASSERT_EQ(log.Texts().size(), 2u);
+    ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.1 und 2 ein.");
-    EXPECT_NE(log.Texts()[1].find("Gerinnebreite"), std::string::npos);
-    EXPECT_EQ(form.Text(1016), "-");
+    EXPECT_EQ(form.Text(1016), "0");
+    EXPECT_NE(form.RefusedBecause().find("außerhalb des zulässigen Bereichs 0.1 bis 2"), std::string::npos);
 }
 
 TEST_F(OscillatingGutterDlgTest, EnterComputes)

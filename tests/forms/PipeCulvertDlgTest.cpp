@@ -160,14 +160,28 @@ TEST_F(PipeCulvert, DnTenthFollowsTheDiameterSteps)
     EXPECT_EQ(form.Text(1001), "0.09");
 }
 
-TEST_F(PipeCulvert, StepButtonsWorkOnTheHeldValuesWithoutReading)
+TEST_F(PipeCulvert, StepButtonsAndTheTenthBoxReadWhatWasTypedFirst)
 {
+    form.Click(D::kIdRechne);
+    const std::string Q = form.Text(1006);
     form.Type(1000, "800");
     form.Type(1002, "55");
     form.Click(1012);
-    EXPECT_EQ(form.Text(1000), "500"); // 400 + 100: the typed 800 was never read
-    EXPECT_EQ(form.Text(1002), "40");  // and the other typing is lost
-    EXPECT_EQ(form.Text(1006), "0");   // no computation
+    EXPECT_EQ(form.Text(1000), "900"); // 800 + 100
+    EXPECT_EQ(form.Text(1002), "55");  // the other typing stays
+    EXPECT_EQ(form.Text(1006), Q);     // no computation: the results are marked stale
+    EXPECT_EQ(form.StaleBecause(), "Eingaben geändert – Rechne drücken");
+    form.Type(1000, "800");
+    form.Click(D::kIdDn10);
+    EXPECT_EQ(form.Text(1000), "800");
+    EXPECT_EQ(form.Text(1001), "0.08");
+    // Locked, t and its buttons; in mode 2 the h1 buttons too.
+    EXPECT_FALSE(form.IsEnabled(1017));
+    EXPECT_FALSE(form.IsEnabled(1021));
+    EXPECT_TRUE(form.IsEnabled(1022));
+    form.Click(D::kIdMode2);
+    EXPECT_FALSE(form.IsEnabled(1022));
+    EXPECT_FALSE(form.IsEnabled(1023));
 }
 
 TEST_F(PipeCulvert, ReportStepsGiveEveryResultAndTheChoices)
@@ -268,7 +282,8 @@ TEST_P(PipeCulvertRefuses, InputsWithoutFlowAreaClearTheResults)
         EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
     ASSERT_FALSE(log.Messages().empty()) << r.what;
     EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_NE(log.Messages().back().text.find(r.messagePart), std::string::npos) << log.Messages().back().text;
+    EXPECT_EQ(log.Messages().size(), 1u) << r.what; // one message for one fault
+    EXPECT_NE(form.RefusedBecause().find(r.messagePart), std::string::npos) << form.RefusedBecause();
     for (int id : {1006, 1013, 1019, 1030, 1031, 1032, 1005, 1014, 1043})
         EXPECT_TRUE(ParseFieldNumber(form.Text(id)).has_value()) << id << ": " << form.Text(id);
 }
@@ -280,10 +295,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{"bed fills the pipe", 1001, "0.4", "kleiner als der Durchmesser D = 0.4 m"},
                       Refused{"bed higher than the pipe", 1001, "0.5", "Durchmesser"},
                       Refused{"negative bed", 1001, "-0.01", "nicht negativ"},
-                      Refused{"no diameter", 1000, "0", "Durchmesser DN"},
-                      Refused{"no length", 1004, "0", "Länge"}));
+                      Refused{"no diameter", 1000, "0", "„DN [mm]“ = 0 mm"},
+                      Refused{"no length", 1004, "0", "„Länge [m]“ = 0 m"}));
 
-TEST(PipeCulvertLength, ZeroLengthKeepsTheSlopeAndShowsTheRangeFirst)
+// A number outside its range refuses the computation before the levels are
+// completed from it, and a mode button completes nothing from it either.
+TEST(PipeCulvertLength, ZeroLengthCompletesNoLevel)
 {
     CMessageLog log;
     CPipeCulvertDlg form(log);
@@ -291,8 +308,42 @@ TEST(PipeCulvertLength, ZeroLengthKeepsTheSlopeAndShowsTheRangeFirst)
     form.Type(1004, "0");
     form.Click(D::kIdRechne);
     EXPECT_EQ(form.Text(1005), "14");
-    ASSERT_GE(log.Texts().size(), 2u);
-    EXPECT_EQ(log.Texts().front(), "Bitte geben Sie eine Zahl zwischen 0.5 und 1000 ein.");
+    EXPECT_EQ(log.Texts(), std::vector<std::string>{"Bitte geben Sie eine Zahl zwischen 0.5 und 1000 ein."});
+    EXPECT_TRUE(form.RefusedWhole());
+    form.Type(1014, "0.7");
+    form.Click(D::kIdMode1);
+    EXPECT_EQ(form.Text(1005), "14"); // not (0.7 - 0.5 - 0.03) / 0 * 1000
+}
+
+TEST(PipeCulvertLevels, ALevelCompletedOutsideItsRangeIsRefusedNotStored)
+{
+    // h1 below h2 in mode 1 would cap the rise at (0.4 - 0.5) * 100 = -10 cm:
+    // the locked field would then hold every later computation back.
+    CMessageLog log;
+    CPipeCulvertDlg form(log);
+    form.Open();
+    form.Type(1014, "0.4");
+    form.Click(D::kIdRechne);
+    EXPECT_EQ(form.Text(1043), "3");
+    EXPECT_NE(form.RefusedBecause().find("„Aufstau [cm]“ = -10 cm"), std::string::npos) << form.RefusedBecause();
+    form.Type(1014, "0.6");
+    form.Click(D::kIdRechne);
+    EXPECT_TRUE(form.RefusedBecause().empty());
+    EXPECT_NEAR(Field(form, 1006), 0.12444087039651, 1e-13);
+}
+
+TEST(PipeCulvertModes, ARiseOutsideItsRangeKeepsModeTwo)
+{
+    CMessageLog log;
+    CPipeCulvertDlg form(log);
+    form.Open();
+    form.Click(D::kIdMode2);
+    form.Type(1043, "250");
+    form.Click(D::kIdMode1);
+    EXPECT_TRUE(form.IsChecked(D::kIdMode2));
+    EXPECT_TRUE(form.IsEnabled(1043));
+    EXPECT_EQ(form.Text(1043), "250");
+    EXPECT_EQ(log.Texts().back(), "Bitte geben Sie eine Zahl zwischen 0 und 200 ein.");
 }
 
 } // namespace

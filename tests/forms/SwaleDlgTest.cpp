@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -109,27 +110,67 @@ TEST_F(Swale, DeepNarrowSwaleTakesTheLargerSegment)
     EXPECT_NEAR(Field(form, 1006), 1.7813180362, 1e-9);
     EXPECT_NEAR(Field(form, 1031), 1.0, 1e-12);
     EXPECT_NEAR(Field(form, 1014), 0.270621205958575, 1e-10);
-    EXPECT_NEAR(Field(form, 1019), 0.316378949271945, 1e-10);
+    // Parabola: x = 0.5, edge slope 2.4, exact arc 0.5 (2.6 + ln(5) / 2.4).
+    const double lu = 0.5 * (2.6 + std::log(5.0) / 2.4);
+    EXPECT_NEAR(Field(form, 1018), lu, 1e-12);
+    EXPECT_NEAR(Field(form, 1019), std::sqrt(0.001) * 20 * std::pow(0.4 / lu, 2.0 / 3), 1e-12);
     EXPECT_NEAR(Field(form, 1032), 0.5 * 20 * std::sqrt(0.001) * std::pow(0.6, 5.0 / 3), 1e-12);
     EXPECT_TRUE(log.Messages().empty());
 }
 
-TEST_F(Swale, ParabolaSeriesBreakingDownIsReported)
+// Where the series strays from the exact arc by more than 0.1 % the exact
+// arc is taken: B 0.6, h = t 0.3 has x = 0.3 and an edge slope 2 t / x = 2,
+// arc x (sqrt 5 + asinh(2) / 2) = 0.887366 m (the series gives 0.76 m,
+// shorter than the two chords from the edges to the bottom, 2 sqrt(0.18)).
+TEST_F(Swale, DeepParabolaTakesTheExactArc)
 {
-    Untie();
-    form.Type(1000, "0.5");
-    form.Type(1001, "0.6");
-    form.Type(1002, "0.6");
+    form.Type(1000, "0.6");
+    form.Type(1003, "5");
+    form.Type(1004, "25");
     form.Click(kIdOk);
-    ASSERT_EQ(log.Messages().size(), 1u);
-    EXPECT_EQ(log.Messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_NE(log.Messages()[0].text.find("Parabel"), std::string::npos);
-    EXPECT_EQ(form.Text(1018), "0");
-    EXPECT_EQ(form.Text(1019), "0");
-    EXPECT_EQ(form.Text(1030), "0");
-    EXPECT_NEAR(Field(form, 1016), 0.2, 1e-12);
-    EXPECT_NEAR(Field(form, 1005), 0.353540666, 1e-9);
-    EXPECT_NEAR(Field(form, 1014), 0.225898376958343, 1e-10);
+    const double lu = 0.3 * (std::sqrt(5.0) + std::asinh(2.0) / 2);
+    EXPECT_NEAR(Field(form, 1018), lu, 1e-12);
+    EXPECT_NEAR(Field(form, 1018), 0.887366, 5e-7);
+    EXPECT_GT(Field(form, 1018), 2 * std::sqrt(0.18));
+    const double A = 4.0 / 3 * 0.3 * 0.3;
+    EXPECT_NEAR(Field(form, 1019), std::sqrt(0.005) * 25 * std::pow(A / lu, 2.0 / 3), 1e-12);
+    EXPECT_TRUE(log.Messages().empty());
+    const auto arc = std::find_if(form.Steps().begin(), form.Steps().end(),
+                                  [](const CalcStep& s) { return s.symbol == "lu_P"; });
+    ASSERT_NE(arc, form.Steps().end());
+    EXPECT_EQ(arc->text, "Benetzter Umfang (Parabel, exakte Bogenlänge)");
+}
+
+// A width outside its range is refused with one message, before the form's
+// own checks could add a second; a step reads the typed width first.
+TEST_F(Swale, WidthOutsideItsRangeIsRefusedWithOneMessage)
+{
+    for (const char* width : {"5", "-1"}) {
+        log.Clear();
+        form.Type(1000, width);
+        form.Click(kIdOk);
+        EXPECT_EQ(log.Messages().size(), 1u) << width;
+        EXPECT_TRUE(form.RefusedWhole()) << width;
+        EXPECT_EQ(form.Text(1015), "0") << width;
+    }
+    form.Type(1000, "5");
+    form.Click(1020); // from 5 as typed
+    EXPECT_EQ(form.Text(1000), "4.9");
+    form.Type(1001, "0.4");
+    form.Click(1012); // B stays refused above its bound; h typed is kept
+    EXPECT_EQ(form.Text(1000), "4.9");
+    EXPECT_EQ(form.Text(1001), "0.4");
+    EXPECT_EQ(form.Text(1002), "0.3"); // t follows h only on the h buttons or "Rechne"
+    form.Click(1017);
+    EXPECT_EQ(form.Text(1001), "0.41");
+    EXPECT_EQ(form.Text(1002), "0.41");
+    EXPECT_FALSE(form.IsEnabled(1022));
+    EXPECT_FALSE(form.IsEnabled(1023));
+    Untie();
+    EXPECT_TRUE(form.IsEnabled(1022));
+    form.Type(1001, "0.5");
+    form.Click(D::kIdTEqualsH); // ticked again: t takes the h typed
+    EXPECT_EQ(form.Text(1002), "0.5");
 }
 
 TEST_F(Swale, StepsOfTheDepthCarryTheWaterDepthAlong)
@@ -149,16 +190,16 @@ TEST_F(Swale, StepsOfTheDepthCarryTheWaterDepthAlong)
     EXPECT_NEAR(Field(form, 1005), 0.40711, 0.000005);
 }
 
-TEST_F(Swale, WidthStepsEndAtFourAndStopBelowPointSix)
+TEST_F(Swale, WidthStepsEndAtFourAndAtHalfAMetre)
 {
     for (int i = 0; i < 25; ++i)
         form.Click(1012);
     EXPECT_EQ(form.Text(1000), "4");
     for (int i = 0; i < 40; ++i)
         form.Click(1020);
-    // Repeated tenths from 4 end just below 0.6, where the button stops.
-    EXPECT_NEAR(Field(form, 1000), 0.6, 1e-12);
-    EXPECT_LT(Field(form, 1000), 0.6);
+    // Each step reads the width as shown (4, 3.9, ... 0.6): the last step
+    // goes from 0.6 to 0.5, where the button stops.
+    EXPECT_EQ(form.Text(1000), "0.5");
 }
 
 struct Step {
@@ -227,17 +268,17 @@ TEST_P(SwaleRefuses, InputsWithoutASwaleClearTheResults)
     form.Click(kIdOk);
     for (int id : kResults)
         EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
-    ASSERT_FALSE(log.Messages().empty()) << r.what;
+    ASSERT_EQ(log.Messages().size(), 1u) << r.what;
     EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_NE(log.Messages().back().text.find(r.messagePart), std::string::npos) << log.Messages().back().text;
+    EXPECT_NE(form.RefusedBecause().find(r.messagePart), std::string::npos) << form.RefusedBecause();
     for (int id : kResults)
         EXPECT_TRUE(ParseFieldNumber(form.Text(id)).has_value()) << id << ": " << form.Text(id);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, SwaleRefuses,
                          ::testing::Values(Refused{"no depth", 1001, "0", "Muldenhöhe h"},
-                                           Refused{"no width", 1000, "0", "Breite B"},
-                                           Refused{"falling slope", 1003, "-1", "Gefälle"}));
+                                           Refused{"no width", 1000, "0", "„Breite B [m]“ = 0 m"},
+                                           Refused{"falling slope", 1003, "-1", "„Gefälle [%o]“ = -1 ‰"}));
 
 } // namespace
 } // namespace dralun

@@ -55,14 +55,16 @@ TEST_F(TimeCoefficient, FirstDurationAtOrBelowMinusNineIsRefused)
     }
 }
 
-TEST_F(TimeCoefficient, AFrequencyOfZeroIsReportedAndItsColumnIsNotDeterminable)
+TEST_F(TimeCoefficient, AFrequencyOfZeroIsRefusedAndTheDurationsFollowT1)
 {
     form.Type(1001, "0");
+    form.Type(1004, "10");
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.01 und 2 ein.");
-    EXPECT_EQ(form.Text(D::kGrid[0][2]), "-");
-    EXPECT_EQ(form.Text(D::kGrid[0][1]), "1.71434");
+    EXPECT_EQ(form.Text(D::kGrid[0][2]), "0");
+    EXPECT_EQ(form.Text(D::kGrid[0][1]), "0");
+    EXPECT_NE(form.Text(D::kGrid[1][0]), "0"); // T2 follows T1 = 10 min
 }
 
 TEST_F(TimeCoefficient, TheFormulaOnceForTheFirstDurationAndTheTableAsValues)

@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(Edit(w, 1015)->text(), QStringLiteral("0"));
     }
 
-    void ditchStepsCarryTheBankHeight()
+    void ditchStepsThenRechneCarryTheBankHeight()
     {
         CMessageLog log;
         CFormWindow w(*FindFormById(143), nullptr, &log);
@@ -181,6 +181,7 @@ private slots:
         QVERIFY(Edit(w, 1001)->isReadOnly());
         QTest::mouseClick(Button(w, 1037), Qt::LeftButton);
         QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("0.51"));
+        QTest::mouseClick(Button(w, 1), Qt::LeftButton);
         QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.51"));
         QTest::mouseClick(Button(w, 1038), Qt::LeftButton);
         QTest::mouseClick(Button(w, 1), Qt::LeftButton);

@@ -4,11 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 #include "forms/FormRegistry.h"
+#include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
+#include "testkit/TempDataDir.h"
 
 using namespace dralun;
 
@@ -109,6 +112,74 @@ private slots:
         QVERIFY(w.isVisible());
         QCOMPARE(qobject_cast<QPushButton*>(w.Control(2))->text(), QStringLiteral("Abbrechen"));
         QVERIFY(w.Control(2)->y() < ok->y()); // "Abbrechen" above "OK"
+    }
+
+    // Results of other inputs turn grey with the reason above the form as
+    // soon as a value is typed, and black again when the inputs are those
+    // computed (2.50 is 2.5) or "Rechne" is pressed; the form keeps its size.
+    void staleResultsTurnGreyWhileTyping()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(171), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.StaleLine()->text(), QStringLiteral("Noch nicht gerechnet – Rechne drücken"));
+        QTest::keyClick(&w, Qt::Key_Return);
+        const QSize size = w.size();
+        auto* v = qobject_cast<CFieldEdit*>(w.Control(1005));
+        const QColor black = v->palette().color(QPalette::Text);
+        auto* picture = w.findChild<CPictureWidget*>();
+        struct Step {
+            const char* typed;
+            bool stale;
+        };
+        for (const Step& step : {Step{"1.2", true}, Step{"0.60", false}, Step{"0.7", true}}) {
+            QLineEdit* h = Edit(w, 1001);
+            h->setFocus();
+            h->selectAll();
+            QTest::keyClicks(h, step.typed);
+            w.grab();
+            QCOMPARE(w.StaleLine()->text(),
+                     step.stale ? QStringLiteral("Eingaben geändert – Rechne drücken") : QString());
+            QCOMPARE(v->IsStale(), step.stale);
+            QCOMPARE(v->palette().color(QPalette::Text) != black, step.stale);
+            QCOMPARE(picture->LastGreyed(), step.stale);
+            QCOMPARE(w.size(), size);
+        }
+        QTest::keyClick(Edit(w, 1001), Qt::Key_Return);
+        QVERIFY(w.StaleLine()->text().isEmpty());
+        QCOMPARE(v->palette().color(QPalette::Text), black);
+    }
+
+    // The pipe run's vv and Qv lists are results: grey with the fields. With
+    // DRALUN_SHOT_DIR set, the pipe run and the swale are saved there fresh
+    // and after a value was typed.
+    void resultListsAndShots()
+    {
+        test::TempDataDir data;
+        data.CopyFromMedium("DN.ASC");
+        data.CopyFromMedium("A110KR.ASC");
+        CMessageLog log;
+        for (const auto& [form, field, typed] : {std::tuple{130, 1000, "55"}, std::tuple{132, 1000, "3"}}) {
+            CFormWindow w(*FindFormById(form), nullptr, &log);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(w.StaleLine()->text().isEmpty());
+            QWidget* vv = form == 130 ? w.Control(1066) : nullptr;
+            const QColor black = vv ? vv->palette().color(QPalette::Disabled, QPalette::Text) : QColor();
+            const QString dir = qEnvironmentVariable("DRALUN_SHOT_DIR");
+            if (!dir.isEmpty())
+                w.grab().save(dir + QStringLiteral("/form-%1-fresh.png").arg(form));
+            QLineEdit* edit = Edit(w, field);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+            QCOMPARE(w.StaleLine()->text(), QStringLiteral("Eingaben geändert – Rechne drücken"));
+            if (vv)
+                QVERIFY(vv->palette().color(QPalette::Disabled, QPalette::Text) != black);
+            if (!dir.isEmpty())
+                w.grab().save(dir + QStringLiteral("/form-%1-typed.png").arg(form));
+        }
     }
 
     void everyBuiltFormOpensQuickly()

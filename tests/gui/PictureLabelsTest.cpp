@@ -47,7 +47,7 @@ const std::vector<FormCase>& Forms()
     static const std::vector<FormCase> forms = {
         {130, 1017,
          {{1001, -10, 500}, {1002, -10, 500}, {1003, 0.5, 5000, true}, {1006, 0.25, 3}, {1004, 0.01, 100, true},
-          {1005, 1, 1e5, true}, {1019, 50, 5000, true}, {1000, 0.01, 1e6, true}},
+          {1005, 1, 1e5, true}, {1019, 0, 0, false, {"150", "200", "300", "500", "800", "1200", "2000", "3000"}}, {1000, 0.01, 1e6, true}},
          {{1007, 1008, 1009}}},
         {131, 1025,
          {{1024, 0, 0, false, {"0", "1"}}, // the check box first: it writes the fields
@@ -230,7 +230,7 @@ private slots:
         QTest::newRow("Rohrdrossel H max 40") << 170 << QStringList{"1013=40"};
         QTest::newRow("Drossel großes d, kleines h") << 171 << QStringList{"1000=2000", "1001=0.05", "1002=0.1"};
         QTest::newRow("Rohrdurchlass Sohle, voll") << 131 << QStringList{"1001=0.3", "1015=0.5"};
-        QTest::newRow("Rohrdurchlass hohe Sohle, voll") << 131 << QStringList{"1001=0.35", "1015=2"};
+        QTest::newRow("Rohrdurchlass hohe Sohle, voll") << 131 << QStringList{"1001=0.35", "1014=2.1", "1015=2"};
     }
 
     void knownCollisionsAreGone()

@@ -166,7 +166,7 @@ private slots:
         const auto before = Fields(window);
         int opened = 0;
         RatingTable table;
-        QString note, firstCell;
+        QString note, firstCell, commaProblem;
         window.SetModalRunner([&](QDialog& dialog) {
             auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
             if (!dlg)
@@ -176,8 +176,11 @@ private slots:
             dlg->FromEdit()->setText(QStringLiteral("0"));
             dlg->ToEdit()->setText(QStringLiteral("1"));
             dlg->StepRadio()->setChecked(true);
-            dlg->StepEdit()->setText(QStringLiteral("0,25")); // a decimal comma
             Tick(dlg->ResultList(), {1004, 1005});
+            dlg->StepEdit()->setText(QStringLiteral("0,25")); // a decimal comma, as no form takes it
+            dlg->ComputeButton()->click();
+            commaProblem = dlg->Problem();
+            dlg->StepEdit()->setText(QStringLiteral("0.25"));
             dlg->ComputeButton()->click();
             table = dlg->Table();
             const QAbstractItemModel* model = dlg->View()->model();
@@ -191,6 +194,8 @@ private slots:
         });
         Button(window, QStringLiteral("Wertetabelle…"))->click();
         QCOMPARE(opened, 1);
+        QCOMPARE(commaProblem,
+                 QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma."));
         QCOMPARE(table.rows.size(), size_t(5));
         QCOMPARE(table.varied.id, 1001);
         QCOMPARE(table.current, 0.6);
@@ -364,14 +369,22 @@ private slots:
         CMessageLog log;
         CFormWindow window(*FindFormById(171), nullptr, &log);
         QString outcome;
+        QStringList refused;
         bool found = false;
         window.SetModalRunner([&](QDialog& dialog) {
             auto* dlg = qobject_cast<CSolveDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
             Choose(dlg->ResultBox(), 1005);
-            dlg->TargetEdit()->setText(QStringLiteral("2,0"));
             Choose(dlg->VaryBox(), 1001);
+            for (const char* typed : {"2,0", "2 m/s"}) {
+                dlg->TargetEdit()->setText(QString::fromUtf8(typed));
+                dlg->SearchButton()->click();
+                if (dlg->Found())
+                    return int(QDialog::Rejected);
+                refused << dlg->Outcome();
+            }
+            dlg->TargetEdit()->setText(QStringLiteral("2.0"));
             // The interval around h = 0.6 m, a decade wide.
             if (!Near(DialogNumber(dlg->FromEdit()->text()).value_or(0), 0.6 / std::sqrt(10.0), 1e-6))
                 return int(QDialog::Rejected);
@@ -382,6 +395,9 @@ private slots:
             return int(QDialog::Accepted);
         });
         Button(window, QStringLiteral("Zielwert…"))->click();
+        QCOMPARE(refused, (QStringList{QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der "
+                                                      "Punkt, nicht das Komma."),
+                                       QStringLiteral("Bitte geben Sie eine Zahl ein.")}));
         QVERIFY2(found, qPrintable(outcome));
         QVERIFY(outcome.startsWith(QStringLiteral("Gefunden: h = 0.454")));
         QVERIFY(outcome.contains(QStringLiteral(" m nach ")));
@@ -449,6 +465,82 @@ private slots:
         QVERIFY2(found, qPrintable(outcome));
         QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(1004))->text().toDouble(), 0.3, 1e-7));
         QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(1018))->text().toDouble(), DitchQ(0.3), 1e-9));
+    }
+
+    // With a number of rows the step shows the rows' distance,
+    // (to - from) / (rows - 1), as the three are typed.
+    void rowsStepFollowsTheInterval()
+    {
+        CMessageLog log;
+        CFormWindow window(*FindFormById(171), nullptr, &log);
+        QStringList steps;
+        window.SetModalRunner([&](QDialog& dialog) {
+            auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
+            if (!dlg)
+                return int(QDialog::Rejected);
+            dlg->RowsRadio()->setChecked(true);
+            const char* typed[][3] = {{"0", "90", "10"}, {"0", "90", "4"}, {"1", "2", "11"}, {"1", "2,5", "11"}};
+            for (const auto& [from, to, rows] : typed) {
+                dlg->FromEdit()->setText(QString::fromUtf8(from));
+                dlg->ToEdit()->setText(QString::fromUtf8(to));
+                dlg->RowsEdit()->setText(QString::fromUtf8(rows));
+                steps << dlg->StepEdit()->text();
+            }
+            return int(QDialog::Accepted);
+        });
+        Button(window, QStringLiteral("Wertetabelle…"))->click();
+        QCOMPARE(steps, (QStringList{QStringLiteral("10"), QStringLiteral("30"), QStringLiteral("0.1"), QString()}));
+    }
+
+    // Curb and V-gutter: a negative curb width refuses the curb's results
+    // only; the V-gutter's A = 0.5 · 0.035 m · 0.5 m stands beside them.
+    void partRefusedRowShowsDashesAndWhy()
+    {
+        CMessageLog log;
+        CFormWindow window(*FindFormById(152), nullptr, &log);
+        QStringList cells;
+        window.SetModalRunner([&](QDialog& dialog) {
+            auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
+            if (!dlg)
+                return int(QDialog::Rejected);
+            Choose(dlg->VaryBox(), 1013); // b of the curb
+            dlg->FromEdit()->setText(QStringLiteral("-0.1"));
+            dlg->ToEdit()->setText(QStringLiteral("0.1"));
+            dlg->RowsEdit()->setText(QStringLiteral("2"));
+            Tick(dlg->ResultList(), {1016, 1018});
+            dlg->ComputeButton()->click();
+            const QAbstractItemModel* model = dlg->View()->model();
+            for (int c = 1; c < model->columnCount(); ++c)
+                cells << model->index(0, c).data().toString();
+            return int(QDialog::Accepted);
+        });
+        Button(window, QStringLiteral("Wertetabelle…"))->click();
+        QCOMPARE(cells.size(), 3);
+        QCOMPARE(cells[0], QStringLiteral("–"));
+        QVERIFY2(Near(cells[1].toDouble(), 0.5 * 0.035 * 0.5, 1e-15), qPrintable(cells[1]));
+        QCOMPARE(cells[2], QStringLiteral("Die Wasserspiegelbreite b der Bordrinne darf nicht negativ sein."));
+    }
+
+    // "Zielwert…" starts with the result for the inputs as they stand, not
+    // with one shown for an h since changed: v = 0.67 sqrt(2 g 1.2).
+    void solveTargetIsNeverAStaleResult()
+    {
+        CMessageLog log;
+        CFormWindow window(*FindFormById(171), nullptr, &log);
+        QTest::mouseClick(window.Control(1), Qt::LeftButton); // "Rechne" with h = 0.6
+        auto* h = qobject_cast<QLineEdit*>(window.Control(1001));
+        h->selectAll();
+        QTest::keyClicks(h, "1.2");
+        QString target;
+        window.SetModalRunner([&](QDialog& dialog) {
+            if (auto* dlg = qobject_cast<CSolveDlg*>(&dialog)) {
+                Choose(dlg->ResultBox(), 1005);
+                target = dlg->TargetEdit()->text();
+            }
+            return int(QDialog::Accepted);
+        });
+        Button(window, QStringLiteral("Zielwert…"))->click();
+        QVERIFY2(Near(target.toDouble(), OrificeV(1.2), 1e-12), qPrintable(target));
     }
 
     // The result choices hold no variable input; the pipe run and the

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "core/Format.h"
@@ -92,6 +93,56 @@ TEST_P(KeepAndReopen, RedoneFormShowsTheKeptResultsAfterTheFileRoundTrip)
         // Every field, inputs too, reads as it did.
         for (const FieldInfo& f : form->Fields())
             EXPECT_EQ(again.form->Text(f.id), form->Text(f.id)) << "round " << round << ", field " << f.id;
+    }
+}
+
+// Every control a user can act on, and every field left after typing, on
+// its own and all in a row, then "Rechne": the kept calculation is redone
+// on the same data files and reads the same (lists refreshed, a slope field
+// left, step buttons and boxes that rewrite fields).
+TEST_P(KeepAndReopen, EveryActionThenRechneIsRedoneAlike)
+{
+    using Action = std::function<void(CForm&)>;
+    std::unique_ptr<CForm> probe = FindFormById(GetParam())->create(sink);
+    probe->Open();
+    const int compute = ComputeButtonId(*probe);
+    std::vector<std::pair<std::string, Action>> actions;
+    for (const ControlDef& c : probe->Controls())
+        if (c.id != kIdCancel && c.id != compute &&
+            (c.type == Ctl::Step || c.type == Ctl::Button || c.type == Ctl::Check || c.type == Ctl::Radio))
+            actions.emplace_back("click " + std::to_string(c.id), [id = c.id](CForm& f) { f.Click(id); });
+    for (const FieldInfo& field : probe->Fields())
+        if (field.role != Role::Out && (field.kind == Kind::Number || field.kind == Kind::Single))
+            actions.emplace_back("type and leave " + std::to_string(field.id), [id = field.id](CForm& f) {
+                const double v = f.Value(id);
+                if (f.IsEnabled(id) && std::isfinite(v) && v != 0)
+                    f.Type(id, Format("%.6g", v * 1.1));
+                f.Leave(id);
+            });
+    std::vector<std::vector<size_t>> sequences;
+    for (size_t i = 0; i < actions.size(); ++i)
+        sequences.push_back({i});
+    sequences.emplace_back();
+    for (size_t i = 0; i < actions.size(); ++i)
+        sequences.back().push_back(i);
+
+    for (const std::vector<size_t>& sequence : sequences) {
+        std::unique_ptr<CForm> form = FindFormById(GetParam())->create(sink);
+        form->Open();
+        std::string done;
+        for (size_t i : sequence)
+            if (!form->IsClosed()) {
+                actions[i].second(*form);
+                done += actions[i].first + "; ";
+            }
+        if (form->IsClosed())
+            continue;
+        PressCompute(*form);
+        ASSERT_FALSE(form->ResultsStale()) << done << form->StaleBecause();
+        const Reopened again = Reopen(KeepCalculation(*form, {}), sink);
+        ASSERT_EQ(again.problem, "") << done;
+        for (const ResultChange& change : again.changes)
+            ADD_FAILURE() << done << ChangeText(change);
     }
 }
 

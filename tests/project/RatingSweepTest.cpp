@@ -9,6 +9,7 @@
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
+#include "project/RatingCsv.h"
 #include "project/RatingSweep.h"
 #include "OpenedFormTest.h"
 
@@ -121,6 +122,36 @@ TEST_F(RatingTableTest, OrificeRowsAndARefusedOne)
         EXPECT_NEAR(row.values[1], v, 1e-13);
         EXPECT_EQ(row.refused, "");
     }
+}
+
+// Curb and V-gutter (qf 2.5 %, qS 7 %, bS 0.5 m): a negative curb width
+// refuses the curb's results only. A of a triangle is h b / 2 with
+// h = b qf / 100 at the curb and h = b qS / 100 in the V-gutter for b <= bS.
+TEST_F(RatingTableTest, PartRefusedRowKeepsTheOtherColumns)
+{
+    const auto form = Opened(152);
+    const RatingOutcome out =
+        ComputeRatingTable(*form, {Id(*form, "b1"), -0.1, 0.3, 0, 3, {Id(*form, "A1"), Id(*form, "A2")}});
+    ASSERT_EQ(out.problem, "");
+    ASSERT_EQ(out.table.rows.size(), 3u);
+    const double A2 = 0.5 * 0.07 * 0.5 * 0.5;
+    const char* why = "Die Wasserspiegelbreite b der Bordrinne darf nicht negativ sein.";
+    const RatingRow& part = out.table.rows[0];
+    EXPECT_EQ(part.refused, "");
+    EXPECT_EQ(part.partly, why);
+    EXPECT_EQ(part.texts[0], "");
+    EXPECT_TRUE(std::isnan(part.values[0]));
+    EXPECT_NEAR(part.values[1], A2, 1e-15);
+    for (size_t i = 1; i < 3; ++i) {
+        const double b = out.table.rows[i].input;
+        EXPECT_EQ(out.table.rows[i].partly, "");
+        EXPECT_NEAR(out.table.rows[i].values[0], 0.5 * b * b * 0.025, 1e-15) << b;
+        EXPECT_NEAR(out.table.rows[i].values[1], A2, 1e-15) << b;
+    }
+    // The spreadsheet: the left-out cell empty, the reason as the message once.
+    const std::string csv = RatingCsv(out.table, kCsvPoint);
+    const std::string line = csv.substr(csv.find('\n') + 1, csv.find('\n', csv.find('\n') + 1) - csv.find('\n') - 1);
+    EXPECT_EQ(line, "-0.1,," + out.table.rows[0].texts[1] + "," + why);
 }
 
 TEST_F(RatingTableTest, DitchRowsFollowManningStrickler)

@@ -92,10 +92,11 @@ TEST_F(SolveForTest, NothingFound)
         {171, "v", 50, "h", 0.01, 10,
          Format("Der Zielwert 50 wird im Suchbereich nicht erreicht (v zwischen %.15g und %.15g).",
                 0.67 * std::sqrt(2 * kGravity * 0.01), 0.67 * std::sqrt(2 * kGravity * 10))},
-        // the pipe's velocity at part filling rises with Q and is 0 once Q overloads the pipe
-        {130, "vt", 1, "Q", 1, 200,
-         "Das Ergebnis vt steigt und fällt im Suchbereich von 1 bis 200; bitte einen Bereich wählen, in dem es "
-         "nur steigt oder nur fällt."},
+        // DN 300 at 1 : 100 carries Qv = 98 l/s full: from Q = 150 on the pipe
+        // is overloaded and has no part filling, so no velocity vt
+        {130, "vt", 1, "Q", 150, 200,
+         "Das Ergebnis vt lässt sich im Suchbereich nicht berechnen. Bei Q = 150 rechnet das Formular nicht: "
+         "überlastet: Q > Qv, keine Teilfüllung"},
     };
     for (const Case& c : cases) {
         const auto form = Opened(c.form);
@@ -108,15 +109,24 @@ TEST_F(SolveForTest, NothingFound)
 
 TEST_F(SolveForTest, RoundedResultEndsAtTheStep)
 {
-    // Qv is written with one decimal: a step function of DN. The search
-    // ends at a DN where Qv shows the target, within the computations.
+    // Qv is written with one decimal: a step function of the slope 1 : n
+    // (the diameter is one of the table's). The search ends at an n where
+    // Qv shows the target, within the computations.
     const auto form = Opened(130);
-    const SolveOutcome out = SolveFor(*form, {Id(*form, "Qv"), 100, Id(*form, "DN"), 100, 1000});
+    const SolveOutcome out = SolveFor(*form, {Id(*form, "Qv"), 90, Id(*form, "n"), 50, 1000});
     ASSERT_TRUE(out.found) << out.problem;
     EXPECT_LE(out.computations, kMostSolveComputations);
-    EXPECT_EQ(out.resultValue, 100.0);
-    // Prandtl-Colebrook at 1 : 100, kb 1.5 mm: Qv = 100 l/s near DN 302.4
-    EXPECT_NEAR(out.value, 302.4, 0.1);
+    EXPECT_EQ(out.resultValue, 90.0);
+    // Prandtl-Colebrook at DN 300, kb 1.5 mm: Qv falls with n; the n of
+    // 90 l/s bisected here. Qv shown to 0.05 l/s is n to about 0.15.
+    const auto Qv = [](double n) {
+        const double D = 0.3, s = std::sqrt(2 * kGravity * D / n);
+        return -2 * std::log10(2.51 * 1.31e-6 / (D * s) + 1.5e-3 / (3.71 * D)) * s * kPi10 * D * D / 4 * 1000;
+    };
+    double lo = 50, hi = 1000;
+    for (int i = 0; i < 200; ++i)
+        (Qv(0.5 * (lo + hi)) > 90 ? lo : hi) = 0.5 * (lo + hi);
+    EXPECT_NEAR(out.value, 0.5 * (lo + hi), 0.2);
 }
 
 TEST_F(SolveForTest, RequestsThatCannotBeSearched)
@@ -140,6 +150,31 @@ TEST_F(SolveForTest, DefaultIntervals)
     EXPECT_EQ(DefaultSolveInterval(*form, Id(*form, "Q")), std::make_pair(-5 * std::sqrt(10.0), -5 / std::sqrt(10.0)));
     ASSERT_EQ(form->Type(Id(*form, "Q"), "0"), Refusal::None);
     EXPECT_EQ(DefaultSolveInterval(*form, Id(*form, "Q")), std::make_pair(0.0, 1.0));
+}
+
+// A refusal of other results does not stop the search: with a negative
+// curb width only the curb's results are refused, and the V-gutter's
+// A = b (b qS / 100) / 2 = 0.00315 m² is reached at b = 0.3 m.
+TEST_F(SolveForTest, ResultOutsideAPartRefusalIsFound)
+{
+    const auto form = Opened(152);
+    ASSERT_EQ(form->Type(Id(*form, "b1"), "-0.1"), Refusal::None);
+    PressCompute(*form);
+    const SolveOutcome out = SolveFor(*form, {Id(*form, "A2"), 0.00315, Id(*form, "b2"), 0.1, 0.5});
+    ASSERT_TRUE(out.found) << out.problem;
+    EXPECT_NEAR(out.value, 0.3, 1e-8);
+}
+
+// Results shown for other inputs are not taken as current: h typed but
+// not computed gives v = mu sqrt(2 g h) for the h typed.
+TEST_F(SolveForTest, CurrentFieldTextFollowsTheInputsAsTheyStand)
+{
+    const auto form = Opened(171);
+    const int v = Id(*form, "v");
+    EXPECT_EQ(CurrentFieldText(*form, v), form->Text(v));
+    ASSERT_EQ(form->Type(Id(*form, "h"), "1.2"), Refusal::None);
+    ASSERT_TRUE(form->ResultsStale());
+    EXPECT_NEAR(std::stod(CurrentFieldText(*form, v)), 0.67 * std::sqrt(2 * kGravity * 1.2), 1e-12);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "gui/CFieldEdit.h"
 #include "gui/pictures/PictureKit.h"
 #include "gui/pictures/Pictures.h"
 
@@ -142,6 +143,7 @@ void CPictureWidget::paintEvent(QPaintEvent*)
     m_shown = WhatToShow();
     m_shownReason.clear();
     m_reasonBox = QRectF();
+    m_greyed = m_shown != Shown::Nothing && m_form.ResultsStale();
     if (m_id == kDrawnText) {
         PaintDrawnText(painter);
         return;
@@ -153,17 +155,21 @@ void CPictureWidget::paintEvent(QPaintEvent*)
         return;
     case Shown::Picture:
         picture->paint(painter, QRectF(rect()), m_form);
-        return;
+        break;
     case Shown::Reason:
         PaintReason(painter, QRectF(rect()), true);
-        return;
+        break;
     case Shown::PictureAndReason: {
         picture->paint(painter, pictureArea, m_form);
         const double gap = Margin(font()) / 2;
         PaintReason(painter, QRectF(rect()).adjusted(0, pictureArea.height() + gap, 0, 0), false);
-        return;
+        break;
     }
     }
+    // Results of other inputs: a white veil takes the ink to a mid grey,
+    // still readable, and the colours to pale ones.
+    if (m_greyed)
+        painter.fillRect(rect(), QColor(255, 255, 255, 120));
 }
 
 void CPictureWidget::PaintReason(QPainter& painter, const QRectF& area, bool withHeading)
@@ -195,7 +201,8 @@ void CPictureWidget::PaintDrawnText(QPainter& painter)
     const QFontMetricsF metrics(fixed);
     const double w = metrics.horizontalAdvance(QLatin1Char('0'));
     painter.fillRect(rect(), palette().button());
-    painter.setPen(palette().buttonText().color());
+    painter.setPen(m_greyed ? StaleTextColour(palette(), QPalette::ButtonText, QPalette::Button)
+                            : palette().buttonText().color());
     for (const DrawnText& line : m_form.Drawn())
         painter.drawText(QPointF(line.xPixels + line.xChars * w, line.y + metrics.ascent()),
                          QString::fromStdString(line.text));

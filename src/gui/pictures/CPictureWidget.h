@@ -8,6 +8,8 @@ class CForm;
 // Shows one of the drawn pictures of a form, or the text a form draws itself.
 // When the form refused its last computation, the picture says why: in place
 // of the picture when no result was computed, else in a strip below it.
+// While the results no longer belong to the inputs shown, the picture is
+// drawn faded, its numbers grey, as the result fields are.
 class CPictureWidget : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +25,7 @@ public:
     Shown LastShown() const { return m_shown; }
     const QString& LastReason() const { return m_shownReason; }
     const QRectF& LastReasonBox() const { return m_reasonBox; }
+    bool LastGreyed() const { return m_greyed; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +43,7 @@ private:
     Shown m_shown = Shown::Nothing;
     QString m_shownReason;
     QRectF m_reasonBox;
+    bool m_greyed = false;
 };
 
 } // namespace dralun

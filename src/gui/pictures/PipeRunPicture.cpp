@@ -1,5 +1,7 @@
 // The pipe run: cross-section of the circular pipe of the last computed
-// reach with the flow depth DrH, or filled when it is overloaded.
+// reach with the flow depth DrH, or filled when it is overloaded. After a
+// refused computation the reach computed before belongs to other inputs:
+// the pipe of the DN field is drawn without water.
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -21,11 +23,13 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
 
-    // The last computed reach; before the first one, the DN of the field.
+    // The last computed reach; before the first one and after a refusal,
+    // the DN of the field.
     double dn = form.Value(1019);
     double drh = std::nan("");
     Filling filling = Filling::Unknown;
-    if (const auto* dlg = dynamic_cast<const CPipeRunDlg*>(&form); dlg && dlg->Pipe().LastReach()) {
+    const auto* dlg = dynamic_cast<const CPipeRunDlg*>(&form);
+    if (dlg && dlg->Pipe().LastReach() && !form.RefusedWhole()) {
         const CPipeFlow::Reach& r = *dlg->Pipe().LastReach();
         dn = r.DN;
         drh = r.DrH;

@@ -79,11 +79,13 @@ StartRange RoundRange(double lo, double hi)
 
 } // namespace
 
-std::optional<double> DialogNumber(const QString& text)
+std::optional<double> DialogNumber(const QString& text) { return ParseFieldNumber(text.toStdString()); }
+
+QString NotANumberMessage(const QString& text)
 {
-    QString point = text.trimmed();
-    point.replace(QLatin1Char(','), QLatin1Char('.'));
-    return ParseFieldNumber(point.toStdString());
+    if (text.contains(QLatin1Char(',')))
+        return QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma.");
+    return QStringLiteral("Bitte geben Sie eine Zahl ein.");
 }
 
 QString FieldChoiceText(const CForm& form, int id)
@@ -138,8 +140,11 @@ CRatingTableDlg::CRatingTableDlg(CFormWindow& window, std::function<int(QDialog&
     const auto byStep = [this] {
         m_step->setEnabled(m_byStep->isChecked());
         m_rows->setEnabled(m_byRows->isChecked());
+        ShowRowsStep();
     };
     connect(m_byStep, &QRadioButton::toggled, this, byStep);
+    for (QLineEdit* edit : {m_from, m_to, m_rows})
+        connect(edit, &QLineEdit::textChanged, this, &CRatingTableDlg::ShowRowsStep);
     m_results = new QListWidget;
     auto* resultsLabel = new QLabel(QStringLiteral("&Ergebnisse:"));
     resultsLabel->setBuddy(m_results);
@@ -291,7 +296,7 @@ void CRatingTableDlg::SetRequest(const RatingRequest& request)
     (byRows ? m_byRows : m_byStep)->setChecked(true);
 }
 
-std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem) const
+std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem)
 {
     RatingRequest request;
     request.vary = m_vary->currentData().toInt();
@@ -299,14 +304,18 @@ std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem) const
         *problem = QStringLiteral("Das Formular hat keine Eingabe, die sich verändern lässt.");
         return std::nullopt;
     }
-    const auto number = [problem](const QLineEdit* edit, const QString& what) -> std::optional<double> {
+    // A text that is no number: the forms' message, and the field selected.
+    const auto number = [problem](QLineEdit* edit) -> std::optional<double> {
         const std::optional<double> value = DialogNumber(edit->text());
-        if (!value)
-            *problem = QStringLiteral("„%1“ ist keine Zahl: %2").arg(edit->text(), what);
+        if (!value) {
+            *problem = NotANumberMessage(edit->text());
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        }
         return value;
     };
-    const auto from = number(m_from, QStringLiteral("von"));
-    const auto to = from ? number(m_to, QStringLiteral("bis")) : std::nullopt;
+    const auto from = number(m_from);
+    const auto to = from ? number(m_to) : std::nullopt;
     if (!from || !to)
         return std::nullopt;
     request.from = *from;
@@ -319,7 +328,7 @@ std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem) const
             return std::nullopt;
         }
     } else {
-        const auto step = number(m_step, QStringLiteral("Schrittweite"));
+        const auto step = number(m_step);
         if (!step)
             return std::nullopt;
         request.step = *step;
@@ -332,6 +341,22 @@ std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem) const
         return std::nullopt;
     }
     return request;
+}
+
+// With a number of rows chosen, the step shows the distance the rows have,
+// as it follows from the interval and the count (nothing while one of
+// them is no number).
+void CRatingTableDlg::ShowRowsStep()
+{
+    if (!m_byRows->isChecked())
+        return;
+    const std::optional<double> from = DialogNumber(m_from->text()), to = DialogNumber(m_to->text());
+    bool ok = false;
+    const int rows = m_rows->text().trimmed().toInt(&ok);
+    if (!from || !to || !ok || rows < 1)
+        m_step->clear();
+    else
+        m_step->setText(Number(rows == 1 ? 0.0 : (*to - *from) / (rows - 1)));
 }
 
 void CRatingTableDlg::ShowProblem(const QString& problem)

@@ -60,12 +60,13 @@ private:
     void FillResults(int vary, const std::vector<int>& checked);
     void OnVaryChanged();
     void SetRequest(const RatingRequest& request);
-    std::optional<RatingRequest> Request(QString* problem) const;
+    std::optional<RatingRequest> Request(QString* problem);
     void Compute();
     void FitTable();
     void Copy();
     void SaveCsv();
     void OnReportToggled(bool on);
+    void ShowRowsStep();
     void ShowProblem(const QString& problem);
 
     CFormWindow& m_window;
@@ -91,8 +92,12 @@ private:
     QCheckBox* m_report = nullptr;
 };
 
-// A number as the user types it into the dialog: a decimal point or comma.
+// A number as the user types it into the dialog, by the rule of the forms'
+// number fields: a decimal point, never a comma.
 std::optional<double> DialogNumber(const QString& text);
+// What the forms say to a text that is no number (the comma named where
+// the text has one).
+QString NotANumberMessage(const QString& text);
 // The label of a field for a choice box: "Sohlgefälle 1 : n [-]".
 QString FieldChoiceText(const CForm& form, int id);
 

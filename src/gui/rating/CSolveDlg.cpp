@@ -126,12 +126,14 @@ CSolveDlg::~CSolveDlg() = default;
 
 QString CSolveDlg::Outcome() const { return m_outcome->text(); }
 
-// The target starts at what the form shows now.
+// The target starts at the result for the inputs as they stand: what the
+// form shows, or, where that belongs to inputs since changed, the result
+// computed on a copy.
 void CSolveDlg::OnResultChanged()
 {
     const int id = m_result->currentData().toInt();
     if (m_result->currentIndex() >= 0)
-        m_target->setText(Q(m_form.Text(id)).trimmed());
+        m_target->setText(Q(CurrentFieldText(m_form, id)).trimmed());
 }
 
 void CSolveDlg::OnVaryChanged()
@@ -164,14 +166,16 @@ void CSolveDlg::Search()
     request.vary = m_vary->currentData().toInt();
     const std::pair<QLineEdit*, double*> numbers[] = {
         {m_target, &request.target}, {m_from, &request.lo}, {m_to, &request.hi}};
-    const QString names[] = {QStringLiteral("Zielwert"), QStringLiteral("von"), QStringLiteral("bis")};
-    for (size_t k = 0; k < std::size(numbers); ++k) {
-        const std::optional<double> value = DialogNumber(numbers[k].first->text());
+    // The numbers by the forms' rule, with their message and the field selected.
+    for (const auto& [edit, number] : numbers) {
+        const std::optional<double> value = DialogNumber(edit->text());
         if (!value) {
-            Show(QStringLiteral("„%1“ ist keine Zahl: %2").arg(numbers[k].first->text(), names[k]), true);
+            Show(NotANumberMessage(edit->text()), true);
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
             return;
         }
-        *numbers[k].second = *value;
+        *number = *value;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const SolveOutcome outcome = SolveFor(m_form, request);

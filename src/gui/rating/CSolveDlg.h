@@ -19,8 +19,8 @@ class CFormWindow;
 class CSolveDlg : public QDialog {
     Q_OBJECT
 public:
-    // Starts with the form's first main result, its value as the target and
-    // the first input over its default interval.
+    // Starts with the form's first main result, its value for the inputs as
+    // they stand as the target, and the first input over its default interval.
     explicit CSolveDlg(CFormWindow& window);
     ~CSolveDlg() override;
 

@@ -329,6 +329,8 @@ void PaintHover(QPainter& painter, const Layout& layout, const RatingTable& tabl
         QString text;
         if (!row.refused.empty())
             text = c == 0 ? QString::fromStdString(row.refused) : QString();
+        else if (c < row.texts.size() && row.texts[c].empty() && !row.partly.empty())
+            text = QString::fromStdString(row.partly).simplified(); // this result was left out
         else if (c < table.columns.size() && c < row.texts.size())
             text = QString::fromStdString(row.texts[c] + (table.columns[c].unit.empty() ? "" : " " + table.columns[c].unit));
         if (!text.isEmpty())

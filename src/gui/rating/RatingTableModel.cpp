@@ -61,9 +61,13 @@ QString RatingRowNote(const RatingRow& row)
 {
     if (!row.refused.empty())
         return OneLine(row.refused);
+    // Why cells are left out comes first; its message box is not said twice.
     QStringList notes;
+    if (!row.partly.empty())
+        notes.append(OneLine(row.partly));
     for (const std::string& message : row.messages)
-        notes.append(OneLine(message));
+        if (message != row.partly)
+            notes.append(OneLine(message));
     return notes.join(QStringLiteral(" | "));
 }
 
@@ -93,25 +97,31 @@ QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
     const RatingRow& row = m_table.rows[static_cast<size_t>(index.row())];
     const int column = index.column();
     const int last = columnCount() - 1;
+    // A result the form left out of a row it computed otherwise.
+    const bool leftOut = column > 0 && column < last && !row.partly.empty() &&
+                         static_cast<size_t>(column - 1) < row.texts.size() &&
+                         row.texts[static_cast<size_t>(column - 1)].empty();
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0)
             return Q(row.inputText);
         if (column == last)
             return RatingRowNote(row);
-        if (!row.refused.empty())
+        if (!row.refused.empty() || leftOut)
             return QStringLiteral("–");
         if (static_cast<size_t>(column - 1) < row.texts.size())
             return Q(row.texts[static_cast<size_t>(column - 1)]);
         return {};
     case Qt::ToolTipRole:
+        if (leftOut)
+            return OneLine(row.partly);
         if (column != last)
             return {};
         return row.refused.empty() ? RatingRowNote(row) : Q(row.refused);
     case Qt::TextAlignmentRole:
         return column == last ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
-        return row.refused.empty() ? QVariant() : QBrush(QColor(255, 228, 228));
+        return row.refused.empty() && !leftOut ? QVariant() : QBrush(QColor(255, 228, 228));
     default:
         return {};
     }

@@ -31,7 +31,8 @@ private:
 // label does not name it already ("Q in l/s"). Mnemonics ("&n") go.
 QString RatingColumnTitle(const RatingColumn& column, const QString& beforeUnit = QStringLiteral(" ["));
 
-// What the last column of a row shows: why it was refused, else its messages.
+// What the last column of a row shows: why it was refused, else why some
+// of its results were left out, and its messages.
 QString RatingRowNote(const RatingRow& row);
 
 } // namespace dralun

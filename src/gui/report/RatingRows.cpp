@@ -179,6 +179,10 @@ void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& t, const 
             for (size_t k = 1; k < titles.size() && k - 1 < r.texts.size(); ++k)
                 Place(row, Q(r.texts[k - 1]), f.cell, c.left[k] + c.gap, pad, c.width[k] - c.gap, Qt::AlignRight,
                       kReportInk, device);
+            // Why the row's empty cells are empty, after the last column.
+            const double x = c.left.back() + c.width.back() + 2 * c.gap;
+            if (!r.partly.empty() && width - x > 0)
+                Place(row, OneLine(r.partly), f.cell, x, pad, width - x, Qt::AlignLeft, kReportInk, device);
         }
         row.page.height += pad;
         row.rules.push_back(QLineF(0, row.page.height, tableWidth, row.page.height));

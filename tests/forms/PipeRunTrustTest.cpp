@@ -1,0 +1,184 @@
+// The pipe run form shows nothing that belongs to other inputs: the lists
+// are computed with the results, a refused computation leaves no values
+// beside the diameters, an overloaded pipe says why it has no part filling,
+// the report row is that of the inputs shown, and Rohr.txt keeps its lines.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/CPipeRunDlg.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PipeRunTrust : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.CopyFromMedium("DN.ASC");
+        dir.CopyFromMedium("A110KR.ASC");
+        form = std::make_unique<CPipeRunDlg>(log);
+        form->Open();
+    }
+    std::string Text(int id) const { return form->Text(id); }
+
+    test::TempDataDir dir;
+    CMessageLog log;
+    std::unique_ptr<CPipeRunDlg> form;
+};
+
+struct ListCase {
+    const char* what;
+    int mode; // 1007 levels, 1008 %, 1009 1 : n
+    std::vector<std::pair<int, const char*>> typed;
+    int action;   // 1017 "Rechne", 1012 "Liste aktualisieren", -1005 leaving 1005
+    int row;      // the row of DN in the lists
+    const char* Qv; // field 1014
+    const char* listQv;
+    int markedRow;
+};
+
+class PipeRunLists : public PipeRunTrust, public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
+{
+    const ListCase& c = GetParam();
+    form->Click(c.mode);
+    for (const auto& [id, text] : c.typed)
+        form->Type(id, text);
+    if (c.action < 0)
+        form->Leave(-c.action);
+    else
+        form->Click(c.action);
+    EXPECT_EQ(Text(1014), c.Qv) << c.what;
+    EXPECT_EQ(form->Items(1067)[c.row], c.listQv) << c.what;
+    EXPECT_EQ(Text(1013), form->Items(1066)[c.row]) << c.what;
+    const std::vector<ListMark> marks = form->ListMarks();
+    ASSERT_EQ(marks.size(), 1u) << c.what;
+    EXPECT_EQ(marks[0].index, c.markedRow) << c.what;
+    EXPECT_FALSE(form->ResultsStale()) << c.what;
+}
+
+// Worked by hand with Prandtl-Colebrook (nu = 1.31e-6 m²/s): at J = 0.01
+// and kb 3 mm DN 300 gives vv = 1.2430 m/s, Qv = 87.863 l/s, DN 250 carries
+// Q = 40 with 53.96 l/s, DN 200 not (29.67); at J = 0.005 and kb 1.5 mm
+// DN 400 gives Qv = 148.230 l/s (< 150), DN 500 267.53 l/s, DN 300 69.115 l/s
+// and DN 250 42.57 l/s (>= 40).
+INSTANTIATE_TEST_SUITE_P(
+    Actions, PipeRunLists,
+    ::testing::Values(ListCase{"kb 3, Rechne", 1009, {{1006, "3"}}, 1017, 3, " 87.9", "     88", 2},
+                      ListCase{"kb 3, Liste aktualisieren", 1009, {{1006, "3"}}, 1012, 3, " 87.9", "     88", 2},
+                      ListCase{"levels, Q 150, DN 400",
+                               1007,
+                               {{1001, "100.50"}, {1002, "100.30"}, {1003, "40"}, {1000, "150"}, {1019, "400"}},
+                               1017,
+                               5,
+                               "148.2",
+                               "    148",
+                               6},
+                      ListCase{"1 : 200 left", 1009, {{1005, "200"}}, -1005, 3, " 69.1", "     69", 2}));
+
+struct RefusalCase {
+    const char* what;
+    int id;
+    const char* text;
+    const char* reason;
+};
+
+class PipeRunRefusals : public PipeRunTrust, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(PipeRunRefusals, LeaveTheDiametersWithoutValues)
+{
+    const RefusalCase& c = GetParam();
+    form->Select(1011, 5);
+    form->Type(c.id, c.text);
+    form->Click(1017);
+    EXPECT_TRUE(form->RefusedWhole()) << c.what;
+    EXPECT_EQ(form->RefusedBecause(), c.reason) << c.what;
+    for (int id : {1013, 1014, 1015, 1016, 1018})
+        EXPECT_EQ(Text(id), "0") << c.what << " " << id;
+    ASSERT_EQ(form->Items(1011).size(), 19u) << c.what;
+    EXPECT_EQ(form->Items(1011)[3], " 300") << c.what;
+    EXPECT_EQ(form->Selection(1011), 5) << c.what; // still there to be taken
+    EXPECT_THAT(form->Items(1066), Each(std::string("    -"))) << c.what;
+    EXPECT_THAT(form->Items(1067), Each(std::string("      -"))) << c.what;
+    EXPECT_THAT(form->ListMarks(), IsEmpty()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, PipeRunRefusals,
+    ::testing::Values(
+        RefusalCase{"kb 5", 1006, "5",
+                    "Nicht gerechnet: „kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm."},
+        RefusalCase{"Q -150", 1000, "-150", "Der Abfluss Q darf nicht negativ sein."},
+        RefusalCase{"DN 0", 1019, "0",
+                    "Die Nennweite DN 0 steht nicht in der Durchmessertabelle DN.ASC (150, 200, 250, 300, 350, 400, "
+                    "500, 600, 700, 800, 900, 1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000 mm)."}));
+
+TEST_F(PipeRunTrust, OverloadRefusesThePartFillingWithoutAMessage)
+{
+    form->Type(1000, "120"); // Qv = 97.94 l/s
+    form->Click(1017);
+    EXPECT_THAT(log.Texts(), IsEmpty());
+    EXPECT_FALSE(form->RefusedWhole());
+    EXPECT_EQ(form->RefusedBecause(), "überlastet: Q > Qv, keine Teilfüllung");
+    EXPECT_THAT(form->RefusedFields(), ElementsAre(1018, 1016, 1015));
+    EXPECT_EQ(Text(1015), " 0.00");
+    EXPECT_EQ(Text(1016), "  0.0");
+    EXPECT_EQ(Text(1018), "  0.000");
+    EXPECT_EQ(Text(1014), " 97.9");
+    form->Type(1000, "90");
+    form->Click(1017);
+    EXPECT_EQ(form->RefusedBecause(), "");
+}
+
+// ---- Rohr.txt -------------------------------------------------------------------
+
+size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST_F(PipeRunTrust, TheRowIsThatOfTheInputsShown)
+{
+    form->Type(1000, "60"); // typed, "Rechne" not pressed
+    form->Click(1020);
+    EXPECT_EQ(Text(1016), " 60.0");
+    form->Type(1006, "5");
+    form->Click(1020); // refused: no row
+    form.reset();
+    const std::string report = dir.ReadText("Rohr.txt");
+    ASSERT_EQ(Lines(report), 7u);
+    const std::string row = report.substr(report.rfind('\n', report.size() - 2) + 1);
+    // Q = 60 l/s part-full in DN 300 at 1 : 100.
+    EXPECT_EQ(row.rfind("  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39     60 ", 0), 0u) << row;
+}
+
+TEST_F(PipeRunTrust, AnOpeningAppendsItsHeaderToTheLinesBefore)
+{
+    form->Click(1020);
+    form.reset();
+    const std::string first = dir.ReadText("Rohr.txt");
+    ASSERT_EQ(Lines(first), 7u);
+    {
+        CPipeRunDlg again(log);
+        again.Open(); // an opening without a row adds nothing
+    }
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), first);
+    {
+        CPipeRunDlg again(log);
+        again.Open();
+        again.Click(1020);
+    }
+    EXPECT_EQ(dir.ReadText("Rohr.txt"), first + first);
+}
+
+} // namespace
+} // namespace dralun
