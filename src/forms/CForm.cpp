@@ -217,7 +217,7 @@ std::string CForm::RangeFailureText(size_t index) const
     const bool single = info.kind == Kind::Single;
     auto number = [single](double v) { return single ? FormatG6(static_cast<float>(v)) : FormatG15(v); };
     std::string unit = info.unit == "-" || info.unit == "1" ? std::string() : " " + info.unit;
-    return "Nicht gerechnet: " + FieldCaption(index) + " = " + ValueText(info.id) + unit +
+    return FieldCaption(index) + " = " + ValueText(info.id) + unit +
            " liegt außerhalb des zulässigen Bereichs " + number(info.range->lo) + " bis " + number(info.range->hi) +
            unit + ".";
 }

@@ -68,7 +68,7 @@ TEST(CalcDriver, SaysWhenResultsDoNotBelongToTheInputs)
         {{"131", "--no-compute", "--click", "1025", "--click", "1012", "--json"},
          "\"stale\":\"Eingaben geändert – Rechne drücken\"", true},
         {{"171", "mu=1.5"},
-         "refused\tNicht gerechnet: „Ausflussbeiwert mü [1]“ = 1.5 liegt außerhalb des zulässigen Bereichs 0 bis 1.\n",
+         "refused\t„Ausflussbeiwert mü [1]“ = 1.5 liegt außerhalb des zulässigen Bereichs 0 bis 1.\n",
          true},
         {{"171", "mu=1.5"}, "1005\t0\n", true},
     };

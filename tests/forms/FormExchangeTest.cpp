@@ -115,7 +115,7 @@ TEST_F(FormExchange, RangeFailureKeepsTheValueAndRefusesTheComputation)
     EXPECT_EQ(form.r, 0);             // no result from a refused value
     EXPECT_EQ(form.Text(13), "0");
     EXPECT_TRUE(form.RefusedWhole());
-    EXPECT_EQ(form.RefusedBecause(), "Nicht gerechnet: „A“ = 3.01 m liegt außerhalb des zulässigen Bereichs 0.25 bis 3 m.");
+    EXPECT_EQ(form.RefusedBecause(), "„A“ = 3.01 m liegt außerhalb des zulässigen Bereichs 0.25 bis 3 m.");
     ASSERT_EQ(log.Texts().size(), 1u); // the range message, not a second box
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.25 und 3 ein.");
     form.Type(10, "3");

@@ -260,7 +260,7 @@ TEST_F(PipeRun, RoughnessOutOfRangeIsReportedAndRefused)
     EXPECT_EQ(Text(1006), "5");
     EXPECT_TRUE(form->RefusedWhole());
     EXPECT_EQ(form->RefusedBecause(),
-              "Nicht gerechnet: „kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm.");
+              "„kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm.");
     EXPECT_THAT(Results(), ElementsAre("0", "0", "0", "0", "0"));
 }
 

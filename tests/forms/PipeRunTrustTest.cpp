@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, PipeRunRefusals,
     ::testing::Values(
         RefusalCase{"kb 5", 1006, "5",
-                    "Nicht gerechnet: „kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm."},
+                    "„kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm."},
         RefusalCase{"Q -150", 1000, "-150", "Der Abfluss Q darf nicht negativ sein."},
         RefusalCase{"DN 0", 1019, "0",
                     "Die Nennweite DN 0 steht nicht in der Durchmessertabelle DN.ASC (150, 200, 250, 300, 350, 400, "
