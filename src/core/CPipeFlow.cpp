@@ -82,23 +82,12 @@ std::string IntegerText(int width, int value)
 
 } // namespace
 
-// Written through std::to_chars, digit for digit what FormatFixed writes
-// with printf (both round the exact binary value), several times faster:
-// the diameter list is written at every computation, and a rating table
-// computes thousands.
+// A list value, or "-" in the same width where it cannot be determined.
 std::string FormatDeterminable(int width, int decimals, double value)
 {
     if (!std::isfinite(value))
         return Padded(width, "-");
-    char text[400]; // the largest double has 309 digits before the point
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    if (error != std::errc())
-        return FormatFixed(width, decimals, value);
-    std::string_view digits(text, static_cast<size_t>(end - text));
-    // A value that rounds to zero is written without its sign.
-    if (digits.front() == '-' && digits.find_first_not_of("0.", 1) == std::string_view::npos)
-        digits.remove_prefix(1);
-    return Padded(width, digits);
+    return FormatFixed(width, decimals, value);
 }
 
 CPipeFlow::CPipeFlow(bool withReport)

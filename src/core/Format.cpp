@@ -1,6 +1,7 @@
 #include "core/Format.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -56,6 +57,28 @@ std::string FormatG6(float value) { return FormatGeneral(value == 0 ? 0.0 : stat
 
 std::string FormatFixed(int width, int decimals, double value)
 {
+    // At the speed of a rating table: a value whose scaled form lies far
+    // from a tie rounds to the integer its exact decimal expansion rounds to
+    // (the error of the scaling stays below 1e-6 there), and that is what
+    // printf writes.
+    if (decimals >= 0 && decimals <= 3 && std::isfinite(value)) {
+        const double scale = decimals == 0 ? 1.0 : decimals == 1 ? 10.0 : decimals == 2 ? 100.0 : 1000.0;
+        const double scaled = value * scale;
+        if (std::fabs(scaled) < 1e9 && std::fabs(scaled - std::floor(scaled) - 0.5) > 1e-6) {
+            const long long n = std::llround(scaled);
+            std::string digits = std::to_string(n < 0 ? -n : n);
+            if (decimals > 0) {
+                if (digits.size() <= static_cast<size_t>(decimals))
+                    digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+                digits.insert(digits.size() - static_cast<size_t>(decimals), 1, '.');
+            }
+            if (n < 0) // a value that rounds to zero is written without its sign
+                digits.insert(0, 1, '-');
+            if (digits.size() < static_cast<size_t>(width))
+                digits.insert(0, static_cast<size_t>(width) - digits.size(), ' ');
+            return digits;
+        }
+    }
     std::string text = Format("%*.*f", width, decimals, value);
     // A value that rounds to zero is written without its sign.
     const size_t minus = text.find('-');

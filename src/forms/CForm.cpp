@@ -19,6 +19,20 @@ constexpr const char* kNotDeterminable = "-";
 
 const std::vector<std::string> kNoItems;
 
+// Whether a number's text has more digits before its exponent than a field
+// written with that many significant digits keeps (leading zeros count, so
+// the answer errs on the side of rounding).
+bool MoreDigitsThan(const std::string& text, int digits)
+{
+    int count = 0;
+    for (char c : text) {
+        if (c == 'e' || c == 'E')
+            break;
+        count += c >= '0' && c <= '9';
+    }
+    return count > digits;
+}
+
 } // namespace
 
 CForm::CForm(int templateId, IMessageSink& sink) : m_templateId(templateId), m_sink(sink) {}
@@ -274,7 +288,8 @@ std::optional<CForm::ReadFailure> CForm::ReadField(size_t index)
     // typed anew from what it shows.
     double value = *parsed;
     if (single) {
-        const float f = static_cast<float>(ParseFieldNumber(FormatG6(static_cast<float>(value))).value_or(value));
+        const float f = static_cast<float>(
+            MoreDigitsThan(state.text, 6) ? ParseFieldNumber(FormatG6(static_cast<float>(value))).value_or(value) : value);
         *std::get<float*>(ref) = f;
         if (info.range && (f < static_cast<float>(info.range->lo) || f > static_cast<float>(info.range->hi)))
             return fail(Format("Bitte geben Sie eine Zahl zwischen %.6g und %.6g ein.",
@@ -283,7 +298,8 @@ std::optional<CForm::ReadFailure> CForm::ReadField(size_t index)
                         true);
         return std::nullopt;
     }
-    value = ParseFieldNumber(FormatG15(value)).value_or(value);
+    if (MoreDigitsThan(state.text, 15))
+        value = ParseFieldNumber(FormatG15(value)).value_or(value);
     *std::get<double*>(ref) = value;
     if (info.range && (value < info.range->lo || value > info.range->hi))
         return fail(Format("Bitte geben Sie eine Zahl zwischen %.15g und %.15g ein.", info.range->lo,
@@ -358,30 +374,50 @@ void CForm::EndAction()
     m_inputsComputed = InputSnapshot();
 }
 
-// What the user has set on the form: every input field as its value reads
-// (2.50 and 2.5 are the same input), the modes, boxes and drop-down lists.
-// The lists the form fills with results are not inputs.
-std::string CForm::InputSnapshot() const
+// What the user has set on the form: the text of every input field, then
+// the modes, boxes and drop-down lists. The lists the form fills with
+// results are not inputs.
+std::vector<std::string> CForm::InputSnapshot() const
 {
-    std::string snapshot;
-    for (const FieldInfo& info : m_fieldInfo) {
-        if (info.role == Role::Out)
-            continue;
-        std::string text = Text(info.id);
-        if (info.kind == Kind::Number || info.kind == Kind::Single)
-            if (const std::optional<double> value = ParseFieldNumber(text))
-                text = Format("%.17g", *value);
-        snapshot += std::to_string(info.id) + '=' + text + '\x1f';
-    }
+    std::vector<std::string> snapshot;
+    snapshot.reserve(m_fieldInfo.size() + m_controlDefs.size());
+    for (const FieldInfo& info : m_fieldInfo)
+        if (info.role != Role::Out)
+            snapshot.push_back(Text(info.id));
     for (const ControlDef& c : m_controlDefs) {
         if (FindField(c.id))
             continue;
         if (c.type == Ctl::Radio || c.type == Ctl::Check)
-            snapshot += std::to_string(c.id) + (IsChecked(c.id) ? "=1" : "=0") + '\x1f';
+            snapshot.emplace_back(IsChecked(c.id) ? "1" : "0");
         else if (c.type == Ctl::Combo)
-            snapshot += std::to_string(c.id) + '#' + std::to_string(Selection(c.id)) + '\x1f';
+            snapshot.push_back(std::to_string(Selection(c.id)));
     }
     return snapshot;
+}
+
+// Two snapshots hold the same inputs where every text is the same, or, in a
+// number field, reads as the same number (2.50 and 2.5).
+bool CForm::SameInputs(const std::vector<std::string>& a, const std::vector<std::string>& b) const
+{
+    if (a.size() != b.size())
+        return false;
+    size_t k = 0;
+    for (const FieldInfo& info : m_fieldInfo) {
+        if (info.role == Role::Out)
+            continue;
+        if (a[k] != b[k]) {
+            if (info.kind != Kind::Number && info.kind != Kind::Single)
+                return false;
+            const std::optional<double> x = ParseFieldNumber(a[k]), y = ParseFieldNumber(b[k]);
+            if (!x || !y || *x != *y)
+                return false;
+        }
+        ++k;
+    }
+    for (; k < a.size(); ++k)
+        if (a[k] != b[k])
+            return false;
+    return true;
 }
 
 bool CForm::HasResults() const
@@ -398,7 +434,7 @@ std::string CForm::StaleBecause() const
         return "Noch nicht gerechnet – Rechne drücken";
     if (!m_staleMark.empty())
         return m_staleMark;
-    if (InputSnapshot() != m_inputsComputed)
+    if (!SameInputs(InputSnapshot(), m_inputsComputed))
         return "Eingaben geändert – Rechne drücken";
     return {};
 }

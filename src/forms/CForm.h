@@ -200,7 +200,8 @@ private:
         std::string message;
     };
     std::optional<ReadFailure> ReadField(size_t index);
-    std::string InputSnapshot() const;
+    std::vector<std::string> InputSnapshot() const;
+    bool SameInputs(const std::vector<std::string>& a, const std::vector<std::string>& b) const;
     std::string FieldCaption(size_t index) const;
     std::string RangeFailureText(size_t index) const;
     bool MemberInRange(size_t index) const;
@@ -235,7 +236,7 @@ private:
     bool m_recordSteps = true;
     std::vector<std::string> m_rangeFailures; // fields outside their range at the last read
     bool m_computedOnce = false;
-    std::string m_inputsComputed; // the inputs as the last computation left them
+    std::vector<std::string> m_inputsComputed; // the inputs as the last computation left them
     std::string m_staleMark;      // why the data behind the results changed since
 };
 

@@ -222,6 +222,12 @@ void CPipeRunDlg::ShowLists(bool withValues)
     // shown already.
     if (withValues && m_listsHaveValues && m_pipe.m_J == m_listJ && m_pipe.m_kb == m_listKb)
         return;
+    // A copy of the form that computes the rows of a rating table without
+    // recording steps is never shown: it leaves its lists without values.
+    if (withValues && !RecordingSteps())
+        withValues = false;
+    if (!withValues && !m_listsHaveValues && !Items(kListDN).empty())
+        return;
     const int chosen = Selection(kListDN);
     ResetList(kListDN);
     ResetList(kListVv);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <limits>
 #include <string>
 #include <vector>
@@ -301,6 +302,17 @@ TEST(FormatDeterminable, WritesTheNumberOrADashInTheSameWidth)
             if (printed.find_first_not_of(" -0.") != std::string::npos) {
                 ASSERT_EQ(FormatDeterminable(7, decimals, v), printed) << v;
             }
+        }
+    }
+    // And over the magnitudes of list values, on both paths (near a tie and not).
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = mantissa(rng) * std::pow(10.0, i % 9 - 3);
+        const int decimals = i % 4;
+        const std::string printed = Format("%*.*f", 7, decimals, v);
+        if (printed.find_first_not_of(" -0.") != std::string::npos) {
+            ASSERT_EQ(FormatDeterminable(7, decimals, v), printed) << v;
         }
     }
 }
