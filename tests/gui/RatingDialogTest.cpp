@@ -468,7 +468,8 @@ private slots:
     }
 
     // With a number of rows the step shows the rows' distance,
-    // (to - from) / (rows - 1), as the three are typed.
+    // (to - from) / (rows - 1), as the three are typed; with a step, the
+    // number of rows shows what the step gives.
     void rowsStepFollowsTheInterval()
     {
         CMessageLog log;
@@ -486,10 +487,16 @@ private slots:
                 dlg->RowsEdit()->setText(QString::fromUtf8(rows));
                 steps << dlg->StepEdit()->text();
             }
+            dlg->StepRadio()->setChecked(true);
+            dlg->FromEdit()->setText(QStringLiteral("0.5"));
+            dlg->ToEdit()->setText(QStringLiteral("2"));
+            dlg->StepEdit()->setText(QStringLiteral("0.5"));
+            steps << dlg->RowsEdit()->text();
             return int(QDialog::Accepted);
         });
         Button(window, QStringLiteral("Wertetabelle…"))->click();
-        QCOMPARE(steps, (QStringList{QStringLiteral("10"), QStringLiteral("30"), QStringLiteral("0.1"), QString()}));
+        QCOMPARE(steps, (QStringList{QStringLiteral("10"), QStringLiteral("30"), QStringLiteral("0.1"), QString(),
+                                     QStringLiteral("4")}));
     }
 
     // Curb and V-gutter: a negative curb width refuses the curb's results

@@ -143,7 +143,7 @@ CRatingTableDlg::CRatingTableDlg(CFormWindow& window, std::function<int(QDialog&
         ShowRowsStep();
     };
     connect(m_byStep, &QRadioButton::toggled, this, byStep);
-    for (QLineEdit* edit : {m_from, m_to, m_rows})
+    for (QLineEdit* edit : {m_from, m_to, m_step, m_rows})
         connect(edit, &QLineEdit::textChanged, this, &CRatingTableDlg::ShowRowsStep);
     m_results = new QListWidget;
     auto* resultsLabel = new QLabel(QStringLiteral("&Ergebnisse:"));
@@ -343,16 +343,29 @@ std::optional<RatingRequest> CRatingTableDlg::Request(QString* problem)
     return request;
 }
 
-// With a number of rows chosen, the step shows the distance the rows have,
-// as it follows from the interval and the count (nothing while one of
-// them is no number).
+// The field not chosen shows what the chosen one gives: with a number of
+// rows, the distance the rows have; with a step, the number of rows it
+// gives (nothing while a value is no number or gives no table).
 void CRatingTableDlg::ShowRowsStep()
 {
-    if (!m_byRows->isChecked())
-        return;
     const std::optional<double> from = DialogNumber(m_from->text()), to = DialogNumber(m_to->text());
+    if (m_byStep->isChecked()) {
+        const std::optional<double> step = DialogNumber(m_step->text());
+        RatingRequest request;
+        request.from = from.value_or(0);
+        request.to = to.value_or(0);
+        request.step = step.value_or(0);
+        const SweepValues values = SweepValuesOf(request);
+        const QSignalBlocker quiet(m_rows);
+        if (from && to && step && values.problem.empty())
+            m_rows->setText(QString::number(values.values.size()));
+        else
+            m_rows->clear();
+        return;
+    }
     bool ok = false;
     const int rows = m_rows->text().trimmed().toInt(&ok);
+    const QSignalBlocker quiet(m_step);
     if (!from || !to || !ok || rows < 1)
         m_step->clear();
     else
