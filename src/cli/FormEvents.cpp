@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "core/TextCase.h"
 #include "forms/CForm.h"
+#include "project/CalculationJson.h"
 
 namespace dralun {
 
@@ -74,19 +75,37 @@ bool IsEventWithArgument(const std::string& a)
     return a == "--click" || a == "--leave" || a == "--select" || a == "--dblclick";
 }
 
-std::string* HeaderField(ReportHeader& h, const std::string& option)
+// The head field an option sets, in the order of kLongestHeadText, or -1.
+int HeadIndex(const std::string& option)
 {
-    if (option == "--projekt")
-        return &h.project;
-    if (option == "--bauwerk")
-        return &h.structure;
-    if (option == "--bearbeiter")
-        return &h.engineer;
-    if (option == "--datum")
-        return &h.date;
-    if (option == "--bemerkung")
-        return &h.remark;
-    return nullptr;
+    const char* const options[] = {"--projekt", "--bauwerk", "--bearbeiter", "--datum", "--bemerkung"};
+    for (int i = 0; i < 5; ++i)
+        if (option == options[i])
+            return i;
+    return -1;
+}
+
+std::string& HeadField(ReportHeader& h, int index)
+{
+    std::string* const fields[] = {&h.project, &h.structure, &h.engineer, &h.date, &h.remark};
+    return *fields[index];
+}
+
+// A name or head text as the project will keep it, else UsageError.
+const std::string& KeptText(const std::string& option, const std::string& text, std::size_t longest)
+{
+    const std::string problem = TypedTextProblem(text, longest, option);
+    if (!problem.empty())
+        throw UsageError(problem);
+    return text;
+}
+
+// A file name, which an empty text is not.
+const std::string& FileName(const std::string& option, const std::string& text)
+{
+    if (text.empty())
+        throw UsageError(option + " erwartet einen Dateinamen, nicht einen leeren Text");
+    return text;
 }
 
 } // namespace
@@ -112,11 +131,11 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             if (o.report != "text" && o.report != "json")
                 throw UsageError("--report erwartet text oder json, nicht \"" + o.report + "\"");
         } else if (a == "--add-to" && !outAllowed)
-            o.addTo = next();
+            o.addTo = FileName(a, next());
         else if (a == "--name" && !outAllowed)
-            o.name = next();
+            o.name = KeptText(a, next(), kLongestName);
         else if (a == "--out" && outAllowed)
-            o.out = next();
+            o.out = FileName(a, next());
         else if (a == "--sweep" && !outAllowed)
             o.sweep = next();
         else if (a == "--rows" && !outAllowed) {
@@ -132,8 +151,8 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.solve = next();
         else if (a == "--vary" && !outAllowed)
             o.vary = next();
-        else if (std::string* field = HeaderField(o.header, a))
-            *field = next();
+        else if (const int head = HeadIndex(a); head >= 0)
+            HeadField(o.header, head) = KeptText(a, next(), kLongestHeadText[head]);
         else if (IsEventWithArgument(a)) {
             o.events.push_back(a);
             o.events.push_back(next());

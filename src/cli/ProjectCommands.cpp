@@ -54,20 +54,44 @@ int Check(const Project& project, std::ostream& out)
     return status;
 }
 
-int Reports(const Project& project, const std::string& kind, std::ostream& out)
+// The reports in project order; a calculation that cannot be used stands
+// at its place with why (and on standard error), and the exit status is 1.
+int Reports(const Project& project, const std::string& kind, std::ostream& out, std::ostream& err)
 {
     CSilentSink sink;
-    const std::vector<ProjectReport> reports = ProjectReports(project, sink);
+    std::vector<UnusableEntry> unusable;
+    const std::vector<ProjectReport> reports = ProjectReports(project, sink, &unusable);
+    for (const UnusableEntry& u : unusable)
+        err << "dralun-calc: " << UnusableLine(u) << '\n';
+    size_t next = 0; // the next unusable entry
     if (kind == "json") {
         nlohmann::ordered_json array = nlohmann::ordered_json::array();
-        for (const ProjectReport& r : reports)
+        auto unusableUpTo = [&](size_t entry) {
+            for (; next < unusable.size() && unusable[next].entry < entry; ++next)
+                array.push_back({{"nr", unusable[next].entry + 1},
+                                 {"name", unusable[next].name},
+                                 {"unusable", unusable[next].problem}});
+        };
+        for (const ProjectReport& r : reports) {
+            unusableUpTo(r.entry);
             array.push_back(ReportJsonValue(r.report));
+        }
+        unusableUpTo(project.Size());
         out << array.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-        return 0;
+        return unusable.empty() ? 0 : 1;
     }
-    for (size_t i = 0; i < reports.size(); ++i)
-        out << (i ? "\f\n" : "") << ReportText(reports[i].report);
-    return 0;
+    bool first = true;
+    auto unusableUpTo = [&](size_t entry) {
+        for (; next < unusable.size() && unusable[next].entry < entry; ++next, first = false)
+            out << (first ? "" : "\f\n") << UnusableLine(unusable[next]) << '\n';
+    };
+    for (const ProjectReport& r : reports) {
+        unusableUpTo(r.entry);
+        out << (first ? "" : "\f\n") << ReportText(r.report);
+        first = false;
+    }
+    unusableUpTo(project.Size());
+    return unusable.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -75,9 +99,17 @@ int Reports(const Project& project, const std::string& kind, std::ostream& out)
 int AddToProject(const CForm& form, const std::string& path, const std::string& name, const ReportHeader& header,
                  std::ostream& err)
 {
+    // Locked from the reading to the writing: an add of another program at
+    // the same time waits, and then reads what this one wrote.
+    std::string error;
+    const FileLock lock = LockProjectFile(platform::PathOf(path), &error);
+    if (!lock) {
+        err << "dralun-calc: " << error << '\n';
+        return 2;
+    }
     Project project;
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(platform::PathOf(path), ec))) {
+    if (fs::exists(fs::status(platform::PathOf(path), ec))) { // a link to no file yet: made
         ProjectRead read = LoadProjectFile(platform::PathOf(path));
         if (!read.ok) {
             err << "dralun-calc: " << read.error << " Sie bleibt unverändert.\n";
@@ -85,9 +117,13 @@ int AddToProject(const CForm& form, const std::string& path, const std::string& 
         }
         project = std::move(read.project);
     }
+    if (project.Full()) {
+        err << "dralun-calc: Das Projekt \"" << platform::TextOf(platform::PathOf(path).filename()) << "\" ist voll: "
+            << MostCalculationsText() << ". Es bleibt unverändert.\n";
+        return 2;
+    }
     project.Add(KeepCalculation(form, header, name));
-    std::string error;
-    if (!SaveProjectFile(platform::PathOf(path), project, &error)) {
+    if (!WriteProjectFile(platform::PathOf(path), project, &error)) {
         err << "dralun-calc: " << error << '\n';
         return 2;
     }
@@ -119,7 +155,7 @@ int RunProject(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "dralun-calc: " << read.error << '\n';
         return 2;
     }
-    return check ? Check(read.project, out) : Reports(read.project, report, out);
+    return check ? Check(read.project, out) : Reports(read.project, report, out, err);
 }
 
 } // namespace dralun

@@ -156,7 +156,9 @@ void RecordSteps(const ThrottleInput& in, const SearchSummary& sum, const Thrott
 ThrottleResult CThrottleSection::Compute(const ThrottleInput& in, CSteps& steps)
 {
     ThrottleResult result;
-    CFile dump = CDataDirectory::Open(kDumpFile, "w");
+    // Where writes go nowhere (a rating table, a search) the dump is not
+    // formatted at all: its up to 1000 lines a computation are most of its cost.
+    CFile dump = CDiscardWrites::Active() ? CFile() : CDataDirectory::Open(kDumpFile, "w");
     std::FILE* f = dump.get();
     WriteHeader(f);
 
@@ -205,6 +207,10 @@ ThrottleResult CThrottleSection::Compute(const ThrottleInput& in, CSteps& steps)
     }
 
     result.best = ClosestStep(result.steps);
+    // Steps that ran their course without one near enough (a basin level of
+    // 1e24 m gives a v beyond any estimate): no velocity, and say so.
+    if (result.best < 0 && (sum.end == End::Crossed || sum.end == End::AllSteps))
+        result.warnings.push_back(kNoStepWarning);
     if (result.best >= 0) {
         result.v = result.steps[static_cast<size_t>(result.best)].v;
         result.Q = result.v * kPi * d * d / 4;

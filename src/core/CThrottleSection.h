@@ -42,6 +42,10 @@ public:
     static constexpr const char* kDumpFile = "dump-DrosselA111.txt";
     static constexpr const char* kCrownWarning = " WSP unterschreitet Rohrscheitel + 0,05 m ";
     static constexpr const char* kAbortWarning = " IE wird <= 0  - Berechnung abgebrochen";
+    static constexpr const char* kNoStepWarning =
+        "Mit diesen Werten ist keine Fließgeschwindigkeit bestimmbar: in keinem Schritt kommt v nach "
+        "Prandtl-Colebrook der geschätzten Geschwindigkeit vu nahe.\n"
+        "Bitte prüfen Sie die Wasserspiegel H max Wsp und H Rs Auslauf.";
     static constexpr double kStart = 0.1;   // first estimate of vu, m/s
     static constexpr double kStep = 0.01;   // m/s
     static constexpr int kMaxSteps = 1000;

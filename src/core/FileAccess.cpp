@@ -5,25 +5,11 @@
 #include <system_error>
 
 #include "core/Format.h"
+#include "core/SafeOutput.h"
 
 namespace dralun {
 
-std::string ErrorText(int error)
-{
-    switch (error) {
-    case ENOENT: return "nicht vorhanden";
-    case EACCES:
-    case EPERM: return "Zugriff verweigert";
-    case ENOSPC: return "kein Platz mehr auf dem Datenträger";
-    case EROFS: return "Datenträger schreibgeschützt";
-    case EISDIR: return "ein Verzeichnis";
-    case ENOTDIR: return "ein Teil des Pfades ist kein Verzeichnis";
-    case EIO: return "Ein-/Ausgabefehler";
-    case ELOOP: return "zu viele symbolische Verknüpfungen";
-    case ENAMETOOLONG: return "Name zu lang";
-    default: return std::strerror(error);
-    }
-}
+std::string ErrorText(int error) { return SystemErrorText(error); }
 
 std::string ProblemText(const ReadableFile& file)
 {

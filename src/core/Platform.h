@@ -5,6 +5,7 @@
 // Opening data files (FileAccess.h) and replacing a file whole
 // (ReplaceFile.h) are implemented beside this, in PlatformPosix.cpp and
 // PlatformWindows.cpp.
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -50,5 +51,11 @@ const char* NullDevice();
 // The calendar time of a moment, local and UTC.
 std::tm LocalTime(std::time_t moment);
 std::tm UtcTime(std::time_t moment);
+
+// An exclusive advisory lock on the file (made when missing; a link in its
+// place is not followed), without waiting: the handle, or -1 with error set
+// (EWOULDBLOCK: another holds it). FileLock.h waits and releases.
+std::intptr_t TryLockFile(const std::filesystem::path& path, int* error);
+void UnlockFile(std::intptr_t handle);
 
 } // namespace dralun::platform

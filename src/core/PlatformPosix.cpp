@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,38 @@ std::string DefaultDataDirectory()
 }
 
 const char* NullDevice() { return "/dev/null"; }
+
+std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
+{
+    // flock locks the open file, not the process: two locks of one program
+    // exclude each other as well. A lock file of another user that this one
+    // may not write still locks when opened for reading.
+    const int flags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | flags, 0666);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_RDONLY | flags);
+    if (fd < 0) {
+        *error = errno;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        *error = EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        *error = errno == EAGAIN ? EWOULDBLOCK : errno;
+        ::close(fd);
+        return -1;
+    }
+    *error = 0;
+    return fd;
+}
+
+void UnlockFile(std::intptr_t handle) { ::close(static_cast<int>(handle)); }
 
 std::tm LocalTime(std::time_t moment)
 {
@@ -211,21 +244,45 @@ int SyncDirectory(const fs::path& directory)
 
 } // namespace
 
-int ReplaceFileWhole(const fs::path& target, const std::string& bytes, const std::function<std::string()>& namer)
+int ReplaceFileWhole(const fs::path& given, const std::string& bytes, const std::function<std::string()>& namer)
 {
+    // A link is written through: its target is replaced, in its own folder.
+    fs::path target;
+    if (const int error = LinkTarget(given, &target))
+        return error;
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    // A file this user may not write is not replaced, though the folder
+    // would allow it.
+    if (existed && ::access(target.c_str(), W_OK) != 0)
+        return errno;
     const fs::path directory = target.parent_path();
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
         temp = directory / namer();
         // O_EXCL: never an existing name, and with it a link is not followed.
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, existed ? 0600 : 0644);
         if (fd < 0 && errno != EEXIST)
             return errno;
     }
     if (fd < 0)
         return EEXIST;
-    int error = WriteAll(fd, bytes);
+    int error = 0;
+    if (existed) {
+        // The new file keeps the owner and group where the system allows it
+        // (the group alone where the owner may not be given away), then the
+        // mode (after the owner: a change of owner clears set-ID bits).
+        const bool ours = old.st_uid == ::geteuid() && old.st_gid == ::getegid();
+        if (!ours && ::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Neither: the file is this user's now, in this user's group.
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            error = errno;
+    }
+    if (!error)
+        error = WriteAll(fd, bytes);
     if (!error && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && !error)
@@ -238,7 +295,6 @@ int ReplaceFileWhole(const fs::path& target, const std::string& bytes, const std
     }
     return SyncDirectory(directory);
 }
-
 
 } // namespace dralun
 

@@ -248,9 +248,17 @@ int WriteAll(HANDLE handle, const std::string& bytes)
 
 } // namespace
 
-int ReplaceFileWhole(const std::filesystem::path& target, const std::string& bytes,
+int ReplaceFileWhole(const std::filesystem::path& given, const std::string& bytes,
                      const std::function<std::string()>& namer)
 {
+    // A link is written through: its target is replaced, in its own folder.
+    std::filesystem::path target;
+    if (const int error = LinkTarget(given, &target))
+        return error;
+    // A read-only file is not replaced, though the folder would allow it.
+    if (const DWORD attributes = ::GetFileAttributesW(target.wstring().c_str());
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return EACCES;
     const std::filesystem::path directory = target.parent_path();
     std::filesystem::path temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -279,6 +287,41 @@ int ReplaceFileWhole(const std::filesystem::path& target, const std::string& byt
         ::DeleteFileW(temp.wstring().c_str());
     return error;
 }
+
+// ---- locks --------------------------------------------------------------------
+
+namespace platform {
+
+std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
+{
+    const HANDLE handle =
+        ::CreateFileW(path.wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        *error = ErrnoOf(::GetLastError());
+        return -1;
+    }
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        *error = EINVAL;
+        return -1;
+    }
+    OVERLAPPED start{};
+    if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+        const DWORD failed = ::GetLastError();
+        ::CloseHandle(handle);
+        *error = failed == ERROR_LOCK_VIOLATION || failed == ERROR_IO_PENDING ? EWOULDBLOCK : ErrnoOf(failed);
+        return -1;
+    }
+    *error = 0;
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+// Closing the handle releases its lock.
+void UnlockFile(std::intptr_t handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+} // namespace platform
 
 } // namespace dralun
 

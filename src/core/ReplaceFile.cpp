@@ -1,5 +1,6 @@
 #include "core/ReplaceFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <random>
 
@@ -8,6 +9,13 @@
 
 namespace dralun {
 
+namespace fs = std::filesystem;
+
+namespace {
+// As many links in a row as the systems follow before they give up.
+constexpr int kMostLinks = 40;
+} // namespace
+
 std::string RandomTempName(const std::string& prefix)
 {
     std::random_device random;
@@ -15,6 +23,48 @@ std::string RandomTempName(const std::string& prefix)
     char digits[17];
     std::snprintf(digits, sizeof digits, "%016llx", bits);
     return prefix + digits;
+}
+
+bool IsRandomTempName(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + 16 && name.compare(0, prefix.size(), prefix) == 0 &&
+           name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string::npos;
+}
+
+int LinkTarget(const fs::path& path, fs::path* target)
+{
+    fs::path at = path;
+    for (int hop = 0;; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec)))
+            break;
+        if (hop == kMostLinks)
+            return ELOOP;
+        const fs::path to = fs::read_symlink(at, ec);
+        if (ec)
+            break;
+        at = to.is_absolute() ? to : at.parent_path() / to;
+    }
+    *target = at;
+    return 0;
+}
+
+void RemoveAbandonedTempFiles(const fs::path& directory, const std::function<bool(const std::string&)>& isTemp,
+                              std::chrono::seconds olderThan)
+{
+    const fs::file_time_type before = fs::file_time_type::clock::now() - olderThan;
+    std::error_code ec;
+    for (fs::directory_iterator it(directory.empty() ? fs::path(".") : directory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::u8string name = it->path().filename().u8string(); // the same bytes on every platform
+        std::error_code ignored;
+        if (!isTemp(std::string(name.begin(), name.end())) ||
+            it->symlink_status(ignored).type() != fs::file_type::regular)
+            continue;
+        const fs::file_time_type written = fs::last_write_time(it->path(), ignored);
+        if (!ignored && written < before)
+            fs::remove(it->path(), ignored);
+    }
 }
 
 } // namespace dralun

@@ -6,6 +6,11 @@
 // old file as it was, never a half written one. POSIX flushes with fsync
 // and renames; Windows flushes with FlushFileBuffers and replaces with
 // MoveFileExW (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+// A symbolic link is written through (its target is replaced, in the
+// target's folder); the file replaced hands its mode, and where the system
+// allows it its owner and group, to the new one; a file this user may not
+// write (no write permission, the Windows read-only attribute) is refused.
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,12 +18,33 @@
 namespace dralun {
 
 // namer makes the temporary names (a name that is taken is replaced by the
-// next). Returns 0, or the errno value of the step that failed; then the
-// target is as it was and no temporary file remains.
+// next). Returns 0, or the errno value of the step that failed (EACCES for
+// a file this user may not write); then the target is as it was and no
+// temporary file remains.
 int ReplaceFileWhole(const std::filesystem::path& target, const std::string& bytes,
                      const std::function<std::string()>& namer);
 
+// The file a path names once its symbolic links are followed (the path
+// itself when it is no link, also when the link's target does not exist
+// yet). Returns 0, or ELOOP for a circle of links.
+int LinkTarget(const std::filesystem::path& path, std::filesystem::path* target);
+
 // ".NAME." and 16 hexadecimal digits from std::random_device.
 std::string RandomTempName(const std::string& prefix);
+
+// Whether a name is one of RandomTempName(prefix)'s.
+bool IsRandomTempName(const std::string& name, const std::string& prefix);
+
+// How old a temporary file must be to count as abandoned: a save or a copy
+// writes its temporary file within seconds, and every write makes it young
+// again, so a file untouched for an hour belongs to no running program.
+inline constexpr std::chrono::hours kAbandonedAfter{1};
+
+// Removes the regular files of the folder whose names isTemp takes and that
+// were last written more than olderThan ago; a younger one may be another
+// program's file in the middle of its save and is left.
+void RemoveAbandonedTempFiles(const std::filesystem::path& directory,
+                              const std::function<bool(const std::string&)>& isTemp,
+                              std::chrono::seconds olderThan = kAbandonedAfter);
 
 } // namespace dralun

@@ -21,10 +21,14 @@ void CHydroDoc::OnNewDocument()
 {
     Reset({});
     m_path.clear();
+    m_stamp.reset();
 }
 
 bool CHydroDoc::OnOpenDocument(const QString& path, QString* error)
 {
+    // Taken before the reading: a change in between makes the next save
+    // ask once too often, never once too few.
+    const ProjectStamp stamp = StampOfProjectFile(FsPath(path));
     ProjectRead read = LoadProjectFile(FsPath(path));
     if (!read.ok) {
         if (error)
@@ -34,19 +38,28 @@ bool CHydroDoc::OnOpenDocument(const QString& path, QString* error)
     Reset(std::move(read.project));
     m_project.SetModified(false);
     m_path = QFileInfo(path).absoluteFilePath();
+    m_stamp = stamp;
     return true;
 }
 
-bool CHydroDoc::OnSaveDocument(const QString& path, QString* error)
+bool CHydroDoc::OnSaveDocument(const QString& path, QString* error, bool* changedOnDisk)
 {
     std::string reason;
-    if (!SaveProjectFile(FsPath(path), m_project, &reason)) {
+    const std::filesystem::path file = FsPath(path);
+    const FileLock lock = LockProjectFile(file, &reason);
+    const bool own = !m_path.isEmpty() && QFileInfo(path).absoluteFilePath() == m_path;
+    if (lock && changedOnDisk && own && m_stamp && StampOfProjectFile(file) != *m_stamp) {
+        *changedOnDisk = true;
+        return false;
+    }
+    if (!lock || !WriteProjectFile(file, m_project, &reason)) {
         if (error)
             *error = QString::fromStdString(reason);
         return false;
     }
     m_project.SetModified(false);
     m_path = QFileInfo(path).absoluteFilePath();
+    m_stamp = StampOfProjectFile(file); // still under the lock: what this save wrote
     return true;
 }
 
@@ -55,6 +68,7 @@ void CHydroDoc::Restore(dralun::Project project, const QString& path)
     Reset(std::move(project));
     m_project.SetModified(true);
     m_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    m_stamp.reset(); // what the file held when the copy was made is not known
 }
 
 QString CHydroDoc::Title() const

@@ -4,9 +4,11 @@
 // entry, what read differently when the entry was last reopened.
 #include <QString>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "project/Project.h"
+#include "project/ProjectFile.h"
 
 namespace dralun {
 
@@ -18,8 +20,12 @@ public:
     // false (with a German reason) when the file is not a project; the
     // document is then as it was, bound to the file it was bound to.
     bool OnOpenDocument(const QString& path, QString* error);
-    // false (with a German reason) when the file cannot be written.
-    bool OnSaveDocument(const QString& path, QString* error);
+    // false (with a German reason) when the file cannot be written. Saving
+    // takes the project's lock. With changedOnDisk given, a save to the
+    // document's own file that another program changed since the document
+    // opened or last saved it writes nothing: false, *changedOnDisk true,
+    // for the window to ask (without it, the file is overwritten).
+    bool OnSaveDocument(const QString& path, QString* error, bool* changedOnDisk = nullptr);
     // Takes a project read elsewhere (the automatic copy): modified, bound
     // to path (empty: unnamed).
     void Restore(Project project, const QString& path);
@@ -45,6 +51,8 @@ private:
     dralun::Project m_project;
     std::vector<std::vector<ResultChange>> m_changes; // one per entry
     QString m_path;
+    // What the file held when the document last read or wrote it.
+    std::optional<ProjectStamp> m_stamp;
 };
 
 } // namespace dralun

@@ -16,6 +16,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -421,9 +422,37 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
 bool CMainFrame::SaveDocument(const QString& path)
 {
     QString error;
-    if (!m_doc.OnSaveDocument(path, &error)) {
+    bool changed = false;
+    if (!m_doc.OnSaveDocument(path, &error, &changed) && !changed) {
         ShowError(error);
         return false;
+    }
+    if (changed) {
+        // Another program (a script adding calculations, a second window)
+        // wrote the file since this window read it: its work is not
+        // overwritten without the user's word.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"),
+                        QStringLiteral("Die Datei wurde inzwischen geändert, seit Dralun sie geöffnet oder "
+                                       "gespeichert hat:\n%1\n\n„Neu laden“ verwirft Ihre Änderungen, "
+                                       "„Überschreiben“ die in der Datei.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        QMessageBox::NoButton, this);
+        QPushButton* reload = box.addButton(QStringLiteral("Neu laden"), QMessageBox::DestructiveRole);
+        QPushButton* saveAs = box.addButton(QStringLiteral("Unter anderem Namen speichern…"), QMessageBox::AcceptRole);
+        QPushButton* overwrite = box.addButton(QStringLiteral("Überschreiben"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(saveAs);
+        box.setEscapeButton(box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole));
+        m_runModal(box);
+        if (box.clickedButton() == reload)
+            OpenDocumentFile(QString(m_doc.PathName()));
+        if (box.clickedButton() == saveAs)
+            return OnFileSaveAs();
+        if (box.clickedButton() != overwrite)
+            return false;
+        if (!m_doc.OnSaveDocument(path, &error)) {
+            ShowError(error);
+            return false;
+        }
     }
     DiscardAutosave();
     AddRecentFile(m_doc.PathName());
@@ -530,10 +559,15 @@ void CMainFrame::Keep(CFormWindow& window, std::optional<std::size_t>& entry)
         return;
     const Calculation calc =
         KeepCalculation(window.Form(), dialog.Header(), dialog.Name().toStdString(), window.ReportRating());
-    if (entry && dialog.ReplaceEntry())
+    if (entry && dialog.ReplaceEntry()) {
         m_doc.Replace(*entry, calc);
-    else
+    } else {
+        if (m_doc.Project().Full()) {
+            ShowError(QStringLiteral("Die Berechnung kann nicht übernommen werden: %1.").arg(Q(MostCalculationsText())));
+            return;
+        }
         entry = m_doc.Add(calc);
+    }
     window.ShowBanner({}); // the window shows what the entry holds now
     DocumentChanged();
 }

@@ -9,6 +9,7 @@
 #include "core/FileAccess.h"
 #include "core/Format.h"
 #include "core/Platform.h"
+#include "core/SafeOutput.h"
 
 namespace dralun::install {
 
@@ -47,7 +48,8 @@ std::string Reason(int error)
     case EROFS: return "Der Datenträger ist schreibgeschützt.";
     case EISDIR: return "An dieser Stelle steht ein Verzeichnis.";
     case ENOTDIR: return "Ein Teil des Pfades ist kein Verzeichnis.";
-    default: return std::strerror(error);
+    case EEXIST: return "An dieser Stelle steht bereits eine Datei.";
+    default: return "Der Vorgang ist gescheitert (" + SystemErrorText(error) + ").";
     }
 }
 

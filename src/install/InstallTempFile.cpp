@@ -3,7 +3,6 @@
 #include "core/ReplaceFile.h"
 
 #include <cstring>
-#include <system_error>
 
 namespace dralun::install {
 
@@ -24,9 +23,8 @@ std::string TempFileName() { return RandomTempName(kTempPrefix); }
 
 bool IsTempFileName(const std::string& name)
 {
-    const std::string prefix = kTempPrefix;
-    if (name.size() == prefix.size() + 16 && name.compare(0, prefix.size(), prefix) == 0)
-        return AllOf(name, prefix.size(), "0123456789abcdef");
+    if (IsRandomTempName(name, kTempPrefix))
+        return true;
     const size_t mark = name.rfind(".install-");
     const size_t digits = mark + std::strlen(".install-");
     return name.size() > 1 && name[0] == '.' && mark != std::string::npos && mark > 1 &&
@@ -35,14 +33,7 @@ bool IsTempFileName(const std::string& name)
 
 void RemoveLeftovers(const fs::path& directory)
 {
-    std::error_code ec;
-    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::u8string name = it->path().filename().u8string(); // the same bytes on every platform
-        std::error_code ignored;
-        if (IsTempFileName(std::string(name.begin(), name.end())) &&
-            it->symlink_status(ignored).type() == fs::file_type::regular)
-            fs::remove(it->path(), ignored);
-    }
+    RemoveAbandonedTempFiles(directory, IsTempFileName);
 }
 
 int ReplaceFile(const fs::path& target, const std::string& bytes, const TempNamer& namer)

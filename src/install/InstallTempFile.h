@@ -23,7 +23,9 @@ std::string TempFileName();
 bool IsTempFileName(const std::string& name);
 
 // Removes the temporary files (regular files only) that an interrupted
-// installation left in the directory.
+// installation left in the directory: only those untouched for an hour
+// (kAbandonedAfter), for a younger one may be the live file of another
+// installation into the same directory at this moment.
 void RemoveLeftovers(const std::filesystem::path& directory);
 
 // Makes the names of the temporary files; empty: TempFileName.

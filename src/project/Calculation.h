@@ -3,6 +3,7 @@
 // (every input field's text as the form showed it, the modes, check boxes
 // and list selections), what it showed as results and messages, the head
 // of its report, when it was kept, and the data files it read.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,6 +12,14 @@
 #include "report/Report.h"
 
 namespace dralun {
+
+// The longest texts a user gives a calculation, in characters: its name and
+// the fields of its report's head (Projekt, Bauwerk, Bearbeiter, Datum,
+// Bemerkung, in that order). The window's fields take no more, the driver
+// refuses more, the writer keeps no more and the reader takes no more.
+inline constexpr std::size_t kLongestName = 200;
+inline constexpr std::size_t kLongestHeadText[5] = {200, 200, 100, 50, 2000};
+inline constexpr const char* kHeadTextNames[5] = {"Projekt", "Bauwerk", "Bearbeiter", "Datum", "Bemerkung"};
 
 struct KeptDataFile {
     std::string name;

@@ -1,5 +1,6 @@
 #include "project/CalculationJson.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -42,7 +43,7 @@ int ControlId(const std::string& key)
     int id = 0;
     const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), id);
     if (ec != std::errc() || end != key.data() + key.size() || id < 0 || key.empty() || key[0] == '+')
-        throw EntryError{"\"" + key.substr(0, 40) + "\" ist keine Nummer eines Steuerelements"};
+        throw EntryError{"\"" + Printable(key, 40) + "\" ist keine Nummer eines Steuerelements"};
     return id;
 }
 
@@ -75,6 +76,17 @@ std::string TextMember(const Json& object, const char* key)
 {
     const Json* value = Member(object, key, Json::value_t::string, false);
     return value ? CheckedText(*value, std::string("\"") + key + "\"") : std::string();
+}
+
+// A name or head text: refused beyond its limit, shown without control
+// characters (the entry keeps them as they were).
+std::string UserText(const Json& object, const char* key, std::size_t longest)
+{
+    const std::string text = TextMember(object, key);
+    const std::size_t characters = CharacterCount(text);
+    if (characters > longest || text.size() > 4 * longest)
+        throw EntryError{Format("\"%s\" ist mit %zu Zeichen zu lang (höchstens %zu)", key, characters, longest)};
+    return Printable(text, longest);
 }
 
 std::vector<std::string> Texts(const Json& array, const std::string& what)
@@ -174,39 +186,47 @@ Calculation Read(const Json& entry)
         throw EntryError{"\"form\" fehlt"};
     c.form = static_cast<int>(Integer(*form, "\"form\"", 1, 99999));
     c.title = TextMember(entry, "title");
-    c.name = TextMember(entry, "name");
+    c.name = UserText(entry, "name", kLongestName);
     c.time = TextMember(entry, "time");
     c.refused = TextMember(entry, "refused");
     c.mainResult = TextMember(entry, "mainResult");
-    for (const auto& [key, value] : Member(entry, "inputs", Json::value_t::object, true)->items())
-        c.inputs.emplace_back(ControlId(key), CheckedText(value, "Feld " + key));
+    // Each key is known to be a control id before a message names it.
+    for (const auto& [key, value] : Member(entry, "inputs", Json::value_t::object, true)->items()) {
+        const int id = ControlId(key);
+        c.inputs.emplace_back(id, CheckedText(value, "Feld " + key));
+    }
     if (const Json* checks = Member(entry, "checks", Json::value_t::object, false))
         for (const auto& [key, value] : checks->items()) {
+            const int id = ControlId(key);
             if (!value.is_boolean())
                 throw EntryError{"Schaltzustand von " + key + " ist nicht true oder false"};
-            c.checks.emplace_back(ControlId(key), value.get<bool>());
+            c.checks.emplace_back(id, value.get<bool>());
         }
     if (const Json* selections = Member(entry, "selections", Json::value_t::object, false))
-        for (const auto& [key, value] : selections->items())
-            c.selections.emplace_back(ControlId(key),
-                                      static_cast<int>(Integer(value, "Auswahl in " + key, 0, 1000000)));
+        for (const auto& [key, value] : selections->items()) {
+            const int id = ControlId(key);
+            c.selections.emplace_back(id, static_cast<int>(Integer(value, "Auswahl in " + key, 0, 1000000)));
+        }
     if (const Json* results = Member(entry, "results", Json::value_t::object, false))
-        for (const auto& [key, value] : results->items())
-            c.results.emplace_back(ControlId(key), CheckedText(value, "Ergebnis " + key));
+        for (const auto& [key, value] : results->items()) {
+            const int id = ControlId(key);
+            c.results.emplace_back(id, CheckedText(value, "Ergebnis " + key));
+        }
     if (const Json* lists = Member(entry, "lists", Json::value_t::object, false))
         for (const auto& [key, value] : lists->items()) {
+            const int id = ControlId(key);
             if (!value.is_array())
                 throw EntryError{"Liste " + key + " ist keine Liste"};
-            c.lists.emplace_back(ControlId(key), Texts(value, "ein Eintrag der Liste " + key));
+            c.lists.emplace_back(id, Texts(value, "ein Eintrag der Liste " + key));
         }
     if (const Json* messages = Member(entry, "messages", Json::value_t::array, false))
         c.messages = Texts(*messages, "eine Meldung");
     if (const Json* header = Member(entry, "header", Json::value_t::object, false)) {
-        c.header.project = TextMember(*header, "projekt");
-        c.header.structure = TextMember(*header, "bauwerk");
-        c.header.engineer = TextMember(*header, "bearbeiter");
-        c.header.date = TextMember(*header, "datum");
-        c.header.remark = TextMember(*header, "bemerkung");
+        c.header.project = UserText(*header, "projekt", kLongestHeadText[0]);
+        c.header.structure = UserText(*header, "bauwerk", kLongestHeadText[1]);
+        c.header.engineer = UserText(*header, "bearbeiter", kLongestHeadText[2]);
+        c.header.date = UserText(*header, "datum", kLongestHeadText[3]);
+        c.header.remark = UserText(*header, "bemerkung", kLongestHeadText[4]);
     }
     if (const Json* files = Member(entry, "files", Json::value_t::array, false))
         for (const Json& file : *files) {
@@ -223,7 +243,73 @@ Calculation Read(const Json& entry)
     return c;
 }
 
+bool Continues(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The bytes of the control character at text[i], or 0: C0 and DEL, and the
+// C1 controls as UTF-8 (C2 80 to C2 9F), which a terminal obeys as well.
+std::size_t ControlAt(std::string_view text, std::size_t i, bool lines)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20)
+        return lines && (c == '\n' || c == '\t') ? 0 : 1;
+    if (c == 0x7F)
+        return 1;
+    if (c == 0xC2 && i + 1 < text.size()) {
+        const auto d = static_cast<unsigned char>(text[i + 1]);
+        return d >= 0x80 && d <= 0x9F ? 2 : 0;
+    }
+    return 0;
+}
+
+constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
 } // namespace
+
+std::size_t CharacterCount(std::string_view text)
+{
+    std::size_t n = 0;
+    for (const char c : text)
+        n += !Continues(static_cast<unsigned char>(c));
+    return n;
+}
+
+std::string TypedTextProblem(std::string_view text, std::size_t longest, const std::string& what)
+{
+    const std::size_t characters = CharacterCount(text);
+    if (characters > longest || text.size() > 4 * longest)
+        return Format("%s ist mit %zu Zeichen zu lang (höchstens %zu)", what.c_str(), characters, longest);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (ControlAt(text, i, false))
+            return Format("%s enthält ein Steuerzeichen (Byte %zu)", what.c_str(), i + 1);
+    return {};
+}
+
+std::string Printable(std::string_view text, std::size_t longest, bool lines)
+{
+    std::string out;
+    out.reserve(std::min(text.size(), 4 * longest));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (out.size() >= 4 * longest) // bytes that begin no character
+            return out + "\xE2\x80\xA6";
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!Continues(c) && ++characters == longest) {
+            // The last character that fits: it, or "…" when more follow.
+            std::size_t end = i + 1;
+            while (end < text.size() && Continues(static_cast<unsigned char>(text[end])))
+                ++end;
+            if (end < text.size())
+                return out + "\xE2\x80\xA6";
+        }
+        if (const std::size_t control = ControlAt(text, i, lines)) {
+            out += kReplacement;
+            i += control;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
 
 Json CalculationToJson(const Calculation& c)
 {
@@ -232,7 +318,7 @@ Json CalculationToJson(const Calculation& c)
         files.push_back(Json{{"name", f.name}, {"sha256", f.sha256}});
     Json entry{{"form", c.form},
                 {"title", c.title},
-                {"name", c.name},
+                {"name", Printable(c.name, kLongestName)},
                 {"time", c.time},
                 {"inputs", IdMap(c.inputs)},
                 {"checks", IdMap(c.checks)},
@@ -243,11 +329,11 @@ Json CalculationToJson(const Calculation& c)
                 {"refused", c.refused},
                 {"mainResult", c.mainResult},
                 {"header",
-                 {{"projekt", c.header.project},
-                  {"bauwerk", c.header.structure},
-                  {"bearbeiter", c.header.engineer},
-                  {"datum", c.header.date},
-                  {"bemerkung", c.header.remark}}},
+                 {{"projekt", Printable(c.header.project, kLongestHeadText[0])},
+                  {"bauwerk", Printable(c.header.structure, kLongestHeadText[1])},
+                  {"bearbeiter", Printable(c.header.engineer, kLongestHeadText[2])},
+                  {"datum", Printable(c.header.date, kLongestHeadText[3])},
+                  {"bemerkung", Printable(c.header.remark, kLongestHeadText[4])}}},
                 {"files", files}};
     if (c.rating)
         entry["rating"] = RatingToJson(*c.rating);

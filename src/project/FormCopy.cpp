@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "core/CDataDirectory.h"
 #include "core/Format.h"
@@ -61,6 +62,36 @@ std::string OutOfRange(const FieldInfo& f, double value)
     if (value >= f.range->lo && value <= f.range->hi)
         return {};
     return Format("Bitte geben Sie eine Zahl zwischen %.15g und %.15g ein.", f.range->lo, f.range->hi);
+}
+
+// The value a typed text gives the field, or none where the field does not
+// read it as a number (for a single-precision field: one beyond its range).
+std::optional<double> TypedValue(const FieldInfo& f, const std::string& text)
+{
+    const std::optional<double> value = ParseFieldNumber(text);
+    if (!value || (f.kind == Kind::Single && !std::isfinite(static_cast<float>(*value))))
+        return std::nullopt;
+    return value;
+}
+
+bool SameValue(const FieldInfo& f, const std::optional<double>& shown, double typed)
+{
+    if (!shown)
+        return false;
+    if (f.kind == Kind::Single)
+        return static_cast<float>(*shown) == static_cast<float>(typed);
+    return *shown == typed;
+}
+
+std::string Unwritable(const FieldInfo& f, double value)
+{
+    if (!std::isfinite(value))
+        return "Der Wert für " + FieldName(f) + " ist keine endliche Zahl und lässt sich nicht eingeben.";
+    if (f.kind == Kind::Single)
+        return Format("Der Wert %.15g lässt sich nicht in %s eingeben: das Feld nimmt höchstens den Betrag %.6g an.",
+                      value, FieldName(f).c_str(), static_cast<double>(std::numeric_limits<float>::max()));
+    return Format("Der Wert %.15g lässt sich nicht in %s eingeben: auf 15 Stellen gerundet ist er keine Zahl mehr.",
+                  value, FieldName(f).c_str());
 }
 
 // A copy of the form as the calculation says, without its steps.
@@ -133,6 +164,15 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
             form.Type(id, text);
 
     const std::string typed = NumberForField(*field, value);
+    const std::optional<double> typedValue = TypedValue(*field, typed);
+    if (!typedValue) {
+        // Typed, the text would not read as a number and the form would
+        // compute with the value before it: the row is refused unseen.
+        out.refused = Unwritable(*field, value);
+        out.inputText = std::isfinite(value) ? FormatG15(value) : std::string();
+        out.messages = m_log.Texts();
+        return out;
+    }
     if (const Refusal r = form.Type(vary, typed); r != Refusal::None)
         out.refused = TypingRefused(r, *field, typed);
     else if (std::string range = OutOfRange(*field, value); !range.empty())
@@ -144,6 +184,13 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         (form.RefusedWhole() ? out.refused : out.partly) = form.RefusedBecause();
     }
     out.inputText = Trimmed(form.Text(vary));
+    if (out.refused.empty() && !SameValue(*field, ParseFieldNumber(out.inputText), *typedValue)) {
+        // The form computed with another value than the one typed: its
+        // results do not belong to this value.
+        out.refused = FieldName(*field) + " zeigt nach der Berechnung \"" + out.inputText + "\" statt \"" + typed +
+                      "\"; die Ergebnisse gehören nicht zu diesem Wert.";
+        out.partly.clear();
+    }
     out.messages = m_log.Texts();
     const std::vector<int>& leftOut = form.RefusedFields();
     for (size_t i = 0; i < read.size(); ++i) {

@@ -1,9 +1,10 @@
 #include "project/ProjectFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
-#include <set>
 
 #include "core/FileAccess.h"
 #include "core/Format.h"
@@ -20,49 +21,8 @@ namespace {
 
 using Json = ProjectJsonValue;
 
-// A project nests five levels deep (file, list, calculation, a list of
-// results, its entries); a file nested far deeper is no project.
-constexpr int kDeepestNesting = 32;
-
 struct Refused {
     std::string reason;
-};
-
-// Watches the parse: duplicate keys (which JSON leaves undefined and a
-// reader would silently take one of) and nesting are refused.
-class ParseGuard {
-public:
-    bool operator()(int depth, nlohmann::json::parse_event_t event, Json& parsed)
-    {
-        using E = nlohmann::json::parse_event_t;
-        switch (event) {
-        case E::object_start:
-        case E::array_start:
-            if (depth >= kDeepestNesting)
-                throw Refused{Format("sie ist tiefer als %d Ebenen verschachtelt", kDeepestNesting)};
-            m_keys.emplace_back();
-            m_isObject.push_back(event == E::object_start);
-            break;
-        case E::object_end:
-        case E::array_end:
-            m_keys.pop_back();
-            m_isObject.pop_back();
-            break;
-        case E::key:
-            if (!m_keys.empty() && m_isObject.back() &&
-                !m_keys.back().insert(parsed.get_ref<const std::string&>()).second)
-                throw Refused{"der Schlüssel \"" + parsed.get<std::string>().substr(0, 40) +
-                              "\" steht zweimal in einem Objekt"};
-            break;
-        case E::value:
-            break;
-        }
-        return true;
-    }
-
-private:
-    std::vector<std::set<std::string>> m_keys;
-    std::vector<bool> m_isObject;
 };
 
 bool OnlyBlank(std::string_view bytes)
@@ -111,6 +71,12 @@ ProjectRead ReadParsed(const Json& root)
     const auto calculations = root.find("calculations");
     if (calculations == root.end() || !calculations->is_array())
         throw Refused{"die Liste der Berechnungen fehlt"};
+    // Members this program does not know are kept for the writer.
+    Json other = Json::object();
+    for (const auto& [key, value] : root.items())
+        if (key != "format" && key != "version" && key != "program" && key != "calculations")
+            other[key] = value;
+    read.project.SetOtherMembers(std::move(other));
     FormChecker checker;
     for (const Json& raw : *calculations) {
         ProjectEntry entry{raw, std::nullopt, {}};
@@ -136,9 +102,11 @@ ProjectRead ReadProject(std::string_view bytes)
         return read;
     }
     try {
-        const Json root = Json::parse(bytes.begin(), bytes.end(), ParseGuard());
+        const Json root = ParseProjectJson(bytes);
         read = ReadParsed(root);
     } catch (const Refused& e) {
+        read.error = e.reason;
+    } catch (const ProjectJsonRefused& e) {
         read.error = e.reason;
     } catch (const nlohmann::json::parse_error& e) {
         read.error = Format("sie ist keine JSON-Datei (Fehler bei Byte %zu)", e.byte);
@@ -181,21 +149,77 @@ std::string ProjectText(const Project& project)
     Json calculations = Json::array();
     for (const ProjectEntry& entry : project.Entries())
         calculations.push_back(entry.raw);
-    const Json root = {{"format", kProjectFormat},
-                       {"version", kProjectVersion},
-                       {"program", kProgramVersion},
-                       {"calculations", std::move(calculations)}};
+    Json root = {{"format", kProjectFormat},
+                 {"version", kProjectVersion},
+                 {"program", kProgramVersion},
+                 {"calculations", std::move(calculations)}};
+    for (const auto& [key, value] : project.OtherMembers().items())
+        if (!root.contains(key))
+            root[key] = value;
     // A text from a data file that is not UTF-8 is written as U+FFFD.
     return root.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }
 
+namespace {
+
+constexpr const char* kSaveTempPrefix = ".dralun-save-";
+
+std::string SaveFailure(const std::filesystem::path& path, const std::string& why)
+{
+    return "Das Projekt kann nicht als \"" + platform::TextOf(path.filename()) + "\" gespeichert werden (" + why +
+           ").";
+}
+
+} // namespace
+
+FileLock LockProjectFile(const std::filesystem::path& path, std::string* error)
+{
+    std::filesystem::path target;
+    int failed = LinkTarget(path, &target);
+    FileLock lock;
+    if (!failed) {
+        target += ".lock";
+        lock = FileLock::Acquire(target, kProjectLockPatience, &failed);
+    }
+    if (!lock && error)
+        *error = failed == EWOULDBLOCK
+                     ? "Das Projekt \"" + platform::TextOf(path.filename()) +
+                           "\" wird gerade von einem anderen Programm gespeichert. Bitte später erneut versuchen."
+                     : SaveFailure(path, ErrorText(failed)); // the folder is missing or closed to this user
+    return lock;
+}
+
+bool WriteProjectFile(const std::filesystem::path& path, const Project& project, std::string* error)
+{
+    std::filesystem::path target;
+    if (LinkTarget(path, &target) == 0)
+        RemoveAbandonedTempFiles(target.parent_path(),
+                                 [](const std::string& name) { return IsRandomTempName(name, kSaveTempPrefix); });
+    const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(kSaveTempPrefix); });
+    if (failed && error)
+        *error = SaveFailure(path, ErrorText(failed));
+    return failed == 0;
+}
+
 bool SaveProjectFile(const std::filesystem::path& path, const Project& project, std::string* error)
 {
-    const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(".dralun-save-"); });
-    if (failed && error)
-        *error = "Das Projekt kann nicht als \"" + platform::TextOf(path.filename()) + "\" gespeichert werden (" +
-                 ErrorText(failed) + ").";
-    return failed == 0;
+    const FileLock lock = LockProjectFile(path, error);
+    return lock && WriteProjectFile(path, project, error);
+}
+
+ProjectStamp StampOf(std::string_view bytes)
+{
+    return {true, bytes.size(), std::hash<std::string_view>{}(bytes)};
+}
+
+ProjectStamp StampOfProjectFile(const std::filesystem::path& path)
+{
+    ReadableFile file = OpenForReading(path, kLargestProjectFile);
+    if (!file)
+        return {file.problem != FileProblem::Missing, file.size, 0};
+    std::string bytes(static_cast<size_t>(file.size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.file.get()));
+    return StampOf(bytes);
 }
 
 } // namespace dralun

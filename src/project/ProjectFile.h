@@ -6,12 +6,20 @@
 // JSON, another format mark, a newer version, duplicate keys, nesting deeper
 // than a project has, a file too large for one. An empty file (what earlier
 // versions saved) is an empty project. Saving is atomic: a temporary file
-// in the same folder, flushed to disk, then renamed over the old one.
+// in the same folder, flushed to disk, then renamed over the old one (a
+// link written through, the mode kept, a file this user may not write
+// refused: ReplaceFile.h). Whoever changes a project takes its lock, the
+// file "NAME.lock" beside it, for the whole read-modify-write, so that a
+// script adding calculations and the window saving lose nothing of each
+// other's.
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "core/FileLock.h"
 #include "project/Project.h"
 
 namespace dralun {
@@ -34,7 +42,31 @@ ProjectRead LoadProjectFile(const std::filesystem::path& path);
 // The project as the file holds it (UTF-8, a newline at the end).
 std::string ProjectText(const Project& project);
 // false with a German reason when the file could not be written; then the
-// old file is as it was.
+// old file is as it was. Takes the project's lock while it writes.
 bool SaveProjectFile(const std::filesystem::path& path, const Project& project, std::string* error);
+
+// How long a program waits for another's save of the same project.
+inline constexpr std::chrono::seconds kProjectLockPatience{15};
+
+// The lock of the project file (of the link's target for a link); empty,
+// with a German reason, when another program held it the whole patience or
+// the lock file cannot be made.
+FileLock LockProjectFile(const std::filesystem::path& path, std::string* error);
+// SaveProjectFile with the lock held already (LockProjectFile). Removes the
+// temporary files of saves interrupted long ago from the folder.
+bool WriteProjectFile(const std::filesystem::path& path, const Project& project, std::string* error);
+
+// What a project file holds, in brief: whether it is there, its size and a
+// hash of its bytes. The window keeps it from opening or saving to tell,
+// before it saves, whether another program changed the file meanwhile.
+struct ProjectStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::size_t hash = 0;
+    bool operator==(const ProjectStamp&) const = default;
+};
+ProjectStamp StampOf(std::string_view bytes);
+// Of the file (not there: exists false; unreadable: a stamp of no content).
+ProjectStamp StampOfProjectFile(const std::filesystem::path& path);
 
 } // namespace dralun

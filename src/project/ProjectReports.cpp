@@ -4,16 +4,23 @@
 
 namespace dralun {
 
-std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink)
+std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink,
+                                          std::vector<UnusableEntry>* unusable)
 {
     std::vector<ProjectReport> reports;
     for (std::size_t i = 0; i < project.Size(); ++i) {
         const ProjectEntry& entry = project.At(i);
-        if (!entry.calc)
+        if (!entry.calc) {
+            if (unusable)
+                unusable->push_back({i, entry.Name(), entry.problem});
             continue;
+        }
         Reopened reopened = Reopen(*entry.calc, sink);
-        if (!reopened.problem.empty())
+        if (!reopened.problem.empty()) {
+            if (unusable)
+                unusable->push_back({i, entry.Name(), reopened.problem});
             continue;
+        }
         // A rating table kept with it is made anew on the redone form.
         std::optional<RatingRequest> rating;
         if (entry.calc->rating)
@@ -22,6 +29,16 @@ std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& 
         reports.push_back({i, entry.calc->name, std::move(reopened), std::move(report)});
     }
     return reports;
+}
+
+std::string UnusableLine(const UnusableEntry& entry)
+{
+    std::string line = "Nr. " + std::to_string(entry.entry + 1) + " \"" + entry.name + "\" nicht verwendbar: " +
+                       entry.problem;
+    for (char& c : line)
+        if (c == '\n' || c == '\t' || c == '\r')
+            c = ' ';
+    return line;
 }
 
 ReportHeader ProjectHead(const Project& project)

@@ -18,8 +18,22 @@ struct ProjectReport {
     Report report;
 };
 
-// In project order; entries that cannot be used are left out.
-std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink);
+// A calculation of the project that gives no report, and why.
+struct UnusableEntry {
+    std::size_t entry = 0; // its place in the project
+    std::string name;
+    std::string problem;
+};
+
+// In project order. Entries that cannot be used give no report; they are
+// listed in `unusable` when it is given, so that no report leaves one out
+// without a word.
+std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink,
+                                          std::vector<UnusableEntry>* unusable = nullptr);
+
+// The line that names an unusable calculation in a report, on its title
+// page and on standard error: "Nr. 2 \"Drossel\" nicht verwendbar: ...".
+std::string UnusableLine(const UnusableEntry& entry);
 
 // The head of the project's title page: the first calculation's head that
 // names a project, with today's date.

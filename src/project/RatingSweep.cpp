@@ -86,8 +86,16 @@ SweepValues SweepValuesOf(const RatingRequest& request)
         if (request.rows == 1 && from != to)
             return Problem(Format("Von %.15g bis %.15g braucht die Tabelle mindestens 2 Zeilen.", from, to));
         const int n = request.rows;
-        for (int i = 0; i < n; ++i)
-            sweep.values.push_back(i + 1 == n ? to : from + (to - from) * i / (n - 1));
+        for (int i = 0; i < n; ++i) {
+            double value = i + 1 == n ? to : from + (to - from) * i / (n - 1);
+            // Bounds far apart overflow the difference: the share of each
+            // bound then, which never leaves the range between them.
+            if (!std::isfinite(value)) {
+                const double t = static_cast<double>(i) / (n - 1);
+                value = from * (1 - t) + to * t;
+            }
+            sweep.values.push_back(value);
+        }
         return sweep;
     }
     const double step = request.step;

@@ -17,9 +17,13 @@ namespace dralun {
 namespace {
 
 constexpr int kSamples = 11;
-// A root within this share of the interval from 0 is found to an absolute
-// tolerance (kSolveTolerance times the interval) instead of a relative one.
-constexpr double kNearZero = 1e-3;
+// The check of a value found: the form at the value and at either side.
+constexpr int kCheckComputations = 3;
+// A bracket whose ends lie this factor apart (on one side of 0) is halved
+// at its geometric mean, as a wide positive interval is sampled.
+constexpr double kWideRatio = 100;
+// Probes into the gap between a refused sample and a computed one.
+constexpr int kGapProbes = 9;
 
 struct Sample {
     double x = 0;
@@ -33,7 +37,8 @@ class Probe {
 public:
     Probe(CFormCopy& copy, const SolveRequest& request) : m_copy(copy), m_request(request) {}
 
-    bool Exhausted() const { return m_copy.Computations() >= kMostSolveComputations; }
+    // The search leaves room for the check of its value.
+    bool Exhausted() const { return m_copy.Computations() >= kMostSolveComputations - kCheckComputations; }
     int Computations() const { return m_copy.Computations(); }
 
     Sample At(double x)
@@ -54,18 +59,74 @@ private:
     const SolveRequest& m_request;
 };
 
+// Whether the ends of a bracket lie on one side of 0 and far apart.
+bool Wide(double a, double b)
+{
+    const double lo = std::min(std::fabs(a), std::fabs(b)), hi = std::max(std::fabs(a), std::fabs(b));
+    return (a > 0) == (b > 0) && lo > 0 && hi / lo >= kWideRatio;
+}
+
+// The point between a and b that a bisection takes: the geometric mean for
+// a wide bracket, else the middle; neither overflows.
+double Between(double a, double b, double t = 0.5)
+{
+    if (Wide(a, b)) {
+        const double sign = a > 0 ? 1 : -1;
+        return sign * std::exp(std::log(std::fabs(a)) * (1 - t) + std::log(std::fabs(b)) * t);
+    }
+    return a * (1 - t) + b * t;
+}
+
 std::vector<double> SamplePoints(double lo, double hi)
 {
-    const bool logarithmic = lo > 0 && hi / lo >= 100;
     std::vector<double> xs;
     for (int i = 0; i < kSamples; ++i) {
         const double t = static_cast<double>(i) / (kSamples - 1);
-        double x = logarithmic ? lo * std::pow(hi / lo, t) : lo + (hi - lo) * t;
-        if (i == kSamples - 1)
-            x = hi;
-        xs.push_back(x);
+        xs.push_back(i == 0 ? lo : i == kSamples - 1 ? hi : Between(lo, hi, t));
     }
     return xs;
+}
+
+// The nearest value to x the field takes that lies "toward" from it by at
+// least the tolerance of the search (a single-precision field: at least
+// one unit of its sixth digit).
+double Beside(const FieldInfo& field, double x, double toward)
+{
+    double step = kSolveTolerance * std::fabs(x);
+    if (field.kind == Kind::Single)
+        step = std::max(step, std::pow(10.0, std::floor(std::log10(std::fabs(x))) - 5));
+    const double beside = x + (toward > 0 ? step : -step);
+    return ParseFieldNumber(NumberForField(field, beside)).value_or(beside);
+}
+
+// Between a refused sample and the nearest computed one the form may still
+// compute, and there alone the result may reach the target (a discharge
+// searched from 0 whose root lies below the first tenth of the interval).
+// Probed from the computed sample toward the refused one, ever closer (by
+// decades toward 0), until the result passes the target or the form refuses.
+void ExploreGap(Probe& probe, const Sample& computed, double refused, double target, std::vector<Sample>& samples)
+{
+    const bool towardZero = refused == 0 || (refused < 0) != (computed.x < 0);
+    const bool above = computed.y > target;
+    double last = computed.x;
+    for (int k = 0; k <= kGapProbes && !probe.Exhausted(); ++k) {
+        double x = 0;
+        if (k < kGapProbes)
+            x = towardZero ? computed.x * std::pow(10.0, -std::ldexp(1.0, k))
+                           : Between(computed.x, refused, 1 - std::ldexp(1.0, -(k + 1)));
+        else if (!towardZero || refused == 0)
+            break; // 0 itself only where it lies inside the gap
+        if (x == last || x == refused)
+            break;
+        last = x;
+        Sample s = probe.At(x);
+        if (!std::isfinite(s.y))
+            break;
+        const bool passed = s.y == target || (s.y > target) != above;
+        samples.push_back(std::move(s));
+        if (passed)
+            break;
+    }
 }
 
 std::string NameOf(const CForm& form, int id)
@@ -114,8 +175,12 @@ public:
                 fb = fc;
                 fc = fa;
             }
-            const double tol = 2 * std::numeric_limits<double>::epsilon() * std::fabs(b.x) + 0.5 * Tolerance(b.x);
-            const double half = 0.5 * (c.x - b.x);
+            // Relative to the root, which lies between b and c: the bracket
+            // ends when its width is the tolerance of its larger end (a
+            // bracket with an end at 0 never does).
+            const double tol = 2 * std::numeric_limits<double>::epsilon() * std::fabs(b.x) +
+                               0.5 * kSolveTolerance * std::max(std::fabs(b.x), std::fabs(c.x));
+            const double half = 0.5 * c.x - 0.5 * b.x;
             if (std::fabs(half) <= tol || fb == 0)
                 return Found(b);
 
@@ -126,7 +191,7 @@ public:
             } else {
                 ++slowSteps;
             }
-            const bool bisect = slowSteps >= 3;
+            const bool bisect = slowSteps >= 3 || Wide(b.x, c.x);
             if (bisect) {
                 markedWidth = width;
                 slowSteps = 0;
@@ -149,16 +214,20 @@ public:
                     e = d;
                     d = p / q;
                 } else {
-                    d = half;
+                    d = Between(b.x, c.x) - b.x;
                     e = d;
                 }
             } else {
-                d = half;
+                d = Between(b.x, c.x) - b.x;
                 e = d;
             }
             a = b;
             fa = fb;
-            const double next = std::fabs(d) > tol ? b.x + d : b.x + (half > 0 ? tol : -tol);
+            double next = std::fabs(d) > tol ? b.x + d : b.x + (half > 0 ? tol : -tol);
+            // A step from a large end to a tiny root can round onto an end
+            // (or 0): the bracket is then halved instead.
+            if (!(std::min(b.x, c.x) < next && next < std::max(b.x, c.x)))
+                next = Between(b.x, c.x);
             if (m_probe.Exhausted())
                 return Problem(Format("Nach %d Berechnungen ist der Wert noch nicht genau genug bestimmt.",
                                       kMostSolveComputations));
@@ -170,13 +239,6 @@ public:
     }
 
 private:
-    double Tolerance(double x) const
-    {
-        const double span = m_request.hi - m_request.lo;
-        const double scale = std::fabs(x) > kNearZero * span ? std::fabs(x) : span;
-        return kSolveTolerance * scale;
-    }
-
     SolveOutcome Found(const Sample& s) const
     {
         SolveOutcome out;
@@ -200,6 +262,44 @@ private:
     const CForm& m_form;
     const SolveRequest& m_request;
 };
+
+// The value found, checked as the form takes it: typed back as it is
+// shown, the result there must be the target, or the target must lie
+// between the results just below and just above it, within the tolerance.
+// Else the search has not found it, whatever Brent's bracket said.
+SolveOutcome Checked(const CForm& form, const SolveRequest& request, CFormCopy& copy, SolveOutcome found)
+{
+    if (!found.found)
+        return found;
+    const FieldInfo& field = *form.FindField(request.vary);
+    Probe probe(copy, request);
+    const Sample at = probe.At(found.value);
+    found.computations = probe.Computations();
+    if (!std::isfinite(at.y)) {
+        found.found = false;
+        found.problem = WhyNoNumber(form, request.vary, at);
+        return found;
+    }
+    found.resultValue = at.y;
+    if (at.y == request.target)
+        return found;
+    const std::string name = NameOf(form, request.vary), result = NameOf(form, request.result);
+    std::string around;
+    if (found.value != 0) {
+        const Sample below = probe.At(Beside(field, found.value, -1));
+        const Sample above = probe.At(Beside(field, found.value, 1));
+        found.computations = probe.Computations();
+        if (std::isfinite(below.y) && std::isfinite(above.y) &&
+            std::min(below.y, above.y) <= request.target && request.target <= std::max(below.y, above.y))
+            return found;
+        around = Format(" (bei %.15g: %s, bei %.15g: %s)", below.x, below.text.c_str(), above.x, above.text.c_str());
+    }
+    found.found = false;
+    found.problem = Format("Die Probe verfehlt den Zielwert: bei %s = %s ist %s = %s%s, nicht %.15g auf %.0e genau.",
+                           name.c_str(), found.valueText.c_str(), result.c_str(), at.text.c_str(), around.c_str(),
+                           request.target, kSolveTolerance);
+    return found;
+}
 
 } // namespace
 
@@ -246,20 +346,44 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
         return out;
     }
     Probe probe(copy, request);
+    const FieldInfo& field = *form.FindField(request.vary);
+    if (NumberForField(field, request.lo) == NumberForField(field, request.hi)) {
+        out.problem = Format("Der Suchbereich von %.15g bis %.15g ist enger, als das Feld %s Stellen zeigt.",
+                             request.lo, request.hi, NameOf(form, request.vary).c_str());
+        return out;
+    }
 
     std::vector<Sample> samples;
     std::optional<Sample> firstRefused;
+    std::vector<Sample> all;
     for (double x : SamplePoints(request.lo, request.hi)) {
         Sample s = probe.At(x);
         if (std::isfinite(s.y))
-            samples.push_back(std::move(s));
+            samples.push_back(s);
         else if (!firstRefused)
-            firstRefused = std::move(s);
+            firstRefused = s;
+        all.push_back(std::move(s));
+    }
+    const auto reached = [&] {
+        const auto [lo, hi] = std::minmax_element(samples.begin(), samples.end(),
+                                                  [](const Sample& l, const Sample& r) { return l.y < r.y; });
+        return samples.size() >= 2 && lo->y <= request.target && request.target <= hi->y;
+    };
+    if (!samples.empty() && !reached()) {
+        // The computed samples end beside refused ones: the gaps between.
+        for (size_t i = 0; i + 1 < all.size(); ++i) {
+            if (std::isfinite(all[i].y) && !std::isfinite(all[i + 1].y))
+                ExploreGap(probe, all[i], all[i + 1].x, request.target, samples);
+            else if (!std::isfinite(all[i].y) && std::isfinite(all[i + 1].y))
+                ExploreGap(probe, all[i + 1], all[i].x, request.target, samples);
+        }
+        std::sort(samples.begin(), samples.end(), [](const Sample& l, const Sample& r) { return l.x < r.x; });
     }
     out.computations = probe.Computations();
     const std::string result = NameOf(form, request.result);
     if (samples.size() < 2) {
-        out.problem = Format("Das Ergebnis %s lässt sich im Suchbereich nicht berechnen.", result.c_str());
+        out.problem =
+            Format("Das Ergebnis %s lässt sich an den Stützstellen des Suchbereichs nicht berechnen.", result.c_str());
         if (firstRefused)
             out.problem.append(" ").append(WhyNoNumber(form, request.vary, *firstRefused));
         return out;
@@ -287,9 +411,20 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
     Brent brent(probe, form, request);
     for (size_t i = 0; i < samples.size(); ++i) {
         if (samples[i].y == request.target)
-            return brent.Run(samples[i], samples[i]);
-        if (i > 0 && (samples[i - 1].y < request.target) != (samples[i].y < request.target))
-            return brent.Run(samples[i - 1], samples[i]);
+            return Checked(form, request, copy, brent.Run(samples[i], samples[i]));
+        if (i > 0 && (samples[i - 1].y < request.target) != (samples[i].y < request.target)) {
+            Sample left = samples[i - 1], right = samples[i];
+            // A bracket across 0 is split there: 0 itself may be the root,
+            // and either half then ends to a tolerance relative to its root.
+            if (left.x < 0 && right.x > 0) {
+                Sample zero = probe.At(0.0);
+                if (zero.y == request.target)
+                    return Checked(form, request, copy, brent.Run(zero, zero));
+                if (std::isfinite(zero.y))
+                    ((zero.y < request.target) == (left.y < request.target) ? left : right) = std::move(zero);
+            }
+            return Checked(form, request, copy, brent.Run(left, right));
+        }
     }
     return out; // not reached: the target lies between the samples
 }

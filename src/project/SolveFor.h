@@ -1,8 +1,13 @@
 #pragma once
 // "Zielwert": the value of one input at which a result of the form reaches
 // a target, found on a copy of the form by its own computation: the result
-// sampled over the interval to find where it crosses the target and to see
-// that it runs one way, then Brent's method inside that bracket.
+// sampled over the interval (by decades where it spans many on one side of
+// 0, and ever closer to where the form stops computing) to find where it
+// crosses the target and to see that it runs one way, then Brent's method
+// inside that bracket, to 1e-10 of the root itself. The value found is
+// checked as the form takes it, typed back as shown: the result there is
+// the target, or the target lies between the results a tolerance to either
+// side; else nothing is found.
 #include <string>
 #include <utility>
 
@@ -11,7 +16,7 @@
 namespace dralun {
 
 inline constexpr int kMostSolveComputations = 100;
-inline constexpr double kSolveTolerance = 1e-10; // relative, in the input
+inline constexpr double kSolveTolerance = 1e-10; // relative to the root, in the input
 
 struct SolveRequest {
     int result = 0;   // the field whose value is to reach the target

@@ -8,7 +8,9 @@
 
 namespace dralun {
 
-double Rounded15(double value) { return std::strtod(Format("%.15g", value).c_str(), nullptr); }
+// A zero is written "0" whatever its sign: "-0 m³/s" reads as a value that
+// is less than nothing.
+double Rounded15(double value) { return value == 0 ? 0.0 : std::strtod(Format("%.15g", value).c_str(), nullptr); }
 
 namespace {
 
@@ -168,7 +170,7 @@ std::string RatingRangeText(const RatingTable& t)
 std::vector<std::string> StepLines(const CalcStep& step)
 {
     // A value taken from a table or a rule: its formula is the number itself.
-    const std::string value = Format("%.6g", step.value);
+    const std::string value = Format("%.6g", step.value == 0 ? 0.0 : step.value);
     if (step.formula.find_first_not_of("0123456789.eE+-()") == std::string::npos)
         return {value};
     std::vector<std::string> lines{ReadableFormula(step.formula)};

@@ -156,7 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCall{{"171", "1003=1"}, "Ergebnisfeld"}, BadCall{{"171", "--select", "1000:0"}, "kann nicht"},
                       BadCall{{"171", "--report", "pdf"}, "text oder json"},
                       BadCall{{"171", "--report"}, "erwartet ein Argument"},
-                      BadCall{{"171", "--out", "x.pdf"}, "unbekannte Option"}));
+                      BadCall{{"171", "--out", "x.pdf"}, "unbekannte Option"},
+                      BadCall{{"171", "--add-to", ""}, "--add-to erwartet einen Dateinamen"},
+                      BadCall{{"171", "--name", std::string(201, 'n')},
+                              "--name ist mit 201 Zeichen zu lang (höchstens 200)"},
+                      BadCall{{"171", "--bemerkung", std::string(100000, 'b')},
+                              "--bemerkung ist mit 100000 Zeichen zu lang (höchstens 2000)"},
+                      BadCall{{"171", "--projekt", "Nord\x1B[31m"}, "--projekt enthält ein Steuerzeichen"},
+                      BadCall{{"171", "--name", "Becken\a"}, "--name enthält ein Steuerzeichen"}));
 
 TEST(CalcDriver, ReportAsTextAndJsonWithTheHeaderGiven)
 {
@@ -173,6 +180,36 @@ TEST(CalcDriver, ReportAsTextAndJsonWithTheHeaderGiven)
     EXPECT_EQ(doc["header"]["bearbeiter"], "M. Muster");
     EXPECT_EQ(doc["form"], 132);
     EXPECT_FALSE(doc["steps"].empty());
+}
+
+TEST(CalcDriver, CheckShowsANameBoundedAndWithoutControlCharacters)
+{
+    test::TempDataDir data;
+    const nlohmann::ordered_json project{
+        {"format", "Dralun-Projekt"},
+        {"version", 1},
+        {"calculations", {{{"name", "A\x1B]0;B\a\x1B[2J" + std::string(1000000, 'n')}}}}};
+    data.Write("p.dralun", project.dump());
+    const Result r = RunDriver({"--project", data.File("p.dralun").string(), "--check"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.out, HasSubstr("1\tA\xEF\xBF\xBD]0;B\xEF\xBF\xBD\xEF\xBF\xBD[2Jnnn"));
+    EXPECT_EQ(r.out.find_first_of("\x1B\a"), std::string::npos);
+    EXPECT_LT(r.out.size(), 1000u);
+}
+
+// Runs once the project's reader keeps the members it does not know.
+TEST(CalcDriver, AddToKeepsTheMembersOfTheFileItDoesNotKnow)
+{
+    test::TempDataDir data;
+    data.Write("p.dralun", "{\"format\":\"Dralun-Projekt\",\"version\":1,\"kunde\":\"Stadt\","
+                           "\"calculations\":[{\"form\":171,\"neu\":1}],\"zz\":[1,2]}");
+    const Result r = RunDriver({"171", "--add-to", data.File("p.dralun").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto doc = nlohmann::json::parse(data.Read("p.dralun"));
+    EXPECT_EQ(doc["kunde"], "Stadt");
+    EXPECT_EQ(doc["zz"], nlohmann::json::array({1, 2}));
+    EXPECT_EQ(doc["calculations"].size(), 2u);
+    EXPECT_EQ(doc["calculations"][0]["neu"], 1);
 }
 
 TEST(CalcDriver, AFormThatIsNotBuiltYetIsSaidSo)

@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "cli/CalcProcess.h"
 #include "testkit/TempDataDir.h"
@@ -42,6 +48,25 @@ TEST_F(ProjectCli, AddCheckAndReportInProjectOrder)
     EXPECT_THAT(Calc("--project " + p + " --report text").text, HasSubstr("Straßenseitengraben (Formular 143)"));
 }
 
+// A calculation that cannot be used is named at its place, in every kind
+// of report and on standard error, and the status says so.
+TEST_F(ProjectCli, ReportsNameAnUnusableCalculation)
+{
+    const std::string p = File("p.dralun");
+    ASSERT_EQ(Calc("171 --add-to " + p + " --name Erste").status, 0);
+    ASSERT_EQ(Calc("143 --add-to " + p + " --name Zweite").status, 0);
+    nlohmann::json project = nlohmann::json::parse(data.Read("p.dralun"));
+    project["calculations"][0]["form"] = 999;
+    data.Write("p.dralun", project.dump());
+    const CalcOutput json = Calc("--project " + p + " --report json");
+    EXPECT_EQ(json.status, 1);
+    EXPECT_THAT(json.text, HasSubstr("dralun-calc: Nr. 1 \"Erste\" nicht verwendbar: unbekanntes Formular 999"));
+    const CalcOutput text = Calc("--project " + p + " --report text");
+    EXPECT_EQ(text.status, 1);
+    EXPECT_THAT(text.text, HasSubstr("Nr. 1 \"Erste\" nicht verwendbar"));
+    EXPECT_THAT(text.text, HasSubstr("Straßenseitengraben (Formular 143)"));
+}
+
 TEST_F(ProjectCli, ChangedResultExitsOneWithOldAndNewValue)
 {
     const std::string p = File("p.dralun");
@@ -69,6 +94,44 @@ TEST_F(ProjectCli, FileThatIsNoProjectExitsTwoAndStaysUnchanged)
     EXPECT_EQ(Calc("--project " + File("notes.txt")).status, 2);
     EXPECT_EQ(Calc("--project " + File("notes.txt") + " --check --report json").status, 2);
 }
+
+#ifndef _WIN32
+// Two scripts adding to one project at the same time: each waits for the
+// other's lock, so every calculation of the 100 rounds is there.
+TEST_F(ProjectCli, TwoConcurrentAddsLoseNothing)
+{
+    const std::string add = "(" + std::string(DRALUN_CALC) + " 171 --add-to " + File("p.dralun") +
+                            " >/dev/null 2>&1 || echo fehlgeschlagen)";
+    const std::string rounds =
+        "for i in $(seq 100); do " + add + " & " + add + " & wait; done > " + File("status.txt");
+    ASSERT_EQ(std::system(rounds.c_str()), 0);
+    EXPECT_EQ(data.Read("status.txt"), "");
+    const nlohmann::json project = nlohmann::json::parse(data.Read("p.dralun"));
+    EXPECT_EQ(project["calculations"].size(), 200u);
+}
+
+// Added through a link: the link stays, its target gets the calculation
+// and keeps its mode; a file the user may not write is refused.
+TEST_F(ProjectCli, AddWritesThroughTheLinkKeepsTheModeRefusesReadOnly)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(data.File("ablage"));
+    ASSERT_EQ(Calc("171 --add-to " + File("ablage/p.dralun")).status, 0);
+    ::chmod(data.File("ablage/p.dralun").c_str(), 0600);
+    fs::create_symlink("ablage/p.dralun", data.File("p.dralun"));
+    ASSERT_EQ(Calc("143 --add-to " + File("p.dralun")).status, 0);
+    EXPECT_TRUE(fs::is_symlink(data.File("p.dralun")));
+    EXPECT_EQ(nlohmann::json::parse(data.Read("ablage/p.dralun"))["calculations"].size(), 2u);
+    EXPECT_EQ(fs::status(data.File("ablage/p.dralun")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    if (::geteuid() == 0)
+        return; // root may write every file
+    ::chmod(data.File("ablage/p.dralun").c_str(), 0400);
+    const CalcOutput refused = Calc("171 --add-to " + File("p.dralun"));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.text, HasSubstr("kann nicht als \"p.dralun\" gespeichert werden (Zugriff verweigert)"));
+    EXPECT_EQ(nlohmann::json::parse(data.Read("ablage/p.dralun"))["calculations"].size(), 2u);
+}
+#endif
 
 } // namespace
 } // namespace dralun

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/CDataDirectory.h"
 #include "core/CThrottleSection.h"
 #include "testkit/TempDataDir.h"
 
@@ -157,6 +159,45 @@ TEST(ThrottleSection, ThousandStepsWithoutCrossingAreAllSearched)
     const std::vector<std::string> lines = Lines(dir.ReadText(CThrottleSection::kDumpFile));
     ASSERT_EQ(lines.size(), 10u + 1000u);
     EXPECT_EQ(lines.back(), "vu = 10.090  v = 66.022");
+}
+
+// A basin level so high that v stays more than 1e12 m/s above every
+// estimate: no step is taken, and the last warning says why.
+TEST(ThrottleSection, LevelsBeyondAnyEstimateGiveNoStepAndSayWhy)
+{
+    test::TempDataDir dir;
+    for (double level : {1e24, 1e100, 1e300}) {
+        ThrottleInput in;
+        in.maxLevel = level;
+        const ThrottleResult r = CThrottleSection::Compute(in);
+        EXPECT_EQ(r.best, -1) << level;
+        EXPECT_EQ(r.v, 0);
+        ASSERT_FALSE(r.warnings.empty());
+        EXPECT_EQ(r.warnings.back(), CThrottleSection::kNoStepWarning);
+    }
+}
+
+// Where writes go nowhere the dump is skipped; the steps and results are
+// those of the computation that writes it, to the last digit.
+TEST(ThrottleSection, WithoutTheDumpTheResultsAreTheSame)
+{
+    test::TempDataDir dir;
+    for (double level : {0.2, 1.0, 3.0, 100.0}) {
+        ThrottleInput in;
+        in.maxLevel = level;
+        const ThrottleResult written = CThrottleSection::Compute(in);
+        std::filesystem::remove(dir.Path() / CThrottleSection::kDumpFile);
+        const CDiscardWrites discard;
+        const ThrottleResult skipped = CThrottleSection::Compute(in);
+        EXPECT_FALSE(std::filesystem::exists(dir.Path() / CThrottleSection::kDumpFile));
+        EXPECT_EQ(skipped.best, written.best);
+        EXPECT_EQ(skipped.v, written.v);
+        EXPECT_EQ(skipped.Q, written.Q);
+        ASSERT_EQ(skipped.steps.size(), written.steps.size());
+        for (size_t i = 0; i < written.steps.size(); ++i)
+            EXPECT_EQ(skipped.steps[i].v, written.steps[i].v);
+        EXPECT_EQ(skipped.warnings, written.warnings);
+    }
 }
 
 struct ClosestCase {

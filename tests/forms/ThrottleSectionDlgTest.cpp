@@ -129,6 +129,22 @@ TEST_F(ThrottleSectionDlgTest, TheResultsAreTheValuesOfTheLastSteps)
     EXPECT_EQ(form.ComputationMessages(), (std::vector<std::string>{kCrown, kAbort}));
 }
 
+// A basin level of 1e24 m and more leaves no usable step: the form refuses
+// with the reason instead of showing v = 0 and Q = 0 as results.
+TEST_F(ThrottleSectionDlgTest, LevelBeyondAnyEstimateIsRefused)
+{
+    for (const char* level : {"1e24", "1e300"}) {
+        log.Clear();
+        form.Type(1013, level);
+        form.Click(kIdOk);
+        EXPECT_TRUE(form.RefusedWhole()) << level;
+        EXPECT_NE(form.RefusedBecause().find("keine Fließgeschwindigkeit bestimmbar"), std::string::npos)
+            << form.RefusedBecause();
+        EXPECT_FALSE(log.Texts().empty());
+        EXPECT_EQ(form.Text(1014), "0");
+    }
+}
+
 struct Refused {
     int id;
     const char* text;

@@ -9,6 +9,7 @@
 #include "forms/ComputeButton.h"
 #include "gui/CHydroDoc.h"
 #include "project/KeepCalculation.h"
+#include "project/ProjectFile.h"
 
 using namespace dralun;
 
@@ -24,6 +25,8 @@ Calculation Orifice(const std::string& q, const std::string& name)
     PressCompute(*form);
     return KeepCalculation(*form, {}, name);
 }
+
+std::filesystem::path FsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
@@ -119,6 +122,32 @@ private slots:
         doc.SetChanges(0, {{1004, "d", "0.1", "0.2"}});
         doc.Restore(doc.Project(), {});
         QVERIFY(doc.Changes(0).empty() && doc.Modified() && doc.PathName().isEmpty());
+    }
+
+    // A script added to the file after the document read it: the save asks
+    // first and writes nothing; without asking, the file is overwritten.
+    void aFileChangedOnDiskIsNotOverwrittenUnasked()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.dralun"));
+        CHydroDoc doc;
+        doc.Add(Orifice("50", "Fenster"));
+        QVERIFY(doc.OnSaveDocument(path, nullptr));
+        bool changed = false;
+        QVERIFY(doc.OnSaveDocument(path, nullptr, &changed)); // unchanged on disk: saved
+        QVERIFY(!changed);
+        Project other = LoadProjectFile(FsPath(path)).project;
+        other.Add(Orifice("80", "Skript"));
+        QVERIFY(SaveProjectFile(FsPath(path), other, nullptr));
+        doc.Rename(0, "Fenster 1");
+        QVERIFY(!doc.OnSaveDocument(path, nullptr, &changed));
+        QVERIFY(changed && doc.Modified());
+        QCOMPARE(LoadProjectFile(FsPath(path)).project.Size(), std::size_t(2));
+        QVERIFY(doc.OnSaveDocument(path, nullptr));
+        QCOMPARE(LoadProjectFile(FsPath(path)).project.Size(), std::size_t(1));
+        changed = false;
+        QVERIFY(doc.OnOpenDocument(path, nullptr));
+        QVERIFY(doc.OnSaveDocument(path, nullptr, &changed) && !changed);
     }
 };
 

@@ -339,6 +339,58 @@ private slots:
         QVERIFY(!other.Modified());
     }
 
+    // A script added to the file while the window had it open: "Speichern"
+    // asks before it writes, and each answer does what it says.
+    void aFileChangedMeanwhileIsAskedForBeforeSaving_data()
+    {
+        QTest::addColumn<QString>("choice");
+        for (const char* choice : {"Neu laden", "Unter anderem Namen speichern…", "Überschreiben", "Abbrechen"})
+            QTest::addRow("%s", choice) << QString::fromUtf8(choice);
+    }
+    void aFileChangedMeanwhileIsAskedForBeforeSaving()
+    {
+        QFETCH(QString, choice);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.dralun"));
+        const QString otherPath = dir.filePath(QStringLiteral("kopie.dralun"));
+        CHydroDoc doc;
+        CMainFrame frame(doc);
+        frame.SetMessageSink(&m_log);
+        Keep(frame, kOrifice, {}, QStringLiteral("Fenster"));
+        QVERIFY(frame.SaveDocument(path));
+        Project script = LoadProjectFile(path.toStdString()).project;
+        script.Add(doc.Project().At(0).calc.value());
+        script.Rename(1, "Skript");
+        QVERIFY(SaveProjectFile(path.toStdString(), script, nullptr));
+        Keep(frame, kOrifice, {}, QStringLiteral("Fenster 2"));
+
+        QStringList questions;
+        frame.SetModalRunner([&](QDialog& dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+                questions << box->text().section('\n', 0, 0);
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == choice)
+                        button->click();
+                return 0;
+            }
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(otherPath);
+                return int(QDialog::Accepted);
+            }
+            return int(QDialog::Rejected);
+        });
+        frame.OnCommand(cmd::FileSave);
+        QCOMPARE(questions, QStringList{"Die Datei wurde inzwischen geändert, seit Dralun sie geöffnet oder "
+                                        "gespeichert hat:"});
+        const QByteArray saved = FileBytes(path);
+        QCOMPARE(saved.contains("\"Skript\""), choice != QStringLiteral("Überschreiben"));
+        QCOMPARE(saved.contains("\"Fenster 2\""), choice == QStringLiteral("Überschreiben"));
+        QCOMPARE(FileBytes(otherPath).contains("\"Fenster 2\""), choice.startsWith(QStringLiteral("Unter")));
+        QCOMPARE(doc.Modified(), choice == QStringLiteral("Abbrechen"));
+        const std::string second = doc.Project().At(1).Name();
+        QCOMPARE(second, std::string(choice == QStringLiteral("Neu laden") ? "Skript" : "Fenster 2"));
+    }
+
     void unsavedChangesAreAskedFor_data()
     {
         QTest::addColumn<QString>("action");

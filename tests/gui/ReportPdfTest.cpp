@@ -4,13 +4,25 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
 
 #include "ProbeForm.h"
 #include "ReportTestKit.h"
 #include "gui/report/ReportPainter.h"
+#include "gui/report/ReportPreview.h"
+#include "project/KeepCalculation.h"
+#include "project/ProjectFile.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
 #include "testkit/TempDataDir.h"
@@ -42,6 +54,36 @@ class ReportPdfTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_out;
+
+    int Run(QProcess& program, const QStringList& args)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // it draws offscreen by itself
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(DRALUN_REPORT_EXE), args);
+        program.waitForFinished(30000);
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    }
+
+    // A project of two calculations of form 132 kept as the window keeps them.
+    QString SaveProject(const QString& name)
+    {
+        CMessageLog log;
+        Project project;
+        project.Add(KeepCalculation(*test::ComputedForm("132", {}, log), kHeader, "Mulde Nord"));
+        project.Add(KeepCalculation(*test::ComputedForm("132", {"B=3"}, log), kHeader, "Mulde Süd"));
+        const QString path = m_out.filePath(name);
+        std::string error;
+        if (!SaveProjectFile(path.toStdString(), project, &error))
+            qWarning() << error.c_str();
+        return path;
+    }
+
+    static QByteArray Bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QString Write(const CForm& form, const QString& name, ReportHeader header = kHeader)
     {
@@ -184,6 +226,114 @@ private slots:
                      qPrintable(message.join('|')));
         }
     }
+
+#ifndef _WIN32
+    // A PDF replaces only a regular file the user may write; a device, a
+    // FIFO, the project being printed (also through a link) stay as they are.
+    void dralunReportWritesOnlyToARegularFileOrANewName()
+    {
+        const QString project = SaveProject(QStringLiteral("b.dralun"));
+        const QByteArray kept = Bytes(project);
+        const QString fifo = m_out.filePath(QStringLiteral("rohr"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        const QString link = m_out.filePath(QStringLiteral("link.pdf"));
+        std::filesystem::create_symlink("b.dralun", link.toStdString());
+        const QString readOnly = m_out.filePath(QStringLiteral("fremd.pdf"));
+        QFile(readOnly).open(QIODevice::WriteOnly);
+        QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+        const bool root = ::geteuid() == 0; // root may write any file
+        // A device of its own where one may be made (as root, who could
+        // also replace /dev/full); else /dev/full, which others cannot.
+        QString device = m_out.filePath(QStringLiteral("geraet.pdf"));
+        if (::mknod(device.toLocal8Bit().constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            device = QStringLiteral("/dev/full");
+
+        struct Case {
+            QStringList args;
+            const char* reason;
+        };
+        const Case cases[] = {
+            {{"132", "--out", device}, "Das ist ein Gerät und keine Datei."},
+            {{"132", "--out", fifo}, "Das ist eine benannte Pipe (FIFO) und keine Datei."},
+            {{"--project", project, "--out", project}, "Das ist die Datei, aus der der Bericht entsteht."},
+            {{"--project", project, "--out", link},
+             "Die symbolische Verknüpfung zeigt auf die Datei, aus der der Bericht entsteht."},
+            {{"132", "--out", readOnly}, root ? nullptr : "Die Datei darf nicht geschrieben werden (Zugriff verweigert)."},
+        };
+        QProcess program;
+        for (const Case& c : cases) {
+            if (!c.reason)
+                continue;
+            QCOMPARE(Run(program, c.args), 1);
+            const QString error = QString::fromUtf8(program.readAllStandardError());
+            QVERIFY2(error.contains(QString::fromUtf8(c.reason)), qPrintable(error));
+        }
+        QCOMPARE(Bytes(project), kept);
+        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(link).isSymLink());
+        QVERIFY(std::filesystem::is_character_file(device.toStdString()));
+
+        // A link to a regular file the user may write: the PDF goes to its target.
+        const QString target = m_out.filePath(QStringLiteral("ziel.pdf"));
+        QFile(target).open(QIODevice::WriteOnly);
+        const QString toTarget = m_out.filePath(QStringLiteral("zum-ziel.pdf"));
+        std::filesystem::create_symlink("ziel.pdf", toTarget.toStdString());
+        QCOMPARE(Run(program, {"132", "--out", toTarget}), 0);
+        QVERIFY(QFileInfo(toTarget).isSymLink());
+        QVERIFY(Bytes(target).startsWith("%PDF"));
+
+        // Its help onto a full disk: said, and a failing status.
+        QProcess full;
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        QCOMPARE(Run(full, {"--help"}), 2);
+        QCOMPARE(QString::fromUtf8(full.readAllStandardError()),
+                 QString::fromUtf8("dralun-report: Die Ausgabe konnte nicht geschrieben werden: kein Platz mehr auf dem "
+                                   "Datenträger\n"));
+    }
+
+    // A calculation that cannot be used is named on standard error and the
+    // run fails; the PDF holds the others.
+    void dralunReportNamesAnUnusableCalculation()
+    {
+        const QString project = SaveProject(QStringLiteral("unbrauchbar.dralun"));
+        QByteArray bytes = Bytes(project);
+        const qsizetype at = bytes.indexOf("\"form\": 132"); // the first calculation's form unknown
+        QVERIFY(at >= 0);
+        bytes.replace(at, 11, "\"form\": 999");
+        QFile file(project);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        QProcess program;
+        const QString out = m_out.filePath(QStringLiteral("unbrauchbar.pdf"));
+        const int status = Run(program, {"--project", project, "--out", out});
+        const QString error = QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(status == 1, qPrintable(error));
+        QVERIFY2(error.contains(QString::fromUtf8("dralun-report: Nr. 1 \"Mulde Nord\" nicht verwendbar: ")),
+                 qPrintable(error));
+        QVERIFY(test::PdfText(out).contains(Compact("Mulde Süd")));
+    }
+
+    // "Als PDF speichern…" refuses a FIFO with the reason and leaves it.
+    void savePdfInTheWindowRefusesAFifo()
+    {
+        const QString fifo = m_out.filePath(QStringLiteral("fenster-rohr.pdf"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        CMessageLog log;
+        const auto f = test::ComputedForm("132", {}, log);
+        QString shown;
+        SaveReportPdf(BuildReport(*f, kHeader), *f, nullptr, [&](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(fifo);
+                return int(QDialog::Accepted);
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+                shown = box->text();
+            return int(QDialog::Accepted);
+        });
+        QVERIFY2(shown.contains(QString::fromUtf8("Das ist eine benannte Pipe (FIFO) und keine Datei.")), qPrintable(shown));
+        QVERIFY(!QFileInfo(fifo).isFile());
+    }
+#endif
 };
 
 QTEST_MAIN(ReportPdfTest)

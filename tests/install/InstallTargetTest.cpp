@@ -2,6 +2,7 @@
 // files through which every file reaches it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <chrono>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,10 +72,15 @@ TEST(InstallTarget, LeftoversOfAnInterruptedRunAreRemovedOthersKept)
     test::TempDataDir data;
     const char* const leftovers[] = {".dralun-install-0123456789abcdef", ".dralun-install-ffffffffffffffff",
                                      ".DN.ASC.install-123456"}; // the last one: the form of earlier versions
-    const char* const kept[] = {".dralun-install-notizen", ".dralun-install-0123456789ABCDEFG", "eigene.txt"};
+    // The young temporary file may be the live one of another installation
+    // into the same directory at this moment.
+    const char* const kept[] = {".dralun-install-notizen", ".dralun-install-0123456789ABCDEFG", "eigene.txt",
+                                ".dralun-install-00000000000000aa"};
+    const auto twoHoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
     for (const char* name : leftovers) {
         data.Write(name, "halb");
         fs::resize_file(data.File(name), 2u << 20);
+        fs::last_write_time(data.File(name), twoHoursAgo);
     }
     for (const char* name : kept)
         data.Write(name, "vom Benutzer");
@@ -83,7 +89,7 @@ TEST(InstallTarget, LeftoversOfAnInterruptedRunAreRemovedOthersKept)
         EXPECT_FALSE(data.Exists(name)) << name;
     for (const char* name : kept)
         EXPECT_EQ(data.Read(name), "vom Benutzer") << name;
-    EXPECT_EQ(std::distance(fs::directory_iterator(data.Path()), {}), 36 + 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(data.Path()), {}), 36 + 4);
 }
 
 TEST(InstallTarget, InstalledFilesAreReadableByAllWritableByTheOwner)

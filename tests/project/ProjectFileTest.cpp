@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
@@ -148,12 +153,29 @@ TEST(ProjectFile, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
     const ProjectRead read = LoadProjectFile(data.File("p.dralun"));
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(read.project.Size(), 1u);
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(data.Path()))
-        ++files;
-    EXPECT_EQ(files, 1);
+    // Beside the project only its lock file, which stays for the next save.
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"p.dralun", "p.dralun.lock"}));
     EXPECT_FALSE(SaveProjectFile(data.File("nicht-da/p.dralun"), p, &error));
     EXPECT_THAT(error, HasSubstr("kann nicht als \"p.dralun\" gespeichert werden"));
+}
+
+// What a save killed an hour ago left is removed by the next save; a
+// younger temporary file may be another program's save in progress.
+TEST(ProjectFile, SaveRemovesOnlyTheTemporaryFilesOfSavesLongAgo)
+{
+    test::TempDataDir data;
+    const std::string old = ".dralun-save-0123456789abcdef", young = ".dralun-save-fedcba9876543210";
+    data.Write(old, "halb");
+    data.Write(young, "halb");
+    std::filesystem::last_write_time(data.File(old),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    ASSERT_TRUE(SaveProjectFile(data.File("p.dralun"), Project(), nullptr));
+    EXPECT_FALSE(data.Exists(old));
+    EXPECT_TRUE(data.Exists(young));
 }
 
 TEST(ProjectFile, LoadNamesTheFileItRefuses)

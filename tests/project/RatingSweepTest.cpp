@@ -170,6 +170,44 @@ TEST_F(RatingTableTest, DitchRowsFollowManningStrickler)
     }
 }
 
+// A row whose value the form cannot take is refused, not computed with the
+// row before: bounds whose difference overflows, and a single-precision
+// field (T1 of form 183) asked for values beyond its largest number.
+TEST_F(RatingTableTest, RowsTheFormCannotTakeAreRefused)
+{
+    struct Case {
+        int form;
+        const char* vary;
+        double from, to;
+        int rows;
+        std::vector<double> inputs;
+        std::vector<bool> refused;
+    };
+    const Case cases[] = {
+        {171, "h", -1.7e308, 1.7e308, 5, {-1.7e308, -8.5e307, 0, 8.5e307, 1.7e308}, {true, true, true, true, true}},
+        {183, "T1", 1, 1e39, 4, {1, 1e39 / 3, 2e39 / 3, 1e39}, {false, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.form);
+        const auto form = Opened(c.form);
+        const RatingOutcome out = ComputeRatingTable(*form, {Id(*form, c.vary), c.from, c.to, 0, c.rows, {}});
+        ASSERT_EQ(out.problem, "");
+        ASSERT_EQ(out.table.rows.size(), c.inputs.size());
+        for (size_t i = 0; i < c.inputs.size(); ++i) {
+            const RatingRow& row = out.table.rows[i];
+            SCOPED_TRACE(row.inputText);
+            EXPECT_NEAR(row.input, c.inputs[i], 1e-14 * std::fabs(c.inputs[i]));
+            // The input column shows the value of the row, a number.
+            EXPECT_NEAR(std::stod(row.inputText), c.inputs[i], 1e-6 * std::fabs(c.inputs[i]));
+            EXPECT_EQ(!row.refused.empty(), c.refused[i]) << row.refused;
+            if (c.refused[i]) {
+                EXPECT_TRUE(std::isnan(row.values.front()));
+                EXPECT_EQ(row.refused.find("Bitte geben Sie eine Zahl ein"), std::string::npos);
+            }
+        }
+    }
+}
+
 TEST_F(RatingTableTest, RequestsThatGiveNoTable)
 {
     const auto form = Opened(130);

@@ -2,7 +2,9 @@
 // closed forms and a bisection of the ditch's formula worked out here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "core/Format.h"
 #include "forms/CForm.h"
@@ -66,6 +68,105 @@ TEST_F(SolveForTest, ClosedFormAnswers)
     }
 }
 
+// The orifice's Q for d = 0.2 m at h 0.6 m, mu 0.67, over intervals of
+// many decades, across 0 and from 0: to 1e-10 of the root itself.
+TEST_F(SolveForTest, WideIntervalsFindTheRootToItsOwnTolerance)
+{
+    const double root = 1000 * kPi10 * 0.2 * 0.2 / 4 * 0.67 * std::sqrt(2 * kGravity * 0.6);
+    const std::pair<double, double> intervals[] = {
+        {1e-6, 1e12}, {1e-20, 1e20}, {0.001, 1e9}, {1e-300, 1e300}, {0, 1e12}, {-1e12, 1e12}, {-1e300, 1e300},
+    };
+    const auto form = Opened(171);
+    for (const auto& [lo, hi] : intervals) {
+        SCOPED_TRACE(Format("%g %g", lo, hi));
+        const SolveOutcome out = SolveFor(*form, {Id(*form, "d"), 0.2, Id(*form, "Q"), lo, hi});
+        ASSERT_TRUE(out.found) << out.problem;
+        EXPECT_NEAR(out.value, root, 1e-10 * root);
+        EXPECT_LE(out.computations, kMostSolveComputations);
+    }
+}
+
+// What cannot be searched says why and reports no value: an interval of
+// heads whose positive half overflows the velocity, one narrower than the
+// field's digits.
+TEST_F(SolveForTest, IntervalsThatGiveNoValue)
+{
+    const auto form = Opened(171);
+    const int d = Id(*form, "d"), h = Id(*form, "h");
+    const SolveOutcome huge = SolveFor(*form, {d, 0.2, h, -1.7e308, 1.7e308});
+    EXPECT_FALSE(huge.found);
+    EXPECT_NE(huge.problem.find("lässt sich an den Stützstellen des Suchbereichs nicht berechnen"), std::string::npos)
+        << huge.problem;
+    const SolveOutcome narrow = SolveFor(*form, {d, 0.2, h, 0.6, std::nextafter(0.6, 1.0)});
+    EXPECT_FALSE(narrow.found);
+    EXPECT_EQ(narrow.problem, "Der Suchbereich von 0.6 bis 0.6 ist enger, als das Feld h Stellen zeigt.");
+}
+
+// Every success of the search over random intervals (many decades, across
+// 0, from 0) and targets holds on the form itself: typed as reported, the
+// result is the target, or the target lies between the results a relative
+// 1e-10 to either side. A target the form shows in the interval is found.
+TEST_F(SolveForTest, EverySuccessHoldsOnTheForm)
+{
+    struct Pair {
+        int form;
+        const char* result;
+        const char* vary;
+    };
+    const Pair pairs[] = {{171, "d", "Q"}, {171, "v", "h"}, {171, "d", "h"}, {130, "Qv", "n"}, {130, "vv", "n"}};
+    std::mt19937_64 random(25);
+    std::uniform_real_distribution<double> exponent(-12, 12), unit(0, 1);
+    int successes = 0;
+    for (const Pair& p : pairs) {
+        const auto form = Opened(p.form);
+        const int result = Id(*form, p.result), vary = Id(*form, p.vary);
+        const auto resultAt = [&](double x) {
+            EXPECT_EQ(form->Type(vary, Format("%.15g", x)), Refusal::None);
+            PressCompute(*form);
+            const std::vector<int>& leftOut = form->RefusedFields();
+            const bool named = std::find(leftOut.begin(), leftOut.end(), result) != leftOut.end();
+            const bool refused = !form->RefusedBecause().empty() && (form->RefusedWhole() || named);
+            return refused ? std::nan("") : std::stod(form->Text(result));
+        };
+        for (int i = 0; i < 24; ++i) {
+            double lo = std::pow(10.0, exponent(random)), hi = std::pow(10.0, exponent(random));
+            if (lo > hi)
+                std::swap(lo, hi);
+            if (i % 4 == 1)
+                lo = -lo; // across 0
+            if (i % 4 == 2)
+                lo = 0;
+            // A target reached inside the interval, most of the time.
+            const double t = unit(random);
+            const double inside = std::exp(std::log(std::max(lo, hi * 1e-9)) * (1 - t) + std::log(hi) * t);
+            double target = resultAt(inside);
+            const bool shown = std::isfinite(target) && i % 6 != 5;
+            if (!shown)
+                target = std::pow(10.0, exponent(random));
+            SCOPED_TRACE(Format("%d %s %.17g .. %.17g -> %.17g", p.form, p.result, lo, hi, target));
+            const SolveOutcome out = SolveFor(*form, {result, target, vary, lo, hi});
+            EXPECT_LE(out.computations, kMostSolveComputations);
+            if (!out.found) {
+                // A target the form shows inside the interval is found.
+                EXPECT_FALSE(shown) << out.problem;
+                EXPECT_NE(out.problem, "");
+                continue;
+            }
+            ++successes;
+            ASSERT_EQ(out.valueText, Format("%.15g", out.value));
+            const double at = resultAt(out.value);
+            EXPECT_EQ(at, out.resultValue);
+            if (at == target)
+                continue;
+            const double below = resultAt(out.value - 1e-10 * std::fabs(out.value));
+            const double above = resultAt(out.value + 1e-10 * std::fabs(out.value));
+            EXPECT_LE(std::min(below, above), target);
+            EXPECT_GE(std::max(below, above), target);
+        }
+    }
+    EXPECT_GT(successes, 80);
+}
+
 TEST_F(SolveForTest, TakeSolutionShowsTheValueOnTheForm)
 {
     const auto form = Opened(171);
@@ -95,7 +196,8 @@ TEST_F(SolveForTest, NothingFound)
         // DN 300 at 1 : 100 carries Qv = 98 l/s full: from Q = 150 on the pipe
         // is overloaded and has no part filling, so no velocity vt
         {130, "vt", 1, "Q", 150, 200,
-         "Das Ergebnis vt lässt sich im Suchbereich nicht berechnen. Bei Q = 150 rechnet das Formular nicht: "
+         "Das Ergebnis vt lässt sich an den Stützstellen des Suchbereichs nicht berechnen. Bei Q = 150 rechnet das "
+         "Formular nicht: "
          "überlastet: Q > Qv, keine Teilfüllung"},
     };
     for (const Case& c : cases) {

@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "project/Calculation.h"
+
 namespace dralun {
 
 namespace {
@@ -27,7 +29,9 @@ CKeepCalcDlg::CKeepCalcDlg(const QString& name, const ReportHeader* kept, QWidge
     const int pitch = fontMetrics().horizontalAdvance(QLatin1Char('0'));
 
     auto* nameForm = new QFormLayout;
-    m_name = new QLineEdit(name);
+    m_name = new QLineEdit;
+    LimitTypedText(m_name, kLongestName);
+    m_name->setText(name.left(static_cast<int>(kLongestName)));
     m_name->setMinimumWidth(pitch * 52);
     nameForm->addRow(QStringLiteral("&Name der Berechnung:"), m_name);
 
@@ -35,6 +39,7 @@ CKeepCalcDlg::CKeepCalcDlg(const QString& name, const ReportHeader* kept, QWidge
     auto* headForm = new QFormLayout(headBox);
     for (int i = 0; i < 5; ++i) {
         m_head[i] = new QLineEdit;
+        LimitTypedText(m_head[i], kLongestHeadText[i]);
         m_head[i]->setMinimumWidth(pitch * 44);
         headForm->addRow(QString::fromUtf8(kReportHeadLabels[i]), m_head[i]);
     }

@@ -5,11 +5,13 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/CHydroDoc.h"
+#include "gui/report/CReportHeaderDlg.h"
 #include "project/KeepCalculation.h"
 
 namespace dralun {
@@ -147,6 +149,8 @@ void CProjectPanel::Run(Command command)
         dialog.setWindowTitle(QStringLiteral("Umbenennen"));
         dialog.setLabelText(QStringLiteral("Name der Berechnung:"));
         dialog.setTextValue(Q(m_doc.Project().At(index).Name()));
+        if (auto* edit = dialog.findChild<QLineEdit*>())
+            LimitTypedText(edit, kLongestName);
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
         dialog.resize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60, dialog.sizeHint().height());

@@ -19,9 +19,12 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <cmath>
 
 #include "core/NumberText.h"
+#include "core/Platform.h"
+#include "core/SafeOutput.h"
 #include "forms/FormLayout.h"
 #include "forms/MainFields.h"
 #include "gui/CFormWindow.h"
@@ -434,11 +437,24 @@ void CRatingTableDlg::SaveCsv()
         return;
     const QString path = dialog.selectedFiles().front();
     const CsvStyle style = dialog.selectedNameFilter() == kCsvPointFilter ? kCsvPoint : kCsvGerman;
+    // Never over a device, a FIFO or a file the user may not write.
+    if (const std::string problem = OutputFileProblem(platform::PathOf(path.toStdString())); !problem.empty()) {
+        ShowProblem(QStringLiteral("Die Datei %1 wurde nicht geschrieben. %2").arg(path, QString::fromStdString(problem)));
+        return;
+    }
     const std::string text = RatingCsv(Table(), style);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+    errno = 0;
+    // On a full disk QSaveFile takes a short write without an error and
+    // commits the cut file: the count is checked, and a cut file dropped.
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        ShowProblem(QStringLiteral("Die Datei %1 wurde nicht geschrieben: %2").arg(path, file.errorString()));
+        const int error = errno;
+        file.cancelWriting();
+        // The system's reason in German where it is known.
+        const QString why = error != 0 ? QString::fromStdString(SystemErrorText(error)) : file.errorString();
+        ShowProblem(QStringLiteral("Die Datei %1 wurde nicht geschrieben: %2").arg(path, why));
         return;
     }
     ShowProblem({});

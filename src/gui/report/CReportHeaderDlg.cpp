@@ -4,8 +4,14 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+
+#include "project/Calculation.h"
 
 namespace dralun {
 
@@ -15,12 +21,21 @@ enum { kProject, kStructure, kEngineer, kDate, kRemark };
 
 } // namespace
 
+void LimitTypedText(QLineEdit* edit, std::size_t longest)
+{
+    // The edit counts UTF-16 units, never fewer than the characters.
+    edit->setMaxLength(static_cast<int>(std::min<std::size_t>(longest, INT_MAX)));
+    static const QRegularExpression printable(QStringLiteral("[^\\x{0}-\\x{1F}\\x{7F}-\\x{9F}]*"));
+    edit->setValidator(new QRegularExpressionValidator(printable, edit));
+}
+
 CReportHeaderDlg::CReportHeaderDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Kopf des Berichts"));
     auto* form = new QFormLayout;
     for (int i = 0; i < 5; ++i) {
         m_edits[i] = new QLineEdit;
+        LimitTypedText(m_edits[i], kLongestHeadText[i]);
         m_edits[i]->setMinimumWidth(m_edits[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
         form->addRow(QString::fromUtf8(kReportHeadLabels[i]), m_edits[i]);
     }

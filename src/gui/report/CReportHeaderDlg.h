@@ -3,6 +3,7 @@
 // engineer, date (today's by default) and a remark. Project and engineer are
 // remembered for the next report.
 #include <QDialog>
+#include <cstddef>
 
 #include "report/Report.h"
 
@@ -16,6 +17,10 @@ inline constexpr const char* kReportHeadLabels[] = {"&Projekt:", "&Bauwerk / Abs
                                                     "Be&merkung:"};
 inline constexpr const char* kReportProjectKey = "Bericht/Projekt";
 inline constexpr const char* kReportEngineerKey = "Bericht/Bearbeiter";
+
+// Lets the edit take at most `longest` characters and no control characters,
+// as a project keeps a name or head text.
+void LimitTypedText(QLineEdit* edit, std::size_t longest);
 
 class CReportHeaderDlg : public QDialog {
     Q_OBJECT

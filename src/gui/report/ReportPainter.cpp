@@ -1,11 +1,15 @@
 #include "gui/report/ReportPainter.h"
 
+#include <cerrno>
+
 #include <QPageLayout>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 
+#include "core/SafeOutput.h"
 #include "gui/report/ReportRows.h"
 #include "report/Report.h"
 
@@ -213,21 +217,19 @@ void SetReportPage(QPagedPaintDevice& device)
 
 bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, QString* why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (why)
-            *why = file.errorString();
-        return false;
-    }
+    // Painted into memory first, then written whole: a short write (a full
+    // disk) is seen, the file is not committed, and the reason reads in German.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(300);
         SetReportPage(writer);
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(kProgramVersion));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
             if (why)
                 *why = QStringLiteral("PDF-Ausgabe nicht möglich");
             return false;
@@ -235,9 +237,14 @@ bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, 
         paint(writer, painter);
         painter.end();
     }
-    if (!file.commit()) {
+    buffer.close();
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int error = errno;
+        file.cancelWriting();
         if (why)
-            *why = file.errorString();
+            *why = error ? QString::fromStdString(SystemErrorText(error)) : file.errorString();
         return false;
     }
     return true;

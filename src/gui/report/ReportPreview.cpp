@@ -8,6 +8,8 @@
 #include <QToolBar>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
+#include "core/SafeOutput.h"
 #include "gui/report/ReportPainter.h"
 #include "report/Report.h"
 
@@ -32,8 +34,14 @@ void SaveReportPdf(const Report& report, const CForm& form, QWidget* parent, con
     dialog.selectFile(QStringLiteral("Bericht-%1.pdf").arg(report.form));
     if (run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    const QString path = dialog.selectedFiles().first();
     QString error;
-    if (!WriteReportPdf(report, form, dialog.selectedFiles().first(), &error)) {
+    // Never over a device, a FIFO or a file the user may not write.
+    if (const std::string problem = OutputFileProblem(platform::PathOf(path.toStdString())); !problem.empty())
+        error = QStringLiteral("Der Bericht wird nicht nach %1 geschrieben. %2").arg(path, QString::fromStdString(problem));
+    else
+        WriteReportPdf(report, form, path, &error);
+    if (!error.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), error, QMessageBox::Ok, parent);
         run(box);
     }

@@ -13,6 +13,8 @@
 
 #include "cli/FormEvents.h"
 #include "core/Format.h"
+#include "core/Platform.h"
+#include "core/SafeOutput.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "gui/report/ProjectPrint.h"
@@ -42,6 +44,19 @@ int Usage(const std::string& message)
     return 2;
 }
 
+// A PDF goes only to a regular file the user may write or to a new name,
+// never over a device, a FIFO or the project it is made from. A refused
+// name ends the run like a file that cannot be written (status 1).
+bool TargetRefused(const std::string& out, const std::string& source = {})
+{
+    const std::string problem =
+        OutputFileProblem(platform::PathOf(out), source.empty() ? std::filesystem::path() : platform::PathOf(source));
+    if (!problem.empty())
+        std::fprintf(stderr, "dralun-report: Der Bericht wird nicht nach %s geschrieben. %s\n", out.c_str(),
+                     problem.c_str());
+    return !problem.empty();
+}
+
 // --project FILE --out FILE.pdf, in either order.
 int WriteProject(const std::vector<std::string>& args)
 {
@@ -62,15 +77,31 @@ int WriteProject(const std::vector<std::string>& args)
         std::replace(line.begin(), line.end(), '\n', ' ');
         throw UsageError(line);
     }
+    if (TargetRefused(out, project))
+        return 1;
     CMessageLog messages; // the forms' message boxes are collected, not shown
-    const std::vector<ProjectReport> reports = ProjectReports(read.project, messages);
+    std::vector<UnusableEntry> unusable;
+    const std::vector<ProjectReport> reports = ProjectReports(read.project, messages, &unusable);
     QString error;
     if (!WriteProjectPdf(std::filesystem::path(project).filename().string(), ProjectHead(read.project), reports,
                          QString::fromStdString(out), &error)) {
         std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
         return 1;
     }
-    return 0;
+    // The PDF holds every calculation that can be used; one that cannot is
+    // named, and the run does not end in success.
+    for (const UnusableEntry& entry : unusable)
+        std::fprintf(stderr, "dralun-report: %s\n", UnusableLine(entry).c_str());
+    return unusable.empty() ? 0 : 1;
+}
+
+// Standard output (the help text) flushed and checked before the end.
+int Finish(int status)
+{
+    const int error = FinishCStream(stdout);
+    if (error)
+        std::fprintf(stderr, "%s\n", OutputFailedText("dralun-report", error).c_str());
+    return StatusAfterOutput(status, error);
 }
 
 } // namespace
@@ -83,12 +114,12 @@ int main(int argc, char** argv)
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.empty() ? stderr : stdout);
         std::fputs(kHeaderUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
+        return Finish(args.empty() ? 2 : 0);
     }
     QGuiApplication app(argc, argv);
     try {
         if (std::find(args.begin(), args.end(), "--project") != args.end())
-            return WriteProject(args);
+            return Finish(WriteProject(args));
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");
@@ -99,6 +130,8 @@ int main(int argc, char** argv)
             throw UsageError("--help, --json und --report gibt es nur bei dralun-calc");
         if (options.out.empty())
             throw UsageError("--out DATEI.pdf fehlt");
+        if (TargetRefused(options.out))
+            return Finish(1);
         CMessageLog messages; // the form's message boxes are collected, not shown
         std::unique_ptr<CForm> form = info->create(messages);
         form->Open();
@@ -108,10 +141,10 @@ int main(int argc, char** argv)
         QString error;
         if (!WriteReportPdf(BuildReport(*form, options.header), *form, QString::fromStdString(options.out), &error)) {
             std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
-            return 1;
+            return Finish(1);
         }
-        return 0;
+        return Finish(0);
     } catch (const UsageError& e) {
-        return Usage(e.what());
+        return Finish(Usage(e.what()));
     }
 }
