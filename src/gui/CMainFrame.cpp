@@ -24,6 +24,8 @@
 #include <filesystem>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
+#include "core/SafeOutput.h"
 #include "forms/FormRegistry.h"
 #include "gui/CAboutDlg.h"
 #include "gui/CFormWindow.h"
@@ -607,8 +609,9 @@ void CMainFrame::ReopenEntry(std::size_t index)
 void CMainFrame::OnProjectPrint()
 {
     CMessageLog silent; // the forms redone for the reports show nothing
-    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent);
-    if (reports.empty())
+    std::vector<UnusableEntry> unusable;
+    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent, &unusable);
+    if (reports.empty() && unusable.empty())
         return;
     const ReportHeader head = ProjectHead(m_doc.Project());
     const std::string title = m_doc.Title().toStdString();
@@ -618,7 +621,7 @@ void CMainFrame::OnProjectPrint()
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Projekt drucken \u2013 %1").arg(m_doc.Title()));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&](QPrinter* target) { PrintProject(title, head, reports, *target); });
+            [&](QPrinter* target) { PrintProject(title, head, reports, unusable, *target); });
     m_runModal(preview);
 }
 
@@ -635,10 +638,18 @@ void CMainFrame::OnProjectPdf()
     if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = WithSuffix(dialog.selectedFiles().first(), QStringLiteral(".pdf"));
+    // Never over a device, a FIFO, a file the user may not write or the project itself.
+    const std::filesystem::path source =
+        m_doc.PathName().isEmpty() ? std::filesystem::path() : platform::PathOf(m_doc.PathName().toStdString());
+    if (const std::string problem = OutputFileProblem(platform::PathOf(path.toStdString()), source); !problem.empty()) {
+        ShowError(QStringLiteral("Das Projekt wird nicht nach %1 geschrieben. %2").arg(path, Q(problem)));
+        return;
+    }
     CMessageLog silent;
-    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent);
+    std::vector<UnusableEntry> unusable;
+    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent, &unusable);
     QString error;
-    if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, path, &error))
+    if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, unusable, path, &error))
         ShowError(error);
 }
 

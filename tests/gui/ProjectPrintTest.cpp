@@ -94,7 +94,7 @@ class ProjectPrintTest : public QObject {
         }
         const QString path = m_out.filePath(name + QStringLiteral(".pdf"));
         QString error;
-        if (!WriteProjectPdf("Umgehung.dralun", kHead, reports, path, &error))
+        if (!WriteProjectPdf("Umgehung.dralun", kHead, reports, {}, path, &error))
             qWarning() << error;
         return path;
     }
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(reports.size(), std::size_t(1));
         QVERIFY(!reports[0].reopened.changes.empty());
         const QString pdf = m_out.filePath(QStringLiteral("changed.pdf"));
-        QVERIFY(WriteProjectPdf("Umgehung.dralun", kHead, reports, pdf, nullptr));
+        QVERIFY(WriteProjectPdf("Umgehung.dralun", kHead, reports, {}, pdf, nullptr));
         const QString title = test::Compact(Pages(pdf).front());
         QVERIFY(title.contains(test::Compact(QStringLiteral("Jetzt anders als gespeichert: ") +
                                              QString::fromStdString(ChangeText(reports[0].reopened.changes[0])))));
@@ -177,7 +177,7 @@ private slots:
     {
         const QString pdf = m_out.filePath(QStringLiteral("empty.pdf"));
         QString error;
-        QVERIFY(WriteProjectPdf("Leer.dralun", kHead, {}, pdf, &error));
+        QVERIFY(WriteProjectPdf("Leer.dralun", kHead, {}, {}, pdf, &error));
         QCOMPARE(PageCount(pdf), 1);
         const QString text = test::PdfText(pdf);
         QVERIFY(text.contains(test::Compact(QStringLiteral("Das Projekt enthält keine Berechnung."))));
@@ -212,7 +212,7 @@ private slots:
     {
         const QString path = m_out.filePath(QStringLiteral("kein/ordner/projekt.pdf"));
         QString error;
-        QVERIFY(!WriteProjectPdf("Leer.dralun", kHead, {}, path, &error));
+        QVERIFY(!WriteProjectPdf("Leer.dralun", kHead, {}, {}, path, &error));
         QVERIFY(error.contains(path));
         QVERIFY(!QFile::exists(path));
     }
@@ -240,7 +240,7 @@ private slots:
         const QString out = m_out.filePath(QStringLiteral("program.pdf"));
         QCOMPARE(run({"--project", projectPath, "--out", out}), 0);
         const QString same = m_out.filePath(QStringLiteral("same.pdf"));
-        QVERIFY(WriteProjectPdf("Umgehung.dralun", ProjectHead(project), ProjectReports(project, log), same, nullptr));
+        QVERIFY(WriteProjectPdf("Umgehung.dralun", ProjectHead(project), ProjectReports(project, log), {}, same, nullptr));
         QCOMPARE(test::PdfText(out), test::PdfText(same));
 
         struct Case {

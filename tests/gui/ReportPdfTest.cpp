@@ -310,7 +310,10 @@ private slots:
         QVERIFY2(status == 1, qPrintable(error));
         QVERIFY2(error.contains(QString::fromUtf8("dralun-report: Nr. 1 \"Mulde Nord\" nicht verwendbar: ")),
                  qPrintable(error));
-        QVERIFY(test::PdfText(out).contains(Compact("Mulde Süd")));
+        const QString text = test::PdfText(out);
+        QVERIFY(text.contains(Compact("Mulde Süd")));
+        // The title page names it at its place, with why.
+        QVERIFY2(text.contains(Compact("nicht verwendbar unbekanntes Formular 999")), qPrintable(text.left(400)));
     }
 
     // "Als PDF speichern…" refuses a FIFO with the reason and leaves it.

@@ -213,7 +213,7 @@ QString ChangeNote(const ResultChange& change)
 } // namespace
 
 void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                  QPagedPaintDevice& device, QPainter& painter)
+                  const std::vector<UnusableEntry>& unusable, QPagedPaintDevice& device, QPainter& painter)
 {
     // Every report laid out first: the title page names the page each begins on.
     std::vector<const ProjectReport*> printed;
@@ -233,8 +233,22 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
     for (int titlePages = 1, pass = 0; pass < 3; ++pass) {
         std::vector<ListEntry> entries;
         int start = titlePages + 1;
+        std::size_t nextUnusable = 0;
+        // The calculations that cannot be used, up to the entry given.
+        auto unusableUpTo = [&](std::size_t entry) {
+            for (; nextUnusable < unusable.size() && unusable[nextUnusable].entry < entry; ++nextUnusable) {
+                const UnusableEntry& u = unusable[nextUnusable];
+                ListEntry& e = entries.emplace_back();
+                e.number = QString::number(u.entry + 1);
+                e.name = Q(u.name);
+                e.form = QStringLiteral("nicht verwendbar");
+                e.page = QStringLiteral("–");
+                e.notes << Q(u.problem);
+            }
+        };
         for (std::size_t i = 0; i < printed.size(); ++i) {
             const ProjectReport& r = *printed[i];
+            unusableUpTo(r.entry);
             ListEntry& e = entries.emplace_back();
             e.number = QString::number(r.entry + 1);
             e.name = Q(r.name);
@@ -245,6 +259,7 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
                 e.notes << ChangeNote(change);
             start += parts[i].Count();
         }
+        unusableUpTo(static_cast<std::size_t>(-1));
         TitleMaker maker(device, body.width());
         Head(maker, fonts, title, head);
         List(maker, fonts, entries);
@@ -276,12 +291,12 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
 }
 
 bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                     const QString& path, QString* error)
+                     const std::vector<UnusableEntry>& unusable, const QString& path, QString* error)
 {
     QString why;
     const bool written = WritePdf(path, QStringLiteral("Projekt %1").arg(Q(fileTitle)),
                                   [&](QPagedPaintDevice& device, QPainter& painter) {
-                                      PaintProject(fileTitle, head, reports, device, painter);
+                                      PaintProject(fileTitle, head, reports, unusable, device, painter);
                                   },
                                   &why);
     if (!written && error)
@@ -290,11 +305,11 @@ bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, con
 }
 
 void PrintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                  QPrinter& printer)
+                  const std::vector<UnusableEntry>& unusable, QPrinter& printer)
 {
     QPainter painter;
     if (painter.begin(&printer))
-        PaintProject(fileTitle, head, reports, printer, painter);
+        PaintProject(fileTitle, head, reports, unusable, printer, painter);
 }
 
 } // namespace dralun

@@ -11,17 +11,20 @@ class QPrinter;
 namespace dralun {
 
 struct ProjectReport; // project/ProjectReports.h
+struct UnusableEntry; // project/ProjectReports.h
 struct ReportHeader;
 
 // The project on paper: a title page (the project's head: Projekt, Bearbeiter, Datum, the file name
 // as title; then the list of calculations: number, name, form title, main result, and the page on
 // which its report begins), then each calculation's report as the single report prints it. The page
 // numbers run through the whole print: "Seite n von m" counts every page, title page included.
+// A calculation that cannot be used stands in the list at its place, "nicht verwendbar" and why.
 void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                  QPagedPaintDevice& device, QPainter& painter);
+                  const std::vector<UnusableEntry>& unusable, QPagedPaintDevice& device, QPainter& painter);
 bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                     const QString& path, QString* error); // replaced only when written whole, like WriteReportPdf
+                     const std::vector<UnusableEntry>& unusable, const QString& path,
+                     QString* error); // replaced only when written whole, like WriteReportPdf
 void PrintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                  QPrinter& printer);
+                  const std::vector<UnusableEntry>& unusable, QPrinter& printer);
 
 } // namespace dralun

@@ -84,12 +84,12 @@ int WriteProject(const std::vector<std::string>& args)
     const std::vector<ProjectReport> reports = ProjectReports(read.project, messages, &unusable);
     QString error;
     if (!WriteProjectPdf(std::filesystem::path(project).filename().string(), ProjectHead(read.project), reports,
-                         QString::fromStdString(out), &error)) {
+                         unusable, QString::fromStdString(out), &error)) {
         std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
         return 1;
     }
-    // The PDF holds every calculation that can be used; one that cannot is
-    // named, and the run does not end in success.
+    // The PDF holds every calculation that can be used and names, on its
+    // title page, one that cannot; the run does not end in success then.
     for (const UnusableEntry& entry : unusable)
         std::fprintf(stderr, "dralun-report: %s\n", UnusableLine(entry).c_str());
     return unusable.empty() ? 0 : 1;
