@@ -156,7 +156,7 @@ std::vector<int> TabulableFieldIds(const CForm& form, int vary)
     return ids;
 }
 
-RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request)
+RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request, const RatingProgress& progress)
 {
     RatingOutcome out;
     out.problem = RatingRequestProblem(form, request);
@@ -195,6 +195,11 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
         if (!row.refused.empty())
             std::fill(row.values.begin(), row.values.end(), std::numeric_limits<double>::quiet_NaN());
         table.rows.push_back(std::move(row));
+        if (progress && !progress(table.rows.size(), values.size())) {
+            table.rows.clear();
+            out.problem = "Die Wertetabelle wurde abgebrochen.";
+            return out;
+        }
     }
     return out;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Rating tables of a form: one input varied, the chosen fields read for
 // every value, on a copy of the form.
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,9 +41,15 @@ struct RatingOutcome {
     std::string problem; // "" when the table was computed
 };
 
+// Told the rows done and the rows in all after each row; false stops the
+// table (cancelled by the user).
+using RatingProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
 // The table on a copy of the form as it stands; the form is not changed.
-// Steps are not recorded (a table of many rows does without).
-RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request);
+// Steps are not recorded (a table of many rows does without). A table
+// stopped by its progress has no rows and says "abgebrochen".
+RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request,
+                                 const RatingProgress& progress = {});
 
 // The form's report with the rating table the user added to it, computed
 // anew on the form as it stands; a request that no longer fits the form

@@ -124,6 +124,25 @@ TEST_F(RatingTableTest, OrificeRowsAndARefusedOne)
     }
 }
 
+// The table tells how far it is after every row, and stops when told.
+TEST_F(RatingTableTest, ProgressIsToldAndAStopLeavesNoRows)
+{
+    const auto form = Opened(171);
+    const RatingRequest request{Id(*form, "h"), 0.1, 1, 0, 10, {Id(*form, "v")}};
+    std::vector<std::size_t> told;
+    const RatingOutcome all = ComputeRatingTable(*form, request, [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(total, 10u);
+        told.push_back(done);
+        return true;
+    });
+    EXPECT_EQ(all.table.rows.size(), 10u);
+    EXPECT_EQ(told, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    const RatingOutcome stopped =
+        ComputeRatingTable(*form, request, [](std::size_t done, std::size_t) { return done < 4; });
+    EXPECT_EQ(stopped.problem, "Die Wertetabelle wurde abgebrochen.");
+    EXPECT_TRUE(stopped.table.rows.empty());
+}
+
 // Curb and V-gutter (qf 2.5 %, qS 7 %, bS 0.5 m): a negative curb width
 // refuses the curb's results only. A of a triangle is h b / 2 with
 // h = b qf / 100 at the curb and h = b qS / 100 in the V-gutter for b <= bS.

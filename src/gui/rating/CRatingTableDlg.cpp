@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
@@ -383,15 +385,38 @@ void CRatingTableDlg::ShowProblem(const QString& problem)
 
 void CRatingTableDlg::Compute()
 {
+    if (m_computing) // a click while the rows are computed
+        return;
     QString problem;
     const std::optional<RatingRequest> request = Request(&problem);
     if (!request) {
         ShowProblem(problem);
         return;
     }
+    // A table that takes more than a moment shows how far it is and can be
+    // stopped; the window goes on answering between the rows.
+    QProgressDialog progress(QStringLiteral("Wertetabelle wird berechnet …"), QStringLiteral("Abbrechen"), 0, 100, this);
+    progress.setWindowTitle(QStringLiteral("Dralun"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const RatingProgress tell = [&](std::size_t done, std::size_t total) {
+        if (sinceEvents.elapsed() < 50 && done < total)
+            return true;
+        sinceEvents.restart();
+        progress.setMaximum(static_cast<int>(total));
+        progress.setValue(static_cast<int>(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    RatingOutcome outcome = ComputeRatingTable(m_form, *request);
+    m_computing = true;
+    RatingOutcome outcome = ComputeRatingTable(m_form, *request, tell);
+    m_computing = false;
     QApplication::restoreOverrideCursor();
+    progress.reset();
     if (!outcome.problem.empty()) {
         ShowProblem(QString::fromStdString(outcome.problem));
         return;

@@ -73,6 +73,7 @@ private:
     const CForm& m_form;
     std::function<int(QDialog&)> m_runModal;
     std::optional<RatingRequest> m_computed; // the request of the table shown
+    bool m_computing = false; // rows are being computed
     QComboBox* m_vary = nullptr;
     QLineEdit* m_from = nullptr;
     QLineEdit* m_to = nullptr;
