@@ -35,6 +35,7 @@
 #include "gui/project/Autosave.h"
 #include "gui/project/CKeepCalcDlg.h"
 #include "gui/project/CProjectPanel.h"
+#include "gui/project/ProjectProgress.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
 #include "install/CInstallCopy.h"
@@ -608,10 +609,9 @@ void CMainFrame::ReopenEntry(std::size_t index)
 
 void CMainFrame::OnProjectPrint()
 {
-    CMessageLog silent; // the forms redone for the reports show nothing
+    std::vector<ProjectReport> reports;
     std::vector<UnusableEntry> unusable;
-    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent, &unusable);
-    if (reports.empty() && unusable.empty())
+    if (!MakeProjectReports(m_doc.Project(), this, reports, unusable) || (reports.empty() && unusable.empty()))
         return;
     const ReportHeader head = ProjectHead(m_doc.Project());
     const std::string title = m_doc.Title().toStdString();
@@ -645,9 +645,10 @@ void CMainFrame::OnProjectPdf()
         ShowError(QStringLiteral("Das Projekt wird nicht nach %1 geschrieben. %2").arg(path, Q(problem)));
         return;
     }
-    CMessageLog silent;
+    std::vector<ProjectReport> reports;
     std::vector<UnusableEntry> unusable;
-    const std::vector<ProjectReport> reports = ProjectReports(m_doc.Project(), silent, &unusable);
+    if (!MakeProjectReports(m_doc.Project(), this, reports, unusable))
+        return;
     QString error;
     if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, unusable, path, &error))
         ShowError(error);

@@ -5,10 +5,19 @@
 namespace dralun {
 
 std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink,
-                                          std::vector<UnusableEntry>* unusable)
+                                          std::vector<UnusableEntry>* unusable,
+                                          const std::function<bool(std::size_t done, std::size_t total)>& progress,
+                                          bool* stopped)
 {
     std::vector<ProjectReport> reports;
+    if (stopped)
+        *stopped = false;
     for (std::size_t i = 0; i < project.Size(); ++i) {
+        if (progress && !progress(i, project.Size())) {
+            if (stopped)
+                *stopped = true;
+            return reports;
+        }
         const ProjectEntry& entry = project.At(i);
         if (!entry.calc) {
             if (unusable)

@@ -3,6 +3,7 @@
 // redone on a form of its own and reported with the head it was kept with,
 // a rating table kept with it made anew on that form.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,12 @@ struct UnusableEntry {
 // In project order. Entries that cannot be used give no report; they are
 // listed in `unusable` when it is given, so that no report leaves one out
 // without a word.
+// `progress` is told the calculations done and in all after each one; when
+// it answers false the reports stop there and `stopped` is set.
 std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& sink,
-                                          std::vector<UnusableEntry>* unusable = nullptr);
+                                          std::vector<UnusableEntry>* unusable = nullptr,
+                                          const std::function<bool(std::size_t done, std::size_t total)>& progress = {},
+                                          bool* stopped = nullptr);
 
 // The line that names an unusable calculation in a report, on its title
 // page and on standard error: "Nr. 2 \"Drossel\" nicht verwendbar: ...".

@@ -250,5 +250,26 @@ TEST_F(RatingProject, ProjectReportHoldsTheTableMadeAnew)
     EXPECT_NEAR(A, 0.0168508, 1e-7);
 }
 
+// The reports of a project tell how far they are, and stop when told.
+TEST_F(RatingProject, ProjectReportsTellTheirProgressAndStop)
+{
+    const auto form = Orifice();
+    Project project;
+    for (const char* name : {"eins", "zwei", "drei"})
+        project.Add(KeepCalculation(*form, {}, name));
+    std::vector<std::size_t> told;
+    bool stopped = true;
+    const auto all = ProjectReports(
+        project, sink, nullptr, [&](std::size_t done, std::size_t total) { return told.push_back(done), total == 3; },
+        &stopped);
+    EXPECT_EQ(all.size(), 3u);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(told, (std::vector<std::size_t>{0, 1, 2}));
+    const auto some = ProjectReports(
+        project, sink, nullptr, [](std::size_t done, std::size_t) { return done < 1; }, &stopped);
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(some.size(), 1u);
+}
+
 } // namespace
 } // namespace dralun
