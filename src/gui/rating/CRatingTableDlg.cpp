@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
@@ -30,6 +28,7 @@
 #include "forms/FormLayout.h"
 #include "forms/MainFields.h"
 #include "gui/CFormWindow.h"
+#include "gui/WorkProgress.h"
 #include "gui/rating/CRatingChart.h"
 #include "gui/rating/RatingTableModel.h"
 #include "project/FormCopy.h"
@@ -395,28 +394,14 @@ void CRatingTableDlg::Compute()
     }
     // A table that takes more than a moment shows how far it is and can be
     // stopped; the window goes on answering between the rows.
-    QProgressDialog progress(QStringLiteral("Wertetabelle wird berechnet …"), QStringLiteral("Abbrechen"), 0, 100, this);
-    progress.setWindowTitle(QStringLiteral("Dralun"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoReset(false);
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    const RatingProgress tell = [&](std::size_t done, std::size_t total) {
-        if (sinceEvents.elapsed() < 50 && done < total)
-            return true;
-        sinceEvents.restart();
-        progress.setMaximum(static_cast<int>(total));
-        progress.setValue(static_cast<int>(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    };
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_computing = true;
-    RatingOutcome outcome = ComputeRatingTable(m_form, *request, tell);
-    m_computing = false;
-    QApplication::restoreOverrideCursor();
-    progress.reset();
+    RatingOutcome outcome;
+    {
+        CWorkProgress progress(QStringLiteral("Wertetabelle wird berechnet …"), this);
+        m_computing = true;
+        outcome = ComputeRatingTable(m_form, *request,
+                                     [&](std::size_t done, std::size_t total) { return progress.Tell(done, total); });
+        m_computing = false;
+    }
     if (!outcome.problem.empty()) {
         ShowProblem(QString::fromStdString(outcome.problem));
         return;
