@@ -71,23 +71,13 @@ void ParabolaSteps(const CSwaleSection& s, double perimeter, const Threshold& at
     Record(steps, "Wasserspiegelbreite der Parabel", at, "b_{x}", "2 * sqrt(2 * p * {d})", s.parabolaWidth, "m");
     Record(steps, "Fließquerschnitt der Parabel", at, "A_{x}", "1.33333333333333 * {d} * b_{x} / 2", s.parabolaArea,
            "m²");
-    if (std::isfinite(perimeter)) { // the form says why it has no value
+    if (std::isfinite(perimeter)) {
         // The series where it agrees with the exact arc, the exact arc beyond.
         if (!s.parabolaSeries)
             Record(steps, "Beiwert der Parabel y = a x²", at, "a_{x}", "1 / (2 * p)", s.parabolaCoefficient, "1/m");
         Record(steps, ParabolaArcText(s), at, "lu_{x}",
                ParabolaArcFormula(s, "(b_{x} / 2)", "{d}", "a_{x}").c_str(), perimeter, "m");
     }
-}
-
-// The parabola's wetted perimeter, NaN where its series fails.
-double ParabolaPerimeter(const CSwaleSection& s, bool& seriesFails)
-{
-    if (s.parabolaArea > 0 && !(s.parabolaPerimeter > 0)) {
-        seriesFails = true;
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    return s.parabolaPerimeter;
 }
 
 void TrapezoidSteps(const CTrapezoidSection& s, const Threshold& at, CSteps& steps)
@@ -112,9 +102,8 @@ SwaleThresholdSections ComputeSwaleThresholdSections(const SwaleThresholdInput& 
     SwaleThresholdSections r;
     CInfiltrationBalance::Sections& out = r.sections;
     if (in.parabola) {
-        const double luU = ParabolaPerimeter(lower, r.seriesFails);
-        const double luO = ParabolaPerimeter(upper, r.seriesFails);
-        out = {lower.parabolaArea, luU, lower.parabolaWidth, upper.parabolaArea, luO, upper.parabolaWidth};
+        out = {lower.parabolaArea, lower.parabolaPerimeter, lower.parabolaWidth,
+               upper.parabolaArea, upper.parabolaPerimeter, upper.parabolaWidth};
     } else {
         out = {lower.circleArea, lower.circlePerimeter, lower.circleWidth,
                upper.circleArea, upper.circlePerimeter, upper.circleWidth};

@@ -20,9 +20,6 @@ struct SwaleThresholdInput {
 
 struct SwaleThresholdSections {
     CInfiltrationBalance::Sections sections;
-    // The three-term series of the parabola's arc ran below zero (narrow,
-    // deep swales): the wetted perimeter has no value and is NaN.
-    bool seriesFails = false;
 };
 
 // B > 0 and T > 0 (the form refuses the rest).

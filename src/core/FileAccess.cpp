@@ -1,7 +1,6 @@
 #include "core/FileAccess.h"
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "core/Format.h"

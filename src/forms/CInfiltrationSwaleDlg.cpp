@@ -93,10 +93,6 @@ bool CInfiltrationSwaleDlg::EvaluateSections(double hs, double tE, CInfiltration
     const SwaleThresholdSections sections =
         ComputeSwaleThresholdSections({m_B, m_T, hs, tE, IsChecked(kParabola)}, steps);
     out = sections.sections;
-    if (sections.seriesFails)
-        MessageBox("Für diese schmale, tiefe Mulde ist die Reihe für den benetzten Umfang der Parabel nicht "
-                   "anwendbar.\nlu wird deshalb als nicht bestimmbar (-) angezeigt.",
-                   MsgIcon::Exclamation);
     return true;
 }
 

