@@ -8,6 +8,7 @@
 
 #include "gui/report/ReportPainter.h"
 #include "gui/report/ReportRows.h"
+#include "gui/report/RowMaker.h"
 #include "project/ProjectReports.h"
 
 namespace dralun {
@@ -16,9 +17,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-const QColor kInk(20, 20, 20);
-const QColor kGrey(90, 90, 90);
-const QColor kRule(170, 170, 170);
+const QColor& kGrey = kReportGrey;
 
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
@@ -47,60 +46,18 @@ struct TitleLayout {
     int pages = 1;
 };
 
-class TitleMaker {
+// The rows of the title pages, and which of them heads the list.
+class TitleMaker : public CRowMaker {
 public:
-    TitleMaker(const QPaintDevice& device, double width) : m_device(device), m_width(width) {}
-
-    double P(double pt) const { return Pt(m_device, pt); }
-    double Width() const { return m_width; }
-    double TextWidth(const QString& text, const QFont& font) const
-    {
-        return QFontMetricsF(font, &m_device).horizontalAdvance(text);
-    }
-
-    void Begin(double spaceBefore, bool keepWithNext)
-    {
-        ReportRow& row = m_out.rows.emplace_back();
-        row.page.spaceBefore = spaceBefore;
-        row.page.keepWithNext = keepWithNext;
-        row.ruleColour = kRule;
-    }
-    // Text at x, y of the current row, at most w wide; returns its height.
-    double Text(const QString& text, const QFont& font, double x, double y, double w,
-                Qt::Alignment align = Qt::AlignLeft, QColor colour = kInk)
-    {
-        ReportRow& row = m_out.rows.back();
-        row.texts.push_back({QPointF(x, y), TextBlock(text, font, std::max(w, 1.0), m_device, align), colour});
-        const double height = row.texts.back().block.Height();
-        row.page.height = std::max(row.page.height, y + height);
-        return height;
-    }
-    void End(double padding, bool rule, QColor colour = kRule)
-    {
-        ReportRow& row = m_out.rows.back();
-        row.page.height += padding;
-        if (rule) {
-            row.ruleColour = colour;
-            row.rules.push_back(QLineF(0, row.page.height, m_width, row.page.height));
-        }
-    }
-    void MarkListHead() { m_out.listHead = m_out.rows.size() - 1; }
-    TitleRows Take() { return std::move(m_out); }
+    using CRowMaker::CRowMaker;
+    void MarkListHead() { m_listHead = Count() - 1; }
+    TitleRows Take() { return {CRowMaker::Take(), m_listHead}; }
 
 private:
-    const QPaintDevice& m_device;
-    double m_width;
-    TitleRows m_out;
+    std::size_t m_listHead = kNone;
 };
 
-struct Fonts {
-    QFont title = ReportFont(15, true);
-    QFont heading = ReportFont(12, true);
-    QFont text = ReportFont(9.5);
-    QFont bold = ReportFont(9.5, true);
-    QFont small = ReportFont(8);
-    QFont smallBold = ReportFont(8, true);
-};
+using Fonts = ReportFonts;
 
 void Head(TitleMaker& m, const Fonts& f, const QString& title, const ReportHeader& head)
 {

@@ -8,6 +8,7 @@
 #include "core/Format.h"
 #include "gui/report/RatingRows.h"
 #include "gui/report/ReportPicture.h"
+#include "gui/report/RowMaker.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
 
@@ -92,68 +93,10 @@ const QColor& kRule = kReportRule;
 
 QString UnitText(const std::string& unit) { return unit == "-" ? QString() : Q(unit); }
 
-// Builds the rows one after the other.
-class RowMaker {
-public:
-    RowMaker(const QPaintDevice& device, double width) : m_device(device), m_width(width) {}
+using RowMaker = CRowMaker;
 
-    double P(double pt) const { return Pt(m_device, pt); }
-    double Width() const { return m_width; }
-    const QPaintDevice& Device() const { return m_device; }
+using Fonts = ReportFonts;
 
-    // A new row; texts and rules go into it.
-    ReportRow& Begin(double spaceBefore = 0, bool keepWithNext = false)
-    {
-        m_rows.push_back({});
-        ReportRow& row = m_rows.back();
-        row.page.spaceBefore = spaceBefore;
-        row.page.keepWithNext = keepWithNext;
-        row.ruleColour = kRule;
-        return row;
-    }
-    // Text at x, y of the current row, width w; returns its height.
-    double Text(const QString& text, const QFont& font, double x, double y, double w,
-                Qt::Alignment align = Qt::AlignLeft, QColor colour = kInk)
-    {
-        ReportRow& row = m_rows.back();
-        row.texts.push_back({QPointF(x, y), TextBlock(text, font, std::max(w, 1.0), m_device, align), colour});
-        const double bottom = y + row.texts.back().block.Height();
-        row.page.height = std::max(row.page.height, bottom);
-        return row.texts.back().block.Height();
-    }
-    // Ends the current row with a padding and a rule under it.
-    void End(double padding, bool rule)
-    {
-        ReportRow& row = m_rows.back();
-        row.page.height += padding;
-        if (rule)
-            row.rules.push_back(QLineF(0, row.page.height, m_width, row.page.height));
-    }
-    void Row(ReportRow row) { m_rows.push_back(std::move(row)); }
-    ReportRow& Last() { return m_rows.back(); }
-    void DropLast() { m_rows.pop_back(); }
-    std::vector<ReportRow> Take() { return std::move(m_rows); }
-
-private:
-    const QPaintDevice& m_device;
-    double m_width;
-    std::vector<ReportRow> m_rows;
-};
-
-struct Fonts {
-    QFont title = ReportFont(15, true);
-    QFont heading = ReportFont(12, true);
-    QFont text = ReportFont(9.5);
-    QFont bold = ReportFont(9.5, true);
-    QFont small = ReportFont(8);
-    QFont smallBold = ReportFont(8, true);
-    QFont fixed = ReportFixedFont(8.5);
-};
-
-double TextWidth(const QString& text, const QFont& font, const QPaintDevice& device)
-{
-    return QFontMetricsF(font, &device).horizontalAdvance(text);
-}
 
 void Heading(RowMaker& m, const Fonts&, const QString& title)
 {
@@ -187,7 +130,7 @@ void Head(RowMaker& m, const Fonts& f, const Report& r)
     lines.emplace_back(QStringLiteral("Bemerkung"), Q(r.header.remark));
     double labelWidth = 0;
     for (const auto& line : lines)
-        labelWidth = std::max(labelWidth, TextWidth(line.first, f.bold, m.Device()));
+        labelWidth = std::max(labelWidth, m.TextWidth(line.first, f.bold));
     labelWidth += m.P(12);
     for (const auto& [label, value] : lines) {
         m.Begin(m.P(2));
@@ -207,14 +150,14 @@ struct Columns {
 Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r)
 {
     const double gap = m.P(8);
-    double symbol = TextWidth(QStringLiteral("Zeichen"), f.smallBold, m.Device());
-    double value = TextWidth(QStringLiteral("Wert"), f.smallBold, m.Device());
-    double unit = TextWidth(QStringLiteral("Einheit"), f.smallBold, m.Device());
+    double symbol = m.TextWidth(QStringLiteral("Zeichen"), f.smallBold);
+    double value = m.TextWidth(QStringLiteral("Wert"), f.smallBold);
+    double unit = m.TextWidth(QStringLiteral("Einheit"), f.smallBold);
     for (const auto* list : {&r.inputs, &r.results})
         for (const ReportEntry& e : *list) {
-            symbol = std::max(symbol, TextWidth(Q(e.symbol), f.text, m.Device()));
-            value = std::max(value, TextWidth(Q(e.text), f.text, m.Device()));
-            unit = std::max(unit, TextWidth(UnitText(e.unit), f.text, m.Device()));
+            symbol = std::max(symbol, m.TextWidth(Q(e.symbol), f.text));
+            value = std::max(value, m.TextWidth(Q(e.text), f.text));
+            unit = std::max(unit, m.TextWidth(UnitText(e.unit), f.text));
         }
     const double w = m.Width();
     Columns c{};
@@ -262,7 +205,7 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r)
              f.text);
         return;
     }
-    const double number = TextWidth(QString::number(r.steps.size()) + QStringLiteral(".  "), f.bold, m.Device());
+    const double number = m.TextWidth(QString::number(r.steps.size()) + QStringLiteral(".  "), f.bold);
     const double indent = number + m.P(12);
     int n = 0;
     for (const CalcStep& s : r.steps) {
@@ -278,8 +221,8 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r)
             right.back() += QLatin1Char(' ') + UnitText(s.unit);
 
         // "symbol =" on the first line, "=" under its sign on the others.
-        const double space = TextWidth(QStringLiteral(" "), f.text, m.Device());
-        const double left = std::min(TextWidth(symbol + QStringLiteral(" ="), f.text, m.Device()) + space / 2,
+        const double space = m.TextWidth(QStringLiteral(" "), f.text);
+        const double left = std::min(m.TextWidth(symbol + QStringLiteral(" ="), f.text) + space / 2,
                                      0.35 * (m.Width() - indent));
         for (size_t i = 0; i < right.size(); ++i) {
             const QString sign = i == 0 ? symbol + QStringLiteral(" =") : QStringLiteral("=");
