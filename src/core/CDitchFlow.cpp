@@ -2,11 +2,14 @@
 
 #include <cmath>
 
+#include "core/Finite.h"
+
 namespace dralun {
 
-double DitchBankHeight(double t) { return t; }
-
 namespace {
+
+// The height the banks need to hold the water depth t.
+double DitchBankHeight(double t) { return t; }
 
 void SectionSteps(const DitchFlowInput& in, const CTrapezoidSection& s, CSteps& steps)
 {
@@ -32,10 +35,20 @@ DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps)
 {
     DitchFlowResult r;
     r.bankHeight = DitchBankHeight(in.t);
-    r.section.evaluate(in.b, in.t, in.m1, in.m2);
+    // Negative dimensions or a falling bed give no flow section (negative
+    // area, root of a negative slope).
+    if (in.t < 0 || in.b < 0 || in.m1 < 0 || in.m2 < 0 || in.I < 0) {
+        r.status = DitchFlowStatus::NegativeInput;
+        return r;
+    }
+    r.section = ComputeTrapezoidSection({in.b, in.t, in.m1, in.m2});
     const CTrapezoidSection& s = r.section;
     r.v = std::sqrt(in.I / 1000) * in.kSt * std::pow(s.hydraulicRadius, 0.66666666667);
     r.Q = r.v * s.area;
+    if (!AllFinite({r.v, r.Q, s.area, s.perimeter, s.hydraulicRadius, s.surfaceWidth})) {
+        r.status = DitchFlowStatus::NotDeterminable;
+        return r;
+    }
 
     if (!steps.Recording())
         return r;

@@ -16,20 +16,26 @@ struct DitchFlowInput {
     double kSt = 0; // Strickler coefficient, m^(1/3)/s
 };
 
+// Why a ditch carries no computed discharge; the form says it to the user.
+enum class DitchFlowStatus {
+    Ok,
+    NegativeInput,  // a negative dimension or a falling bed: no flow section
+    NotDeterminable // a result is not a finite number
+};
+
 struct DitchFlowResult {
+    DitchFlowStatus status = DitchFlowStatus::Ok; // section, v and Q count only when Ok
     CTrapezoidSection section;
     double v = 0;          // mean velocity, m/s
     double Q = 0;          // discharge, m³/s
-    double bankHeight = 0; // the bank height the water depth needs
+    // The bank height enters no formula: it is the height the banks need to
+    // hold the water depth t, so it follows t alone (the same inputs always
+    // show the same bank height), whatever the status.
+    double bankHeight = 0;
 };
 
-// The bank height enters no formula: it is the height the banks need to hold
-// the water depth t, so it follows t alone (the same inputs always show
-// the same bank height).
-double DitchBankHeight(double t);
-
-// t, b, m1, m2, I >= 0 (the form refuses the rest). Values that are not
-// finite are passed on for the form to refuse.
+// Negative t, b, m1, m2 or I give NegativeInput, and nothing but the bank
+// height is computed or recorded.
 DitchFlowResult ComputeDitchFlow(const DitchFlowInput& in, CSteps& steps);
 
 } // namespace dralun

@@ -6,6 +6,7 @@
 
 #include "core/CStoneSizeTables.h"
 #include "core/Constants.h"
+#include "core/Finite.h"
 #include "core/Format.h"
 
 namespace dralun {
@@ -44,6 +45,19 @@ double Coefficient(CSteps& steps, const char* name, const char* unit, std::span<
 RoughBedFlowResult ComputeRoughBedFlow(const RoughBedFlowInput& in, CSteps& steps)
 {
     RoughBedFlowResult r;
+    // The stone tables cover kSmallest to kLargest; outside them the
+    // coefficients are 0 and the method divides by zero.
+    if (!(in.d >= CStoneSizeTables::kSmallest && in.d <= CStoneSizeTables::kLargest))
+        r.status = RoughBedFlowStatus::StoneSizeOutsideTables;
+    else if (!(in.h > 0))
+        r.status = RoughBedFlowStatus::NoWaterDepth;
+    else if (in.B < 0)
+        r.status = RoughBedFlowStatus::NegativeWidth;
+    else if (in.I < 0)
+        r.status = RoughBedFlowStatus::NegativeSlope;
+    if (r.status != RoughBedFlowStatus::Ok)
+        return r;
+
     steps.Let("h", in.h);
     steps.Let("B", in.B);
     steps.Let("d", in.d);
@@ -67,11 +81,11 @@ RoughBedFlowResult ComputeRoughBedFlow(const RoughBedFlowInput& in, CSteps& step
     // The logarithmic law needs 0 < Y < 1: Y >= 1 gives no or a negative
     // velocity, Y <= 0 (no air-water mixture left, c <= 0) none at all.
     if (!(r.c > 0)) {
-        r.law = RoughBedLaw::NoAir;
+        r.status = RoughBedFlowStatus::NoAir;
         return r;
     }
     if (!(r.Y < 1)) {
-        r.law = RoughBedLaw::YNotBelow1;
+        r.status = RoughBedFlowStatus::YNotBelow1;
         return r;
     }
     r.vm = steps.Step("Maximale Geschwindigkeit (logarithmisches Fließgesetz)", "vm",
@@ -79,6 +93,8 @@ RoughBedFlowResult ComputeRoughBedFlow(const RoughBedFlowInput& in, CSteps& step
                       std::sqrt(8.0 * kG * in.h * r.s) * (std::log10(r.Y) * (-3.2)), "m/s");
     r.vM = steps.Step("Mittlere Geschwindigkeit im gesamten Querschnitt", "vM", "0.75 * vm", 0.75 * r.vm, "m/s");
     r.Qm = steps.Step("Abfluss (mit dem Luftbeimischungsfaktor)", "Qm", "c * vM * A", r.c * r.vM * r.A, "m³/s");
+    if (!AllFinite({r.A, r.vm, r.Qm, r.c}))
+        r.status = RoughBedFlowStatus::NotDeterminable;
     return r;
 }
 

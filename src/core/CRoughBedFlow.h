@@ -15,10 +15,18 @@ struct RoughBedFlowInput {
     double I = 0; // bed slope, per mille
 };
 
-enum class RoughBedLaw {
-    Holds,     // 0 < Y < 1: vm, vM and Qm have values
-    NoAir,     // c <= 0 (or not a number): the method does not apply
-    YNotBelow1 // Y >= 1 (or not a number): the velocity would not be positive
+// Why a rough-bed swale carries no computed discharge; the form says it to
+// the user. The first four are the inputs' (nothing computed or recorded),
+// the rest the flow law's.
+enum class RoughBedFlowStatus {
+    Ok,                     // 0 < Y < 1: vm, vM and Qm have values
+    StoneSizeOutsideTables, // d outside kSmallest..kLargest: no coefficients
+    NoWaterDepth,           // h not above 0
+    NegativeWidth,          // B < 0
+    NegativeSlope,          // I < 0
+    NoAir,                  // c <= 0 (or not a number): the method does not apply
+    YNotBelow1,             // Y >= 1 (or not a number): the velocity would not be positive
+    NotDeterminable         // a result is not a finite number
 };
 
 struct RoughBedFlowResult {
@@ -28,10 +36,11 @@ struct RoughBedFlowResult {
     double X = 0, Y = 0;
     double A = 0;                   // flow area, m²
     double vm = 0, vM = 0, Qm = 0; // 0 unless the law holds
-    RoughBedLaw law = RoughBedLaw::Holds;
+    RoughBedFlowStatus status = RoughBedFlowStatus::Ok;
 };
 
-// d within the stone-size tables and h > 0 (the form refuses the rest).
+// The inputs are checked in the order of the statuses; c and Y are named in
+// the result for NoAir and YNotBelow1.
 RoughBedFlowResult ComputeRoughBedFlow(const RoughBedFlowInput& in, CSteps& steps);
 
 } // namespace dralun

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "core/Constants.h"
+#include "core/Finite.h"
+
 namespace dralun {
 
 double ManningStricklerVelocity(double I, double kSt, double A, double lu)
@@ -29,7 +32,7 @@ void CircleSteps(const SwaleFlowInput& in, const CSwaleSection& s, CSteps& steps
                    s.circleAngle, "rad");
     steps.Step("Fließquerschnitt des Kreisabschnitts", "A_K", "(r * r / 2) * (theta - sin(theta))", s.circleArea, "m²");
     steps.Step("Benetzter Umfang des Kreisabschnitts", "lu_K",
-               "2 * 3.141592654 * r * theta * 180 / 3.141592654 / 360", s.circlePerimeter, "m");
+               "2 * pi * r * theta * 180 / pi / 360", s.circlePerimeter, "m");
 }
 
 void ParabolaSteps(const SwaleFlowInput& in, const CSwaleSection& s, CSteps& steps)
@@ -62,7 +65,16 @@ void FlowSteps(CSteps& steps, const char* name, const char* A, const char* lu, c
 SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
 {
     SwaleFlowResult r;
-    r.section.evaluate(in.B, in.h, in.t);
+    if (in.t > in.h)
+        r.status = SwaleFlowStatus::DepthAboveBrim;
+    else if (!(in.B > 0) || !(in.h > 0))
+        r.status = SwaleFlowStatus::NoSwale;
+    else if (in.I < 0)
+        r.status = SwaleFlowStatus::FallingSlope;
+    if (r.status != SwaleFlowStatus::Ok)
+        return r;
+
+    r.section = ComputeSwaleSection({in.B, in.h, in.t});
     const CSwaleSection& s = r.section;
 
     r.circleV = ManningStricklerVelocity(in.I, in.kSt, s.circleArea, s.circlePerimeter);
@@ -75,6 +87,11 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
     // Equation (7) holds only for a swale running brim-full.
     r.Q7 = in.h == in.t ? std::pow(in.t, 2.6666666666666665) * in.kSt * std::sqrt(in.I / 1000) * in.B / 2 / in.t : 0.0;
 
+    if (!AllFinite({s.circleRadius, s.circleArea, s.circlePerimeter, s.circleWidth, r.circleV, r.circleQ,
+                    s.parabolaArea, r.parabolaLu, s.parabolaWidth, r.parabolaV, r.parabolaQ, r.Q7})) {
+        r.status = SwaleFlowStatus::NotDeterminable;
+        return r;
+    }
     if (!steps.Recording())
         return r;
     steps.Let("B", in.B);
@@ -82,6 +99,7 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
     steps.Let("t", in.t);
     steps.Let("I", in.I);
     steps.Let("kSt", in.kSt);
+    steps.Let("pi", kPi);
     CircleSteps(in, s, steps);
     if (in.t > 0)
         FlowSteps(steps, "Kreis", "A_K", "lu_K", "R_K", "v_K", "Q_K", s.circleArea / s.circlePerimeter, r.circleV,

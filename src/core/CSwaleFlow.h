@@ -16,7 +16,17 @@ struct SwaleFlowInput {
     double kSt = 0; // Strickler coefficient, m^(1/3)/s
 };
 
+// Why a swale carries no computed discharge; the form says it to the user.
+enum class SwaleFlowStatus {
+    Ok,
+    DepthAboveBrim,  // t > h: the water stands above the swale
+    NoSwale,         // B or h not above 0: no circle, no parabola
+    FallingSlope,    // I < 0: no velocity
+    NotDeterminable  // a result is not a finite number
+};
+
 struct SwaleFlowResult {
+    SwaleFlowStatus status = SwaleFlowStatus::Ok; // the values count only when Ok
     CSwaleSection section;
     double circleV = 0, circleQ = 0;
     double parabolaLu = 0, parabolaV = 0, parabolaQ = 0;
@@ -27,7 +37,8 @@ struct SwaleFlowResult {
 // wetted perimeter lu; an empty section (t = 0) carries nothing.
 double ManningStricklerVelocity(double I, double kSt, double A, double lu);
 
-// B > 0, h > 0, I >= 0, t <= h (the form refuses the rest).
+// Inputs are checked in this order: t <= h, B > 0 and h > 0, I >= 0; the
+// first that fails is the status, and nothing is computed or recorded.
 SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps);
 
 } // namespace dralun

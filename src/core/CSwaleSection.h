@@ -7,11 +7,13 @@
 
 namespace dralun {
 
-class CSwaleSection {
-public:
-    // B > 0 and h > 0; 0 <= t <= h. A depth t <= 0 gives empty sections.
-    void evaluate(double B, double h, double t);
+struct SwaleSectionInput {
+    double B = 0; // swale width, m (> 0)
+    double h = 0; // swale depth, m (> 0)
+    double t = 0; // water depth, m (0 <= t <= h; t <= 0 gives empty sections)
+};
 
+struct CSwaleSection {
     // How far the three-term series of the parabola's arc may stray from the
     // exact arc (relative) and still be taken.
     static constexpr double kSeriesTolerance = 0.001;
@@ -33,6 +35,10 @@ public:
     double parabolaArcExact = 0;  // the exact arc of y = a x² from -x to x
     bool parabolaSeries = true;   // whether parabolaPerimeter is the series
 };
+
+// Both idealisations of the section at the water depth in.t. The steps are
+// the caller's: the swale and the infiltration swale name them differently.
+CSwaleSection ComputeSwaleSection(const SwaleSectionInput& in);
 
 // The parabola's wetted perimeter as a calculation step states it: the
 // text says whether the series or the exact arc was taken; the formula is

@@ -4,19 +4,21 @@
 
 namespace dralun {
 
-void CTrapezoidSection::evaluate(double b, double t, double m1, double m2)
+CTrapezoidSection ComputeTrapezoidSection(const TrapezoidSectionInput& in)
 {
+    const double b = in.b, t = in.t, m1 = in.m1, m2 = in.m2;
+    CTrapezoidSection s;
     if (t == 0) {
-        area = perimeter = hydraulicRadius = leftBank = rightBank = 0;
-        surfaceWidth = b;
-        return;
+        s.surfaceWidth = b;
+        return s;
     }
-    leftBank = std::sqrt(t * t + (m1 * t) * (m1 * t));
-    rightBank = std::sqrt(t * t + (m2 * t) * (m2 * t));
-    perimeter = leftBank + b + rightBank;
-    area = b * t + 0.5 * t * t * m1 + 0.5 * t * t * m2;
-    hydraulicRadius = area / perimeter;
-    surfaceWidth = m1 * t + b + m2 * t;
+    s.leftBank = std::sqrt(t * t + (m1 * t) * (m1 * t));
+    s.rightBank = std::sqrt(t * t + (m2 * t) * (m2 * t));
+    s.perimeter = s.leftBank + b + s.rightBank;
+    s.area = b * t + 0.5 * t * t * m1 + 0.5 * t * t * m2;
+    s.hydraulicRadius = s.area / s.perimeter;
+    s.surfaceWidth = m1 * t + b + m2 * t;
+    return s;
 }
 
 } // namespace dralun

@@ -9,6 +9,30 @@ namespace dralun {
 class CDitchDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 143;
+    static constexpr int kPicture = 151; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdB = 1000,   // "Sohlenbreite b [m]"
+        kIdH = 1001,   // "Böschungshöhe h [m]" (a result)
+        kIdM1 = 1002,  // "Bö. Neigung links 1 :"
+        kIdM2 = 1003,  // "Bö-Neigung rechts 1 : "
+        kIdT = 1004,   // "Wassertiefe t [m]"
+        kIdI = 1005,   // "Sohlengefälle [%o]"
+        kIdKSt = 1006, // "kSt [m1/3/s]"
+        kIdA = 1013,   // "A [m²]"
+        kIdLu = 1014,  // "lu [m]"
+        kIdRhy = 1015, // "rhy [m]"
+        kIdV = 1016,   // "v [m/s]"
+        kIdQ = 1018,   // "Q [m³/s]"
+        kIdWsp = 1019, // "wsp b (t) [m]"
+        kIdBPlus = 1012, kIdBMinus = 1020,
+        kIdHPlus = 1017, kIdHMinus = 1021,
+        kIdM1Plus = 1022, kIdM1Minus = 1023,
+        kIdM2Plus = 1026, kIdM2Minus = 1027,
+        kIdTPlus = 1037, kIdTMinus = 1038,
+        kIdIPlus = 1039, kIdIMinus = 1040,
+        kIdKStPlus = 1041, kIdKStMinus = 1042,
+    };
 
     explicit CDitchDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;

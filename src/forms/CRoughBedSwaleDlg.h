@@ -9,6 +9,19 @@ namespace dralun {
 class CRoughBedSwaleDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 176;
+    static constexpr int kPicture = 176; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdH = 1000,  // "Wassertiefe [m]"
+        kIdB = 1001,  // "Muldenbreite [m]"
+        kIdD = 1002,  // "mittlere Steingröße [m]"
+        kIdI = 1003,  // "Sohlengefälle [%o]"
+        kIdA = 1004,  // "Durchflussquerschnitt [m²]"
+        kIdVm = 1005, // "vm [m/s]", the maximum velocity
+        kIdVM = 1006, // "vM [m/s]", the mean velocity
+        kIdQm = 1013, // "Qm [m³/s]"
+        kIdC = 1014,  // "Luftbeimischungsfaktor"
+    };
 
     explicit CRoughBedSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;

@@ -10,7 +10,33 @@ namespace dralun {
 class CSwaleDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 132;
-    static constexpr int kIdTEqualsH = 1024;
+    static constexpr int kPicture = 149; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdB = 1000,         // "Breite B [m]"
+        kIdH = 1001,         // "Muldenhöhe h [m]"
+        kIdT = 1002,         // "Wassertiefe t [m]"
+        kIdI = 1003,         // "Gefälle [%o]"
+        kIdKSt = 1004,       // "kSt [m1/3/s]"
+        kIdAKreis = 1005,    // circle: "A (t) [m²]"
+        kIdLuKreis = 1006,   // circle: "lu (t) [m]"
+        kIdRKreis = 1013,    // circle: "r [m]"
+        kIdVKreis = 1014,    // circle: "v [m/s]"
+        kIdQKreis = 1015,    // circle: "Q [m³/s]"
+        kIdBKreis = 1031,    // circle: "wsp b (t) [m]"
+        kIdAParabel = 1016,  // parabola: "A (t) [m²]"
+        kIdLuParabel = 1018, // parabola: "lu (t) [m]"
+        kIdVParabel = 1019,  // parabola: "v [m/s]"
+        kIdQParabel = 1030,  // parabola: "Q [m³/s]"
+        kIdBParabel = 1043,  // parabola: "wsp b (t) [m]"
+        kIdQGl7 = 1032,      // equation (7): "Q [m³/s]"
+        kIdTEqualsH = 1024,  // "t = h"
+        kIdBPlus = 1012, kIdBMinus = 1020,
+        kIdHPlus = 1017, kIdHMinus = 1021,
+        kIdTPlus = 1022, kIdTMinus = 1023,
+        kIdIPlus = 1026, kIdIMinus = 1027,
+        kIdKStPlus = 1037, kIdKStMinus = 1038,
+    };
 
     explicit CSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;

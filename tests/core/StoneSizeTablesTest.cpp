@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/CRoughBedFlow.h"
 #include "core/CStoneSizeTables.h"
 
 namespace dralun {
@@ -53,6 +54,38 @@ TEST(StoneSizeTables, LocateNamesTheRowsUsed)
     EXPECT_EQ(outside.lo, nullptr);
     EXPECT_EQ(outside.k, 0);
     EXPECT_EQ(CStoneSizeTables::K3Rows().size(), 3u);
+}
+
+// The rough-bed swale takes stone sizes within the tables only, and checks
+// its inputs in a fixed order before it records anything.
+TEST(RoughBedFlow, InputsOutsideTheMethodRecordNothing)
+{
+    struct Case {
+        RoughBedFlowInput in; // h, B, d, I
+        RoughBedFlowStatus status;
+    };
+    const Case cases[] = {
+        {{0, -1, 0.079, -1}, RoughBedFlowStatus::StoneSizeOutsideTables},
+        {{0.14, 5.85, 0.42, 150}, RoughBedFlowStatus::StoneSizeOutsideTables},
+        {{0, -1, 0.08, -1}, RoughBedFlowStatus::NoWaterDepth},
+        {{0.14, -1, 0.41, -1}, RoughBedFlowStatus::NegativeWidth},
+        {{0.14, 5.85, 0.18, -1}, RoughBedFlowStatus::NegativeSlope},
+    };
+    for (const Case& c : cases) {
+        CSteps steps;
+        EXPECT_EQ(ComputeRoughBedFlow(c.in, steps).status, c.status) << c.in.h << " " << c.in.d;
+        EXPECT_TRUE(steps.Steps().empty());
+    }
+}
+
+// At I = 5000 per mille and d = 0.18 m, h = 0.14 m: s = sin(atan 5) =
+// 0.980581, K3 = 0.0607273, c = 1 - 1.3 s + 0.08 h / K3 = -0.0903237.
+TEST(RoughBedFlow, TooSteepLeavesNoAirWaterMixture)
+{
+    const RoughBedFlowResult r = ComputeRoughBedFlow({0.14, 5.85, 0.18, 5000}, NoSteps());
+    EXPECT_EQ(r.status, RoughBedFlowStatus::NoAir);
+    EXPECT_NEAR(r.c, -0.0903237, 5e-7);
+    EXPECT_EQ(r.Qm, 0);
 }
 
 } // namespace

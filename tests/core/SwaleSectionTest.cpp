@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "core/CSwaleFlow.h"
 #include "core/CSwaleSection.h"
 
 namespace dralun {
@@ -26,8 +29,7 @@ class SwaleSectionCases : public ::testing::TestWithParam<SwaleCase> {};
 TEST_P(SwaleSectionCases, CircleAndParabola)
 {
     const SwaleCase& c = GetParam();
-    CSwaleSection s;
-    s.evaluate(c.B, c.h, c.t);
+    const CSwaleSection s = ComputeSwaleSection({c.B, c.h, c.t});
     EXPECT_NEAR(s.circleRadius, c.radius, 1e-10) << c.what;
     EXPECT_NEAR(s.circleArea, c.circleArea, 1e-9) << c.what;
     EXPECT_NEAR(s.circlePerimeter, c.circlePerimeter, 1e-9) << c.what;
@@ -63,9 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
 // asinh(2) / 2) = 0.887366.
 TEST(SwaleSection, SeriesOnlyWhereItAgreesWithTheExactArc)
 {
-    CSwaleSection flat, deep;
-    flat.evaluate(2, 0.3, 0.3);
-    deep.evaluate(0.6, 0.3, 0.3);
+    const CSwaleSection flat = ComputeSwaleSection({2, 0.3, 0.3});
+    const CSwaleSection deep = ComputeSwaleSection({0.6, 0.3, 0.3});
     EXPECT_TRUE(flat.parabolaSeries);
     EXPECT_DOUBLE_EQ(flat.parabolaPerimeter, 2.11352);
     EXPECT_NEAR(flat.parabolaArcExact, std::sqrt(1.36) + std::asinh(0.6) / 0.6, 1e-14);
@@ -79,8 +80,7 @@ TEST(SwaleSection, SeriesOnlyWhereItAgreesWithTheExactArc)
 
 TEST(SwaleSection, EmptyAtZeroDepth)
 {
-    CSwaleSection s;
-    s.evaluate(2, 0.3, 0);
+    const CSwaleSection s = ComputeSwaleSection({2, 0.3, 0});
     EXPECT_NEAR(s.circleRadius, 1.8166666667, 1e-10);
     EXPECT_EQ(s.circleArea, 0);
     EXPECT_EQ(s.circlePerimeter, 0);
@@ -96,9 +96,8 @@ TEST(SwaleSection, SegmentGrowsSmoothlyThroughTheCentre)
     // finding the angle must meet.
     const double B = 1.0, h = 0.6;
     const double Rc = (B * B / 4 + h * h) / 2 / h;
-    CSwaleSection below, above;
-    below.evaluate(B, h, Rc - 1e-7);
-    above.evaluate(B, h, Rc + 1e-7);
+    const CSwaleSection below = ComputeSwaleSection({B, h, Rc - 1e-7});
+    const CSwaleSection above = ComputeSwaleSection({B, h, Rc + 1e-7});
     EXPECT_NEAR(above.circleArea - below.circleArea, 2 * Rc * 2e-7, 1e-9);
     EXPECT_NEAR(above.circlePerimeter - below.circlePerimeter, 0, 1e-6);
     EXPECT_GT(above.circlePerimeter, 3.141592654 * Rc);
@@ -108,12 +107,63 @@ TEST(SwaleSection, SegmentGrowsSmoothlyThroughTheCentre)
 TEST(SwaleSection, ShallowSwaleKeepsTheChordFormula)
 {
     // For t <= r the angle is 2 asin(w / 2r) exactly.
-    CSwaleSection s;
-    s.evaluate(2, 0.3, 0.3);
+    const CSwaleSection s = ComputeSwaleSection({2, 0.3, 0.3});
     const double Rc = 1.09 / 0.6;
     const double theta = 2 * std::asin(2.0 / 2 / Rc);
     EXPECT_DOUBLE_EQ(s.circleArea, (Rc * Rc / 2) * (theta - std::sin(theta)));
     EXPECT_DOUBLE_EQ(s.circlePerimeter, 2 * 3.141592654 * Rc * theta * 180 / 3.141592654 / 360);
+}
+
+// The flow checks its inputs in a fixed order before computing anything:
+// water above the brim first, then a swale without width or depth, then a
+// falling slope.
+TEST(SwaleFlow, RefusedInputsInTheirOrderRecordNothing)
+{
+    struct Case {
+        SwaleFlowInput in;
+        SwaleFlowStatus status;
+    };
+    const Case cases[] = {
+        {{0, 0.3, 0.31, -1, 20}, SwaleFlowStatus::DepthAboveBrim}, // before the width and the slope
+        {{0, 0.3, 0.3, -1, 20}, SwaleFlowStatus::NoSwale},         // before the slope
+        {{2, 0, 0, 1, 20}, SwaleFlowStatus::NoSwale},
+        {{2, 0.3, 0.3, -0.1, 20}, SwaleFlowStatus::FallingSlope},
+    };
+    for (const Case& c : cases) {
+        CSteps steps;
+        const SwaleFlowResult r = ComputeSwaleFlow(c.in, steps);
+        EXPECT_EQ(r.status, c.status) << c.in.B << " " << c.in.h << " " << c.in.t << " " << c.in.I;
+        EXPECT_TRUE(steps.Steps().empty());
+        EXPECT_EQ(r.circleQ, 0);
+        EXPECT_EQ(r.section.circleRadius, 0);
+    }
+}
+
+TEST(SwaleFlow, AnInfiniteDischargeIsNotDeterminable)
+{
+    CSteps steps;
+    const SwaleFlowResult r = ComputeSwaleFlow({2, 0.3, 0.3, 1, std::numeric_limits<double>::infinity()}, steps);
+    EXPECT_EQ(r.status, SwaleFlowStatus::NotDeterminable);
+    EXPECT_TRUE(steps.Steps().empty());
+}
+
+// The circle's arc is written with pi, bound to the ten digits the
+// arithmetic uses: for the defaults (r = 1.09 / 0.6, theta = 2 asin(1 / r))
+// the arc r theta = 2.1179193732 m.
+TEST(SwaleFlow, ArcFormulaNamesPi)
+{
+    CSteps steps;
+    const SwaleFlowResult r = ComputeSwaleFlow({2, 0.3, 0.3, 1, 20}, steps);
+    ASSERT_EQ(r.status, SwaleFlowStatus::Ok);
+    const auto arc = std::find_if(steps.Steps().begin(), steps.Steps().end(),
+                                  [](const CalcStep& s) { return s.symbol == "lu_K"; });
+    ASSERT_NE(arc, steps.Steps().end());
+    EXPECT_EQ(arc->formula, "2 * pi * r * theta * 180 / pi / 360");
+    const auto pi = std::find_if(arc->args.begin(), arc->args.end(), [](const auto& a) { return a.first == "pi"; });
+    ASSERT_NE(pi, arc->args.end());
+    EXPECT_EQ(pi->second, 3.141592654);
+    EXPECT_NEAR(arc->value, 1.09 / 0.6 * 2 * std::asin(0.6 / 1.09), 1e-12);
+    EXPECT_NEAR(arc->value, 2.1179193732, 1e-10);
 }
 
 } // namespace

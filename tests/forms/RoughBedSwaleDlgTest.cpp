@@ -7,11 +7,13 @@
 #include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CRoughBedSwaleDlg.h"
+#include "testkit/FieldNumber.h"
 
 namespace dralun {
 namespace {
 
-double Field(const CForm& form, int id) { return ParseFieldNumber(form.Text(id)).value_or(std::nan("")); }
+using D = CRoughBedSwaleDlg;
+using test::FieldNumber;
 
 // Reference: s = sin(atan(I/1000)), c = 1 - 1.3 s + 0.08 h/K3,
 // Y = 0.25 (8.1 K2 sqrt(K1) s + 1.7) c K3/h, vm = sqrt(8 g h s) (-3.2 log10 Y).
@@ -30,14 +32,14 @@ TEST_P(RoughBedSwaleCases, VelocitiesAndDischarge)
     CMessageLog log;
     CRoughBedSwaleDlg form(log);
     form.Open();
-    form.Type(1000, r.h);
-    form.Type(1002, r.d);
+    form.Type(D::kIdH, r.h);
+    form.Type(D::kIdD, r.d);
     form.Click(kIdOk);
-    EXPECT_NEAR(Field(form, 1014), r.c, 1e-12) << r.what;
-    EXPECT_NEAR(Field(form, 1004), r.A, 1e-12) << r.what;
-    EXPECT_NEAR(Field(form, 1005), r.vm, 1e-11) << r.what;
-    EXPECT_NEAR(Field(form, 1006), 0.75 * r.vm, 1e-11) << r.what;
-    EXPECT_NEAR(Field(form, 1013), r.Qm, 1e-11) << r.what;
+    EXPECT_NEAR(FieldNumber(form, D::kIdC), r.c, 1e-12) << r.what;
+    EXPECT_NEAR(FieldNumber(form, D::kIdA), r.A, 1e-12) << r.what;
+    EXPECT_NEAR(FieldNumber(form, D::kIdVm), r.vm, 1e-11) << r.what;
+    EXPECT_NEAR(FieldNumber(form, D::kIdVM), 0.75 * r.vm, 1e-11) << r.what;
+    EXPECT_NEAR(FieldNumber(form, D::kIdQm), r.Qm, 1e-11) << r.what;
     EXPECT_TRUE(log.Messages().empty());
 }
 
@@ -57,13 +59,13 @@ TEST(RoughBedSwale, DefaultsToFourPlaces)
     CMessageLog log;
     CRoughBedSwaleDlg form(log);
     form.Open();
-    EXPECT_EQ(form.Text(1013), "0"); // nothing computed on opening
+    EXPECT_EQ(form.Text(D::kIdQm), "0"); // nothing computed on opening
     form.PressEnter();
-    EXPECT_NEAR(Field(form, 1014), 0.9916, 0.00005);
-    EXPECT_NEAR(Field(form, 1004), 0.546, 1e-12);
-    EXPECT_NEAR(Field(form, 1005), 2.0668, 0.00005);
-    EXPECT_NEAR(Field(form, 1006), 1.5501, 0.00005);
-    EXPECT_NEAR(Field(form, 1013), 0.8393, 0.00005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdC), 0.9916, 0.00005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdA), 0.546, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdVm), 2.0668, 0.00005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdVM), 1.5501, 0.00005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdQm), 0.8393, 0.00005);
     EXPECT_FALSE(form.IsClosed());
 }
 
@@ -98,7 +100,7 @@ TEST(RoughBedSwaleReport, ACoefficientOnARowNamesTheRow)
     CMessageLog log;
     CRoughBedSwaleDlg form(log);
     form.Open();
-    form.Type(1002, "0.2");
+    form.Type(D::kIdD, "0.2");
     form.Click(kIdOk);
     const CalcStep* K2 = test::StepOf(form, "K2");
     ASSERT_NE(K2, nullptr);
@@ -122,10 +124,10 @@ TEST_P(RoughBedSwaleRefuses, UndefinedInputsClearTheResults)
     CRoughBedSwaleDlg form(log);
     form.Open();
     form.Click(kIdOk);
-    ASSERT_NE(form.Text(1013), "0");
+    ASSERT_NE(form.Text(D::kIdQm), "0");
     form.Type(r.field, r.text);
     form.Click(kIdOk);
-    for (int id : {1004, 1005, 1006, 1013, 1014})
+    for (int id : {D::kIdA, D::kIdVm, D::kIdVM, D::kIdQm, D::kIdC})
         EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
     EXPECT_TRUE(form.Steps().empty()) << r.what;
     ASSERT_EQ(log.Messages().size(), 1u) << r.what;
@@ -135,20 +137,20 @@ TEST_P(RoughBedSwaleRefuses, UndefinedInputsClearTheResults)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, RoughBedSwaleRefuses,
-    ::testing::Values(Refused{"stones below the tables", 1002, "0.05", "zwischen 0.08 m und 0.41 m"},
-                      Refused{"no stones", 1002, "0", "Steingröße"},
-                      Refused{"stones above the tables", 1002, "0.5", "Steingröße"},
-                      Refused{"no water", 1000, "0", "Wassertiefe"},
-                      Refused{"shallow water over big stones", 1000, "0.01", "Y = "},
-                      Refused{"negative slope", 1003, "-10", "Sohlengefälle"},
-                      Refused{"too steep for air entrainment", 1003, "5000", "Luftbeimischungsfaktor"}));
+    ::testing::Values(Refused{"stones below the tables", D::kIdD, "0.05", "zwischen 0.08 m und 0.41 m"},
+                      Refused{"no stones", D::kIdD, "0", "Steingröße"},
+                      Refused{"stones above the tables", D::kIdD, "0.5", "Steingröße"},
+                      Refused{"no water", D::kIdH, "0", "Wassertiefe"},
+                      Refused{"shallow water over big stones", D::kIdH, "0.01", "Y = "},
+                      Refused{"negative slope", D::kIdI, "-10", "Sohlengefälle"},
+                      Refused{"too steep for air entrainment", D::kIdI, "5000", "Luftbeimischungsfaktor"}));
 
 TEST(RoughBedSwale, AVanishingWaterDepthIsRefusedWithoutNamingInfinity)
 {
     CMessageLog log;
     CRoughBedSwaleDlg form(log);
     form.Open();
-    form.Type(1000, "5e-324"); // Y = 0.25 X K3 / h overflows
+    form.Type(D::kIdH, "5e-324"); // Y = 0.25 X K3 / h overflows
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_NE(log.Texts()[0].find("Y muss kleiner als 1 sein"), std::string::npos);
@@ -161,12 +163,12 @@ TEST(RoughBedSwale, YAtOneIsRefused)
     CMessageLog log;
     CRoughBedSwaleDlg form(log);
     form.Open();
-    form.Type(1000, "0.02");
-    form.Type(1002, "0.41");
+    form.Type(D::kIdH, "0.02");
+    form.Type(D::kIdD, "0.41");
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_NE(log.Texts()[0].find("Y = 3.905,"), std::string::npos) << log.Texts()[0];
-    EXPECT_EQ(form.Text(1005), "0");
+    EXPECT_EQ(form.Text(D::kIdVm), "0");
 }
 
 } // namespace

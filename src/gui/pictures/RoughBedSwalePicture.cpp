@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CRoughBedSwaleDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -122,10 +123,10 @@ void PaintRoughBedSwale(QPainter& painter, const QRectF& area, const CForm& form
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double h = Length(form.Value(1000));
-    const double B = Length(form.Value(1001));
-    const double d = Length(form.Value(1002));
-    const double I = Length(form.Value(1003));
+    const double h = Length(form.Value(CRoughBedSwaleDlg::kIdH));
+    const double B = Length(form.Value(CRoughBedSwaleDlg::kIdB));
+    const double d = Length(form.Value(CRoughBedSwaleDlg::kIdD));
+    const double I = Length(form.Value(CRoughBedSwaleDlg::kIdI));
 
     const QFontMetricsF fm(painter.font());
     const QRectF upper(inner.left(), inner.top(), inner.width(), inner.height() * 0.5);
@@ -139,14 +140,15 @@ void PaintRoughBedSwale(QPainter& painter, const QRectF& area, const CForm& form
     // Below, the values at the right and the stretch of the bed beside them.
     const QRectF lower(inner.left(), upper.bottom() + fm.height() * 0.6, inner.width(),
                        inner.bottom() - upper.bottom() - fm.height() * 0.6);
-    const QRectF stretch = sheet.TextColumn(lower.adjusted(0, fm.height() * 0.5, 0, 0),
-                                            {QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1000), 2)),
-                                             QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1002), 2)),
-                                             QStringLiteral("I = %1 \u2030").arg(pic::Num(form.Value(1003), 0))});
+    const QRectF stretch = sheet.TextColumn(
+        lower.adjusted(0, fm.height() * 0.5, 0, 0),
+        {QStringLiteral("h = %1 m").arg(pic::Num(form.Value(CRoughBedSwaleDlg::kIdH), 2)),
+         QStringLiteral("d = %1 m").arg(pic::Num(form.Value(CRoughBedSwaleDlg::kIdD), 2)),
+         QStringLiteral("I = %1 \u2030").arg(pic::Num(form.Value(CRoughBedSwaleDlg::kIdI), 0))});
     PaintBedStretch(sheet, QRectF(lower.left(), lower.top(), stretch.width(), lower.height()), h, d, I);
 }
 
-const PictureRegistrar registered(176, {{22, 15}, &PaintRoughBedSwale});
+const PictureRegistrar registered(CRoughBedSwaleDlg::kPicture, {{22, 15}, &PaintRoughBedSwale});
 
 } // namespace
 } // namespace dralun

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CSwaleDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -22,14 +23,14 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double B = Length(form.Value(1000));
-    const double h = Length(form.Value(1001));
+    const double B = Length(form.Value(CSwaleDlg::kIdB));
+    const double h = Length(form.Value(CSwaleDlg::kIdH));
     if (B <= 0 || h <= 0) {
         painter.setPen(pic::Ink());
         sheet.Label(inner.center(), QStringLiteral("B, h ungültig"));
         return;
     }
-    const double t = std::min(Length(form.Value(1002)), h);
+    const double t = std::min(Length(form.Value(CSwaleDlg::kIdT)), h);
     const double b = B / 2;
     const double Rc = (B * B / 4 + h * h) / 2 / h;
     const double p = b * b / 2 / h;
@@ -115,7 +116,7 @@ void PaintSwale(QPainter& painter, const QRectF& area, const CForm& form)
     }
 }
 
-const PictureRegistrar registered(149, {{25, 11}, &PaintSwale});
+const PictureRegistrar registered(CSwaleDlg::kPicture, {{25, 11}, &PaintSwale});
 
 } // namespace
 } // namespace dralun

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CDitchDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -20,11 +21,11 @@ void PaintTrapezoid(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double b = Length(form.Value(1000));
-    const double m1 = Length(form.Value(1002));
-    const double m2 = Length(form.Value(1003));
-    const double t = Length(form.Value(1004));
-    const double H = std::max(Length(form.Value(1001)), t);
+    const double b = Length(form.Value(CDitchDlg::kIdB));
+    const double m1 = Length(form.Value(CDitchDlg::kIdM1));
+    const double m2 = Length(form.Value(CDitchDlg::kIdM2));
+    const double t = Length(form.Value(CDitchDlg::kIdT));
+    const double H = std::max(Length(form.Value(CDitchDlg::kIdH)), t);
     painter.setPen(pic::Ink());
     if (H <= 0) {
         sheet.Label(inner.center(), QStringLiteral("Tiefe ungültig"));
@@ -89,7 +90,7 @@ void PaintTrapezoid(QPainter& painter, const QRectF& area, const CForm& form)
                    QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
 }
 
-const PictureRegistrar registered(151, {{20, 9}, &PaintTrapezoid});
+const PictureRegistrar registered(CDitchDlg::kPicture, {{20, 9}, &PaintTrapezoid});
 
 } // namespace
 } // namespace dralun
