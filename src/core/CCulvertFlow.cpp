@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Constants.h"
+#include "core/Finite.h"
 
 namespace dralun {
 
@@ -66,6 +67,37 @@ CulvertFlowResult Balance(const CulvertBalanceInput& in, double A, double bed, d
     return f;
 }
 
+// What both culverts need of the water and the length; Ok when they give a flow.
+CulvertStatus CheckBalance(const CulvertBalanceInput& in)
+{
+    if (!(in.h2 > 0))
+        return CulvertStatus::NoWater;
+    if (!(in.L > 0))
+        return CulvertStatus::NoLength;
+    return CulvertStatus::Ok;
+}
+
+CulvertCheck CheckPipe(const PipeCulvertInput& in)
+{
+    const double D = in.DN / 1000;
+    if (!(in.DN > 0))
+        return {CulvertStatus::NoDiameter};
+    if (in.t < 0)
+        return {CulvertStatus::NegativeBed};
+    if (in.t >= D)
+        return {CulvertStatus::BedFillsPipe, D};
+    return {CheckBalance(in.balance)};
+}
+
+CulvertCheck CheckBox(const BoxCulvertInput& in)
+{
+    if (!(in.b > 0))
+        return {CulvertStatus::NoWidth};
+    if (in.t >= in.h)
+        return {CulvertStatus::BedFillsBox, in.h};
+    return {CheckBalance(in.balance)};
+}
+
 } // namespace
 
 double DnTenthBed(double DN, CSteps& steps)
@@ -77,31 +109,42 @@ double DnTenthBed(double DN, CSteps& steps)
 PipeCulvertResult ComputePipeCulvert(const PipeCulvertInput& in, CSteps& steps)
 {
     PipeCulvertResult r;
+    r.check = CheckPipe(in);
+    if (r.check.status != CulvertStatus::Ok)
+        return r;
     steps.Let("DN", in.DN);
     steps.Let("t", in.t);
     LetBalance(in.balance, "kStW", steps);
-    r.section.evaluate(in.DN, in.balance.h2, in.t, steps);
-    const CPipeBedSection& s = r.section;
-    const WallNames names{"kStW", "lu_Wand", "Rohrwand", s.level == CPipeBedSection::Level::Full};
+    steps.Let("pi", kPi);
+    r.section = ComputePipeBedSection({in.DN, in.balance.h2, in.t}, steps);
+    const PipeBedSection& s = r.section;
+    const WallNames names{"kStW", "lu_Wand", "Rohrwand", s.level == PipeBedSection::Level::Full};
     r.flow = Balance(in.balance, s.flowArea, s.bedWidth, s.wallPerimeter);
     if (steps.Recording())
         RecordBalance(r.flow, names, steps);
+    if (!AllFinite({r.flow.Q2, r.flow.Q, r.flow.v, s.bedArea, s.bedWidth, s.flowArea, s.wallPerimeter}))
+        r.check.status = CulvertStatus::NoDischarge;
     return r;
 }
 
 BoxCulvertResult ComputeBoxCulvert(const BoxCulvertInput& in, CSteps& steps)
 {
     BoxCulvertResult r;
+    r.check = CheckBox(in);
+    if (r.check.status != CulvertStatus::Ok)
+        return r;
     steps.Let("b", in.b);
     steps.Let("h", in.h);
     steps.Let("t", in.t);
     LetBalance(in.balance, "kStB", steps);
-    r.section.evaluate(in.b, in.h, in.t, in.balance.h2, steps);
-    const CBoxBedSection& s = r.section;
+    r.section = ComputeBoxBedSection({in.b, in.h, in.t, in.balance.h2}, steps);
+    const BoxBedSection& s = r.section;
     const WallNames names{"kStB", "lu_Beton", "Beton", s.full};
     r.flow = Balance(in.balance, s.flowArea, s.bedWidth, s.concretePerimeter);
     if (steps.Recording())
         RecordBalance(r.flow, names, steps);
+    if (!AllFinite({r.flow.Q2, r.flow.Q, r.flow.v, s.bedArea, s.flowArea, s.concretePerimeter}))
+        r.check.status = CulvertStatus::NoDischarge;
     return r;
 }
 

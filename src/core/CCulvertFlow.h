@@ -4,9 +4,9 @@
 // Manning-Strickler over the culvert length, with one Strickler coefficient
 // for bed and wall weighted by their wetted perimeters. For the round pipe
 // and the rectangular (frame) culvert with a bed fill.
-#include "core/CBoxBedSection.h"
-#include "core/CPipeBedSection.h"
+#include "core/BoxBedSection.h"
 #include "core/CalcSteps.h"
+#include "core/PipeBedSection.h"
 
 namespace dralun {
 
@@ -19,6 +19,26 @@ struct CulvertBalanceInput {
     double zetaOut = 0; // outlet loss coefficient
     double kStBed = 0;  // Strickler coefficient of the bed, m^(1/3)/s
     double kStWall = 0; // Strickler coefficient of the pipe wall or the concrete, m^(1/3)/s
+};
+
+// Whether the culvert passes a discharge that can be stated, and if not, why.
+enum class CulvertStatus {
+    Ok,
+    NoDiameter,   // DN <= 0 (pipe)
+    NoWidth,      // b <= 0 (box)
+    NegativeBed,  // t < 0 (pipe)
+    BedFillsPipe, // t >= D
+    BedFillsBox,  // t >= h
+    NoWater,      // h2 <= 0: no flow section
+    NoLength,     // L <= 0
+    NoDischarge,  // the section is sound, the balance gives no finite discharge
+};
+
+// The status of a computation and the clear height D or h the bed must stay
+// below (for BedFillsPipe and BedFillsBox), m.
+struct CulvertCheck {
+    CulvertStatus status = CulvertStatus::Ok;
+    double clearHeight = 0;
 };
 
 struct CulvertFlowResult {
@@ -38,8 +58,10 @@ struct PipeCulvertInput {
     CulvertBalanceInput balance;
 };
 
+// Section and flow are computed only for inputs that give a flow section.
 struct PipeCulvertResult {
-    CPipeBedSection section;
+    CulvertCheck check;
+    PipeBedSection section;
     CulvertFlowResult flow;
 };
 
@@ -51,16 +73,18 @@ struct BoxCulvertInput {
 };
 
 struct BoxCulvertResult {
-    CBoxBedSection section;
+    CulvertCheck check;
+    BoxBedSection section;
     CulvertFlowResult flow;
 };
 
 // "DN/10": the bed fill takes a tenth of the diameter DN (mm); in m.
 double DnTenthBed(double DN, CSteps& steps = NoSteps());
 
-// DN > 0, 0 <= t < D, h2 > 0, L > 0 (the form refuses the rest).
+// A flow section needs DN > 0, 0 <= t < D, h2 > 0 and L > 0; the status
+// names the first of them that fails.
 PipeCulvertResult ComputePipeCulvert(const PipeCulvertInput& in, CSteps& steps);
-// b > 0, t < h, h2 > 0, L > 0 (the form refuses the rest).
+// A flow section needs b > 0, t < h, h2 > 0 and L > 0.
 BoxCulvertResult ComputeBoxCulvert(const BoxCulvertInput& in, CSteps& steps);
 
 } // namespace dralun

@@ -16,24 +16,26 @@ void SetIfFinite(double& member, double value, CSteps& steps, const char* text, 
 }
 } // namespace
 
-void UpdateCulvertLevels(int mode, CulvertLevels& v, CSteps& steps)
+CulvertLevels ComputeCulvertLevels(const CulvertLevelsInput& in, CSteps& steps)
 {
+    CulvertLevels v = in.levels;
     steps.Let("h1", v.h1);
     steps.Let("h2", v.h2);
     steps.Let("Aufstau", v.rise);
     steps.Let("L", v.L);
     steps.Let("I", v.I);
-    if (mode == 1) {
+    if (in.mode == CulvertMode::H1Given) {
         if ((v.h1 - v.h2) * 100 <= v.rise)
             SetIfFinite(v.rise, (v.h1 - v.h2) * 100, steps,
                         "Aufstau begrenzt auf den Höhenunterschied ((h1 − h2) · 100 ≤ Aufstau)", "Aufstau",
                         "(h1 - h2) * 100", "cm");
         SetIfFinite(v.I, (v.h1 - v.h2 - v.rise / 100) / v.L * 1000, steps, "Gefälle des Durchlasses (h1 gegeben)", "I",
                     "(h1 - h2 - Aufstau / 100) / L * 1000", "‰");
-    } else if (mode == 2) {
+    } else {
         SetIfFinite(v.h1, v.L * v.I / 1000 + v.h2 + v.rise / 100, steps,
                     "Oberwasserstand (Gefälle und Aufstau gegeben)", "h1", "L * I / 1000 + h2 + Aufstau / 100", "m");
     }
+    return v;
 }
 
 } // namespace dralun

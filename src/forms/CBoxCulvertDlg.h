@@ -11,26 +11,39 @@ namespace dralun {
 class CBoxCulvertDlg final : public CCulvertDlg {
 public:
     static constexpr int kTemplateId = 158;
+    static constexpr int kPicture = 162; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdB = 1000,         // "b [m]": clear width
+        kIdH = 1001,         // "h [m]": clear height
+        kIdT = 1002,         // "t [m]": height of the bed fill
+        kIdKStS = 1003,      // "kSt-Sohle"
+        kIdKStB = 1004,      // "kSt-D-lasswand"
+        kIdL = 1005,         // "Länge [m]"
+        kIdI = 1006,         // "Gefälle [%o]"
+        kIdQ = 1013,         // "Q [m³/s]"
+        kIdV = 1014,         // "v [m/s]"
+        kIdH1 = 1015,        // "h1  [m]"
+        kIdH2 = 1016,        // "h2 Wasserstand (2)  [m]"
+        kIdZetaE = 1018,     // "Eintrittsverlustbeiwert"
+        kIdZetaA = 1019,     // "Austrittsverlustbeiwert"
+        kIdASohle = 1030,    // "A Sohle (t) [m²]"
+        kIdLuSohle = 1031,   // "lu Sohle (t) [m]"
+        kIdA = 1032,         // "A Abfluss [m²]"
+        kIdLuBeton = 1043,   // "lu Beton [m]"
+        kIdAufstau = 1049,   // "Aufstau [cm]"
+    };
 
     explicit CBoxCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
 
 private:
-    void OnCompute();
+    CulvertCheck Evaluate(CSteps& steps) override;
 
     double m_b = 0;           // clear width, m
     double m_h = 0;           // clear height, m
-    double m_t = 0;           // depth of the bed fill, m
-    double m_kStBed = 0;      // Strickler coefficient of the bed
     double m_kStConcrete = 0; // Strickler coefficient of the concrete
-    double m_Q = 0;           // discharge, m³/s
-    double m_v = 0;           // mean velocity, m/s
-    double m_zetaIn = 0;      // inlet loss coefficient
-    double m_zetaOut = 0;     // outlet loss coefficient
-    double m_bedArea = 0;
-    double m_bedWidth = 0;
-    double m_flowArea = 0;
     double m_concretePerimeter = 0;
 };
 

@@ -11,8 +11,33 @@ namespace dralun {
 class CPipeCulvertDlg final : public CCulvertDlg {
 public:
     static constexpr int kTemplateId = 131;
-    static constexpr int kIdRechne = 1025;
-    static constexpr int kIdDn10 = 1024;
+    static constexpr int kPicture = 142; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdDN = 1000,       // "DN [mm]"
+        kIdT = 1001,        // "t [m]": height of the bed fill
+        kIdKStS = 1002,     // "kSt-Sohle"
+        kIdKStW = 1003,     // "kSt-D-lasswand"
+        kIdL = 1004,        // "Länge [m]"
+        kIdI = 1005,        // "Gefälle [%o]"
+        kIdQ = 1006,        // "Q [m³/s]"
+        kIdV = 1013,        // "v [m/s]"
+        kIdH1 = 1014,       // "h1  [m]"
+        kIdH2 = 1015,       // "h2 Wasserstand (2)  [m]"
+        kIdZetaE = 1016,    // "Eintrittsverlustbeiwert"
+        kIdZetaA = 1018,    // "Austrittsverlustbeiwert"
+        kIdASohle = 1019,   // "A Sohle (t) [m²]"
+        kIdLuSohle = 1030,  // "lu Sohle (t) [m]"
+        kIdA = 1031,        // "A Abfluss [m²]"
+        kIdLuWand = 1032,   // "lu Rohrwand [m]"
+        kIdAufstau = 1043,  // "Aufstau [cm]"
+        kIdDnPlus = 1012, kIdDnMinus = 1020,
+        kIdTPlus = 1017, kIdTMinus = 1021,
+        kIdH1Plus = 1022, kIdH1Minus = 1023,
+        kIdH2Plus = 1026, kIdH2Minus = 1027,
+        kIdDn10 = 1024,     // "DN/10": the bed takes a tenth of the diameter
+        kIdRechne = 1025,   // "Rechne" (the form has no button 1)
+    };
 
     explicit CPipeCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
@@ -21,7 +46,7 @@ public:
     std::vector<FormChoice> Choices() const override;
 
 private:
-    void OnCompute();
+    CulvertCheck Evaluate(CSteps& steps) override;
     void OnDn10();
     void ApplyDn10Rule();
     void OnDnPlus();
@@ -34,16 +59,7 @@ private:
     void OnH2Minus();
 
     double m_DN = 0;      // nominal diameter, mm
-    double m_t = 0;       // depth of the bed fill above the invert, m
-    double m_kStBed = 0;  // Strickler coefficient of the bed
     double m_kStWall = 0; // Strickler coefficient of the pipe wall
-    double m_Q = 0;       // discharge, m³/s
-    double m_v = 0;       // mean velocity, m/s
-    double m_zetaIn = 0;  // inlet loss coefficient
-    double m_zetaOut = 0; // outlet loss coefficient
-    double m_bedArea = 0;
-    double m_bedWidth = 0;
-    double m_flowArea = 0;
     double m_wallPerimeter = 0;
 };
 

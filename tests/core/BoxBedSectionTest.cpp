@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/CBoxBedSection.h"
+#include "core/BoxBedSection.h"
 
 namespace dralun {
 namespace {
@@ -16,8 +16,7 @@ class BoxBedSectionCases : public ::testing::TestWithParam<BoxCase> {};
 TEST_P(BoxBedSectionCases, AreasAndPerimeters)
 {
     const BoxCase& c = GetParam();
-    CBoxBedSection s;
-    s.evaluate(c.b, c.h, c.t, c.y);
+    const BoxBedSection s = ComputeBoxBedSection({c.b, c.h, c.t, c.y});
     EXPECT_DOUBLE_EQ(s.flowArea, c.flowArea) << c.what;
     EXPECT_DOUBLE_EQ(s.concretePerimeter, c.concrete) << c.what;
     EXPECT_DOUBLE_EQ(s.bedArea, c.bedArea) << c.what;

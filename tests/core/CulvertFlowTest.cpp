@@ -6,6 +6,7 @@
 
 #include "core/CCulvertFlow.h"
 #include "core/CulvertLevels.h"
+#include "core/Format.h"
 
 namespace dralun {
 namespace {
@@ -99,9 +100,81 @@ TEST(CulvertFlowSteps, NoHeadDifferenceGivesNoDischarge)
     ExpectSteps(steps, {{"Q2", 0}, {"Q", 0}, {"v", 0}}, "h1 = h2");
 }
 
+TEST(CulvertFlowSteps, PipeFormulasWritePi)
+{
+    // DN 1000, bed 0.1 m, water 0.5 m above it: more than half full.
+    CSteps steps;
+    ComputePipeCulvert({1000, 0.1, {0.7, 0.5, 5, 0.5, 1, 40, 65}}, steps);
+    std::vector<std::string> formulas;
+    for (const CalcStep& s : steps.Steps())
+        if (s.symbol == "A_voll" || s.symbol == "lu_voll" || s.symbol == "lu_S" || s.symbol == "theta" ||
+            s.symbol == "lu_W")
+            formulas.push_back(StepExpr(s));
+    const std::vector<std::string> expected{
+        "3.141592654 * 1 * 1 / 4",
+        "3.141592654 * 1",
+        "2 * 3.141592654 * 0.5 * " + Format("%.15g", 2 * std::acos((0.5 - 0.1) / 0.5)) +
+            " * 180 / 3.141592654 / 360",
+        "360 * 3.141592654 / 180 - 2 * acos((0.5 - (1 - 0.6)) / 0.5)",
+        "2 * 3.141592654 * 0.5 * " + Format("%.15g", 360 * kPi10 / 180 - 2 * std::acos((0.5 - (1 - 0.6)) / 0.5)) +
+            " * 180 / 3.141592654 / 360",
+    };
+    EXPECT_EQ(formulas, expected);
+}
+
+struct StatusCase {
+    const char* what;
+    PipeCulvertInput in;
+    CulvertStatus status;
+    double clearHeight;
+};
+
+class PipeCulvertStatus : public ::testing::TestWithParam<StatusCase> {};
+
+// The first failing condition names the status; nothing is recorded for it.
+TEST_P(PipeCulvertStatus, NamesTheFirstFault)
+{
+    const StatusCase& c = GetParam();
+    CSteps steps;
+    const PipeCulvertResult r = ComputePipeCulvert(c.in, steps);
+    EXPECT_EQ(r.check.status, c.status) << c.what;
+    EXPECT_EQ(r.check.clearHeight, c.clearHeight) << c.what;
+    EXPECT_EQ(steps.Steps().empty(), c.status != CulvertStatus::Ok && c.status != CulvertStatus::NoDischarge)
+        << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, PipeCulvertStatus,
+    ::testing::Values(StatusCase{"sound", {400, 0, {0.6, 0.5, 5, 0.5, 1, 40, 65}}, CulvertStatus::Ok, 0},
+                      StatusCase{"no diameter", {0, -1, {0.6, 0, 0, 0.5, 1, 40, 65}}, CulvertStatus::NoDiameter, 0},
+                      StatusCase{"negative bed", {400, -0.01, {0.6, 0, 0, 0.5, 1, 40, 65}}, CulvertStatus::NegativeBed,
+                                 0},
+                      StatusCase{"bed fills the pipe", {400, 0.4, {0.6, 0, 0, 0.5, 1, 40, 65}},
+                                 CulvertStatus::BedFillsPipe, 0.4},
+                      StatusCase{"no water", {400, 0, {0.6, 0, 0, 0.5, 1, 40, 65}}, CulvertStatus::NoWater, 0},
+                      StatusCase{"no length", {400, 0, {0.6, 0.5, 0, 0.5, 1, 40, 65}}, CulvertStatus::NoLength, 0},
+                      StatusCase{"head beyond the doubles", {400, 0, {-1e308, 1e308, 5, 0.5, 1, 40, 65}},
+                                 CulvertStatus::NoDischarge, 0}));
+
+TEST(BoxCulvertStatus, NamesTheFirstFault)
+{
+    const CulvertBalanceInput dry{1.1, 0, 0, 0.5, 1, 30, 65};
+    EXPECT_EQ(ComputeBoxCulvert({0, 2, 3, dry}, NoSteps()).check.status, CulvertStatus::NoWidth);
+    const BoxCulvertResult filled = ComputeBoxCulvert({1, 0.5, 0.5, dry}, NoSteps());
+    EXPECT_EQ(filled.check.status, CulvertStatus::BedFillsBox);
+    EXPECT_EQ(filled.check.clearHeight, 0.5);
+    EXPECT_EQ(ComputeBoxCulvert({1, 2, 0.2, dry}, NoSteps()).check.status, CulvertStatus::NoWater);
+    EXPECT_EQ(ComputeBoxCulvert({1, 2, 0.2, {1.1, 1, 0, 0.5, 1, 30, 65}}, NoSteps()).check.status,
+              CulvertStatus::NoLength);
+    EXPECT_EQ(ComputeBoxCulvert({1, 2, 0.2, {-1e308, 1e308, 10, 0.5, 1, 30, 65}}, NoSteps()).check.status,
+              CulvertStatus::NoDischarge);
+    EXPECT_EQ(ComputeBoxCulvert({1, 2, 0.2, {1.1, 1, 10, 0.5, 1, 30, 65}}, NoSteps()).check.status,
+              CulvertStatus::Ok);
+}
+
 struct LevelCase {
     const char* what;
-    int mode;
+    CulvertMode mode;
     CulvertLevels in;
     const char* symbol;
     double value;
@@ -112,24 +185,22 @@ class CulvertLevelSteps : public ::testing::TestWithParam<LevelCase> {};
 TEST_P(CulvertLevelSteps, RecordTheDerivedLevel)
 {
     const LevelCase& c = GetParam();
-    CulvertLevels levels = c.in;
     CSteps steps;
-    UpdateCulvertLevels(c.mode, levels, steps);
+    ComputeCulvertLevels({c.mode, c.in}, steps);
     EXPECT_NEAR(StepValue(steps, c.symbol), c.value, 1e-12) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, CulvertLevelSteps,
-    ::testing::Values(LevelCase{"slope from h1", 1, {0.6, 0.5, 3, 5, 0}, "I", 14},
-                      LevelCase{"rise capped", 1, {0.52, 0.5, 3, 5, 0}, "Aufstau", 2},
-                      LevelCase{"capped rise leaves no slope", 1, {0.52, 0.5, 3, 5, 7}, "I", 0},
-                      LevelCase{"h1 from slope and rise", 2, {0, 0.5, 3, 5, 14}, "h1", 0.6}));
+    ::testing::Values(LevelCase{"slope from h1", CulvertMode::H1Given, {0.6, 0.5, 3, 5, 0}, "I", 14},
+                      LevelCase{"rise capped", CulvertMode::H1Given, {0.52, 0.5, 3, 5, 0}, "Aufstau", 2},
+                      LevelCase{"capped rise leaves no slope", CulvertMode::H1Given, {0.52, 0.5, 3, 5, 7}, "I", 0},
+                      LevelCase{"h1 from slope and rise", CulvertMode::SlopeGiven, {0, 0.5, 3, 5, 14}, "h1", 0.6}));
 
 TEST(CulvertLevelSteps, NoLengthRecordsNoSlope)
 {
-    CulvertLevels levels{0.6, 0.5, 3, 0, 9};
     CSteps steps;
-    UpdateCulvertLevels(1, levels, steps);
+    const CulvertLevels levels = ComputeCulvertLevels({CulvertMode::H1Given, {0.6, 0.5, 3, 0, 9}}, steps);
     EXPECT_TRUE(steps.Steps().empty());
     EXPECT_EQ(levels.I, 9);
 }

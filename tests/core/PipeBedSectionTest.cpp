@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/CPipeBedSection.h"
+#include "core/PipeBedSection.h"
 
 namespace dralun {
 namespace {
@@ -19,8 +19,7 @@ class PipeBedSectionCases : public ::testing::TestWithParam<PipeCase> {};
 TEST_P(PipeBedSectionCases, FlowAreaAndWallLessTheBed)
 {
     const PipeCase& c = GetParam();
-    CPipeBedSection s;
-    s.evaluate(c.DN, c.y, c.t);
+    const PipeBedSection s = ComputePipeBedSection({c.DN, c.y, c.t});
     EXPECT_NEAR(s.flowArea, c.flowArea, 1e-11) << c.what;
     EXPECT_NEAR(s.wallPerimeter, c.wallPerimeter, 1e-11) << c.what;
     EXPECT_NEAR(s.bedArea, c.bedArea, 1e-11) << c.what;
@@ -49,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PipeBedSection, FullCircleValues)
 {
-    CPipeBedSection s;
-    s.evaluate(400, 0.1, 0);
+    const PipeBedSection s = ComputePipeBedSection({400, 0.1, 0});
     EXPECT_DOUBLE_EQ(s.D, 0.4);
     EXPECT_DOUBLE_EQ(s.r, 0.2);
     EXPECT_DOUBLE_EQ(s.fullArea, 3.141592654 * 0.4 * 0.4 / 4);
@@ -59,8 +57,7 @@ TEST(PipeBedSection, FullCircleValues)
 
 TEST(PipeBedSection, HalfFullIsExactlyHalfTheCircle)
 {
-    CPipeBedSection s;
-    s.evaluate(400, 0.2, 0);
+    const PipeBedSection s = ComputePipeBedSection({400, 0.2, 0});
     EXPECT_EQ(s.flowArea, s.fullArea / 2);
     EXPECT_EQ(s.wallPerimeter, s.fullPerimeter / 2);
 }
@@ -68,8 +65,7 @@ TEST(PipeBedSection, HalfFullIsExactlyHalfTheCircle)
 TEST(PipeBedSection, BedOfZeroOrLessTakesNothing)
 {
     for (double t : {0.0, -0.05}) {
-        CPipeBedSection s;
-        s.evaluate(400, 0.5, t);
+        const PipeBedSection s = ComputePipeBedSection({400, 0.5, t});
         EXPECT_EQ(s.bedArea, 0);
         EXPECT_EQ(s.bedWidth, 0);
         EXPECT_EQ(s.bedArc, 0);
@@ -78,8 +74,7 @@ TEST(PipeBedSection, BedOfZeroOrLessTakesNothing)
 
 TEST(PipeBedSection, BedAtMidHeightIsHalfTheCircle)
 {
-    CPipeBedSection s;
-    s.evaluate(1000, 0.2, 0.5);
+    const PipeBedSection s = ComputePipeBedSection({1000, 0.2, 0.5});
     EXPECT_NEAR(s.bedArea, 0.5 * 0.5 * 3.141592653589793 / 2, 1e-12);
     EXPECT_NEAR(s.bedWidth, 1.0, 1e-12);
     EXPECT_NEAR(s.bedArc, 0.5 * 3.141592653589793, 1e-12);

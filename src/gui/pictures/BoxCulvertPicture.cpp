@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CBoxCulvertDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -19,25 +20,25 @@ void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double b = Length(form.Value(1000));
-    const double h = Length(form.Value(1001));
+    const double b = Length(form.Value(CBoxCulvertDlg::kIdB));
+    const double h = Length(form.Value(CBoxCulvertDlg::kIdH));
     if (b <= 0 || h <= 0) {
         painter.setPen(pic::Ink());
         sheet.Label(inner.center(), QStringLiteral("b, h ungültig"));
         return;
     }
-    const double t = std::min(Length(form.Value(1002)), h);
-    const double h2 = Length(form.Value(1016));
+    const double t = std::min(Length(form.Value(CBoxCulvertDlg::kIdT)), h);
+    const double h2 = Length(form.Value(CBoxCulvertDlg::kIdH2));
     const double level = std::min(t + h2, h);
     const double size = std::max(b, h);
     const double wall = 0.1 * size;
 
     // Text column at the right, the section in the rest.
     const QFontMetricsF fm(painter.font());
-    const QStringList lines{QStringLiteral("b = %1 m").arg(pic::Num(form.Value(1000), 2)),
-                            QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1001), 2)),
-                            QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1002), 2)),
-                            QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1016), 2)),
+    const QStringList lines{QStringLiteral("b = %1 m").arg(pic::Num(form.Value(CBoxCulvertDlg::kIdB), 2)),
+                            QStringLiteral("h = %1 m").arg(pic::Num(form.Value(CBoxCulvertDlg::kIdH), 2)),
+                            QStringLiteral("t = %1 m").arg(pic::Num(form.Value(CBoxCulvertDlg::kIdT), 2)),
+                            QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(CBoxCulvertDlg::kIdH2), 2)),
                             t + h2 >= h ? QStringLiteral("voll") : QString()};
     const QRectF drawing = sheet.TextColumn(inner, lines);
     if (drawing.width() < fm.height() || drawing.height() < fm.height())
@@ -94,7 +95,7 @@ void PaintBoxCulvert(QPainter& painter, const QRectF& area, const CForm& form)
         sheet.Dimension(map(xr, t), map(xr, level), QStringLiteral("h2"));
 }
 
-const PictureRegistrar registered(162, {{17, 10}, &PaintBoxCulvert});
+const PictureRegistrar registered(CBoxCulvertDlg::kPicture, {{17, 10}, &PaintBoxCulvert});
 
 } // namespace
 } // namespace dralun

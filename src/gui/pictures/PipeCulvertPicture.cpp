@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CPipeCulvertDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -20,7 +21,7 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double dn = form.Value(1000);
+    const double dn = form.Value(CPipeCulvertDlg::kIdDN);
     const double D = Length(dn) / 1000;
     if (D <= 0) {
         painter.setPen(pic::Ink());
@@ -28,16 +29,16 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
         return;
     }
     const double r = D / 2;
-    const double t = std::min(Length(form.Value(1001)), D);
-    const double h2 = Length(form.Value(1015));
+    const double t = std::min(Length(form.Value(CPipeCulvertDlg::kIdT)), D);
+    const double h2 = Length(form.Value(CPipeCulvertDlg::kIdH2));
     const double level = std::min(t + h2, D); // water level above the invert
     const double wall = 0.09 * D;
 
     // Text column at the right, the section in the rest.
     const QFontMetricsF fm(painter.font());
     const QStringList lines{QStringLiteral("DN %1").arg(pic::Num(dn, 0)),
-                            QStringLiteral("t = %1 m").arg(pic::Num(form.Value(1001), 3)),
-                            QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(1015), 3)),
+                            QStringLiteral("t = %1 m").arg(pic::Num(form.Value(CPipeCulvertDlg::kIdT), 3)),
+                            QStringLiteral("h2 = %1 m").arg(pic::Num(form.Value(CPipeCulvertDlg::kIdH2), 3)),
                             t + h2 >= D ? QStringLiteral("voll") : QString()};
     const QRectF drawing = sheet.TextColumn(inner, lines);
     if (drawing.width() < fm.height() || drawing.height() < fm.height())
@@ -109,7 +110,7 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
         sheet.Dimension(map(xr, t), map(xr, level), QStringLiteral("h2"));
 }
 
-const PictureRegistrar registered(142, {{17, 10}, &PaintPipeCulvert});
+const PictureRegistrar registered(CPipeCulvertDlg::kPicture, {{17, 10}, &PaintPipeCulvert});
 
 } // namespace
 } // namespace dralun

@@ -6,17 +6,15 @@
 
 namespace dralun {
 
-class CPipeBedSection {
-public:
+struct PipeBedInput {
+    double DN = 0; // nominal diameter, mm
+    double y = 0;  // water depth above the bed surface, m
+    double t = 0;  // depth of the bed fill above the invert, m (0: no bed)
+};
+
+struct PipeBedSection {
     // Where the water level stands in the circle.
     enum class Level { Half, BelowHalf, AboveHalf, Full };
-
-    // DN: nominal diameter in mm; y: water depth above the bed surface;
-    // t: depth of the bed fill above the invert (0: no bed). The formulas
-    // need 0 <= t < D and y + t > 0; the culvert form refuses anything else.
-    // The steps name the inputs DN, h2 (for y) and t, as the culvert form
-    // does; the caller binds them.
-    void evaluate(double DN, double y, double t, CSteps& steps = NoSteps());
 
     double D = 0;             // inner diameter
     double r = 0;             // radius
@@ -33,9 +31,11 @@ public:
     double levelArc = 0;      // wetted arc up to the water level, the bed not yet taken off
     double flowArea = 0;      // area between bed surface and water level
     double wallPerimeter = 0; // wetted arc of the pipe wall above the bed
-
-private:
-    void record(double t, CSteps& steps) const;
 };
+
+// The formulas need 0 <= t < D and y + t > 0; the culvert form refuses
+// anything else. The steps name the inputs DN, h2 (for y) and t, as the
+// culvert form does, and use pi; the caller binds them.
+PipeBedSection ComputePipeBedSection(const PipeBedInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

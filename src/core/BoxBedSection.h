@@ -5,13 +5,14 @@
 
 namespace dralun {
 
-class CBoxBedSection {
-public:
-    // y: water depth above the bed surface (above the floor without a bed).
-    // The steps name the inputs b, h, t and h2 (for y), as the culvert form
-    // does; the caller binds them.
-    void evaluate(double b, double h, double t, double y, CSteps& steps = NoSteps());
+struct BoxBedInput {
+    double b = 0; // clear width, m
+    double h = 0; // clear height, m
+    double t = 0; // depth of the bed fill, m
+    double y = 0; // water depth above the bed surface (above the floor without a bed), m
+};
 
+struct BoxBedSection {
     double bedArea = 0;           // b t
     double bedWidth = 0;          // wetted perimeter of the bed surface
     double waterLevel = 0;        // water level above the floor, y + t
@@ -19,9 +20,10 @@ public:
     double flowArea = 0;          // between bed surface and water level, at most up to the soffit
     double wallPerimeter = 0;     // wetted walls, with the soffit when full
     double concretePerimeter = 0; // wetted walls, the soffit when full, the floor without a bed
-
-private:
-    void record(double t, CSteps& steps) const;
 };
+
+// The steps name the inputs b, h, t and h2 (for y), as the culvert form
+// does; the caller binds them.
+BoxBedSection ComputeBoxBedSection(const BoxBedInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun
