@@ -5,17 +5,17 @@
 
 namespace dralun {
 
-CBridgeDrain::Result CBridgeDrain::Compute(const Input& in, CSteps& steps)
+BridgeDrainResult ComputeBridgeDrain(const BridgeDrainInput& in, CSteps& steps)
 {
-    const bool small = in.grating == Grating::Small300x500;
+    const bool small = in.grating == BridgeGrating::Small300x500;
     steps.Let("qf", in.qf);
     steps.Let("s", in.s);
     steps.Let("BSt", in.BSt);
-    Result r;
-    // The bracket first, then the power of s, then the width.
+    BridgeDrainResult r;
     r.k = small ? steps.Step("Klammerwert für den Aufsatz 300 x 500", "k", "155 * qf - 132", 155 * in.qf - 132, "m²")
                 : steps.Step("Klammerwert für den Aufsatz 500 x 500", "k", "185 * qf - 170", 185 * in.qf - 170, "m²");
     if (!(in.s >= 0) || !(in.BSt > 0)) {
+        r.status = !(in.BSt > 0) ? BridgeDrainStatus::NoWidth : BridgeDrainStatus::NegativeSlope;
         r.L = std::numeric_limits<double>::quiet_NaN();
         return r;
     }
@@ -24,11 +24,6 @@ CBridgeDrain::Result CBridgeDrain::Compute(const Input& in, CSteps& steps)
                 : steps.Step("Abstand der Brückenabläufe", "L", "k * s^0.48 / BSt",
                              r.k * std::pow(in.s, 0.48) / in.BSt, "m");
     return r;
-}
-
-double CBridgeDrain::Spacing(Grating grating, double qf, double s, double BSt)
-{
-    return Compute({grating, qf, s, BSt}).L;
 }
 
 } // namespace dralun

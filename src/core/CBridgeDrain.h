@@ -8,26 +8,30 @@
 
 namespace dralun {
 
-class CBridgeDrain {
-public:
-    enum class Grating { Small300x500, Large500x500 };
+enum class BridgeGrating { Small300x500, Large500x500 };
 
-    struct Input {
-        Grating grating = Grating::Small300x500;
-        double qf = 0;  // cross-fall, %
-        double s = 0;   // longitudinal slope, %
-        double BSt = 0; // drained width, m
-    };
-    struct Result {
-        double k = 0; // the bracket of the grating's equation
-        double L = 0; // spacing, m; NaN for a negative slope or a width that is not positive
-    };
-
-    // The spacing with the steps of the calculation report.
-    static Result Compute(const Input& in, CSteps& steps = NoSteps());
-    // The spacing in m; NaN for a negative slope or a width that is not
-    // positive (the form refuses those before).
-    static double Spacing(Grating grating, double qf, double s, double BSt);
+// Why the spacing has no value.
+enum class BridgeDrainStatus {
+    Ok,
+    NegativeSlope, // s < 0 has no power
+    NoWidth,       // BSt is not positive
 };
+
+struct BridgeDrainInput {
+    BridgeGrating grating = BridgeGrating::Small300x500;
+    double qf = 0;  // cross-fall, %
+    double s = 0;   // longitudinal slope, %
+    double BSt = 0; // drained width, m
+};
+
+struct BridgeDrainResult {
+    double k = 0; // the bracket of the grating's equation
+    double L = 0; // spacing, m; NaN unless the status is Ok
+    BridgeDrainStatus status = BridgeDrainStatus::Ok;
+};
+
+// The spacing with the steps of the calculation report: the bracket first,
+// then the power of s and the width.
+BridgeDrainResult ComputeBridgeDrain(const BridgeDrainInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

@@ -12,11 +12,8 @@
 // does not.
 //
 // For the calculation report the flows record their steps: the road data
-// first (RecordRoadData), then each gutter form under the symbols of its
-// column, h1, b1, lu1 ... for the curb gutter, h2, b2, lu2 ... for the
-// V-gutter.
-#include <string>
-
+// first, then each gutter form under the symbols of its column, h1, b1,
+// lu1 ... for the curb gutter, h2, b2, lu2 ... for the V-gutter.
 #include "core/CalcSteps.h"
 
 namespace dralun {
@@ -29,6 +26,23 @@ struct GutterData {
     double qS = 7.0; // cross-fall of the V-gutter strip, %
 };
 
+enum class GutterForm { Curb, V };
+enum class GutterGiven { Depth, Width };
+
+// Why one gutter form has no flow section.
+enum class GutterFlowStatus {
+    Ok,
+    NegativeGiven, // the given depth or width is negative
+    OutOfRange,    // the given value is so large that the section overflows
+};
+
+struct GutterFlowInput {
+    GutterData road;
+    GutterForm form = GutterForm::Curb;
+    GutterGiven given = GutterGiven::Width;
+    double value = 0; // the depth h at the curb in cm, or the width b in m
+};
+
 struct GutterFlow {
     double h = 0;  // water depth at the curb, cm
     double b = 0;  // water-spread width, m
@@ -37,39 +51,40 @@ struct GutterFlow {
     double R = 0;  // hydraulic radius, m
     double v = 0;  // mean velocity, m/s; NaN without a flow section or with a negative slope
     double Q = 0;  // discharge, l/s; NaN with a negative slope
+    GutterFlowStatus status = GutterFlowStatus::Ok;
 };
 
-class CGutterSection {
-public:
-    explicit CGutterSection(const GutterData& data) : m_d(data) {}
+// One gutter form's flow, with the steps of its column. The road data are
+// expected bound already (ComputeGutter does that); a negative given value
+// has no flow and no steps.
+GutterFlow ComputeGutterFlow(const GutterFlowInput& in, CSteps& steps = NoSteps());
 
-    // Depth of the V-gutter strip at the curb, m.
-    double HS() const { return m_d.qS / 100 * m_d.bS; }
-    // Binds kSt, qf, s, bS and qS and records the strip depth hS: the steps
-    // of both gutter forms name them.
-    void RecordRoadData(CSteps& steps) const;
-
-    GutterFlow CurbAtDepth(double hCm, CSteps& steps = NoSteps()) const;
-    GutterFlow CurbAtWidth(double b, CSteps& steps = NoSteps()) const;
-    GutterFlow VAtDepth(double hCm, CSteps& steps = NoSteps()) const;
-    GutterFlow VAtWidth(double b, CSteps& steps = NoSteps()) const;
-
-    // Why the road data describe no gutter (empty when they do): a
-    // carriageway without cross-fall, a strip of negative width or fall.
-    std::string DataProblem() const;
-    // The slope is negative: the cross-section is known, v and Q are not.
-    bool SlopeNegative() const { return m_d.s < 0; }
-
-private:
-    struct Symbols; // of one gutter form's column in the report
-    static const Symbols& CurbSymbols();
-    static const Symbols& VSymbols();
-
-    GutterFlow Triangle(double hCm, double b, CSteps& steps, const Symbols& n) const;
-    GutterFlow Spread(double hCm, double c, double e, bool widthFound, CSteps& steps, const Symbols& n) const;
-    GutterFlow Finish(GutterFlow flow, CSteps& steps, const Symbols& n) const;
-
-    GutterData m_d;
+// Why the road data describe no gutter.
+enum class GutterDataStatus {
+    Ok,
+    NoCrossFall,        // the carriageway has no cross-fall qf > 0
+    NegativeStripWidth, // bS < 0
+    NegativeStripFall,  // qS < 0
 };
+
+// Both gutter forms for the same road, each from its own given value.
+struct GutterInput {
+    GutterData road;
+    GutterGiven given = GutterGiven::Width;
+    double curb = 0; // given value of the curb gutter (h in cm or b in m)
+    double vee = 0;  // given value of the V-gutter
+};
+
+struct GutterResult {
+    GutterDataStatus status = GutterDataStatus::Ok;
+    double hS = 0;              // depth of the V-gutter strip at the curb, m
+    bool slopeNegative = false; // the cross-sections are known, v and Q are not
+    GutterFlow curb, vee;       // not computed unless status is Ok
+};
+
+// Binds kSt, qf, s, bS and qS, records the strip depth hS and, when the road
+// data describe a gutter, the flows of both gutter forms. The steps of a
+// gutter form whose status is not Ok are left out of the report.
+GutterResult ComputeGutter(const GutterInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

@@ -60,11 +60,9 @@ void CInletTables::ApplyKey(std::int16_t* words, std::size_t count, int& keyPosi
     }
 }
 
-bool CInletTables::Fail(Failure failure, const char* name, std::string reason)
+bool CInletTables::Fail(LoadProblem problem)
 {
-    m_failure = failure;
-    m_failedFile = name;
-    m_reason = std::move(reason);
+    m_problem = std::move(problem);
     return false;
 }
 
@@ -78,9 +76,7 @@ int CInletTables::ImplausibleWord(const std::int16_t* table)
 
 bool CInletTables::LoadTables()
 {
-    m_failure = Failure::None;
-    m_failedFile.clear();
-    m_reason.clear();
+    m_problem = {};
 
     // All files are read into a scratch area first: the store changes only
     // when every table is there and sound.
@@ -91,25 +87,33 @@ bool CInletTables::LoadTables()
         const std::filesystem::path path = CDataDirectory::File(name);
         const ReadableFile file = OpenForReading(path);
         if (!file) {
-            // The reason as the other readers of the data directory give it,
-            // without the full stop: the messages go on after it.
-            std::string reason = ProblemText(file);
-            if (!reason.empty() && reason.back() == '.')
-                reason.pop_back();
-            const Failure failure = file.problem == FileProblem::Missing      ? Failure::Missing
-                                    : file.problem == FileProblem::NotRegular ? Failure::NotRegular
-                                    : file.problem == FileProblem::TooLarge   ? Failure::TooLarge
-                                                                              : Failure::Unreadable;
-            return Fail(failure, name, std::move(reason));
+            LoadProblem problem;
+            problem.failure = file.problem == FileProblem::Missing      ? Failure::Missing
+                              : file.problem == FileProblem::NotRegular ? Failure::NotRegular
+                              : file.problem == FileProblem::TooLarge   ? Failure::TooLarge
+                                                                        : Failure::Unreadable;
+            problem.file = name;
+            problem.opening = file.problem;
+            problem.kind = file.kind;
+            problem.size = file.size;
+            problem.largest = file.largest;
+            problem.error = file.error;
+            return Fail(std::move(problem));
         }
         unsigned char bytes[kFileBytes];
         errno = 0;
         const std::size_t read = std::fread(bytes, 1, sizeof bytes, file.file.get());
         if (read < sizeof bytes) {
-            if (std::ferror(file.file.get()))
-                return Fail(Failure::Unreadable, name,
-                            "kann nicht gelesen werden (" + ErrorText(errno != 0 ? errno : EIO) + ")");
-            return Fail(Failure::Short, name, Format("ist zu kurz (%zu statt %d Bytes)", read, kFileBytes));
+            LoadProblem problem;
+            problem.file = name;
+            if (std::ferror(file.file.get())) {
+                problem.failure = Failure::Unreadable;
+                problem.error = errno != 0 ? errno : EIO;
+            } else {
+                problem.failure = Failure::Short;
+                problem.bytes = read;
+            }
+            return Fail(std::move(problem));
         }
         // Little-endian words after the header, whatever the host's order.
         std::int16_t* table = scratch.data() + static_cast<std::size_t>(t) * kWords;
@@ -123,10 +127,14 @@ bool CInletTables::LoadTables()
         // A capacity is never negative and never more than a gutter can
         // carry: anything else is not a table written with this key.
         const int bad = ImplausibleWord(table);
-        if (bad >= 0)
-            return Fail(Failure::Implausible, name,
-                        Format("enthält keine gültige Leistungstabelle (%.1f l/s bei %.1f %% Längsneigung)",
-                               table[bad] / 10.0, kSlopeStep * (bad / kColumns)));
+        if (bad >= 0) {
+            LoadProblem problem;
+            problem.failure = Failure::Implausible;
+            problem.file = name;
+            problem.capacity = table[bad] / 10.0;
+            problem.slope = kSlopeStep * (bad / kColumns);
+            return Fail(std::move(problem));
+        }
         stamps[static_cast<std::size_t>(t)] = StampFile(name, path);
     }
 
@@ -136,16 +144,6 @@ bool CInletTables::LoadTables()
         g_stamps[t] = std::move(stamps[static_cast<std::size_t>(t)]);
     }
     return true;
-}
-
-std::string CInletTables::FailureText() const
-{
-    if (m_failure == Failure::None)
-        return {};
-    const std::string dir = CDataDirectory::Path();
-    if (m_failure == Failure::Missing)
-        return "Die Datei " + m_failedFile + " fehlt im Datenverzeichnis " + dir + ".";
-    return "Die Datei " + m_failedFile + " im Datenverzeichnis " + dir + " " + m_reason + ".";
 }
 
 void CInletTables::ClearResults()

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "core/CalcSteps.h"
+#include "core/FileAccess.h"
 
 namespace dralun {
 
@@ -59,6 +60,21 @@ public:
     // read, is too short, is no regular file (a directory, FIFO, device), is
     // larger than any data file, or holds a value no table can hold.
     enum class Failure { None, Missing, Unreadable, Short, NotRegular, TooLarge, Implausible };
+    // What the form needs to say what went wrong.
+    struct LoadProblem {
+        Failure failure = Failure::None;
+        std::string file; // the file that failed ("B2-5.BIN"), empty after a good load
+        // A file that could not be opened, as the opening found it (kind,
+        // size and bound, errno); None for a file that failed later.
+        FileProblem opening = FileProblem::None;
+        std::string kind;
+        std::uintmax_t size = 0;
+        std::uintmax_t largest = 0;
+        int error = 0;         // errno of a file that cannot be opened or read
+        std::size_t bytes = 0; // what a file too short holds
+        double capacity = 0;   // l/s, the first value no table can hold
+        double slope = 0;      // %, the slope of its row
+    };
 
     CInletTables();
 
@@ -69,15 +85,10 @@ public:
     // was. Nothing can make it wait: a FIFO, a device or a directory of a
     // table's name is refused without being read.
     bool LoadTables();
-    Failure LoadFailure() const { return m_failure; }
+    Failure LoadFailure() const { return m_problem.failure; }
     // The file that failed the load ("B2-5.BIN"), empty after a good load.
-    const std::string& FailedFile() const { return m_failedFile; }
-    // One German sentence naming the file, what is wrong with it and the
-    // data directory; empty after a good load.
-    std::string FailureText() const;
-    // The failure alone: "fehlt", "ist zu kurz (100 statt 1397 Bytes)",
-    // "ist ein Verzeichnis und keine Datei".
-    std::string FailureReason() const { return m_reason; }
+    const std::string& FailedFile() const { return m_problem.file; }
+    const LoadProblem& Problem() const { return m_problem; }
 
     void ClearResults();
     // Interpolates the 17 results (l/s) for m_family, m_q and m_s. A family,
@@ -111,15 +122,13 @@ public:
     int m_keyPosition = 0;  // position in the key, 0 to 34
 
 private:
-    bool Fail(Failure failure, const char* name, std::string reason);
+    bool Fail(LoadProblem problem);
     void RecordLookUp(int table, int row, double weight, CSteps& steps) const;
     // The first word of a descrambled table that no table can hold: -1 when
     // there is none.
     static int ImplausibleWord(const std::int16_t* table);
 
-    Failure m_failure = Failure::None;
-    std::string m_failedFile;
-    std::string m_reason;
+    LoadProblem m_problem;
 };
 
 // What result n of a family is in the report: "Leistung der Rinne bei

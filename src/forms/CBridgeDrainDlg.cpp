@@ -10,30 +10,30 @@ CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     using D = CBridgeDrainDlg;
     static const Field<D> fields[] = {
         // id   name   label                               unit role       default range
-        {1001, "s", "Fahrbahnlängsneigung s [%]", "%", Role::In, "1.0", Range{0.5, 5.0}, &D::m_s},
-        {1002, "BSt", "Entwässerungsbreite BSt [m]", "m", Role::In, "7.0", {}, &D::m_BSt},
-        {1003, "L", "Abstand der Brückenabläufe [m]", "m", Role::Out, "0", {}, &D::m_L},
-        {kCrossFall, "qf", "Fahrbahnquerneigung qf [%]", "%", Role::In, "2.5", {}, &D::m_qf},
+        {kIdS, "s", "Fahrbahnlängsneigung s [%]", "%", Role::In, "1.0", Range{0.5, 5.0}, &D::m_s},
+        {kIdBSt, "BSt", "Entwässerungsbreite BSt [m]", "m", Role::In, "7.0", {}, &D::m_BSt},
+        {kIdL, "L", "Abstand der Brückenabläufe [m]", "m", Role::Out, "0", {}, &D::m_L},
+        {kIdQf, "qf", "Fahrbahnquerneigung qf [%]", "%", Role::In, "2.5", {}, &D::m_qf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
         {kIdCancel, Ctl::Button, "Abbruch"},
-        {kCrossFall, Ctl::Combo, "", 0, {"2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
-        {kSmall, Ctl::Radio, "300 x 500", 1},
-        {kLarge, Ctl::Radio, "500 x 500", 1},
+        {kIdQf, Ctl::Combo, "", 0, {"2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
+        {kIdGratingSmall, Ctl::Radio, "300 x 500", 1},
+        {kIdGratingLarge, Ctl::Radio, "500 x 500", 1},
     };
     static const Handler<D> handlers[] = {
         {Ev::Click, kIdOk, &D::OnCompute},
-        {Ev::Click, kSmall, &D::OnGrating},
-        {Ev::Click, kLarge, &D::OnGrating},
-        {Ev::SelChange, kCrossFall, &D::OnCompute},
+        {Ev::Click, kIdGratingSmall, &D::OnGrating},
+        {Ev::Click, kIdGratingLarge, &D::OnGrating},
+        {Ev::SelChange, kIdQf, &D::OnCompute},
     };
     Bind<D>(this, fields);
     AddControls(controls);
     Connect<D>(this, handlers);
 }
 
-void CBridgeDrainDlg::OnInitDialog() { CheckRadio(kSmall); }
+void CBridgeDrainDlg::OnInitDialog() { CheckRadio(kIdGratingSmall); }
 
 // The radio button is already checked; the spacing follows at once.
 void CBridgeDrainDlg::OnGrating() { OnCompute(); }
@@ -49,15 +49,13 @@ void CBridgeDrainDlg::OnCompute()
     if (!(m_BSt > 0)) {
         Refuse("Die Entwässerungsbreite BSt muss größer als 0 m sein.\n"
                "Der Abstand der Brückenabläufe wird nicht berechnet.");
-    } else if (IsChecked(kSmall) || IsChecked(kLarge)) {
+    } else if (IsChecked(kIdGratingSmall) || IsChecked(kIdGratingLarge)) {
         // A negative slope (outside its range, already reported) has no
         // power: the spacing shows as not determinable.
         CSteps steps(RecordingSteps());
-        m_L = CBridgeDrain::Compute({IsChecked(kSmall) ? CBridgeDrain::Grating::Small300x500
-                                                       : CBridgeDrain::Grating::Large500x500,
-                                     qf, m_s, m_BSt},
-                                    steps)
-                  .L;
+        const BridgeGrating grating =
+            IsChecked(kIdGratingSmall) ? BridgeGrating::Small300x500 : BridgeGrating::Large500x500;
+        m_L = ComputeBridgeDrain({grating, qf, m_s, m_BSt}, steps).L;
         Record(steps);
     }
 
@@ -75,12 +73,12 @@ const FormLayout& CBridgeDrainDlg::Layout() const
         LabelAt("Brückenablaufabstände nach den ZTV-Ing", 0, 0, 1, 2),
         GroupAt("", 1, 0, 1, 1,
                 {
-                    FieldAt(kCrossFall, 0, 0),
-                    FieldAt(1001, 1, 0),
-                    FieldAt(1002, 2, 0),
-                    FieldAt(1003, 3, 0),
+                    FieldAt(kIdQf, 0, 0),
+                    FieldAt(kIdS, 1, 0),
+                    FieldAt(kIdBSt, 2, 0),
+                    FieldAt(kIdL, 3, 0),
                 }),
-        GroupAt("Aufsätze", 1, 1, 1, 1, {ControlAt(kSmall, 0, 0), ControlAt(kLarge, 1, 0)}),
+        GroupAt("Aufsätze", 1, 1, 1, 1, {ControlAt(kIdGratingSmall, 0, 0), ControlAt(kIdGratingLarge, 1, 0)}),
         GroupAt("Gültigkeitsbereich:", 2, 0, 1, 2,
                 {
                     LabelAt("Abstand der Brückenabläufe L [m]", 0, 0),

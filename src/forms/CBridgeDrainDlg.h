@@ -10,9 +10,15 @@ class CBridgeDrainDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 166;
     static constexpr int kPicture = 169;
-    static constexpr int kSmall = 1007; // "300 x 500"
-    static constexpr int kLarge = 1008; // "500 x 500"
-    static constexpr int kCrossFall = 1047;
+    // Control ids.
+    enum : int {
+        kIdS = 1001,            // "Fahrbahnlängsneigung s [%]"
+        kIdBSt = 1002,          // "Entwässerungsbreite BSt [m]"
+        kIdL = 1003,            // "Abstand der Brückenabläufe [m]"
+        kIdQf = 1047,           // "Fahrbahnquerneigung qf [%]", a list
+        kIdGratingSmall = 1007, // "300 x 500"
+        kIdGratingLarge = 1008, // "500 x 500"
+    };
 
     explicit CBridgeDrainDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;

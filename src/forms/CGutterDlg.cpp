@@ -1,6 +1,5 @@
 #include "forms/CGutterDlg.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,30 @@ namespace {
 struct Column {
     int b, h, lu, A, v, Q;
 };
-constexpr Column kCurb{1013, 1006, 1014, 1016, 1019, 1031};
-constexpr Column kV{1043, 1049, 1015, 1018, 1030, 1032};
+using G = CGutterDlg;
+constexpr Column kCurb{G::kIdB1, G::kIdH1, G::kIdLu1, G::kIdA1, G::kIdV1, G::kIdQ1};
+constexpr Column kV{G::kIdB2, G::kIdH2, G::kIdLu2, G::kIdA2, G::kIdV2, G::kIdQ2};
+
+// Why the road data describe no gutter, as the form says it.
+std::string RoadDataProblem(GutterDataStatus status)
+{
+    switch (status) {
+    case GutterDataStatus::NoCrossFall: return "Die Querneigung der Fahrbahn qf muss größer als 0 % sein.";
+    case GutterDataStatus::NegativeStripWidth: return "Die Breite der Spitzrinne bS darf nicht negativ sein.";
+    case GutterDataStatus::NegativeStripFall: return "Die Querneigung der Spitzrinne darf nicht negativ sein.";
+    case GutterDataStatus::Ok: break;
+    }
+    return {};
+}
+
+// Why one gutter form was not computed.
+std::string ColumnProblem(GutterFlowStatus status, bool depth, const char* gutter)
+{
+    if (status == GutterFlowStatus::NegativeGiven)
+        return std::string(depth ? "Die Wasserstandshöhe h der " : "Die Wasserspiegelbreite b der ") + gutter +
+               " darf nicht negativ sein.";
+    return std::string("Die Werte der ") + gutter + " liegen außerhalb des darstellbaren Bereichs.";
+}
 
 } // namespace
 
@@ -23,36 +44,36 @@ CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 {
     using D = CGutterDlg;
     static const Field<D> fields[] = {
-        // id   name   label                                unit   role  default range
-        {1000, "kSt", "Rauheitsbeiwert kSt", "m^(1/3)/s", Role::In, "70", Range{1, 95}, &D::m_kSt},
-        {1002, "qf", "Querneigung Fahrbahn qf [%]", "%", Role::In, "2.5", Range{1, 7}, &D::m_qf},
-        {1004, "hS", "Höhe Spitzrinne hS [m]", "m", Role::Out, "0", {}, &D::m_hS},
-        {1014, "lu1", "lu [m]", "m", Role::Out, "0", {}, &D::m_lu1},
-        {1015, "lu2", "lu [m]", "m", Role::Out, "0", {}, &D::m_lu2},
-        {1016, "A1", "A [m²]", "m²", Role::Out, "0", {}, &D::m_A1},
-        {1018, "A2", "A [m²]", "m²", Role::Out, "0", {}, &D::m_A2},
-        {1019, "v1", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v1},
-        {1031, "Q1", "Q [l/s]", "l/s", Role::Out, "0", {}, &D::m_Q1},
-        {1032, "Q2", "Q [l/s]", "l/s", Role::Out, "0", {}, &D::m_Q2},
-        {1030, "v2", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v2},
-        {1001, "s", "Längsneigung Rinne s [%]", "%", Role::In, "1.0", {}, &D::m_s},
-        {1003, "bS", "Breite Spitzrinne bS [m]", "m", Role::In, "0.5", {}, &D::m_bS},
-        {1005, "qS", "Querneigung Spitzrinne [%]", "%", Role::In, "7.0", {}, &D::m_qS},
-        {1013, "b1", "Wasserspiegel-\nbreite b [m]", "m", Role::In, "0.5", {}, &D::m_b1},
-        {1043, "b2", "Wasserspiegel-\nbreite b [m]", "m", Role::In, "0.5", {}, &D::m_b2},
-        {1006, "h1", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h1},
-        {1049, "h2", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h2},
+        // id      name   label                                unit   role  default range
+        {kIdKSt, "kSt", "Rauheitsbeiwert kSt", "m^(1/3)/s", Role::In, "70", Range{1, 95}, &D::m_kSt},
+        {kIdQf, "qf", "Querneigung Fahrbahn qf [%]", "%", Role::In, "2.5", Range{1, 7}, &D::m_qf},
+        {kIdHS, "hS", "Höhe Spitzrinne hS [m]", "m", Role::Out, "0", {}, &D::m_hS},
+        {kIdLu1, "lu1", "lu [m]", "m", Role::Out, "0", {}, &D::m_lu1},
+        {kIdLu2, "lu2", "lu [m]", "m", Role::Out, "0", {}, &D::m_lu2},
+        {kIdA1, "A1", "A [m²]", "m²", Role::Out, "0", {}, &D::m_A1},
+        {kIdA2, "A2", "A [m²]", "m²", Role::Out, "0", {}, &D::m_A2},
+        {kIdV1, "v1", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v1},
+        {kIdQ1, "Q1", "Q [l/s]", "l/s", Role::Out, "0", {}, &D::m_Q1},
+        {kIdQ2, "Q2", "Q [l/s]", "l/s", Role::Out, "0", {}, &D::m_Q2},
+        {kIdV2, "v2", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v2},
+        {kIdS, "s", "Längsneigung Rinne s [%]", "%", Role::In, "1.0", {}, &D::m_s},
+        {kIdBS, "bS", "Breite Spitzrinne bS [m]", "m", Role::In, "0.5", {}, &D::m_bS},
+        {kIdQS, "qS", "Querneigung Spitzrinne [%]", "%", Role::In, "7.0", {}, &D::m_qS},
+        {kIdB1, "b1", "Wasserspiegel-\nbreite b [m]", "m", Role::In, "0.5", {}, &D::m_b1},
+        {kIdB2, "b2", "Wasserspiegel-\nbreite b [m]", "m", Role::In, "0.5", {}, &D::m_b2},
+        {kIdH1, "h1", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h1},
+        {kIdH2, "h2", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h2},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
         {kIdCancel, Ctl::Button, "Abbruch"},
-        {kDepthGiven, Ctl::Radio, "h vorgeben b ermitteln", 1},
-        {kWidthGiven, Ctl::Radio, "b vorgeben h ermitteln", 1},
+        {kIdDepthGiven, Ctl::Radio, "h vorgeben b ermitteln", 1},
+        {kIdWidthGiven, Ctl::Radio, "b vorgeben h ermitteln", 1},
     };
     static const Handler<D> handlers[] = {
         {Ev::Click, kIdOk, &D::OnCompute},
-        {Ev::Click, kDepthGiven, &D::OnDepthGiven},
-        {Ev::Click, kWidthGiven, &D::OnWidthGiven},
+        {Ev::Click, kIdDepthGiven, &D::OnDepthGiven},
+        {Ev::Click, kIdWidthGiven, &D::OnWidthGiven},
     };
     Bind<D>(this, fields);
     AddControls(controls);
@@ -61,7 +82,7 @@ CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 
 void CGutterDlg::OnInitDialog()
 {
-    SetMode(kWidthGiven);
+    SetMode(kIdWidthGiven);
     // The results for the defaults are there as soon as the form is shown.
     OnCompute();
 }
@@ -70,7 +91,7 @@ void CGutterDlg::SetMode(int mode)
 {
     m_mode = mode;
     CheckRadio(mode);
-    const bool depth = mode == kDepthGiven;
+    const bool depth = mode == kIdDepthGiven;
     for (const Column& c : {kCurb, kV}) {
         Enable(c.h, depth);
         Enable(c.b, !depth);
@@ -80,13 +101,13 @@ void CGutterDlg::SetMode(int mode)
 // A mode change computes again, so the results always belong to the mode shown.
 void CGutterDlg::OnDepthGiven()
 {
-    SetMode(kDepthGiven);
+    SetMode(kIdDepthGiven);
     OnCompute();
 }
 
 void CGutterDlg::OnWidthGiven()
 {
-    SetMode(kWidthGiven);
+    SetMode(kIdWidthGiven);
     OnCompute();
 }
 
@@ -101,60 +122,45 @@ void CGutterDlg::OnCompute()
 
 void CGutterDlg::Compute()
 {
-    const CGutterSection section({m_kSt, m_qf, m_s, m_bS, m_qS});
-    m_hS = section.HS();
     const bool depth = DepthGiven();
     CSteps steps(RecordingSteps());
-    section.RecordRoadData(steps);
+    const GutterResult result =
+        ComputeGutter({{m_kSt, m_qf, m_s, m_bS, m_qS}, depth ? GutterGiven::Depth : GutterGiven::Width,
+                       depth ? m_h1 : m_b1, depth ? m_h2 : m_b2},
+                      steps);
+    m_hS = result.hS;
 
     struct Target {
         double &b, &h, &lu, &A, &v, &Q;
         Column ids;
         const char* name;
+        const GutterFlow& flow;
     };
-    Target curb{m_b1, m_h1, m_lu1, m_A1, m_v1, m_Q1, kCurb, "Bordrinne"};
-    Target vee{m_b2, m_h2, m_lu2, m_A2, m_v2, m_Q2, kV, "Spitzrinne"};
+    const Target targets[] = {{m_b1, m_h1, m_lu1, m_A1, m_v1, m_Q1, kCurb, "Bordrinne", result.curb},
+                              {m_b2, m_h2, m_lu2, m_A2, m_v2, m_Q2, kV, "Spitzrinne", result.vee}};
 
     // What cannot be computed is refused with its reason, in one message;
     // the results of that gutter form then show 0.
     std::vector<std::string> problems;
     std::vector<int> refused;
-    auto refuse = [&](const Target& t, std::string why) {
-        problems.push_back(std::move(why));
-        for (int id : {depth ? t.ids.b : t.ids.h, t.ids.lu, t.ids.A, t.ids.v, t.ids.Q})
-            refused.push_back(id);
-    };
-    bool dataProblem = false;
-    if (const std::string problem = section.DataProblem(); !problem.empty()) {
-        problems.push_back(problem);
-        dataProblem = true;
+    const bool dataProblem = result.status != GutterDataStatus::Ok;
+    if (dataProblem) {
+        problems.push_back(RoadDataProblem(result.status));
     } else {
-        for (Target* t : {&curb, &vee}) {
-            const double given = depth ? t->h : t->b;
-            if (given < 0) {
-                const char* what = depth ? "Die Wasserstandshöhe h der " : "Die Wasserspiegelbreite b der ";
-                refuse(*t, std::string(what) + t->name + " darf nicht negativ sein.");
+        for (const Target& t : targets) {
+            if (t.flow.status != GutterFlowStatus::Ok) {
+                problems.push_back(ColumnProblem(t.flow.status, depth, t.name));
+                for (int id : {depth ? t.ids.b : t.ids.h, t.ids.lu, t.ids.A, t.ids.v, t.ids.Q})
+                    refused.push_back(id);
                 continue;
             }
-            // The steps of a gutter form that is refused do not go into the report.
-            CSteps trial = steps;
-            const GutterFlow flow = t == &curb
-                                        ? (depth ? section.CurbAtDepth(given, trial) : section.CurbAtWidth(given, trial))
-                                        : (depth ? section.VAtDepth(given, trial) : section.VAtWidth(given, trial));
-            const double found = depth ? flow.b : flow.h;
-            if (!std::isfinite(found) || !std::isfinite(flow.lu) || !std::isfinite(flow.A)) {
-                // Only absurd magnitudes overflow; an input field must never show "-".
-                refuse(*t, std::string("Die Werte der ") + t->name + " liegen außerhalb des darstellbaren Bereichs.");
-                continue;
-            }
-            steps = std::move(trial);
-            (depth ? t->b : t->h) = found;
-            t->lu = flow.lu;
-            t->A = flow.A;
-            t->v = flow.v; // not determinable ("-") where the gutter is dry
-            t->Q = flow.Q;
+            (depth ? t.b : t.h) = depth ? t.flow.b : t.flow.h;
+            t.lu = t.flow.lu;
+            t.A = t.flow.A;
+            t.v = t.flow.v; // not determinable ("-") where the gutter is dry
+            t.Q = t.flow.Q;
         }
-        if (section.SlopeNegative())
+        if (result.slopeNegative)
             problems.push_back("Die Längsneigung der Rinne s darf nicht negativ sein.\n"
                                "v und Q sind nicht bestimmbar.");
         Record(steps);
@@ -190,8 +196,8 @@ std::string CGutterDlg::Method() const
 std::vector<FormChoice> CGutterDlg::Choices() const
 {
     if (DepthGiven())
-        return {{kDepthGiven, "Vorgabe", "Wasserstandshöhe h vorgegeben, Wasserspiegelbreite b ermittelt"}};
-    return {{kWidthGiven, "Vorgabe", "Wasserspiegelbreite b vorgegeben, Wasserstandshöhe h ermittelt"}};
+        return {{kIdDepthGiven, "Vorgabe", "Wasserstandshöhe h vorgegeben, Wasserspiegelbreite b ermittelt"}};
+    return {{kIdWidthGiven, "Vorgabe", "Wasserspiegelbreite b vorgegeben, Wasserstandshöhe h ermittelt"}};
 }
 
 const FormLayout& CGutterDlg::Layout() const
@@ -220,14 +226,14 @@ const FormLayout& CGutterDlg::Layout() const
         FormLayout layout;
         layout.push_back(GroupAt("Straße und Rinne", 0, 0, 1, 1,
                                  {
-                                     FieldAt(1000, 0, 0),
-                                     FieldAt(1002, 1, 0),
-                                     FieldAt(1001, 2, 0),
-                                     FieldAt(1003, 3, 0),
-                                     FieldAt(1005, 4, 0),
-                                     FieldAt(1004, 5, 0),
+                                     FieldAt(kIdKSt, 0, 0),
+                                     FieldAt(kIdQf, 1, 0),
+                                     FieldAt(kIdS, 2, 0),
+                                     FieldAt(kIdBS, 3, 0),
+                                     FieldAt(kIdQS, 4, 0),
+                                     FieldAt(kIdHS, 5, 0),
                                  }));
-        layout.push_back(GroupAt("", 1, 0, 1, 1, {ControlAt(kDepthGiven, 0, 0), ControlAt(kWidthGiven, 1, 0)}));
+        layout.push_back(GroupAt("", 1, 0, 1, 1, {ControlAt(kIdDepthGiven, 0, 0), ControlAt(kIdWidthGiven, 1, 0)}));
         layout.push_back(GroupAt("", 0, 1, 2, 1, table));
         layout.push_back(PictureAt(kPicture, 2, 0, 1, 2));
         layout.push_back(ButtonColumn(0, 2, 3, {kIdOk, kIdCancel}));

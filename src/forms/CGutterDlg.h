@@ -13,15 +13,31 @@ class CGutterDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 152;
     static constexpr int kPicture = 175;
-    static constexpr int kDepthGiven = 1007; // "h vorgeben b ermitteln"
-    static constexpr int kWidthGiven = 1008; // "b vorgeben h ermitteln"
+    // Control ids.
+    enum : int {
+        kIdKSt = 1000, // "Rauheitsbeiwert kSt"
+        kIdS = 1001,   // "Längsneigung Rinne s [%]"
+        kIdQf = 1002,  // "Querneigung Fahrbahn qf [%]"
+        kIdBS = 1003,  // "Breite Spitzrinne bS [m]"
+        kIdHS = 1004,  // "Höhe Spitzrinne hS [m]"
+        kIdQS = 1005,  // "Querneigung Spitzrinne [%]"
+        // The columns of the curb gutter (1) and the V-gutter (2).
+        kIdB1 = 1013, kIdB2 = 1043,   // "Wasserspiegelbreite b [m]"
+        kIdH1 = 1006, kIdH2 = 1049,   // "Wasserstandshöhe h [cm]"
+        kIdLu1 = 1014, kIdLu2 = 1015, // "lu [m]"
+        kIdA1 = 1016, kIdA2 = 1018,   // "A [m²]"
+        kIdV1 = 1019, kIdV2 = 1030,   // "v [m/s]"
+        kIdQ1 = 1031, kIdQ2 = 1032,   // "Q [l/s]"
+        kIdDepthGiven = 1007,         // "h vorgeben b ermitteln"
+        kIdWidthGiven = 1008,         // "b vorgeben h ermitteln"
+    };
 
     explicit CGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
 
-    bool DepthGiven() const { return m_mode == kDepthGiven; }
+    bool DepthGiven() const { return m_mode == kIdDepthGiven; }
     double HS() const { return m_hS; }
 
 private:
@@ -45,7 +61,7 @@ private:
     double m_qS = 0;  // cross-fall of the V-gutter strip, %
     double m_b1 = 0, m_b2 = 0; // water-spread width, m
     double m_h1 = 0, m_h2 = 0; // water depth at the curb, cm
-    int m_mode = kWidthGiven;
+    int m_mode = kIdWidthGiven;
 };
 
 } // namespace dralun

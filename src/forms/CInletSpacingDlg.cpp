@@ -6,6 +6,7 @@
 
 #include "core/CDataDirectory.h"
 #include "core/CInletSpacing.h"
+#include "core/FileAccess.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
 
@@ -73,43 +74,83 @@ std::string Cell(double v) { return std::isfinite(v) ? FormatFixed(6, 2, v) : st
 
 } // namespace
 
+std::string InletTablesFailureReason(const CInletTables::LoadProblem& problem)
+{
+    using F = CInletTables::Failure;
+    switch (problem.failure) {
+    case F::None: return {};
+    case F::Short: return Format("ist zu kurz (%zu statt %d Bytes)", problem.bytes, CInletTables::kFileBytes);
+    case F::Implausible:
+        return Format("enthält keine gültige Leistungstabelle (%.1f l/s bei %.1f %% Längsneigung)", problem.capacity,
+                      problem.slope);
+    case F::Missing:
+    case F::NotRegular:
+    case F::TooLarge:
+    case F::Unreadable: break;
+    }
+    if (problem.opening == FileProblem::None) // opened, but the reading failed
+        return "kann nicht gelesen werden (" + ErrorText(problem.error) + ")";
+    // The reason as the other readers of the data directory give it, without
+    // the full stop: the messages go on after it.
+    ReadableFile opening;
+    opening.problem = problem.opening;
+    opening.kind = problem.kind;
+    opening.size = problem.size;
+    opening.largest = problem.largest;
+    opening.error = problem.error;
+    std::string reason = ProblemText(opening);
+    if (!reason.empty() && reason.back() == '.')
+        reason.pop_back();
+    return reason;
+}
+
+std::string InletTablesFailureText(const CInletTables::LoadProblem& problem)
+{
+    if (problem.failure == CInletTables::Failure::None)
+        return {};
+    const std::string dir = CDataDirectory::Path();
+    if (problem.failure == CInletTables::Failure::Missing)
+        return "Die Datei " + problem.file + " fehlt im Datenverzeichnis " + dir + ".";
+    return "Die Datei " + problem.file + " im Datenverzeichnis " + dir + " " + InletTablesFailureReason(problem) + ".";
+}
+
 CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 {
     using D = CInletSpacingDlg;
     static const Field<D> fields[] = {
-        // id            name     label               unit      role       default range
-        {kSlope, "s", "Längsneigung [%]", "%", Role::In, "1.0", Range{0, 8}, &D::m_s},
-        {kInflow, "q", "Zufluss [l/s/m]", "l/s/m", Role::In, "0.11", Range{0.01, 1.0}, &D::m_q},
-        {kSpacings, "abstand", "Abstände in m", "", Role::In, "0", {}, &D::m_spacing},
-        {kCrossFall, "qf", "Querneigung [%]", "%", Role::In, "2.5", {}, &D::m_crossFall, 3},
-        {kSafety, "gamma", "Sicherheitsfaktor", "", Role::In, "1.5", {}, &D::m_safety, 3},
-        {kDesignInflow, "qd", "", "l/s/m", Role::Out, "0.0", {}, &D::m_qd},
+        // id         name     label               unit      role       default range
+        {kIdS, "s", "Längsneigung [%]", "%", Role::In, "1.0", Range{0, 8}, &D::m_s},
+        {kIdQ, "q", "Zufluss [l/s/m]", "l/s/m", Role::In, "0.11", Range{0.01, 1.0}, &D::m_q},
+        {kIdAbstand, "abstand", "Abstände in m", "", Role::In, "0", {}, &D::m_spacing},
+        {kIdQf, "qf", "Querneigung [%]", "%", Role::In, "2.5", {}, &D::m_crossFall, 3},
+        {kIdGamma, "gamma", "Sicherheitsfaktor", "", Role::In, "1.5", {}, &D::m_safety, 3},
+        {kIdQd, "qd", "", "l/s/m", Role::Out, "0.0", {}, &D::m_qd},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
         {kIdCancel, Ctl::Button, "Abbruch"},
-        {kSpacings, Ctl::Check, "Abstände in m"},
-        {kCrossFall,
+        {kIdAbstand, Ctl::Check, "Abstände in m"},
+        {kIdQf,
          Ctl::Combo,
          "",
          0,
          {"1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "7.0", "8.0", "9.0", "10",
           "11", "12", "13", "14", "15"}},
-        {kSafety, Ctl::Combo, "", 0, {"1.0", "1.1", "1.2", "1.3", "1.4", "1.5", "1.6", "1.7", "1.8", "1.9", "2.0"}},
-        {kCurb, Ctl::Radio, "Bordrinne", 1},
-        {kBay, Ctl::Radio, "Straßenablaufbucht", 1},
-        {kVGutter, Ctl::Radio, "Spitzrinne", 1},
+        {kIdGamma, Ctl::Combo, "", 0, {"1.0", "1.1", "1.2", "1.3", "1.4", "1.5", "1.6", "1.7", "1.8", "1.9", "2.0"}},
+        {kIdCurb, Ctl::Radio, "Bordrinne", 1},
+        {kIdBay, Ctl::Radio, "Straßenablaufbucht", 1},
+        {kIdVGutter, Ctl::Radio, "Spitzrinne", 1},
     };
     static const Handler<D> handlers[] = {
         {Ev::Click, kIdOk, &D::OnCompute},
-        {Ev::Click, kCurb, &D::OnGutterForm},
-        {Ev::Click, kBay, &D::OnGutterForm},
-        {Ev::Click, kVGutter, &D::OnGutterForm},
-        {Ev::SelChange, kCrossFall, &D::OnCrossFallList},
-        {Ev::Leave, kCrossFall, &D::OnCrossFallList},
-        {Ev::SelChange, kSafety, &D::OnCompute},
-        {Ev::Leave, kSafety, &D::OnCompute},
-        {Ev::Click, kSpacings, &D::OnCompute},
+        {Ev::Click, kIdCurb, &D::OnGutterForm},
+        {Ev::Click, kIdBay, &D::OnGutterForm},
+        {Ev::Click, kIdVGutter, &D::OnGutterForm},
+        {Ev::SelChange, kIdQf, &D::OnCrossFallList},
+        {Ev::Leave, kIdQf, &D::OnCrossFallList},
+        {Ev::SelChange, kIdGamma, &D::OnCompute},
+        {Ev::Leave, kIdGamma, &D::OnCompute},
+        {Ev::Click, kIdAbstand, &D::OnCompute},
     };
     Bind<D>(this, fields);
     AddControls(controls);
@@ -120,15 +161,15 @@ double CInletSpacingDlg::CrossFall() const { return ClassicAtof(m_crossFall); }
 
 void CInletSpacingDlg::OnInitDialog()
 {
-    CheckRadio(kCurb);
-    m_tables.m_family = 0;
+    CheckRadio(kIdCurb);
+    m_family = 0;
     m_tablesLoaded = m_tables.LoadTables();
     // Without the tables the form refuses to show capacities for as long as
     // it is open: the message comes once, the reason stays for the picture.
     // No result field is cleared: the design inflow follows the inputs.
     if (!m_tablesLoaded)
         RefuseFields("Die Leistungstabellen der Rinnen und Straßenabläufe konnten nicht geladen werden:\n" +
-                         m_tables.FailureText() +
+                         InletTablesFailureText(m_tables.Problem()) +
                          "\nOhne diese Tabellen zeigt das Formular keine Leistungen und Abstände.",
                      {});
     // The table for the defaults is there as soon as the form is shown.
@@ -164,7 +205,7 @@ void CInletSpacingDlg::RefuseTable()
 void CInletSpacingDlg::ComputeFromMembers()
 {
     CSteps steps(RecordingSteps());
-    m_result = ComputeInletSpacing({m_tables.m_family, ClassicAtof(m_crossFall), m_s, m_q, ClassicAtof(m_safety),
+    m_result = ComputeInletSpacing({m_family, ClassicAtof(m_crossFall), m_s, m_q, ClassicAtof(m_safety),
                                     m_spacing != 0, m_tablesLoaded},
                                    m_tables, steps);
     m_qd = m_result.qd;
@@ -178,10 +219,10 @@ void CInletSpacingDlg::ComputeFromMembers()
 void CInletSpacingDlg::CorrectCrossFall()
 {
     const double q = ClassicAtof(m_crossFall);
-    if (IsChecked(kVGutter)) {
+    if (IsChecked(kIdVGutter)) {
         if (q < 7.0)
             m_crossFall = "7.0";
-    } else if (IsChecked(kCurb) || IsChecked(kBay)) {
+    } else if (IsChecked(kIdCurb) || IsChecked(kIdBay)) {
         if (q > 6.0)
             m_crossFall = "2.5";
     }
@@ -192,12 +233,12 @@ void CInletSpacingDlg::CorrectCrossFall()
 void CInletSpacingDlg::OnGutterForm()
 {
     UpdateData(true);
-    if (IsChecked(kCurb))
-        m_tables.m_family = 0;
-    else if (IsChecked(kVGutter))
-        m_tables.m_family = 2;
-    else if (IsChecked(kBay))
-        m_tables.m_family = 1;
+    if (IsChecked(kIdCurb))
+        m_family = 0;
+    else if (IsChecked(kIdVGutter))
+        m_family = 2;
+    else if (IsChecked(kIdBay))
+        m_family = 1;
     CorrectCrossFall();
     UpdateData(false);
     OnCompute();
@@ -223,7 +264,7 @@ void CInletSpacingDlg::DrawTable()
     auto draw = [this](int xChars, int y, std::string text) {
         m_drawn.push_back({kLeft, xChars, y, std::move(text)});
     };
-    const bool bay = m_tables.m_family == 1;
+    const bool bay = m_family == 1;
     const bool spacings = m_spacing != 0;
 
     // Header lines.
@@ -242,8 +283,8 @@ void CInletSpacingDlg::DrawTable()
         // No capacities to show: say why instead of showing zeros.
         // The reason takes two lines at most, the directory the next one.
         int y = kGutterValues;
-        for (const std::string& line :
-             Wrapped("Tabellen nicht verfügbar: " + m_tables.FailedFile() + " " + m_tables.FailureReason(), 2)) {
+        const std::string reason = InletTablesFailureReason(m_tables.Problem());
+        for (const std::string& line : Wrapped("Tabellen nicht verfügbar: " + m_tables.FailedFile() + " " + reason, 2)) {
             draw(0, y, Padded(line));
             y += kLineHeight;
         }
@@ -281,7 +322,7 @@ std::vector<FormChoice> CInletSpacingDlg::Choices() const
 {
     // The check box is a field and shows as 0 or 1; say what it shows.
     std::vector<FormChoice> choices = CForm::Choices();
-    choices.push_back({kSpacings, "Anzeige", m_spacing != 0 ? "Abstände in m" : "Leistungen in l/s"});
+    choices.push_back({kIdAbstand, "Anzeige", m_spacing != 0 ? "Abstände in m" : "Leistungen in l/s"});
     return choices;
 }
 
@@ -295,17 +336,18 @@ const FormLayout& CInletSpacingDlg::Layout() const
         LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 3),
         GroupAt("", 1, 0, 1, 1,
                 {
-                    FieldAt(kSlope, 0, 0, 8),
-                    FieldAt(kInflow, 1, 0, 8),
-                    EditAt(kDesignInflow, 2, 1, 1, 8),
+                    FieldAt(kIdS, 0, 0, 8),
+                    FieldAt(kIdQ, 1, 0, 8),
+                    EditAt(kIdQd, 2, 1, 1, 8),
                 }),
         GroupAt("", 1, 1, 1, 1,
                 {
-                    FieldAt(kCrossFall, 0, 0),
-                    FieldAt(kSafety, 1, 0),
-                    ControlAt(kSpacings, 2, 0, 1, 2),
+                    FieldAt(kIdQf, 0, 0),
+                    FieldAt(kIdGamma, 1, 0),
+                    ControlAt(kIdAbstand, 2, 0, 1, 2),
                 }),
-        GroupAt("Rinnenform", 1, 2, 1, 1, {ControlAt(kCurb, 0, 0), ControlAt(kBay, 1, 0), ControlAt(kVGutter, 2, 0)}),
+        GroupAt("Rinnenform", 1, 2, 1, 1,
+                {ControlAt(kIdCurb, 0, 0), ControlAt(kIdBay, 1, 0), ControlAt(kIdVGutter, 2, 0)}),
         PictureAt(kPicture, 0, 3, 2, 1),
         StretchAt(2, 0, 1, 4),
         ButtonColumn(0, 4, 3, {kIdOk, kIdCancel}),

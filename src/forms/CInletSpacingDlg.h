@@ -18,15 +18,18 @@ class CInletSpacingDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 165;
     static constexpr int kPicture = 165;
-    static constexpr int kSlope = 1000;
-    static constexpr int kInflow = 1001;
-    static constexpr int kDesignInflow = 1002;
-    static constexpr int kSpacings = 1024; // check box "Abstände in m"
-    static constexpr int kCrossFall = 1046;
-    static constexpr int kSafety = 1064;
-    static constexpr int kCurb = 1007;   // "Bordrinne"
-    static constexpr int kBay = 1008;    // "Straßenablaufbucht"
-    static constexpr int kVGutter = 1009; // "Spitzrinne"
+    // Control ids.
+    enum : int {
+        kIdS = 1000,       // "Längsneigung [%]"
+        kIdQ = 1001,       // "Zufluss [l/s/m]"
+        kIdQd = 1002,      // design inflow, l/s/m
+        kIdAbstand = 1024, // check box "Abstände in m"
+        kIdQf = 1046,      // "Querneigung [%]", a list
+        kIdGamma = 1064,   // "Sicherheitsfaktor", a list
+        kIdCurb = 1007,    // "Bordrinne"
+        kIdBay = 1008,     // "Straßenablaufbucht"
+        kIdVGutter = 1009, // "Spitzrinne"
+    };
 
     explicit CInletSpacingDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
@@ -36,7 +39,7 @@ public:
 
     // For the picture: the gutter form (table family) and the cross-fall in %
     // as last read from the form.
-    int Family() const { return m_tables.m_family; }
+    int Family() const { return m_family; }
     double CrossFall() const;
     bool TablesAvailable() const { return m_tablesLoaded; }
 
@@ -57,11 +60,19 @@ private:
     std::string m_crossFall;  // cross-fall of the carriageway, %, as the list shows it
     std::string m_safety;     // safety factor gamma, as the list shows it
     double m_qd = 0;          // design inflow q_d = gamma q, l/(s m)
+    int m_family = 0;         // 0 Bordrinne, 1 Straßenablaufbucht, 2 Spitzrinne
 
     CInletTables m_tables;
     bool m_tablesLoaded = false;
     InletSpacingResult m_result;
     std::vector<DrawnText> m_drawn;
 };
+
+// Why the inlet capacity tables could not be loaded: the failure alone
+// ("fehlt", "ist zu kurz (100 statt 1397 Bytes)", "ist ein Verzeichnis und
+// keine Datei"), and the whole sentence that names the file and the data
+// directory as well. Both empty after a good load.
+std::string InletTablesFailureReason(const CInletTables::LoadProblem& problem);
+std::string InletTablesFailureText(const CInletTables::LoadProblem& problem);
 
 } // namespace dralun

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/COscillatingGutter.h"
 #include "core/Format.h"
 
 namespace dralun {
@@ -10,9 +11,9 @@ namespace {
 
 constexpr const char* kCondition = "Es muss eingehalten werden! qtmin < qT";
 
-const char* QtminCause(COscillatingGutter::Status state)
+const char* QtminCause(QtminStatus state)
 {
-    using Q = COscillatingGutter::Status;
+    using Q = QtminStatus;
     switch (state) {
     case Q::NegativeLength: return "die Länge L2 ist negativ (qT < qH oder smin < sf)";
     case Q::NegativeInflow: return "der seitliche Zufluss ist negativ";
@@ -30,21 +31,21 @@ COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kTempla
 {
     using D = COscillatingGutterDlg;
     static const Field<D> fields[] = {
-        // id   name    label                               unit    role     default range
-        {1000, "sf", "Straßenlängsneigung", "%", Role::In, "0.1", Range{0, 0.5}, &D::m_sf},
-        {1001, "smin", "Gerinnelängsneigung", "%", Role::In, "0.5", Range{0.5, 1}, &D::m_smin},
-        {1002, "qH", "Gerinnequerneigung am Hochpunkt", "%", Role::In, "2.5", Range{0.5, 20}, &D::m_qH},
-        {1003, "qT", "Gerinnequerneigung am Tiefpunkt", "%", Role::In, "10", Range{0.5, 20}, &D::m_qT},
-        {1004, "b", "Gerinnebreite", "m", Role::In, "0.5", Range{0.1, 2}, &D::m_b},
-        {1005, "qs", "seitlicher Gerinnezufluss", "l/s/m", Role::In, "0.11", Range{0.0001, 1}, &D::m_qs},
-        {1006, "L1", "Abstand", "m", Role::Out, "0", {}, &D::m_L1},
-        {1013, "L2", "Abstand", "m", Role::Out, "0", {}, &D::m_L2},
-        {1014, "QzuL1", "Zufluss am Ablauf durch L1", "l/s", Role::Out, "0", {}, &D::m_QzuL1},
-        {1015, "QzuL2", "Zufluss am Ablauf durch L2", "l/s", Role::Out, "0", {}, &D::m_QzuL2},
-        {1016, "qtmin", "Gleichung (9)", "%", Role::Out, "0", {}, &D::m_qtmin},
-        {1018, "dhh", "Delta h  Hochpunkt", "cm", Role::Out, "0", {}, &D::m_dhh},
-        {1019, "dht", "Delta h  Tiefpunkt", "cm", Role::Out, "0", {}, &D::m_dht},
-        {1030, "L", "Abstand", "m", Role::Out, "0", {}, &D::m_L},
+        // id        name    label                               unit    role     default range
+        {kIdSf, "sf", "Straßenlängsneigung", "%", Role::In, "0.1", Range{0, 0.5}, &D::m_sf},
+        {kIdSmin, "smin", "Gerinnelängsneigung", "%", Role::In, "0.5", Range{0.5, 1}, &D::m_smin},
+        {kIdQH, "qH", "Gerinnequerneigung am Hochpunkt", "%", Role::In, "2.5", Range{0.5, 20}, &D::m_qH},
+        {kIdQT, "qT", "Gerinnequerneigung am Tiefpunkt", "%", Role::In, "10", Range{0.5, 20}, &D::m_qT},
+        {kIdB, "b", "Gerinnebreite", "m", Role::In, "0.5", Range{0.1, 2}, &D::m_b},
+        {kIdQs, "qs", "seitlicher Gerinnezufluss", "l/s/m", Role::In, "0.11", Range{0.0001, 1}, &D::m_qs},
+        {kIdL1, "L1", "Abstand", "m", Role::Out, "0", {}, &D::m_L1},
+        {kIdL2, "L2", "Abstand", "m", Role::Out, "0", {}, &D::m_L2},
+        {kIdQzuL1, "QzuL1", "Zufluss am Ablauf durch L1", "l/s", Role::Out, "0", {}, &D::m_QzuL1},
+        {kIdQzuL2, "QzuL2", "Zufluss am Ablauf durch L2", "l/s", Role::Out, "0", {}, &D::m_QzuL2},
+        {kIdQtmin, "qtmin", "Gleichung (9)", "%", Role::Out, "0", {}, &D::m_qtmin},
+        {kIdDhh, "dhh", "Delta h  Hochpunkt", "cm", Role::Out, "0", {}, &D::m_dhh},
+        {kIdDht, "dht", "Delta h  Tiefpunkt", "cm", Role::Out, "0", {}, &D::m_dht},
+        {kIdL, "L", "Abstand", "m", Role::Out, "0", {}, &D::m_L},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -65,21 +66,20 @@ void COscillatingGutterDlg::OnCompute()
         return;
 
     CSteps steps(RecordingSteps());
-    m_gutter.SetInputs(m_sf, m_smin, m_qH, m_qT, m_b, m_qs);
-    m_gutter.Compute(steps);
-    m_L1 = m_gutter.L1();
-    m_L2 = m_gutter.L2();
-    m_L = m_gutter.L();
-    m_QzuL1 = m_gutter.QzuL1();
-    m_QzuL2 = m_gutter.QzuL2();
-    m_qtmin = m_gutter.Qtmin(); // NaN shows as not determinable
-    m_dhh = m_gutter.Dhh();
-    m_dht = m_gutter.Dht();
+    const OscillatingGutterResult r = ComputeOscillatingGutter({m_sf, m_smin, m_qH, m_qT, m_b, m_qs}, steps);
+    m_L1 = r.L1;
+    m_L2 = r.L2;
+    m_L = r.L;
+    m_QzuL1 = r.QzuL1;
+    m_QzuL2 = r.QzuL2;
+    m_qtmin = r.qtmin; // NaN shows as not determinable
+    m_dhh = r.dhh;
+    m_dht = r.dht;
     Record(steps);
 
     // The form demands qtmin < qT; say so when it cannot hold or does not.
-    if (m_gutter.QtminStatus() != COscillatingGutter::Status::Determined)
-        MessageBox(std::string("qtmin nach Gleichung (9) ist nicht bestimmbar: ") + QtminCause(m_gutter.QtminStatus()) +
+    if (r.status != QtminStatus::Determined)
+        MessageBox(std::string("qtmin nach Gleichung (9) ist nicht bestimmbar: ") + QtminCause(r.status) +
                        ".\nDie Bedingung qtmin < qT kann so nicht eingehalten werden.",
                    MsgIcon::Exclamation);
     else if (m_qtmin >= m_qT)
@@ -106,22 +106,22 @@ const FormLayout& COscillatingGutterDlg::Layout() const
             const char* symbol;
             const char* unit;
         } inputs[] = {
-            {1000, "Straßenlängsneigung", "sf", "%"},
-            {1001, "Gerinnelängsneigung", "smin", "%"},
-            {1002, "Gerinnequerneigung am Hochpunkt", "qH", "%"},
-            {1003, "Gerinnequerneigung am Tiefpunkt", "qT", "%"},
-            {1004, "Gerinnebreite", "b", "m"},
-            {1005, "seitlicher Gerinnezufluss", "qs", "l/s/m"},
+            {kIdSf, "Straßenlängsneigung", "sf", "%"},
+            {kIdSmin, "Gerinnelängsneigung", "smin", "%"},
+            {kIdQH, "Gerinnequerneigung am Hochpunkt", "qH", "%"},
+            {kIdQT, "Gerinnequerneigung am Tiefpunkt", "qT", "%"},
+            {kIdB, "Gerinnebreite", "b", "m"},
+            {kIdQs, "seitlicher Gerinnezufluss", "qs", "l/s/m"},
         },
           results[] = {
-              {1006, "Abstand", "L1", "m"},
-              {1013, "Abstand", "L2", "m"},
-              {1030, "Abstand", "L=L1+L2", "m"},
-              {1014, "Zufluss am Ablauf durch L1", "Qzu[L1]", "l/s"},
-              {1015, "Zufluss am Ablauf durch L2", "Qzu[L2]", "l/s"},
-              {1018, "Delta h  Hochpunkt", "dhh", "cm"},
-              {1019, "Delta h  Tiefpunkt", "dht", "cm"},
-              {1016, "Gleichung (9)", "qtmin", "%"},
+              {kIdL1, "Abstand", "L1", "m"},
+              {kIdL2, "Abstand", "L2", "m"},
+              {kIdL, "Abstand", "L=L1+L2", "m"},
+              {kIdQzuL1, "Zufluss am Ablauf durch L1", "Qzu[L1]", "l/s"},
+              {kIdQzuL2, "Zufluss am Ablauf durch L2", "Qzu[L2]", "l/s"},
+              {kIdDhh, "Delta h  Hochpunkt", "dhh", "cm"},
+              {kIdDht, "Delta h  Tiefpunkt", "dht", "cm"},
+              {kIdQtmin, "Gleichung (9)", "qtmin", "%"},
           };
         auto rows = [](const auto& list) {
             FormLayout grid;
@@ -133,7 +133,7 @@ const FormLayout& COscillatingGutterDlg::Layout() const
                 grid.push_back(LabelAt(r.unit, row, 3));
                 ++row;
                 // The condition on a line of its own, under its field.
-                if (r.id == 1003 || r.id == 1016)
+                if (r.id == kIdQT || r.id == kIdQtmin)
                     grid.push_back(LabelAt(kCondition, row++, 0, 1, 4, Align::Right));
             }
             return grid;

@@ -4,7 +4,6 @@
 // precision.
 #include <string>
 
-#include "core/COscillatingGutter.h"
 #include "forms/CForm.h"
 
 namespace dralun {
@@ -13,6 +12,23 @@ class COscillatingGutterDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 154;
     static constexpr int kPicture = 157;
+    // Control ids.
+    enum : int {
+        kIdSf = 1000,    // "Straßenlängsneigung"
+        kIdSmin = 1001,  // "Gerinnelängsneigung"
+        kIdQH = 1002,    // "Gerinnequerneigung am Hochpunkt"
+        kIdQT = 1003,    // "Gerinnequerneigung am Tiefpunkt"
+        kIdB = 1004,     // "Gerinnebreite"
+        kIdQs = 1005,    // "seitlicher Gerinnezufluss"
+        kIdL1 = 1006,    // "Abstand" L1
+        kIdL2 = 1013,    // "Abstand" L2
+        kIdQzuL1 = 1014, // "Zufluss am Ablauf durch L1"
+        kIdQzuL2 = 1015, // "Zufluss am Ablauf durch L2"
+        kIdQtmin = 1016, // "Gleichung (9)"
+        kIdDhh = 1018,   // "Delta h  Hochpunkt"
+        kIdDht = 1019,   // "Delta h  Tiefpunkt"
+        kIdL = 1030,     // "Abstand" L = L1 + L2
+    };
     explicit COscillatingGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -34,7 +50,6 @@ private:
     float m_dhh = 0;   // cm
     float m_dht = 0;   // cm
     float m_L = 0;     // inlet spacing, m
-    COscillatingGutter m_gutter;
 };
 
 } // namespace dralun

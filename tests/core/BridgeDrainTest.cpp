@@ -7,7 +7,9 @@
 namespace dralun {
 namespace {
 
-using G = CBridgeDrain::Grating;
+using G = BridgeGrating;
+
+double Spacing(G grating, double qf, double s, double BSt) { return ComputeBridgeDrain({grating, qf, s, BSt}).L; }
 
 struct SpacingCase {
     G grating;
@@ -19,7 +21,7 @@ class BridgeDrainSpacing : public ::testing::TestWithParam<SpacingCase> {};
 TEST_P(BridgeDrainSpacing, HandValues)
 {
     const SpacingCase& c = GetParam();
-    EXPECT_NEAR(CBridgeDrain::Spacing(c.grating, c.qf, c.s, c.BSt), c.L, c.tolerance);
+    EXPECT_NEAR(Spacing(c.grating, c.qf, c.s, c.BSt), c.L, c.tolerance);
 }
 
 // (155 2.5 - 132) = 255.5; (185 2.5 - 170) = 292.5; 5^0.4 = 1.903654, 5^0.48 = 2.165320, 0.5^0.4 = 0.757858.
@@ -36,9 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BridgeDrain, NoWidthOrNegativeSlopeHasNoSpacing)
 {
-    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Small300x500, 2.5, 1.0, 0.0)));
-    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Large500x500, 2.5, 1.0, -7.0)));
-    EXPECT_TRUE(std::isnan(CBridgeDrain::Spacing(G::Small300x500, 2.5, -1.0, 7.0)));
+    EXPECT_TRUE(std::isnan(Spacing(G::Small300x500, 2.5, 1.0, 0.0)));
+    EXPECT_TRUE(std::isnan(Spacing(G::Large500x500, 2.5, 1.0, -7.0)));
+    EXPECT_TRUE(std::isnan(Spacing(G::Small300x500, 2.5, -1.0, 7.0)));
+    EXPECT_EQ(ComputeBridgeDrain({G::Large500x500, 2.5, -1.0, 0.0}).status, BridgeDrainStatus::NoWidth);
+    EXPECT_EQ(ComputeBridgeDrain({G::Large500x500, 2.5, 1.0, 7.0}).status, BridgeDrainStatus::Ok);
 }
 
 TEST(BridgeDrain, StepsGiveTheBracketAndTheSpacing)
@@ -51,7 +55,7 @@ TEST(BridgeDrain, StepsGiveTheBracketAndTheSpacing)
     } cases[] = {{G::Small300x500, 2.5, 1.0, 255.5, 36.5}, {G::Large500x500, 3.0, 5.0, 385.0, 119.08808}};
     for (const auto& c : cases) {
         CSteps steps;
-        const CBridgeDrain::Result r = CBridgeDrain::Compute({c.grating, c.qf, c.s, 7.0}, steps);
+        const BridgeDrainResult r = ComputeBridgeDrain({c.grating, c.qf, c.s, 7.0}, steps);
         ASSERT_EQ(steps.Steps().size(), 2u);
         EXPECT_EQ(steps.Steps()[0].symbol, "k");
         EXPECT_DOUBLE_EQ(steps.Steps()[0].value, c.k);
@@ -60,7 +64,9 @@ TEST(BridgeDrain, StepsGiveTheBracketAndTheSpacing)
     }
     // A negative slope has no spacing and so no step of it.
     CSteps steps;
-    EXPECT_TRUE(std::isnan(CBridgeDrain::Compute({G::Small300x500, 2.5, -1.0, 7.0}, steps).L));
+    const BridgeDrainResult falling = ComputeBridgeDrain({G::Small300x500, 2.5, -1.0, 7.0}, steps);
+    EXPECT_TRUE(std::isnan(falling.L));
+    EXPECT_EQ(falling.status, BridgeDrainStatus::NegativeSlope);
     EXPECT_EQ(steps.Steps().size(), 1u);
 }
 

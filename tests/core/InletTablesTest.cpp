@@ -29,6 +29,7 @@
 #include "core/CInletTables.h"
 #include "core/InletTableKey.h"
 #include "core/Sha256.h"
+#include "forms/CInletSpacingDlg.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -90,7 +91,7 @@ TEST(InletTablesLoad, ReadsAllTablesInOrderAndDescramblesThem)
     ASSERT_TRUE(tables.LoadTables());
     EXPECT_EQ(tables.LoadFailure(), CInletTables::Failure::None);
     EXPECT_EQ(tables.FailedFile(), "");
-    EXPECT_EQ(tables.FailureText(), "");
+    EXPECT_EQ(InletTablesFailureText(tables.Problem()), "");
     for (int t = 0; t < 31; ++t)
         for (int r = 0; r < 41; ++r)
             for (int c = 0; c < 17; ++c)
@@ -221,11 +222,13 @@ TEST_P(InletTablesFailedLoad, FailsAtOnceNamesTheFileAndLeavesTheStoreAsItWas)
         EXPECT_FALSE(*loaded);
         EXPECT_EQ(tables.LoadFailure(), bad.failure);
         EXPECT_EQ(tables.FailedFile(), CInletTables::kFileNames[static_cast<size_t>(bad.table)]);
-        const std::string text = tables.FailureText();
+        // The form says what is wrong with the file.
+        const std::string text = InletTablesFailureText(tables.Problem());
         EXPECT_NE(text.find(CInletTables::kFileNames[static_cast<size_t>(bad.table)]), std::string::npos) << text;
         EXPECT_NE(text.find(dir.Path().string()), std::string::npos) << text;
         EXPECT_NE(text.find(bad.text), std::string::npos) << text;
-        EXPECT_NE(tables.FailureReason().find(bad.text), std::string::npos) << tables.FailureReason();
+        const std::string reason = InletTablesFailureReason(tables.Problem());
+        EXPECT_NE(reason.find(bad.text), std::string::npos) << reason;
         EXPECT_EQ(Store(), before); // nothing of the new files, nothing half-scrambled
     }
 }

@@ -84,8 +84,7 @@ std::vector<double> Numbers(const std::string& line)
     return values;
 }
 
-constexpr int kSlope = 1000, kInflow = 1001, kDesign = 1002, kSpacings = 1024, kCrossFall = 1046, kSafety = 1064;
-constexpr int kCurb = 1007, kBay = 1008, kVee = 1009;
+using D = CInletSpacingDlg;
 
 class InletSpacingDlgTest : public ::testing::Test {
 protected:
@@ -110,18 +109,18 @@ protected:
 TEST_F(InletSpacingDlgTest, OpensWithTheCurbGutterAndTheTableOfB25Row5)
 {
     EXPECT_TRUE(log.Messages().empty());
-    EXPECT_TRUE(form.IsChecked(kCurb));
-    EXPECT_FALSE(form.IsChecked(kBay) || form.IsChecked(kVee));
+    EXPECT_TRUE(form.IsChecked(D::kIdCurb));
+    EXPECT_FALSE(form.IsChecked(D::kIdBay) || form.IsChecked(D::kIdVGutter));
     EXPECT_EQ(form.Family(), 0);
-    EXPECT_EQ(form.Text(kSlope), "1");
-    EXPECT_EQ(form.Text(kInflow), "0.11");
-    EXPECT_EQ(form.Text(kCrossFall), "2.5");
-    EXPECT_EQ(form.Text(kSafety), "1.5");
-    EXPECT_EQ(form.Text(kSpacings), "0");
-    EXPECT_EQ(form.Text(kDesign), "0.165"); // 1.5 * 0.11
-    EXPECT_EQ(form.Items(kCrossFall).size(), 20u);
-    EXPECT_EQ(form.Items(kCrossFall)[14], "10");
-    EXPECT_EQ(form.Items(kSafety).size(), 11u);
+    EXPECT_EQ(form.Text(D::kIdS), "1");
+    EXPECT_EQ(form.Text(D::kIdQ), "0.11");
+    EXPECT_EQ(form.Text(D::kIdQf), "2.5");
+    EXPECT_EQ(form.Text(D::kIdGamma), "1.5");
+    EXPECT_EQ(form.Text(D::kIdAbstand), "0");
+    EXPECT_EQ(form.Text(D::kIdQd), "0.165"); // 1.5 * 0.11
+    EXPECT_EQ(form.Items(D::kIdQf).size(), 20u);
+    EXPECT_EQ(form.Items(D::kIdQf)[14], "10");
+    EXPECT_EQ(form.Items(D::kIdGamma).size(), 11u);
 
     // B2-5 is table 3; s = 1.0 % is row 5: 3 + 100 + column tenths.
     EXPECT_EQ(DrawnAt(form, 170), Pad("Leistung der Rinne bei Wasserspiegelbreite b"));
@@ -162,24 +161,24 @@ TEST_F(InletSpacingDlgTest, DrawsHeaderLinesFirstThenUnitsThenValues)
 
 TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
 {
-    form.Click(kVee);
-    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    form.Click(D::kIdVGutter);
+    EXPECT_EQ(form.Text(D::kIdQf), "7.0");
     EXPECT_EQ(form.Family(), 2);
     EXPECT_EQ(DrawnAt(form, 210), "     12.20       12.30       12.70       13.10       13.50   "); // SP7-0, table 22
 
-    form.Select(kCrossFall, Index(kCrossFall, "10"));
-    EXPECT_EQ(form.Text(kCrossFall), "10");
+    form.Select(D::kIdQf, Index(D::kIdQf, "10"));
+    EXPECT_EQ(form.Text(D::kIdQf), "10");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.50"); // SP10-0, table 25
 
-    form.Click(kCurb);
-    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    form.Click(D::kIdCurb);
+    EXPECT_EQ(form.Text(D::kIdQf), "2.5");
     EXPECT_EQ(form.Family(), 0);
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
 
-    form.Click(kVee);
-    form.Select(kCrossFall, Index(kCrossFall, "10"));
-    form.Click(kBay);
-    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    form.Click(D::kIdVGutter);
+    form.Select(D::kIdQf, Index(D::kIdQf, "10"));
+    form.Click(D::kIdBay);
+    EXPECT_EQ(form.Text(D::kIdQf), "2.5");
     EXPECT_EQ(form.Family(), 1);
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     11.40"); // AB2-5, table 14
     EXPECT_EQ(DrawnAt(form, 270), Pad("Leistung der Straßenablaufbuchten, Aufsatz 500x500"));
@@ -188,12 +187,12 @@ TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
     EXPECT_EQ(DrawnAt(form, 360), Pad("L III LB 4.20 m="));
 
     // A cross-fall that fits is kept: 6.0 with the bay, 15 with the V-gutter.
-    form.Select(kCrossFall, Index(kCrossFall, "6.0"));
-    EXPECT_EQ(form.Text(kCrossFall), "6.0");
+    form.Select(D::kIdQf, Index(D::kIdQf, "6.0"));
+    EXPECT_EQ(form.Text(D::kIdQf), "6.0");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.10"); // AB6-0, table 21
-    form.Click(kVee);
-    EXPECT_EQ(form.Text(kCrossFall), "7.0");
-    form.Select(kCrossFall, Index(kCrossFall, "15"));
+    form.Click(D::kIdVGutter);
+    EXPECT_EQ(form.Text(D::kIdQf), "7.0");
+    form.Select(D::kIdQf, Index(D::kIdQf, "15"));
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     13.00"); // SP15-0, table 30
     EXPECT_TRUE(log.Messages().empty());
 }
@@ -201,26 +200,26 @@ TEST_F(InletSpacingDlgTest, VGutterTakesSevenPercentAndTheOthersTwoAndAHalf)
 TEST_F(InletSpacingDlgTest, ListPicksAreCorrectedForTheCheckedGutterForm)
 {
     // 9.0 with "Bordrinne" puts 2.5 back; 2.0 with "Spitzrinne" gives 7.0.
-    form.Select(kCrossFall, Index(kCrossFall, "9.0"));
-    EXPECT_EQ(form.Text(kCrossFall), "2.5");
+    form.Select(D::kIdQf, Index(D::kIdQf, "9.0"));
+    EXPECT_EQ(form.Text(D::kIdQf), "2.5");
     EXPECT_EQ(form.Family(), 0);
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
-    form.Select(kCrossFall, Index(kCrossFall, "4.5"));
-    EXPECT_EQ(form.Text(kCrossFall), "4.5");
+    form.Select(D::kIdQf, Index(D::kIdQf, "4.5"));
+    EXPECT_EQ(form.Text(D::kIdQf), "4.5");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.70"); // B4-5, table 7
-    form.Click(kVee);
-    form.Select(kCrossFall, Index(kCrossFall, "2.0"));
-    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    form.Click(D::kIdVGutter);
+    form.Select(D::kIdQf, Index(D::kIdQf, "2.0"));
+    EXPECT_EQ(form.Text(D::kIdQf), "7.0");
     // Leaving the list does the same.
-    form.Leave(kCrossFall);
-    EXPECT_EQ(form.Text(kCrossFall), "7.0");
+    form.Leave(D::kIdQf);
+    EXPECT_EQ(form.Text(D::kIdQf), "7.0");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     12.20");
 }
 
 TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
 {
-    form.Click(kSpacings);
-    EXPECT_EQ(form.Text(kSpacings), "1");
+    form.Click(D::kIdAbstand);
+    EXPECT_EQ(form.Text(D::kIdAbstand), "1");
     // 10.3 / 0.165 = 62.424, 10.4 / 0.165 = 63.030, 10.8 / 0.165 = 65.455,
     // 11.2 / 0.165 = 67.879, 11.6 / 0.165 = 70.303.
     EXPECT_EQ(DrawnAt(form, 210), "     62.42       63.03       65.45       67.88       70.30  ");
@@ -235,8 +234,8 @@ TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
         at15.push_back(Numbers(DrawnAt(form, y, 16)));
     at15.push_back(Numbers(DrawnAt(form, 210)));
 
-    form.Select(kSafety, Index(kSafety, "2.0"));
-    EXPECT_EQ(form.Text(kDesign), "0.22");
+    form.Select(D::kIdGamma, Index(D::kIdGamma, "2.0"));
+    EXPECT_EQ(form.Text(D::kIdQd), "0.22");
     std::vector<std::vector<double>> at20;
     for (const int y : {320, 340, 360})
         at20.push_back(Numbers(DrawnAt(form, y, 16)));
@@ -248,18 +247,18 @@ TEST_F(InletSpacingDlgTest, SpacingsAreCapacitiesOverTheDesignInflow)
     }
 
     // Unticked: capacities in l/s again.
-    form.Click(kSpacings);
+    form.Click(D::kIdAbstand);
     EXPECT_EQ(DrawnAt(form, 210, 64), "[l/s]");
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     10.30");
 }
 
 TEST_F(InletSpacingDlgTest, StepsGoFromTheTableToTheSpacings)
 {
-    form.Click(kSpacings);
+    form.Click(D::kIdAbstand);
     // q_d = 1.5 0.11 = 0.165; B2-5 row 5 exactly (w = 0): 10.3 l/s, 10.3 / 0.165 = 62.4242 m;
     // q_d = 1.5 0.01 = 0.015: 686.667 m.
     for (const auto& [inflow, qd, spacing] : {std::tuple{"0.11", 0.165, 62.424242}, std::tuple{"0.01", 0.015, 686.666667}}) {
-        form.Type(kInflow, inflow);
+        form.Type(D::kIdQ, inflow);
         form.Click(kIdOk);
         double shownQd = 0, first = 0;
         for (const CalcStep& step : form.Steps()) {
@@ -291,7 +290,7 @@ TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
         {"1.1", "     11.30"}, // halfway between rows 5 and 6
     };
     for (const Case& c : cases) {
-        form.Type(kSlope, c.slope);
+        form.Type(D::kIdS, c.slope);
         form.Click(kIdOk);
         EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), c.gutter) << c.slope;
     }
@@ -300,67 +299,67 @@ TEST_F(InletSpacingDlgTest, SlopesAtTheEndsOfTheTables)
 
 TEST_F(InletSpacingDlgTest, SlopeOutsideTheTablesShowsZerosAfterOneMessage)
 {
-    form.Type(kSlope, "9");
+    form.Type(D::kIdS, "9");
     form.Click(kIdOk);
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0].text, "Bitte geben Sie eine Zahl zwischen 0 und 8 ein.");
-    EXPECT_EQ(form.Text(kSlope), "9");
+    EXPECT_EQ(form.Text(D::kIdS), "9");
     EXPECT_EQ(DrawnAt(form, 210), "         -           -           -           -           -   ");
     EXPECT_EQ(DrawnAt(form, 360, 16), "     -           -           -           -   ");
 
     // A list change reads the fields once: one message, not two.
     log.Clear();
-    form.Select(kSafety, Index(kSafety, "1.2"));
+    form.Select(D::kIdGamma, Index(D::kIdGamma, "1.2"));
     EXPECT_EQ(log.Messages().size(), 1u);
     log.Clear();
-    form.Select(kCrossFall, Index(kCrossFall, "3.0"));
+    form.Select(D::kIdQf, Index(D::kIdQf, "3.0"));
     EXPECT_EQ(log.Messages().size(), 1u);
     log.Clear();
-    form.Click(kVee);
+    form.Click(D::kIdVGutter);
     EXPECT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "         -");
 }
 
 TEST_F(InletSpacingDlgTest, InflowBelowItsRangeIsRefusedWithoutSpacings)
 {
-    form.Click(kSpacings);
+    form.Click(D::kIdAbstand);
     for (const char* inflow : {"0.001", "-2"}) {
         log.Clear();
-        form.Type(kInflow, inflow);
+        form.Type(D::kIdQ, inflow);
         form.Click(kIdOk);
         ASSERT_EQ(log.Messages().size(), 1u);
         EXPECT_EQ(log.Messages()[0].text, "Bitte geben Sie eine Zahl zwischen 0.01 und 1 ein.");
-        EXPECT_EQ(form.Text(kInflow), inflow);
-        EXPECT_EQ(form.Text(kDesign), "0");
+        EXPECT_EQ(form.Text(D::kIdQ), inflow);
+        EXPECT_EQ(form.Text(D::kIdQd), "0");
         EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "         -");
     }
 }
 
 TEST_F(InletSpacingDlgTest, EnterComputesAndTheFormStaysOpen)
 {
-    form.Type(kSlope, "2");
+    form.Type(D::kIdS, "2");
     form.PressEnter();
     EXPECT_FALSE(form.IsClosed());
     EXPECT_EQ(DrawnAt(form, 210).substr(0, 10), "     20.30"); // row 10
-    form.Type(kSlope, "1,5");
+    form.Type(D::kIdS, "1,5");
     form.PressEnter();
     EXPECT_EQ(log.Messages().size(), 1u); // not a number: the old slope again
-    EXPECT_EQ(form.Text(kSlope), "2");
+    EXPECT_EQ(form.Text(D::kIdS), "2");
     form.Cancel();
     EXPECT_TRUE(form.IsClosed());
 }
 
 TEST_F(InletSpacingDlgTest, ASecondOpeningShowsTheDefaults)
 {
-    form.Click(kVee);
-    form.Type(kSlope, "3");
+    form.Click(D::kIdVGutter);
+    form.Type(D::kIdS, "3");
     form.Click(kIdOk);
     CMessageLog other;
     CInletSpacingDlg again(other);
     again.Open();
-    EXPECT_TRUE(again.IsChecked(kCurb));
-    EXPECT_EQ(again.Text(kCrossFall), "2.5");
-    EXPECT_EQ(again.Text(kSlope), "1");
+    EXPECT_TRUE(again.IsChecked(D::kIdCurb));
+    EXPECT_EQ(again.Text(D::kIdQf), "2.5");
+    EXPECT_EQ(again.Text(D::kIdS), "1");
     EXPECT_EQ(DrawnAt(again, 210).substr(0, 10), "     10.30");
 }
 
@@ -450,11 +449,11 @@ TEST_P(InletSpacingWithoutTables, OneMessageAndATableThatSaysSo)
     check();
     // Computing again does not repeat the message; the table still says so.
     form.Click(kIdOk);
-    form.Click(kVee);
-    form.Click(kSpacings);
+    form.Click(D::kIdVGutter);
+    form.Click(D::kIdAbstand);
     EXPECT_EQ(log.Messages().size(), 1u);
     check();
-    EXPECT_EQ(form.Text(kDesign), "0.165");
+    EXPECT_EQ(form.Text(D::kIdQd), "0.165");
 }
 
 void Remove(const test::TempDataDir&, const std::string&) {}

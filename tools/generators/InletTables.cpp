@@ -125,10 +125,10 @@ GutterFlow Flow(const Road& road, double b)
         data.qf = kCarriagewayBesideStrip;
         data.bS = kStripWidth;
         data.qS = road.crossFall;
-        return CGutterSection(data).VAtWidth(b);
+        return ComputeGutterFlow({data, GutterForm::V, GutterGiven::Width, b});
     }
     data.qf = road.crossFall;
-    return CGutterSection(data).CurbAtWidth(b);
+    return ComputeGutterFlow({data, GutterForm::Curb, GutterGiven::Width, b});
 }
 
 } // namespace
@@ -145,7 +145,7 @@ double CrossFallOf(int table)
 double SlopeOfRow(int row)
 {
     // Row 0 is the level gutter, s = 0 %. Manning-Strickler carries nothing
-    // without a slope (CGutterSection gives v = 0 and Q = 0 there, without
+    // without a slope (the gutter flow gives v = 0 and Q = 0 there, without
     // dividing by the slope), and an inlet intercepts nothing of no flow, so
     // every capacity of row 0 is 0. A level gutter does drain, its water
     // surface falling towards the inlet, but how much it carries then

@@ -7,7 +7,7 @@
 // for the longitudinal slopes 0 %, 0.2 %, ... 8 %.
 //
 // Gutter flow: Manning-Strickler over the gutter section of the curb and
-// V-gutter calculator (CGutterSection, water-spread width given).
+// V-gutter calculator (ComputeGutterFlow, water-spread width given).
 // Interception: the grate-inlet-on-grade method of FHWA HEC-22 (frontal flow
 // ratio, frontal efficiency with the splash-over velocity, side-flow
 // efficiency). Every constant is stated with its source in InletTables.cpp.

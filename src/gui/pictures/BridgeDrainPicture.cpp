@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CBridgeDrainDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -13,14 +14,16 @@ namespace dralun {
 
 namespace {
 
+using D = CBridgeDrainDlg;
+
 void PaintBridgeDrains(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
-    const double Lv = form.Value(1003);
-    const double BSt = pic::Positive(form.Value(1002));
-    const bool large = form.IsChecked(1008);
+    const double Lv = form.Value(D::kIdL);
+    const double BSt = pic::Positive(form.Value(D::kIdBSt));
+    const bool large = form.IsChecked(D::kIdGratingLarge);
 
     // Deck of a little more than two spacings; the spacing drawn between one
     // and two and a half widths.
@@ -68,14 +71,14 @@ void PaintBridgeDrains(QPainter& painter, const QRectF& area, const CForm& form)
     sheet.Dimension(map(-0.02 * length, 0), map(-0.02 * length, width), QStringLiteral("BSt"), true);
 
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
-                QStringLiteral("L = %1 m   BSt = %2 m").arg(pic::Num(Lv, 2), pic::Num(form.Value(1002), 2)),
+                QStringLiteral("L = %1 m   BSt = %2 m").arg(pic::Num(Lv, 2), pic::Num(form.Value(D::kIdBSt), 2)),
                 Qt::AlignLeft);
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
                 QStringLiteral("Aufsatz %1 mm").arg(large ? QStringLiteral("500 x 500") : QStringLiteral("300 x 500")),
                 Qt::AlignLeft);
 }
 
-const PictureRegistrar registered(169, {{28, 13}, &PaintBridgeDrains});
+const PictureRegistrar registered(CBridgeDrainDlg::kPicture, {{28, 13}, &PaintBridgeDrains});
 
 } // namespace
 } // namespace dralun

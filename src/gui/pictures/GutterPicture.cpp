@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CGutterDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -104,20 +105,21 @@ void PaintGutters(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double qf = pic::Positive(form.Value(1002)) / 100;
-    const double bS = pic::Positive(form.Value(1003));
-    const double qS = pic::Positive(form.Value(1005)) / 100;
-    const Section curb{"Bordrinne", pic::Positive(form.Value(1013)), pic::Positive(form.Value(1006)) / 100, qf, 0, 0,
-                       form.Value(1031)};
-    const Section vee{"Spitzrinne", pic::Positive(form.Value(1043)), pic::Positive(form.Value(1049)) / 100, qf, bS, qS,
-                      form.Value(1032)};
+    using D = CGutterDlg;
+    const double qf = pic::Positive(form.Value(D::kIdQf)) / 100;
+    const double bS = pic::Positive(form.Value(D::kIdBS));
+    const double qS = pic::Positive(form.Value(D::kIdQS)) / 100;
+    const Section curb{"Bordrinne", pic::Positive(form.Value(D::kIdB1)), pic::Positive(form.Value(D::kIdH1)) / 100,
+                       qf, 0, 0, form.Value(D::kIdQ1)};
+    const Section vee{"Spitzrinne", pic::Positive(form.Value(D::kIdB2)), pic::Positive(form.Value(D::kIdH2)) / 100,
+                      qf, bS, qS, form.Value(D::kIdQ2)};
     const double gap = painter.fontMetrics().height();
     const double half = (inner.width() - gap) / 2;
     PaintSection(sheet, QRectF(inner.left(), inner.top(), half, inner.height()), curb);
     PaintSection(sheet, QRectF(inner.left() + half + gap, inner.top(), half, inner.height()), vee);
 }
 
-const PictureRegistrar registered(175, {{50, 12}, &PaintGutters});
+const PictureRegistrar registered(CGutterDlg::kPicture, {{50, 12}, &PaintGutters});
 
 } // namespace
 } // namespace dralun

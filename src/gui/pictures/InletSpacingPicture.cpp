@@ -61,7 +61,7 @@ void PaintInletSpacing(QPainter& painter, const QRectF& area, const CForm& form)
     const int family = dlg ? std::clamp(dlg->Family(), 0, 2) : 0;
     const double crossFall = dlg ? dlg->CrossFall() : 0.0;
     const Road road{family, std::min(pic::Positive(crossFall), 50.0) / 100};
-    const double slope = form.Value(CInletSpacingDlg::kSlope);
+    const double slope = form.Value(CInletSpacingDlg::kIdS);
 
     static const char* const kNames[3] = {"Bordrinne", "Straßenablaufbucht", "Spitzrinne"};
     const QString fall = family == 2 ? QStringLiteral("qS = %1 %").arg(Short(crossFall, 1))

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/COscillatingGutterDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -15,12 +16,14 @@ namespace dralun {
 
 namespace {
 
+using D = COscillatingGutterDlg;
+
 void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
-    const double L1v = form.Value(1006), L2v = form.Value(1013);
+    const double L1v = form.Value(D::kIdL1), L2v = form.Value(D::kIdL2);
     double L1 = pic::Positive(L1v), L2 = pic::Positive(L2v);
     const bool schematic = L1 <= 0 || L2 <= 0;
     if (schematic) {
@@ -28,12 +31,12 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
         L2 = 3;
     }
     // Depths below the road edge at the high and the low point, in m.
-    double dhh = pic::Positive(form.Value(1018)) / 100, dht = pic::Positive(form.Value(1019)) / 100;
+    double dhh = pic::Positive(form.Value(D::kIdDhh)) / 100, dht = pic::Positive(form.Value(D::kIdDht)) / 100;
     if (!(dht > dhh)) {
         dhh = 1;
         dht = 4;
     }
-    const double sf = std::isfinite(form.Value(1000)) ? std::clamp(form.Value(1000), 0.0, 5.0) / 100 : 0.0;
+    const double sf = std::isfinite(form.Value(D::kIdSf)) ? std::clamp(form.Value(D::kIdSf), 0.0, 5.0) / 100 : 0.0;
     const double length = L1 + L2;
 
     // Horizontal to scale in metres; vertical in a scale of its own so that
@@ -106,11 +109,11 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
         sheet.Stroke(at(x, above * 1.3), at(x, road(x)));
 
     painter.setPen(pic::Ink());
-    const QString head = QStringLiteral("Straßengefälle sf = %1 %  →").arg(pic::Num(form.Value(1000), 2));
+    const QString head = QStringLiteral("Straßengefälle sf = %1 %  →").arg(pic::Num(form.Value(D::kIdSf), 2));
     sheet.Label(QPointF(inner.left(), inner.top() + fm.height() * 0.5), head, Qt::AlignLeft);
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
                 QStringLiteral("L1 = %1 m   L2 = %2 m   L = %3 m")
-                   .arg(pic::Num(L1v, 3), pic::Num(L2v, 3), pic::Num(form.Value(1030), 3)),
+                   .arg(pic::Num(L1v, 3), pic::Num(L2v, 3), pic::Num(form.Value(D::kIdL), 3)),
                 Qt::AlignLeft);
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
                 schematic ? QStringLiteral("gestrichelt: Fahrbahnrand; Längen schematisch, Höhen überhöht")
@@ -118,7 +121,7 @@ void PaintOscillatingGutter(QPainter& painter, const QRectF& area, const CForm& 
                 Qt::AlignLeft);
 }
 
-const PictureRegistrar registered(157, {{34, 17}, &PaintOscillatingGutter});
+const PictureRegistrar registered(COscillatingGutterDlg::kPicture, {{34, 17}, &PaintOscillatingGutter});
 
 } // namespace
 } // namespace dralun
