@@ -4,34 +4,33 @@
 #include <benchmark/benchmark.h>
 
 #include "core/CPipeFlow.h"
+#include "core/CPipeRunFlow.h"
 
 namespace {
 
-using dralun::CPipeFlow;
+using dralun::PipeTables;
 
 // A part-filling table of the shape of the circular profile: row i holds
 // Q/Qv = i / 100 as the lookup requires.
-void FillTable(CPipeFlow& pipe)
+PipeTables Table()
 {
-    for (int i = 1; i <= CPipeFlow::kMaxRows; ++i) {
+    PipeTables t;
+    for (int i = 1; i <= PipeTables::kMaxRows; ++i) {
         const double q = i / 100.0;
-        pipe.m_fillRatio[i] = q;
-        pipe.m_velocityRatio[i] = 0.3 + 0.8 * q;
-        pipe.m_depthRatio[i] = 0.07 + 0.76 * q;
+        t.fillRatio[i] = q;
+        t.velocityRatio[i] = 0.3 + 0.8 * q;
+        t.depthRatio[i] = 0.07 + 0.76 * q;
     }
-    pipe.m_rowCount = CPipeFlow::kMaxRows;
+    t.rowCount = PipeTables::kMaxRows;
+    return t;
 }
 
 void BM_FullFlow(benchmark::State& state)
 {
-    CPipeFlow pipe(false);
-    pipe.m_D = 0.3;
-    pipe.m_kb = 1.5;
     double slope = 0.01;
     for (auto _ : state) {
-        pipe.m_J = slope;
-        pipe.FullFlow();
-        benchmark::DoNotOptimize(pipe.m_Qv);
+        const dralun::PipeFullFlow f = dralun::ComputePipeFullFlow(0.3, slope, 1.5);
+        benchmark::DoNotOptimize(f.Qv);
         slope = slope < 0.02 ? slope + 1e-7 : 0.01; // keeps the compiler from reusing a result
     }
     state.SetItemsProcessed(state.iterations());
@@ -39,18 +38,17 @@ void BM_FullFlow(benchmark::State& state)
 
 void BM_ComputeReach(benchmark::State& state)
 {
-    CPipeFlow pipe(false);
-    FillTable(pipe);
-    pipe.m_mode = CPipeFlow::kOneIn;
-    pipe.m_DN = 300;
-    pipe.m_kb = 1.5;
+    const PipeTables table = Table();
+    dralun::PipeReachInput in;
+    in.mode = dralun::PipeSlopeMode::OneIn;
+    in.slopeN = 100;
+    in.DN = 300;
+    in.kb = 1.5;
     double q = 1;
     for (auto _ : state) {
-        pipe.m_slopeN = 100;
-        pipe.m_Q = q;
-        pipe.m_Qt = q;
-        pipe.ComputeReach();
-        benchmark::DoNotOptimize(pipe.m_DrH);
+        in.Q = q;
+        const dralun::PipeReachResult r = dralun::ComputePipeReach(table, in);
+        benchmark::DoNotOptimize(r.DrH);
         q = q < 97 ? q + 0.37 : 1; // part filling over the whole table
     }
     state.SetItemsProcessed(state.iterations());

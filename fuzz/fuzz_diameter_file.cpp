@@ -6,6 +6,8 @@
 
 #include "FuzzDataDir.h"
 #include "core/CPipeFlow.h"
+#include "core/CPipeRunFlow.h"
+#include "forms/PipeRunFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -16,21 +18,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)prepared;
     dralun::fuzz::WriteFile("DN.ASC", data, size);
 
-    dralun::CPipeFlow pipe(false);
-    pipe.LoadTables();
-    if (pipe.m_diameterCount < 0 || pipe.m_diameterCount > dralun::CPipeFlow::kMaxDiameters)
+    dralun::PipeTables tables;
+    dralun::LoadPipeRunTables(tables);
+    if (tables.diameterCount < 0 || tables.diameterCount > dralun::PipeTables::kMaxDiameters)
         std::abort();
-    for (int i = 1; i <= pipe.m_diameterCount; ++i)
-        if (pipe.m_diameters[i] < 50 || pipe.m_diameters[i] > 3000)
+    for (int i = 1; i <= tables.diameterCount; ++i)
+        if (tables.diameters[i] < 50 || tables.diameters[i] > 3000)
             std::abort();
-    pipe.m_mode = dralun::CPipeFlow::kOneIn;
-    pipe.m_slopeN = 100;
-    pipe.m_kb = 1.5;
-    pipe.FillDiameterList();
-    for (int i = 1; i <= pipe.m_diameterCount; ++i) {
-        pipe.m_DN = pipe.m_diameters[i];
-        pipe.m_Q = pipe.m_Qt = 40;
-        pipe.ComputeReach();
+    dralun::PipeReachInput in;
+    in.mode = dralun::PipeSlopeMode::OneIn;
+    in.slopeN = 100;
+    in.kb = 1.5;
+    in.Q = 40;
+    dralun::PipeDiameterList(tables, 1 / in.slopeN, in.kb);
+    for (int i = 1; i <= tables.diameterCount; ++i) {
+        in.DN = tables.diameters[i];
+        dralun::ComputePipeReach(tables, in);
     }
     return 0;
 }

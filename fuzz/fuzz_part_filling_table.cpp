@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "FuzzDataDir.h"
-#include "core/CPipeFlow.h"
+#include "core/CPipeRunFlow.h"
+#include "forms/PipeRunFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -16,17 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)prepared;
     dralun::fuzz::WriteFile("A110KR.ASC", data, size);
 
-    dralun::CPipeFlow pipe(false);
-    pipe.LoadTables();
-    if (pipe.m_rowCount < 0 || pipe.m_rowCount > dralun::CPipeFlow::kMaxRows)
+    dralun::PipeTables tables;
+    dralun::LoadPipeRunTables(tables);
+    if (tables.rowCount < 0 || tables.rowCount > dralun::PipeTables::kMaxRows)
         std::abort();
-    pipe.m_mode = dralun::CPipeFlow::kOneIn;
-    pipe.m_slopeN = 100;
-    pipe.m_kb = 1.5;
-    pipe.m_DN = 300;
+    dralun::PipeReachInput in;
+    in.mode = dralun::PipeSlopeMode::OneIn;
+    in.slopeN = 100;
+    in.kb = 1.5;
+    in.DN = 300;
     for (double q : {0.0, 0.2, 0.5, 1.0, 5.0, 20.0, 40.0, 60.0, 97.0, 97.9, 97.95, 200.0}) {
-        pipe.m_Q = pipe.m_Qt = q;
-        pipe.ComputeReach();
+        in.Q = q;
+        dralun::ComputePipeReach(tables, in);
     }
     return 0;
 }

@@ -9,31 +9,6 @@ namespace dralun {
 
 namespace {
 
-enum : int {
-    kQ = 1000,
-    kLevelTop = 1001,
-    kLevelBottom = 1002,
-    kLength = 1003,
-    kSlopePercent = 1004,
-    kSlopeN = 1005,
-    kKb = 1006,
-    kModeLevels = 1007,
-    kModePercent = 1008,
-    kModeOneIn = 1009,
-    kListDN = 1011,
-    kRefresh = 1012,
-    kVv = 1013,
-    kQv = 1014,
-    kVt = 1015,
-    kQt = 1016,
-    kCompute = 1017,
-    kDrH = 1018,
-    kDN = 1019,
-    kAppendRow = 1020,
-    kListVv = 1066,
-    kListQv = 1067,
-};
-
 // A result as its field shows it: printf "%<width>.<decimals>f", or "-"
 // when it cannot be determined.
 std::string Result(int width, int decimals, double value)
@@ -46,64 +21,66 @@ std::string Result(int width, int decimals, double value)
 CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
 {
     using D = CPipeRunDlg;
+    // The input fields are the members of the reach input, a private base.
+    auto input = [](double PipeReachInput::*member) { return static_cast<double D::*>(member); };
     // In the order of the field exchange.
     static const Field<D> fields[] = {
         // id   name   label                         unit  role      default range
-        {kLevelTop, "zo", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, &D::m_levelTop},
-        {kLevelBottom, "zu", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, &D::m_levelBottom},
-        {kLength, "L", "Länge Haltung", "m", Role::In, "10", {}, &D::m_L},
-        {kKb, "kb", "kb in mm", "mm", Role::In, "1.5", Range{0.25, 3}, &D::m_kb},
-        {kSlopePercent, "I", "Gefälle &%", "%", Role::In, "1", Range{0, 100}, &D::m_slopePercent},
-        {kSlopeN, "n", "Gefälle 1 : &n", "-", Role::In, "100", {}, &D::m_slopeN},
-        {kDN, "DN", "DN", "mm", Role::In, "300", {}, &D::m_DN},
-        {kQ, "Q", "Q in l/s", "l/s", Role::In, "40", {}, &D::m_Q},
-        {kDrH, "DrH", "DrH m", "m", Role::Out, "", {}, &D::m_DrHText},
-        {kQt, "Qt", "Qt l/s", "l/s", Role::Out, "", {}, &D::m_QtText},
-        {kVt, "vt", "vt m/s", "m/s", Role::Out, "", {}, &D::m_vtText},
-        {kQv, "Qv", "Qv l/s", "l/s", Role::Out, "", {}, &D::m_QvText},
-        {kVv, "vv", "vv m/s", "m/s", Role::Out, "", {}, &D::m_vvText},
+        {kIdZo, "zo", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, input(&D::levelTop)},
+        {kIdZu, "zu", "Sohle oben / unten in mNN", "m", Role::In, "0", {}, input(&D::levelBottom)},
+        {kIdL, "L", "Länge Haltung", "m", Role::In, "10", {}, input(&D::L)},
+        {kIdKb, "kb", "kb in mm", "mm", Role::In, "1.5", Range{0.25, 3}, input(&D::kb)},
+        {kIdI, "I", "Gefälle &%", "%", Role::In, "1", Range{0, 100}, input(&D::slopePercent)},
+        {kIdN, "n", "Gefälle 1 : &n", "-", Role::In, "100", {}, input(&D::slopeN)},
+        {kIdDN, "DN", "DN", "mm", Role::In, "300", {}, input(&D::DN)},
+        {kIdQ, "Q", "Q in l/s", "l/s", Role::In, "40", {}, input(&D::Q)},
+        {kIdDrH, "DrH", "DrH m", "m", Role::Out, "", {}, &D::m_DrHText},
+        {kIdQt, "Qt", "Qt l/s", "l/s", Role::Out, "", {}, &D::m_QtText},
+        {kIdVt, "vt", "vt m/s", "m/s", Role::Out, "", {}, &D::m_vtText},
+        {kIdQv, "Qv", "Qv l/s", "l/s", Role::Out, "", {}, &D::m_QvText},
+        {kIdVv, "vv", "vv m/s", "m/s", Role::Out, "", {}, &D::m_vvText},
     };
     static const ControlDef controls[] = {
-        {kModeLevels, Ctl::Radio, "Schachtsohlen &mNN", 1},
-        {kModePercent, Ctl::Radio, "Gefälle in &%", 1},
-        {kModeOneIn, Ctl::Radio, "Neigung 1: &?", 1},
-        {kListDN, Ctl::List, ""},
-        {kListVv, Ctl::List, "", 0, {}, true},
-        {kListQv, Ctl::List, "", 0, {}, true},
-        {kRefresh, Ctl::Button, "Liste aktualisieren"},
-        {kCompute, Ctl::Button, "Rechne"},
-        {kAppendRow, Ctl::Button, "Zeile in Rohr.txt"},
+        {kIdModeLevels, Ctl::Radio, "Schachtsohlen &mNN", 1},
+        {kIdModePercent, Ctl::Radio, "Gefälle in &%", 1},
+        {kIdModeOneIn, Ctl::Radio, "Neigung 1: &?", 1},
+        {kIdListDiameters, Ctl::List, ""},
+        {kIdListVv, Ctl::List, "", 0, {}, true},
+        {kIdListQv, Ctl::List, "", 0, {}, true},
+        {kIdRefreshList, Ctl::Button, "Liste aktualisieren"},
+        {kIdCompute, Ctl::Button, "Rechne"},
+        {kIdAppendRow, Ctl::Button, "Zeile in Rohr.txt"},
         {kIdCancel, Ctl::Button, "Abbruch"},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kCompute, &D::OnCompute},
+        {Ev::Click, kIdCompute, &D::OnCompute},
         // The lists are results: refreshing them computes the whole reach.
-        {Ev::Click, kRefresh, &D::OnCompute},
-        {Ev::Leave, kSlopePercent, &D::OnCompute},
-        {Ev::Leave, kSlopeN, &D::OnCompute},
-        {Ev::Click, kModeLevels, &D::OnSlopeFromLevels},
-        {Ev::Click, kModePercent, &D::OnSlopeInPercent},
-        {Ev::Click, kModeOneIn, &D::OnSlopeOneIn},
-        {Ev::DblClk, kListDN, &D::OnTakeDiameter},
-        {Ev::Click, kAppendRow, &D::OnAppendReportRow},
+        {Ev::Click, kIdRefreshList, &D::OnCompute},
+        {Ev::Leave, kIdI, &D::OnCompute},
+        {Ev::Leave, kIdN, &D::OnCompute},
+        {Ev::Click, kIdModeLevels, &D::OnSlopeFromLevels},
+        {Ev::Click, kIdModePercent, &D::OnSlopeInPercent},
+        {Ev::Click, kIdModeOneIn, &D::OnSlopeOneIn},
+        {Ev::DblClk, kIdListDiameters, &D::OnTakeDiameter},
+        {Ev::Click, kIdAppendRow, &D::OnAppendReportRow},
     };
     Bind<D>(this, fields);
     AddControls(controls);
     Connect<D>(this, handlers);
-    SetDefaultCommand(kCompute);
+    SetDefaultCommand(kIdCompute);
 }
 
 void CPipeRunDlg::OnInitDialog()
 {
-    for (const std::string& message : m_pipe.LoadTables())
+    for (const std::string& message : LoadPipeRunTables(m_tables))
         MessageBox(message, MsgIcon::Exclamation);
 
-    CheckRadio(kModeOneIn);
-    m_pipe.m_mode = CPipeFlow::kOneIn;
-    Enable(kLevelTop, false);
-    Enable(kLevelBottom, false);
-    Enable(kSlopePercent, false);
-    Enable(kSlopeN, true);
+    CheckRadio(kIdModeOneIn);
+    mode = PipeSlopeMode::OneIn;
+    Enable(kIdZo, false);
+    Enable(kIdZu, false);
+    Enable(kIdI, false);
+    Enable(kIdN, true);
 
     OnCompute();
 }
@@ -113,20 +90,20 @@ std::string CPipeRunDlg::InputProblem() const
 {
     std::string problem;
     auto add = [&problem](const std::string& text) { problem += (problem.empty() ? "" : "\n") + text; };
-    if (m_Q < 0)
+    if (Q < 0)
         add("Der Abfluss Q darf nicht negativ sein.");
-    if (m_pipe.m_diameterCount > 0 && !m_pipe.HasDiameter(m_DN)) {
+    if (m_tables.diameterCount > 0 && !m_tables.HasDiameter(DN)) {
         std::string diameters;
-        for (int i = 1; i <= m_pipe.m_diameterCount; ++i)
-            diameters += (i > 1 ? ", " : "") + std::to_string(m_pipe.m_diameters[i]);
-        add("Die Nennweite DN " + FormatG15(m_DN) + " steht nicht in der Durchmessertabelle DN.ASC (" + diameters +
+        for (int i = 1; i <= m_tables.diameterCount; ++i)
+            diameters += (i > 1 ? ", " : "") + std::to_string(m_tables.diameters[i]);
+        add("Die Nennweite DN " + FormatG15(DN) + " steht nicht in der Durchmessertabelle DN.ASC (" + diameters +
             " mm).");
-    } else if (m_pipe.m_diameterCount == 0 &&
-               !(m_DN >= CPipeFlow::kSmallestDN && m_DN <= CPipeFlow::kLargestDN)) {
+    } else if (m_tables.diameterCount == 0 &&
+               !(DN >= PipeTables::kSmallestDN && DN <= PipeTables::kLargestDN)) {
         // Without the table any diameter it could hold is taken.
         add(Format("Die Nennweite DN %s liegt nicht zwischen %d und %d mm (die Durchmessertabelle DN.ASC ist nicht "
                    "geladen).",
-                   FormatG15(m_DN).c_str(), CPipeFlow::kSmallestDN, CPipeFlow::kLargestDN));
+                   FormatG15(DN).c_str(), PipeTables::kSmallestDN, PipeTables::kLargestDN));
     }
     return problem;
 }
@@ -148,13 +125,15 @@ void CPipeRunDlg::OnCompute()
     }
 
     CSteps steps(RecordingSteps());
-    const PipeReachResult reach = ComputePipeReach(
-        m_pipe, {m_pipe.m_mode, m_Q, m_levelTop, m_levelBottom, m_L, m_slopePercent, m_slopeN, m_kb, m_DN}, steps);
+    const PipeReachInput& input = *this;
+    const PipeReachResult reach = ComputePipeReach(m_tables, input, steps);
+    if (reach.Computed())
+        m_lastReach = PipeRunReach{input, reach};
 
     // Overloaded, the pipe has no part filling: its fields show 0 as before,
     // and the refusal says why they hold no values.
-    if (reach.overloaded)
-        RefuseFields("überlastet: Q > Qv, keine Teilfüllung", {kDrH, kQt, kVt}, MsgIcon::Exclamation, false);
+    if (reach.status == PipeReachStatus::Overloaded)
+        RefuseFields("überlastet: Q > Qv, keine Teilfüllung", {kIdDrH, kIdQt, kIdVt}, MsgIcon::Exclamation, false);
     m_vvText = Result(5, 2, reach.vv);
     m_QvText = Result(5, 1, reach.Qv);
     m_vtText = Result(5, 2, reach.vt);
@@ -162,10 +141,10 @@ void CPipeRunDlg::OnCompute()
     m_DrHText = Result(7, 3, reach.DrH);
     // The slope fields that the mode does not use show the same slope in
     // their own form.
-    m_slopePercent = reach.slopePercent;
-    m_slopeN = reach.slopeN;
+    slopePercent = reach.slopePercent;
+    slopeN = reach.slopeN;
 
-    if (reach.computed)
+    if (reach.Computed())
         Record(steps);
     ShowLists(true);
     UpdateData(false);
@@ -181,38 +160,38 @@ std::vector<FormChoice> CPipeRunDlg::Choices() const
 {
     std::vector<FormChoice> choices;
     const std::pair<int, const char*> modes[] = {
-        {kModeLevels, "aus den Schachtsohlen und der Länge"},
-        {kModePercent, "in %"},
-        {kModeOneIn, "als Neigung 1 : n"},
+        {kIdModeLevels, "aus den Schachtsohlen und der Länge"},
+        {kIdModePercent, "in %"},
+        {kIdModeOneIn, "als Neigung 1 : n"},
     };
     for (const auto& [id, text] : modes)
         if (IsChecked(id))
             choices.push_back({id, "Eingabe des Gefälles", text});
-    const int index = Selection(kListDN);
-    if (index >= 0 && index < m_pipe.m_diameterCount) {
-        const int dn = m_pipe.m_diameters[static_cast<size_t>(index) + 1];
-        choices.push_back({kListDN, "Gewählte Nennweite aus DN.ASC",
-                           "DN " + std::to_string(dn) + (dn == m_DN ? "" : " (nicht in das Feld DN übernommen)")});
+    const int index = Selection(kIdListDiameters);
+    if (index >= 0 && index < m_tables.diameterCount) {
+        const int dn = m_tables.diameters[static_cast<size_t>(index) + 1];
+        choices.push_back({kIdListDiameters, "Gewählte Nennweite aus DN.ASC",
+                           "DN " + std::to_string(dn) + (dn == DN ? "" : " (nicht in das Feld DN übernommen)")});
     }
     return choices;
 }
 
 std::vector<ListMark> CPipeRunDlg::ListMarks() const
 {
-    // The engine holds Q, slope and kb of the computation the list shows.
-    if (!m_listsHaveValues)
+    // The last reach holds Q, slope and kb of the computation the list shows.
+    if (!m_listsHaveValues || !m_lastReach)
         return {};
-    const double Q = m_pipe.m_Q;
-    const auto found = m_pipe.SmallestSufficientDiameter(Q);
+    const double shownQ = m_lastReach->input.Q;
+    const auto found = SmallestSufficientDiameter(m_tables, shownQ, m_lastReach->result.J, m_lastReach->input.kb);
     if (!found)
         return {};
-    return {{kListDN, found->entry - 1,
+    return {{kIdListDiameters, found->entry - 1,
              Format("kleinste Nennweite, die Q = %s l/s ohne Überlastung abführt (Qv = %.1f l/s)",
-                    FormatG15(Q).c_str(), found->Qv)}};
+                    FormatG15(shownQ).c_str(), found->Qv)}};
 }
 
 // The three lists anew: with the full flow of every diameter at the slope
-// and kb the engine has just computed with, or, for a refused computation,
+// and kb of the reach just computed, or, for a refused computation,
 // the diameters alone (to pick one from) with "-" beside them. The chosen
 // diameter stays chosen.
 void CPipeRunDlg::ShowLists(bool withValues)
@@ -220,77 +199,63 @@ void CPipeRunDlg::ShowLists(bool withValues)
     // The values depend on the slope and kb alone: a computation with the
     // same ones (another Q or DN, as a rating table varies them) finds them
     // shown already.
-    if (withValues && m_listsHaveValues && m_pipe.m_J == m_listJ && m_pipe.m_kb == m_listKb)
+    const double shownJ = m_lastReach ? m_lastReach->result.J : 0;
+    const double shownKb = m_lastReach ? m_lastReach->input.kb : 0;
+    if (withValues && m_listsHaveValues && shownJ == m_listJ && shownKb == m_listKb)
         return;
     // A copy of the form that computes the rows of a rating table without
     // recording steps is never shown: it leaves its lists without values.
     if (withValues && !RecordingSteps())
         withValues = false;
-    if (!withValues && !m_listsHaveValues && !Items(kListDN).empty())
+    if (!withValues && !m_listsHaveValues && !Items(kIdListDiameters).empty())
         return;
-    const int chosen = Selection(kListDN);
-    ResetList(kListDN);
-    ResetList(kListVv);
-    ResetList(kListQv);
-    if (withValues)
-        m_pipe.FillDiameterList();
-    else
-        m_pipe.BlankDiameterList();
-    for (int i = 1; i <= m_pipe.m_diameterCount; ++i) {
-        AddItem(kListDN, m_pipe.m_dnText[i]);
-        AddItem(kListVv, m_pipe.m_vvText[i]);
-        AddItem(kListQv, m_pipe.m_QvText[i]);
+    const int chosen = Selection(kIdListDiameters);
+    ResetList(kIdListDiameters);
+    ResetList(kIdListVv);
+    ResetList(kIdListQv);
+    for (const PipeListRow& row : PipeDiameterList(m_tables, withValues ? shownJ : std::nan(""), shownKb)) {
+        AddItem(kIdListDiameters, row.dnText);
+        AddItem(kIdListVv, row.vvText);
+        AddItem(kIdListQv, row.QvText);
     }
-    SetSelection(kListDN, chosen);
-    Enable(kListVv, false);
-    Enable(kListQv, false);
+    SetSelection(kIdListDiameters, chosen);
+    Enable(kIdListVv, false);
+    Enable(kIdListQv, false);
     m_listsHaveValues = withValues;
-    m_listJ = m_pipe.m_J;
-    m_listKb = m_pipe.m_kb;
+    m_listJ = shownJ;
+    m_listKb = shownKb;
 }
 
-void CPipeRunDlg::OnSlopeFromLevels()
+// The inputs of the mode enabled, the others not; the bottom levels belong
+// to their own mode and are cleared for the others.
+void CPipeRunDlg::UseSlopeMode(PipeSlopeMode chosen)
 {
-    m_pipe.m_mode = CPipeFlow::kFromLevels;
-    Enable(kLevelTop, true);
-    Enable(kLevelBottom, true);
-    Enable(kLength, true);
-    Enable(kSlopePercent, false);
-    Enable(kSlopeN, false);
-}
-
-void CPipeRunDlg::OnSlopeInPercent()
-{
-    m_pipe.m_mode = CPipeFlow::kPercent;
-    Enable(kLevelTop, false);
-    Enable(kLevelBottom, false);
-    Enable(kLength, false);
-    Enable(kSlopePercent, true);
-    Enable(kSlopeN, false);
-    m_levelTop = 0;
-    m_levelBottom = 0;
+    mode = chosen;
+    const bool levels = chosen == PipeSlopeMode::FromLevels;
+    Enable(kIdZo, levels);
+    Enable(kIdZu, levels);
+    Enable(kIdL, levels);
+    Enable(kIdI, chosen == PipeSlopeMode::Percent);
+    Enable(kIdN, chosen == PipeSlopeMode::OneIn);
+    if (levels)
+        return;
+    levelTop = 0;
+    levelBottom = 0;
     UpdateData(false);
 }
 
-void CPipeRunDlg::OnSlopeOneIn()
-{
-    m_pipe.m_mode = CPipeFlow::kOneIn;
-    Enable(kLevelTop, false);
-    Enable(kLevelBottom, false);
-    Enable(kLength, false);
-    Enable(kSlopePercent, false);
-    Enable(kSlopeN, true);
-    m_levelTop = 0;
-    m_levelBottom = 0;
-    UpdateData(false);
-}
+void CPipeRunDlg::OnSlopeFromLevels() { UseSlopeMode(PipeSlopeMode::FromLevels); }
+
+void CPipeRunDlg::OnSlopeInPercent() { UseSlopeMode(PipeSlopeMode::Percent); }
+
+void CPipeRunDlg::OnSlopeOneIn() { UseSlopeMode(PipeSlopeMode::OneIn); }
 
 void CPipeRunDlg::OnTakeDiameter()
 {
-    const int index = Selection(kListDN);
-    if (index < 0 || index >= m_pipe.m_diameterCount)
+    const int index = Selection(kIdListDiameters);
+    if (index < 0 || index >= m_tables.diameterCount)
         return;
-    SetText(kDN, std::to_string(m_pipe.m_diameters[static_cast<size_t>(index) + 1]));
+    SetText(kIdDN, std::to_string(m_tables.diameters[static_cast<size_t>(index) + 1]));
     OnCompute();
 }
 
@@ -298,10 +263,10 @@ void CPipeRunDlg::OnTakeDiameter()
 // refused one completes none, so they show 0 rather than an earlier slope.
 void CPipeRunDlg::OnRefusedWhole()
 {
-    if (m_pipe.m_mode != CPipeFlow::kPercent)
-        m_slopePercent = 0;
-    if (m_pipe.m_mode != CPipeFlow::kOneIn)
-        m_slopeN = 0;
+    if (mode != PipeSlopeMode::Percent)
+        slopePercent = 0;
+    if (mode != PipeSlopeMode::OneIn)
+        slopeN = 0;
 }
 
 // The row belongs to the inputs shown: they are computed first, and a
@@ -309,8 +274,8 @@ void CPipeRunDlg::OnRefusedWhole()
 void CPipeRunDlg::OnAppendReportRow()
 {
     OnCompute();
-    if (!RefusedWhole())
-        m_pipe.AppendReportRow();
+    if (!RefusedWhole() && m_lastReach)
+        m_report.Append(*m_lastReach);
 }
 
 const FormLayout& CPipeRunDlg::Layout() const
@@ -320,48 +285,48 @@ const FormLayout& CPipeRunDlg::Layout() const
         constexpr int slope = 16; // the completed slopes may have 15 digits
         constexpr int out = 8;    // width of a result
         const FormLayout inputs = {
-            FieldAt(kQ, 0, 0, in),
+            FieldAt(kIdQ, 0, 0, in),
             LabelAt("Sohle oben / unten in mNN", 1, 0),
-            PanelAt(1, 1, 1, 1, {EditAt(kLevelTop, 0, 0, 1, in), EditAt(kLevelBottom, 0, 1, 1, in), StretchAt(0, 2)}),
-            FieldAt(kSlopePercent, 2, 0, slope),
-            FieldAt(kSlopeN, 3, 0, slope),
-            FieldAt(kKb, 4, 0, in),
+            PanelAt(1, 1, 1, 1, {EditAt(kIdZo, 0, 0, 1, in), EditAt(kIdZu, 0, 1, 1, in), StretchAt(0, 2)}),
+            FieldAt(kIdI, 2, 0, slope),
+            FieldAt(kIdN, 3, 0, slope),
+            FieldAt(kIdKb, 4, 0, in),
         };
         const FormLayout modes = {
-            ControlAt(kModeLevels, 0, 0),
-            ControlAt(kModePercent, 1, 0),
-            ControlAt(kModeOneIn, 2, 0),
+            ControlAt(kIdModeLevels, 0, 0),
+            ControlAt(kIdModePercent, 1, 0),
+            ControlAt(kIdModeOneIn, 2, 0),
         };
         const FormLayout results = {
-            GroupAt("vv m/s", 0, 1, 1, 1, {EditAt(kVv, 0, 0, 1, out)}),
-            GroupAt("Qv l/s", 0, 2, 1, 1, {EditAt(kQv, 0, 0, 1, out)}),
+            GroupAt("vv m/s", 0, 1, 1, 1, {EditAt(kIdVv, 0, 0, 1, out)}),
+            GroupAt("Qv l/s", 0, 2, 1, 1, {EditAt(kIdQv, 0, 0, 1, out)}),
             LabelAt("vv und Qv", 0, 0),
-            GroupAt("vt m/s", 1, 1, 1, 1, {EditAt(kVt, 0, 0, 1, out)}),
-            GroupAt("Qt l/s", 1, 2, 1, 1, {EditAt(kQt, 0, 0, 1, out)}),
-            GroupAt("DrH m", 1, 3, 1, 1, {EditAt(kDrH, 0, 0, 1, out)}),
+            GroupAt("vt m/s", 1, 1, 1, 1, {EditAt(kIdVt, 0, 0, 1, out)}),
+            GroupAt("Qt l/s", 1, 2, 1, 1, {EditAt(kIdQt, 0, 0, 1, out)}),
+            GroupAt("DrH m", 1, 3, 1, 1, {EditAt(kIdDrH, 0, 0, 1, out)}),
             LabelAt("vt Qt und DrH", 1, 0),
         };
         const FormLayout lists = {
             LabelAt("DN", 0, 0, 1, 1, Align::Center),
             LabelAt("vv", 0, 1, 1, 1, Align::Center),
             LabelAt("Qv", 0, 2, 1, 1, Align::Center),
-            ControlAt(kListDN, 1, 0),
-            ControlAt(kListVv, 1, 1),
-            ControlAt(kListQv, 1, 2),
+            ControlAt(kIdListDiameters, 1, 0),
+            ControlAt(kIdListVv, 1, 1),
+            ControlAt(kIdListQv, 1, 2),
             StretchAt(1, 3, 1, 1, 0, 22), // all 19 diameters in view, so the lists stay row-aligned
-            ControlAt(kRefresh, 2, 0, 1, 3),
+            ControlAt(kIdRefreshList, 2, 0, 1, 3),
         };
         return FormLayout{
             PanelAt(0, 0, 1, 1, inputs),
             PanelAt(1, 0, 1, 1,
-                    {GroupAt("Länge Haltung", 0, 0, 1, 1, {EditAt(kLength, 0, 0, 1, in)}),
-                     GroupAt("DN", 1, 0, 1, 1, {EditAt(kDN, 0, 0, 1, in)}),
+                    {GroupAt("Länge Haltung", 0, 0, 1, 1, {EditAt(kIdL, 0, 0, 1, in)}),
+                     GroupAt("DN", 1, 0, 1, 1, {EditAt(kIdDN, 0, 0, 1, in)}),
                      GroupAt("Eingabe des Gefälles", 0, 1, 2, 1, modes)}),
             PanelAt(2, 0, 1, 1, results),
-            PictureAt(kPictureId, 0, 1, 2, 1),
+            PictureAt(kPicture, 0, 1, 2, 1),
             StretchAt(3, 0),
             PanelAt(0, 2, 4, 1, lists),
-            ButtonColumn(0, 3, 4, {kCompute, kAppendRow, kIdCancel}),
+            ButtonColumn(0, 3, 4, {kIdCompute, kIdAppendRow, kIdCancel}),
         };
     }();
     return layout;

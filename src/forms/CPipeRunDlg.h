@@ -5,19 +5,44 @@
 // full-flow values of every diameter of DN.ASC, from which a double click
 // takes a diameter; they are results like the fields and are computed with
 // them, at the same slope and roughness. The form holds the report Rohr.txt
-// open while it lives.
+// open while it lives. The inputs of the reach are the form's own fields:
+// they are bound straight to the members of PipeReachInput.
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/CPipeFlow.h"
+#include "core/CPipeRunFlow.h"
+#include "core/PipeTables.h"
 #include "forms/CForm.h"
+#include "forms/PipeRunFiles.h"
 
 namespace dralun {
 
-class CPipeRunDlg final : public CForm {
+class CPipeRunDlg final : public CForm, private PipeReachInput {
 public:
     static constexpr int kTemplateId = 130;
-    static constexpr int kPictureId = 133;
+    static constexpr int kPicture = 133;
+    // Control ids.
+    enum : int {
+        kIdQ = 1000,      // "Q in l/s"
+        kIdZo = 1001,     // "Sohle oben / unten in mNN" (oben)
+        kIdZu = 1002,     // "Sohle oben / unten in mNN" (unten)
+        kIdL = 1003,      // "Länge Haltung"
+        kIdI = 1004,      // "Gefälle &%"
+        kIdN = 1005,      // "Gefälle 1 : &n"
+        kIdKb = 1006,     // "kb in mm"
+        kIdVv = 1013,     // "vv m/s" (a result)
+        kIdQv = 1014,     // "Qv l/s"
+        kIdVt = 1015,     // "vt m/s"
+        kIdQt = 1016,     // "Qt l/s"
+        kIdDrH = 1018,    // "DrH m"
+        kIdDN = 1019,     // "DN"
+        kIdModeLevels = 1007, kIdModePercent = 1008, kIdModeOneIn = 1009,
+        kIdListDiameters = 1011, kIdListVv = 1066, kIdListQv = 1067,
+        kIdRefreshList = 1012, // "Liste aktualisieren"
+        kIdCompute = 1017,     // "Rechne"
+        kIdAppendRow = 1020,   // "Zeile in Rohr.txt"
+    };
 
     explicit CPipeRunDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
@@ -28,8 +53,9 @@ public:
     // the list shows; none when that computation was refused.
     std::vector<ListMark> ListMarks() const override;
 
-    // The engine, for the picture (the last computed reach).
-    const CPipeFlow& Pipe() const { return m_pipe; }
+    // The last computed reach, for the picture (kept when a later
+    // computation is refused).
+    const std::optional<PipeRunReach>& LastReach() const { return m_lastReach; }
 
 private:
     void OnInitDialog() override;
@@ -37,22 +63,17 @@ private:
     std::string InputProblem() const;
     void ShowLists(bool withValues);
     void OnRefusedWhole() override;
+    void UseSlopeMode(PipeSlopeMode chosen);
     void OnSlopeFromLevels();
     void OnSlopeInPercent();
     void OnSlopeOneIn();
     void OnTakeDiameter();
     void OnAppendReportRow();
 
-    CPipeFlow m_pipe; // opens Rohr.txt when the form is constructed
+    PipeTables m_tables;
+    CPipeRunReport m_report; // opens Rohr.txt when the form is constructed
+    std::optional<PipeRunReach> m_lastReach;
 
-    double m_Q = 0;            // design discharge, l/s
-    double m_levelTop = 0;     // bottom level at the upper manhole, m above datum
-    double m_levelBottom = 0;  // bottom level at the lower manhole, m above datum
-    double m_L = 0;            // length of the reach, m
-    double m_slopePercent = 0; // %
-    double m_slopeN = 0;       // slope 1 : n
-    double m_kb = 0;           // operational roughness, mm
-    double m_DN = 0;           // nominal diameter, mm
     std::string m_vvText;      // full-flow velocity, m/s
     std::string m_QvText;      // full-flow discharge, l/s
     std::string m_vtText;      // part-filling velocity, m/s

@@ -10,9 +10,10 @@
 #include <tuple>
 
 #include "core/CDataDirectory.h"
-#include "core/CPipeFlow.h"
+#include "core/PipeTables.h"
 #include "core/CRainfallTable.h"
 #include "core/CThrottleSection.h"
+#include "forms/PipeRunFiles.h"
 #include "testkit/HostileFiles.h"
 #include "testkit/TempDataDir.h"
 
@@ -48,26 +49,26 @@ TEST_P(HostileTable, DiameterFileCannotBeRead)
 {
     data.CopyFromMedium("A110KR.ASC");
     test::MakeHostile(data.File("DN.ASC"), GetParam());
-    CPipeFlow pipe(false);
-    const auto messages = pipe.LoadTables();
+    PipeTables pipe;
+    const auto messages = LoadPipeRunTables(pipe);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Die Datei DN.ASC konnte nicht von " + CDataDirectory::Path() +
                                "  eingelesen werden!\nDN.ASC " + Reason(GetParam()));
-    EXPECT_EQ(pipe.m_diameterCount, 0);
-    EXPECT_EQ(pipe.m_rowCount, 100); // the part-filling table is still loaded
+    EXPECT_EQ(pipe.diameterCount, 0);
+    EXPECT_EQ(pipe.rowCount, 100); // the part-filling table is still loaded
 }
 
 TEST_P(HostileTable, PartFillingTableCannotBeRead)
 {
     data.CopyFromMedium("DN.ASC");
     test::MakeHostile(data.File("a110kr.asc"), GetParam());
-    CPipeFlow pipe(false);
-    const auto messages = pipe.LoadTables();
+    PipeTables pipe;
+    const auto messages = LoadPipeRunTables(pipe);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Die Datei A110KR.ASC konnte nicht von " + CDataDirectory::Path() +
                                "  eingelesen werden!\nA110KR.ASC " + Reason(GetParam()));
-    EXPECT_GT(pipe.m_diameterCount, 0);
-    EXPECT_EQ(pipe.m_rowCount, 0);
+    EXPECT_GT(pipe.diameterCount, 0);
+    EXPECT_EQ(pipe.rowCount, 0);
 }
 
 TEST_P(HostileTable, RainfallFileCannotBeOpenedAndTheTableStays)
@@ -98,10 +99,10 @@ TEST_P(HostileTable, ReportsAreSkippedAndNothingWaits)
     data.CopyFromMedium("A110KR.ASC");
     for (const char* name : {"Rohr.txt", "dump-rohr.txt", "dumpVN.txt", "dump-DrosselA111.txt"})
         test::MakeHostile(data.File(name), GetParam());
-    CPipeFlow pipe(true);
-    EXPECT_FALSE(pipe.HasReport());
-    EXPECT_TRUE(pipe.LoadTables().empty());
-    EXPECT_EQ(pipe.m_rowCount, 100);
+    PipeTables pipe;
+    EXPECT_FALSE(CPipeRunReport().IsOpen());
+    EXPECT_TRUE(LoadPipeRunTables(pipe).empty());
+    EXPECT_EQ(pipe.rowCount, 100);
     EXPECT_NEAR(CThrottleSection::Compute(ThrottleInput{}).v, 2.898, 5e-4);
     EXPECT_FALSE(CRainfallTable().WriteCheckFile(1));
 }

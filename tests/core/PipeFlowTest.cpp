@@ -1,5 +1,5 @@
 // Full flow after Prandtl-Colebrook, part filling, the diameter list and the
-// pipe-run report. Expected values are worked out by hand from
+// steps of a reach. Expected values are worked out by hand from
 // v = -2 log10(2.51 nu / (D s) + kb / (3.71 D)) s, s = sqrt(2 g D J).
 #include <gtest/gtest.h>
 
@@ -10,24 +10,27 @@
 #include <vector>
 
 #include "core/CPipeFlow.h"
+#include "core/CPipeRunFlow.h"
 #include "core/Format.h"
-#include "testkit/TempDataDir.h"
 
 namespace dralun {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using Mode = PipeSlopeMode;
 
 // Rows i = 1..100 with Q/Qv = i/100, v/vv = 0.5 + i/200, h/D = i*i/10000:
 // easy to interpolate by hand.
-void FillTable(CPipeFlow& pipe, int rows = CPipeFlow::kMaxRows)
+PipeTables TestTable(int rows = PipeTables::kMaxRows)
 {
+    PipeTables t;
     for (int i = 1; i <= rows; ++i) {
-        pipe.m_fillRatio[i] = i / 100.0;
-        pipe.m_velocityRatio[i] = 0.5 + i / 200.0;
-        pipe.m_depthRatio[i] = i * i / 10000.0;
+        t.fillRatio[i] = i / 100.0;
+        t.velocityRatio[i] = 0.5 + i / 200.0;
+        t.depthRatio[i] = i * i / 10000.0;
     }
-    pipe.m_rowCount = rows;
+    t.rowCount = rows;
+    return t;
 }
 
 struct FullFlowCase {
@@ -39,13 +42,9 @@ class FullFlow : public ::testing::TestWithParam<FullFlowCase> {};
 TEST_P(FullFlow, GivesTheHandWorkedVelocityAndDischarge)
 {
     const FullFlowCase c = GetParam();
-    CPipeFlow pipe(false);
-    pipe.m_D = c.DN / 1000;
-    pipe.m_kb = c.kb;
-    pipe.m_J = c.J;
-    pipe.FullFlow();
-    EXPECT_NEAR(pipe.m_vv, c.vv, 0.00005);
-    EXPECT_NEAR(pipe.m_Qv, c.Qv, c.QvTolerance);
+    const PipeFullFlow f = ComputePipeFullFlow(c.DN / 1000, c.J, c.kb);
+    EXPECT_NEAR(f.vv, c.vv, 0.00005);
+    EXPECT_NEAR(f.Qv, c.Qv, c.QvTolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pipes, FullFlow,
@@ -56,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Pipes, FullFlow,
                                            FullFlowCase{400, 1.5, 0.01, 1.6710, 209.984, 0.0005}));
 
 struct SlopeCase {
-    int mode;
+    Mode mode;
     double top, bottom, L, percent, n, J;
 };
 
@@ -65,90 +64,91 @@ class Slope : public ::testing::TestWithParam<SlopeCase> {};
 TEST_P(Slope, FollowsTheMode)
 {
     const SlopeCase c = GetParam();
-    CPipeFlow pipe(false);
-    pipe.m_mode = c.mode;
-    pipe.m_levelTop = c.top;
-    pipe.m_levelBottom = c.bottom;
-    pipe.m_L = c.L;
-    pipe.m_slopePercent = c.percent;
-    pipe.m_slopeN = c.n;
-    EXPECT_TRUE(pipe.SlopeFromInput());
-    EXPECT_NEAR(pipe.m_J, c.J, 1e-15);
+    const PipeReachResult r = ComputePipeReach(PipeTables{}, {c.mode, 0, c.top, c.bottom, c.L, c.percent, c.n, 0, 0});
+    EXPECT_TRUE(r.Computed());
+    EXPECT_NEAR(r.J, c.J, 1e-15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Slope,
-                         ::testing::Values(SlopeCase{1, 101.0, 100.0, 100, 7, 7, 0.01},
-                                           SlopeCase{2, 101.0, 100.0, 100, 0.5, 7, 0.005},
-                                           SlopeCase{3, 101.0, 100.0, 100, 7, 200, 0.005}));
+                         ::testing::Values(SlopeCase{Mode::FromLevels, 101.0, 100.0, 100, 7, 7, 0.01},
+                                           SlopeCase{Mode::Percent, 101.0, 100.0, 100, 0.5, 7, 0.005},
+                                           SlopeCase{Mode::OneIn, 101.0, 100.0, 100, 7, 200, 0.005}));
 
-TEST(PipeFlow, ModeZeroSetsAndComputesNothing)
+TEST(PipeFlow, WithoutASlopeModeNothingIsComputed)
 {
-    CPipeFlow pipe(false);
-    pipe.m_J = 0.123;
-    pipe.m_vv = 4;
-    pipe.m_slopePercent = 1;
-    EXPECT_FALSE(pipe.SlopeFromInput());
-    EXPECT_FALSE(pipe.ComputeReach());
-    EXPECT_EQ(pipe.m_J, 0.123);
-    EXPECT_EQ(pipe.m_vv, 4);
-    EXPECT_FALSE(pipe.LastReach());
+    PipeReachInput in;
+    in.Q = 40;
+    in.DN = 300;
+    in.kb = 1.5;
+    in.slopePercent = 1;
+    in.slopeN = 7;
+    CSteps steps;
+    const PipeReachResult r = ComputePipeReach(TestTable(), in, steps);
+    EXPECT_EQ(r.status, PipeReachStatus::NoSlope);
+    EXPECT_FALSE(r.Computed());
+    EXPECT_TRUE(steps.Steps().empty());
+    EXPECT_EQ(r.slopePercent, 1); // the slope inputs as given
+    EXPECT_EQ(r.slopeN, 7);
 }
 
 class Reach : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FillTable(pipe);
-        pipe.m_mode = CPipeFlow::kOneIn;
-        pipe.m_slopeN = 100;
-        pipe.m_kb = 1.5;
-        pipe.m_DN = 300;
+        in.mode = Mode::OneIn;
+        in.slopeN = 100;
+        in.kb = 1.5;
+        in.DN = 300;
     }
-    void Compute(double Q)
+    void Compute(double Q, CSteps& steps = NoSteps())
     {
-        pipe.m_Q = Q;
-        pipe.m_Qt = Q;
-        ASSERT_TRUE(pipe.ComputeReach());
+        in.Q = Q;
+        r = ComputePipeReach(table, in, steps);
+        ASSERT_TRUE(r.Computed());
     }
-    CPipeFlow pipe{false};
+    PipeTables table = TestTable();
+    PipeReachInput in;
+    PipeReachResult r;
 };
 
 TEST_F(Reach, DischargeEqualToQvFlowsFullWithoutDepth)
 {
     Compute(40);
-    const double Qv = pipe.m_Qv;
+    const double Qv = r.Qv;
     Compute(Qv);
-    EXPECT_EQ(pipe.m_vt, pipe.m_vv);
-    EXPECT_EQ(pipe.m_DrH, 0);
-    EXPECT_EQ(pipe.m_Qt, Qv);
+    EXPECT_EQ(r.status, PipeReachStatus::Carried);
+    EXPECT_EQ(r.vt, r.vv);
+    EXPECT_EQ(r.DrH, 0);
+    EXPECT_EQ(r.Qt, Qv);
 }
 
 TEST_F(Reach, DischargeJustAboveQvOverloadsThePipe)
 {
     Compute(40);
-    Compute(std::nextafter(pipe.m_Qv, 1e9));
-    EXPECT_EQ(pipe.m_Qt, 0);
-    EXPECT_EQ(pipe.m_vt, 0);
-    EXPECT_EQ(pipe.m_DrH, 0);
-    EXPECT_NEAR(pipe.m_vv, 1.3856, 0.00005); // full flow is still shown
+    Compute(std::nextafter(r.Qv, 1e9));
+    EXPECT_EQ(r.status, PipeReachStatus::Overloaded);
+    EXPECT_EQ(r.Qt, 0);
+    EXPECT_EQ(r.vt, 0);
+    EXPECT_EQ(r.DrH, 0);
+    EXPECT_NEAR(r.vv, 1.3856, 0.00005); // full flow is still shown
 }
 
 TEST_F(Reach, FillRatioBelowOnePercentGivesNoPartFilling)
 {
     Compute(40);
-    Compute(pipe.m_Qv * 0.005);
-    EXPECT_EQ(pipe.m_vt, 0);
-    EXPECT_EQ(pipe.m_DrH, 0);
+    Compute(r.Qv * 0.005);
+    EXPECT_EQ(r.vt, 0);
+    EXPECT_EQ(r.DrH, 0);
 }
 
 TEST_F(Reach, DefaultReachInterpolatesRowsFortyAndFortyOne)
 {
     Compute(40);
     // Q/Qv = 40 / 97.942 = 0.408405; f = 0.8405 between rows 40 and 41.
-    EXPECT_NEAR(pipe.m_ratio, 0.408405, 0.000001);
-    const double f = (pipe.m_ratio - 0.40) / 0.01;
-    EXPECT_NEAR(pipe.m_vt, (0.70 + 0.005 * f) * pipe.m_vv, 1e-12);
-    EXPECT_NEAR(pipe.m_DrH, (0.16 + 0.0081 * f) * 0.3, 1e-12);
+    EXPECT_NEAR(r.ratio, 0.408405, 0.000001);
+    const double f = (r.ratio - 0.40) / 0.01;
+    EXPECT_NEAR(r.vt, (0.70 + 0.005 * f) * r.vv, 1e-12);
+    EXPECT_NEAR(r.DrH, (0.16 + 0.0081 * f) * 0.3, 1e-12);
 }
 
 struct LookupCase {
@@ -159,15 +159,9 @@ class Lookup : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(Lookup, InterpolatesBetweenTheTwoRowsOfTheRatio)
 {
-    CPipeFlow pipe(false);
-    FillTable(pipe);
-    pipe.m_vv = 2;
-    pipe.m_D = 0.5;
-    pipe.m_Qv = 100;
-    pipe.m_Qt = 100 * GetParam().ratio;
-    pipe.PartFilling();
-    EXPECT_NEAR(pipe.m_vt, GetParam().vOverVv * 2, 1e-9);
-    EXPECT_NEAR(pipe.m_DrH, GetParam().hOverD * 0.5, 1e-9);
+    const PipePartFilling p = ComputePipePartFilling(TestTable(), {100 * GetParam().ratio, 100, 2, 0.5});
+    EXPECT_NEAR(p.vt, GetParam().vOverVv * 2, 1e-9);
+    EXPECT_NEAR(p.DrH, GetParam().hOverD * 0.5, 1e-9);
 }
 
 // Row 50: 0.75, 0.25; row 51: 0.755, 0.2601; row 99: 0.995, 0.9801;
@@ -181,43 +175,26 @@ INSTANTIATE_TEST_SUITE_P(Rows, Lookup,
 TEST(PartFilling, TableTooShortForTheLookupLeavesVtAndDrHUndetermined)
 {
     for (int rows : {0, 1, 40}) {
-        CPipeFlow pipe(false);
-        FillTable(pipe, rows);
-        pipe.m_vv = 1.3856;
-        pipe.m_D = 0.3;
-        pipe.m_Qv = 97.942;
-        pipe.m_Qt = 40; // needs rows 40 and 41
-        pipe.PartFilling();
-        EXPECT_TRUE(std::isnan(pipe.m_vt)) << rows;
-        EXPECT_TRUE(std::isnan(pipe.m_DrH)) << rows;
+        const PipePartFilling p = ComputePipePartFilling(TestTable(rows), {40, 97.942, 1.3856, 0.3}); // rows 40, 41
+        EXPECT_TRUE(std::isnan(p.vt)) << rows;
+        EXPECT_TRUE(std::isnan(p.DrH)) << rows;
     }
-    CPipeFlow pipe(false);
-    FillTable(pipe, 41);
-    pipe.m_vv = 1.3856;
-    pipe.m_D = 0.3;
-    pipe.m_Qv = 97.942;
-    pipe.m_Qt = 40;
-    pipe.PartFilling();
-    EXPECT_TRUE(std::isfinite(pipe.m_vt) && std::isfinite(pipe.m_DrH));
+    const PipePartFilling p = ComputePipePartFilling(TestTable(41), {40, 97.942, 1.3856, 0.3});
+    EXPECT_TRUE(std::isfinite(p.vt) && std::isfinite(p.DrH));
 }
 
 TEST(PartFilling, TwoRowsWithTheSameRatioCannotBeInterpolated)
 {
-    CPipeFlow pipe(false);
-    FillTable(pipe);
-    pipe.m_fillRatio[41] = pipe.m_fillRatio[40];
-    pipe.m_vv = 1;
-    pipe.m_D = 1;
-    pipe.m_Qv = 100;
-    pipe.m_Qt = 40.5;
-    pipe.PartFilling();
-    EXPECT_TRUE(std::isnan(pipe.m_vt));
-    EXPECT_TRUE(std::isnan(pipe.m_DrH));
+    PipeTables table = TestTable();
+    table.fillRatio[41] = table.fillRatio[40];
+    const PipePartFilling p = ComputePipePartFilling(table, {40.5, 100, 1, 1});
+    EXPECT_TRUE(std::isnan(p.vt));
+    EXPECT_TRUE(std::isnan(p.DrH));
 }
 
 struct Undetermined {
     const char* what;
-    int mode;
+    Mode mode;
     double top, bottom, L, percent, n, DN;
 };
 
@@ -226,62 +203,56 @@ class NoFullFlow : public ::testing::TestWithParam<Undetermined> {};
 TEST_P(NoFullFlow, LeavesEveryResultUndetermined)
 {
     const Undetermined c = GetParam();
-    CPipeFlow pipe(false);
-    FillTable(pipe);
-    pipe.m_mode = c.mode;
-    pipe.m_levelTop = c.top;
-    pipe.m_levelBottom = c.bottom;
-    pipe.m_L = c.L;
-    pipe.m_slopePercent = c.percent;
-    pipe.m_slopeN = c.n;
-    pipe.m_DN = c.DN;
-    pipe.m_kb = 1.5;
-    pipe.m_Q = pipe.m_Qt = 40;
-    EXPECT_TRUE(pipe.ComputeReach()) << c.what;
+    const PipeReachResult r =
+        ComputePipeReach(TestTable(), {c.mode, 40, c.top, c.bottom, c.L, c.percent, c.n, 1.5, c.DN});
+    EXPECT_EQ(r.status, PipeReachStatus::NoFullFlow) << c.what;
     // vv and Qv are not finite (NaN, or infinite for a vertical 1 : 0 or
     // L = 0); the rest cannot be decided.
-    EXPECT_FALSE(std::isfinite(pipe.m_vv)) << c.what;
-    EXPECT_FALSE(std::isfinite(pipe.m_Qv)) << c.what;
-    for (double v : {pipe.m_Qt, pipe.m_vt, pipe.m_DrH})
+    EXPECT_FALSE(std::isfinite(r.vv)) << c.what;
+    EXPECT_FALSE(std::isfinite(r.Qv)) << c.what;
+    for (double v : {r.Qt, r.vt, r.DrH})
         EXPECT_TRUE(std::isnan(v)) << c.what << ": " << v;
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, NoFullFlow,
-                         ::testing::Values(Undetermined{"0 %", 2, 0, 0, 10, 0, 100, 300},
-                                           Undetermined{"-1 %", 2, 0, 0, 10, -1, 100, 300},
-                                           Undetermined{"1:0", 3, 0, 0, 10, 1, 0, 300},
-                                           Undetermined{"1:-100", 3, 0, 0, 10, 1, -100, 300},
-                                           Undetermined{"equal levels", 1, 100, 100, 50, 1, 100, 300},
-                                           Undetermined{"rising levels", 1, 100, 101, 50, 1, 100, 300},
-                                           Undetermined{"L = 0", 1, 101, 100, 0, 1, 100, 300},
-                                           Undetermined{"L = 0, equal levels", 1, 100, 100, 0, 1, 100, 300},
-                                           Undetermined{"DN 0", 3, 0, 0, 10, 1, 100, 0},
-                                           Undetermined{"DN -300", 3, 0, 0, 10, 1, 100, -300}));
+                         ::testing::Values(Undetermined{"0 %", Mode::Percent, 0, 0, 10, 0, 100, 300},
+                                           Undetermined{"-1 %", Mode::Percent, 0, 0, 10, -1, 100, 300},
+                                           Undetermined{"1:0", Mode::OneIn, 0, 0, 10, 1, 0, 300},
+                                           Undetermined{"1:-100", Mode::OneIn, 0, 0, 10, 1, -100, 300},
+                                           Undetermined{"equal levels", Mode::FromLevels, 100, 100, 50, 1, 100, 300},
+                                           Undetermined{"rising levels", Mode::FromLevels, 100, 101, 50, 1, 100, 300},
+                                           Undetermined{"L = 0", Mode::FromLevels, 101, 100, 0, 1, 100, 300},
+                                           Undetermined{"L = 0, equal levels", Mode::FromLevels, 100, 100, 0, 1, 100,
+                                                        300},
+                                           Undetermined{"DN 0", Mode::OneIn, 0, 0, 10, 1, 100, 0},
+                                           Undetermined{"DN -300", Mode::OneIn, 0, 0, 10, 1, 100, -300}));
 
 TEST(DiameterList, GivesTheFullFlowOfEveryDiameterAtTheSlope)
 {
-    CPipeFlow pipe(false);
-    pipe.m_diameters[1] = 200;
-    pipe.m_diameters[2] = 300;
-    pipe.m_diameterCount = 2;
-    pipe.m_mode = CPipeFlow::kPercent;
-    pipe.m_slopePercent = 1;
-    pipe.m_kb = 1.5;
-    pipe.FillDiameterList();
+    PipeTables table;
+    table.diameters[1] = 200;
+    table.diameters[2] = 300;
+    table.diameterCount = 2;
+    std::vector<PipeListRow> rows = PipeDiameterList(table, 0.01, 1.5);
+    ASSERT_EQ(rows.size(), 2u);
     // DN 200: vv = 1.0603, Qv = 33.311; DN 300: vv = 1.3856, Qv = 97.942.
-    EXPECT_EQ(pipe.m_dnText[1], " 200");
-    EXPECT_EQ(pipe.m_vvText[1], " 1.06");
-    EXPECT_EQ(pipe.m_QvText[1], "     33");
-    EXPECT_EQ(pipe.m_dnText[2], " 300");
-    EXPECT_EQ(pipe.m_vvText[2], " 1.39");
-    EXPECT_EQ(pipe.m_QvText[2], "     98");
-    EXPECT_DOUBLE_EQ(pipe.m_D, 0.3); // the last diameter stays
-    EXPECT_NEAR(pipe.m_Qv, 97.942, 0.0005);
+    EXPECT_EQ(rows[0].dnText, " 200");
+    EXPECT_EQ(rows[0].vvText, " 1.06");
+    EXPECT_EQ(rows[0].QvText, "     33");
+    EXPECT_EQ(rows[1].dnText, " 300");
+    EXPECT_EQ(rows[1].vvText, " 1.39");
+    EXPECT_EQ(rows[1].QvText, "     98");
+    EXPECT_EQ(rows[1].DN, 300);
+    EXPECT_NEAR(rows[1].Qv, 97.942, 0.0005);
 
-    pipe.m_slopePercent = 0;
-    pipe.FillDiameterList();
-    EXPECT_EQ(pipe.m_vvText[1], "    -");
-    EXPECT_EQ(pipe.m_QvText[2], "      -");
+    rows = PipeDiameterList(table, 0, 1.5);
+    EXPECT_EQ(rows[0].vvText, "    -");
+    EXPECT_EQ(rows[1].QvText, "      -");
+    // Without a slope: the diameters alone.
+    rows = PipeDiameterList(table, kNaN, 1.5);
+    EXPECT_EQ(rows[1].dnText, " 300");
+    EXPECT_EQ(rows[1].vvText, "    -");
+    EXPECT_EQ(rows[1].QvText, "      -");
 }
 
 TEST(FormatDeterminable, WritesTheNumberOrADashInTheSameWidth)
@@ -339,8 +310,7 @@ std::vector<std::string> Symbols(const CSteps& steps)
 TEST_F(Reach, DefaultReachRecordsTheChainFromTheSlopeToTheDepth)
 {
     CSteps steps;
-    pipe.m_Q = pipe.m_Qt = 40;
-    ASSERT_TRUE(pipe.ComputeReach(steps));
+    Compute(40, steps);
     // By hand: s = sqrt(2 * 9.80665 * 0.3 * 0.01), x = 2.51 nu / (0.3 s) +
     // 1.5e-3 / (3.71 * 0.3), vv = -2 log10(x) s, Qv = pi vv 0.3² / 4 * 1000;
     // rows 40 and 41 of the test table: Q/Qv 0.40 | 0.41, v/vv 0.70 | 0.705,
@@ -360,10 +330,32 @@ TEST_F(Reach, DefaultReachRecordsTheChainFromTheSlopeToTheDepth)
     for (const auto& e : expected)
         EXPECT_NEAR(StepValue(steps, e.symbol), e.value, e.tolerance) << e.symbol;
     // The steps end in the very numbers the engine gives.
-    EXPECT_EQ(StepValue(steps, "vv"), pipe.m_vv);
-    EXPECT_EQ(StepValue(steps, "Qv"), pipe.m_Qv);
-    EXPECT_EQ(StepValue(steps, "vt"), pipe.m_vt);
-    EXPECT_EQ(StepValue(steps, "DrH"), pipe.m_DrH);
+    EXPECT_EQ(StepValue(steps, "vv"), r.vv);
+    EXPECT_EQ(StepValue(steps, "Qv"), r.Qv);
+    EXPECT_EQ(StepValue(steps, "vt"), r.vt);
+    EXPECT_EQ(StepValue(steps, "DrH"), r.DrH);
+}
+
+TEST_F(Reach, TheFullFlowDischargeNamesPi)
+{
+    CSteps steps;
+    Compute(40, steps);
+    const CalcStep* qv = nullptr;
+    for (const CalcStep& step : steps.Steps())
+        if (step.symbol == "Qv")
+            qv = &step;
+    ASSERT_NE(qv, nullptr);
+    EXPECT_EQ(qv->formula, "pi * vv * D * D * 0.25 * 1000");
+    // pi is put in with the ten digits the engine computes with.
+    bool hasPi = false;
+    for (const auto& [symbol, value] : qv->args)
+        if (symbol == "pi") {
+            hasPi = true;
+            EXPECT_EQ(value, 3.141592654);
+        }
+    EXPECT_TRUE(hasPi);
+    // 3.141592654 * 1.38559612 * 0.3 * 0.3 * 0.25 * 1000 = 97.942018
+    EXPECT_NEAR(qv->value, 97.942018, 1e-6);
 }
 
 struct BranchCase {
@@ -378,14 +370,18 @@ TEST_P(ReachBranches, RecordOnlyFiniteSteps)
 {
     const BranchCase& c = GetParam();
     CSteps steps;
-    pipe.m_slopeN = c.n;
-    pipe.m_Q = pipe.m_Qt = c.Q;
-    ASSERT_TRUE(pipe.ComputeReach(steps));
-    EXPECT_EQ(Symbols(steps), c.symbols) << c.what;
+    in.slopeN = c.n;
+    Compute(c.Q, steps);
+    // The steps of the reach; the completed slope I follows them.
+    std::vector<std::string> symbols = Symbols(steps);
+    ASSERT_FALSE(symbols.empty());
+    EXPECT_EQ(symbols.back(), "I") << c.what;
+    symbols.pop_back();
+    EXPECT_EQ(symbols, c.symbols) << c.what;
     for (const CalcStep& step : steps.Steps())
         EXPECT_TRUE(std::isfinite(step.value)) << c.what << " " << step.symbol;
-    if (!std::isnan(pipe.m_vt)) {
-        EXPECT_EQ(StepValue(steps, "vt"), pipe.m_vt) << c.what;
+    if (!std::isnan(r.vt)) {
+        EXPECT_EQ(StepValue(steps, "vt"), r.vt) << c.what;
     }
 }
 
@@ -395,105 +391,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BranchCase{"Q/Qv below 0.01", 0.5, 100, {"J", "D", "s", "x", "vv", "Qv", "Qt", "QQv", "vt", "DrH"}},
                       BranchCase{"1 : 0", 40, 0, {"D"}},
                       BranchCase{"rising", 40, -100, {"J", "D"}}));
-
-// ---- report ----------------------------------------------------------------
-
-const char* const kHeader =
-    "Programmausgaben - Rohrhydraulik \n"
-    " \n"
-    "    Sohle      Länge     Gefälle       DN   kb   Qv     vv     Qt     vt    DrH   Fließzeit \n"
-    "oben    unten                                                                              \n"
-    "m NN    m NN     m      1:x    %       mm   mm   l/s    m/s    l/s    m/s    m        s     \n"
-    "\n";
-
-TEST(Report, ConstructionWritesTheSixHeaderLines)
-{
-    test::TempDataDir dir;
-    {
-        CPipeFlow pipe;
-        EXPECT_TRUE(pipe.HasReport());
-        EXPECT_FALSE(pipe.AppendReportRow()); // nothing computed yet
-    }
-    EXPECT_EQ(dir.ReadText("Rohr.txt"), ""); // the header comes with the first row
-    EXPECT_EQ(std::string(kHeader).find("oben    unten") + 90 + 2,
-              std::string(kHeader).find("m NN")); // padded to 90, then " \n"
-}
-
-TEST(Report, AnExistingReportKeepsItsLines)
-{
-    test::TempDataDir dir;
-    const std::string earlier = std::string("alter Bericht") + test::kLineEnd;
-    dir.Write("Rohr.txt", earlier);
-    { CPipeFlow pipe; } // an opening without a row writes nothing
-    EXPECT_EQ(dir.ReadText("Rohr.txt"), "alter Bericht\n");
-}
-
-TEST(Report, RowsShowTheLastComputedReach)
-{
-    test::TempDataDir dir;
-    {
-        CPipeFlow pipe;
-        FillTable(pipe);
-        pipe.m_diameters[1] = 3000;
-        pipe.m_diameterCount = 1;
-        pipe.m_mode = CPipeFlow::kOneIn;
-        pipe.m_slopeN = 100;
-        pipe.m_kb = 1.5;
-        pipe.m_DN = 300;
-        pipe.m_L = 10;
-        pipe.m_Q = pipe.m_Qt = 40;
-        pipe.ComputeReach();
-        // vt = (0.70 + 0.005 * 0.84049) * 1.38560 = 0.975733 m/s,
-        // DrH = (0.16 + 0.0081 * 0.84049) * 0.3 = 0.050042 m, L / vt = 10.249 s.
-        const std::string row =
-            "  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39     40   0.98   0.05     10\n";
-        EXPECT_EQ(pipe.ReportRow(), row);
-        // Refreshing the list at another slope changes D, vv and Qv of the
-        // engine but not the reach that was computed.
-        pipe.m_slopeN = 50;
-        pipe.m_L = 99;
-        pipe.FillDiameterList();
-        EXPECT_TRUE(pipe.AppendReportRow());
-
-        pipe.m_slopeN = 100;
-        pipe.m_Q = pipe.m_Qt = 120;
-        pipe.m_L = 10;
-        pipe.ComputeReach();
-        EXPECT_TRUE(pipe.AppendReportRow());
-        EXPECT_EQ(dir.ReadText("Rohr.txt"), std::string(kHeader) + row +
-                                            "  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39      0"
-                                            "   0.00   0.00      -\n");
-    }
-}
-
-TEST(Report, UndeterminedValuesShowADash)
-{
-    CPipeFlow pipe(false);
-    pipe.m_mode = CPipeFlow::kPercent;
-    pipe.m_slopePercent = 0;
-    pipe.m_kb = 1.5;
-    pipe.m_DN = 300;
-    pipe.m_L = 10;
-    pipe.m_Q = pipe.m_Qt = 40;
-    pipe.ComputeReach();
-    EXPECT_EQ(pipe.ReportRow(),
-              "  0.00   0.00  10.00      -   0.00    300  1.5      -      -      -      -      -      -\n");
-    EXPECT_FALSE(pipe.AppendReportRow()); // no report file
-}
-
-TEST(Report, WithoutADataDirectoryTheEngineWorksSilently)
-{
-    test::TempDataDir dir;
-    setenv("DRALUN_DATA_DIR", (dir.Path() / "fehlt").string().c_str(), 1);
-    CPipeFlow pipe;
-    EXPECT_FALSE(pipe.HasReport());
-    pipe.m_mode = CPipeFlow::kOneIn;
-    pipe.m_slopeN = 100;
-    pipe.m_kb = 1.5;
-    pipe.m_DN = 300;
-    EXPECT_TRUE(pipe.ComputeReach());
-    EXPECT_FALSE(pipe.AppendReportRow());
-}
 
 } // namespace
 } // namespace dralun

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "core/CDataDirectory.h"
-#include "core/CPipeFlow.h"
+#include "core/PipeTables.h"
 #include "core/TableText.h"
+#include "forms/PipeRunFiles.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -30,9 +31,9 @@ using ::testing::ElementsAreArray;
 
 const char* const kBadDiameter = "Datei mit Durchmessern enthält unzulässige(n) Durchmesser <50 oder >3000";
 
-std::vector<int> Diameters(const CPipeFlow& pipe)
+std::vector<int> Diameters(const PipeTables& pipe)
 {
-    return {pipe.m_diameters.begin() + 1, pipe.m_diameters.begin() + 1 + pipe.m_diameterCount};
+    return {pipe.diameters.begin() + 1, pipe.diameters.begin() + 1 + pipe.diameterCount};
 }
 
 struct Row {
@@ -40,11 +41,11 @@ struct Row {
     bool operator==(const Row&) const = default;
 };
 
-std::vector<Row> Rows(const CPipeFlow& pipe)
+std::vector<Row> Rows(const PipeTables& pipe)
 {
     std::vector<Row> rows;
-    for (int i = 1; i <= pipe.m_rowCount; ++i)
-        rows.push_back({pipe.m_fillRatio[i], pipe.m_velocityRatio[i], pipe.m_depthRatio[i]});
+    for (int i = 1; i <= pipe.rowCount; ++i)
+        rows.push_back({pipe.fillRatio[i], pipe.velocityRatio[i], pipe.depthRatio[i]});
     return rows;
 }
 
@@ -70,8 +71,8 @@ TEST_P(DiameterFile, Reads)
     test::TempDataDir dir;
     dir.Write("DN.ASC", c.file);
     dir.Write("A110KR.ASC", "0.01 0.3 0.07\n");
-    CPipeFlow pipe(false);
-    const std::vector<std::string> messages = pipe.LoadTables();
+    PipeTables pipe;
+    const std::vector<std::string> messages = LoadPipeRunTables(pipe);
     EXPECT_EQ(Diameters(pipe), c.diameters) << c.what;
     if (c.badMessage)
         EXPECT_THAT(messages, ElementsAre(kBadDiameter)) << c.what;
@@ -110,8 +111,8 @@ TEST(DiameterFile, TakesNineteenDiametersAndSaysSo)
     }
     dir.Write("DN.ASC", file);
     dir.Write("A110KR.ASC", "");
-    CPipeFlow pipe(false);
-    const std::vector<std::string> messages = pipe.LoadTables();
+    PipeTables pipe;
+    const std::vector<std::string> messages = LoadPipeRunTables(pipe);
     EXPECT_EQ(Diameters(pipe), expected);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Die Datei DN.ASC enthält mehr als 19 Durchmesser.\n"
@@ -122,10 +123,10 @@ TEST(DiameterFile, MissingFileIsReportedAndThePartFillingTableStillLoaded)
 {
     test::TempDataDir dir;
     dir.Write("A110KR.ASC", "0.01 0.3 0.07\n");
-    CPipeFlow pipe(false);
-    EXPECT_THAT(pipe.LoadTables(), ElementsAre(MissingText("DN.ASC")));
-    EXPECT_EQ(pipe.m_diameterCount, 0);
-    EXPECT_EQ(pipe.m_rowCount, 1);
+    PipeTables pipe;
+    EXPECT_THAT(LoadPipeRunTables(pipe), ElementsAre(MissingText("DN.ASC")));
+    EXPECT_EQ(pipe.diameterCount, 0);
+    EXPECT_EQ(pipe.rowCount, 1);
     // Two blanks before "eingelesen", as the program has always written it.
     const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     EXPECT_NE(MissingText("DN.ASC").find(separator + std::string("  eingelesen werden!")), std::string::npos);
@@ -136,8 +137,8 @@ TEST(DiameterFile, NamesAreFoundInAnyLetterCase)
     test::TempDataDir dir;
     dir.Write("dn.asc", "300\n");
     dir.Write("a110kr.ASC", "0.01 0.3 0.07\n");
-    CPipeFlow pipe(false);
-    EXPECT_TRUE(pipe.LoadTables().empty());
+    PipeTables pipe;
+    EXPECT_TRUE(LoadPipeRunTables(pipe).empty());
     EXPECT_THAT(Diameters(pipe), ElementsAre(300));
 }
 
@@ -158,8 +159,8 @@ TEST_P(PartFillingFile, ReadsAndDumps)
     test::TempDataDir dir;
     dir.Write("DN.ASC", "300\n");
     dir.Write("A110KR.ASC", c.file);
-    CPipeFlow pipe(false);
-    EXPECT_TRUE(pipe.LoadTables().empty()) << c.what;
+    PipeTables pipe;
+    EXPECT_TRUE(LoadPipeRunTables(pipe).empty()) << c.what;
     EXPECT_THAT(Rows(pipe), ElementsAreArray(c.rows)) << c.what;
     EXPECT_EQ(dir.ReadText("dump-rohr.txt"), c.dump) << c.what;
 }
@@ -201,12 +202,12 @@ TEST(PartFillingFile, KeepsTheFirstHundredOf120Rows)
     }
     dir.Write("DN.ASC", "300\n");
     dir.Write("A110KR.ASC", file);
-    CPipeFlow pipe(false);
-    EXPECT_TRUE(pipe.LoadTables().empty());
-    ASSERT_EQ(pipe.m_rowCount, 100);
-    EXPECT_EQ(pipe.m_fillRatio[100], 100);
-    EXPECT_EQ(pipe.m_velocityRatio[100], 200);
-    EXPECT_EQ(pipe.m_depthRatio[100], 300);
+    PipeTables pipe;
+    EXPECT_TRUE(LoadPipeRunTables(pipe).empty());
+    ASSERT_EQ(pipe.rowCount, 100);
+    EXPECT_EQ(pipe.fillRatio[100], 100);
+    EXPECT_EQ(pipe.velocityRatio[100], 200);
+    EXPECT_EQ(pipe.depthRatio[100], 300);
     EXPECT_EQ(dir.ReadText("dump-rohr.txt"), dump);
 }
 
@@ -215,11 +216,9 @@ TEST(PartFillingFile, MissingFileIsReportedAndLeavesAnEmptyDump)
     test::TempDataDir dir;
     dir.Write("DN.ASC", "300\n");
     dir.Write("dump-rohr.txt", "alt\n");
-    CPipeFlow pipe(false);
-    pipe.m_mode = CPipeFlow::kOneIn;
-    EXPECT_THAT(pipe.LoadTables(), ElementsAre(MissingText("A110KR.ASC")));
-    EXPECT_EQ(pipe.m_rowCount, 0);
-    EXPECT_EQ(pipe.m_mode, CPipeFlow::kNoSlope);
+    PipeTables pipe;
+    EXPECT_THAT(LoadPipeRunTables(pipe), ElementsAre(MissingText("A110KR.ASC")));
+    EXPECT_EQ(pipe.rowCount, 0);
     EXPECT_THAT(Diameters(pipe), ElementsAre(300));
     EXPECT_TRUE(dir.Exists("dump-rohr.txt"));
     EXPECT_EQ(dir.ReadText("dump-rohr.txt"), "");
@@ -228,8 +227,8 @@ TEST(PartFillingFile, MissingFileIsReportedAndLeavesAnEmptyDump)
 TEST(PartFillingFile, BothMissingGiveBothMessagesInOrder)
 {
     test::TempDataDir dir;
-    CPipeFlow pipe(false);
-    EXPECT_THAT(pipe.LoadTables(), ElementsAre(MissingText("DN.ASC"), MissingText("A110KR.ASC")));
+    PipeTables pipe;
+    EXPECT_THAT(LoadPipeRunTables(pipe), ElementsAre(MissingText("DN.ASC"), MissingText("A110KR.ASC")));
 }
 
 TEST(PartFillingFile, TheFilesOfTheInstallationMediumLoadWithoutAMessage)
@@ -237,14 +236,14 @@ TEST(PartFillingFile, TheFilesOfTheInstallationMediumLoadWithoutAMessage)
     test::TempDataDir dir;
     dir.CopyFromMedium("DN.ASC");
     dir.CopyFromMedium("A110KR.ASC");
-    CPipeFlow pipe(false);
-    EXPECT_TRUE(pipe.LoadTables().empty());
-    EXPECT_EQ(pipe.m_diameterCount, 19);
-    EXPECT_EQ(pipe.m_diameters[1], 150);
-    EXPECT_EQ(pipe.m_diameters[19], 3000);
-    ASSERT_EQ(pipe.m_rowCount, 100);
+    PipeTables pipe;
+    EXPECT_TRUE(LoadPipeRunTables(pipe).empty());
+    EXPECT_EQ(pipe.diameterCount, 19);
+    EXPECT_EQ(pipe.diameters[1], 150);
+    EXPECT_EQ(pipe.diameters[19], 3000);
+    ASSERT_EQ(pipe.rowCount, 100);
     for (int i = 1; i <= 100; ++i)
-        EXPECT_EQ(pipe.m_fillRatio[i], i / 100.0) << i; // the lookup takes row i for Q/Qv = i/100
+        EXPECT_EQ(pipe.fillRatio[i], i / 100.0) << i; // the lookup takes row i for Q/Qv = i/100
 }
 
 TEST(PartFillingFile, RowsAndDiametersKeepTheirLinesAndTheFilesTheirStamps)
@@ -255,20 +254,45 @@ TEST(PartFillingFile, RowsAndDiametersKeepTheirLinesAndTheFilesTheirStamps)
     const std::string table = ";\n; Q/Qv v/vv h/D\n0.01 0.3 0.07\r\n0.02 0.4 0.09\n";
     dir.Write("DN.ASC", dn);
     dir.Write("A110KR.ASC", table);
-    CPipeFlow pipe(false);
-    pipe.LoadTables();
-    ASSERT_EQ(pipe.m_diameterCount, 2);
-    EXPECT_EQ(pipe.m_diameterLine[1], 2);
-    EXPECT_EQ(pipe.m_diameterLine[2], 4);
-    ASSERT_EQ(pipe.m_rowCount, 2);
-    EXPECT_EQ(pipe.m_rowLine[1], 3);
-    EXPECT_EQ(pipe.m_rowLine[2], 4);
-    ASSERT_TRUE(pipe.m_diameterFile && pipe.m_tableFile);
-    EXPECT_EQ(pipe.m_diameterFile->name, "DN.ASC");
-    EXPECT_EQ(pipe.m_diameterFile->bytes, dn.size());
-    EXPECT_EQ(pipe.m_diameterFile->sha256.size(), 64u);
-    EXPECT_EQ(pipe.m_tableFile->name, "A110KR.ASC");
-    EXPECT_EQ(pipe.m_tableFile->bytes, table.size());
+    PipeTables pipe;
+    LoadPipeRunTables(pipe);
+    ASSERT_EQ(pipe.diameterCount, 2);
+    EXPECT_EQ(pipe.diameterLine[1], 2);
+    EXPECT_EQ(pipe.diameterLine[2], 4);
+    ASSERT_EQ(pipe.rowCount, 2);
+    EXPECT_EQ(pipe.rowLine[1], 3);
+    EXPECT_EQ(pipe.rowLine[2], 4);
+    ASSERT_TRUE(pipe.diameterFile && pipe.tableFile);
+    EXPECT_EQ(pipe.diameterFile->name, "DN.ASC");
+    EXPECT_EQ(pipe.diameterFile->bytes, dn.size());
+    EXPECT_EQ(pipe.diameterFile->sha256.size(), 64u);
+    EXPECT_EQ(pipe.tableFile->name, "A110KR.ASC");
+    EXPECT_EQ(pipe.tableFile->bytes, table.size());
+}
+
+TEST(PartFillingFile, TheReaderWritesNothingAndNamesWhatItFound)
+{
+    test::TempDataDir dir;
+    dir.Write("DN.ASC", "200\n40\n");
+    dir.Write("A110KR.ASC", "0.01 0.3 0.07\n");
+    PipeTables tables;
+    const PipeTablesLoad load = LoadPipeTables(tables);
+    EXPECT_FALSE(dir.Exists("dump-rohr.txt")); // the form writes it
+    EXPECT_EQ(load.dump, "0.01 0.3 0.07\n\n0.01\n0.3\n0.07\n");
+    ASSERT_EQ(load.notes.size(), 1u);
+    EXPECT_EQ(load.notes[0].problem, PipeTableProblem::DiameterOutOfRange);
+
+    // Files that cannot be read leave the tables as they were.
+    std::filesystem::remove(dir.File("DN.ASC"));
+    std::filesystem::remove(dir.File("A110KR.ASC"));
+    const PipeTablesLoad again = LoadPipeTables(tables);
+    ASSERT_EQ(again.notes.size(), 2u);
+    EXPECT_EQ(again.notes[0].problem, PipeTableProblem::DiameterFileUnreadable);
+    EXPECT_EQ(again.notes[0].file.problem, FileProblem::Missing);
+    EXPECT_EQ(again.notes[1].problem, PipeTableProblem::PartFillingFileUnreadable);
+    EXPECT_THAT(Diameters(tables), ElementsAre(200));
+    EXPECT_EQ(tables.rowCount, 1);
+    EXPECT_EQ(again.dump, "");
 }
 
 // ---- line buffer and columns -----------------------------------------------------

@@ -16,6 +16,8 @@
 namespace dralun {
 namespace {
 
+using Dlg = CPipeRunDlg;
+
 // Full-flow discharge in l/s after Prandtl-Colebrook, worked here: DN in mm,
 // J in m/m, kb in mm, nu = 1.31e-6 m²/s, g = 9.80665 m/s².
 double FullFlowQv(int dn, double J, double kb)
@@ -69,7 +71,7 @@ protected:
         if (marks.empty())
             return -1;
         EXPECT_EQ(marks.size(), 1u);
-        EXPECT_EQ(marks[0].list, 1011);
+        EXPECT_EQ(marks[0].list, Dlg::kIdListDiameters);
         return marks[0].index;
     }
 
@@ -80,7 +82,7 @@ protected:
 
 struct MarkCase {
     const char* what;
-    int mode; // 1007 levels, 1008 %, 1009 1 : n
+    int mode; // Dlg::kIdModeLevels, kIdModePercent or kIdModeOneIn
     std::vector<std::pair<int, const char*>> typed;
     const char* Q;
     double J, kb;
@@ -93,13 +95,13 @@ TEST_P(PipeRunMarks, MarkTheSmallestDiameterThatCarriesQ)
 {
     const MarkCase& c = GetParam();
     Enter(c.mode, c.typed);
-    form->Type(1000, c.Q);
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, c.Q);
+    form->Click(Dlg::kIdCompute);
     const double Q = std::stod(c.Q);
     const int row = MarkedRow();
     ASSERT_GE(row, 0) << c.what;
     EXPECT_EQ(kDiameters[row], c.DN) << c.what;
-    EXPECT_EQ(form->Items(1011)[row], Format("%4d", c.DN)) << c.what;
+    EXPECT_EQ(form->Items(Dlg::kIdListDiameters)[row], Format("%4d", c.DN)) << c.what;
     const double Qv = FullFlowQv(c.DN, c.J, c.kb);
     EXPECT_GE(Qv, Q) << c.what;
     if (row > 0) {
@@ -112,12 +114,12 @@ TEST_P(PipeRunMarks, MarkTheSmallestDiameterThatCarriesQ)
 // 10.39 / 4.81, 46.9 / 25.9, 530.6 / 353.2, 3093 / 2274, 138.7 / 85.5.
 INSTANTIATE_TEST_SUITE_P(
     Slopes, PipeRunMarks,
-    ::testing::Values(MarkCase{"default 1 : 100", 1009, {}, "40", 0.01, 1.5, 250},
-                      MarkCase{"1 : 1000", 1009, {{1005, "1000"}}, "10", 0.001, 1.5, 200},
-                      MarkCase{"0.5 %, kb 0.75", 1008, {{1004, "0.5"}, {1006, "0.75"}}, "35", 0.005, 0.75, 250},
-                      MarkCase{"1 : 300", 1009, {{1005, "300"}}, "500", 1.0 / 300, 1.5, 700},
-                      MarkCase{"2 %, kb 0.25", 1008, {{1004, "2"}, {1006, "0.25"}}, "3000", 0.02, 0.25, 900},
-                      MarkCase{"levels", 1007, {{1001, "101"}, {1002, "100"}, {1003, "50"}}, "100", 0.02, 1.5,
+    ::testing::Values(MarkCase{"default 1 : 100", Dlg::kIdModeOneIn, {}, "40", 0.01, 1.5, 250},
+                      MarkCase{"1 : 1000", Dlg::kIdModeOneIn, {{Dlg::kIdN, "1000"}}, "10", 0.001, 1.5, 200},
+                      MarkCase{"0.5 %, kb 0.75", Dlg::kIdModePercent, {{Dlg::kIdI, "0.5"}, {Dlg::kIdKb, "0.75"}}, "35", 0.005, 0.75, 250},
+                      MarkCase{"1 : 300", Dlg::kIdModeOneIn, {{Dlg::kIdN, "300"}}, "500", 1.0 / 300, 1.5, 700},
+                      MarkCase{"2 %, kb 0.25", Dlg::kIdModePercent, {{Dlg::kIdI, "2"}, {Dlg::kIdKb, "0.25"}}, "3000", 0.02, 0.25, 900},
+                      MarkCase{"levels", Dlg::kIdModeLevels, {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}}, "100", 0.02, 1.5,
                                300}));
 
 TEST_F(PipeRunMark, NoMarkWithoutASufficientDiameterAPositiveQOrASlope)
@@ -127,19 +129,19 @@ TEST_F(PipeRunMark, NoMarkWithoutASufficientDiameterAPositiveQOrASlope)
         int mode;
         std::vector<std::pair<int, const char*>> typed;
     } cases[] = {
-        {"Q = 0", 1009, {{1000, "0"}}},
-        {"Q < 0", 1009, {{1000, "-5"}}},
-        {"beyond DN 3000 (Qv = 41922 l/s)", 1009, {{1000, "50000"}}},
-        {"1 : 0", 1009, {{1005, "0"}}},
-        {"1 : -100", 1009, {{1005, "-100"}}},
-        {"0 %", 1008, {{1004, "0"}}},
-        {"rising levels", 1007, {{1001, "100"}, {1002, "101"}, {1003, "50"}}},
-        {"L = 0", 1007, {{1001, "101"}, {1002, "100"}, {1003, "0"}}},
+        {"Q = 0", Dlg::kIdModeOneIn, {{Dlg::kIdQ, "0"}}},
+        {"Q < 0", Dlg::kIdModeOneIn, {{Dlg::kIdQ, "-5"}}},
+        {"beyond DN 3000 (Qv = 41922 l/s)", Dlg::kIdModeOneIn, {{Dlg::kIdQ, "50000"}}},
+        {"1 : 0", Dlg::kIdModeOneIn, {{Dlg::kIdN, "0"}}},
+        {"1 : -100", Dlg::kIdModeOneIn, {{Dlg::kIdN, "-100"}}},
+        {"0 %", Dlg::kIdModePercent, {{Dlg::kIdI, "0"}}},
+        {"rising levels", Dlg::kIdModeLevels, {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "101"}, {Dlg::kIdL, "50"}}},
+        {"L = 0", Dlg::kIdModeLevels, {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "0"}}},
     };
     for (const auto& c : cases) {
         Reopen();
         Enter(c.mode, c.typed);
-        form->Click(1017);
+        form->Click(Dlg::kIdCompute);
         EXPECT_EQ(MarkedRow(), -1) << c.what;
     }
 }
@@ -148,32 +150,32 @@ TEST_F(PipeRunMark, FollowsTheSlopeAndRoughnessOfTheLastComputation)
 {
     ASSERT_EQ(MarkedRow(), ExpectedRow(40, 0.01, 1.5));
     // Typed and computed, the list not refreshed.
-    form->Type(1005, "1000");
-    form->Click(1017);
+    form->Type(Dlg::kIdN, "1000");
+    form->Click(Dlg::kIdCompute);
     EXPECT_EQ(MarkedRow(), ExpectedRow(40, 0.001, 1.5));
-    form->Type(1006, "0.25");
-    form->Click(1017);
+    form->Type(Dlg::kIdKb, "0.25");
+    form->Click(Dlg::kIdCompute);
     EXPECT_EQ(MarkedRow(), ExpectedRow(40, 0.001, 0.25));
     // A slope field left refreshes the list, and the mark with it.
-    form->Type(1005, "50");
-    form->Leave(1005);
+    form->Type(Dlg::kIdN, "50");
+    form->Leave(Dlg::kIdN);
     EXPECT_EQ(MarkedRow(), ExpectedRow(40, 0.02, 0.25));
-    Enter(1007, {{1001, "100.2"}, {1002, "100"}, {1003, "40"}, {1000, "250"}});
-    form->Click(1017);
+    Enter(Dlg::kIdModeLevels, {{Dlg::kIdZo, "100.2"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "40"}, {Dlg::kIdQ, "250"}});
+    form->Click(Dlg::kIdCompute);
     EXPECT_EQ(MarkedRow(), ExpectedRow(250, 0.005, 0.25));
     EXPECT_NE(MarkedRow(), -1);
 }
 
 TEST_F(PipeRunMark, TheMarkedDiameterTakenIsNotOverloaded)
 {
-    form->Type(1000, "60");
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, "60");
+    form->Click(Dlg::kIdCompute);
     const int row = MarkedRow();
     ASSERT_EQ(row, 2); // DN 250 at 1 %: Qv = 60.34 l/s
-    form->DoubleClick(1011, row);
-    EXPECT_EQ(form->Text(1016), " 60.0");
-    form->DoubleClick(1011, row - 1);
-    EXPECT_EQ(form->Text(1016), "  0.0"); // overloaded
+    form->DoubleClick(Dlg::kIdListDiameters, row);
+    EXPECT_EQ(form->Text(Dlg::kIdQt), " 60.0");
+    form->DoubleClick(Dlg::kIdListDiameters, row - 1);
+    EXPECT_EQ(form->Text(Dlg::kIdQt), "  0.0"); // overloaded
 }
 
 TEST_F(PipeRunMark, TheSmallestDiameterWhateverTheOrderOfTheTable)

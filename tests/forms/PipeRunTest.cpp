@@ -16,9 +16,12 @@
 #include "core/NumberText.h"
 #include "forms/CPipeRunDlg.h"
 #include "testkit/TempDataDir.h"
+#include "PipeRunReportHeader.h"
 
 namespace dralun {
 namespace {
+
+using Dlg = CPipeRunDlg;
 
 // The medium folder of this source tree, when the test environment does not
 // name it.
@@ -30,13 +33,7 @@ const bool kMediumDirKnown = [] {
 
 using ::testing::ElementsAre;
 
-const char* const kHeader =
-    "Programmausgaben - Rohrhydraulik \n"
-    " \n"
-    "    Sohle      Länge     Gefälle       DN   kb   Qv     vv     Qt     vt    DrH   Fließzeit \n"
-    "oben    unten                                                                              \n"
-    "m NN    m NN     m      1:x    %       mm   mm   l/s    m/s    l/s    m/s    m        s     \n"
-    "\n";
+const char* const kHeader = test::kPipeRunReportHeader;
 
 // Row i of the committed part-filling table, read here with sscanf.
 struct TableRow {
@@ -74,7 +71,7 @@ protected:
     std::string Text(int id) const { return form->Text(id); }
     std::vector<std::string> Results() const
     {
-        return {Text(1013), Text(1014), Text(1015), Text(1016), Text(1018)};
+        return {Text(Dlg::kIdVv), Text(Dlg::kIdQv), Text(Dlg::kIdVt), Text(Dlg::kIdQt), Text(Dlg::kIdDrH)};
     }
 
     test::TempDataDir dir;
@@ -87,47 +84,47 @@ TEST_F(PipeRun, BindsItsFieldsInTheExchangeOrder)
     std::vector<int> ids;
     for (const FieldInfo& f : form->Fields())
         ids.push_back(f.id);
-    EXPECT_THAT(ids, ElementsAre(1001, 1002, 1003, 1006, 1004, 1005, 1019, 1000, 1018, 1016, 1015, 1014, 1013));
+    EXPECT_THAT(ids, ElementsAre(Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdKb, Dlg::kIdI, Dlg::kIdN, Dlg::kIdDN, Dlg::kIdQ, Dlg::kIdDrH, Dlg::kIdQt, Dlg::kIdVt, Dlg::kIdQv, Dlg::kIdVv));
     EXPECT_EQ(form->Title(), "Rohr");
-    EXPECT_EQ(form->DefaultCommand(), 1017);
+    EXPECT_EQ(form->DefaultCommand(), Dlg::kIdCompute);
 }
 
 TEST_F(PipeRun, OpeningComputesTheDefaultReach)
 {
     EXPECT_TRUE(log.Messages().empty());
-    EXPECT_EQ(Text(1013), " 1.39"); // vv = 1.3856 m/s
-    EXPECT_EQ(Text(1014), " 97.9"); // Qv = 97.942 l/s
-    EXPECT_EQ(Text(1016), " 40.0");
+    EXPECT_EQ(Text(Dlg::kIdVv), " 1.39"); // vv = 1.3856 m/s
+    EXPECT_EQ(Text(Dlg::kIdQv), " 97.9"); // Qv = 97.942 l/s
+    EXPECT_EQ(Text(Dlg::kIdQt), " 40.0");
     // Q/Qv = 40 / 97.942 = 0.408405: rows 40 and 41 of the table.
     const TableRow a = CommittedRow(40), b = CommittedRow(41);
     ASSERT_EQ(a.q, 0.40);
     ASSERT_EQ(b.q, 0.41);
     const double f = (0.408405 - 0.40) / 0.01;
-    EXPECT_EQ(Text(1015), Format("%5.2f", (a.v + (b.v - a.v) * f) * 1.38560));
-    EXPECT_EQ(Text(1018), Format("%7.3f", (a.h + (b.h - a.h) * f) * 0.3));
-    EXPECT_EQ(Text(1004), "1");
-    EXPECT_EQ(Text(1005), "100");
-    EXPECT_TRUE(form->IsChecked(1009));
-    EXPECT_FALSE(form->IsChecked(1007) || form->IsChecked(1008));
-    for (int id : {1001, 1002, 1004, 1066, 1067})
+    EXPECT_EQ(Text(Dlg::kIdVt), Format("%5.2f", (a.v + (b.v - a.v) * f) * 1.38560));
+    EXPECT_EQ(Text(Dlg::kIdDrH), Format("%7.3f", (a.h + (b.h - a.h) * f) * 0.3));
+    EXPECT_EQ(Text(Dlg::kIdI), "1");
+    EXPECT_EQ(Text(Dlg::kIdN), "100");
+    EXPECT_TRUE(form->IsChecked(Dlg::kIdModeOneIn));
+    EXPECT_FALSE(form->IsChecked(Dlg::kIdModeLevels) || form->IsChecked(Dlg::kIdModePercent));
+    for (int id : {Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdI, Dlg::kIdListVv, Dlg::kIdListQv})
         EXPECT_FALSE(form->IsEnabled(id)) << id;
-    for (int id : {1003, 1005, 1011})
+    for (int id : {Dlg::kIdL, Dlg::kIdN, Dlg::kIdListDiameters})
         EXPECT_TRUE(form->IsEnabled(id)) << id;
 }
 
 TEST_F(PipeRun, ListsShowEveryDiameterRowAligned)
 {
-    const auto& dn = form->Items(1011);
+    const auto& dn = form->Items(Dlg::kIdListDiameters);
     ASSERT_EQ(dn.size(), 19u);
-    EXPECT_EQ(form->Items(1066).size(), 19u);
-    EXPECT_EQ(form->Items(1067).size(), 19u);
+    EXPECT_EQ(form->Items(Dlg::kIdListVv).size(), 19u);
+    EXPECT_EQ(form->Items(Dlg::kIdListQv).size(), 19u);
     EXPECT_EQ(dn[0], " 150");
     EXPECT_EQ(dn[3], " 300");
-    EXPECT_EQ(form->Items(1066)[3], " 1.39");
-    EXPECT_EQ(form->Items(1067)[3], "     98");
+    EXPECT_EQ(form->Items(Dlg::kIdListVv)[3], " 1.39");
+    EXPECT_EQ(form->Items(Dlg::kIdListQv)[3], "     98");
     // DN 150 at 1 %: vv = 0.8745 m/s, Qv = 15.454 l/s.
-    EXPECT_EQ(form->Items(1066)[0], " 0.87");
-    EXPECT_EQ(form->Items(1067)[0], "     15");
+    EXPECT_EQ(form->Items(Dlg::kIdListVv)[0], " 0.87");
+    EXPECT_EQ(form->Items(Dlg::kIdListQv)[0], "     15");
 }
 
 struct ModeCase {
@@ -148,11 +145,11 @@ TEST_P(PipeRunModes, CompleteTheOtherSlopeFields)
     form->Click(c.mode);
     for (const auto& [id, text] : c.typed)
         form->Type(id, text);
-    form->Click(1017);
-    EXPECT_EQ(Text(1004), c.percent) << c.what;
-    EXPECT_EQ(Text(1005), c.n) << c.what;
-    EXPECT_EQ(Text(1013), c.vv) << c.what;
-    EXPECT_EQ(Text(1014), c.Qv) << c.what;
+    form->Click(Dlg::kIdCompute);
+    EXPECT_EQ(Text(Dlg::kIdI), c.percent) << c.what;
+    EXPECT_EQ(Text(Dlg::kIdN), c.n) << c.what;
+    EXPECT_EQ(Text(Dlg::kIdVv), c.vv) << c.what;
+    EXPECT_EQ(Text(Dlg::kIdQv), c.Qv) << c.what;
     EXPECT_TRUE(log.Messages().empty()) << c.what;
 }
 
@@ -160,104 +157,104 @@ TEST_P(PipeRunModes, CompleteTheOtherSlopeFields)
 // vv = 1.9624, Qv = 138.712.
 INSTANTIATE_TEST_SUITE_P(
     Slopes, PipeRunModes,
-    ::testing::Values(ModeCase{"0.5 %", {{1004, "0.5"}}, 1008, "0.5", "200", " 0.98", " 69.1"},
-                      ModeCase{"1 : 200", {{1005, "200"}}, 1009, "0.5", "200", " 0.98", " 69.1"},
-                      ModeCase{"levels", {{1001, "101"}, {1002, "100"}, {1003, "50"}}, 1007, "2", "50", " 1.96", "138.7"},
-                      ModeCase{"L = 0", {{1001, "101"}, {1002, "100"}, {1003, "0"}}, 1007, "0", "0", "-", "-"},
-                      ModeCase{"equal levels", {{1001, "100"}, {1002, "100"}}, 1007, "0", "0", "-", "-"},
-                      ModeCase{"rising levels", {{1001, "100"}, {1002, "101"}}, 1007, "0", "0", "-", "-"},
-                      ModeCase{"0 %", {{1004, "0"}}, 1008, "0", "0", "-", "-"},
-                      ModeCase{"1 : 0", {{1005, "0"}}, 1009, "0", "0", "-", "-"},
-                      ModeCase{"1 : -100", {{1005, "-100"}}, 1009, "0", "-100", "-", "-"}));
+    ::testing::Values(ModeCase{"0.5 %", {{Dlg::kIdI, "0.5"}}, Dlg::kIdModePercent, "0.5", "200", " 0.98", " 69.1"},
+                      ModeCase{"1 : 200", {{Dlg::kIdN, "200"}}, Dlg::kIdModeOneIn, "0.5", "200", " 0.98", " 69.1"},
+                      ModeCase{"levels", {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}}, Dlg::kIdModeLevels, "2", "50", " 1.96", "138.7"},
+                      ModeCase{"L = 0", {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "0"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
+                      ModeCase{"equal levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "100"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
+                      ModeCase{"rising levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "101"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
+                      ModeCase{"0 %", {{Dlg::kIdI, "0"}}, Dlg::kIdModePercent, "0", "0", "-", "-"},
+                      ModeCase{"1 : 0", {{Dlg::kIdN, "0"}}, Dlg::kIdModeOneIn, "0", "0", "-", "-"},
+                      ModeCase{"1 : -100", {{Dlg::kIdN, "-100"}}, Dlg::kIdModeOneIn, "0", "-100", "-", "-"}));
 
 TEST_F(PipeRun, ModeButtonsEnableTheirFieldsAndClearTheLevels)
 {
-    form->Click(1007);
-    for (int id : {1001, 1002, 1003})
+    form->Click(Dlg::kIdModeLevels);
+    for (int id : {Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL})
         EXPECT_TRUE(form->IsEnabled(id)) << id;
-    EXPECT_FALSE(form->IsEnabled(1004) || form->IsEnabled(1005));
-    form->Type(1001, "101");
-    form->Type(1002, "100");
-    form->Type(1000, "55"); // typed, not yet read
+    EXPECT_FALSE(form->IsEnabled(Dlg::kIdI) || form->IsEnabled(Dlg::kIdN));
+    form->Type(Dlg::kIdZo, "101");
+    form->Type(Dlg::kIdZu, "100");
+    form->Type(Dlg::kIdQ, "55"); // typed, not yet read
 
-    form->Click(1008);
-    EXPECT_TRUE(form->IsEnabled(1004));
-    for (int id : {1001, 1002, 1003, 1005})
+    form->Click(Dlg::kIdModePercent);
+    EXPECT_TRUE(form->IsEnabled(Dlg::kIdI));
+    for (int id : {Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdN})
         EXPECT_FALSE(form->IsEnabled(id)) << id;
-    EXPECT_EQ(Text(1001), "0");
-    EXPECT_EQ(Text(1002), "0");
-    EXPECT_EQ(Text(1000), "40"); // written from the member
+    EXPECT_EQ(Text(Dlg::kIdZo), "0");
+    EXPECT_EQ(Text(Dlg::kIdZu), "0");
+    EXPECT_EQ(Text(Dlg::kIdQ), "40"); // written from the member
 
-    form->Click(1009);
-    EXPECT_TRUE(form->IsEnabled(1005));
-    for (int id : {1001, 1002, 1003, 1004})
+    form->Click(Dlg::kIdModeOneIn);
+    EXPECT_TRUE(form->IsEnabled(Dlg::kIdN));
+    for (int id : {Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdI})
         EXPECT_FALSE(form->IsEnabled(id)) << id;
-    EXPECT_TRUE(form->IsChecked(1009));
-    EXPECT_FALSE(form->IsChecked(1008));
+    EXPECT_TRUE(form->IsChecked(Dlg::kIdModeOneIn));
+    EXPECT_FALSE(form->IsChecked(Dlg::kIdModePercent));
 }
 
 TEST_F(PipeRun, OverloadShowsZerosAndTheFullFlow)
 {
-    form->Type(1000, "120");
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, "120");
+    form->Click(Dlg::kIdCompute);
     EXPECT_THAT(Results(), ElementsAre(" 1.39", " 97.9", " 0.00", "  0.0", "  0.000"));
 }
 
 TEST_F(PipeRun, EnterComputes)
 {
-    form->Type(1000, "120");
+    form->Type(Dlg::kIdQ, "120");
     form->PressEnter();
-    EXPECT_EQ(Text(1016), "  0.0");
+    EXPECT_EQ(Text(Dlg::kIdQt), "  0.0");
     EXPECT_FALSE(form->IsClosed());
 }
 
 TEST_F(PipeRun, LeavingASlopeFieldComputesTheListsWithTheResults)
 {
-    form->Click(1008);
-    form->Type(1004, "0.5");
-    form->Leave(1004);
-    EXPECT_EQ(form->Items(1066)[3], " 0.98"); // DN 300 at 0.5 %
-    EXPECT_EQ(form->Items(1067)[3], "     69");
-    EXPECT_EQ(Text(1013), " 0.98");
-    EXPECT_EQ(Text(1014), " 69.1");
-    EXPECT_EQ(Text(1005), "200");
+    form->Click(Dlg::kIdModePercent);
+    form->Type(Dlg::kIdI, "0.5");
+    form->Leave(Dlg::kIdI);
+    EXPECT_EQ(form->Items(Dlg::kIdListVv)[3], " 0.98"); // DN 300 at 0.5 %
+    EXPECT_EQ(form->Items(Dlg::kIdListQv)[3], "     69");
+    EXPECT_EQ(Text(Dlg::kIdVv), " 0.98");
+    EXPECT_EQ(Text(Dlg::kIdQv), " 69.1");
+    EXPECT_EQ(Text(Dlg::kIdN), "200");
 
-    form->Click(1009);
-    form->Type(1005, "50");
-    form->Leave(1005);
-    EXPECT_EQ(form->Items(1066)[3], " 1.96"); // DN 300 at 2 %
-    EXPECT_EQ(Text(1013), " 1.96");
+    form->Click(Dlg::kIdModeOneIn);
+    form->Type(Dlg::kIdN, "50");
+    form->Leave(Dlg::kIdN);
+    EXPECT_EQ(form->Items(Dlg::kIdListVv)[3], " 1.96"); // DN 300 at 2 %
+    EXPECT_EQ(Text(Dlg::kIdVv), " 1.96");
     EXPECT_FALSE(form->ResultsStale());
 }
 
 TEST_F(PipeRun, RefreshButtonComputesWithTheTypedRoughness)
 {
-    form->Type(1006, "0.75");
-    form->Click(1012);
+    form->Type(Dlg::kIdKb, "0.75");
+    form->Click(Dlg::kIdRefreshList);
     // DN 200, kb 0.75 mm, J = 0.01: vv = 1.1729, Qv = 36.848.
-    EXPECT_EQ(form->Items(1011)[1], " 200");
-    EXPECT_EQ(form->Items(1066)[1], " 1.17");
-    EXPECT_EQ(form->Items(1067)[1], "     37");
-    EXPECT_EQ(Text(1013), form->Items(1066)[3]); // DN 300 in the field and in the list
+    EXPECT_EQ(form->Items(Dlg::kIdListDiameters)[1], " 200");
+    EXPECT_EQ(form->Items(Dlg::kIdListVv)[1], " 1.17");
+    EXPECT_EQ(form->Items(Dlg::kIdListQv)[1], "     37");
+    EXPECT_EQ(Text(Dlg::kIdVv), form->Items(Dlg::kIdListVv)[3]); // DN 300 in the field and in the list
 }
 
 TEST_F(PipeRun, DoubleClickTakesTheDiameterAndComputes)
 {
-    ASSERT_EQ(form->Items(1011)[5], " 400");
-    form->DoubleClick(1011, 5);
-    EXPECT_EQ(Text(1019), "400");
+    ASSERT_EQ(form->Items(Dlg::kIdListDiameters)[5], " 400");
+    form->DoubleClick(Dlg::kIdListDiameters, 5);
+    EXPECT_EQ(Text(Dlg::kIdDN), "400");
     // DN 400 at 1 %: vv = 1.6710, Qv = 209.984.
-    EXPECT_EQ(Text(1013), " 1.67");
-    EXPECT_EQ(Text(1014), "210.0");
-    EXPECT_EQ(Text(1016), " 40.0");
+    EXPECT_EQ(Text(Dlg::kIdVv), " 1.67");
+    EXPECT_EQ(Text(Dlg::kIdQv), "210.0");
+    EXPECT_EQ(Text(Dlg::kIdQt), " 40.0");
 }
 
 TEST_F(PipeRun, RoughnessOutOfRangeIsReportedAndRefused)
 {
-    form->Type(1006, "5");
-    form->Click(1017);
+    form->Type(Dlg::kIdKb, "5");
+    form->Click(Dlg::kIdCompute);
     EXPECT_THAT(log.Texts(), ElementsAre("Bitte geben Sie eine Zahl zwischen 0.25 und 3 ein."));
-    EXPECT_EQ(Text(1006), "5");
+    EXPECT_EQ(Text(Dlg::kIdKb), "5");
     EXPECT_TRUE(form->RefusedWhole());
     EXPECT_EQ(form->RefusedBecause(),
               "„kb in mm“ = 5 mm liegt außerhalb des zulässigen Bereichs 0.25 bis 3 mm.");
@@ -266,30 +263,29 @@ TEST_F(PipeRun, RoughnessOutOfRangeIsReportedAndRefused)
 
 TEST_F(PipeRun, UndeterminedResultsLeaveTheFormUsable)
 {
-    for (const char* field : {"1005=0", "1005=-100"}) {
-        const std::string entry = field;
-        const int id = ClassicAtoi(entry);
-        form->Type(id, entry.substr(5));
-        form->Click(1017);
+    for (const char* field : {"0", "-100"}) {
+        const int id = Dlg::kIdN;
+        form->Type(id, field);
+        form->Click(Dlg::kIdCompute);
         EXPECT_THAT(Results(), ElementsAre("-", "-", "-", "-", "-")) << field;
-        for (int other : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1019})
+        for (int other : {Dlg::kIdQ, Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdI, Dlg::kIdN, Dlg::kIdKb, Dlg::kIdDN})
             EXPECT_TRUE(ParseFieldNumber(Text(other)).has_value()) << field << " " << other;
         form->Type(id, "100");
-        form->Click(1017);
-        EXPECT_EQ(Text(1013), " 1.39") << field;
+        form->Click(Dlg::kIdCompute);
+        EXPECT_EQ(Text(Dlg::kIdVv), " 1.39") << field;
     }
     EXPECT_TRUE(log.Messages().empty());
 }
 
 TEST_F(PipeRun, OpeningTwiceShowsTheDefaults)
 {
-    form->Type(1000, "77");
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, "77");
+    form->Click(Dlg::kIdCompute);
     form.reset();
     CPipeRunDlg again(log);
     again.Open();
-    EXPECT_EQ(again.Text(1000), "40");
-    EXPECT_EQ(again.Text(1016), " 40.0");
+    EXPECT_EQ(again.Text(Dlg::kIdQ), "40");
+    EXPECT_EQ(again.Text(Dlg::kIdQt), " 40.0");
 }
 
 // ---- calculation report ---------------------------------------------------------
@@ -319,11 +315,11 @@ double StepValue(const CForm& form, const std::string& symbol)
 TEST_F(PipeRun, TheDefaultReachIsRecordedWithTheRowsOfBothFiles)
 {
     // The fields show the values of the steps.
-    EXPECT_EQ(Text(1013), Format("%5.2f", StepValue(*form, "vv")));
-    EXPECT_EQ(Text(1014), Format("%5.1f", StepValue(*form, "Qv")));
-    EXPECT_EQ(Text(1015), Format("%5.2f", StepValue(*form, "vt")));
-    EXPECT_EQ(Text(1016), Format("%5.1f", StepValue(*form, "Qt")));
-    EXPECT_EQ(Text(1018), Format("%7.3f", StepValue(*form, "DrH")));
+    EXPECT_EQ(Text(Dlg::kIdVv), Format("%5.2f", StepValue(*form, "vv")));
+    EXPECT_EQ(Text(Dlg::kIdQv), Format("%5.1f", StepValue(*form, "Qv")));
+    EXPECT_EQ(Text(Dlg::kIdVt), Format("%5.2f", StepValue(*form, "vt")));
+    EXPECT_EQ(Text(Dlg::kIdQt), Format("%5.1f", StepValue(*form, "Qt")));
+    EXPECT_EQ(Text(Dlg::kIdDrH), Format("%7.3f", StepValue(*form, "DrH")));
     EXPECT_EQ(StepValue(*form, "i"), 40);
 
     const auto& files = form->DataFiles();
@@ -350,25 +346,25 @@ TEST_F(PipeRun, ChoicesNameTheModeAndTheListEntry)
         return out;
     };
     EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: als Neigung 1 : n"));
-    form->Click(1008);
-    form->DoubleClick(1011, 5);
+    form->Click(Dlg::kIdModePercent);
+    form->DoubleClick(Dlg::kIdListDiameters, 5);
     EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: in %", "Gewählte Nennweite aus DN.ASC: DN 400"));
-    form->Select(1011, 3); // chosen, not taken
+    form->Select(Dlg::kIdListDiameters, 3); // chosen, not taken
     EXPECT_THAT(texts(), ElementsAre("Eingabe des Gefälles: in %",
                                      "Gewählte Nennweite aus DN.ASC: DN 300 (nicht in das Feld DN übernommen)"));
 }
 
 TEST_F(PipeRun, TheCompletedSlopeIsAStepAndMessagesBelongToTheComputation)
 {
-    form->Click(1008);
-    form->Type(1004, "0.5");
-    form->Click(1017);
+    form->Click(Dlg::kIdModePercent);
+    form->Type(Dlg::kIdI, "0.5");
+    form->Click(Dlg::kIdCompute);
     EXPECT_EQ(StepValue(*form, "J"), 0.005);
     EXPECT_EQ(StepValue(*form, "n"), 200); // 1 / 0.5 * 100
-    EXPECT_EQ(Text(1005), "200");
+    EXPECT_EQ(Text(Dlg::kIdN), "200");
     EXPECT_TRUE(form->ComputationMessages().empty());
-    form->Type(1000, "-150");
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, "-150");
+    form->Click(Dlg::kIdCompute);
     EXPECT_THAT(form->ComputationMessages(), ElementsAre("Der Abfluss Q darf nicht negativ sein."));
 }
 
@@ -376,7 +372,7 @@ TEST_F(PipeRun, TheCompletedSlopeIsAStepAndMessagesBelongToTheComputation)
 
 TEST_F(PipeRun, OpeningAndClosingWithoutARowWritesNothing)
 {
-    form->Click(1017);
+    form->Click(Dlg::kIdCompute);
     form->Cancel();
     form.reset();
     EXPECT_EQ(dir.ReadText("Rohr.txt"), "");
@@ -384,11 +380,11 @@ TEST_F(PipeRun, OpeningAndClosingWithoutARowWritesNothing)
 
 TEST_F(PipeRun, TheRowButtonAppendsTheComputedReach)
 {
-    form->Click(1020);
-    form->Type(1000, "120");
-    form->Click(1017);
-    form->Click(1012); // the list refresh does not change the row
-    form->Click(1020);
+    form->Click(Dlg::kIdAppendRow);
+    form->Type(Dlg::kIdQ, "120");
+    form->Click(Dlg::kIdCompute);
+    form->Click(Dlg::kIdRefreshList); // the list refresh does not change the row
+    form->Click(Dlg::kIdAppendRow);
     form.reset();
     const double Qv = 97.942, vv = 1.38560;
     const TableRow a = CommittedRow(40), b = CommittedRow(41);
@@ -412,12 +408,12 @@ TEST(PipeRunTables, MissingTablesAreReportedAndTheFormOpens)
     const std::string path = dir.Named();
     EXPECT_THAT(log.Texts(), ElementsAre("Die Datei DN.ASC konnte nicht von " + path + "  eingelesen werden!",
                                          "Die Datei A110KR.ASC konnte nicht von " + path + "  eingelesen werden!"));
-    EXPECT_TRUE(form.Items(1011).empty());
-    EXPECT_EQ(form.Text(1013), " 1.39");
-    EXPECT_EQ(form.Text(1014), " 97.9");
-    EXPECT_EQ(form.Text(1015), "-"); // no table to look up
-    EXPECT_EQ(form.Text(1018), "-");
-    EXPECT_EQ(form.Text(1016), " 40.0");
+    EXPECT_TRUE(form.Items(Dlg::kIdListDiameters).empty());
+    EXPECT_EQ(form.Text(Dlg::kIdVv), " 1.39");
+    EXPECT_EQ(form.Text(Dlg::kIdQv), " 97.9");
+    EXPECT_EQ(form.Text(Dlg::kIdVt), "-"); // no table to look up
+    EXPECT_EQ(form.Text(Dlg::kIdDrH), "-");
+    EXPECT_EQ(form.Text(Dlg::kIdQt), " 40.0");
     EXPECT_FALSE(form.IsClosed());
 }
 
@@ -432,9 +428,9 @@ TEST(PipeRunTables, BadDiameterIsReportedAndLeftOut)
     ASSERT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(log.Messages()[0].text, "Datei mit Durchmessern enthält unzulässige(n) Durchmesser <50 oder >3000");
     EXPECT_EQ(log.Messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_THAT(form.Items(1011), ElementsAre(" 200", " 300"));
-    form.DoubleClick(1011, 1);
-    EXPECT_EQ(form.Text(1019), "300");
+    EXPECT_THAT(form.Items(Dlg::kIdListDiameters), ElementsAre(" 200", " 300"));
+    form.DoubleClick(Dlg::kIdListDiameters, 1);
+    EXPECT_EQ(form.Text(Dlg::kIdDN), "300");
 }
 
 TEST(PipeRunTables, ShortTableShowsVtAndDrHAsUndetermined)
@@ -449,12 +445,12 @@ TEST(PipeRunTables, ShortTableShowsVtAndDrHAsUndetermined)
     CPipeRunDlg form(log);
     form.Open();
     EXPECT_TRUE(log.Messages().empty());
-    EXPECT_EQ(form.Text(1015), "-"); // Q/Qv = 0.4084 needs row 41
-    EXPECT_EQ(form.Text(1018), "-");
-    form.Type(1000, "30"); // Q/Qv = 0.306: rows 30 and 31
-    form.Click(1017);
-    EXPECT_EQ(form.Text(1015), " 1.25"); // 0.9 * 1.3856
-    EXPECT_EQ(form.Text(1018), "  0.120");
+    EXPECT_EQ(form.Text(Dlg::kIdVt), "-"); // Q/Qv = 0.4084 needs row 41
+    EXPECT_EQ(form.Text(Dlg::kIdDrH), "-");
+    form.Type(Dlg::kIdQ, "30"); // Q/Qv = 0.306: rows 30 and 31
+    form.Click(Dlg::kIdCompute);
+    EXPECT_EQ(form.Text(Dlg::kIdVt), " 1.25"); // 0.9 * 1.3856
+    EXPECT_EQ(form.Text(Dlg::kIdDrH), "  0.120");
 }
 
 TEST(PipeRunTables, WithoutADataDirectoryTheFormWorksWithoutReport)
@@ -465,8 +461,8 @@ TEST(PipeRunTables, WithoutADataDirectoryTheFormWorksWithoutReport)
     {
         CPipeRunDlg form(log);
         form.Open();
-        form.Click(1020);
-        EXPECT_EQ(form.Text(1013), " 1.39");
+        form.Click(Dlg::kIdAppendRow);
+        EXPECT_EQ(form.Text(Dlg::kIdVv), " 1.39");
     }
     EXPECT_EQ(log.Messages().size(), 2u); // the two tables, nothing about the report
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "fehlt"));

@@ -17,6 +17,8 @@
 namespace dralun {
 namespace {
 
+using Dlg = CPipeRunDlg;
+
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -39,10 +41,10 @@ protected:
 
 struct ListCase {
     const char* what;
-    int mode; // 1007 levels, 1008 %, 1009 1 : n
+    int mode; // Dlg::kIdModeLevels, kIdModePercent or kIdModeOneIn
     std::vector<std::pair<int, const char*>> typed;
     int row;      // the row of DN in the lists
-    const char* Qv; // field 1014
+    const char* Qv; // field Dlg::kIdQv
     const char* listQv;
     int markedRow;
 };
@@ -55,10 +57,10 @@ TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
     form->Click(c.mode);
     for (const auto& [id, text] : c.typed)
         form->Type(id, text);
-    form->Click(1017);
-    EXPECT_EQ(Text(1014), c.Qv) << c.what;
-    EXPECT_EQ(form->Items(1067)[c.row], c.listQv) << c.what;
-    EXPECT_EQ(Text(1013), form->Items(1066)[c.row]) << c.what;
+    form->Click(Dlg::kIdCompute);
+    EXPECT_EQ(Text(Dlg::kIdQv), c.Qv) << c.what;
+    EXPECT_EQ(form->Items(Dlg::kIdListQv)[c.row], c.listQv) << c.what;
+    EXPECT_EQ(Text(Dlg::kIdVv), form->Items(Dlg::kIdListVv)[c.row]) << c.what;
     const std::vector<ListMark> marks = form->ListMarks();
     ASSERT_EQ(marks.size(), 1u) << c.what;
     EXPECT_EQ(marks[0].index, c.markedRow) << c.what;
@@ -72,10 +74,10 @@ TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
 // and DN 250 42.57 l/s (>= 40).
 INSTANTIATE_TEST_SUITE_P(
     Actions, PipeRunLists,
-    ::testing::Values(ListCase{"kb 3, Rechne", 1009, {{1006, "3"}}, 3, " 87.9", "     88", 2},
+    ::testing::Values(ListCase{"kb 3, Rechne", Dlg::kIdModeOneIn, {{Dlg::kIdKb, "3"}}, 3, " 87.9", "     88", 2},
                       ListCase{"levels, Q 150, DN 400",
-                               1007,
-                               {{1001, "100.50"}, {1002, "100.30"}, {1003, "40"}, {1000, "150"}, {1019, "400"}},
+                               Dlg::kIdModeLevels,
+                               {{Dlg::kIdZo, "100.50"}, {Dlg::kIdZu, "100.30"}, {Dlg::kIdL, "40"}, {Dlg::kIdQ, "150"}, {Dlg::kIdDN, "400"}},
                                5,
                                "148.2",
                                "    148",
@@ -93,39 +95,39 @@ class PipeRunRefusals : public PipeRunTrust, public ::testing::WithParamInterfac
 TEST_P(PipeRunRefusals, LeaveTheDiametersWithoutValues)
 {
     const RefusalCase& c = GetParam();
-    form->Select(1011, 5);
+    form->Select(Dlg::kIdListDiameters, 5);
     form->Type(c.id, c.text);
-    form->Click(1017);
+    form->Click(Dlg::kIdCompute);
     EXPECT_TRUE(form->RefusedWhole()) << c.what;
     EXPECT_EQ(form->RefusedBecause(), c.reason) << c.what;
-    for (int id : {1013, 1014, 1015, 1016, 1018})
+    for (int id : {Dlg::kIdVv, Dlg::kIdQv, Dlg::kIdVt, Dlg::kIdQt, Dlg::kIdDrH})
         EXPECT_EQ(Text(id), "0") << c.what << " " << id;
-    ASSERT_EQ(form->Items(1011).size(), 19u) << c.what;
-    EXPECT_EQ(form->Items(1011)[3], " 300") << c.what;
-    EXPECT_EQ(form->Selection(1011), 5) << c.what; // still there to be taken
-    EXPECT_THAT(form->Items(1066), Each(std::string("    -"))) << c.what;
-    EXPECT_THAT(form->Items(1067), Each(std::string("      -"))) << c.what;
+    ASSERT_EQ(form->Items(Dlg::kIdListDiameters).size(), 19u) << c.what;
+    EXPECT_EQ(form->Items(Dlg::kIdListDiameters)[3], " 300") << c.what;
+    EXPECT_EQ(form->Selection(Dlg::kIdListDiameters), 5) << c.what; // still there to be taken
+    EXPECT_THAT(form->Items(Dlg::kIdListVv), Each(std::string("    -"))) << c.what;
+    EXPECT_THAT(form->Items(Dlg::kIdListQv), Each(std::string("      -"))) << c.what;
     EXPECT_THAT(form->ListMarks(), IsEmpty()) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, PipeRunRefusals,
     ::testing::Values(
-        RefusalCase{"Q -150", 1000, "-150", "Der Abfluss Q darf nicht negativ sein."},
-        RefusalCase{"DN 0", 1019, "0",
+        RefusalCase{"Q -150", Dlg::kIdQ, "-150", "Der Abfluss Q darf nicht negativ sein."},
+        RefusalCase{"DN 0", Dlg::kIdDN, "0",
                     "Die Nennweite DN 0 steht nicht in der Durchmessertabelle DN.ASC (150, 200, 250, 300, 350, 400, "
                     "500, 600, 700, 800, 900, 1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000 mm)."}));
 
 TEST_F(PipeRunTrust, OverloadRefusesThePartFillingWithoutAMessage)
 {
-    form->Type(1000, "120"); // Qv = 97.94 l/s
-    form->Click(1017);
+    form->Type(Dlg::kIdQ, "120"); // Qv = 97.94 l/s
+    form->Click(Dlg::kIdCompute);
     EXPECT_THAT(log.Texts(), IsEmpty());
     EXPECT_FALSE(form->RefusedWhole());
     EXPECT_EQ(form->RefusedBecause(), "überlastet: Q > Qv, keine Teilfüllung");
-    EXPECT_THAT(form->RefusedFields(), ElementsAre(1018, 1016, 1015));
-    form->Type(1000, "90");
-    form->Click(1017);
+    EXPECT_THAT(form->RefusedFields(), ElementsAre(Dlg::kIdDrH, Dlg::kIdQt, Dlg::kIdVt));
+    form->Type(Dlg::kIdQ, "90");
+    form->Click(Dlg::kIdCompute);
     EXPECT_EQ(form->RefusedBecause(), "");
 }
 
@@ -135,11 +137,11 @@ size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(te
 
 TEST_F(PipeRunTrust, TheRowIsThatOfTheInputsShown)
 {
-    form->Type(1000, "60"); // typed, "Rechne" not pressed
-    form->Click(1020);
-    EXPECT_EQ(Text(1016), " 60.0");
-    form->Type(1006, "5");
-    form->Click(1020); // refused: no row
+    form->Type(Dlg::kIdQ, "60"); // typed, "Rechne" not pressed
+    form->Click(Dlg::kIdAppendRow);
+    EXPECT_EQ(Text(Dlg::kIdQt), " 60.0");
+    form->Type(Dlg::kIdKb, "5");
+    form->Click(Dlg::kIdAppendRow); // refused: no row
     form.reset();
     const std::string report = dir.ReadText("Rohr.txt");
     ASSERT_EQ(Lines(report), 7u);
@@ -150,7 +152,7 @@ TEST_F(PipeRunTrust, TheRowIsThatOfTheInputsShown)
 
 TEST_F(PipeRunTrust, AnOpeningAppendsItsHeaderToTheLinesBefore)
 {
-    form->Click(1020);
+    form->Click(Dlg::kIdAppendRow);
     form.reset();
     const std::string first = dir.ReadText("Rohr.txt");
     ASSERT_EQ(Lines(first), 7u);
@@ -162,7 +164,7 @@ TEST_F(PipeRunTrust, AnOpeningAppendsItsHeaderToTheLinesBefore)
     {
         CPipeRunDlg again(log);
         again.Open();
-        again.Click(1020);
+        again.Click(Dlg::kIdAppendRow);
     }
     EXPECT_EQ(dir.ReadText("Rohr.txt"), first + first);
 }

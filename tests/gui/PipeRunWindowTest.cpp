@@ -162,7 +162,7 @@ private slots:
 
     void pictureDrawsEveryStateWithoutFault()
     {
-        const Picture* picture = FindPicture(CPipeRunDlg::kPictureId);
+        const Picture* picture = FindPicture(CPipeRunDlg::kPicture);
         QVERIFY(picture);
         const char* const states[][2] = {
             {"1000", "40"}, {"1000", "120"}, {"1005", "0"}, {"1019", "0"}, {"1019", "-500"}, {"1019", "1e300"},

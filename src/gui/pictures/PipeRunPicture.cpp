@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/CPipeFlow.h"
 #include "forms/CPipeRunDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
@@ -25,15 +24,16 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
 
     // The last computed reach; before the first one and after a refusal,
     // the DN of the field.
-    double dn = form.Value(1019);
+    double dn = form.Value(CPipeRunDlg::kIdDN);
     double drh = std::nan("");
     Filling filling = Filling::Unknown;
     const auto* dlg = dynamic_cast<const CPipeRunDlg*>(&form);
-    if (dlg && dlg->Pipe().LastReach() && !form.RefusedWhole()) {
-        const CPipeFlow::Reach& r = *dlg->Pipe().LastReach();
-        dn = r.DN;
+    if (dlg && dlg->LastReach() && !form.RefusedWhole()) {
+        const PipeReachResult& r = dlg->LastReach()->result;
+        const double Q = dlg->LastReach()->input.Q;
+        dn = dlg->LastReach()->input.DN;
         drh = r.DrH;
-        if (std::isfinite(r.Qv) && std::isfinite(r.Q) && r.Q > r.Qv)
+        if (std::isfinite(r.Qv) && std::isfinite(Q) && Q > r.Qv)
             filling = Filling::Overloaded;
         else if (std::isfinite(r.Qv) && std::isfinite(r.Qt) && r.Qv > 0 && r.Qt >= r.Qv)
             filling = Filling::Full;
@@ -41,7 +41,7 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
             filling = Filling::Part;
     }
     const bool known = std::isfinite(dn) && dn > 0;
-    const double d = known ? dn / 1000 : 1.0; // m; a plain circle without a diameter
+    const double d = known ? dn / CPipeRunDlg::kIdQ : 1.0; // m; a plain circle without a diameter
 
     // World: the pipe with its wall, room for the labels below and beside.
     const double wall = 0.12 * d;
@@ -124,7 +124,7 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
     sheet.Label(map(0, crown + wall + 0.17 * d), text);
 }
 
-const PictureRegistrar registered(CPipeRunDlg::kPictureId, {{11, 11}, &PaintPipeRun});
+const PictureRegistrar registered(CPipeRunDlg::kPicture, {{11, 11}, &PaintPipeRun});
 
 } // namespace
 } // namespace dralun
