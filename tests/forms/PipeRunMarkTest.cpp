@@ -114,13 +114,21 @@ TEST_P(PipeRunMarks, MarkTheSmallestDiameterThatCarriesQ)
 // 10.39 / 4.81, 46.9 / 25.9, 530.6 / 353.2, 3093 / 2274, 138.7 / 85.5.
 INSTANTIATE_TEST_SUITE_P(
     Slopes, PipeRunMarks,
-    ::testing::Values(MarkCase{"default 1 : 100", Dlg::kIdModeOneIn, {}, "40", 0.01, 1.5, 250},
-                      MarkCase{"1 : 1000", Dlg::kIdModeOneIn, {{Dlg::kIdN, "1000"}}, "10", 0.001, 1.5, 200},
-                      MarkCase{"0.5 %, kb 0.75", Dlg::kIdModePercent, {{Dlg::kIdI, "0.5"}, {Dlg::kIdKb, "0.75"}}, "35", 0.005, 0.75, 250},
-                      MarkCase{"1 : 300", Dlg::kIdModeOneIn, {{Dlg::kIdN, "300"}}, "500", 1.0 / 300, 1.5, 700},
-                      MarkCase{"2 %, kb 0.25", Dlg::kIdModePercent, {{Dlg::kIdI, "2"}, {Dlg::kIdKb, "0.25"}}, "3000", 0.02, 0.25, 900},
-                      MarkCase{"levels", Dlg::kIdModeLevels, {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}}, "100", 0.02, 1.5,
-                               300}));
+    ::testing::Values(
+        MarkCase{"default 1 : 100", Dlg::kIdModeOneIn, {}, "40", 0.01, 1.5, 250},
+        MarkCase{"1 : 1000", Dlg::kIdModeOneIn, {{Dlg::kIdN, "1000"}}, "10", 0.001, 1.5, 200},
+        MarkCase{
+            "0.5 %, kb 0.75", Dlg::kIdModePercent, {{Dlg::kIdI, "0.5"}, {Dlg::kIdKb, "0.75"}}, "35", 0.005, 0.75, 250},
+        MarkCase{"1 : 300", Dlg::kIdModeOneIn, {{Dlg::kIdN, "300"}}, "500", 1.0 / 300, 1.5, 700},
+        MarkCase{
+            "2 %, kb 0.25", Dlg::kIdModePercent, {{Dlg::kIdI, "2"}, {Dlg::kIdKb, "0.25"}}, "3000", 0.02, 0.25, 900},
+        MarkCase{"levels",
+                 Dlg::kIdModeLevels,
+                 {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}},
+                 "100",
+                 0.02,
+                 1.5,
+                 300}));
 
 TEST_F(PipeRunMark, NoMarkWithoutASufficientDiameterAPositiveQOrASlope)
 {

@@ -84,7 +84,8 @@ TEST_F(PipeRun, BindsItsFieldsInTheExchangeOrder)
     std::vector<int> ids;
     for (const FieldInfo& f : form->Fields())
         ids.push_back(f.id);
-    EXPECT_THAT(ids, ElementsAre(Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdKb, Dlg::kIdI, Dlg::kIdN, Dlg::kIdDN, Dlg::kIdQ, Dlg::kIdDrH, Dlg::kIdQt, Dlg::kIdVt, Dlg::kIdQv, Dlg::kIdVv));
+    EXPECT_THAT(ids, ElementsAre(Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdKb, Dlg::kIdI, Dlg::kIdN, Dlg::kIdDN,
+                                 Dlg::kIdQ, Dlg::kIdDrH, Dlg::kIdQt, Dlg::kIdVt, Dlg::kIdQv, Dlg::kIdVv));
     EXPECT_EQ(form->Title(), "Rohr");
     EXPECT_EQ(form->DefaultCommand(), Dlg::kIdCompute);
 }
@@ -157,15 +158,28 @@ TEST_P(PipeRunModes, CompleteTheOtherSlopeFields)
 // vv = 1.9624, Qv = 138.712.
 INSTANTIATE_TEST_SUITE_P(
     Slopes, PipeRunModes,
-    ::testing::Values(ModeCase{"0.5 %", {{Dlg::kIdI, "0.5"}}, Dlg::kIdModePercent, "0.5", "200", " 0.98", " 69.1"},
-                      ModeCase{"1 : 200", {{Dlg::kIdN, "200"}}, Dlg::kIdModeOneIn, "0.5", "200", " 0.98", " 69.1"},
-                      ModeCase{"levels", {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}}, Dlg::kIdModeLevels, "2", "50", " 1.96", "138.7"},
-                      ModeCase{"L = 0", {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "0"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
-                      ModeCase{"equal levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "100"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
-                      ModeCase{"rising levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "101"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
-                      ModeCase{"0 %", {{Dlg::kIdI, "0"}}, Dlg::kIdModePercent, "0", "0", "-", "-"},
-                      ModeCase{"1 : 0", {{Dlg::kIdN, "0"}}, Dlg::kIdModeOneIn, "0", "0", "-", "-"},
-                      ModeCase{"1 : -100", {{Dlg::kIdN, "-100"}}, Dlg::kIdModeOneIn, "0", "-100", "-", "-"}));
+    ::testing::Values(
+        ModeCase{"0.5 %", {{Dlg::kIdI, "0.5"}}, Dlg::kIdModePercent, "0.5", "200", " 0.98", " 69.1"},
+        ModeCase{"1 : 200", {{Dlg::kIdN, "200"}}, Dlg::kIdModeOneIn, "0.5", "200", " 0.98", " 69.1"},
+        ModeCase{"levels",
+                 {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "50"}},
+                 Dlg::kIdModeLevels,
+                 "2",
+                 "50",
+                 " 1.96",
+                 "138.7"},
+        ModeCase{"L = 0",
+                 {{Dlg::kIdZo, "101"}, {Dlg::kIdZu, "100"}, {Dlg::kIdL, "0"}},
+                 Dlg::kIdModeLevels,
+                 "0",
+                 "0",
+                 "-",
+                 "-"},
+        ModeCase{"equal levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "100"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
+        ModeCase{"rising levels", {{Dlg::kIdZo, "100"}, {Dlg::kIdZu, "101"}}, Dlg::kIdModeLevels, "0", "0", "-", "-"},
+        ModeCase{"0 %", {{Dlg::kIdI, "0"}}, Dlg::kIdModePercent, "0", "0", "-", "-"},
+        ModeCase{"1 : 0", {{Dlg::kIdN, "0"}}, Dlg::kIdModeOneIn, "0", "0", "-", "-"},
+        ModeCase{"1 : -100", {{Dlg::kIdN, "-100"}}, Dlg::kIdModeOneIn, "0", "-100", "-", "-"}));
 
 TEST_F(PipeRun, ModeButtonsEnableTheirFieldsAndClearTheLevels)
 {
