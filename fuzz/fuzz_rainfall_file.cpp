@@ -8,6 +8,7 @@
 
 #include "FuzzDataDir.h"
 #include "core/CRainfallTable.h"
+#include "forms/RainfallFileLoad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -16,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string path = dralun::fuzz::DataDir() + "REGEN.TXT"; // the letter case need not match
     for (double n : {2.0, 1.0, 0.3, 0.01}) {
         CRainfallTable table;
-        const CRainfallTable::LoadResult result = table.Load(path, n);
+        const dralun::RainfallFileLoad result = dralun::LoadRainfallFile(table, path, n);
         if (!result.loaded || result.message.empty())
             std::abort();
-        table.WriteCheckFile(n);
+        dralun::WriteRainfallCheckFile(table, n);
         for (int i = 1; i <= CRainfallTable::kRows; ++i) {
             const CRainfallTable::Row& row = table.RowAt(i);
             if (row.durationText.size() > CRainfallTable::kLongestField ||

@@ -12,22 +12,20 @@ namespace dralun {
 
 namespace {
 
-using Balance = CInfiltrationBalance;
-
-void ReachSteps(Balance::Mode mode, double J, double hs, double Ls, double tE, const Balance::Thresholds& t,
-                CSteps& steps)
+void ReachSteps(const InfiltrationThresholdInput& in, const InfiltrationThresholds& t, CSteps& steps)
 {
+    const double J = in.J, Ls = in.Ls;
     steps.Let("J", J);
-    steps.Let("hs", hs);
-    if (mode == Balance::Mode::Spacing)
+    steps.Let("hs", in.hs);
+    if (in.mode == InfiltrationMode::Spacing)
         steps.Let("Ls", Ls);
     else
-        steps.Let("tE", tE);
+        steps.Let("tE", in.tE);
     if (J == 0)
         steps.Step("Reichweite des Rückstaus (ebene Sohle: der ganze Schwellenabstand)", "L_max", "Ls", t.Lmax, "m");
     else
         steps.Step("Reichweite des Rückstaus hinter der unteren Schwelle", "L_max", "hs / (J / 1000)", t.Lmax, "m");
-    if (mode == Balance::Mode::Immersion)
+    if (in.mode == InfiltrationMode::Immersion)
         steps.Step("Schwellenabstand aus der Eintauchtiefe", "Ls", "(hs - tE) / (J / 1000)", t.Ls, "m");
     else if (J == 0)
         steps.Step("Eintauchtiefe an der oberen Schwelle (ebene Sohle)", "tE", "hs", t.tE, "m");
@@ -38,9 +36,11 @@ void ReachSteps(Balance::Mode mode, double J, double hs, double Ls, double tE, c
                     "m");
 }
 
-void StoreSteps(const Balance::Thresholds& t, double hs, const Balance::Sections& s, const Balance::Storage& st,
-                CSteps& steps)
+void StoreSteps(const InfiltrationStorageInput& in, const InfiltrationStorage& st, CSteps& steps)
 {
+    const InfiltrationThresholds& t = in.thresholds;
+    const InfiltrationSections& s = in.sections;
+    const double hs = in.hs;
     steps.Let("Ls", t.Ls);
     steps.Let("L_max", t.Lmax);
     steps.Let("hs", hs);
@@ -72,7 +72,7 @@ void StoreSteps(const Balance::Thresholds& t, double hs, const Balance::Sections
                "m²");
 }
 
-void CatchmentLets(const Balance::Catchment& c, double V, CSteps& steps)
+void CatchmentLets(const InfiltrationCatchment& c, double V, CSteps& steps)
 {
     steps.Let("kf", c.kf);
     steps.Let("kfu", c.kfu);
@@ -119,10 +119,13 @@ std::string RowText(const CRainfallTable& table, int i, double needed, bool gove
 
 } // namespace
 
-CInfiltrationBalance::Thresholds CInfiltrationBalance::Reach(Mode mode, double J, double hs, double Ls, double tE,
-                                                             bool refuseFallingSlope, CSteps& steps)
+InfiltrationThresholds ComputeInfiltrationThresholds(const InfiltrationThresholdInput& in, CSteps& steps)
 {
-    Thresholds result{Refusal::None, Ls, tE, 0};
+    const double J = in.J, hs = in.hs, Ls = in.Ls, tE = in.tE;
+    InfiltrationThresholds result{InfiltrationThresholdStatus::Ok, Ls, tE, 0};
+    auto refused = [&](InfiltrationThresholdStatus status) {
+        return InfiltrationThresholds{status, Ls, tE, result.Lmax};
+    };
     // On a level bed the water stands h_s deep over the whole spacing.
     if (J == 0) {
         result.Lmax = Ls;
@@ -131,31 +134,33 @@ CInfiltrationBalance::Thresholds CInfiltrationBalance::Reach(Mode mode, double J
         result.Lmax = hs / (J / 1000);
     }
 
-    if (mode == Mode::Spacing) {
-        if (refuseFallingSlope && J < 0)
-            return {Refusal::FallingSlopeInSpacingMode, Ls, tE, result.Lmax};
+    if (in.mode == InfiltrationMode::Spacing) {
+        if (in.refuseFallingSlope && J < 0)
+            return refused(InfiltrationThresholdStatus::FallingSlopeInSpacingMode);
         if (Ls < result.Lmax)
             result.tE = hs - (J / 1000) * Ls; // the water reaches the upper threshold
         else if (J != 0)
             result.tE = 0; // it ends on the bed before it
     } else {
         if (J <= 0)
-            return {Refusal::SlopeInImmersionMode, Ls, tE, result.Lmax};
+            return refused(InfiltrationThresholdStatus::SlopeInImmersionMode);
         if (tE < 0)
-            return {Refusal::ImmersionNegative, Ls, tE, result.Lmax};
+            return refused(InfiltrationThresholdStatus::ImmersionNegative);
         if (tE >= hs)
-            return {Refusal::ImmersionNotBelowThreshold, Ls, tE, result.Lmax};
+            return refused(InfiltrationThresholdStatus::ImmersionNotBelowThreshold);
         result.Ls = (hs - tE) / (J / 1000);
     }
     if (steps.Recording() && AllFinite({result.Ls, result.tE, result.Lmax}))
-        ReachSteps(mode, J, hs, Ls, tE, result, steps);
+        ReachSteps(in, result, steps);
     return result;
 }
 
-CInfiltrationBalance::Storage CInfiltrationBalance::Store(const Thresholds& thresholds, double hs,
-                                                          const Sections& s, CSteps& steps)
+InfiltrationStorage ComputeInfiltrationStorage(const InfiltrationStorageInput& in, CSteps& steps)
 {
-    Storage result;
+    const InfiltrationThresholds& thresholds = in.thresholds;
+    const InfiltrationSections& s = in.sections;
+    const double hs = in.hs;
+    InfiltrationStorage result;
     result.L = thresholds.Ls;
     if (thresholds.Ls > thresholds.Lmax)
         result.L = thresholds.Lmax;
@@ -174,11 +179,11 @@ CInfiltrationBalance::Storage CInfiltrationBalance::Store(const Thresholds& thre
     result.AsmittelR = result.AsmaxR * 0.5;
     if (steps.Recording() &&
         AllFinite({result.L, result.V, result.Asmax, result.Asmittel, result.AsmaxR, result.AsmittelR}))
-        StoreSteps(thresholds, hs, s, result, steps);
+        StoreSteps(in, result, steps);
     return result;
 }
 
-double CInfiltrationBalance::ChooseArea(const Storage& storage, Area area, double typed, CSteps& steps)
+double ChooseInfiltrationArea(const InfiltrationStorage& storage, InfiltrationArea area, double typed, CSteps& steps)
 {
     struct Choice {
         const char* symbol;
@@ -188,9 +193,9 @@ double CInfiltrationBalance::ChooseArea(const Storage& storage, Area area, doubl
                               {"AsmaxR", storage.AsmaxR},
                               {"Asmittel", storage.Asmittel},
                               {"AsmittelR", storage.AsmittelR}};
-    if (area == Area::None)
+    if (area == InfiltrationArea::None)
         return steps.Taken("Versickerungsfläche der Bilanz (keine gewählt)", "As", 0, "m²");
-    if (area == Area::Typed) {
+    if (area == InfiltrationArea::Typed) {
         steps.Let("AsEingabe", typed);
         return std::isfinite(typed) ? steps.Step("Versickerungsfläche der Bilanz (eingegeben)", "As", "AsEingabe",
                                                  typed, "m²")
@@ -203,14 +208,15 @@ double CInfiltrationBalance::ChooseArea(const Storage& storage, Area area, doubl
                       c.value, "m²");
 }
 
-CInfiltrationBalance::Result CInfiltrationBalance::WithTypedRain(const Catchment& c, double V, double r, double D,
-                                                                 CSteps& steps)
+namespace {
+
+InfiltrationBalanceResult WithTypedRain(const InfiltrationCatchment& c, double V, double r, double D, CSteps& steps)
 {
     const double Qs = c.kf * c.kfu * c.As; // m³/s
     // r/10000 is l/(s·m²); the catchment of one section uses the spacing L_s.
     const double inflow = (r / 10000 * (c.Ls * c.AuPerMetre) + r / 10000 * (c.Au1 + c.Au2)) / 1000 * D * 60;
     const double seeped = Qs * D * 60;
-    Result result;
+    InfiltrationBalanceResult result;
     result.Vused = inflow - seeped;
     result.overflow = V - result.Vused <= 0 ? V - result.Vused : 0.0;
     result.governingDuration = D;
@@ -229,8 +235,8 @@ CInfiltrationBalance::Result CInfiltrationBalance::WithTypedRain(const Catchment
     return result;
 }
 
-CInfiltrationBalance::Result CInfiltrationBalance::WithRainfallTable(const Catchment& c, double V,
-                                                                     const CRainfallTable& table, CSteps& steps)
+InfiltrationBalanceResult WithRainfallTable(const InfiltrationCatchment& c, double V, const CRainfallTable& table,
+                                            CSteps& steps)
 {
     const double Qs = c.kf * c.kfu * c.As;
     std::array<double, CRainfallTable::kRows> needed{}, inflows{}, seepage{}, rates{};
@@ -249,7 +255,7 @@ CInfiltrationBalance::Result CInfiltrationBalance::WithRainfallTable(const Catch
         }
     }
     const size_t g = static_cast<size_t>(chosen - 1);
-    Result result;
+    InfiltrationBalanceResult result;
     result.Vused = needed[g];
     result.overflow = V - best <= 0 ? V - best : 0.0;
     result.governingDuration = table.RainOfRow(chosen).durationMinutes;
@@ -283,6 +289,17 @@ CInfiltrationBalance::Result CInfiltrationBalance::WithRainfallTable(const Catch
     steps.Step("Versickerung während der maßgebenden Dauer", "V_s", "Qs * D_mass * 60", seepage[g], "m³");
     steps.Step("Genutztes Speichervolumen (Zufluss − Versickerung)", "V_genutzt", "V_zu - V_s", result.Vused, "m³");
     OverflowStep(V, best, result.overflow, anyNeeded, steps);
+    return result;
+}
+
+} // namespace
+
+InfiltrationBalanceResult ComputeInfiltrationBalance(const InfiltrationBalanceInput& in, CSteps& steps)
+{
+    InfiltrationBalanceResult result = in.table ? WithRainfallTable(in.catchment, in.V, *in.table, steps)
+                                                : WithTypedRain(in.catchment, in.V, in.r, in.D, steps);
+    if (!AllFinite({result.Vused, result.overflow, result.governingDuration}))
+        result.status = InfiltrationBalanceStatus::NotDeterminable;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/CSwaleSection.h"
+#include "core/Constants.h"
 #include "core/CTrapezoidSection.h"
 
 namespace dralun {
@@ -63,7 +64,7 @@ void CircleSteps(const CSwaleSection& s, double depth, const Threshold& at, CSte
     Record(steps, "Fließquerschnitt des Kreisabschnitts", at, "A_{x}", "(r_K * r_K / 2) * (theta_{x} - sin(theta_{x}))",
            s.circleArea, "m²");
     Record(steps, "Benetzter Umfang des Kreisabschnitts", at, "lu_{x}",
-           "2 * 3.141592654 * r_K * theta_{x} * 180 / 3.141592654 / 360", s.circlePerimeter, "m");
+           "2 * pi * r_K * theta_{x} * 180 / pi / 360", s.circlePerimeter, "m");
 }
 
 void ParabolaSteps(const CSwaleSection& s, double perimeter, const Threshold& at, CSteps& steps)
@@ -94,13 +95,12 @@ void TrapezoidSteps(const CTrapezoidSection& s, const Threshold& at, CSteps& ste
 
 SwaleThresholdSections ComputeSwaleThresholdSections(const SwaleThresholdInput& in, CSteps& steps)
 {
-    CSwaleSection lower, upper;
-    lower.evaluate(in.B, in.T, in.hs);
+    const CSwaleSection lower = ComputeSwaleSection({in.B, in.T, in.hs});
     const double tE = std::max(in.tE, 0.0);
-    upper.evaluate(in.B, in.T, tE);
+    const CSwaleSection upper = ComputeSwaleSection({in.B, in.T, tE});
 
     SwaleThresholdSections r;
-    CInfiltrationBalance::Sections& out = r.sections;
+    InfiltrationSections& out = r.sections;
     if (in.parabola) {
         out = {lower.parabolaArea, lower.parabolaPerimeter, lower.parabolaWidth,
                upper.parabolaArea, upper.parabolaPerimeter, upper.parabolaWidth};
@@ -122,6 +122,7 @@ SwaleThresholdSections ComputeSwaleThresholdSections(const SwaleThresholdInput& 
         if (tE > 0)
             ParabolaSteps(upper, out.luO, kUpper, steps);
     } else {
+        steps.Let("pi", kPi);
         steps.Step("Radius des Kreises durch beide Muldenränder und die Sohle", "r_K", "(B * B / 4 + T * T) / 2 / T",
                    lower.circleRadius, "m");
         CircleSteps(lower, in.hs, kLower, steps);
@@ -133,13 +134,12 @@ SwaleThresholdSections ComputeSwaleThresholdSections(const SwaleThresholdInput& 
     return r;
 }
 
-CInfiltrationBalance::Sections ComputeTrenchThresholdSections(const TrenchThresholdInput& in, CSteps& steps)
+InfiltrationSections ComputeTrenchThresholdSections(const TrenchThresholdInput& in, CSteps& steps)
 {
-    CTrapezoidSection lower, upper;
-    lower.evaluate(in.b, in.hs, in.m1, in.m2);
-    upper.evaluate(in.b, in.tE, in.m1, in.m2);
-    const CInfiltrationBalance::Sections out = {lower.area, lower.perimeter, lower.surfaceWidth,
-                                                upper.area, upper.perimeter, upper.surfaceWidth};
+    const CTrapezoidSection lower = ComputeTrapezoidSection({in.b, in.hs, in.m1, in.m2});
+    const CTrapezoidSection upper = ComputeTrapezoidSection({in.b, in.tE, in.m1, in.m2});
+    const InfiltrationSections out = {lower.area, lower.perimeter, lower.surfaceWidth,
+                                      upper.area, upper.perimeter, upper.surfaceWidth};
 
     if (!steps.Recording())
         return out;

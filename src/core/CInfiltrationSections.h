@@ -19,7 +19,7 @@ struct SwaleThresholdInput {
 };
 
 struct SwaleThresholdSections {
-    CInfiltrationBalance::Sections sections;
+    InfiltrationSections sections;
 };
 
 // B > 0 and T > 0 (the form refuses the rest).
@@ -33,7 +33,6 @@ struct TrenchThresholdInput {
     double tE = 0; // water depth at the upper threshold
 };
 
-CInfiltrationBalance::Sections ComputeTrenchThresholdSections(const TrenchThresholdInput& in,
-                                                              CSteps& steps = NoSteps());
+InfiltrationSections ComputeTrenchThresholdSections(const TrenchThresholdInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

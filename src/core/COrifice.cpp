@@ -3,24 +3,46 @@
 #include <cmath>
 
 #include "core/Constants.h"
+#include "core/Finite.h"
 
 namespace dralun {
 
-OrificeFlow COrifice::Flow(const OrificeInput& in, CSteps& steps)
+OrificeResult ComputeOrifice(const OrificeInput& in, CSteps& steps)
 {
+    // Without a head, or with a coefficient of zero, nothing flows out and
+    // the flow area has no finite value; a negative discharge has no diameter.
+    OrificeResult result;
+    if (in.Q < 0)
+        result.status = OrificeStatus::NegativeDischarge;
+    else if (in.h <= 0)
+        result.status = OrificeStatus::NoHead;
+    else if (in.mu <= 0)
+        result.status = OrificeStatus::NoCoefficient;
+    if (result.status != OrificeStatus::Ok)
+        return result;
+
     steps.Let("Q", in.Q);
     steps.Let("h", in.h);
     steps.Let("mu", in.mu);
     steps.Let("g", kG);
-    OrificeFlow flow;
+    steps.Let("pi", kPi);
     const double v0 =
         steps.Step("Ausflussgeschwindigkeit nach Torricelli", "v_0", "sqrt(2 * g * h)", std::sqrt(2.0 * kG * in.h), "m/s");
-    flow.v = steps.Step("Fließgeschwindigkeit mit dem Ausflussbeiwert", "v", "v_0 * mu", v0 * in.mu, "m/s");
+    const double v = steps.Step("Fließgeschwindigkeit mit dem Ausflussbeiwert", "v", "v_0 * mu", v0 * in.mu, "m/s");
     const double Qs = steps.Step("Drosselabfluss in m³/s", "Q_s", "Q / 1000", in.Q / 1000, "m³/s");
-    flow.A = steps.Step("Erforderlicher Durchflussquerschnitt", "A", "Q_s / v", Qs / flow.v, "m²");
-    flow.d = steps.Step("Erforderlicher Drosseldurchmesser (Kreis der Fläche A)", "d", "2 * sqrt(A / 3.141592654)",
-                        2 * std::sqrt(flow.A / kPi), "m");
-    return flow;
+    const double A = steps.Step("Erforderlicher Durchflussquerschnitt", "A", "Q_s / v", Qs / v, "m²");
+    const double d = steps.Step("Erforderlicher Drosseldurchmesser (Kreis der Fläche A)", "d", "2 * sqrt(A / pi)",
+                                2 * std::sqrt(A / kPi), "m");
+    // A head beyond any number (2 g h overflows) gives an infinite velocity
+    // and so an area and a diameter of 0 for any discharge.
+    if (!AllFinite({v, A, d}) || !(d > 0 || in.Q == 0)) {
+        result.status = OrificeStatus::NotDeterminable;
+        return result;
+    }
+    result.v = v;
+    result.A = A;
+    result.d = d;
+    return result;
 }
 
 } // namespace dralun

@@ -12,17 +12,24 @@ struct OrificeInput {
     double mu = 0; // discharge coefficient
 };
 
-struct OrificeFlow {
+enum class OrificeStatus {
+    Ok,
+    NegativeDischarge, // Q < 0: no diameter
+    NoHead,            // h <= 0: nothing flows out
+    NoCoefficient,     // mu <= 0: nothing flows out
+    NotDeterminable,   // a head beyond any number (2 g h overflows): no finite area
+};
+
+struct OrificeResult {
+    OrificeStatus status = OrificeStatus::Ok;
     double v = 0; // outflow velocity, m/s
     double A = 0; // required flow area, m²
     double d = 0; // required diameter, m
 };
 
-class COrifice {
-public:
-    // Values that are not finite (a head so large that 2 g h overflows) are
-    // passed on for the caller to refuse.
-    static OrificeFlow Flow(const OrificeInput& in, CSteps& steps = NoSteps());
-};
+// Inputs that are refused record no steps; a result that is not
+// determinable has recorded its steps, which the caller drops. Values are
+// set only with the status Ok.
+OrificeResult ComputeOrifice(const OrificeInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

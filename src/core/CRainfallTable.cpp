@@ -1,11 +1,9 @@
 #include "core/CRainfallTable.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "core/CDataDirectory.h"
 #include "core/FileStamp.h"
-#include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/Platform.h"
 #include "core/TableText.h"
@@ -21,35 +19,11 @@ constexpr int kAfterSkippedLine2 = 14; // row 15, after line 25
 // Rows from this one on (from 0) hold hours.
 constexpr int kFirstHourRow = 8;
 
-const char* const kCheckFile = "dumpVN.txt";
-
 // A duration in minutes; a number too large for the product counts as 0.
 double Minutes(double value, bool hours)
 {
     const double minutes = hours ? value * 60 : value;
     return std::isfinite(minutes) ? minutes : 0.0;
-}
-
-std::string LineList(const std::vector<int>& lines)
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i)
-        text += (i ? ", " : "") + std::to_string(lines[i]);
-    return text;
-}
-
-std::string ShortFileNote(int lines, int rowsRead)
-{
-    std::string note = lines == 0   ? "Achtung: Die Datei ist leer."
-                       : lines == 1 ? "Achtung: Die Datei hat nur 1 Zeile statt 29."
-                                    : Format("Achtung: Die Datei hat nur %d Zeilen statt 29.", lines);
-    if (rowsRead == 0)
-        note += "\nSie enthält keine Dauerstufe; alle 18 Dauerstufen zählen mit 0.";
-    else if (rowsRead == CRainfallTable::kRows - 1)
-        note += "\nDie Dauerstufe 18 fehlt und zählt mit 0.";
-    else
-        note += Format("\nDie Dauerstufen %d bis 18 fehlen und zählen mit 0.", rowsRead + 1);
-    return note;
 }
 
 } // namespace
@@ -63,32 +37,20 @@ int CRainfallTable::ColumnForFrequency(double n)
     return 4;
 }
 
-std::string CRainfallTable::DirectoryForMessages()
-{
-    // The program's messages have always named the data directory in this
-    // spelling; elsewhere they name the directory in use.
-    const std::string dir = CDataDirectory::Path();
-    return dir == "C:\\Dralun\\" ? std::string("c:\\Dralun\\") : dir;
-}
-
 CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, double n)
 {
     // A name that is no rainfall file (a directory, a FIFO, a device, a
-    // huge file) cannot be opened either; the message says what it is.
-    ReadableFile opened = CDataDirectory::ReadPath(platform::PathOf(fileName));
-    CFile file = std::move(opened.file);
-    if (!file) {
-        std::string message = "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!";
-        if (opened.problem != FileProblem::Missing)
-            message += "\n\n" + fileName + " " + ProblemText(opened);
-        WriteCheckFile(n);
-        return {false, false, message};
-    }
+    // huge file) cannot be opened either; the result says what it is.
+    LoadResult result;
+    result.opened = CDataDirectory::ReadPath(platform::PathOf(fileName));
+    CFile file = std::move(result.opened.file);
+    if (!file)
+        return result;
 
     const int intensityField = FieldForFrequency(n);
     char line[kReadLength + 1];
-    int linesRead = 0;
-    std::vector<int> invalidLines;
+    int& linesRead = result.linesRead;
+    std::vector<int>& invalidLines = result.invalidLines;
     auto next = [&] {
         if (!ReadTableLine(file.get(), line, sizeof line))
             return false;
@@ -140,33 +102,7 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
     m_stamp = StampFile(platform::TextOf(read.filename()), read);
     m_column = ColumnForFrequency(n);
 
-    LoadResult result{true, false, "Datei wurde geladen!\n"};
-    if (linesRead < kFileLines) {
-        result.warning = true;
-        result.message += '\n';
-        result.message += ShortFileNote(linesRead, rowsRead);
-        result.message += "\n\n";
-    }
-    if (!invalidLines.empty()) {
-        result.warning = true;
-        if (linesRead >= kFileLines)
-            result.message += "\n";
-        result.message += Format("Achtung: Felder mit mehr als %zu Zeichen oder mit zu großen Zahlen sind "
-                                 "ungültig und zählen mit 0 (Zeile %s).\n\n",
-                                 kLongestField, LineList(invalidLines).c_str());
-    }
-    if (rowsRead > 0 && !HasRain()) { // a file without rows says so above
-        result.warning = true;
-        result.message += Format("Achtung: Die Datei enthält für die Häufigkeit n = %g keine Regenspende über "
-                                 "0 l/(s·ha).\nMit diesen Daten ergibt die Bilanz kein Speichervolumen.\n\n",
-                                 n);
-    }
-    // The check file is named only when it is there.
-    if (WriteCheckFile(n))
-        result.message += "Daten liegen zur Kontrolle in\n" + DirectoryForMessages() + kCheckFile + "\n vor.";
-    else
-        result.message += "Die Kontrolldatei " + DirectoryForMessages() + kCheckFile +
-                          " konnte nicht geschrieben werden.";
+    result.loaded = true;
     return result;
 }
 
@@ -178,22 +114,6 @@ bool CRainfallTable::HasRain() const
             return true;
     }
     return false;
-}
-
-bool CRainfallTable::WriteCheckFile(double n) const
-{
-    CFile out = CDataDirectory::Open(kCheckFile, "w");
-    if (!out)
-        return false;
-    std::FILE* f = out.get();
-    std::fprintf(f, "%s \n", "DumpVN, Ausgabe der eingelesen Dauern und Regenspenden");
-    std::fprintf(f, "%s \n", "Dient der Kontrolle, ob die Werte aus der Tabelle richtig extrahiert wurden.");
-    std::fprintf(f, "%s \n", "");
-    std::fprintf(f, "n = %1.1f \n", n);
-    std::fprintf(f, "%s \n", "");
-    for (const Row& row : m_rows)
-        std::fprintf(f, "%5.0f  %4.1f \n", row.duration, row.intensity);
-    return std::fclose(out.release()) == 0;
 }
 
 std::vector<std::string> CRainfallTable::FillDurationList() const

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/CalcSteps.h"
+#include "core/FileAccess.h"
 
 namespace dralun {
 
@@ -45,10 +46,12 @@ public:
         double intensity = 0;       // l/(s·ha)
     };
 
+    // What a load found; the form says it in words.
     struct LoadResult {
-        bool loaded = false;  // false: the file could not be opened, nothing changed
-        bool warning = false; // loaded, but the file is short or has invalid fields
-        std::string message;  // what the form shows
+        bool loaded = false;       // false: the file could not be opened, nothing changed
+        ReadableFile opened;       // why not (problem, kind, size); its file is closed
+        int linesRead = 0;         // reads of the file, up to kFileLines
+        std::vector<int> invalidLines; // lines with an overlong field or a number too large
     };
 
     // Frequency column k (1 to 8) for the frequency n per year, by exact
@@ -60,18 +63,14 @@ public:
 
     // Reads the file (a name typed by the user; the letter case of the file
     // name need not match). On success all 18 rows are replaced; rows that
-    // the file does not reach are empty (texts "", numbers 0) and the message
-    // says so. When the file cannot be opened (also when it is a directory,
-    // a FIFO, a device or larger than any rainfall file can be) the table
-    // keeps its contents. Either way the check file is written afterwards,
-    // and the message names it only when it could be written.
+    // the file does not reach are empty (texts "", numbers 0). When the file
+    // cannot be opened (also when it is a directory, a FIFO, a device or
+    // larger than any rainfall file can be) the table keeps its contents.
     LoadResult Load(const std::string& fileName, double n);
     // Whether any row holds a rain intensity above 0.
     bool HasRain() const;
-
-    // dumpVN.txt in the data directory, from the current rows and the form's
-    // frequency n. Returns false when the file cannot be created.
-    bool WriteCheckFile(double n) const;
+    // All 18 rows, as read.
+    const std::array<Row, kRows>& Rows() const { return m_rows; }
 
     // The entries of the duration list, one per row read: the duration text
     // and " min" for rows 1 to 8, " h" for rows 9 to 18.
@@ -89,9 +88,6 @@ public:
     // before the first load), and the frequency column it was read with.
     const DataFileUse& Stamp() const { return m_stamp; }
     int Column() const { return m_column; }
-
-    // The data directory as the messages name it.
-    static std::string DirectoryForMessages();
 
 private:
     std::array<Row, kRows> m_rows{};

@@ -1,9 +1,8 @@
 #include "core/CThrottleSection.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 
-#include "core/CDataDirectory.h"
 #include "core/Constants.h"
 
 namespace dralun {
@@ -12,38 +11,15 @@ namespace {
 
 constexpr double kFreeboard = 0.05; // water level above the crown, m
 
-void Line(std::FILE* f, const char* text)
-{
-    if (f)
-        std::fprintf(f, "%s \n", text);
-}
-
-void WriteHeader(std::FILE* f)
-{
-    Line(f, "dump-DrosselA_111.txt Drosselberechnung nach A 111");
-    Line(f, "");
-    Line(f, "vu = geschätzte Fließgeschwindigkeit des Wasserstrahls im Ausströmbereich der Drossel");
-    Line(f, "v  = Fließgeschwindigkeit nach Prandtl-Colebrook");
-    Line(f, "Die Iteration ist abgeschlossen, wenn vu und v etwa gleich groß sind und die Ernergiebilanz stimmt.");
-    Line(f, "");
-    if (f)
-        std::fprintf(f, "%s  %6.3f \n\n", "Anfangswert vu(Anfang) = ", CThrottleSection::kStart);
-    Line(f, "Die Schrittweite wird mit 0.01 gewählt.");
-    Line(f, "");
-}
-
-// Inputs for which the friction law has no value at all.
-const char* Refusal(const ThrottleInput& in)
+ThrottleStatus Refusal(const ThrottleInput& in)
 {
     if (!(in.du > 0))
-        return "Der Drosseldurchmesser muss größer als 0 mm sein.\n"
-               "Ohne Durchmesser ist keine Fließgeschwindigkeit bestimmbar.";
+        return ThrottleStatus::DiameterNotPositive;
     if (!(in.L > 0))
-        return "Die Drossellänge muss größer als 0 m sein.\n"
-               "Ohne Länge ist kein Reibungsgefälle bestimmbar.";
+        return ThrottleStatus::LengthNotPositive;
     if (!(in.kb >= 0))
-        return "Die Rauheit kb darf nicht negativ sein.";
-    return nullptr;
+        return ThrottleStatus::RoughnessNegative;
+    return ThrottleStatus::Ok;
 }
 
 // The energy balance of one step: the energy heads after the inlet and at
@@ -71,19 +47,16 @@ Balance BalanceAt(const ThrottleInput& in, double d, double e0, double vu)
     return b;
 }
 
-// Why the search stopped.
-enum class End { Crossed, NoEnergy, NoVelocity, AllSteps };
-
-const char* EndText(End end)
+const char* EndText(ThrottleSearchEnd end)
 {
     switch (end) {
-    case End::Crossed:
+    case ThrottleSearchEnd::Crossed:
         return "bis v unter vu fiel";
-    case End::NoEnergy:
+    case ThrottleSearchEnd::NoEnergy:
         return "abgebrochen, als IE ≤ 0 wurde";
-    case End::NoVelocity:
+    case ThrottleSearchEnd::NoVelocity:
         return "abgebrochen, als v nicht bestimmbar war";
-    case End::AllSteps:
+    case ThrottleSearchEnd::AllSteps:
         return "Höchstzahl der Schritte erreicht";
     }
     return "";
@@ -101,8 +74,6 @@ void NeighbourSteps(CSteps& steps, const ThrottleStep& step, const std::string& 
 
 struct SearchSummary {
     double d, crownLevel, approachHead, e0;
-    bool crownWarning;
-    End end;
 };
 
 void RecordSteps(const ThrottleInput& in, const SearchSummary& sum, const ThrottleResult& r, CSteps& steps)
@@ -118,15 +89,16 @@ void RecordSteps(const ThrottleInput& in, const SearchSummary& sum, const Thrott
     steps.Let("kb", in.kb);
     steps.Let("g", kG);
     steps.Let("nu", kNu);
+    steps.Let("pi", kPi);
     steps.Step("Drosseldurchmesser", "d", "du / 1000", sum.d, "m");
-    steps.Step(sum.crownWarning ? "Rohrscheitel am Auslauf + 0,05 m (H max Wsp liegt darunter)"
+    steps.Step(r.belowCrown ? "Rohrscheitel am Auslauf + 0,05 m (H max Wsp liegt darunter)"
                                 : "Rohrscheitel am Auslauf + 0,05 m (H max Wsp liegt nicht darunter)",
                "H_S", "HRs + d + I / 1000 * L + 0.05", sum.crownLevel, "m NN");
     steps.Step("Geschwindigkeitshöhe der Anströmung", "h_va", "va * va / 2 / g", sum.approachHead, "m");
     steps.Step("Energiehöhe im Becken", "E0", "h_va + Hmax", sum.e0, "m NN");
 
     const size_t k = static_cast<size_t>(r.best);
-    steps.Taken(std::string("Anzahl der Schritte: vu ab 0,10 m/s um je 0,01 m/s erhöht, ") + EndText(sum.end), "n_S",
+    steps.Taken(std::string("Anzahl der Schritte: vu ab 0,10 m/s um je 0,01 m/s erhöht, ") + EndText(r.end), "n_S",
                 static_cast<double>(r.steps.size()), "-");
     steps.Taken("Gewählter Schritt: der erste mit dem kleinsten |vu − v|", "k", static_cast<double>(k + 1), "-");
     const double vu = r.steps[k].vu;
@@ -148,24 +120,17 @@ void RecordSteps(const ThrottleInput& in, const SearchSummary& sum, const Thrott
         NeighbourSteps(steps, r.steps[k - 1], "davor");
     if (k + 1 < r.steps.size())
         NeighbourSteps(steps, r.steps[k + 1], "danach");
-    steps.Step("Abfluss der Drossel", "Q", "v * 3.141592654 * d * d / 4", r.Q, "m³/s");
+    steps.Step("Abfluss der Drossel", "Q", "v * pi * d * d / 4", r.Q, "m³/s");
 }
 
 } // namespace
 
-ThrottleResult CThrottleSection::Compute(const ThrottleInput& in, CSteps& steps)
+ThrottleResult ComputeThrottleSection(const ThrottleInput& in, CSteps& steps)
 {
     ThrottleResult result;
-    // Where writes go nowhere (a rating table, a search) the dump is not
-    // formatted at all: its up to 1000 lines a computation are most of its cost.
-    CFile dump = CDiscardWrites::Active() ? CFile() : CDataDirectory::Open(kDumpFile, "w");
-    std::FILE* f = dump.get();
-    WriteHeader(f);
-
-    if (const char* refusal = Refusal(in)) {
-        result.warnings.push_back(refusal);
+    result.status = Refusal(in);
+    if (result.status != ThrottleStatus::Ok)
         return result;
-    }
 
     const double d = in.du / 1000;
 
@@ -173,44 +138,35 @@ ThrottleResult CThrottleSection::Compute(const ThrottleInput& in, CSteps& steps)
     sum.d = d;
     // The basin level must stand at least the freeboard above the crown at the outlet.
     sum.crownLevel = in.outletInvert + d + in.I / 1000 * in.L + kFreeboard;
-    sum.crownWarning = sum.crownLevel > in.maxLevel;
-    if (sum.crownWarning)
-        result.warnings.push_back(kCrownWarning);
+    result.belowCrown = sum.crownLevel > in.maxLevel;
 
     sum.approachHead = in.va * in.va / 2 / kG;
     sum.e0 = sum.approachHead + in.maxLevel;
-    sum.end = End::AllSteps;
-    double vu = kStart;
-    result.steps.reserve(kMaxSteps);
-    for (int i = 0; i < kMaxSteps; ++i) {
+    result.end = ThrottleSearchEnd::AllSteps;
+    double vu = kThrottleStart;
+    result.steps.reserve(kThrottleMaxSteps);
+    for (int i = 0; i < kThrottleMaxSteps; ++i) {
         const Balance b = BalanceAt(in, d, sum.e0, vu);
         if (b.e1 <= b.e2) {
-            result.warnings.push_back(kAbortWarning);
-            sum.end = End::NoEnergy;
+            result.end = ThrottleSearchEnd::NoEnergy;
             break;
         }
         if (!std::isfinite(b.v)) {
-            // Only absurd magnitudes get here; a step without a value is not written.
-            result.warnings.push_back("Die Fließgeschwindigkeit ist mit diesen Werten nicht bestimmbar.\n"
-                                      "Berechnung abgebrochen.");
-            sum.end = End::NoVelocity;
+            // Only absurd magnitudes get here; a step without a value is not kept.
+            result.end = ThrottleSearchEnd::NoVelocity;
             break;
         }
         result.steps.push_back({vu, b.v});
-        if (f)
-            std::fprintf(f, "vu = %6.3f  v = %6.3f\n", vu, b.v);
         if (b.v < vu) {
-            sum.end = End::Crossed;
+            result.end = ThrottleSearchEnd::Crossed;
             break;
         }
-        vu += kStep;
+        vu += kThrottleStep;
     }
 
-    result.best = ClosestStep(result.steps);
     // Steps that ran their course without one near enough (a basin level of
-    // 1e24 m gives a v beyond any estimate): no velocity, and say so.
-    if (result.best < 0 && (sum.end == End::Crossed || sum.end == End::AllSteps))
-        result.warnings.push_back(kNoStepWarning);
+    // 1e24 m gives a v beyond any estimate) give no velocity.
+    result.best = ClosestThrottleStep(result.steps);
     if (result.best >= 0) {
         result.v = result.steps[static_cast<size_t>(result.best)].v;
         result.Q = result.v * kPi * d * d / 4;
@@ -220,7 +176,7 @@ ThrottleResult CThrottleSection::Compute(const ThrottleInput& in, CSteps& steps)
     return result;
 }
 
-int CThrottleSection::ClosestStep(const std::vector<ThrottleStep>& steps)
+int ClosestThrottleStep(const std::vector<ThrottleStep>& steps)
 {
     // Only a strictly smaller difference replaces the one found: ties go to the earlier step.
     double smallest = 1e12;

@@ -2,10 +2,9 @@
 // Outflow of a short throttle pipe that drains a retention basin. The flow
 // velocity is found by stepping an estimated velocity vu upwards until the
 // Prandtl-Colebrook velocity v of the energy balance falls below it; the
-// step with the smallest |vu - v| gives the result. Every step is written
-// into dump-DrosselA111.txt in the data directory; the calculation report
-// gets the energy balance of the step taken and its neighbours.
-#include <string>
+// step with the smallest |vu - v| gives the result. The result keeps every
+// step for the form's dump file; the calculation report gets the energy
+// balance of the step taken and its neighbours.
 #include <vector>
 
 #include "core/CalcSteps.h"
@@ -29,33 +28,39 @@ struct ThrottleStep {
     double v;  // Prandtl-Colebrook velocity, m/s
 };
 
+// Inputs for which the friction law has no value at all.
+enum class ThrottleStatus {
+    Ok,
+    DiameterNotPositive, // du <= 0
+    LengthNotPositive,   // L <= 0
+    RoughnessNegative,   // kb < 0
+};
+
+// Why the search stopped.
+enum class ThrottleSearchEnd {
+    Crossed,    // v fell below vu
+    NoEnergy,   // the friction slope IE became <= 0
+    NoVelocity, // v had no value (only absurd magnitudes)
+    AllSteps,   // the highest number of steps was reached
+};
+
 struct ThrottleResult {
+    ThrottleStatus status = ThrottleStatus::Ok; // anything else: no search ran
+    bool belowCrown = false; // the basin level lies below the outlet crown + 0.05 m
+    ThrottleSearchEnd end = ThrottleSearchEnd::AllSteps;
     std::vector<ThrottleStep> steps; // every step that was computed, in order
     int best = -1;                   // index of the step taken; -1: none
     double v = 0;                    // velocity in the throttle, m/s
     double Q = 0;                    // throttle discharge, m³/s
-    std::vector<std::string> warnings; // message texts, in the order they arose
 };
 
-class CThrottleSection {
-public:
-    static constexpr const char* kDumpFile = "dump-DrosselA111.txt";
-    static constexpr const char* kCrownWarning = " WSP unterschreitet Rohrscheitel + 0,05 m ";
-    static constexpr const char* kAbortWarning = " IE wird <= 0  - Berechnung abgebrochen";
-    static constexpr const char* kNoStepWarning =
-        "Mit diesen Werten ist keine Fließgeschwindigkeit bestimmbar: in keinem Schritt kommt v nach "
-        "Prandtl-Colebrook der geschätzten Geschwindigkeit vu nahe.\n"
-        "Bitte prüfen Sie die Wasserspiegel H max Wsp und H Rs Auslauf.";
-    static constexpr double kStart = 0.1;   // first estimate of vu, m/s
-    static constexpr double kStep = 0.01;   // m/s
-    static constexpr int kMaxSteps = 1000;
+inline constexpr double kThrottleStart = 0.1; // first estimate of vu, m/s
+inline constexpr double kThrottleStep = 0.01; // m/s
+inline constexpr int kThrottleMaxSteps = 1000;
 
-    // Runs the whole computation and writes the dump file (skipped without
-    // a message when it cannot be created). Steps are recorded only when a
-    // step is taken.
-    static ThrottleResult Compute(const ThrottleInput& in, CSteps& steps = NoSteps());
-    // The first step with the smallest |vu - v| below 1e12; -1 for none.
-    static int ClosestStep(const std::vector<ThrottleStep>& steps);
-};
+// Runs the whole search. Steps are recorded only when a step is taken.
+ThrottleResult ComputeThrottleSection(const ThrottleInput& in, CSteps& steps = NoSteps());
+// The first step with the smallest |vu - v| below 1e12; -1 for none.
+int ClosestThrottleStep(const std::vector<ThrottleStep>& steps);
 
 } // namespace dralun

@@ -2,17 +2,17 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/CDataDirectory.h"
 #include "core/Finite.h"
 #include "core/Format.h"
+#include "forms/RainfallFileLoad.h"
 
 namespace dralun {
 
 namespace {
-
-using Balance = CInfiltrationBalance;
 
 const char* const kAreaNames[5] = {"Asmax", "AsmaxR", "Asmittel", "AsmittelR", "AsEingabe"};
 
@@ -32,12 +32,12 @@ CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const I
     std::vector<ControlDef> controls = {
         {kIdOk, Ctl::Button, "Rechne"},
         {kIdCancel, Ctl::Button, "Abbrechen"},
-        {kSpacingMode, Ctl::Radio, "Schwellenabstand [m]", 1},
-        {kImmersionMode, Ctl::Radio, "Eintauchtiefe [m]\nobere Schwelle", 1},
-        {kRainTyped, Ctl::Radio, "Regenspende [l/s/ha]", 2},
-        {kRainFromFile, Ctl::Radio, "N aus Datei", 2},
-        {kDurationList, Ctl::Combo, ""},
-        {kLoadFile, Ctl::Button, "Datei laden"},
+        {kIdModeSpacing, Ctl::Radio, "Schwellenabstand [m]", 1},
+        {kIdModeImmersion, Ctl::Radio, "Eintauchtiefe [m]\nobere Schwelle", 1},
+        {kIdRainTyped, Ctl::Radio, "Regenspende [l/s/ha]", 2},
+        {kIdRainFromFile, Ctl::Radio, "N aus Datei", 2},
+        {kIdListDurations, Ctl::Combo, ""},
+        {kIdLoadFile, Ctl::Button, "Datei laden"},
     };
     for (int k = 0; k < 5; ++k)
         controls.push_back({ids.firstAreaRadio + k, Ctl::Radio, kAreaNames[k], 3});
@@ -45,34 +45,76 @@ CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const I
 
     On(Ev::Click, kIdOk, [this] { OnCompute(); });
     On(Ev::Click, ids.update, [this] { OnUpdateGeometry(); });
-    On(Ev::Click, kSpacingMode, [this] { OnSpacingMode(); });
-    On(Ev::Click, kImmersionMode, [this] { OnImmersionMode(); });
-    On(Ev::Click, kRainTyped, [this] { OnRainTyped(); });
-    On(Ev::Click, kRainFromFile, [this] { OnRainFromFile(); });
-    On(Ev::Click, kLoadFile, [this] { OnLoadFile(); });
+    On(Ev::Click, kIdModeSpacing, [this] { OnSpacingMode(); });
+    On(Ev::Click, kIdModeImmersion, [this] { OnImmersionMode(); });
+    On(Ev::Click, kIdRainTyped, [this] { OnRainTyped(); });
+    On(Ev::Click, kIdRainFromFile, [this] { OnRainFromFile(); });
+    On(Ev::Click, kIdLoadFile, [this] { OnLoadFile(); });
     On(Ev::Leave, ids.frequency, [this] { OnLoadFile(); });
-    On(Ev::SelChange, kDurationList, [this] { OnTakeDuration(); });
-    On(Ev::Leave, kDurationList, [this] { OnTakeDuration(); });
+    On(Ev::SelChange, kIdListDurations, [this] { OnTakeDuration(); });
+    On(Ev::Leave, kIdListDurations, [this] { OnTakeDuration(); });
 }
 
-std::vector<LayoutItem> CInfiltrationForm::WithSectionRows(std::vector<LayoutItem> items, int row,
-                                                           const SectionIds& ids)
+FormLayout CInfiltrationForm::LayoutWith(const char* title, std::vector<LayoutItem> shapeRows, const Ids& ids,
+                                         int picture)
 {
-    // One under the other, so that every field has room for its whole number.
+    std::vector<LayoutItem> shape = std::move(shapeRows);
+    int row = 2;
+    for (int id : {ids.width, ids.depth, ids.slope, ids.threshold})
+        shape.push_back(FieldAt(id, row++, 0, 15));
+    shape.push_back(ControlAt(kIdModeSpacing, 6, 0));
+    shape.push_back(EditAt(ids.spacing, 6, 1, 1, 15));
+    shape.push_back(ControlAt(kIdModeImmersion, 7, 0));
+    shape.push_back(EditAt(ids.immersion, 7, 1, 1, 15));
+    shape.push_back(StretchAt(17, 0));
+    shape.push_back(ControlAt(ids.update, 18, 0, 1, 2));
+    // The two thresholds one under the other, so that every field has room
+    // for its whole number.
+    row = 8;
     const struct {
         const char* heading;
         int A, lu, b;
     } thresholds[] = {{"unten", ids.Au, ids.luU, ids.bU}, {"oben", ids.Ao, ids.luO, ids.bO}};
     for (const auto& t : thresholds) {
-        items.push_back(LabelAt(t.heading, row++, 1, 1, 1, Align::Center));
+        shape.push_back(LabelAt(t.heading, row++, 1, 1, 1, Align::Center));
         for (const auto& [label, id] : {std::pair{"A [m²]", t.A}, {"lu [m]", t.lu}, {"b wsp [m]", t.b}}) {
-            items.push_back(LabelAt(label, row, 0));
-            items.push_back(EditAt(id, row++, 1, 1, 15));
+            shape.push_back(LabelAt(label, row, 0));
+            shape.push_back(EditAt(id, row++, 1, 1, 15));
         }
     }
-    items.push_back(LabelAt("V [m³]", row, 0));
-    items.push_back(EditAt(ids.V, row, 1, 1, 15));
-    return items;
+    shape.push_back(LabelAt("V [m³]", row, 0));
+    shape.push_back(EditAt(ids.V, row, 1, 1, 15));
+
+    std::vector<LayoutItem> areas;
+    for (int k = 0; k < 5; ++k) {
+        areas.push_back(ControlAt(ids.firstAreaRadio + k, k, 0));
+        areas.push_back(EditAt(ids.areas[k], k, 1, 1, k < 4 ? 15 : 10));
+    }
+    return {
+        GroupAt(title, 0, 0, 3, 1, shape),
+        GroupAt("Versickerungsfläche As", 0, 1, 1, 1, areas),
+        GroupAt("Boden", 1, 1, 1, 1, {FieldAt(ids.kf, 0, 0, 10), FieldAt(ids.kfu, 1, 0, 10)}),
+        GroupAt("Einzugsgebiet", 2, 1, 1, 1,
+                {FieldAt(ids.AuPerMetre, 0, 0, 10), FieldAt(ids.Au1, 1, 0, 10), FieldAt(ids.Au2, 2, 0, 10)}),
+        GroupAt("Niederschlag", 0, 2, 2, 1,
+                {
+                    ControlAt(kIdRainTyped, 0, 0), EditAt(ids.rain, 0, 1, 1, 10),
+                    LabelAt("N-dauer [min]", 1, 0), EditAt(ids.duration, 1, 1, 1, 10),
+                    ControlAt(kIdListDurations, 2, 1),
+                    ControlAt(kIdRainFromFile, 3, 0, 1, 2),
+                    GroupAt("Datei", 4, 0, 1, 2,
+                            {
+                                EditAt(ids.fileName, 0, 0, 2, 30),
+                                FieldAt(ids.frequency, 1, 0, 10),
+                                ControlAt(kIdLoadFile, 2, 1),
+                            }),
+                }),
+        GroupAt("Ergebnisse", 2, 2, 1, 1,
+                {FieldAt(ids.governingDuration, 0, 0, 15), FieldAt(ids.Vused, 1, 0, 15),
+                 FieldAt(ids.overflow, 2, 0, 15)}),
+        PictureAt(picture, 3, 0, 1, 4),
+        ButtonColumn(0, 3, 3, {kIdOk, kIdCancel}),
+    };
 }
 
 std::string CInfiltrationForm::DefaultRainfallFile() { return CDataDirectory::Path() + "R3943mi.txt"; }
@@ -84,8 +126,8 @@ CInfiltrationForm::LongSection CInfiltrationForm::Section() const
 
 void CInfiltrationForm::OnInitDialog()
 {
-    CheckRadio(kImmersionMode);
-    CheckRadio(kRainTyped);
+    CheckRadio(kIdModeImmersion);
+    CheckRadio(kIdRainTyped);
     CheckRadio(m_ids.defaultAreaRadio);
     Enable(m_ids.spacing, false);
     Enable(m_ids.frequency, false);
@@ -99,13 +141,13 @@ bool CInfiltrationForm::Refused(const std::string& message)
     return false;
 }
 
-// The radio buttons in the order of Balance::Area.
-Balance::Area CInfiltrationForm::ChosenArea() const
+// The radio buttons in the order of InfiltrationArea.
+InfiltrationArea CInfiltrationForm::ChosenArea() const
 {
     for (int k = 0; k < 5; ++k)
         if (IsChecked(m_ids.firstAreaRadio + k))
-            return static_cast<Balance::Area>(k);
-    return Balance::Area::None;
+            return static_cast<InfiltrationArea>(k);
+    return InfiltrationArea::None;
 }
 
 bool CInfiltrationForm::GeometryStep(CSteps& steps)
@@ -122,25 +164,25 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
     if (m_Ls <= 0)
         return Refused(m_texts.spacingNotPositive);
 
-    const Balance::Mode mode = IsChecked(kSpacingMode) ? Balance::Mode::Spacing : Balance::Mode::Immersion;
-    const Balance::Thresholds thresholds =
-        Balance::Reach(mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr, steps);
-    switch (thresholds.refusal) {
-    case Balance::Refusal::None:
+    const InfiltrationMode mode = IsChecked(kIdModeSpacing) ? InfiltrationMode::Spacing : InfiltrationMode::Immersion;
+    const InfiltrationThresholds thresholds = ComputeInfiltrationThresholds(
+        {mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr}, steps);
+    switch (thresholds.status) {
+    case InfiltrationThresholdStatus::Ok:
         break;
-    case Balance::Refusal::FallingSlopeInSpacingMode:
+    case InfiltrationThresholdStatus::FallingSlopeInSpacingMode:
         return Refused(m_texts.fallingSlopeInSpacingMode);
-    case Balance::Refusal::SlopeInImmersionMode:
+    case InfiltrationThresholdStatus::SlopeInImmersionMode:
         return Refused(m_texts.slopeInImmersionMode);
-    case Balance::Refusal::ImmersionNegative:
+    case InfiltrationThresholdStatus::ImmersionNegative:
         return Refused(kNegativeImmersion);
-    case Balance::Refusal::ImmersionNotBelowThreshold:
+    case InfiltrationThresholdStatus::ImmersionNotBelowThreshold:
         return Refused(kImmersionNotBelowThreshold);
     }
 
     // A computed spacing that its own field would refuse at the next reading
     // is refused now, where the user can see why.
-    if (mode == Balance::Mode::Immersion) {
+    if (mode == InfiltrationMode::Immersion) {
         const FieldInfo* spacing = FindField(m_ids.spacing);
         if (spacing && spacing->range && !(thresholds.Ls >= spacing->range->lo && thresholds.Ls <= spacing->range->hi))
             return Refused("unzulässige Eingabe!\n\nDer berechnete Schwellenabstand" +
@@ -150,11 +192,11 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
                                  spacing->range->lo, spacing->range->hi));
     }
 
-    Balance::Sections sections;
+    InfiltrationSections sections;
     if (!EvaluateSections(m_hs, thresholds.tE, sections, steps))
         return false;
-    const Balance::Storage storage = Balance::Store(thresholds, m_hs, sections, steps);
-    const double As = Balance::ChooseArea(storage, ChosenArea(), m_AsTyped, steps);
+    const InfiltrationStorage storage = ComputeInfiltrationStorage({thresholds, m_hs, sections}, steps);
+    const double As = ChooseInfiltrationArea(storage, ChosenArea(), m_AsTyped, steps);
     // The wetted perimeters are shown only; a shape may leave them undetermined.
     if (!AllFinite({thresholds.Ls, thresholds.tE, thresholds.Lmax, sections.Au, sections.bU, sections.Ao, sections.bO,
                     storage.L, storage.V, storage.Asmax, storage.AsmaxR, storage.Asmittel, storage.AsmittelR, As}))
@@ -213,7 +255,7 @@ bool CInfiltrationForm::EnsureRainLoaded()
 
 void CInfiltrationForm::OnCompute()
 {
-    const bool rainReady = !IsChecked(kRainFromFile) || EnsureRainLoaded();
+    const bool rainReady = !IsChecked(kIdRainFromFile) || EnsureRainLoaded();
     CSteps steps(RecordingSteps());
     if (!GeometryStep(steps))
         return;
@@ -224,17 +266,17 @@ void CInfiltrationForm::OnCompute()
         UpdateData(false);
         return;
     }
-    const Balance::Catchment catchment{m_kf, m_kfu, m_As, m_Ls, m_AuPerMetre, m_Au1, m_Au2};
-    const bool typed = IsChecked(kRainTyped);
-    if (!typed && !IsChecked(kRainFromFile)) {
+    const InfiltrationCatchment catchment{m_kf, m_kfu, m_As, m_Ls, m_AuPerMetre, m_Au1, m_Au2};
+    const bool typed = IsChecked(kIdRainTyped);
+    if (!typed && !IsChecked(kIdRainFromFile)) {
         Record(steps);
         return;
     }
-    const Balance::Result result = typed ? Balance::WithTypedRain(catchment, m_V, m_r, m_D, steps)
-                                         : Balance::WithRainfallTable(catchment, m_V, m_rain, steps);
+    const InfiltrationBalanceResult result =
+        ComputeInfiltrationBalance({catchment, m_V, m_r, m_D, typed ? nullptr : &m_rain}, steps);
     // A balance without a number records no steps; those of the geometry stand.
     Record(steps);
-    if (!AllFinite({result.Vused, result.overflow, result.governingDuration})) {
+    if (result.status == InfiltrationBalanceStatus::NotDeterminable) {
         RefuseBalance(kNotDeterminable);
         return;
     }
@@ -271,15 +313,15 @@ std::vector<FormChoice> CInfiltrationForm::Choices() const
         "AsEingabe: eingegeben",
     };
     std::vector<FormChoice> choices;
-    if (IsChecked(kSpacingMode))
-        choices.push_back({kSpacingMode, "Vorgegeben", "Schwellenabstand L_s (die Eintauchtiefe folgt)"});
-    else if (IsChecked(kImmersionMode))
+    if (IsChecked(kIdModeSpacing))
+        choices.push_back({kIdModeSpacing, "Vorgegeben", "Schwellenabstand L_s (die Eintauchtiefe folgt)"});
+    else if (IsChecked(kIdModeImmersion))
         choices.push_back(
-            {kImmersionMode, "Vorgegeben", "Eintauchtiefe t_E an der oberen Schwelle (der Schwellenabstand folgt)"});
-    if (IsChecked(kRainTyped))
-        choices.push_back({kRainTyped, "Niederschlag", "Regenspende r und Dauer D eingegeben"});
-    else if (IsChecked(kRainFromFile))
-        choices.push_back({kRainFromFile, "Niederschlag", "Regenreihe aus Datei zur Häufigkeit n"});
+            {kIdModeImmersion, "Vorgegeben", "Eintauchtiefe t_E an der oberen Schwelle (der Schwellenabstand folgt)"});
+    if (IsChecked(kIdRainTyped))
+        choices.push_back({kIdRainTyped, "Niederschlag", "Regenspende r und Dauer D eingegeben"});
+    else if (IsChecked(kIdRainFromFile))
+        choices.push_back({kIdRainFromFile, "Niederschlag", "Regenreihe aus Datei zur Häufigkeit n"});
     for (int k = 0; k < 5; ++k)
         if (IsChecked(m_ids.firstAreaRadio + k))
             choices.push_back({m_ids.firstAreaRadio + k, "Versickerungsfläche As", kAreaWords[k]});
@@ -312,7 +354,7 @@ void CInfiltrationForm::OnRainTyped()
 {
     Enable(m_ids.rain, true);
     Enable(m_ids.duration, true);
-    Enable(kDurationList, true);
+    Enable(kIdListDurations, true);
     Enable(m_ids.frequency, false);
     Enable(m_ids.fileName, false);
 }
@@ -321,29 +363,29 @@ void CInfiltrationForm::OnRainFromFile()
 {
     Enable(m_ids.rain, false);
     Enable(m_ids.duration, false);
-    Enable(kDurationList, false);
+    Enable(kIdListDurations, false);
     Enable(m_ids.frequency, true);
     Enable(m_ids.fileName, true);
 }
 
 void CInfiltrationForm::OnLoadFile()
 {
-    if (!IsChecked(kRainFromFile))
+    if (!IsChecked(kIdRainFromFile))
         return;
     // A frequency out of its range chooses no column: its message is shown.
     UpdateData(true);
     if (!FieldInRange(m_ids.frequency))
         return;
-    const CRainfallTable::LoadResult result = m_rain.Load(m_fileName, m_n);
+    const RainfallFileLoad result = LoadRainfallFile(m_rain, m_fileName, m_n);
     // About the file, not a message of the computation that may follow.
     MessageBox(result.message, result.loaded && !result.warning ? MsgIcon::None : MsgIcon::Exclamation, false);
     if (result.loaded) {
         m_rainLoadedFor.emplace(m_fileName, m_n);
         MarkResultsStale("Regendaten neu geladen – Rechne drücken");
-        ResetList(kDurationList);
+        ResetList(kIdListDurations);
         for (const std::string& entry : m_rain.FillDurationList())
-            AddItem(kDurationList, entry);
-        SetSelection(kDurationList, 0);
+            AddItem(kIdListDurations, entry);
+        SetSelection(kIdListDurations, 0);
         // The duration field always shows 5 min after a load, with row 1's intensity.
         m_D = 5;
         m_r = m_rain.RowAt(1).intensity;
@@ -353,7 +395,7 @@ void CInfiltrationForm::OnLoadFile()
 
 void CInfiltrationForm::OnTakeDuration()
 {
-    const std::optional<CRainfallTable::Rain> rain = m_rain.TakeSelectedDuration(Selection(kDurationList));
+    const std::optional<CRainfallTable::Rain> rain = m_rain.TakeSelectedDuration(Selection(kIdListDurations));
     if (!rain)
         return;
     UpdateData(true);

@@ -18,12 +18,14 @@ namespace dralun {
 class CInfiltrationForm : public CForm {
 public:
     // Controls with the same id in both forms.
-    static constexpr int kSpacingMode = 1007;   // "Schwellenabstand [m]"
-    static constexpr int kImmersionMode = 1008; // "Eintauchtiefe [m]\nobere Schwelle"
-    static constexpr int kRainTyped = 1009;     // "Regenspende [l/s/ha]"
-    static constexpr int kRainFromFile = 1053;  // "N aus Datei"
-    static constexpr int kDurationList = 1047;
-    static constexpr int kLoadFile = 1020; // "Datei laden"
+    enum : int {
+        kIdModeSpacing = 1007,   // "Schwellenabstand [m]"
+        kIdModeImmersion = 1008, // "Eintauchtiefe [m]\nobere Schwelle"
+        kIdRainTyped = 1009,     // "Regenspende [l/s/ha]"
+        kIdRainFromFile = 1053,  // "N aus Datei"
+        kIdListDurations = 1047,
+        kIdLoadFile = 1020, // "Datei laden"
+    };
 
     // The section in longitudinal view, as the picture draws it.
     struct LongSection {
@@ -38,7 +40,8 @@ public:
     };
     LongSection Section() const;
 
-    // What tells the two forms apart besides their shape.
+    // What tells the two forms apart besides their shape: the ids of the
+    // controls with the same role.
     struct Ids {
         int spacing;         // L_s field
         int immersion;       // t_E field
@@ -49,7 +52,28 @@ public:
         int firstAreaRadio;  // "Asmax"; then "AsmaxR", "Asmittel", "AsmittelR", "AsEingabe"
         int defaultAreaRadio;
         int update; // "Daten ... aktualisieren"
+        int width, depth, slope, threshold; // b or B, T, J, h_s: rows 2 to 5 of the shape group
+        // Only shown: "unten" A, lu, b wsp, "oben" A, lu, b wsp, then V.
+        int Au, luU, bU, Ao, luO, bO, V;
+        int areas[5]; // the fields of the five radio buttons, in their order
+        int kf, kfu;
+        int AuPerMetre, Au1, Au2;
+        int governingDuration, Vused, overflow;
     };
+    // The ids of a form F that names them all alike (F::kIdLs, ...).
+    template <class F>
+    static constexpr Ids IdsOf()
+    {
+        return {
+            F::kIdLs, F::kIdTE, F::kIdR, F::kIdD, F::kIdN, F::kIdDatei,
+            F::kIdAreaAsmax, F::kIdAreaAsmittelR, F::kIdUpdate,
+            F::kIdB, F::kIdT, F::kIdJ, F::kIdHs,
+            F::kIdAU, F::kIdLuU, F::kIdBU, F::kIdAO, F::kIdLuO, F::kIdBO, F::kIdV,
+            {F::kIdAsmax, F::kIdAsmaxR, F::kIdAsmittel, F::kIdAsmittelR, F::kIdAsEingabe},
+            F::kIdKf, F::kIdKfu, F::kIdAuM, F::kIdAu1, F::kIdAu2,
+            F::kIdDMass, F::kIdVGenutzt, F::kIdUeberlauf,
+        };
+    }
     // The messages of the geometry step that differ between the forms.
     struct Texts {
         const char* thresholdNotPositive;
@@ -69,19 +93,18 @@ protected:
     // The default of the file name field: R3943mi.txt in the data directory.
     static std::string DefaultRainfallFile();
 
-    // The items of the section group with the result fields of the two
-    // thresholds added one under the other from `row` on: "unten" A, lu,
-    // b wsp, "oben" A, lu, b wsp, then V. They take 9 rows.
-    struct SectionIds {
-        int Au, luU, bU, Ao, luO, bO, V;
-    };
-    static std::vector<LayoutItem> WithSectionRows(std::vector<LayoutItem> items, int row, const SectionIds& ids);
+    // The whole form: the group `title` with the rows of the form's shape
+    // first (rows 0 and 1), its width, depth, slope and threshold height
+    // (rows 2 to 5), then the modes, the sections at both thresholds
+    // and the update button; beside it the infiltration areas, the soil,
+    // the catchment, the rain and the results; the picture below.
+    static FormLayout LayoutWith(const char* title, std::vector<LayoutItem> shapeRows, const Ids& ids, int picture);
 
     // The water cross-sections of the form's shape at the lower threshold
     // (depth hs) and at the upper one (depth tE). Shows its own message and
     // returns false when the inputs give no cross-section. The steps of the
     // sections go into the log.
-    virtual bool EvaluateSections(double hs, double tE, CInfiltrationBalance::Sections& out, CSteps& steps) = 0;
+    virtual bool EvaluateSections(double hs, double tE, InfiltrationSections& out, CSteps& steps) = 0;
 
     void OnInitDialog() override;
     // Reads the fields, checks them, works out the thresholds, the sections,
@@ -126,7 +149,7 @@ private:
     // Refuses the computation (every result shows 0) and returns false.
     bool Refused(const std::string& message);
     void RefuseBalance(const std::string& message);
-    CInfiltrationBalance::Area ChosenArea() const;
+    InfiltrationArea ChosenArea() const;
 
     Ids m_ids;
     Texts m_texts;

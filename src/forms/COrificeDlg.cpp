@@ -1,7 +1,6 @@
 #include "forms/COrificeDlg.h"
 
 #include "core/COrifice.h"
-#include "core/Finite.h"
 
 namespace dralun {
 
@@ -10,12 +9,12 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     using D = COrificeDlg;
     static const Field<D> fields[] = {
         // id   name  label                                   unit   role       default range
-        {1000, "Q", "Drosselabfluss Q in [l/s]", "l/s", Role::In, "50", {}, &D::m_Q},
-        {1001, "h", "Druckhöhe in [m]", "m", Role::In, "0.6", {}, &D::m_h},
-        {1002, "mu", "Ausflussbeiwert mü [1]", "1", Role::In, "0.67", Range{0, 1}, &D::m_mu},
-        {1003, "A", "erf. Durchflussquerschnitt in [m²]", "m²", Role::Out, "0", {}, &D::m_A},
-        {1004, "d", "erf. Drosseldurchmesser in [m]", "m", Role::Out, "0", {}, &D::m_d},
-        {1005, "v", "Fließgeschwindigkeit v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
+        {kIdQ, "Q", "Drosselabfluss Q in [l/s]", "l/s", Role::In, "50", {}, &D::m_Q},
+        {kIdH, "h", "Druckhöhe in [m]", "m", Role::In, "0.6", {}, &D::m_h},
+        {kIdMu, "mu", "Ausflussbeiwert mü [1]", "1", Role::In, "0.67", Range{0, 1}, &D::m_mu},
+        {kIdA, "A", "erf. Durchflussquerschnitt in [m²]", "m²", Role::Out, "0", {}, &D::m_A},
+        {kIdD, "d", "erf. Drosseldurchmesser in [m]", "m", Role::Out, "0", {}, &D::m_d},
+        {kIdV, "v", "Fließgeschwindigkeit v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -35,33 +34,29 @@ void COrificeDlg::OnCompute()
     if (!ReadForComputation())
         return;
 
-    // Without a head, or with a coefficient of zero, nothing flows out and
-    // the flow area has no finite value; a negative discharge has no diameter.
-    const char* refusal = nullptr;
-    if (m_Q < 0)
-        refusal = "Der Drosselabfluss Q darf nicht negativ sein.";
-    else if (m_h <= 0)
-        refusal = "Die Druckhöhe muss größer als 0 m sein.\nOhne Druckhöhe fließt durch die Drossel nichts ab.";
-    else if (m_mu <= 0)
-        refusal = "Der Ausflussbeiwert mü muss größer als 0 sein.";
-
-    if (!refusal) {
-        CSteps steps(RecordingSteps());
-        const OrificeFlow flow = COrifice::Flow({m_Q, m_h, m_mu}, steps);
-        // A head beyond any number (2 g h overflows) gives an infinite
-        // velocity and so an area and a diameter of 0 for any discharge.
-        if (AllFinite({flow.v, flow.A, flow.d}) && (flow.d > 0 || m_Q == 0)) {
-            m_v = flow.v;
-            m_A = flow.A;
-            m_d = flow.d;
-            Record(steps);
-        } else {
-            refusal = "Mit diesen Eingaben ist kein Ergebnis bestimmbar.\n"
-                      "Bitte prüfen Sie Drosselabfluss, Druckhöhe und Ausflussbeiwert.";
-        }
+    CSteps steps(RecordingSteps());
+    const OrificeResult result = ComputeOrifice({m_Q, m_h, m_mu}, steps);
+    switch (result.status) {
+    case OrificeStatus::Ok:
+        m_v = result.v;
+        m_A = result.A;
+        m_d = result.d;
+        Record(steps);
+        break;
+    case OrificeStatus::NegativeDischarge:
+        Refuse("Der Drosselabfluss Q darf nicht negativ sein.");
+        break;
+    case OrificeStatus::NoHead:
+        Refuse("Die Druckhöhe muss größer als 0 m sein.\nOhne Druckhöhe fließt durch die Drossel nichts ab.");
+        break;
+    case OrificeStatus::NoCoefficient:
+        Refuse("Der Ausflussbeiwert mü muss größer als 0 sein.");
+        break;
+    case OrificeStatus::NotDeterminable:
+        Refuse("Mit diesen Eingaben ist kein Ergebnis bestimmbar.\n"
+               "Bitte prüfen Sie Drosselabfluss, Druckhöhe und Ausflussbeiwert.");
+        break;
     }
-    if (refusal)
-        Refuse(refusal);
     UpdateData(false);
 }
 
@@ -74,13 +69,13 @@ const FormLayout& COrificeDlg::Layout() const
 {
     static const FormLayout layout = {
         LabelAt("\n      Drossel/Drosselblende \n            freier Ausfluss", 0, 0, 1, 2),
-        FieldAt(1000, 1, 0),
-        FieldAt(1001, 2, 0),
-        FieldAt(1002, 3, 0),
-        FieldAt(1003, 5, 0),
-        FieldAt(1004, 6, 0),
-        FieldAt(1005, 7, 0),
-        PictureAt(195, 0, 2, 8, 1),
+        FieldAt(kIdQ, 1, 0),
+        FieldAt(kIdH, 2, 0),
+        FieldAt(kIdMu, 3, 0),
+        FieldAt(kIdA, 5, 0),
+        FieldAt(kIdD, 6, 0),
+        FieldAt(kIdV, 7, 0),
+        PictureAt(kPicture, 0, 2, 8, 1),
         ButtonColumn(0, 3, 8, {kIdOk, kIdCancel}),
     };
     return layout;

@@ -9,6 +9,16 @@ namespace dralun {
 class COrificeDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 171;
+    static constexpr int kPicture = 195; // the drawing beside the fields
+    // Control ids.
+    enum : int {
+        kIdQ = 1000,  // "Drosselabfluss Q in [l/s]"
+        kIdH = 1001,  // "Druckhöhe in [m]"
+        kIdMu = 1002, // "Ausflussbeiwert mü [1]"
+        kIdA = 1003,  // "erf. Durchflussquerschnitt in [m²]"
+        kIdD = 1004,  // "erf. Drosseldurchmesser in [m]"
+        kIdV = 1005,  // "Fließgeschwindigkeit v [m/s]"
+    };
     explicit COrificeDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;

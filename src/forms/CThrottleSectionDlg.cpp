@@ -1,6 +1,8 @@
 #include "forms/CThrottleSectionDlg.h"
 
-#include "core/CThrottleSection.h"
+#include <cstdio>
+
+#include "core/CDataDirectory.h"
 
 namespace dralun {
 
@@ -8,19 +10,19 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
 {
     using D = CThrottleSectionDlg;
     static const Field<D> fields[] = {
-        // id   name    label                      unit    role       default range
-        {1000, "kb", "kb [mm]", "mm", Role::In, "0.25", Range{0.01, 2.0}, &D::m_kb},
-        {1001, "zeta", "zeta(1)", "-", Role::In, "0.45", Range{0.01, 1.0}, &D::m_zeta},
-        {1002, "mD", "mD", "-", Role::In, "1.0", Range{0.1, 1.0}, &D::m_mD},
-        {1003, "du", "Drosseldurchmesser [mm]", "mm", Role::In, "200", Range{50, 600}, &D::m_du},
-        {1004, "L", "Drossellänge [m]", "m", Role::In, "4.0", Range{0.1, 100}, &D::m_L},
+        // id    name    label                      unit    role       default range
+        {kIdKb, "kb", "kb [mm]", "mm", Role::In, "0.25", Range{0.01, 2.0}, &D::m_kb},
+        {kIdZeta, "zeta", "zeta(1)", "-", Role::In, "0.45", Range{0.01, 1.0}, &D::m_zeta},
+        {kIdMD, "mD", "mD", "-", Role::In, "1.0", Range{0.1, 1.0}, &D::m_mD},
+        {kIdDu, "du", "Drosseldurchmesser [mm]", "mm", Role::In, "200", Range{50, 600}, &D::m_du},
+        {kIdL, "L", "Drossellänge [m]", "m", Role::In, "4.0", Range{0.1, 100}, &D::m_L},
         // The slope stays disabled: it keeps 0 and still enters the crown check.
-        {1005, "I", "Drosselneigung [%o]", "‰", Role::Off, "0", {}, &D::m_I},
-        {1006, "HRs", "H Rs Auslauf [m NN]", "m NN", Role::In, "0", {}, &D::m_outlet},
-        {1013, "Hmax", "H max Wsp [m NN]", "m NN", Role::In, "1.0", {}, &D::m_hmax},
-        {1014, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
-        {1015, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
-        {1016, "va", "v Anström [m/s]", "m/s", Role::In, "0", Range{0, 5}, &D::m_va},
+        {kIdI, "I", "Drosselneigung [%o]", "‰", Role::Off, "0", {}, &D::m_I},
+        {kIdHRs, "HRs", "H Rs Auslauf [m NN]", "m NN", Role::In, "0", {}, &D::m_outlet},
+        {kIdHmax, "Hmax", "H max Wsp [m NN]", "m NN", Role::In, "1.0", {}, &D::m_hmax},
+        {kIdV, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
+        {kIdQ, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
+        {kIdVa, "va", "v Anström [m/s]", "m/s", Role::In, "0", Range{0, 5}, &D::m_va},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -51,19 +53,80 @@ void CThrottleSectionDlg::OnCompute()
     in.maxLevel = m_hmax;
     in.va = m_va;
     CSteps steps(RecordingSteps());
-    const ThrottleResult result = CThrottleSection::Compute(in, steps);
+    const ThrottleResult result = ComputeThrottleSection(in, steps);
+    WriteDumpFile(result);
     m_v = result.v;
     m_Q = result.Q;
-    // Without a step the search found no velocity: the last warning says why.
-    for (size_t i = 0; i < result.warnings.size(); ++i) {
-        if (result.best < 0 && i + 1 == result.warnings.size())
-            Refuse(result.warnings[i]);
+    // Without a step the search found no velocity: the last message says why.
+    const std::vector<std::string> messages = Messages(result);
+    for (size_t i = 0; i < messages.size(); ++i) {
+        if (result.best < 0 && i + 1 == messages.size())
+            Refuse(messages[i]);
         else
-            MessageBox(result.warnings[i], MsgIcon::Exclamation);
+            MessageBox(messages[i], MsgIcon::Exclamation);
     }
     if (result.best >= 0)
         Record(steps);
     UpdateData(false);
+}
+
+std::vector<std::string> CThrottleSectionDlg::Messages(const ThrottleResult& result)
+{
+    switch (result.status) {
+    case ThrottleStatus::Ok:
+        break;
+    case ThrottleStatus::DiameterNotPositive:
+        return {"Der Drosseldurchmesser muss größer als 0 mm sein.\n"
+                "Ohne Durchmesser ist keine Fließgeschwindigkeit bestimmbar."};
+    case ThrottleStatus::LengthNotPositive:
+        return {"Die Drossellänge muss größer als 0 m sein.\n"
+                "Ohne Länge ist kein Reibungsgefälle bestimmbar."};
+    case ThrottleStatus::RoughnessNegative:
+        return {"Die Rauheit kb darf nicht negativ sein."};
+    }
+    std::vector<std::string> messages;
+    if (result.belowCrown)
+        messages.push_back(kCrownWarning);
+    switch (result.end) {
+    case ThrottleSearchEnd::NoEnergy:
+        messages.push_back(kAbortWarning);
+        break;
+    case ThrottleSearchEnd::NoVelocity:
+        messages.push_back("Die Fließgeschwindigkeit ist mit diesen Werten nicht bestimmbar.\n"
+                           "Berechnung abgebrochen.");
+        break;
+    case ThrottleSearchEnd::Crossed:
+    case ThrottleSearchEnd::AllSteps:
+        if (result.best < 0)
+            messages.push_back(kNoStepWarning);
+        break;
+    }
+    return messages;
+}
+
+bool CThrottleSectionDlg::WriteDumpFile(const ThrottleResult& result)
+{
+    // Where writes go nowhere (a rating table, a search) the dump is not
+    // formatted at all: its up to 1000 lines a computation are most of its cost.
+    if (CDiscardWrites::Active())
+        return false;
+    CFile dump = CDataDirectory::Open(kDumpFile, "w");
+    std::FILE* f = dump.get();
+    if (!f)
+        return false;
+    for (const char* line : {"dump-DrosselA_111.txt Drosselberechnung nach A 111", "",
+                             "vu = geschätzte Fließgeschwindigkeit des Wasserstrahls im Ausströmbereich der Drossel",
+                             "v  = Fließgeschwindigkeit nach Prandtl-Colebrook",
+                             "Die Iteration ist abgeschlossen, wenn vu und v etwa gleich groß sind und die "
+                             "Ernergiebilanz stimmt.",
+                             ""})
+        std::fprintf(f, "%s \n", line);
+    std::fprintf(f, "%s  %6.3f \n\n", "Anfangswert vu(Anfang) = ", kThrottleStart);
+    std::fprintf(f, "%s \n", "Die Schrittweite wird mit 0.01 gewählt.");
+    std::fprintf(f, "%s \n", "");
+    for (const ThrottleStep& step : result.steps)
+        std::fprintf(f, "vu = %6.3f  v = %6.3f\n", step.vu, step.v);
+    return true;
 }
 
 std::string CThrottleSectionDlg::Method() const
@@ -78,26 +141,26 @@ const FormLayout& CThrottleSectionDlg::Layout() const
         LabelAt("\nHydraulischer Nachweis  einer Drosselstrecke nach \nATV A 111", 0, 0, 1, 2),
         GroupAt("Becken und Auslauf", 1, 0, 1, 1,
                 {
-                    FieldAt(1013, 0, 0),
-                    FieldAt(1016, 1, 0),
-                    FieldAt(1006, 2, 0),
-                    FieldAt(1002, 3, 0),
+                    FieldAt(kIdHmax, 0, 0),
+                    FieldAt(kIdVa, 1, 0),
+                    FieldAt(kIdHRs, 2, 0),
+                    FieldAt(kIdMD, 3, 0),
                 }),
         GroupAt("Drossel", 2, 0, 1, 2,
                 {
-                    FieldAt(1003, 0, 0),
+                    FieldAt(kIdDu, 0, 0),
                     LabelAt("Mindestdurchmesser du 200 mm", 0, 2),
-                    FieldAt(1004, 1, 0),
+                    FieldAt(kIdL, 1, 0),
                     LabelAt("Mindestlänge 20 du, max. 100 m", 1, 2),
-                    FieldAt(1005, 2, 0),
+                    FieldAt(kIdI, 2, 0),
                     LabelAt("maximales Sohlengefälle 3,0 %o", 2, 2),
-                    FieldAt(1000, 3, 0),
-                    FieldAt(1001, 4, 0),
+                    FieldAt(kIdKb, 3, 0),
+                    FieldAt(kIdZeta, 4, 0),
                 }),
         GroupAt("Ergebnis", 1, 1, 1, 1,
                 {
-                    FieldAt(1014, 0, 0),
-                    FieldAt(1015, 1, 0),
+                    FieldAt(kIdV, 0, 0),
+                    FieldAt(kIdQ, 1, 0),
                     StretchAt(2, 0),
                 }),
         PictureAt(kPicture, 0, 2, 4, 1),

@@ -2,6 +2,10 @@
 // Throttle section after ATV-A 111: the velocity in a short throttle pipe
 // that drains a retention basin, and its discharge; every step of the search
 // goes into dump-DrosselA111.txt.
+#include <string>
+#include <vector>
+
+#include "core/CThrottleSection.h"
 #include "forms/CForm.h"
 
 namespace dralun {
@@ -10,9 +14,41 @@ class CThrottleSectionDlg final : public CForm {
 public:
     static constexpr int kTemplateId = 170;
     static constexpr int kPicture = 170;
+    // Control ids.
+    enum : int {
+        kIdKb = 1000,   // "kb [mm]"
+        kIdZeta = 1001, // "zeta(1)"
+        kIdMD = 1002,   // "mD"
+        kIdDu = 1003,   // "Drosseldurchmesser [mm]"
+        kIdL = 1004,    // "Drossellänge [m]"
+        kIdI = 1005,    // "Drosselneigung [%o]"
+        kIdHRs = 1006,  // "H Rs Auslauf [m NN]"
+        kIdHmax = 1013, // "H max Wsp [m NN]"
+        kIdV = 1014,    // "v [m/s]"
+        kIdQ = 1015,    // "Q [m³/s]"
+        kIdVa = 1016,   // "v Anström [m/s]"
+    };
+
+    // Every step of the search, in the data directory.
+    static constexpr const char* kDumpFile = "dump-DrosselA111.txt";
+    static constexpr const char* kCrownWarning = " WSP unterschreitet Rohrscheitel + 0,05 m ";
+    static constexpr const char* kAbortWarning = " IE wird <= 0  - Berechnung abgebrochen";
+    static constexpr const char* kNoStepWarning =
+        "Mit diesen Werten ist keine Fließgeschwindigkeit bestimmbar: in keinem Schritt kommt v nach "
+        "Prandtl-Colebrook der geschätzten Geschwindigkeit vu nahe.\n"
+        "Bitte prüfen Sie die Wasserspiegel H max Wsp und H Rs Auslauf.";
+
     explicit CThrottleSectionDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+
+    // The messages of a computation, in the order they arose. Without a step
+    // taken (result.best < 0) the last one says why there is no result.
+    static std::vector<std::string> Messages(const ThrottleResult& result);
+    // Writes the dump file anew: its head, then one line per step (skipped
+    // without a message where writes go nowhere or it cannot be created).
+    // False when nothing was written.
+    static bool WriteDumpFile(const ThrottleResult& result);
 
 private:
     void OnCompute();

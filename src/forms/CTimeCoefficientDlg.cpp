@@ -8,12 +8,22 @@
 namespace dralun {
 
 const int CTimeCoefficientDlg::kGrid[kRows][1 + kColumns] = {
-    {1004, 1052, 1024, 1038, 1068}, {1005, 1054, 1033, 1039, 1069}, {1006, 1055, 1034, 1045, 1070},
-    {1013, 1063, 1035, 1056, 1071}, {1014, 1057, 1044, 1040, 1072}, {1015, 1058, 1053, 1041, 1073},
-    {1016, 1059, 1010, 1042, 1074}, {1018, 1060, 1011, 1046, 1075}, {1019, 1007, 1012, 1047, 1076},
-    {1030, 1008, 1025, 1048, 1077}, {1031, 1009, 1026, 1061, 1078}, {1032, 1017, 1027, 1062, 1079},
-    {1043, 1020, 1028, 1064, 1080}, {1049, 1021, 1029, 1065, 1081}, {1050, 1022, 1036, 1066, 1082},
-    {1051, 1023, 1037, 1067, 1083},
+    {kIdT1, kIdPhi1_1, kIdPhi1_2, kIdPhi1_3, kIdPhi1_4},
+    {kIdT2, kIdPhi2_1, kIdPhi2_2, kIdPhi2_3, kIdPhi2_4},
+    {kIdT3, kIdPhi3_1, kIdPhi3_2, kIdPhi3_3, kIdPhi3_4},
+    {kIdT4, kIdPhi4_1, kIdPhi4_2, kIdPhi4_3, kIdPhi4_4},
+    {kIdT5, kIdPhi5_1, kIdPhi5_2, kIdPhi5_3, kIdPhi5_4},
+    {kIdT6, kIdPhi6_1, kIdPhi6_2, kIdPhi6_3, kIdPhi6_4},
+    {kIdT7, kIdPhi7_1, kIdPhi7_2, kIdPhi7_3, kIdPhi7_4},
+    {kIdT8, kIdPhi8_1, kIdPhi8_2, kIdPhi8_3, kIdPhi8_4},
+    {kIdT9, kIdPhi9_1, kIdPhi9_2, kIdPhi9_3, kIdPhi9_4},
+    {kIdT10, kIdPhi10_1, kIdPhi10_2, kIdPhi10_3, kIdPhi10_4},
+    {kIdT11, kIdPhi11_1, kIdPhi11_2, kIdPhi11_3, kIdPhi11_4},
+    {kIdT12, kIdPhi12_1, kIdPhi12_2, kIdPhi12_3, kIdPhi12_4},
+    {kIdT13, kIdPhi13_1, kIdPhi13_2, kIdPhi13_3, kIdPhi13_4},
+    {kIdT14, kIdPhi14_1, kIdPhi14_2, kIdPhi14_3, kIdPhi14_4},
+    {kIdT15, kIdPhi15_1, kIdPhi15_2, kIdPhi15_3, kIdPhi15_4},
+    {kIdT16, kIdPhi16_1, kIdPhi16_2, kIdPhi16_3, kIdPhi16_4},
 };
 
 CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
@@ -22,7 +32,7 @@ CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId
     // The four frequencies and the first duration are exchanged first,
     // then the table row by row.
     for (int k = 0; k < kColumns; ++k)
-        BindField({1000 + k, Format("n%d", k + 1), "n", "1/a", Role::In, Kind::Single,
+        BindField({kIdN1 + k, Format("n%d", k + 1), "n", "1/a", Role::In, Kind::Single,
                    kFrequencyDefaults[k], Range{0.01, 2.0}},
                   &m_n[k]);
     BindField({kGrid[0][0], "T1", "T [min]", "min", Role::In, Kind::Single, "5"}, &m_T[0]);
@@ -98,7 +108,7 @@ const FormLayout& CTimeCoefficientDlg::Layout() const
         table.push_back(LabelAt("Häufigkeit", 0, 0, 1, 1, Align::Right));
         for (int k = 0; k < kColumns; ++k) {
             table.push_back(LabelAt("n", 0, 1 + k, 1, 1, Align::Center));
-            table.push_back(EditAt(1000 + k, 1, 1 + k));
+            table.push_back(EditAt(kIdN1 + k, 1, 1 + k));
         }
         table.push_back(LabelAt("T [min]", 2, 0, 1, 1, Align::Center));
         table.push_back(LabelAt("Zeitbeiwert", 2, 1, 1, kColumns, Align::Center));
@@ -108,7 +118,7 @@ const FormLayout& CTimeCoefficientDlg::Layout() const
 
         FormLayout layout;
         layout.push_back(GroupAt("", 0, 0, 2, 1, table));
-        layout.push_back(GroupAt("Zeitbeiwert", 0, 1, 1, 1, {PictureAt(184, 0, 0)}));
+        layout.push_back(GroupAt("Zeitbeiwert", 0, 1, 1, 1, {PictureAt(kPicture, 0, 0)}));
         layout.push_back(StretchAt(1, 1));
         layout.push_back(ButtonColumn(0, 2, 2, {kIdOk, kIdCancel}));
         return layout;

@@ -14,6 +14,8 @@
 #include "core/CRainfallTable.h"
 #include "core/CThrottleSection.h"
 #include "forms/PipeRunFiles.h"
+#include "forms/CThrottleSectionDlg.h"
+#include "forms/RainfallFileLoad.h"
 #include "testkit/HostileFiles.h"
 #include "testkit/TempDataDir.h"
 
@@ -81,7 +83,7 @@ TEST_P(HostileTable, RainfallFileCannotBeOpenedAndTheTableStays)
 
     const std::string name = data.File("regen.txt").string();
     test::MakeHostile(name, GetParam());
-    const CRainfallTable::LoadResult result = table.Load(name, 1);
+    const RainfallFileLoad result = LoadRainfallFile(table, name, 1);
     EXPECT_FALSE(result.loaded);
     EXPECT_EQ(result.message, "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!\n\n" + name + " " +
                                   Reason(GetParam()));
@@ -103,8 +105,10 @@ TEST_P(HostileTable, ReportsAreSkippedAndNothingWaits)
     EXPECT_FALSE(CPipeRunReport().IsOpen());
     EXPECT_TRUE(LoadPipeRunTables(pipe).empty());
     EXPECT_EQ(pipe.rowCount, 100);
-    EXPECT_NEAR(CThrottleSection::Compute(ThrottleInput{}).v, 2.898, 5e-4);
-    EXPECT_FALSE(CRainfallTable().WriteCheckFile(1));
+    const ThrottleResult throttle = ComputeThrottleSection(ThrottleInput{});
+    EXPECT_FALSE(CThrottleSectionDlg::WriteDumpFile(throttle));
+    EXPECT_NEAR(throttle.v, 2.898, 5e-4);
+    EXPECT_FALSE(WriteRainfallCheckFile(CRainfallTable(), 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, HostileTable, ::testing::ValuesIn(test::AllHostile()), KindName);
@@ -126,7 +130,7 @@ TEST_P(RainlessFile, IsLoadedWithAWarning)
     test::TempDataDir data;
     data.Write("r.txt", std::get<1>(GetParam()));
     CRainfallTable table;
-    const CRainfallTable::LoadResult result = table.Load(data.File("r.txt").string(), 0.2);
+    const RainfallFileLoad result = LoadRainfallFile(table, data.File("r.txt").string(), 0.2);
     EXPECT_TRUE(result.loaded);
     EXPECT_TRUE(result.warning);
     EXPECT_THAT(result.message, HasSubstr("keine Regenspende über 0 l/(s·ha)")) << std::get<0>(GetParam());
@@ -146,13 +150,13 @@ TEST(RainfallCheckFile, IsNamedOnlyWhenItWasWritten)
     data.CopyFromMedium("R3943MI.txt");
     CRainfallTable table;
     const std::string file = data.File("R3943MI.txt").string();
-    EXPECT_THAT(table.Load(file, 1).message, EndsWith("dumpVN.txt\n vor."));
+    EXPECT_THAT(LoadRainfallFile(table, file, 1).message, EndsWith("dumpVN.txt\n vor."));
 
     // A directory in the place of the check file: it cannot be written
     // (whoever runs the test, root included).
     std::filesystem::remove(data.File("dumpVN.txt"));
     std::filesystem::create_directory(data.File("dumpVN.txt"));
-    const CRainfallTable::LoadResult result = table.Load(file, 1);
+    const RainfallFileLoad result = LoadRainfallFile(table, file, 1);
     EXPECT_TRUE(result.loaded);
     EXPECT_THAT(result.message, Not(HasSubstr("Daten liegen zur Kontrolle")));
     EXPECT_THAT(result.message, HasSubstr("dumpVN.txt konnte nicht geschrieben werden."));

@@ -14,15 +14,14 @@
 namespace dralun {
 namespace {
 
-using Balance = CInfiltrationBalance;
-using Mode = Balance::Mode;
-using Refusal = Balance::Refusal;
+using Mode = InfiltrationMode;
+using Status = InfiltrationThresholdStatus;
 
 struct ReachCase {
     Mode mode;
     double J, hs, Ls, tE;
     bool refuseFallingSlope;
-    Refusal refusal;
+    Status status;
     double wantLs = 0, wantTE = 0, wantLmax = 0;
 };
 
@@ -31,9 +30,10 @@ class Reach : public ::testing::TestWithParam<ReachCase> {};
 TEST_P(Reach, ThresholdsByHand)
 {
     const ReachCase& c = GetParam();
-    const Balance::Thresholds t = Balance::Reach(c.mode, c.J, c.hs, c.Ls, c.tE, c.refuseFallingSlope);
-    ASSERT_EQ(t.refusal, c.refusal);
-    if (c.refusal == Refusal::None) {
+    const InfiltrationThresholds t =
+        ComputeInfiltrationThresholds({c.mode, c.J, c.hs, c.Ls, c.tE, c.refuseFallingSlope});
+    ASSERT_EQ(t.status, c.status);
+    if (c.status == Status::Ok) {
         EXPECT_NEAR(t.Ls, c.wantLs, 1e-9);
         EXPECT_NEAR(t.tE, c.wantTE, 1e-12);
         EXPECT_NEAR(t.Lmax, c.wantLmax, 1e-9);
@@ -43,26 +43,26 @@ TEST_P(Reach, ThresholdsByHand)
 INSTANTIATE_TEST_SUITE_P(
     InfiltrationBalance, Reach,
     ::testing::Values(
-        ReachCase{Mode::Immersion, 2, 0.2, 50, 0, true, Refusal::None, 100, 0, 100}, // 0.2 m over 2 per mille
-        ReachCase{Mode::Immersion, 2, 0.2, 50, 0.05, true, Refusal::None, 75, 0.05, 100},
-        ReachCase{Mode::Immersion, 0, 0.2, 50, 0, true, Refusal::SlopeInImmersionMode},
-        ReachCase{Mode::Immersion, -1, 0.2, 50, 0, false, Refusal::SlopeInImmersionMode},
-        ReachCase{Mode::Immersion, 2, 0.2, 50, -0.01, true, Refusal::ImmersionNegative},
-        ReachCase{Mode::Immersion, 2, 0.2, 50, 0.2, true, Refusal::ImmersionNotBelowThreshold},
-        ReachCase{Mode::Spacing, 2, 0.2, 60, 9, true, Refusal::None, 60, 0.08, 100}, // 0.2 - 0.002 · 60
-        ReachCase{Mode::Spacing, 2, 0.2, 100, 9, true, Refusal::None, 100, 0, 100},
-        ReachCase{Mode::Spacing, 2, 0.2, 150, 9, true, Refusal::None, 150, 0, 100},
-        ReachCase{Mode::Spacing, 0, 0.2, 50, 9, true, Refusal::None, 50, 0.2, 50}, // level bed
-        ReachCase{Mode::Spacing, -1, 0.4, 200, 0, true, Refusal::FallingSlopeInSpacingMode},
-        ReachCase{Mode::Spacing, -1, 0.4, 200, 0.3, false, Refusal::None, 200, 0, -400}));
+        ReachCase{Mode::Immersion, 2, 0.2, 50, 0, true, Status::Ok, 100, 0, 100}, // 0.2 m over 2 per mille
+        ReachCase{Mode::Immersion, 2, 0.2, 50, 0.05, true, Status::Ok, 75, 0.05, 100},
+        ReachCase{Mode::Immersion, 0, 0.2, 50, 0, true, Status::SlopeInImmersionMode},
+        ReachCase{Mode::Immersion, -1, 0.2, 50, 0, false, Status::SlopeInImmersionMode},
+        ReachCase{Mode::Immersion, 2, 0.2, 50, -0.01, true, Status::ImmersionNegative},
+        ReachCase{Mode::Immersion, 2, 0.2, 50, 0.2, true, Status::ImmersionNotBelowThreshold},
+        ReachCase{Mode::Spacing, 2, 0.2, 60, 9, true, Status::Ok, 60, 0.08, 100}, // 0.2 - 0.002 · 60
+        ReachCase{Mode::Spacing, 2, 0.2, 100, 9, true, Status::Ok, 100, 0, 100},
+        ReachCase{Mode::Spacing, 2, 0.2, 150, 9, true, Status::Ok, 150, 0, 100},
+        ReachCase{Mode::Spacing, 0, 0.2, 50, 9, true, Status::Ok, 50, 0.2, 50}, // level bed
+        ReachCase{Mode::Spacing, -1, 0.4, 200, 0, true, Status::FallingSlopeInSpacingMode},
+        ReachCase{Mode::Spacing, -1, 0.4, 200, 0.3, false, Status::Ok, 200, 0, -400}));
 
 TEST(InfiltrationBalance, VolumeAndAreas)
 {
-    Balance::Sections trench;
+    InfiltrationSections trench;
     trench.Au = 0.44;
     trench.bU = 1.7;
     trench.bO = 0.5;
-    const Balance::Storage st = Balance::Store({Refusal::None, 200, 0, 200}, 0.4, trench);
+    const InfiltrationStorage st = ComputeInfiltrationStorage({{Status::Ok, 200, 0, 200}, 0.4, trench});
     EXPECT_NEAR(st.V, 44, 1e-12); // the wedge 0.44 · 200 / 2
     EXPECT_NEAR(st.Asmax, 220, 1e-12);
     EXPECT_NEAR(st.Asmittel, 110, 1e-12);
@@ -70,38 +70,44 @@ TEST(InfiltrationBalance, VolumeAndAreas)
     EXPECT_NEAR(st.AsmittelR, 130, 1e-12);
 
     // Spacing beyond the reach: L = L_max; a falling bed makes both negative.
-    EXPECT_EQ(Balance::Store({Refusal::None, 150, 0, 100}, 0.2, trench).L, 100);
-    const Balance::Storage falling = Balance::Store({Refusal::None, 200, 0, -400}, 0.4, trench);
+    EXPECT_EQ(ComputeInfiltrationStorage({{Status::Ok, 150, 0, 100}, 0.2, trench}).L, 100);
+    const InfiltrationStorage falling = ComputeInfiltrationStorage({{Status::Ok, 200, 0, -400}, 0.4, trench});
     EXPECT_NEAR(falling.V, -88, 1e-12);
     EXPECT_NEAR(falling.Asmax, -440, 1e-12);
 
     // Frustum: L/3 (0.4 + 0.1 + sqrt 0.04) over 60 m; two equal areas give A L.
-    Balance::Sections two;
+    InfiltrationSections two;
     two.Au = 0.4;
     two.Ao = 0.1;
     two.bU = two.bO = 1;
-    EXPECT_NEAR(Balance::Store({Refusal::None, 60, 0.08, 100}, 0.2, two).V, 14, 1e-12);
+    EXPECT_NEAR(ComputeInfiltrationStorage({{Status::Ok, 60, 0.08, 100}, 0.2, two}).V, 14, 1e-12);
     two.Ao = 0.4;
-    EXPECT_NEAR(Balance::Store({Refusal::None, 50, 0.2, 50}, 0.2, two).V, 20, 1e-12);
+    EXPECT_NEAR(ComputeInfiltrationStorage({{Status::Ok, 50, 0.2, 50}, 0.2, two}).V, 20, 1e-12);
     // Only a positive t_E counts for the wetted face of the upper threshold.
-    EXPECT_NEAR(Balance::Store({Refusal::None, 10, 0.1, 20}, 0.2, two).AsmaxR, (2 + 0.2 + 0.1) * 5, 1e-12);
-    EXPECT_NEAR(Balance::Store({Refusal::None, 10, -0.1, 20}, 0.2, two).AsmaxR, (2 + 0.2) * 5, 1e-12);
+    EXPECT_NEAR(ComputeInfiltrationStorage({{Status::Ok, 10, 0.1, 20}, 0.2, two}).AsmaxR, (2 + 0.2 + 0.1) * 5, 1e-12);
+    EXPECT_NEAR(ComputeInfiltrationStorage({{Status::Ok, 10, -0.1, 20}, 0.2, two}).AsmaxR, (2 + 0.2) * 5, 1e-12);
 }
 
 TEST(InfiltrationBalance, TypedRain)
 {
     // 2000 m² at 100 l/(s·ha) for 900 s: 18 m³; 1e-5 · 0.5 · 130 m³/s seep away: 0.585 m³.
-    const Balance::Result r = Balance::WithTypedRain({1e-5, 0.5, 130, 200, 10, 0, 0}, 44, 100, 15);
+    const InfiltrationBalanceResult r = ComputeInfiltrationBalance({{1e-5, 0.5, 130, 200, 10, 0, 0}, 44, 100, 15});
     EXPECT_NEAR(r.Vused, 17.415, 1e-12);
     EXPECT_EQ(r.overflow, 0);
     EXPECT_EQ(r.governingDuration, 15);
     // One hectare more: 90 m³ more; the overflow shows as a negative volume.
-    const Balance::Result wet = Balance::WithTypedRain({1e-5, 0.5, 130, 200, 10, 6000, 4000}, 44, 100, 15);
+    const InfiltrationBalanceResult wet =
+        ComputeInfiltrationBalance({{1e-5, 0.5, 130, 200, 10, 6000, 4000}, 44, 100, 15});
     EXPECT_NEAR(wet.overflow, 44 - 107.415, 1e-9);
     // Infiltration beyond the inflow: 0.5 m³/s for 900 s; no limit at 0.
-    const Balance::Result dry = Balance::WithTypedRain({1e-5, 0.5, 1e5, 200, 10, 0, 0}, 44, 100, 15);
+    const InfiltrationBalanceResult dry = ComputeInfiltrationBalance({{1e-5, 0.5, 1e5, 200, 10, 0, 0}, 44, 100, 15});
     EXPECT_NEAR(dry.Vused, 18 - 450, 1e-9);
     EXPECT_EQ(dry.overflow, 0);
+    EXPECT_EQ(dry.status, InfiltrationBalanceStatus::Ok);
+    // A rain beyond any number: the inflow and so the volume needed are no number.
+    const InfiltrationBalanceResult flood =
+        ComputeInfiltrationBalance({{1e-5, 0.5, 130, 200, 10, 0, 0}, 44, 1e308, 1e308});
+    EXPECT_EQ(flood.status, InfiltrationBalanceStatus::NotDeterminable);
 }
 
 // The last value recorded for each symbol.
@@ -126,15 +132,15 @@ TEST(InfiltrationBalance, StepsOfOneSectionByHand)
 {
     // 0.2 m over 2 per mille reach 100 m; 60 m up the water stands 0.08 m deep.
     CSteps steps;
-    const Balance::Thresholds t = Balance::Reach(Mode::Spacing, 2, 0.2, 60, 9, true, steps);
-    Balance::Sections two;
+    const InfiltrationThresholds t = ComputeInfiltrationThresholds({Mode::Spacing, 2, 0.2, 60, 9, true}, steps);
+    InfiltrationSections two;
     two.Au = 0.4;
     two.Ao = 0.1;
     two.bU = two.bO = 1;
-    const Balance::Storage st = Balance::Store(t, 0.2, two, steps);
-    const double As = Balance::ChooseArea(st, Balance::Area::MeanR, 0, steps);
+    const InfiltrationStorage st = ComputeInfiltrationStorage({t, 0.2, two}, steps);
+    const double As = ChooseInfiltrationArea(st, InfiltrationArea::MeanR, 0, steps);
     // 1000 m² at 100 l/(s·ha) for 900 s: 9 m³; 1e-5 · 0.5 · 34.2 m³/s seep away.
-    Balance::WithTypedRain({1e-5, 0.5, As, 60, 10, 400, 0}, st.V, 100, 15, steps);
+    ComputeInfiltrationBalance({{1e-5, 0.5, As, 60, 10, 400, 0}, st.V, 100, 15}, steps);
     ExpectValues(steps, {{"L_max", 100}, {"tE", 0.08}, {"L", 60}, {"V", 14}, {"Asmax", 60}, {"Asmittel", 30},
                          {"AsmaxR", (1 + 0.2 + 1 + 0.08) * 30}, {"AsmittelR", 34.2}, {"As", 34.2},
                          {"Qs", 1.71e-4}, {"V_zu", 9}, {"V_s", 0.1539}, {"V_genutzt", 8.8461},
@@ -142,10 +148,10 @@ TEST(InfiltrationBalance, StepsOfOneSectionByHand)
     EXPECT_NE(steps.Steps()[1].text.find("L_s < L_max"), std::string::npos);
     // The area typed in, and no steps for a refused reach.
     CSteps typed;
-    EXPECT_EQ(Balance::ChooseArea(st, Balance::Area::Typed, 77, typed), 77);
+    EXPECT_EQ(ChooseInfiltrationArea(st, InfiltrationArea::Typed, 77, typed), 77);
     EXPECT_EQ(typed.Steps().at(0).formula, "AsEingabe");
     CSteps refused;
-    Balance::Reach(Mode::Immersion, 0, 0.2, 50, 0, true, refused);
+    ComputeInfiltrationThresholds({Mode::Immersion, 0, 0.2, 50, 0, true}, refused);
     EXPECT_TRUE(refused.Steps().empty());
 }
 
@@ -174,7 +180,7 @@ TEST(InfiltrationBalance, FileStepsWriteOutTheGoverningRowAndListEveryRow)
 
     // 1e-4 m³/s seep away; row 3 (line 12) governs: 7.2 m³ in, 0.09 m³ out.
     CSteps steps;
-    Balance::WithRainfallTable({1e-5, 0.5, 20, 100, 10, 0, 0}, 5, table, steps);
+    ComputeInfiltrationBalance({{1e-5, 0.5, 20, 100, 10, 0, 0}, 5, 0, 0, &table}, steps);
     ExpectValues(steps, {{"Qs", 1e-4}, {"D_mass", 15}, {"r_D", 80}, {"q", 8e-6}, {"V_zu", 7.2}, {"V_s", 0.09},
                          {"V_genutzt", 7.11}, {"Ueberlauf", 5 - 7.11}});
     EXPECT_LT(steps.Steps().size(), 10u); // one row written out, not eighteen
@@ -189,7 +195,8 @@ TEST(InfiltrationBalance, FileStepsWriteOutTheGoverningRowAndListEveryRow)
 
     // No table loaded: the first row governs with nothing, and no file is named.
     CSteps none;
-    Balance::WithRainfallTable({1e-5, 0.5, 46, 100, 10, 0, 0}, 11, CRainfallTable(), none);
+    const CRainfallTable unloaded;
+    ComputeInfiltrationBalance({{1e-5, 0.5, 46, 100, 10, 0, 0}, 11, 0, 0, &unloaded}, none);
     ExpectValues(none, {{"D_mass", 0}, {"V_genutzt", 0}, {"Ueberlauf", 0}});
     EXPECT_TRUE(none.Files().empty());
 }
@@ -201,25 +208,26 @@ TEST(InfiltrationBalance, FileRows)
     CRainfallTable table;
     ASSERT_TRUE(table.Load(dir.File("regen.txt").string(), 2).loaded);
 
-    const Balance::Result r = Balance::WithRainfallTable({1e-5, 0.5, 0, 100, 10, 0, 0}, 5, table);
+    const InfiltrationBalanceResult r = ComputeInfiltrationBalance({{1e-5, 0.5, 0, 100, 10, 0, 0}, 5, 0, 0, &table});
     EXPECT_NEAR(r.Vused, 7.2, 1e-12);
     EXPECT_EQ(r.governingDuration, 15); // the earlier of the two
     EXPECT_NEAR(r.overflow, 5 - 7.2, 1e-12);
     // 1e-4 m³/s seeping away: row 3 7.2 - 0.09, row 5 7.2 - 0.18.
-    EXPECT_NEAR(Balance::WithRainfallTable({1e-5, 0.5, 20, 100, 10, 0, 0}, 50, table).Vused, 7.11, 1e-12);
+    EXPECT_NEAR(ComputeInfiltrationBalance({{1e-5, 0.5, 20, 100, 10, 0, 0}, 50, 0, 0, &table}).Vused, 7.11, 1e-12);
     // 0.1 m³/s: no row is positive; row 1 stays with 0.01 m³/s · 300 s - 30 m³.
-    const Balance::Result dry = Balance::WithRainfallTable({0.01, 1, 10, 100, 10, 0, 0}, 44, table);
+    const InfiltrationBalanceResult dry = ComputeInfiltrationBalance({{0.01, 1, 10, 100, 10, 0, 0}, 44, 0, 0, &table});
     EXPECT_NEAR(dry.Vused, -27, 1e-9);
     EXPECT_EQ(dry.governingDuration, 5);
     EXPECT_EQ(dry.overflow, 0);
 
     // A table never loaded: all rows 0; a negative V still shows as overflow.
     const CRainfallTable empty;
-    const Balance::Result none = Balance::WithRainfallTable({1e-5, 0.5, 46, 100, 10, 0, 0}, 11, empty);
+    const InfiltrationBalanceResult none =
+        ComputeInfiltrationBalance({{1e-5, 0.5, 46, 100, 10, 0, 0}, 11, 0, 0, &empty});
     EXPECT_EQ(none.Vused, 0);
     EXPECT_EQ(none.overflow, 0);
     EXPECT_EQ(none.governingDuration, 0);
-    EXPECT_EQ(Balance::WithRainfallTable({1e-5, 0.5, 0, 100, 10, 0, 0}, -88, empty).overflow, -88);
+    EXPECT_EQ(ComputeInfiltrationBalance({{1e-5, 0.5, 0, 100, 10, 0, 0}, -88, 0, 0, &empty}).overflow, -88);
 }
 
 } // namespace

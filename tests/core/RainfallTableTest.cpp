@@ -1,6 +1,7 @@
 // The rainfall table reader with hand-made files: layout, frequency columns,
 // 129-character reads, blanks as the only separator, CR LF, short files,
-// missing and overlong fields, both conversions to minutes, the check file.
+// missing and overlong fields, both conversions to minutes; the message of
+// the load and the check file that the forms add to it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "core/Format.h"
 #include "core/Platform.h"
 #include "core/Sha256.h"
+#include "forms/RainfallFileLoad.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -47,10 +49,10 @@ std::string Join(const std::vector<std::string>& lines, const char* end = "\n")
 
 class RainfallTable : public ::testing::Test {
 protected:
-    CRainfallTable::LoadResult Load(const std::string& text, double n)
+    RainfallFileLoad Load(const std::string& text, double n)
     {
         dir.Write("regen.txt", text);
-        return table.Load(dir.File("regen.txt").string(), n);
+        return LoadRainfallFile(table, dir.File("regen.txt").string(), n);
     }
     std::string Loaded(const std::string& notes = "") const
     {
@@ -86,7 +88,7 @@ TEST_F(RainfallTable, AFileNamedWithUmlautsLoads)
 {
     const std::string name = "Regenspenden Lüneburg-Süd.txt";
     dir.Write(name, Join(FileLines()));
-    const auto result = table.Load(platform::TextOf(dir.File(name)), 0.2);
+    const auto result = LoadRainfallFile(table, platform::TextOf(dir.File(name)), 0.2);
     EXPECT_EQ(result.message, Loaded());
     EXPECT_EQ(table.RowAt(12).durationText, "6");
 }
@@ -96,7 +98,7 @@ TEST_F(RainfallTable, CheckFileAndListForTheSixHourRow)
     std::vector<std::string> lines = FileLines();
     lines[21] = "   6 h  360  1  1  2  2  3  3  4  20.7"; // row 12, field 11
     Load(Join(lines), 0.3);
-    ASSERT_TRUE(table.WriteCheckFile(0.3));
+    ASSERT_TRUE(WriteRainfallCheckFile(table, 0.3));
     std::string expected = "DumpVN, Ausgabe der eingelesen Dauern und Regenspenden \n"
                            "Dient der Kontrolle, ob die Werte aus der Tabelle richtig extrahiert wurden. \n \n"
                            "n = 0.3 \n \n";
@@ -116,7 +118,7 @@ TEST_F(RainfallTable, CheckFileAndListForTheSixHourRow)
     const CRainfallTable empty;
     using Case = std::pair<double, const char*>;
     for (auto [n, line] : {Case{0.05, "n = 0.1 \n"}, Case{0.02, "n = 0.0 \n"}, Case{0.01, "n = 0.0 \n"}}) {
-        ASSERT_TRUE(empty.WriteCheckFile(n));
+        ASSERT_TRUE(WriteRainfallCheckFile(empty, n));
         EXPECT_NE(dir.ReadText("dumpVN.txt").find(std::string(" \n") + line + " \n    0   0.0 \n"), std::string::npos);
     }
 }
@@ -246,12 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(RainfallTable, AFileThatCannotBeOpenedChangesNothing)
 {
     Load(Join(FileLines()), 1.0);
-    const auto result = table.Load(dir.File("fehlt.txt").string(), 2.0);
+    const auto result = LoadRainfallFile(table, dir.File("fehlt.txt").string(), 2.0);
     EXPECT_FALSE(result.loaded);
     EXPECT_EQ(result.message, "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!");
     EXPECT_DOUBLE_EQ(table.RowAt(1).intensity, Intensity(1, 2));
     setenv("DRALUN_DATA_DIR", dir.File("regen.txt/x").string().c_str(), 1);
-    EXPECT_FALSE(table.WriteCheckFile(1)); // no data directory, no check file
+    EXPECT_FALSE(WriteRainfallCheckFile(table, 1)); // no data directory, no check file
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "core/NumberText.h"
 #include "forms/CInfiltrationSwaleDlg.h"
 #include "ResultSteps.h"
+#include "testkit/FieldNumber.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -21,7 +22,8 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using test::StepOf;
 
-double Field(const CForm& form, int id) { return ParseFieldNumber(form.Text(id)).value_or(std::nan("")); }
+using D = CInfiltrationSwaleDlg;
+using test::FieldNumber;
 
 // Circular segment of the default swale (B 2 m, T 0.3 m) at the depth t, by hand.
 double CircleArea(double t)
@@ -54,7 +56,7 @@ protected:
         return "Datei wurde geladen!\nDaten liegen zur Kontrolle in\n" + dir.Named() + "dumpVN.txt\n vor.";
     }
     // Kf kfu AsmittelR, the infiltration rate in m³/s.
-    double Qs() const { return 1e-5 * 0.5 * Field(form, 1058); }
+    double Qs() const { return 1e-5 * 0.5 * FieldNumber(form, D::kIdAsmittelR); }
 
     test::TempDataDir dir;
     CMessageLog log;
@@ -66,35 +68,38 @@ TEST_F(InfiltrationSwale, OpensWithTheGeometryOfTheDefaults)
     std::vector<int> ids;
     for (const FieldInfo& f : form.Fields())
         ids.push_back(f.id);
-    EXPECT_THAT(ids, ElementsAre(1000, 1002, 1001, 1050, 1018, 1019, 1004, 1030, 1051, 1043, 1049, 1052, 1054, 1055,
-                                 1006, 1010, 1011, 1012, 1015, 1014, 1017, 1003, 1031, 1032, 1005, 1016, 1063, 1057,
-                                 1058, 1059));
-    for (int id : {1069, 1008, 1009, 1074})
+    EXPECT_THAT(ids,
+                ElementsAre(D::kIdB, D::kIdJ, D::kIdT, D::kIdDatei, D::kIdKf, D::kIdKfu, D::kIdLs, D::kIdAuM, D::kIdN,
+                            D::kIdR, D::kIdD, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf, D::kIdAU, D::kIdAO,
+                            D::kIdLuU, D::kIdLuO, D::kIdBO, D::kIdBU, D::kIdV, D::kIdHs, D::kIdAu1, D::kIdAu2, D::kIdTE,
+                            D::kIdAsmax, D::kIdAsmaxR, D::kIdAsmittel, D::kIdAsmittelR, D::kIdAsEingabe));
+    for (int id :
+         std::initializer_list<int>{D::kIdModeCircle, D::kIdModeImmersion, D::kIdRainTyped, D::kIdAreaAsmittelR})
         EXPECT_TRUE(form.IsChecked(id)) << id;
-    for (int id : {1004, 1051, 1050})
+    for (int id : {D::kIdLs, D::kIdN, D::kIdDatei})
         EXPECT_FALSE(form.IsEnabled(id)) << id;
-    EXPECT_EQ(form.Text(1050), dir.Named() + "R3943mi.txt");
+    EXPECT_EQ(form.Text(D::kIdDatei), dir.Named() + "R3943mi.txt");
 
     // 0.2 m over 2 per mille: L_s = L = 100 m; the column "oben" is empty.
-    EXPECT_EQ(form.Text(1004), "100");
-    EXPECT_NEAR(Field(form, 1006), CircleArea(0.2), 1e-12);
-    EXPECT_NEAR(Field(form, 1006), 0.2235, 0.00005);
-    EXPECT_NEAR(Field(form, 1011), 1.721, 0.0005);
-    EXPECT_NEAR(Field(form, 1014), 1.657, 0.0005);
-    for (int id : {1010, 1012, 1015, 1052, 1054, 1055})
+    EXPECT_EQ(form.Text(D::kIdLs), "100");
+    EXPECT_NEAR(FieldNumber(form, D::kIdAU), CircleArea(0.2), 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAU), 0.2235, 0.00005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdLuU), 1.721, 0.0005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdBU), 1.657, 0.0005);
+    for (int id : {D::kIdAO, D::kIdLuO, D::kIdBO, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf})
         EXPECT_EQ(form.Text(id), "0") << id;
-    EXPECT_NEAR(Field(form, 1017), 11.18, 0.005);
-    EXPECT_NEAR(Field(form, 1016), 82.87, 0.005);
-    EXPECT_NEAR(Field(form, 1057), 41.43, 0.005);
-    EXPECT_NEAR(Field(form, 1063), 92.87, 0.005);
-    EXPECT_NEAR(Field(form, 1058), 46.43, 0.005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdV), 11.18, 0.005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAsmax), 82.87, 0.005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAsmittel), 41.43, 0.005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAsmaxR), 92.87, 0.005);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAsmittelR), 46.43, 0.005);
 
     // "Rechne": 1000 m² · 100 l/(s·ha) · 900 s = 9 m³ less what seeps away.
     form.Click(kIdOk);
-    EXPECT_NEAR(Field(form, 1054), 9 - Qs() * 900, 1e-12);
-    EXPECT_NEAR(Field(form, 1054), 8.791, 0.0005);
-    EXPECT_EQ(form.Text(1055), "0");
-    EXPECT_EQ(form.Text(1052), "15");
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 9 - Qs() * 900, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 8.791, 0.0005);
+    EXPECT_EQ(form.Text(D::kIdUeberlauf), "0");
+    EXPECT_EQ(form.Text(D::kIdDMass), "15");
     EXPECT_TRUE(log.Messages().empty());
 }
 
@@ -109,17 +114,17 @@ class InfiltrationSwaleSpacing : public InfiltrationSwale, public ::testing::Wit
 TEST_P(InfiltrationSwaleSpacing, GivesTheImmersionAndTheVolume)
 {
     const SpacingCase& c = GetParam();
-    form.Click(1007);
-    form.Type(1002, c.J);
-    form.Type(1004, c.Ls);
+    form.Click(D::kIdModeSpacing);
+    form.Type(D::kIdJ, c.J);
+    form.Type(D::kIdLs, c.Ls);
     form.Click(kIdOk);
-    EXPECT_NEAR(Field(form, 1005), c.tE, 1e-15);
+    EXPECT_NEAR(FieldNumber(form, D::kIdTE), c.tE, 1e-15);
     const double Au = CircleArea(0.2), Ao = c.tE > 0 ? CircleArea(c.tE) : 0;
-    EXPECT_NEAR(Field(form, 1010), Ao, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAO), Ao, 1e-12);
     const double V = Ao > 0 ? c.L / 3 * (Au + Ao + std::sqrt(Au * Ao)) : Au * c.L / 2;
-    EXPECT_NEAR(Field(form, 1017), V, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdV), V, 1e-12);
     // The catchment is that of the whole spacing.
-    EXPECT_NEAR(Field(form, 1054), ParseFieldNumber(c.Ls).value() * 0.09 - Qs() * 900, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), ParseFieldNumber(c.Ls).value() * 0.09 - Qs() * 900, 1e-12);
 }
 
 INSTANTIATE_TEST_SUITE_P(InfiltrationSwale, InfiltrationSwaleSpacing,
@@ -138,21 +143,22 @@ class InfiltrationSwaleRefusals : public InfiltrationSwale, public ::testing::Wi
 TEST_P(InfiltrationSwaleRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs)
 {
     form.Click(kIdOk);
-    const std::string Ls = form.Text(1004);
-    ASSERT_NE(form.Text(1017), "0");
-    ASSERT_NE(form.Text(1054), "0");
+    const std::string Ls = form.Text(D::kIdLs);
+    ASSERT_NE(form.Text(D::kIdV), "0");
+    ASSERT_NE(form.Text(D::kIdVGenutzt), "0");
     if (GetParam().spacingMode)
-        form.Click(1007);
+        form.Click(D::kIdModeSpacing);
     for (const auto& [id, text] : GetParam().typed)
         form.Type(id, text);
     form.Click(kIdOk);
     EXPECT_EQ(log.Texts(), GetParam().messages);
-    for (int id : {1006, 1010, 1011, 1012, 1014, 1015, 1017, 1016, 1063, 1057, 1058, 1052, 1054, 1055})
+    for (int id : {D::kIdAU, D::kIdAO, D::kIdLuU, D::kIdLuO, D::kIdBU, D::kIdBO, D::kIdV, D::kIdAsmax, D::kIdAsmaxR,
+                   D::kIdAsmittel, D::kIdAsmittelR, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf})
         EXPECT_EQ(form.Text(id), "0") << id;
     for (const auto& [id, text] : GetParam().typed)
         EXPECT_EQ(form.Text(id), text) << id;
     if (!GetParam().spacingMode) {
-        EXPECT_EQ(form.Text(1004), Ls);
+        EXPECT_EQ(form.Text(D::kIdLs), Ls);
     }
 }
 
@@ -164,119 +170,121 @@ const char* const kNotBelow = "unzulässige Eingabe!\n\nDie Eintauchtiefe an der
 INSTANTIATE_TEST_SUITE_P(
     InfiltrationSwale, InfiltrationSwaleRefusals,
     ::testing::Values(
-        Refused{{{1003, "0"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein."}},
-        Refused{{{1003, "0.35"}}, false, {"unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe."}},
-        Refused{{{1004, "0"}}, true, {"unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein"}},
-        Refused{{{1002, "-1"}},
+        Refused{{{D::kIdHs, "0"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein."}},
+        Refused{{{D::kIdHs, "0.35"}}, false, {"unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe."}},
+        Refused{{{D::kIdLs, "0"}}, true, {"unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein"}},
+        Refused{{{D::kIdJ, "-1"}},
                 true,
                 {"unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein."}},
-        Refused{{{1002, "0"}}, false, {kSlopeImmersion}},
-        Refused{{{1002, "-2"}}, false, {kSlopeImmersion}},
-        Refused{{{1005, "-0.01"}},
+        Refused{{{D::kIdJ, "0"}}, false, {kSlopeImmersion}},
+        Refused{{{D::kIdJ, "-2"}}, false, {kSlopeImmersion}},
+        Refused{{{D::kIdTE, "-0.01"}},
                 false,
                 {"unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle kann nicht < 0 sein."}},
-        Refused{{{1005, "0.2"}}, false, {kNotBelow}},
-        Refused{{{1005, "0.25"}}, false, {kNotBelow}},
-        Refused{{{1000, "0"}},
+        Refused{{{D::kIdTE, "0.2"}}, false, {kNotBelow}},
+        Refused{{{D::kIdTE, "0.25"}}, false, {kNotBelow}},
+        Refused{{{D::kIdB, "0"}},
                 false,
                 {"Bitte geben Sie eine Zahl zwischen 0.5 und 5 ein."}},
         // Two values out of their ranges: one message names both, nothing is computed.
-        Refused{{{1049, "5000"}, {1001, "0.05"}},
+        Refused{{{D::kIdD, "5000"}, {D::kIdT, "0.05"}},
                 false,
                 {"Bitte prüfen Sie diese Eingaben:\n„Muldentiefe [m]“: Bitte geben Sie eine Zahl zwischen 0.1 und "
                  "0.7 ein.\n„N-dauer [min]“: Bitte geben Sie eine Zahl zwischen 0 und 4320 ein."}}));
 
 TEST_F(InfiltrationSwale, ShapeButtonsComputeAndTheDeepParabolaTakesTheExactArc)
 {
-    form.Click(1070);
+    form.Click(D::kIdModeParabola);
     const double x = std::sqrt(2 / 0.6 * 0.2); // x² = 2 p y through (±1, 0.3)
-    EXPECT_NEAR(Field(form, 1006), 4.0 / 3 * 0.2 * x, 1e-12);
-    EXPECT_NEAR(Field(form, 1054), 9 - Qs() * 900, 1e-12); // the balance too
-    form.Type(1000, "0.5");
-    form.Type(1001, "0.7");
-    form.Type(1003, "0.7");
+    EXPECT_NEAR(FieldNumber(form, D::kIdAU), 4.0 / 3 * 0.2 * x, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 9 - Qs() * 900, 1e-12); // the balance too
+    form.Type(D::kIdB, "0.5");
+    form.Type(D::kIdT, "0.7");
+    form.Type(D::kIdHs, "0.7");
     form.Click(kIdOk);
     EXPECT_TRUE(log.Texts().empty());
     // Half width 0.25 m, y = a x² through (0.25, 0.7): a = 11.2 /m; the arc
     // 0.25 sqrt(1 + 4 a² 0.25²) + asinh(2 a 0.25) / (2 a).
     const double a = 0.7 / (0.25 * 0.25);
-    EXPECT_NEAR(Field(form, 1011), 0.25 * std::sqrt(1 + 4 * a * a * 0.0625) + std::asinh(2 * a * 0.25) / (2 * a), 1e-12);
-    EXPECT_NEAR(Field(form, 1006), 4.0 / 3 * 0.7 * 0.25, 1e-12);
-    form.Click(1069);
-    EXPECT_GT(Field(form, 1011), 0); // the circle's arc has a length
+    EXPECT_NEAR(FieldNumber(form, D::kIdLuU),
+                0.25 * std::sqrt(1 + 4 * a * a * 0.0625) + std::asinh(2 * a * 0.25) / (2 * a), 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdAU), 4.0 / 3 * 0.7 * 0.25, 1e-12);
+    form.Click(D::kIdModeCircle);
+    EXPECT_GT(FieldNumber(form, D::kIdLuU), 0); // the circle's arc has a length
 }
 
 TEST_F(InfiltrationSwale, UpdateButtonAreaChoiceAndOverflow)
 {
-    form.Type(1043, "200");
-    form.Type(1003, "0.1");
-    form.Click(1013); // the geometry alone
-    EXPECT_EQ(form.Text(1004), "50");
-    EXPECT_EQ(form.Text(1054), "0");
-    form.Type(1003, "0.2");
-    form.Click(1071); // Asmax, from the next geometry step on
+    form.Type(D::kIdR, "200");
+    form.Type(D::kIdHs, "0.1");
+    form.Click(D::kIdUpdate); // the geometry alone
+    EXPECT_EQ(form.Text(D::kIdLs), "50");
+    EXPECT_EQ(form.Text(D::kIdVGenutzt), "0");
+    form.Type(D::kIdHs, "0.2");
+    form.Click(D::kIdAreaAsmax); // Asmax, from the next geometry step on
     form.Click(kIdOk);
-    EXPECT_NEAR(Field(form, 1054), 18 - 1e-5 * 0.5 * Field(form, 1016) * 900, 1e-12);
-    EXPECT_NEAR(Field(form, 1055), Field(form, 1017) - Field(form, 1054), 1e-12); // negative
-    form.Click(1075);
-    form.Type(1059, "100000"); // 0.5 m³/s seep away
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 18 - 1e-5 * 0.5 * FieldNumber(form, D::kIdAsmax) * 900, 1e-12);
+    EXPECT_NEAR(FieldNumber(form, D::kIdUeberlauf), FieldNumber(form, D::kIdV) - FieldNumber(form, D::kIdVGenutzt),
+                1e-12); // negative
+    form.Click(D::kIdAreaAsEingabe);
+    form.Type(D::kIdAsEingabe, "100000"); // 0.5 m³/s seep away
     form.Click(kIdOk);
-    EXPECT_NEAR(Field(form, 1054), 18 - 450, 1e-9);
-    EXPECT_EQ(form.Text(1055), "0");
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 18 - 450, 1e-9);
+    EXPECT_EQ(form.Text(D::kIdUeberlauf), "0");
 }
 
 TEST_F(InfiltrationSwale, RainRadiosAndTheFile)
 {
     dir.Write("R3943MI.txt", RainfallFile());
-    form.Click(1020); // typed rain: nothing
+    form.Click(D::kIdLoadFile); // typed rain: nothing
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_FALSE(dir.Exists("dumpVN.txt"));
-    form.Click(1053);
-    EXPECT_TRUE(form.IsEnabled(1051) && form.IsEnabled(1050));
-    EXPECT_FALSE(form.IsEnabled(1043) || form.IsEnabled(1049) || form.IsEnabled(1047));
+    form.Click(D::kIdRainFromFile);
+    EXPECT_TRUE(form.IsEnabled(D::kIdN) && form.IsEnabled(D::kIdDatei));
+    EXPECT_FALSE(form.IsEnabled(D::kIdR) || form.IsEnabled(D::kIdD) || form.IsEnabled(D::kIdListDurations));
     form.Click(kIdOk); // not loaded yet: "Rechne" loads the file the form names, never a silent 0
     EXPECT_THAT(log.Texts(), ElementsAre(Loaded()));
-    EXPECT_GT(Field(form, 1054), 0);
-    EXPECT_NE(form.Text(1052), "0");
+    EXPECT_GT(FieldNumber(form, D::kIdVGenutzt), 0);
+    EXPECT_NE(form.Text(D::kIdDMass), "0");
     log.Clear();
 
-    form.Click(1020);
+    form.Click(D::kIdLoadFile);
     EXPECT_THAT(log.Texts(), ElementsAre(Loaded()));
-    ASSERT_EQ(form.Items(1047).size(), 18u);
-    EXPECT_EQ(form.Items(1047)[7], "90 min");
-    EXPECT_EQ(form.Items(1047)[11], "6 h");
-    EXPECT_EQ(form.Selection(1047), 0);
-    EXPECT_EQ(form.Text(1049), "5");
-    EXPECT_EQ(form.Text(1043), "12.5");
-    form.Type(1051, "0.3"); // leaving the frequency field loads column 4
-    form.Leave(1051);
+    ASSERT_EQ(form.Items(D::kIdListDurations).size(), 18u);
+    EXPECT_EQ(form.Items(D::kIdListDurations)[7], "90 min");
+    EXPECT_EQ(form.Items(D::kIdListDurations)[11], "6 h");
+    EXPECT_EQ(form.Selection(D::kIdListDurations), 0);
+    EXPECT_EQ(form.Text(D::kIdD), "5");
+    EXPECT_EQ(form.Text(D::kIdR), "12.5");
+    form.Type(D::kIdN, "0.3"); // leaving the frequency field loads column 4
+    form.Leave(D::kIdN);
     EXPECT_THAT(log.Texts(), ElementsAre(Loaded(), Loaded()));
-    EXPECT_EQ(form.Text(1043), "14.5");
+    EXPECT_EQ(form.Text(D::kIdR), "14.5");
     EXPECT_NE(dir.ReadText("dumpVN.txt").find("\nn = 0.3 \n"), std::string::npos);
 
     form.Click(kIdOk); // the longest rain needs the most: 1000 m² · 184.5e-7 m/s · 259200 s
-    EXPECT_NEAR(Field(form, 1054), (1000 * 184.5e-7 - Qs()) * 259200, 1e-9);
-    EXPECT_EQ(form.Text(1052), "4320");
+    EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), (1000 * 184.5e-7 - Qs()) * 259200, 1e-9);
+    EXPECT_EQ(form.Text(D::kIdDMass), "4320");
 
-    form.Type(1050, dir.File("fehlt.txt").string());
-    form.Click(1020);
+    form.Type(D::kIdDatei, dir.File("fehlt.txt").string());
+    form.Click(D::kIdLoadFile);
     EXPECT_EQ(log.Texts().back(), "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!");
-    EXPECT_EQ(form.Items(1047).size(), 18u);
-    EXPECT_EQ(form.Text(1043), "14.5");
+    EXPECT_EQ(form.Items(D::kIdListDurations).size(), 18u);
+    EXPECT_EQ(form.Text(D::kIdR), "14.5");
     EXPECT_EQ(form.StaleBecause(), "Eingaben geändert – Rechne drücken");
     form.Click(kIdOk); // the rows of another file are not this file's rain
-    EXPECT_EQ(form.Text(1054), "0");
+    EXPECT_EQ(form.Text(D::kIdVGenutzt), "0");
     EXPECT_THAT(form.RefusedBecause(), HasSubstr("fehlt.txt“ zur Häufigkeit n = 0.3 sind nicht geladen"));
 
-    form.Click(1009);
+    form.Click(D::kIdRainTyped);
     form.TakeFocusRequest();
-    form.Select(1047, 11); // by the unit word
-    EXPECT_EQ(form.Text(1049), "360");
-    EXPECT_EQ(form.Text(1043), "124.5");
-    EXPECT_EQ(form.TakeFocusRequest()->id, 1043);
-    form.Type(1043, "1");
-    form.Leave(1047);
-    EXPECT_EQ(form.Text(1043), "124.5");
+    form.Select(D::kIdListDurations, 11); // by the unit word
+    EXPECT_EQ(form.Text(D::kIdD), "360");
+    EXPECT_EQ(form.Text(D::kIdR), "124.5");
+    EXPECT_EQ(form.TakeFocusRequest()->id, D::kIdR);
+    form.Type(D::kIdR, "1");
+    form.Leave(D::kIdListDurations);
+    EXPECT_EQ(form.Text(D::kIdR), "124.5");
 }
 
 struct StepCase {
@@ -316,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"L_max", 100}, {"Ls", 100}, {"r_K", kRadius}, {"A_u", CircleArea(0.2)}, {"A_o", 0},
                   {"V", CircleArea(0.2) * 50}, {"V_zu", 9}}},
         StepCase{"parabola, L_s given",
-                 {{1070, nullptr}, {1007, nullptr}, {1004, "60"}},
+                 {{D::kIdModeParabola, nullptr}, {D::kIdModeSpacing, nullptr}, {D::kIdLs, "60"}},
                  {{"tE", 0.08}, {"p", 1 / 0.6}, {"b_u", 2 * kHalfWidth02}, {"A_u", 4.0 / 3 * 0.2 * kHalfWidth02},
                   {"L", 60}, {"V_zu", 5.4}}}),
     [](const auto& info) { return std::string(info.param.what[0] == 'c' ? "Circle" : "Parabola"); });
@@ -324,8 +332,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InfiltrationSwale, TheFileBalanceWritesOutTheGoverningRowAndListsEveryRow)
 {
     dir.Write("R3943MI.txt", RainfallFile());
-    form.Click(1053);
-    form.Click(1020);
+    form.Click(D::kIdRainFromFile);
+    form.Click(D::kIdLoadFile);
     form.Click(kIdOk);
     test::ExpectResultsAreSteps(form);
     EXPECT_LT(form.Steps().size(), 40u);
@@ -350,7 +358,7 @@ TEST_F(InfiltrationSwale, TheFileBalanceWritesOutTheGoverningRowAndListsEveryRow
                                      "Querschnitt der Mulde: Kreisabschnitt durch beide Ränder und die Sohle"));
 
     // The geometry alone: its steps, no balance, and the method says so.
-    form.Click(1013);
+    form.Click(D::kIdUpdate);
     EXPECT_EQ(StepOf(form, "V_zu"), nullptr);
     EXPECT_NE(StepOf(form, "V"), nullptr);
     EXPECT_TRUE(form.DataFiles().empty());

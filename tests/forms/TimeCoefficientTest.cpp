@@ -33,7 +33,7 @@ TEST_F(TimeCoefficient, TheTableIsComputedWhenTheFormOpens)
 
 TEST_F(TimeCoefficient, ANewFirstDurationShiftsTheWholeColumn)
 {
-    form.Type(1004, "10");
+    form.Type(D::kIdT1, "10");
     form.Click(kIdOk);
     EXPECT_EQ(form.Text(D::kGrid[0][0]), "10");
     EXPECT_EQ(form.Text(D::kGrid[15][0]), "25");
@@ -45,7 +45,7 @@ TEST_F(TimeCoefficient, FirstDurationAtOrBelowMinusNineIsRefused)
 {
     for (const char* t : {"-9", "-20"}) {
         log.Clear();
-        form.Type(1004, t);
+        form.Type(D::kIdT1, t);
         form.Click(kIdOk);
         ASSERT_EQ(log.Texts().size(), 1u) << t;
         EXPECT_NE(log.Texts()[0].find("-9"), std::string::npos);
@@ -57,8 +57,8 @@ TEST_F(TimeCoefficient, FirstDurationAtOrBelowMinusNineIsRefused)
 
 TEST_F(TimeCoefficient, AFrequencyOfZeroIsRefusedAndTheDurationsFollowT1)
 {
-    form.Type(1001, "0");
-    form.Type(1004, "10");
+    form.Type(D::kIdN2, "0");
+    form.Type(D::kIdT1, "10");
     form.Click(kIdOk);
     ASSERT_EQ(log.Texts().size(), 1u);
     EXPECT_EQ(log.Texts()[0], "Bitte geben Sie eine Zahl zwischen 0.01 und 2 ein.");

@@ -12,6 +12,7 @@
 #include "core/CRainfallTable.h"
 #include "core/NumberText.h"
 #include "core/TableText.h"
+#include "forms/RainfallFileLoad.h"
 #include "generators/Rainfall.h"
 #include "testkit/TempDataDir.h"
 
@@ -51,7 +52,7 @@ TEST(Rainfall, TheReaderTakesEveryColumnAndTheValuesGrowAsTheyShould)
     CRainfallTable previous;
     for (size_t k = 0; k < n.size(); ++k) {
         CRainfallTable t;
-        const auto result = t.Load(path, n[k]);
+        const auto result = LoadRainfallFile(t, path, n[k]);
         ASSERT_TRUE(result.loaded && !result.warning) << result.message;
         for (int r = 1; r <= 18; ++r) {
             const RainDuration d = RainDurations()[static_cast<size_t>(r - 1)];

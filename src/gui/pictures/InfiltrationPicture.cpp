@@ -9,6 +9,8 @@
 #include <cmath>
 
 #include "forms/CInfiltrationForm.h"
+#include "forms/CInfiltrationSwaleDlg.h"
+#include "forms/CInfiltrationTrenchDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -156,8 +158,8 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
                    QStringLiteral("Höhen %1-fach überhöht").arg(e, 0, 'f', 0));
 }
 
-const PictureRegistrar swale(185, {{76, 13}, &PaintLongSection});
-const PictureRegistrar trench(104, {{76, 13}, &PaintLongSection});
+const PictureRegistrar swale(CInfiltrationSwaleDlg::kPicture, {{76, 13}, &PaintLongSection});
+const PictureRegistrar trench(CInfiltrationTrenchDlg::kPicture, {{76, 13}, &PaintLongSection});
 
 } // namespace
 } // namespace dralun

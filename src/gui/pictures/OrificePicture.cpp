@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/COrificeDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -16,10 +17,10 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
-    const double h = pic::Positive(form.Value(1001));
-    const double d = pic::Positive(form.Value(1004));
-    const double v = pic::Positive(form.Value(1005));
-    const double q = form.Value(1000);
+    const double h = pic::Positive(form.Value(COrificeDlg::kIdH));
+    const double d = pic::Positive(form.Value(COrificeDlg::kIdD));
+    const double v = pic::Positive(form.Value(COrificeDlg::kIdV));
+    const double q = form.Value(COrificeDlg::kIdQ);
 
     // Heights in metres: the orifice axis a little above the basin floor,
     // the water surface h above the axis.
@@ -99,9 +100,9 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
     // The values, moved in from the right edge when they are long.
     painter.setPen(pic::Ink());
     const QStringList values{QStringLiteral("Q = %1 l/s").arg(pic::Num(q, 1)),
-                             QStringLiteral("v = %1 m/s").arg(pic::Num(form.Value(1005), 2)),
-                             QStringLiteral("d = %1 m").arg(pic::Num(form.Value(1004), 3)),
-                             QStringLiteral("h = %1 m").arg(pic::Num(form.Value(1001), 3))};
+                             QStringLiteral("v = %1 m/s").arg(pic::Num(form.Value(COrificeDlg::kIdV), 2)),
+                             QStringLiteral("d = %1 m").arg(pic::Num(form.Value(COrificeDlg::kIdD), 3)),
+                             QStringLiteral("h = %1 m").arg(pic::Num(form.Value(COrificeDlg::kIdH), 3))};
     double width = 0;
     for (const QString& value : values)
         width = std::max(width, fm.horizontalAdvance(value));
@@ -110,7 +111,7 @@ void PaintOrifice(QPainter& painter, const QRectF& area, const CForm& form)
         sheet.Place(values[i], {{QPointF(x, map(0, top).y() + fm.height() * (0.8 + i)), Qt::AlignLeft}});
 }
 
-const PictureRegistrar registered(195, {{17, 13}, &PaintOrifice});
+const PictureRegistrar registered(COrificeDlg::kPicture, {{17, 13}, &PaintOrifice});
 
 } // namespace
 } // namespace dralun

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "forms/CForm.h"
+#include "forms/CThrottleSectionDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -23,12 +24,12 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
     const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
 
-    const double d = pic::Positive(form.Value(1003)) / 1000;
-    const double L = pic::Positive(form.Value(1004));
-    const double I = Finite(form.Value(1005)) / 1000;
-    const double outlet = Finite(form.Value(1006));
-    const double hmax = Finite(form.Value(1013));
-    const double mD = std::clamp(Finite(form.Value(1002)), 0.0, 1.0);
+    const double d = pic::Positive(form.Value(CThrottleSectionDlg::kIdDu)) / 1000;
+    const double L = pic::Positive(form.Value(CThrottleSectionDlg::kIdL));
+    const double I = Finite(form.Value(CThrottleSectionDlg::kIdI)) / 1000;
+    const double outlet = Finite(form.Value(CThrottleSectionDlg::kIdHRs));
+    const double hmax = Finite(form.Value(CThrottleSectionDlg::kIdHmax));
+    const double mD = std::clamp(Finite(form.Value(CThrottleSectionDlg::kIdMD)), 0.0, 1.0);
     const double inletInvert = outlet + I * L;
     const double crownCheck = outlet + d + I * L + 0.05;
     const double outletLevel = outlet + mD * d;
@@ -47,7 +48,7 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
                        body.bottom() - (level - bottom) / (top - bottom) * body.height());
     };
     // The basin is wide enough for the labels of its levels.
-    const QString hmaxText = QStringLiteral("H max Wsp %1").arg(pic::Num(form.Value(1013), 2));
+    const QString hmaxText = QStringLiteral("H max Wsp %1").arg(pic::Num(form.Value(CThrottleSectionDlg::kIdHmax), 2));
     const QString crownText = QStringLiteral("Scheitel + 0,05");
     const double labels = std::max(fm.horizontalAdvance(hmaxText), fm.horizontalAdvance(crownText));
     const double wall = std::clamp(0.03 + (labels + fm.height() * 0.6) / body.width(), 0.30, 0.5);
@@ -104,22 +105,24 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
     sheet.Place(crownText, beside(crownCheck, !crownOk));
     painter.setPen(pic::Ink());
     sheet.Label(at(shaftEnd, outlet) + QPointF(0, fm.height() * 0.6),
-                QStringLiteral("H Rs Auslauf %1").arg(pic::Num(form.Value(1006), 2)), Qt::AlignRight);
+                QStringLiteral("H Rs Auslauf %1").arg(pic::Num(form.Value(CThrottleSectionDlg::kIdHRs), 2)),
+                Qt::AlignRight);
     if (d > 0)
         sheet.Dimension(pipeY(0.5, 0), pipeY(0.5, dy), QStringLiteral("du"));
     const double over = dy + 0.1 * height; // the length above the pipe, clear of the outlet labels
     sheet.Dimension(pipeY(wallEnd, over), pipeY(pipeEnd, over),
-                    QStringLiteral("L = %1 m").arg(pic::Num(form.Value(1004), 2)));
+                    QStringLiteral("L = %1 m").arg(pic::Num(form.Value(CThrottleSectionDlg::kIdL), 2)));
 
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 1.6),
                 QStringLiteral("v = %1 m/s   Q = %2 m³/s")
-                   .arg(pic::Num(form.Value(1014), 3), pic::Num(form.Value(1015), 4)),
+                    .arg(pic::Num(form.Value(CThrottleSectionDlg::kIdV), 3),
+                         pic::Num(form.Value(CThrottleSectionDlg::kIdQ), 4)),
                 Qt::AlignLeft);
     sheet.Label(QPointF(inner.left(), inner.bottom() - fm.height() * 0.5),
                 QStringLiteral("Höhen in m NN maßstäblich, Länge schematisch"), Qt::AlignLeft);
 }
 
-const PictureRegistrar registered(170, {{26, 15}, &PaintThrottleSection});
+const PictureRegistrar registered(CThrottleSectionDlg::kPicture, {{26, 15}, &PaintThrottleSection});
 
 } // namespace
 } // namespace dralun
