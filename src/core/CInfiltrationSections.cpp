@@ -7,6 +7,7 @@
 
 #include "core/CSwaleSection.h"
 #include "core/Constants.h"
+#include "core/CircularArc.h"
 #include "core/CTrapezoidSection.h"
 
 namespace dralun {
@@ -64,7 +65,7 @@ void CircleSteps(const CSwaleSection& s, double depth, const Threshold& at, CSte
     Record(steps, "Fließquerschnitt des Kreisabschnitts", at, "A_{x}", "(r_K * r_K / 2) * (theta_{x} - sin(theta_{x}))",
            s.circleArea, "m²");
     Record(steps, "Benetzter Umfang des Kreisabschnitts", at, "lu_{x}",
-           "2 * pi * r_K * theta_{x} * 180 / pi / 360", s.circlePerimeter, "m");
+           CircularArcFormula("r_K", "theta_{x}").c_str(), s.circlePerimeter, "m");
 }
 
 void ParabolaSteps(const CSwaleSection& s, double perimeter, const Threshold& at, CSteps& steps)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Constants.h"
+#include "core/CircularArc.h"
 #include "core/Finite.h"
 
 namespace dralun {
@@ -32,7 +33,7 @@ void CircleSteps(const SwaleFlowInput& in, const CSwaleSection& s, CSteps& steps
                    s.circleAngle, "rad");
     steps.Step("Fließquerschnitt des Kreisabschnitts", "A_K", "(r * r / 2) * (theta - sin(theta))", s.circleArea, "m²");
     steps.Step("Benetzter Umfang des Kreisabschnitts", "lu_K",
-               "2 * pi * r * theta * 180 / pi / 360", s.circlePerimeter, "m");
+               CircularArcFormula("r", "theta"), s.circlePerimeter, "m");
 }
 
 void ParabolaSteps(const SwaleFlowInput& in, const CSwaleSection& s, CSteps& steps)

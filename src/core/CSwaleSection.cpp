@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/Constants.h"
+#include "core/CircularArc.h"
 
 namespace dralun {
 
@@ -29,7 +29,7 @@ CSwaleSection ComputeSwaleSection(const SwaleSectionInput& in)
         s.circleWidth = w;
         s.circleAngle = theta;
         s.circleArea = (Rc * Rc / 2) * (theta - std::sin(theta));
-        s.circlePerimeter = 2 * kPi * Rc * theta * 180 / kPi / 360;
+        s.circlePerimeter = CircularArc(Rc, theta);
     }
 
     // Parabola x² = 2 p y through both edges.
