@@ -18,11 +18,7 @@ void BM_LookUp(benchmark::State& state)
     double slope = 0.0;
     int family = 0;
     for (auto _ : state) {
-        tables.m_family = family;
-        tables.m_q = family == 2 ? 9.0 : 2.5;
-        tables.m_s = slope;
-        benchmark::DoNotOptimize(tables.LookUp());
-        benchmark::DoNotOptimize(tables.m_results[16]);
+        benchmark::DoNotOptimize(tables.LookUp({family, family == 2 ? 9.0 : 2.5, slope}).results[16]);
         slope = slope < 7.9 ? slope + 0.013 : 0.0; // every row, most of them interpolated
         family = (family + 1) % 3;
     }

@@ -41,11 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     for (int family = 0; family < CInletTables::kFamilies; ++family)
         for (double s : {0.0, 0.3, 4.1, 8.0}) {
-            tables.m_family = family;
-            tables.m_q = family == 2 ? 9.0 : 3.5;
-            tables.m_s = s;
-            tables.LookUp();
-            for (double r : tables.m_results)
+            for (double r : tables.LookUp({family, family == 2 ? 9.0 : 3.5, s}).results)
                 if (!std::isfinite(r))
                     std::abort();
         }

@@ -2,25 +2,23 @@
 
 namespace dralun {
 
-InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, CInletTables& tables, CSteps& steps)
+InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, const CInletTables& tables, CSteps& steps)
 {
     InletSpacingResult r;
     steps.Let("gamma", in.gamma);
     steps.Let("q", in.q);
     r.qd = steps.Step("Bemessungszufluss je Meter Straße", "qd", "gamma * q", in.gamma * in.q, "l/(s·m)");
 
-    tables.m_family = in.family;
-    tables.m_s = in.s;
-    tables.m_q = in.crossFall;
-    tables.ClearResults();
     // The curb gutter and the inlet bay have tables up to 6 %, the V-gutter
     // from 7 %.
     const bool table = ((in.family == 0 || in.family == 1) && in.crossFall < 7.0) ||
                        (in.family == 2 && in.crossFall > 6.0);
-    if (in.tablesLoaded && in.s >= 0 && in.s <= 8 && table)
-        r.lookedUp = tables.LookUp(steps);
-    for (int n = 0; n < CInletTables::kResults; ++n)
-        r.capacity[static_cast<std::size_t>(n)] = tables.m_results[n];
+    if (in.tablesLoaded && in.s >= 0 && in.s <= 8 && table) {
+        const CInletTables::LookUpResult found = tables.LookUp({in.family, in.crossFall, in.s}, steps);
+        r.lookedUp = found.found;
+        for (int n = 0; n < CInletTables::kResults; ++n)
+            r.capacity[static_cast<std::size_t>(n)] = found.results[static_cast<std::size_t>(n)];
+    }
     r.shown = r.capacity;
     if (!in.spacings)
         return r;

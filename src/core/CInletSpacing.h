@@ -33,6 +33,6 @@ inline constexpr double kLeastDesignInflow = 0.01;
 // Sets the tables' family, cross-fall and slope and looks the capacities up
 // where the gutter form has a table for the cross-fall and the slope lies in
 // 0 ... 8 %.
-InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, CInletTables& tables, CSteps& steps);
+InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, const CInletTables& tables, CSteps& steps);
 
 } // namespace dralun

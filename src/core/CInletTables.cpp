@@ -122,8 +122,8 @@ bool CInletTables::LoadTables()
             const unsigned high = bytes[kHeaderBytes + 2 * w + 1];
             table[w] = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
         }
-        m_keyPosition = 0; // the key restarts with every table
-        ApplyKey(table, kWords, m_keyPosition);
+        int keyPosition = 0; // the key restarts with every table
+        ApplyKey(table, kWords, keyPosition);
         // A capacity is never negative and never more than a gutter can
         // carry: anything else is not a table written with this key.
         const int bad = ImplausibleWord(table);
@@ -144,12 +144,6 @@ bool CInletTables::LoadTables()
         g_stamps[t] = std::move(stamps[static_cast<std::size_t>(t)]);
     }
     return true;
-}
-
-void CInletTables::ClearResults()
-{
-    for (double& r : m_results)
-        r = 0.0;
 }
 
 int CInletTables::TableIndex(int family, double q)
@@ -191,21 +185,20 @@ std::string CInletTables::RowText(int table, int row)
     return text;
 }
 
-bool CInletTables::LookUp(CSteps& steps)
+CInletTables::LookUpResult CInletTables::LookUp(const LookUpInput& in, CSteps& steps) const
 {
-    const int t = TableIndex(m_family, m_q);
-    if (t < 0 || !(m_s >= 0.0 && m_s <= 8.0)) {
-        ClearResults();
-        return false;
-    }
+    LookUpResult r;
+    const int t = TableIndex(in.family, in.q);
+    if (t < 0 || !(in.s >= 0.0 && in.s <= 8.0))
+        return r;
 
     // Row k and the weight w of the following row; 8 % is the last row,
     // taken as it stands.
     int k = kLastRow;
     double w = 0.0;
-    if (m_s != 8.0) {
-        k = static_cast<int>(m_s / kSlopeStep);
-        w = (m_s - kSlopeStep * k) / kSlopeStep;
+    if (in.s != 8.0) {
+        k = static_cast<int>(in.s / kSlopeStep);
+        w = (in.s - kSlopeStep * k) / kSlopeStep;
         if (k >= kLastRow) {
             k = kLastRow;
             w = 0.0;
@@ -217,15 +210,16 @@ bool CInletTables::LookUp(CSteps& steps)
         const int c = kResultColumn[static_cast<std::size_t>(n)];
         const int here = row[c];
         if (k == kLastRow) {
-            m_results[n] = here / 10.0;
+            r.results[static_cast<std::size_t>(n)] = here / 10.0;
         } else {
             const int next = row[kColumns + c];
-            m_results[n] = (here + (next - here) * w) / 10.0;
+            r.results[static_cast<std::size_t>(n)] = (here + (next - here) * w) / 10.0;
         }
     }
     if (steps.Recording())
-        RecordLookUp(t, k, w, steps);
-    return true;
+        RecordLookUp(in, r, t, k, w, steps);
+    r.found = true;
+    return r;
 }
 
 InletResultName InletResultNameOf(int family, int n)
@@ -250,17 +244,17 @@ InletResultName InletResultNameOf(int family, int n)
             std::string(kVariants[variant]) + "_" + kWidthSymbols[width]};
 }
 
-void CInletTables::RecordLookUp(int table, int row, double weight, CSteps& steps) const
+void CInletTables::RecordLookUp(const LookUpInput& in, const LookUpResult& r, int table, int row, double weight, CSteps& steps) const
 {
     const DataFileUse& stamp = Stamp(table);
     const std::string file = stamp.name.empty() ? kFileNames[static_cast<std::size_t>(table)] : stamp.name;
     if (!stamp.name.empty())
         steps.UseFile(stamp);
-    steps.Let("qf", m_q);
-    steps.Let("s", m_s);
-    const int index = table - 11 * m_family;
+    steps.Let("qf", in.q);
+    steps.Let("s", in.s);
+    const int index = table - 11 * in.family;
     steps.Taken(Format("Index der Querneigung: ganzzahliger Teil von %s, Tabelle %s",
-                       m_family == 2 ? "qf - 7" : "qf / 0.5 - 2", file.c_str()),
+                       in.family == 2 ? "qf - 7" : "qf / 0.5 - 2", file.c_str()),
                 "i_q", index, "-");
     const bool last = row == kLastRow;
     if (last) {
@@ -277,14 +271,14 @@ void CInletTables::RecordLookUp(int table, int row, double weight, CSteps& steps
     const std::int16_t* words = g_store[table] + row * kColumns;
     for (int n = 0; n < kResults; ++n) {
         const int c = kResultColumn[static_cast<std::size_t>(n)];
-        const InletResultName name = InletResultNameOf(m_family, n);
+        const InletResultName name = InletResultNameOf(in.family, n);
         steps.Let("T_k", words[c]);
         if (last) {
-            steps.Step(name.text + ", Tabellenwert in 0.1 l/s", "Q" + name.symbol, "T_k / 10", m_results[n], "l/s");
+            steps.Step(name.text + ", Tabellenwert in 0.1 l/s", "Q" + name.symbol, "T_k / 10", r.results[static_cast<std::size_t>(n)], "l/s");
         } else {
             steps.Let("T_k1", words[kColumns + c]);
             steps.Step(name.text + ", zwischen den Zeilen k und k + 1", "Q" + name.symbol,
-                       "(T_k + (T_k1 - T_k) * w) / 10", m_results[n], "l/s");
+                       "(T_k + (T_k1 - T_k) * w) / 10", r.results[static_cast<std::size_t>(n)], "l/s");
         }
     }
 }

@@ -90,13 +90,23 @@ public:
     const std::string& FailedFile() const { return m_problem.file; }
     const LoadProblem& Problem() const { return m_problem; }
 
-    void ClearResults();
-    // Interpolates the 17 results (l/s) for m_family, m_q and m_s. A family,
-    // cross-fall or slope that has no table or row clears the results and
-    // gives false instead of reading outside the store. The steps name the
-    // table file, the cross-fall index, the rows and the weight and give
-    // each result.
-    bool LookUp(CSteps& steps = NoSteps());
+    // What is looked up: the family (0 Bordrinne, 1 Straßenablaufbucht,
+    // 2 Spitzrinne), the cross-fall of the carriageway q and the
+    // longitudinal slope s, both in %.
+    struct LookUpInput {
+        int family = 0;
+        double q = 2.5;
+        double s = 0.0;
+    };
+    struct LookUpResult {
+        bool found = false;
+        std::array<double, kResults> results = {}; // l/s
+    };
+    // Interpolates the 17 results (l/s) of the store. A family, cross-fall or
+    // slope that has no table or row gives no results (all 0) instead of
+    // reading outside the store. The steps name the table file, the
+    // cross-fall index, the rows and the weight and give each result.
+    LookUpResult LookUp(const LookUpInput& in, CSteps& steps = NoSteps()) const;
 
     // Combines a table's words with the key, restarting nothing: the key
     // position runs on from keyPosition (0 for the first word of a table).
@@ -115,15 +125,9 @@ public:
     // Table index for a family and cross-fall, -1 when there is none.
     static int TableIndex(int family, double q);
 
-    int m_family = 0;       // 0 Bordrinne, 1 Straßenablaufbucht, 2 Spitzrinne
-    double m_q = 2.5;       // cross-fall of the carriageway, %
-    double m_s = 0.0;       // longitudinal slope, %
-    double m_results[kResults] = {};
-    int m_keyPosition = 0;  // position in the key, 0 to 34
-
 private:
     bool Fail(LoadProblem problem);
-    void RecordLookUp(int table, int row, double weight, CSteps& steps) const;
+    void RecordLookUp(const LookUpInput& in, const LookUpResult& r, int table, int row, double weight, CSteps& steps) const;
     // The first word of a descrambled table that no table can hold: -1 when
     // there is none.
     static int ImplausibleWord(const std::int16_t* table);

@@ -96,7 +96,11 @@ TEST(InletTablesLoad, ReadsAllTablesInOrderAndDescramblesThem)
         for (int r = 0; r < 41; ++r)
             for (int c = 0; c < 17; ++c)
                 ASSERT_EQ(CInletTables::StoreWord(t, r, c), t + r * 20 + c) << t << ' ' << r << ' ' << c;
-    EXPECT_EQ(tables.m_keyPosition, 32); // after word 696 = 19 * 35 + 31 of the last table
+    // A table moves the key on to word 32, after word 696 = 19 * 35 + 31.
+    std::vector<std::int16_t> words(CInletTables::kWords);
+    int keyPosition = 0;
+    CInletTables::ApplyKey(words.data(), words.size(), keyPosition);
+    EXPECT_EQ(keyPosition, 32);
 }
 
 TEST(InletTablesLoad, SentinelStaysAndTheKeyMovesOnOverIt)
@@ -353,23 +357,20 @@ protected:
 
 TEST_F(InletTablesLookUp, ConstructorStartsWithTheCurbGutterAt25Percent)
 {
-    const CInletTables fresh;
-    EXPECT_EQ(fresh.m_family, 0);
-    EXPECT_EQ(fresh.m_q, 2.5);
-    EXPECT_EQ(fresh.m_s, 0.0);
-    EXPECT_EQ(fresh.m_keyPosition, 0);
+    const CInletTables::LookUpInput fresh;
+    EXPECT_EQ(fresh.family, 0);
+    EXPECT_EQ(fresh.q, 2.5);
+    EXPECT_EQ(fresh.s, 0.0);
 }
 
 TEST_F(InletTablesLookUp, ResultsFollowTheColumnMapping)
 {
     // Result n is file column (0 1 5 9 13 2 3 4 6 7 8 10 11 12 14 15 16)[n].
     const int columns[17] = {0, 1, 5, 9, 13, 2, 3, 4, 6, 7, 8, 10, 11, 12, 14, 15, 16};
-    tables.m_family = 0;
-    tables.m_q = 2.5;
-    tables.m_s = 1.0;
-    ASSERT_TRUE(tables.LookUp());
+    const auto found = tables.LookUp({0, 2.5, 1.0});
+    ASSERT_TRUE(found.found);
     for (int n = 0; n < 17; ++n)
-        EXPECT_DOUBLE_EQ(tables.m_results[n], (3 + 5 * 20 + columns[n]) / 10.0) << n;
+        EXPECT_DOUBLE_EQ(found.results[static_cast<size_t>(n)], (3 + 5 * 20 + columns[n]) / 10.0) << n;
 }
 
 struct Slope {
@@ -381,12 +382,10 @@ class InletTablesSlopes : public InletTablesLookUp, public ::testing::WithParamI
 
 TEST_P(InletTablesSlopes, RowAndWeight)
 {
-    tables.m_family = 1;
-    tables.m_q = 4.0; // AB4-0, index 17
-    tables.m_s = GetParam().s;
-    ASSERT_TRUE(tables.LookUp());
+    const auto found = tables.LookUp({1, 4.0, GetParam().s}); // AB4-0, index 17
+    ASSERT_TRUE(found.found);
     for (int n = 0; n < 17; ++n)
-        EXPECT_NEAR(tables.m_results[n], Expected(17, GetParam().row, n), 1e-9) << GetParam().s << ' ' << n;
+        EXPECT_NEAR(found.results[static_cast<size_t>(n)], Expected(17, GetParam().row, n), 1e-9) << GetParam().s << ' ' << n;
 }
 
 // 8.0 is row 40 exactly (no row 41 is read), 7.9 the mean of rows 39 and
@@ -407,11 +406,9 @@ TEST_P(InletTablesIndex, CrossFallSelectsTheTable)
 {
     const Table p = GetParam();
     EXPECT_EQ(CInletTables::TableIndex(p.family, p.q), p.index);
-    tables.m_family = p.family;
-    tables.m_q = p.q;
-    tables.m_s = 0.0;
-    ASSERT_TRUE(tables.LookUp());
-    EXPECT_DOUBLE_EQ(tables.m_results[0], p.index / 10.0);
+    const auto found = tables.LookUp({p.family, p.q, 0.0});
+    ASSERT_TRUE(found.found);
+    EXPECT_DOUBLE_EQ(found.results[0], p.index / 10.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(CrossFalls, InletTablesIndex,
@@ -424,12 +421,10 @@ TEST_F(InletTablesLookUp, SentinelReadsAsMinusNineTenths)
     test::TempDataDir other;
     WriteTables(other, [](int t, int i) { return (t == 3 && i == 5 * 17 + 0) ? 0xFFF7 : Coded(t, i); });
     ASSERT_TRUE(tables.LoadTables());
-    tables.m_family = 0;
-    tables.m_q = 2.5;
-    tables.m_s = 1.0; // row 5 exactly
-    ASSERT_TRUE(tables.LookUp());
-    EXPECT_DOUBLE_EQ(tables.m_results[0], -0.9);
-    EXPECT_DOUBLE_EQ(tables.m_results[1], (3 + 100 + 1) / 10.0);
+    const auto found = tables.LookUp({0, 2.5, 1.0}); // row 5 exactly
+    ASSERT_TRUE(found.found);
+    EXPECT_DOUBLE_EQ(found.results[0], -0.9);
+    EXPECT_DOUBLE_EQ(found.results[1], (3 + 100 + 1) / 10.0);
 }
 
 TEST_F(InletTablesLookUp, WhatHasNoTableOrRowClearsTheResults)
@@ -442,20 +437,12 @@ TEST_F(InletTablesLookUp, WhatHasNoTableOrRowClearsTheResults)
     } cases[] = {{3, 2.5, 1.0},  {-1, 2.5, 1.0}, {0, 0.4, 1.0},  {2, 6.5, 1.0},
                  {2, 16.0, 1.0}, {0, 2.5, 8.01}, {0, 2.5, -0.1}, {1, 6.5, 1.0}};
     for (const auto& c : cases) {
-        tables.m_family = 0;
-        tables.m_q = 2.5;
-        tables.m_s = 1.0;
-        ASSERT_TRUE(tables.LookUp());
-        tables.m_family = c.family;
-        tables.m_q = c.q;
-        tables.m_s = c.s;
-        EXPECT_FALSE(tables.LookUp()) << c.family << ' ' << c.q << ' ' << c.s;
-        for (double r : tables.m_results)
+        ASSERT_TRUE(tables.LookUp({0, 2.5, 1.0}).found);
+        const auto found = tables.LookUp({c.family, c.q, c.s});
+        EXPECT_FALSE(found.found) << c.family << ' ' << c.q << ' ' << c.s;
+        for (double r : found.results)
             EXPECT_EQ(r, 0.0);
     }
-    tables.ClearResults();
-    for (double r : tables.m_results)
-        EXPECT_EQ(r, 0.0);
 }
 
 // ---- steps of the report -------------------------------------------------------
@@ -465,11 +452,9 @@ TEST_F(InletTablesLookUp, StepsNameTheFileTheRowsAndTheWeight)
     // AB4-0 (table 17) at s = 1.1 %: cross-fall index 4.0 / 0.5 - 2 = 6, row 5,
     // weight 0.5 of row 6. Column 0: 17 + 100 = 117 and 137 tenths -> 12.7 l/s;
     // result 9 (inlet II at 0.70 m) is column 7: 124 and 144 -> 13.4 l/s.
-    tables.m_family = 1;
-    tables.m_q = 4.0;
-    tables.m_s = 1.1;
     CSteps steps;
-    ASSERT_TRUE(tables.LookUp(steps));
+    const auto found = tables.LookUp({1, 4.0, 1.1}, steps);
+    ASSERT_TRUE(found.found);
     ASSERT_EQ(steps.Steps().size(), 3u + 17u);
     const std::pair<const char*, double> hand[] = {{"i_q", 6}, {"k", 5}, {"w", 0.5}};
     for (size_t i = 0; i < 3; ++i) {
@@ -481,7 +466,7 @@ TEST_F(InletTablesLookUp, StepsNameTheFileTheRowsAndTheWeight)
     EXPECT_EQ(steps.Steps()[3 + 9].symbol, "QII_070");
     EXPECT_NEAR(steps.Steps()[3 + 9].value, 13.4, 1e-12);
     for (int n = 0; n < 17; ++n)
-        EXPECT_EQ(steps.Steps()[3 + static_cast<size_t>(n)].value, tables.m_results[n]) << n;
+        EXPECT_EQ(steps.Steps()[3 + static_cast<size_t>(n)].value, found.results[static_cast<size_t>(n)]) << n;
 
     ASSERT_EQ(steps.Files().size(), 1u);
     const DataFileUse& file = steps.Files()[0];
@@ -495,11 +480,8 @@ TEST_F(InletTablesLookUp, StepsNameTheFileTheRowsAndTheWeight)
 
 TEST_F(InletTablesLookUp, TheLastRowIsTakenAsItStands)
 {
-    tables.m_family = 2;
-    tables.m_q = 7.0; // SP7-0, table 22, index 0
-    tables.m_s = 8.0;
     CSteps steps;
-    ASSERT_TRUE(tables.LookUp(steps));
+    ASSERT_TRUE(tables.LookUp({2, 7.0, 8.0}, steps).found); // SP7-0, table 22, index 0
     EXPECT_EQ(steps.Steps()[0].value, 0.0);
     EXPECT_EQ(steps.Steps()[1].value, 40.0);
     EXPECT_EQ(steps.Steps()[2].value, 0.0);

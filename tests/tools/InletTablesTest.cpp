@@ -135,13 +135,11 @@ TEST(InletTableFiles, NoCapacityExceedsTheMethodAndTheLevelGutterCarriesNothing)
     // Between 0 and 0.2 % the look-up stays below the method as well: at
     // 0.1 % it gives half the 0.2 % row, the method about 71 % of it.
     for (int t = 0; t < 31; ++t) {
-        tables.m_family = FamilyOf(t);
-        tables.m_q = CrossFallOf(t);
-        tables.m_s = 0.1;
-        ASSERT_TRUE(tables.LookUp());
+        const auto found = tables.LookUp({FamilyOf(t), CrossFallOf(t), 0.1});
+        ASSERT_TRUE(found.found);
         for (int n = 0; n < 17; ++n) {
             const int c = CInletTables::kResultColumn[static_cast<size_t>(n)];
-            EXPECT_LE(tables.m_results[n], Method(t, 0.1, c) + 0.05 + 1e-9) << t << ' ' << n;
+            EXPECT_LE(found.results[static_cast<size_t>(n)], Method(t, 0.1, c) + 0.05 + 1e-9) << t << ' ' << n;
         }
     }
 }
