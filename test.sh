@@ -6,8 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
+# A build folder made anew is built with Ninja where it is installed; one
+# that exists keeps the generator it was made with.
+generator() { [[ ! -f "$1/CMakeCache.txt" ]] && command -v ninja >/dev/null && echo "-GNinja" || true; }
 if [[ "${1:-}" == "--sanitize" ]]; then
-  cmake -S . -B build-asan -DDRALUN_SANITIZE=ON -DDRALUN_BUILD_BENCH=OFF -DDRALUN_BUILD_GUI=ON >/dev/null
+  cmake $(generator build-asan) -S . -B build-asan -DDRALUN_SANITIZE=ON -DDRALUN_BUILD_BENCH=OFF -DDRALUN_BUILD_GUI=ON >/dev/null
   cmake --build build-asan -j"$(nproc)"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
   export LSAN_OPTIONS=suppressions=$PWD/tools/sanitizers/lsan.supp:print_suppressions=0
@@ -15,6 +18,6 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
   exit
 fi
-cmake -S . -B build -DDRALUN_BUILD_GUI=ON -DDRALUN_BUILD_TESTS=ON >/dev/null
+cmake $(generator build) -S . -B build -DDRALUN_BUILD_GUI=ON -DDRALUN_BUILD_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"

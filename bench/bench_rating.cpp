@@ -9,7 +9,7 @@
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
-#include "project/RatingSweep.h"
+#include "rating/RatingSweep.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "core/NumberText.h"
 #include "forms/CForm.h"
-#include "project/RatingCsv.h"
-#include "project/RatingSweep.h"
+#include "rating/RatingCsv.h"
+#include "rating/RatingSweep.h"
 
 namespace dralun {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/FormEvents.h"
-#include "project/SolveFor.h"
+#include "rating/SolveFor.h"
 
 namespace dralun {
 

@@ -23,8 +23,8 @@
 #include "gui/rating/CSolveDlg.h"
 #include "gui/report/CReportHeaderDlg.h"
 #include "gui/report/ReportPreview.h"
-#include "project/RatingSweep.h"
-#include "project/SolveFor.h"
+#include "rating/RatingSweep.h"
+#include "rating/SolveFor.h"
 #include "report/Report.h"
 
 namespace dralun {

@@ -12,24 +12,12 @@
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "forms/MainFields.h"
-#include "project/RatingSweep.h"
+#include "rating/FormSettings.h"
+#include "rating/RatingSweep.h"
 
 namespace dralun {
 
 namespace {
-
-bool IsInput(const FieldInfo& f) { return f.role != Role::Out; }
-
-// Radio buttons and check boxes that are not bound to a field.
-bool IsSwitch(const CForm& form, const ControlDef& c)
-{
-    return (c.type == Ctl::Radio || c.type == Ctl::Check) && !form.FindField(c.id);
-}
-
-bool IsList(const CForm& form, const ControlDef& c)
-{
-    return (c.type == Ctl::List || c.type == Ctl::Combo) && !form.FindField(c.id);
-}
 
 std::string NowUtc()
 {
@@ -65,65 +53,21 @@ std::string Joined(const CForm& form, const std::vector<int>& ids, const char* b
     return text;
 }
 
-std::string ControlName(const CForm& form, int id)
-{
-    if (const FieldInfo* f = form.FindField(id)) {
-        const std::string label = LabelWithoutUnit(f->label);
-        return Format("\"%s\" (%d)", (label.empty() ? f->name : label).c_str(), id);
-    }
-    if (const ControlDef* c = form.FindControl(id); c && !c->text.empty())
-        return Format("\"%s\" (%d)", c->text.c_str(), id);
-    return std::to_string(id);
-}
-
-std::string RefusalText(Refusal refusal, const CForm& form, int id, const std::string& what)
-{
-    const std::string name = ControlName(form, id);
-    switch (refusal) {
-    case Refusal::None: return {};
-    case Refusal::UnknownControl: return "das Formular hat kein Steuerelement " + name;
-    case Refusal::NotEditable: return name + " ist ein Ergebnisfeld";
-    case Refusal::Disabled: return name + " ist gesperrt und nimmt \"" + what + "\" nicht an";
-    case Refusal::WrongControl: return name + " kann das nicht: " + what;
-    case Refusal::BadIndex: return name + " hat keinen Eintrag " + what;
-    case Refusal::BadValue: return name + " nimmt \"" + what + "\" nicht an";
-    }
-    return {};
-}
-
 } // namespace
 
 std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
 {
-    for (const auto& [id, text] : calc.inputs) {
-        const FieldInfo* f = form.FindField(id);
-        if (!f)
-            return Format("das Formular %d hat kein Feld %d", calc.form, id);
-        if (!IsInput(*f))
-            return ControlName(form, id) + " ist ein Ergebnisfeld";
-        if ((f->kind == Kind::Number || f->kind == Kind::Single) && !ParseFieldNumber(text))
-            return ControlName(form, id) + ": \"" + text.substr(0, 40) + "\" ist keine Zahl";
-        if (f->kind == Kind::Check && text != "0" && text != "1")
-            return ControlName(form, id) + ": \"" + text.substr(0, 40) + "\" ist nicht 0 oder 1";
-    }
-    for (const auto& [id, checked] : calc.checks) {
-        const ControlDef* c = form.FindControl(id);
-        if (!c || !IsSwitch(form, *c))
-            return Format("das Formular %d hat kein Optionsfeld und kein Kontrollkästchen %d", calc.form, id);
-    }
-    for (const auto& [id, index] : calc.selections) {
-        const ControlDef* c = form.FindControl(id);
-        if (!c || !IsList(form, *c))
-            return Format("das Formular %d hat keine Liste %d", calc.form, id);
-    }
+    if (std::string problem = SettingsProblemOn(form, calc.form, {calc.inputs, calc.checks, calc.selections});
+        !problem.empty())
+        return problem;
     for (const auto& [id, text] : calc.results) {
         const FieldInfo* f = form.FindField(id);
-        if (!f || IsInput(*f))
+        if (!f || IsInputField(*f))
             return Format("das Formular %d hat kein Ergebnisfeld %d", calc.form, id);
     }
     for (const auto& [id, items] : calc.lists) {
         const ControlDef* c = form.FindControl(id);
-        if (!c || !IsList(form, *c))
+        if (!c || !IsListControl(form, *c))
             return Format("das Formular %d hat keine Liste %d", calc.form, id);
     }
     if (calc.rating)
@@ -137,7 +81,7 @@ std::string KeptRatingProblemOn(const CForm& form, const RatingRequest& request)
     const FieldInfo* varied = form.FindField(request.vary);
     if (!varied)
         return Format("das Formular %d hat kein Feld %d", form.TemplateId(), request.vary);
-    if (!IsInput(*varied))
+    if (!IsInputField(*varied))
         return ControlName(form, request.vary) + " ist ein Ergebnisfeld";
     if (varied->kind != Kind::Number && varied->kind != Kind::Single)
         return ControlName(form, request.vary) + " ist kein Zahlenfeld";
@@ -173,21 +117,16 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
     c.form = form.TemplateId();
     c.title = form.Title();
     c.name = name.empty() ? DefaultCalculationName(form) : name;
-    for (const FieldInfo& f : form.Fields()) {
-        if (!IsInput(f))
+    FormSettings settings = SettingsOf(form);
+    c.inputs = std::move(settings.inputs);
+    c.checks = std::move(settings.checks);
+    c.selections = std::move(settings.selections);
+    for (const FieldInfo& f : form.Fields())
+        if (!IsInputField(f))
             c.results.emplace_back(f.id, form.Text(f.id));
-        else if (form.IsEnabled(f.id))
-            c.inputs.emplace_back(f.id, form.Text(f.id));
-    }
-    for (const ControlDef& def : form.Controls()) {
-        if (IsSwitch(form, def) && form.IsEnabled(def.id))
-            c.checks.emplace_back(def.id, form.IsChecked(def.id));
-        if (IsList(form, def)) {
-            if (form.IsEnabled(def.id) && form.Selection(def.id) >= 0)
-                c.selections.emplace_back(def.id, form.Selection(def.id));
+    for (const ControlDef& def : form.Controls())
+        if (IsListControl(form, def))
             c.lists.emplace_back(def.id, form.Items(def.id));
-        }
-    }
     c.messages = form.ComputationMessages();
     c.refused = form.RefusedBecause();
     c.header = header;
@@ -219,56 +158,9 @@ std::string CalculationProblem(const Calculation& calc)
     return CalculationProblemOn(*form, calc);
 }
 
-namespace {
-
-std::string TypeFields(CForm& form, const Calculation& calc)
-{
-    for (const auto& [id, text] : calc.inputs) {
-        if (form.IsClosed() || form.Text(id) == text)
-            continue;
-        if (const Refusal r = form.Type(id, text); r != Refusal::None)
-            return RefusalText(r, form, id, text);
-    }
-    return {};
-}
-
-} // namespace
-
 std::string ApplyCalculation(CForm& form, const Calculation& calc)
 {
-    // As a user sets up a form: the modes and boxes, the fields, the data
-    // a mode needs (a rainfall file), the lists it fills, and the fields
-    // once more where loading the data wrote over them; then "Rechne".
-    for (const auto& [id, checked] : calc.checks) {
-        if (form.IsClosed())
-            break;
-        if (form.IsChecked(id) == checked || (!checked && form.FindControl(id)->type == Ctl::Radio))
-            continue;
-        if (const Refusal r = form.Click(id); r != Refusal::None)
-            return RefusalText(r, form, id, checked ? "ein" : "aus");
-    }
-    if (std::string problem = TypeFields(form, calc); !problem.empty())
-        return problem;
-    for (int id : ReloadButtonIds(form))
-        if (!form.IsClosed())
-            form.Click(id);
-    for (const auto& [id, index] : calc.selections) {
-        if (form.IsClosed() || form.Selection(id) == index)
-            continue;
-        // A drop-down list filled from a data file loaded in another mode
-        // (the rain durations while the rain is typed) only wrote into the
-        // fields, which are kept themselves.
-        if (form.FindControl(id)->type == Ctl::Combo && index >= static_cast<int>(form.Items(id).size()))
-            continue;
-        if (const Refusal r = form.Select(id, index); r != Refusal::None)
-            return RefusalText(r, form, id, std::to_string(index));
-    }
-    if (std::string problem = TypeFields(form, calc); !problem.empty())
-        return problem;
-    if (form.IsClosed())
-        return "das Formular hat sich geschlossen";
-    PressCompute(form);
-    return {};
+    return ApplySettings(form, {calc.inputs, calc.checks, calc.selections});
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #include "project/ProjectReports.h"
 
-#include "project/RatingSweep.h"
+#include "rating/RatingSweep.h"
 
 namespace dralun {
 

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <csignal>
 
+#include "QtTestRegistry.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "gui/CHydroDoc.h"
@@ -197,5 +198,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AutosaveTest)
+DRALUN_QTEST(AutosaveTest);
 #include "AutosaveTest.moc"

@@ -11,6 +11,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -278,5 +279,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChannelFormsWindowTest)
+DRALUN_QTEST(ChannelFormsWindowTest);
 #include "ChannelFormsWindowTest.moc"

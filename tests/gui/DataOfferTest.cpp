@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "QtTestRegistry.h"
 #include "gui/CHydroDoc.h"
 #include "gui/CMainFrame.h"
 #include "install/CInstallCopy.h"
@@ -99,5 +100,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DataOfferTest)
+DRALUN_QTEST(DataOfferTest);
 #include "DataOfferTest.moc"

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "ProbeForm.h"
+#include "QtTestRegistry.h"
 #include "core/Format.h"
 #include "gui/CFormWindow.h"
 #include "testkit/TempDataDir.h"
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormFitTest)
+DRALUN_QTEST(FormFitTest);
 #include "FormFitTest.moc"

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "testkit/TempDataDir.h"
@@ -139,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormKeysTest)
+DRALUN_QTEST(FormKeysTest);
 #include "FormKeysTest.moc"

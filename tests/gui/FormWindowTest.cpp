@@ -6,6 +6,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
@@ -199,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormWindowTest)
+DRALUN_QTEST(FormWindowTest);
 #include "FormWindowTest.moc"

@@ -12,6 +12,7 @@
 #include <QTreeView>
 #include <clocale>
 
+#include "QtTestRegistry.h"
 #include "core/Format.h"
 #include "gui/CHydroApp.h"
 #include "gui/CHydroDoc.h"
@@ -82,7 +83,8 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
+// Its own application: the program's, in an English environment.
+static int GermanQtDialogsTestMain(int argc, char** argv)
 {
     // An English environment, as many systems have.
     qputenv("LANG", "C.UTF-8");
@@ -92,5 +94,7 @@ int main(int argc, char** argv)
     GermanQtDialogsTest test;
     return QTest::qExec(&test, argc, argv);
 }
+
+DRALUN_QTEST_OWN_APP(GermanQtDialogsTest, GermanQtDialogsTestMain);
 
 #include "GermanQtDialogsTest.moc"

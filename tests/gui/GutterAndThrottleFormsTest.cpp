@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -224,5 +225,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GutterAndThrottleFormsTest)
+DRALUN_QTEST(GutterAndThrottleFormsTest);
 #include "GutterAndThrottleFormsTest.moc"

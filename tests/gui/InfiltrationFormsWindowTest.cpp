@@ -13,6 +13,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/Pictures.h"
@@ -230,5 +231,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InfiltrationFormsWindowTest)
+DRALUN_QTEST(InfiltrationFormsWindowTest);
 #include "InfiltrationFormsWindowTest.moc"

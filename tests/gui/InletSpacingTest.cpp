@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/CInletSpacingDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -270,5 +271,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InletSpacingTest)
+DRALUN_QTEST(InletSpacingTest);
 #include "InletSpacingTest.moc"

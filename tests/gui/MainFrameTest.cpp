@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/CHydroApp.h"
@@ -257,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFrameTest)
+DRALUN_QTEST(MainFrameTest);
 #include "MainFrameTest.moc"

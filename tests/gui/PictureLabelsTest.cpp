@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "QtTestRegistry.h"
 #include "core/Format.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PictureLabelsTest)
+DRALUN_QTEST(PictureLabelsTest);
 #include "PictureLabelsTest.moc"

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "QtTestRegistry.h"
 #include "forms/CPipeRunDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -189,5 +190,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PipeRunWindowTest)
+DRALUN_QTEST(PipeRunWindowTest);
 #include "PipeRunWindowTest.moc"

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "forms/ComputeButton.h"
 #include "gui/CHydroDoc.h"
@@ -151,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProjectDocTest)
+DRALUN_QTEST(ProjectDocTest);
 #include "ProjectDocTest.moc"

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "ReportTestKit.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
@@ -265,5 +266,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProjectPrintTest)
+DRALUN_QTEST(ProjectPrintTest);
 #include "ProjectPrintTest.moc"

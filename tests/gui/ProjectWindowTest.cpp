@@ -19,6 +19,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/CHydroDoc.h"
@@ -588,5 +589,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProjectWindowTest)
+DRALUN_QTEST(ProjectWindowTest);
 #include "ProjectWindowTest.moc"

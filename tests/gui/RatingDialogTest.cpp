@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <map>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/rating/CRatingChart.h"
@@ -579,5 +580,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RatingDialogTest)
+DRALUN_QTEST(RatingDialogTest);
 #include "RatingDialogTest.moc"

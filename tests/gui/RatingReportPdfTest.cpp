@@ -7,10 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "ReportTestKit.h"
 #include "gui/report/RatingRows.h"
 #include "gui/report/ReportPainter.h"
-#include "project/RatingSweep.h"
+#include "rating/RatingSweep.h"
 #include "report/Report.h"
 #include "testkit/TempDataDir.h"
 
@@ -180,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RatingReportPdfTest)
+DRALUN_QTEST(RatingReportPdfTest);
 #include "RatingReportPdfTest.moc"

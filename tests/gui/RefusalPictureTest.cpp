@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "ProbeForm.h"
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -85,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RefusalPictureTest)
+DRALUN_QTEST(RefusalPictureTest);
 #include "RefusalPictureTest.moc"

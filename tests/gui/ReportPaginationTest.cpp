@@ -7,6 +7,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "QtTestRegistry.h"
 #include "ReportTestKit.h"
 #include "gui/report/ReportPainter.h"
 #include "report/Report.h"
@@ -116,5 +117,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportPaginationTest)
+DRALUN_QTEST(ReportPaginationTest);
 #include "ReportPaginationTest.moc"

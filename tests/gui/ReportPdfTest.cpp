@@ -16,6 +16,7 @@
 #endif
 
 #include "ProbeForm.h"
+#include "QtTestRegistry.h"
 #include "ReportTestKit.h"
 #include "gui/report/ReportPainter.h"
 #include "gui/report/ReportPreview.h"
@@ -315,5 +316,5 @@ private slots:
 #endif
 };
 
-QTEST_MAIN(ReportPdfTest)
+DRALUN_QTEST(ReportPdfTest);
 #include "ReportPdfTest.moc"

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/report/CReportHeaderDlg.h"
@@ -164,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportWindowTest)
+DRALUN_QTEST(ReportWindowTest);
 #include "ReportWindowTest.moc"

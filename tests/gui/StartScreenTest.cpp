@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "QtTestRegistry.h"
 #include "gui/StartScreen.h"
 
 using namespace dralun;
@@ -60,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartScreenTest)
+DRALUN_QTEST(StartScreenTest);
 #include "StartScreenTest.moc"

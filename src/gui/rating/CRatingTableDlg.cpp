@@ -31,10 +31,10 @@
 #include "gui/WorkProgress.h"
 #include "gui/rating/CRatingChart.h"
 #include "gui/rating/RatingTableModel.h"
-#include "project/FormCopy.h"
-#include "project/RatingCsv.h"
-#include "project/RatingSweep.h"
-#include "project/SolveFor.h"
+#include "rating/FormCopy.h"
+#include "rating/RatingCsv.h"
+#include "rating/RatingSweep.h"
+#include "rating/SolveFor.h"
 #include "report/Report.h"
 
 namespace dralun {

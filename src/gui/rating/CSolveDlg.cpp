@@ -14,8 +14,8 @@
 #include "forms/MainFields.h"
 #include "gui/CFormWindow.h"
 #include "gui/rating/CRatingTableDlg.h"
-#include "project/FormCopy.h"
-#include "project/SolveFor.h"
+#include "rating/FormCopy.h"
+#include "rating/SolveFor.h"
 
 namespace dralun {
 

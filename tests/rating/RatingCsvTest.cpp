@@ -2,7 +2,7 @@
 // rows, the decimal comma only in numbers.
 #include <gtest/gtest.h>
 
-#include "project/RatingCsv.h"
+#include "rating/RatingCsv.h"
 
 namespace dralun {
 namespace {

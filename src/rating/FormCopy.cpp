@@ -1,4 +1,4 @@
-#include "project/FormCopy.h"
+#include "rating/FormCopy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,8 @@
 #include "core/NumberText.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormLayout.h"
-#include "project/KeepCalculation.h"
+#include "forms/FormRegistry.h"
+#include "rating/FormSettings.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -94,14 +95,23 @@ std::string Unwritable(const FieldInfo& f, double value)
                   value, FieldName(f).c_str());
 }
 
-// A copy of the form as the calculation says, without its steps.
-std::unique_ptr<CForm> Redo(const Calculation& calc, CMessageLog& log, std::string& problem)
+// A new form of the kind with the settings set on it and computed, as a
+// kept calculation is reopened, without its steps.
+std::unique_ptr<CForm> Redo(int formId, const FormSettings& settings, CMessageLog& log, std::string& problem)
 {
-    Reopened reopened = Reopen(calc, log);
-    problem = reopened.problem;
-    if (reopened.form)
-        reopened.form->SetRecordingSteps(false);
-    return std::move(reopened.form);
+    const FormInfo* info = FindFormById(formId);
+    if (!info || !info->create) {
+        problem = Format("unbekanntes Formular %d", formId);
+        return nullptr;
+    }
+    std::unique_ptr<CForm> form = info->create(log);
+    problem = SettingsProblemOn(*form, formId, settings);
+    if (problem.empty()) {
+        form->Open();
+        problem = ApplySettings(*form, settings);
+    }
+    form->SetRecordingSteps(false);
+    return form;
 }
 
 } // namespace
@@ -129,9 +139,9 @@ std::vector<int> VariableFieldIds(const CForm& form)
 CFormCopy::CFormCopy(const CForm& original)
 {
     const CDiscardWrites discard;
-    const Calculation calc = KeepCalculation(original, {});
-    m_inputs = calc.inputs;
-    m_form = Redo(calc, m_log, m_problem);
+    const FormSettings settings = SettingsOf(original);
+    m_inputs = settings.inputs;
+    m_form = Redo(original.TemplateId(), settings, m_log, m_problem);
 }
 
 CFormCopy::~CFormCopy()
@@ -206,9 +216,9 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
     if (form.IsClosed()) {
         // The computation closed the form: the next value gets a new copy,
         // with the modes and lists this one had and the original's inputs.
-        Calculation calc = KeepCalculation(form, {});
-        calc.inputs = m_inputs;
-        m_form = Redo(calc, m_log, m_problem);
+        FormSettings settings = SettingsOf(form);
+        settings.inputs = m_inputs;
+        m_form = Redo(form.TemplateId(), settings, m_log, m_problem);
         if (out.refused.empty())
             out.refused = "das Formular hat sich geschlossen";
     }

@@ -10,7 +10,7 @@
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
-#include "project/SolveFor.h"
+#include "rating/SolveFor.h"
 #include "OpenedFormTest.h"
 
 namespace dralun {

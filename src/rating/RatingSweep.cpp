@@ -1,4 +1,4 @@
-#include "project/RatingSweep.h"
+#include "rating/RatingSweep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "core/NumberText.h"
 #include "forms/FormLayout.h"
 #include "forms/MainFields.h"
-#include "project/FormCopy.h"
+#include "rating/FormCopy.h"
 #include "report/Report.h"
 
 namespace dralun {

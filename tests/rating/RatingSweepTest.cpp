@@ -9,8 +9,8 @@
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
-#include "project/RatingCsv.h"
-#include "project/RatingSweep.h"
+#include "rating/RatingCsv.h"
+#include "rating/RatingSweep.h"
 #include "OpenedFormTest.h"
 
 namespace dralun {

@@ -1,4 +1,4 @@
-#include "project/RatingCsv.h"
+#include "rating/RatingCsv.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "project/SolveFor.h"
+#include "rating/SolveFor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +9,8 @@
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "forms/ComputeButton.h"
-#include "project/FormCopy.h"
-#include "project/RatingSweep.h"
+#include "rating/FormCopy.h"
+#include "rating/RatingSweep.h"
 
 namespace dralun {
 

@@ -8,8 +8,8 @@
 #include "forms/CForm.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
-#include "project/FormCopy.h"
-#include "project/RatingSweep.h"
+#include "rating/FormCopy.h"
+#include "rating/RatingSweep.h"
 #include "OpenedFormTest.h"
 
 namespace dralun {
