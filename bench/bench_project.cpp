@@ -19,8 +19,6 @@ const std::string& ProjectOf500()
         CSilentSink sink;
         std::vector<Calculation> kinds;
         for (const FormInfo& info : AllForms()) {
-            if (!info.create)
-                continue;
             std::unique_ptr<CForm> form = info.create(sink);
             if (ComputeButtonId(*form) < 0)
                 continue;

@@ -77,8 +77,7 @@ const char* RangeText(const FieldInfo& f, std::string& buffer)
 int ListForms(std::ostream& out)
 {
     for (const FormInfo& info : AllForms())
-        out << info.templateId << '\t' << info.shortName << '\t' << info.title
-            << (info.create ? "" : "\t(noch nicht verfügbar)") << '\n';
+        out << info.templateId << '\t' << info.shortName << '\t' << info.title << '\n';
     return 0;
 }
 
@@ -229,8 +228,6 @@ int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, st
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");
-        if (!info->create)
-            throw UsageError(Format("Formular %d \"%s\" ist noch nicht verfügbar", info->templateId, info->title));
         return RunForm(*info, std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     } catch (const UsageError& e) {
         err << "dralun-calc: " << e.what() << '\n';

@@ -1,15 +1,14 @@
 #include "forms/ComputeButton.h"
 
 #include "forms/CForm.h"
+#include "forms/FormRegistry.h"
 
 namespace dralun {
 
 int ComputeButtonId(const CForm& form)
 {
-    for (const ControlDef& c : form.Controls())
-        if (c.type == Ctl::Button && c.text == "Rechne")
-            return c.id;
-    return -1;
+    const FormInfo* info = FindFormById(form.TemplateId());
+    return info ? info->computeButton : kNoComputeButton;
 }
 
 void PressCompute(CForm& form)

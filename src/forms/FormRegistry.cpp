@@ -12,52 +12,114 @@
 #include "forms/CInfiltrationSwaleDlg.h"
 #include "forms/CInfiltrationTrenchDlg.h"
 #include "forms/CInletSpacingDlg.h"
-#include "forms/COscillatingGutterDlg.h"
-#include "forms/CThrottleSectionDlg.h"
 #include "forms/COrificeDlg.h"
+#include "forms/COscillatingGutterDlg.h"
 #include "forms/CPipeCulvertDlg.h"
 #include "forms/CPipeRunDlg.h"
 #include "forms/CRoughBedSwaleDlg.h"
 #include "forms/CSwaleDlg.h"
+#include "forms/CThrottleSectionDlg.h"
 #include "forms/CTimeCoefficientDlg.h"
 
 namespace dralun {
 
 namespace {
 
+// The description of form class F: its template id, its picture and how to
+// make one come from the class.
 template <class F>
-std::unique_ptr<CForm> Make(IMessageSink& sink)
+FormInfo Describe(FormInfo info)
 {
-    return std::make_unique<F>(sink);
+    info.templateId = F::kTemplateId;
+    if constexpr (requires { F::kPicture; })
+        info.picture = F::kPicture;
+    info.create = [](IMessageSink& sink) -> std::unique_ptr<CForm> { return std::make_unique<F>(sink); };
+    return info;
 }
 
-// The command table of the main window: command id, form, title.
-const FormInfo kForms[] = {
-    {130, 130, "rohr", "Rohr", &Make<CPipeRunDlg>},
-    {131, 131, "rohrdurchlass", "Rohrdurchlass", &Make<CPipeCulvertDlg>},
-    {158, 158, "rechteckdurchlass", "Rechteckdurchlass", &Make<CBoxCulvertDlg>},
-    {132, 132, "mulde", "Mulde", &Make<CSwaleDlg>},
-    {143, 143, "graben", "Straßenseitengraben", &Make<CDitchDlg>},
-    {176, 176, "raubettmulde", "Raubettmulde", &Make<CRoughBedSwaleDlg>},
-    {152, 32773, "rinne", "Bord- / Spitzrinne", &Make<CGutterDlg>},
-    {154, 32772, "pendelrinne", "Pendelrinne", &Make<COscillatingGutterDlg>},
-    {165, 32775, "ablauf", "Dralun Straßenablauf-Abstände", &Make<CInletSpacingDlg>},
-    {166, 32774, "brueckenablauf", "ZTV K Brückenablaufabstände", &Make<CBridgeDrainDlg>},
-    {170, 32776, "drosselstrecke", "Rohrdrossel nach ATV-A 111", &Make<CThrottleSectionDlg>},
-    {171, 32777, "drossel", "Drossel", &Make<COrificeDlg>},
-    {185, 185, "versickermulde", "Versickermulde", &Make<CInfiltrationSwaleDlg>},
-    {104, 32778, "versickergraben", "Versickergraben", &Make<CInfiltrationTrenchDlg>},
-    {105, 32779, "notentlastung", "Notentlastung - freier Überfall", &Make<CEmergencyOverflowDlg>},
-    {183, 183, "zeitbeiwert", "Zeitbeiwert", &Make<CTimeCoefficientDlg>},
-};
+// The forms in the order of the menu bar: the forms of one menu stand
+// together, in the order of their items; the start screen lists them in
+// the same order.
+const std::vector<FormInfo>& Forms()
+{
+    static const std::vector<FormInfo> forms = {
+        Describe<CPipeRunDlg>({.commandId = 130, .shortName = "rohr", .title = "Rohr", .menu = "&Rohrhydraulik",
+                               .menuItem = "&Prandtl-Colebrook", .prompt = "Rohrhydraulik",
+                               .startLine = "Rohrhydraulik nach Prandtl-Colebrook, Teil- und Vollfüllung",
+                               .mainInputs = {"DN", "I"}, .mainResults = {"Qv", "vv"},
+                               .computeButton = CPipeRunDlg::kIdCompute}),
+        Describe<CPipeCulvertDlg>({.commandId = 131, .shortName = "rohrdurchlass", .title = "Rohrdurchlass",
+                                   .menu = "Durchlass", .menuItem = "Rohr&durchlass", .prompt = "Rohrdurchlass",
+                                   .startLine = "Leistungsfähigkeit Rohr-/Rahmendurchlass Teil- und Vollfüllung",
+                                   .mainInputs = {"DN", "t"}, .mainResults = {"Q", "v"},
+                                   .computeButton = CPipeCulvertDlg::kIdRechne}),
+        Describe<CBoxCulvertDlg>({.commandId = 158, .shortName = "rechteckdurchlass", .title = "Rechteckdurchlass",
+                                  .menu = "Durchlass", .menuItem = "Rahmen-/Rechtec&kdurchlass",
+                                  .prompt = "Rechteckdurchlass", .mainInputs = {"b", "h"}, .mainResults = {"Q", "v"},
+                                  .computeButton = kIdOk}),
+        Describe<CSwaleDlg>({.commandId = 132, .shortName = "mulde", .title = "Mulde", .menu = "Gerinne",
+                             .menuItem = "&Mulde", .prompt = "Mulde",
+                             .startLine = "Leistungsfähigkeit einer Straßenmulde", .mainInputs = {"B", "h"},
+                             .mainResults = {"Q_Gl7", "v_Parabel"}, .computeButton = kIdOk}),
+        Describe<CDitchDlg>({.commandId = 143, .shortName = "graben", .title = "Straßenseitengraben",
+                             .menu = "Gerinne", .menuItem = "&Graben", .prompt = "Graben",
+                             .startLine = "Leistungsfähigkeit eines Straßengrabens", .mainInputs = {"b", "t"},
+                             .mainResults = {"Q", "v"}, .computeButton = kIdOk}),
+        Describe<CRoughBedSwaleDlg>({.commandId = 176, .shortName = "raubettmulde", .title = "Raubettmulde",
+                                     .menu = "Gerinne", .menuItem = "&Raubettmulde", .prompt = "Raubettmulde",
+                                     .startLine = "Leistungsfähigkeit einer Raubettmulde nach Scheuerlein",
+                                     .mainInputs = {"B", "h"}, .mainResults = {"Qm", "vm"}, .computeButton = kIdOk}),
+        Describe<CGutterDlg>({.commandId = 32773, .shortName = "rinne", .title = "Bord- / Spitzrinne",
+                              .menu = "Rinnen", .menuItem = "&Bord-/Spitzrinne", .prompt = "Bordrinne",
+                              .startLine = "Leistungsfähigkeit einer Bord- und Spitzrinne", .mainInputs = {"s", "qf"},
+                              .mainResults = {"Q1", "v1"}, .computeButton = kIdOk}),
+        Describe<COscillatingGutterDlg>({.commandId = 32772, .shortName = "pendelrinne", .title = "Pendelrinne",
+                                         .menu = "Rinnen", .menuItem = "&Pendelrinne", .prompt = "Pendelrinne",
+                                         .startLine = "Ermittlung der Straßenablauf-Abstände bei Pendelrinnen",
+                                         .mainInputs = {"sf", "b"}, .mainResults = {"L"}, .computeButton = kIdOk}),
+        Describe<CInletSpacingDlg>({.commandId = 32775, .shortName = "ablauf", .title = "Dralun Straßenablauf-Abstände",
+                                    .menu = "Ablauf", .menuItem = "Dralun",
+                                    .startLine = "Ermittlung der Straßenablauf-Abstände nach den Dralun",
+                                    .mainInputs = {"s", "q"}, .mainResults = {"qd"}, .computeButton = kIdOk}),
+        Describe<CBridgeDrainDlg>({.commandId = 32774, .shortName = "brueckenablauf",
+                                   .title = "ZTV K Brückenablaufabstände", .menu = "Ablauf", .menuItem = "ZTV-ING",
+                                   .startLine = "Ermittlung der Brückenablauf-Abstände nach den ZTV-ING",
+                                   .mainInputs = {"s", "BSt"}, .mainResults = {"L"}, .computeButton = kIdOk}),
+        Describe<CThrottleSectionDlg>({.commandId = 32776, .shortName = "drosselstrecke",
+                                       .title = "Rohrdrossel nach ATV-A 111", .menu = "RRR",
+                                       .menuItem = "Drosselstrecke nach ATV-A 111",
+                                       .startLine = "Hydraulischer Nachweis für eine Drosselstrecke nach ATV-A 111",
+                                       .mainInputs = {"du", "L"}, .mainResults = {"Q", "v"}, .computeButton = kIdOk}),
+        Describe<COrificeDlg>({.commandId = 32777, .shortName = "drossel", .title = "Drossel", .menu = "RRR",
+                               .menuItem = "Drosselblende", .startLine = "Hydraulischer Nachweis Drossel/Drosselblende",
+                               .mainInputs = {"Q", "h"}, .mainResults = {"d", "v"}, .computeButton = kIdOk}),
+        Describe<CInfiltrationSwaleDlg>({.commandId = 185, .shortName = "versickermulde", .title = "Versickermulde",
+                                         .menu = "Versickerung", .menuItem = "Versickermulde",
+                                         .startLine = "Hydraulische Nachweise für Versickermulden/-gräben",
+                                         .mainInputs = {"B", "kf"}, .mainResults = {"V_genutzt", "Ueberlauf"},
+                                         .computeButton = kIdOk}),
+        Describe<CInfiltrationTrenchDlg>({.commandId = 32778, .shortName = "versickergraben",
+                                          .title = "Versickergraben", .menu = "Versickerung",
+                                          .menuItem = "Versickergraben", .mainInputs = {"b", "kf"},
+                                          .mainResults = {"V", "Ueberlauf"}, .computeButton = kIdOk}),
+        // Opened by scripts and projects only: the menu has no item for them.
+        // The emergency overflow computes nothing and has no picture.
+        Describe<CEmergencyOverflowDlg>(
+            {.commandId = 32779, .shortName = "notentlastung", .title = "Notentlastung - freier Überfall"}),
+        Describe<CTimeCoefficientDlg>({.commandId = 183, .shortName = "zeitbeiwert", .title = "Zeitbeiwert",
+                                       .mainInputs = {"n1", "T1"}, .mainResults = {"phi1_1"},
+                                       .computeButton = kIdOk}),
+    };
+    return forms;
+}
 
 } // namespace
 
-std::span<const FormInfo> AllForms() { return kForms; }
+std::span<const FormInfo> AllForms() { return Forms(); }
 
 const FormInfo* FindFormById(int templateId)
 {
-    for (const FormInfo& info : kForms)
+    for (const FormInfo& info : Forms())
         if (info.templateId == templateId)
             return &info;
     return nullptr;
@@ -65,7 +127,7 @@ const FormInfo* FindFormById(int templateId)
 
 const FormInfo* FindFormByCommand(int commandId)
 {
-    for (const FormInfo& info : kForms)
+    for (const FormInfo& info : Forms())
         if (info.commandId == commandId)
             return &info;
     return nullptr;
@@ -76,10 +138,21 @@ const FormInfo* FindForm(std::string_view idOrName)
     if (!idOrName.empty() && DecimalPrefixLength(idOrName) == idOrName.size() &&
         idOrName.find_first_not_of("0123456789") == std::string_view::npos)
         return FindFormById(ClassicAtoi(idOrName));
-    for (const FormInfo& info : kForms)
+    for (const FormInfo& info : Forms())
         if (EqualsIgnoringCase(info.shortName, idOrName))
             return &info;
     return nullptr;
+}
+
+std::vector<std::string> MainFieldProblems(const FormInfo& info, const CForm& form)
+{
+    std::vector<std::string> problems;
+    for (const auto* names : {&info.mainInputs, &info.mainResults})
+        for (const char* name : *names)
+            if (!form.FindFieldByName(name))
+                problems.push_back(std::to_string(info.templateId) + ": Hauptfeld \"" + name +
+                                   "\" ist kein Feld des Formulars");
+    return problems;
 }
 
 } // namespace dralun

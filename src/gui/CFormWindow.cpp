@@ -89,6 +89,12 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
         sink = m_ownSink.get();
     }
     m_form = info.create(*sink);
+    m_computeId = info.computeButton;
+    // A main field that the description names but the form does not have
+    // would leave the calculations kept from it without their name and
+    // results: said at once, on the console.
+    for (const std::string& problem : MainFieldProblems(info, *m_form))
+        qCritical("Formularbeschreibung %s", problem.c_str());
     setWindowTitle(Q(m_form->Title()));
     setModal(true);
 
@@ -155,9 +161,8 @@ void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
         case Item::Edit:
         case Item::Control:
             widget = MakeControl(item.id, item.chars);
-            if (const ControlDef* def = m_form->FindControl(item.id);
-                def && def->type == Ctl::Button && def->text == "Rechne")
-                widget = WithReportButton(widget, item.id, grid);
+            if (item.id == m_computeId && m_computeId != kNoComputeButton)
+                widget = WithReportButton(widget, grid);
             break;
         case Item::Label: {
             auto* label = new QLabel(Q(item.text));
@@ -287,9 +292,8 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
 
 // "Bericht…", "Wertetabelle…" and "Zielwert…" under "Rechne", in a column of
 // their own that takes the place of "Rechne" in the form's grid.
-QWidget* CFormWindow::WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid)
+QWidget* CFormWindow::WithReportButton(QWidget* compute, const QGridLayout* grid)
 {
-    m_computeId = computeId;
     m_reportButton = new QPushButton(QStringLiteral("Bericht…"));
     m_reportButton->setAutoDefault(false);
     connect(m_reportButton, &QPushButton::clicked, this, &CFormWindow::OnReport);

@@ -70,7 +70,7 @@ private:
     bool IsResultList(int id) const;
     void Sync();
     QStringList Items(int id) const;
-    QWidget* WithReportButton(QWidget* compute, int computeId, const QGridLayout* grid);
+    QWidget* WithReportButton(QWidget* compute, const QGridLayout* grid);
     void OnReport();
     void OnRatingTable();
     void OnSolve();
@@ -82,7 +82,7 @@ private:
     std::map<int, QWidget*> m_widgets;
     std::vector<CPictureWidget*> m_drawn;
     bool m_busy = false;
-    int m_computeId = -1;                // "Rechne", when the form has it
+    int m_computeId = kNoComputeButton;  // "Rechne", when the form has it
     QPushButton* m_reportButton = nullptr; // "Bericht…" under it
     QPushButton* m_ratingButton = nullptr; // "Wertetabelle…" and "Zielwert…" beside "Bericht…"
     QPushButton* m_solveButton = nullptr;

@@ -1,6 +1,10 @@
 #pragma once
 // The main window: menu, key table, status bar, the start screen view, and
-// the dispatch from a calculator command to its modal form.
+// the dispatch from a calculator command to its modal form. Its parts live
+// in files of their own: MainFrameMenus (menus, keys, status bar),
+// MainFrameDocument (new, open, save), MainFrameAutosave, MainFrameDataOffer,
+// MainFramePrint, MainFrameProject (keep and reopen calculations) and
+// MainFrameRecentFiles.
 #include <QMainWindow>
 #include <QPrinter>
 #include <cstddef>

@@ -1,44 +1,67 @@
 #include "gui/CommandTable.h"
 
+#include <algorithm>
 #include <map>
+#include <string_view>
+
+#include "forms/FormRegistry.h"
 
 namespace dralun::cmd {
 
+namespace {
+
+// The calculator menus, one for each menu title of the forms, in the order
+// the forms are listed; a form without a menu place has no item.
+std::vector<Menu> FormMenus()
+{
+    std::vector<Menu> menus;
+    for (const FormInfo& info : AllForms()) {
+        if (!info.menu)
+            continue;
+        auto menu = std::find_if(menus.begin(), menus.end(),
+                                 [&](const Menu& m) { return std::string_view(m.title) == info.menu; });
+        if (menu == menus.end())
+            menu = menus.insert(menus.end(), Menu{info.menu, {}});
+        menu->items.push_back({info.commandId, info.menuItem});
+    }
+    return menus;
+}
+
+} // namespace
+
 const std::vector<Menu>& MenuTable()
 {
-    static const std::vector<Menu> menus = {
-        {"&Datei",
-         {{FileNew, "&Neu\tStrg+N"},
-          {FileOpen, "Ö&ffnen...\tStrg+O"},
-          {FileSave, "S&peichern\tStrg+S"},
-          {FileSaveAs, "Speichern &unter..."},
-          {0, nullptr},
-          {FilePrint, "&Drucken...\tStrg+P"},
-          {FilePrintPreview, "Sei&tenansicht"},
-          {FileProjectPrint, "Projekt &drucken…"},
-          {FileProjectPdf, "Projekt als &PDF…"},
-          {FilePrintSetup, "Drucker&einrichtung..."},
-          {0, nullptr},
-          {FileMru, "Letzte Datei"},
-          {0, nullptr},
-          {AppExit, "&Beenden"}}},
-        {"&Bearbeiten",
-         {{EditUndo, "&Rückgängig\tStrg+Z"},
-          {0, nullptr},
-          {EditCut, "&Ausschneiden\tStrg+X"},
-          {EditCopy, "&Kopieren\tStrg+C"},
-          {EditPaste, "E&infügen\tStrg+V"}}},
-        {"&Ansicht", {{ViewStatusBar, "S&tatusleiste"}}},
-        {"&Rohrhydraulik", {{130, "&Prandtl-Colebrook"}}},
-        {"Durchlass", {{131, "Rohr&durchlass"}, {158, "Rahmen-/Rechtec&kdurchlass"}}},
-        {"Gerinne", {{132, "&Mulde"}, {143, "&Graben"}, {176, "&Raubettmulde"}}},
-        {"Rinnen", {{32773, "&Bord-/Spitzrinne"}, {32772, "&Pendelrinne"}}},
-        {"Ablauf", {{32775, "Dralun"}, {32774, "ZTV-ING"}}},
-        {"RRR", {{32776, "Drosselstrecke nach ATV-A 111"}, {32777, "Drosselblende"}}},
-        {"Versickerung", {{185, "Versickermulde"}, {32778, "Versickergraben"}}},
-        {"Beenden", {}, AppExit},
-        {"&?", {{AppAbout, "Inf&o über Dralun..."}}},
-    };
+    static const std::vector<Menu> menus = [] {
+        std::vector<Menu> all = {
+            {"&Datei",
+             {{FileNew, "&Neu\tStrg+N"},
+              {FileOpen, "Ö&ffnen...\tStrg+O"},
+              {FileSave, "S&peichern\tStrg+S"},
+              {FileSaveAs, "Speichern &unter..."},
+              {0, nullptr},
+              {FilePrint, "&Drucken...\tStrg+P"},
+              {FilePrintPreview, "Sei&tenansicht"},
+              {FileProjectPrint, "Projekt &drucken…"},
+              {FileProjectPdf, "Projekt als &PDF…"},
+              {FilePrintSetup, "Drucker&einrichtung..."},
+              {0, nullptr},
+              {FileMru, "Letzte Datei"},
+              {0, nullptr},
+              {AppExit, "&Beenden"}}},
+            {"&Bearbeiten",
+             {{EditUndo, "&Rückgängig\tStrg+Z"},
+              {0, nullptr},
+              {EditCut, "&Ausschneiden\tStrg+X"},
+              {EditCopy, "&Kopieren\tStrg+C"},
+              {EditPaste, "E&infügen\tStrg+V"}}},
+            {"&Ansicht", {{ViewStatusBar, "S&tatusleiste"}}},
+        };
+        for (Menu& menu : FormMenus())
+            all.push_back(std::move(menu));
+        all.push_back({"Beenden", {}, AppExit});
+        all.push_back({"&?", {{AppAbout, "Inf&o über Dralun..."}}});
+        return all;
+    }();
     return menus;
 }
 
@@ -84,19 +107,14 @@ QString Prompt(int command)
         {ViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},
         {AppExit, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden"},
         {AppAbout, "Zeigt Programminformationen und die Versionsnummer an.\nInfo"},
-        {130, "Rohrhydraulik"},
-        {131, "Rohrdurchlass"},
-        {132, "Mulde"},
-        {143, "Graben"},
-        {158, "Rechteckdurchlass"},
-        {176, "Raubettmulde"},
-        {32772, "Pendelrinne"},
-        {32773, "Bordrinne"},
     };
     auto it = prompts.find(command);
-    if (it == prompts.end())
-        return {};
-    return QString::fromUtf8(it->second).section(QLatin1Char('\n'), 0, 0);
+    if (it != prompts.end())
+        return QString::fromUtf8(it->second).section(QLatin1Char('\n'), 0, 0);
+    // A calculator's prompt is part of its form's description.
+    if (const FormInfo* info = FindFormByCommand(command))
+        return QString::fromUtf8(info->prompt);
+    return {};
 }
 
 } // namespace dralun::cmd

@@ -1,6 +1,8 @@
 #pragma once
 // The menu, the key table and the status-bar prompts of the main window, as
-// data. Command ids are those of the application's resources.
+// data. Command ids are those of the application's resources; the
+// calculators' menus, items and prompts come from their forms' descriptions
+// (forms/FormRegistry.h).
 #include <QKeySequence>
 #include <QString>
 #include <vector>

@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QPainter>
 
+#include "forms/FormRegistry.h"
+
 namespace dralun {
 
 namespace {
@@ -33,26 +35,16 @@ QList<StartLine> HeadingLines()
     };
 }
 
+// One line for each verification the program offers, from the forms'
+// descriptions; a form whose verification the line before names has none.
 QList<StartLine> VerificationLines()
 {
-    static const char* const texts[] = {
-        "Rohrhydraulik nach Prandtl-Colebrook, Teil- und Vollfüllung",
-        "Leistungsfähigkeit Rohr-/Rahmendurchlass Teil- und Vollfüllung",
-        "Leistungsfähigkeit einer Straßenmulde",
-        "Leistungsfähigkeit eines Straßengrabens",
-        "Leistungsfähigkeit einer Raubettmulde nach Scheuerlein",
-        "Leistungsfähigkeit einer Bord- und Spitzrinne",
-        "Ermittlung der Straßenablauf-Abstände bei Pendelrinnen",
-        "Ermittlung der Straßenablauf-Abstände nach den Dralun",
-        "Ermittlung der Brückenablauf-Abstände nach den ZTV-ING",
-        "Hydraulischer Nachweis für eine Drosselstrecke nach ATV-A 111",
-        "Hydraulischer Nachweis Drossel/Drosselblende",
-        "Hydraulische Nachweise für Versickermulden/-gräben",
-    };
     QList<StartLine> lines;
     int y = 100;
-    for (const char* text : texts) {
-        lines.push_back({y, QString::fromUtf8(text)});
+    for (const FormInfo& info : AllForms()) {
+        if (!info.startLine)
+            continue;
+        lines.push_back({y, QString::fromUtf8(info.startLine)});
         y += 25;
     }
     return lines;

@@ -151,7 +151,7 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
 std::string CalculationProblem(const Calculation& calc)
 {
     const FormInfo* info = FindFormById(calc.form);
-    if (!info || !info->create)
+    if (!info)
         return Format("unbekanntes Formular %d", calc.form);
     CSilentSink sink;
     const std::unique_ptr<CForm> form = info->create(sink);
@@ -251,7 +251,7 @@ Reopened Reopen(const Calculation& calc, IMessageSink& sink)
 {
     Reopened r;
     const FormInfo* info = FindFormById(calc.form);
-    if (!info || !info->create) {
+    if (!info) {
         r.problem = Format("unbekanntes Formular %d", calc.form);
         return r;
     }

@@ -39,7 +39,7 @@ public:
         auto it = m_forms.find(calc.form);
         if (it == m_forms.end()) {
             const FormInfo* info = FindFormById(calc.form);
-            it = m_forms.emplace(calc.form, info && info->create ? info->create(m_sink) : nullptr).first;
+            it = m_forms.emplace(calc.form, info ? info->create(m_sink) : nullptr).first;
         }
         if (!it->second)
             return Format("unbekanntes Formular %d", calc.form);

@@ -100,7 +100,7 @@ std::string Unwritable(const FieldInfo& f, double value)
 std::unique_ptr<CForm> Redo(int formId, const FormSettings& settings, CMessageLog& log, std::string& problem)
 {
     const FormInfo* info = FindFormById(formId);
-    if (!info || !info->create) {
+    if (!info) {
         problem = Format("unbekanntes Formular %d", formId);
         return nullptr;
     }

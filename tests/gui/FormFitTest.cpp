@@ -108,8 +108,6 @@ private slots:
     {
         int forms = 0;
         for (const FormInfo& info : AllForms()) {
-            if (!info.create)
-                continue;
             ++forms;
             CMessageLog log;
             CFormWindow w(info, nullptr, &log);

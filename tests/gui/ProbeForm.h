@@ -57,8 +57,12 @@ public:
     }
     static const FormInfo& Info()
     {
-        static const FormInfo info{999, 0, "probe", "Probe",
-                                   [](IMessageSink& sink) -> std::unique_ptr<CForm> {
+        static const FormInfo info{.templateId = 999,
+                                   .shortName = "probe",
+                                   .title = "Probe",
+                                   .picture = kPicture,
+                                   .computeButton = kIdOk,
+                                   .create = [](IMessageSink& sink) -> std::unique_ptr<CForm> {
                                        return std::make_unique<ProbeForm>(sink);
                                    }};
         return info;

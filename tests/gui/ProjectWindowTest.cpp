@@ -20,6 +20,8 @@
 #include <numbers>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
+#include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/CHydroDoc.h"
@@ -119,7 +121,7 @@ class ProjectWindowTest : public QObject {
         frame.SetModalRunner([&](QDialog& dialog) {
             if (auto* window = qobject_cast<CFormWindow*>(&dialog)) {
                 shown.opened = true;
-                shown.d = QString::fromStdString(window->Form().Text(1004));
+                shown.d = QString::fromStdString(window->Form().Text(COrificeDlg::kIdD));
                 if (!window->Banner()->isHidden())
                     shown.banner = window->Banner()->text();
             }
@@ -144,10 +146,9 @@ private slots:
 
     void theKeepButtonStandsUnderBerichtOnEveryComputingForm()
     {
-        int forms = 0;
+        int forms = 0, computing = 0;
         for (const FormInfo& info : AllForms()) {
-            if (!info.create)
-                continue;
+            computing += info.Computes() ? 1 : 0;
             CFormWindow window(info, nullptr, &m_log);
             window.SetKeeper([](CFormWindow&) {});
             window.show();
@@ -156,6 +157,7 @@ private slots:
             QPushButton* report = Button(window, QStringLiteral("Bericht…"));
             const QString where = QStringLiteral("form %1").arg(info.templateId);
             QVERIFY2((keep != nullptr) == (report != nullptr), qPrintable(where));
+            QVERIFY2((keep != nullptr) == info.Computes(), qPrintable(where));
             if (!keep)
                 continue;
             ++forms;
@@ -166,7 +168,8 @@ private slots:
             QVERIFY2(keep->width() >= keep->sizeHint().width(), qPrintable(where)); // the text whole
             QVERIFY2(window.width() <= 1280 && window.height() <= 1024, qPrintable(where));
         }
-        QCOMPARE(forms, 15);
+        QCOMPARE(forms, computing);
+        QCOMPARE(forms, 15); // all but the emergency overflow
         // Without a keeper the button is not there.
         CFormWindow plain(*FindFormById(171), nullptr, &m_log);
         QVERIFY(Button(plain, QStringLiteral("In Projekt übernehmen"))->isHidden());
@@ -178,7 +181,7 @@ private slots:
         CMainFrame frame(doc);
         frame.SetMessageSink(&m_log);
         QString proposed;
-        Keep(frame, kOrifice, {{1000, "80"}, {1001, "1.2"}}, QStringLiteral("Drossel Schacht 4"), &proposed);
+        Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}, {COrificeDlg::kIdH, "1.2"}}, QStringLiteral("Drossel Schacht 4"), &proposed);
         QCOMPARE(doc.Project().Size(), std::size_t(1));
         const Calculation& calc = *doc.Project().At(0).calc;
         QCOMPARE(calc.name, std::string("Drossel Schacht 4"));
@@ -186,7 +189,7 @@ private slots:
         // Computed with the typed inputs before the dialog proposed its name.
         QVERIFY2(proposed.contains(QStringLiteral("Q 80")) && proposed.contains(QStringLiteral("h 1.2")),
                  qPrintable(proposed));
-        QVERIFY(std::abs(std::stod(Result(calc, 1004)) - OrificeDiameter(80, 1.2, 0.67)) < 0.0006);
+        QVERIFY(std::abs(std::stod(Result(calc, COrificeDlg::kIdD)) - OrificeDiameter(80, 1.2, 0.67)) < 0.0006);
         QCOMPARE(frame.windowTitle(), QStringLiteral("Dralun Bemessungshilfen* - Dralun"));
         QListWidget* list = frame.ProjectPanel()->List();
         QCOMPARE(list->count(), 1);
@@ -202,8 +205,8 @@ private slots:
         frame.SetMessageSink(&m_log);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        Keep(frame, kOrifice, {{1000, "80"}, {1001, "1.2"}}, {});
-        const std::string kept = Result(*doc.Project().At(0).calc, 1004);
+        Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}, {COrificeDlg::kIdH, "1.2"}}, {});
+        const std::string kept = Result(*doc.Project().At(0).calc, COrificeDlg::kIdD);
 
         const Shown same = DoubleClick(frame, 0);
         QVERIFY(same.opened);
@@ -214,7 +217,7 @@ private slots:
         // A result kept with another value than the form gives now.
         Calculation tampered = *doc.Project().At(0).calc;
         for (auto& [id, text] : tampered.results)
-            if (id == 1004)
+            if (id == COrificeDlg::kIdD)
                 text = "0.999";
         doc.Replace(0, tampered);
         const Shown changed = DoubleClick(frame, 0);
@@ -231,12 +234,12 @@ private slots:
         CHydroDoc doc;
         CMainFrame frame(doc);
         frame.SetMessageSink(&m_log);
-        Keep(frame, kOrifice, {{1000, "80"}}, QStringLiteral("Drossel"));
+        Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}}, QStringLiteral("Drossel"));
         for (const bool replace : {true, false}) {
             bool replaceOffered = false;
             frame.SetModalRunner([&](QDialog& dialog) {
                 if (auto* window = qobject_cast<CFormWindow*>(&dialog)) {
-                    window->Perform([](CForm& form) { form.Type(1000, "90"); });
+                    window->Perform([](CForm& form) { form.Type(COrificeDlg::kIdQ, "90"); });
                     Button(*window, QStringLiteral("In Projekt übernehmen"))->click();
                 } else if (auto* keep = qobject_cast<CKeepCalcDlg*>(&dialog)) {
                     replaceOffered = keep->ReplaceButton() && keep->ReplaceButton()->isChecked() &&
@@ -250,7 +253,7 @@ private slots:
             frame.ReopenEntry(0);
             QVERIFY(replaceOffered);
             QCOMPARE(doc.Project().Size(), std::size_t(replace ? 1 : 2));
-            QCOMPARE(doc.Project().At(replace ? 0 : 1).calc->inputs.front(), (std::pair<int, std::string>{1000, "90"}));
+            QCOMPARE(doc.Project().At(replace ? 0 : 1).calc->inputs.front(), (std::pair<int, std::string>{COrificeDlg::kIdQ, "90"}));
         }
     }
 
@@ -302,8 +305,8 @@ private slots:
         CHydroDoc doc;
         CMainFrame frame(doc);
         frame.SetMessageSink(&m_log);
-        Keep(frame, kOrifice, {{1000, "80"}}, QStringLiteral("Drossel"));
-        Keep(frame, kSwale, {{1000, "2.5"}}, QStringLiteral("Mulde"));
+        Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}}, QStringLiteral("Drossel"));
+        Keep(frame, kSwale, {{CSwaleDlg::kIdB, "2.5"}}, QStringLiteral("Mulde"));
         QStringList filters;
         auto choose = [&](const QString& path) {
             return [&, path](QDialog& dialog) {
@@ -559,7 +562,7 @@ private slots:
         QVERIFY(!frame.Action(cmd::FileProjectPdf)->isEnabled() && !frame.Action(cmd::FileProjectPrint)->isEnabled());
         QCOMPARE(frame.Action(cmd::FileProjectPdf)->statusTip(),
                  QStringLiteral("Speichert alle Berechnungen des Projekts als PDF-Datei."));
-        Keep(frame, kOrifice, {{1000, "80"}}, QStringLiteral("Drossel"));
+        Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}}, QStringLiteral("Drossel"));
         Keep(frame, kSwale, {}, QStringLiteral("Mulde"));
         QVERIFY(frame.Action(cmd::FileProjectPdf)->isEnabled());
         QString filter;

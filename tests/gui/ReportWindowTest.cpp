@@ -15,9 +15,12 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/pictures/Pictures.h"
 #include "gui/report/CReportHeaderDlg.h"
+#include "gui/report/ReportPicture.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
@@ -53,8 +56,6 @@ private slots:
         CMessageLog log;
         int forms = 0;
         for (const FormInfo& info : AllForms()) {
-            if (!info.create)
-                continue;
             ++forms;
             CFormWindow window(info, nullptr, &log);
             window.show();
@@ -63,7 +64,8 @@ private slots:
             QPushButton* compute = Button(window, QStringLiteral("Rechne"));
             const QString where = QStringLiteral("form %1").arg(info.templateId);
             // Only the emergency overflow (105) computes nothing.
-            QVERIFY2((report != nullptr) == (info.templateId != 105), qPrintable(where));
+            QVERIFY2((report != nullptr) == info.Computes(), qPrintable(where));
+            QVERIFY2(info.Computes() == (info.templateId != 105), qPrintable(where));
             if (!report)
                 continue;
             QVERIFY2(compute, qPrintable(where));
@@ -72,7 +74,25 @@ private slots:
             QVERIFY2(r.top() >= c.bottom() && r.left() == c.left() && r.width() == c.width(), qPrintable(where));
             QVERIFY2(window.rect().contains(r), qPrintable(where));
         }
-        QCOMPARE(forms, 16);
+        QCOMPARE(forms, static_cast<int>(AllForms().size()));
+    }
+
+    // The picture a form's description names is registered, and it is the
+    // picture its report prints; a form without one prints none.
+    void everyFormsPictureIsRegisteredAndPrinted()
+    {
+        test::TempDataDir data;
+        CMessageLog log;
+        for (const FormInfo& info : AllForms()) {
+            const QString where = QStringLiteral("form %1").arg(info.templateId);
+            const std::unique_ptr<CForm> form = info.create(log);
+            if (info.picture == 0) {
+                QVERIFY2(PictureIdOf(*form) == -1, qPrintable(where));
+                continue;
+            }
+            QVERIFY2(FindPicture(info.picture) != nullptr, qPrintable(where));
+            QCOMPARE(PictureIdOf(*form), info.picture);
+        }
     }
 
     void theReportComputesAsksForTheHeadAndSavesThePdf()
@@ -84,8 +104,8 @@ private slots:
         CFormWindow window(*FindFormById(132), nullptr, &log);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.Perform([](CForm& form) { form.Type(1000, "3"); }); // B, not computed yet
-        QVERIFY(window.Form().Text(1013) != "3.9");
+        window.Perform([](CForm& form) { form.Type(CSwaleDlg::kIdB, "3"); }); // B, not computed yet
+        QVERIFY(window.Form().Text(CSwaleDlg::kIdRKreis) != "3.9");
 
         QStringList shown;
         int pages = 0;
@@ -93,7 +113,7 @@ private slots:
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (auto* head = qobject_cast<CReportHeaderDlg*>(&dialog)) {
                 // r = (B²/4 + h²) / (2 h) = (2.25 + 0.09) / 0.6: computed before the head is asked for.
-                if (window.Form().Text(1013) != "3.9")
+                if (window.Form().Text(CSwaleDlg::kIdRKreis) != "3.9")
                     return int(QDialog::Rejected);
                 head->Edit(0)->setText(QStringLiteral("Umgehung Süd"));
                 return int(QDialog::Accepted);

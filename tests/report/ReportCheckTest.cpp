@@ -109,7 +109,7 @@ std::vector<int> ComputingForms()
 {
     std::vector<int> ids;
     for (const FormInfo& info : AllForms())
-        if (info.create && info.templateId != 105)
+        if (info.Computes())
             ids.push_back(info.templateId);
     return ids;
 }

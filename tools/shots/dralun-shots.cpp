@@ -108,8 +108,6 @@ int main(int argc, char** argv)
 
     PrintingSink sink;
     for (const FormInfo& info : AllForms()) {
-        if (!info.create)
-            continue;
         if (args.size() > 2 && FindForm(args[2].toStdString()) != &info)
             continue;
         std::printf("form %d\n", info.templateId);

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "cli/FormEvents.h"
-#include "core/Format.h"
 #include "core/Platform.h"
 #include "core/SafeOutput.h"
 #include "forms/CForm.h"
@@ -123,8 +122,6 @@ int main(int argc, char** argv)
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");
-        if (!info->create)
-            throw UsageError(Format("Formular %d \"%s\" ist noch nicht verfügbar", info->templateId, info->title));
         const CalcOptions options = ParseOptions(std::vector<std::string>(args.begin() + 1, args.end()), true);
         if (options.help || options.json || !options.report.empty())
             throw UsageError("--help, --json und --report gibt es nur bei dralun-calc");
