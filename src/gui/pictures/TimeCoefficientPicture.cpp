@@ -2,6 +2,7 @@
 #include <QPainter>
 
 #include "forms/CForm.h"
+#include "forms/CTimeCoefficientDlg.h"
 #include "gui/pictures/PictureSheet.h"
 #include "gui/pictures/Pictures.h"
 
@@ -70,7 +71,7 @@ void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CF
                 QStringLiteral("T in min, n in 1/a"), Qt::AlignLeft);
 }
 
-const PictureRegistrar registered(184, {{17, 6.5}, &PaintTimeCoefficientFormula});
+const PictureRegistrar registered(CTimeCoefficientDlg::kPicture, {{17, 6.5}, &PaintTimeCoefficientFormula});
 
 } // namespace
 } // namespace dralun
