@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/CalcProcess.h"
+#include "forms/COrificeDlg.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -101,7 +102,7 @@ TEST_F(RatingCli, SolveTextAndJson)
     const test::CalcOutput json = test::RunCalc("171 --json --solve v=2 --vary h:0.01:10");
     ASSERT_EQ(json.status, 0) << json.text;
     const nlohmann::json doc = nlohmann::json::parse(json.text);
-    EXPECT_EQ(doc["solve"]["id"], 1001);
+    EXPECT_EQ(doc["solve"]["id"], COrificeDlg::kIdH);
     EXPECT_NEAR(doc["solve"]["value"].get<double>(), h, 1e-10 * h);
     EXPECT_LE(doc["solve"]["computations"].get<int>(), 100);
     EXPECT_EQ(doc["fields"]["1005"], "2");

@@ -14,6 +14,8 @@
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "forms/CForm.h"
+#include "forms/CGutterDlg.h"
+#include "forms/CTimeCoefficientDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "testkit/TempDataDir.h"
@@ -94,6 +96,9 @@ TEST_P(Refusal, ClearsTheResultsAndKeepsTheInputs)
     }
 }
 
+using Gutter = CGutterDlg;
+using Tc = CTimeCoefficientDlg;
+
 const RefusalCase kCases[] = {
     {"swale without depth", 132, {"1000=3", "click:1", "1001=0"}, "Breite B und Muldenhöhe h", {}},
     {"swale, water above the brim", 132, {"click:1024", "1002=0.4"}, "Wassertiefe darf nicht größer", {}},
@@ -102,12 +107,13 @@ const RefusalCase kCases[] = {
     {"orifice without head", 171, {"1001=0"}, "Druckhöhe muss größer als 0 m", {}},
     {"throttle, basin below the outlet", 170, {"1013=0.1"}, "IE wird <= 0", {}},
     {"time coefficient, T1 at -9", 183, {"1004=-9"}, "größer als -9 min", {},
-     {1005, 1006, 1013, 1014, 1015, 1016, 1018, 1019, 1030, 1031, 1032, 1043, 1049, 1050, 1051}},
+     {Tc::kIdT2, Tc::kIdT3, Tc::kIdT4, Tc::kIdT5, Tc::kIdT6, Tc::kIdT7, Tc::kIdT8, Tc::kIdT9, Tc::kIdT10,
+      Tc::kIdT11, Tc::kIdT12, Tc::kIdT13, Tc::kIdT14, Tc::kIdT15, Tc::kIdT16}},
     {"pipe culvert without water", 131, {"1015=0"}, "Wasserstand h2", {}},
     {"box culvert without width", 158, {"1000=0"}, "außerhalb des zulässigen Bereichs", {}},
     {"ditch with a negative depth", 143, {"1004=-0.1"}, "außerhalb des zulässigen Bereichs", {}},
     {"gutter, negative spread of the curb gutter", 152, {"1013=-1"}, "Bordrinne darf nicht negativ",
-     {1004, 1015, 1018, 1030, 1032}},
+     {Gutter::kIdHS, Gutter::kIdLu2, Gutter::kIdA2, Gutter::kIdV2, Gutter::kIdQ2}},
     {"bridge drains without a drained width", 166, {"1002=0"}, "Entwässerungsbreite", {}},
     {"infiltration swale without threshold", 185, {"1003=0"}, "Schwellenhöhe kann nicht <= 0", {}},
     {"infiltration trench, level bed in immersion mode", 104, {"1004=0"}, "Sohlenneigung", {}},

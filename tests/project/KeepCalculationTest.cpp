@@ -10,6 +10,7 @@
 
 #include "core/Format.h"
 #include "forms/CForm.h"
+#include "forms/COrificeDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "forms/MainFields.h"
@@ -153,8 +154,8 @@ TEST(KeepCalculation, OrificeKeepsNameInputsResultsAndHead)
     CSilentSink sink;
     std::unique_ptr<CForm> form = FindFormById(171)->create(sink);
     form->Open();
-    form->Type(1000, "40"); // Q l/s
-    form->Type(1001, "1.5"); // h m
+    form->Type(COrificeDlg::kIdQ, "40"); // Q l/s
+    form->Type(COrificeDlg::kIdH, "1.5"); // h m
     PressCompute(*form);
     const Calculation c = KeepCalculation(*form, ReportHeader{"B 27", "km 3", "M. Muster", "", ""});
     EXPECT_EQ(c.name, "Drossel Q 40 l/s, h 1.5 m");
@@ -165,8 +166,8 @@ TEST(KeepCalculation, OrificeKeepsNameInputsResultsAndHead)
     const double a = 0.040 / (0.67 * std::sqrt(2 * 9.80665 * 1.5));
     const double d = std::sqrt(4 * a / 3.141592654);
     std::map<int, std::string> results(c.results.begin(), c.results.end());
-    EXPECT_NEAR(std::stod(results.at(1003)), a, 1e-12);
-    EXPECT_NEAR(std::stod(results.at(1004)), d, 1e-9);
+    EXPECT_NEAR(std::stod(results.at(COrificeDlg::kIdA)), a, 1e-12);
+    EXPECT_NEAR(std::stod(results.at(COrificeDlg::kIdD)), d, 1e-9);
     EXPECT_EQ(c.mainResult, Format("d = %.4g m, v = %.4g m/s", d, 0.040 / a));
 }
 
@@ -179,11 +180,11 @@ TEST(KeepCalculation, ChangedResultIsNamedWithOldAndNewValue)
     PressCompute(*form);
     Calculation c = KeepCalculation(*form, {});
     for (auto& [id, text] : c.results)
-        if (id == 1004)
+        if (id == COrificeDlg::kIdD)
             text = "0.17";
     const Reopened again = Reopen(c, sink);
     ASSERT_EQ(again.changes.size(), 1u);
-    EXPECT_EQ(again.changes[0].id, 1004);
+    EXPECT_EQ(again.changes[0].id, COrificeDlg::kIdD);
     EXPECT_THAT(ChangeText(again.changes[0]), HasSubstr("gespeichert 0.17, jetzt 0.1664"));
 }
 
@@ -204,9 +205,9 @@ TEST(KeepCalculation, EntriesTheFormCannotTakeAreNamed)
     const std::vector<BadEntry> cases = {
         {"unknown form", 999, {}, {}, "unbekanntes Formular 999"},
         {"unknown field", 171, {{4711, "1"}}, {}, "kein Feld 4711"},
-        {"a result field", 171, {{1003, "1"}}, {}, "ist ein Ergebnisfeld"},
-        {"no number", 171, {{1000, "5,0"}}, {}, "\"5,0\" ist keine Zahl"},
-        {"a button as a box", 171, {}, {{1, true}}, "kein Optionsfeld"},
+        {"a result field", 171, {{COrificeDlg::kIdA, "1"}}, {}, "ist ein Ergebnisfeld"},
+        {"no number", 171, {{COrificeDlg::kIdQ, "5,0"}}, {}, "\"5,0\" ist keine Zahl"},
+        {"a button as a box", 171, {}, {{kIdOk, true}}, "kein Optionsfeld"},
     };
     for (const BadEntry& bad : cases) {
         Calculation c;

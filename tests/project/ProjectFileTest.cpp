@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/CForm.h"
+#include "forms/COrificeDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "project/KeepCalculation.h"
@@ -26,7 +27,7 @@ Calculation Orifice(const std::string& q)
     CSilentSink sink;
     std::unique_ptr<CForm> form = FindFormById(171)->create(sink);
     form->Open();
-    form->Type(1000, q);
+    form->Type(COrificeDlg::kIdQ, q);
     PressCompute(*form);
     return KeepCalculation(*form, {});
 }

@@ -2,17 +2,20 @@
 // rows, the decimal comma only in numbers.
 #include <gtest/gtest.h>
 
+#include "forms/COrificeDlg.h"
 #include "rating/RatingCsv.h"
 
 namespace dralun {
 namespace {
 
+using D = COrificeDlg;
+
 RatingTable Table()
 {
     RatingTable t;
     t.form = 171;
-    t.varied = {1001, "h", "Druckhöhe", "m"};
-    t.columns = {{1004, "d", "erf. Drosseldurchmesser", "m"}, {1002, "mu", "Ausflussbeiwert mü", "1"},
+    t.varied = {D::kIdH, "h", "Druckhöhe", "m"};
+    t.columns = {{D::kIdD, "d", "erf. Drosseldurchmesser", "m"}, {D::kIdMu, "mu", "Ausflussbeiwert mü", "1"},
                  {1099, "x", "Art; Form", "-"}};
     t.rows.push_back({0.5, "0.5", {"0.174", "0.67", "Kreis, \"rund\""}, {}, "", {"Hinweis eins", "zwei\nZeilen"}});
     t.rows.push_back({0, "0", {"0", "0.67", "x"}, {}, "Die Druckhöhe muss größer als 0 m sein.\nOhne Druckhöhe", {}});

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(SwaleReport, HoldsInputsChoicesStepsAndResultsAsTheFormShowsThem)
 {
-    swale.Type(1000, "2.0"); // typed text is shown as the form rewrote it
+    swale.Type(CSwaleDlg::kIdB, "2.0"); // typed text is shown as the form rewrote it
     Compute();
     const Report r = BuildReport(swale, {"Ortsumgehung", "Mulde km 1+200", "M. Muster", "", ""});
     EXPECT_EQ(r.form, 132);
@@ -62,7 +62,7 @@ TEST_F(SwaleReport, HoldsInputsChoicesStepsAndResultsAsTheFormShowsThem)
 TEST_F(SwaleReport, ARefusedComputationHasTheInputsAndTheRefusalButNoResults)
 {
     swale.Click(CSwaleDlg::kIdTEqualsH);
-    swale.Type(1002, "0.5"); // deeper than the swale
+    swale.Type(CSwaleDlg::kIdT, "0.5"); // deeper than the swale
     Compute();
     const Report r = BuildReport(swale);
     EXPECT_FALSE(r.inputs.empty());
@@ -86,7 +86,7 @@ TEST_F(SwaleReport, TheJsonHoldsEveryMemberAndValuesOfFifteenDigits)
     for (const char* key : {"form", "title", "header", "inputs", "steps", "results", "messages", "files"})
         EXPECT_TRUE(doc.contains(key)) << key;
     EXPECT_EQ(doc["header"]["datum"], "01.02.2027");
-    EXPECT_EQ(doc["inputs"][0]["id"], 1001);
+    EXPECT_EQ(doc["inputs"][0]["id"], CSwaleDlg::kIdH);
     const auto& step = doc["steps"][0];
     for (const char* key : {"text", "symbol", "formula", "expr", "value", "unit"})
         EXPECT_TRUE(step.contains(key)) << key;
