@@ -97,11 +97,14 @@ const std::vector<FormInfo>& Forms()
                                          .menu = "Versickerung", .menuItem = "Versickermulde",
                                          .startLine = "Hydraulische Nachweise für Versickermulden/-gräben",
                                          .mainInputs = {"B", "kf"}, .mainResults = {"V_genutzt", "Ueberlauf"},
-                                         .computeButton = kIdOk}),
+                                         .computeButton = kIdOk, .reloadButton = CInfiltrationForm::kIdLoadFile,
+                                         .reloadWhen = CInfiltrationForm::kIdRainFromFile}),
         Describe<CInfiltrationTrenchDlg>({.commandId = 32778, .shortName = "versickergraben",
                                           .title = "Versickergraben", .menu = "Versickerung",
                                           .menuItem = "Versickergraben", .mainInputs = {"b", "kf"},
-                                          .mainResults = {"V", "Ueberlauf"}, .computeButton = kIdOk}),
+                                          .mainResults = {"V", "Ueberlauf"}, .computeButton = kIdOk,
+                                          .reloadButton = CInfiltrationForm::kIdLoadFile,
+                                          .reloadWhen = CInfiltrationForm::kIdRainFromFile}),
         // Opened by scripts and projects only: the menu has no item for them.
         // The emergency overflow computes nothing and has no picture.
         Describe<CEmergencyOverflowDlg>(

@@ -38,6 +38,11 @@ struct FormInfo {
     std::vector<const char*> mainInputs = {};
     std::vector<const char*> mainResults = {};
     int computeButton = kNoComputeButton; // the id of its "Rechne" button
+    // A button that brings data into the form which its computation needs
+    // (the rainfall series of a file), pressed again when a calculation is
+    // redone while the radio button `reloadWhen` is checked; 0: none.
+    int reloadButton = 0;
+    int reloadWhen = 0;
     std::unique_ptr<CForm> (*create)(IMessageSink& sink) = nullptr;
 
     bool Computes() const { return computeButton != kNoComputeButton; }

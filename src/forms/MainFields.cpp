@@ -3,8 +3,6 @@
 #include <string>
 
 #include "forms/CForm.h"
-#include "forms/CInfiltrationSwaleDlg.h"
-#include "forms/CInfiltrationTrenchDlg.h"
 #include "forms/FormRegistry.h"
 
 namespace dralun {
@@ -36,11 +34,9 @@ std::vector<int> ReloadButtonIds(const CForm& form)
     // "Datei laden" of the infiltration forms, when the rain comes from the
     // file ("N aus Datei").
     std::vector<int> ids;
-    const bool infiltration = form.TemplateId() == CInfiltrationSwaleDlg::kTemplateId ||
-                              form.TemplateId() == CInfiltrationTrenchDlg::kTemplateId;
-    if (infiltration && form.IsChecked(CInfiltrationForm::kIdRainFromFile) &&
-        form.IsEnabled(CInfiltrationForm::kIdLoadFile))
-        ids.push_back(CInfiltrationForm::kIdLoadFile);
+    const FormInfo* info = FindFormById(form.TemplateId());
+    if (info && info->reloadButton && form.IsChecked(info->reloadWhen) && form.IsEnabled(info->reloadButton))
+        ids.push_back(info->reloadButton);
     return ids;
 }
 
