@@ -12,12 +12,28 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/CBoxCulvertDlg.h"
+#include "forms/CDitchDlg.h"
+#include "forms/CPipeCulvertDlg.h"
+#include "forms/CRoughBedSwaleDlg.h"
+#include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
 
 using namespace dralun;
+
+using Pipe = CPipeCulvertDlg;
+using Box = CBoxCulvertDlg;
+using Swale = CSwaleDlg;
+using Ditch = CDitchDlg;
+using RoughBed = CRoughBedSwaleDlg;
+
+// The check box that ties one field to another: "DN/10" in the pipe culvert,
+// "t = h" in the swale (the other forms have none).
+constexpr int kTieBox = Pipe::kIdDn10;
+static_assert(Swale::kIdTEqualsH == kTieBox);
 
 class ChannelFormsWindowTest : public QObject {
     Q_OBJECT
@@ -52,26 +68,26 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Rohrdurchlass"));
-        QCOMPARE(Edit(w, 1005)->text(), QStringLiteral("14"));
-        QVERIFY(!Edit(w, 1005)->isEnabled());
-        QVERIFY(w.Control(1) == nullptr);
-        QPushButton* rechne = Button(w, 1025);
+        QCOMPARE(Edit(w, Pipe::kIdI)->text(), QStringLiteral("14"));
+        QVERIFY(!Edit(w, Pipe::kIdI)->isEnabled());
+        QVERIFY(w.Control(kIdOk) == nullptr);
+        QPushButton* rechne = Button(w, Pipe::kIdRechne);
         QCOMPARE(rechne->text(), QStringLiteral("Rechne"));
         QVERIFY(!rechne->isDefault());
-        QCOMPARE(Button(w, 2)->text(), QStringLiteral("Abbruch"));
+        QCOMPARE(Button(w, kIdCancel)->text(), QStringLiteral("Abbruch"));
 
-        QLineEdit* h2 = Edit(w, 1015);
+        QLineEdit* h2 = Edit(w, Pipe::kIdH2);
         Retype(h2, "0.2");
         QTest::keyClick(h2, Qt::Key_Return);
         QVERIFY(w.isVisible());
         // Half the 0.4 m pipe: A = 0.0628319 m².
-        QCOMPARE(Edit(w, 1031)->text(), QStringLiteral("0.06283185308"));
-        QVERIFY(Edit(w, 1006)->text().startsWith("0.124440870396"));
-        QVERIFY(Edit(w, 1006)->isReadOnly());
+        QCOMPARE(Edit(w, Pipe::kIdA)->text(), QStringLiteral("0.06283185308"));
+        QVERIFY(Edit(w, Pipe::kIdQ)->text().startsWith("0.124440870396"));
+        QVERIFY(Edit(w, Pipe::kIdQ)->isReadOnly());
 
         Retype(h2, "0.5");
         QTest::mouseClick(rechne, Qt::LeftButton);
-        QVERIFY(Edit(w, 1013)->text().startsWith("0.99026898218"));
+        QVERIFY(Edit(w, Pipe::kIdV)->text().startsWith("0.99026898218"));
         QVERIFY(log.Messages().empty());
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(!w.isVisible());
@@ -82,31 +98,31 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(131), nullptr, &log);
         w.show();
-        auto* dn10 = qobject_cast<QCheckBox*>(w.Control(1024));
+        auto* dn10 = qobject_cast<QCheckBox*>(w.Control(Pipe::kIdDn10));
         QCOMPARE(dn10->text(), QStringLiteral("DN/10"));
         QTest::mouseClick(dn10, Qt::LeftButton);
         QVERIFY(dn10->isChecked());
-        QVERIFY(!Edit(w, 1001)->isEnabled());
-        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.04"));
-        Edit(w, 1002)->setText("55"); // typed, never read by a step
-        QTest::mouseClick(Button(w, 1012), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1000)->text(), QStringLiteral("500"));
-        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.05"));
-        QCOMPARE(Edit(w, 1002)->text(), QStringLiteral("40"));
-        QCOMPARE(Edit(w, 1006)->text(), QStringLiteral("0"));
+        QVERIFY(!Edit(w, Pipe::kIdT)->isEnabled());
+        QCOMPARE(Edit(w, Pipe::kIdT)->text(), QStringLiteral("0.04"));
+        Edit(w, Pipe::kIdKStS)->setText("55"); // typed, never read by a step
+        QTest::mouseClick(Button(w, Pipe::kIdDnPlus), Qt::LeftButton);
+        QCOMPARE(Edit(w, Pipe::kIdDN)->text(), QStringLiteral("500"));
+        QCOMPARE(Edit(w, Pipe::kIdT)->text(), QStringLiteral("0.05"));
+        QCOMPARE(Edit(w, Pipe::kIdKStS)->text(), QStringLiteral("40"));
+        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("0"));
 
         // The mode buttons have no caption: the click goes to the indicator.
-        auto* mode2 = qobject_cast<QRadioButton*>(w.Control(1008));
+        auto* mode2 = qobject_cast<QRadioButton*>(w.Control(Pipe::kIdMode2));
         QStyleOptionButton option;
         option.initFrom(mode2);
         const QRect indicator = mode2->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, mode2);
         QTest::mouseClick(mode2, Qt::LeftButton, {}, indicator.center());
         QVERIFY(mode2->isChecked());
-        QVERIFY(!qobject_cast<QRadioButton*>(w.Control(1007))->isChecked());
-        QVERIFY(Edit(w, 1005)->isEnabled());
-        QVERIFY(!Edit(w, 1014)->isEnabled());
-        QTest::mouseClick(Button(w, 1022), Qt::LeftButton); // h1 + does nothing in mode 2
-        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("0.6"));
+        QVERIFY(!qobject_cast<QRadioButton*>(w.Control(Pipe::kIdMode1))->isChecked());
+        QVERIFY(Edit(w, Pipe::kIdI)->isEnabled());
+        QVERIFY(!Edit(w, Pipe::kIdH1)->isEnabled());
+        QTest::mouseClick(Button(w, Pipe::kIdH1Plus), Qt::LeftButton); // h1 + does nothing in mode 2
+        QCOMPARE(Edit(w, Pipe::kIdH1)->text(), QStringLiteral("0.6"));
     }
 
     void pipeCulvertRefusesADryCulvert()
@@ -114,14 +130,14 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(131), nullptr, &log);
         w.show();
-        QTest::mouseClick(Button(w, 1025), Qt::LeftButton);
-        const QString q = Edit(w, 1006)->text();
-        Retype(Edit(w, 1015), "0");
-        QTest::mouseClick(Button(w, 1025), Qt::LeftButton);
+        QTest::mouseClick(Button(w, Pipe::kIdRechne), Qt::LeftButton);
+        const QString q = Edit(w, Pipe::kIdQ)->text();
+        Retype(Edit(w, Pipe::kIdH2), "0");
+        QTest::mouseClick(Button(w, Pipe::kIdRechne), Qt::LeftButton);
         QCOMPARE(log.Messages().size(), size_t(1));
         QCOMPARE(log.Messages()[0].icon, MsgIcon::Exclamation);
         QVERIFY(q != QStringLiteral("0"));
-        QCOMPARE(Edit(w, 1006)->text(), QStringLiteral("0")); // no result beside inputs it does not belong to
+        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("0")); // no result beside inputs it does not belong to
     }
 
     void boxCulvertComputesWithTheDefaultButton()
@@ -131,10 +147,10 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Rechteckdurchlass"));
-        QVERIFY(Button(w, 1)->isDefault());
-        QTest::keyClick(Edit(w, 1000), Qt::Key_Enter);
-        QVERIFY(Edit(w, 1013)->text().startsWith("1.0443333598"));
-        QCOMPARE(Edit(w, 1043)->text(), QStringLiteral("2"));
+        QVERIFY(Button(w, kIdOk)->isDefault());
+        QTest::keyClick(Edit(w, Box::kIdB), Qt::Key_Enter);
+        QVERIFY(Edit(w, Box::kIdQ)->text().startsWith("1.0443333598"));
+        QCOMPARE(Edit(w, Box::kIdLuBeton)->text(), QStringLiteral("2"));
         QVERIFY(w.isVisible());
     }
 
@@ -145,32 +161,32 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Mulde"));
-        QVERIFY(Edit(w, 1015)->text().startsWith("0.08575843"));
-        QVERIFY(Edit(w, 1030)->text().startsWith("0.08339225"));
-        QVERIFY(Edit(w, 1032)->text().startsWith("0.08502867"));
-        auto* tied = qobject_cast<QCheckBox*>(w.Control(1024));
+        QVERIFY(Edit(w, Swale::kIdQKreis)->text().startsWith("0.08575843"));
+        QVERIFY(Edit(w, Swale::kIdQParabel)->text().startsWith("0.08339225"));
+        QVERIFY(Edit(w, Swale::kIdQGl7)->text().startsWith("0.08502867"));
+        auto* tied = qobject_cast<QCheckBox*>(w.Control(Swale::kIdTEqualsH));
         QVERIFY(tied->isChecked());
-        QVERIFY(!Edit(w, 1002)->isEnabled());
+        QVERIFY(!Edit(w, Swale::kIdT)->isEnabled());
         // The columns: "Kreis" left of "Parabel" left of "Dralun", rows aligned.
-        QVERIFY(Edit(w, 1015)->mapTo(&w, QPoint()).x() < Edit(w, 1030)->mapTo(&w, QPoint()).x());
-        QVERIFY(Edit(w, 1030)->mapTo(&w, QPoint()).x() < Edit(w, 1032)->mapTo(&w, QPoint()).x());
-        QCOMPARE(Edit(w, 1015)->mapTo(&w, QPoint()).y(), Edit(w, 1030)->mapTo(&w, QPoint()).y());
-        QCOMPARE(Edit(w, 1015)->mapTo(&w, QPoint()).y(), Edit(w, 1032)->mapTo(&w, QPoint()).y());
-        QCOMPARE(Edit(w, 1014)->mapTo(&w, QPoint()).y(), Edit(w, 1019)->mapTo(&w, QPoint()).y());
-        QCOMPARE(Edit(w, 1005)->mapTo(&w, QPoint()).y(), Edit(w, 1016)->mapTo(&w, QPoint()).y());
+        QVERIFY(Edit(w, Swale::kIdQKreis)->mapTo(&w, QPoint()).x() < Edit(w, Swale::kIdQParabel)->mapTo(&w, QPoint()).x());
+        QVERIFY(Edit(w, Swale::kIdQParabel)->mapTo(&w, QPoint()).x() < Edit(w, Swale::kIdQGl7)->mapTo(&w, QPoint()).x());
+        QCOMPARE(Edit(w, Swale::kIdQKreis)->mapTo(&w, QPoint()).y(), Edit(w, Swale::kIdQParabel)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, Swale::kIdQKreis)->mapTo(&w, QPoint()).y(), Edit(w, Swale::kIdQGl7)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, Swale::kIdVKreis)->mapTo(&w, QPoint()).y(), Edit(w, Swale::kIdVParabel)->mapTo(&w, QPoint()).y());
+        QCOMPARE(Edit(w, Swale::kIdAKreis)->mapTo(&w, QPoint()).y(), Edit(w, Swale::kIdAParabel)->mapTo(&w, QPoint()).y());
 
-        QTest::mouseClick(Button(w, 1017), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.31"));
-        QCOMPARE(Edit(w, 1002)->text(), QStringLiteral("0.31"));
+        QTest::mouseClick(Button(w, Swale::kIdHPlus), Qt::LeftButton);
+        QCOMPARE(Edit(w, Swale::kIdH)->text(), QStringLiteral("0.31"));
+        QCOMPARE(Edit(w, Swale::kIdT)->text(), QStringLiteral("0.31"));
 
         QTest::mouseClick(tied, Qt::LeftButton);
-        QVERIFY(Edit(w, 1002)->isEnabled());
-        Retype(Edit(w, 1002), "0.4");
-        QTest::keyClick(Edit(w, 1002), Qt::Key_Return);
+        QVERIFY(Edit(w, Swale::kIdT)->isEnabled());
+        Retype(Edit(w, Swale::kIdT), "0.4");
+        QTest::keyClick(Edit(w, Swale::kIdT), Qt::Key_Return);
         QCOMPARE(log.Texts().size(), 1);
         QCOMPARE(QString::fromStdString(log.Texts()[0]),
                  QStringLiteral("Unzulässige Eingabe!\n\nWassertiefe darf nicht größer als Muldenhöhe sein."));
-        QCOMPARE(Edit(w, 1015)->text(), QStringLiteral("0"));
+        QCOMPARE(Edit(w, Swale::kIdQKreis)->text(), QStringLiteral("0"));
     }
 
     void ditchStepsThenRechneCarryTheBankHeight()
@@ -179,14 +195,14 @@ private slots:
         CFormWindow w(*FindFormById(143), nullptr, &log);
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("Straßenseitengraben"));
-        QVERIFY(Edit(w, 1001)->isReadOnly());
-        QTest::mouseClick(Button(w, 1037), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("0.51"));
-        QTest::mouseClick(Button(w, 1), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.51"));
-        QTest::mouseClick(Button(w, 1038), Qt::LeftButton);
-        QTest::mouseClick(Button(w, 1), Qt::LeftButton);
-        QVERIFY(Edit(w, 1018)->text().startsWith("0.2071280676"));
+        QVERIFY(Edit(w, Ditch::kIdH)->isReadOnly());
+        QTest::mouseClick(Button(w, Ditch::kIdTPlus), Qt::LeftButton);
+        QCOMPARE(Edit(w, Ditch::kIdT)->text(), QStringLiteral("0.51"));
+        QTest::mouseClick(Button(w, kIdOk), Qt::LeftButton);
+        QCOMPARE(Edit(w, Ditch::kIdH)->text(), QStringLiteral("0.51"));
+        QTest::mouseClick(Button(w, Ditch::kIdTMinus), Qt::LeftButton);
+        QTest::mouseClick(Button(w, kIdOk), Qt::LeftButton);
+        QVERIFY(Edit(w, Ditch::kIdQ)->text().startsWith("0.2071280676"));
     }
 
     void roughBedSwaleComputesAndRefuses()
@@ -195,13 +211,13 @@ private slots:
         CFormWindow w(*FindFormById(176), nullptr, &log);
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("Raubettmulde"));
-        QCOMPARE(Button(w, 2)->text(), QStringLiteral("Abbrechen"));
-        QTest::keyClick(Edit(w, 1000), Qt::Key_Return);
-        QVERIFY(Edit(w, 1013)->text().startsWith("0.83925017"));
-        Retype(Edit(w, 1002), "0.05");
-        QTest::keyClick(Edit(w, 1002), Qt::Key_Return);
+        QCOMPARE(Button(w, kIdCancel)->text(), QStringLiteral("Abbrechen"));
+        QTest::keyClick(Edit(w, RoughBed::kIdH), Qt::Key_Return);
+        QVERIFY(Edit(w, RoughBed::kIdQm)->text().startsWith("0.83925017"));
+        Retype(Edit(w, RoughBed::kIdD), "0.05");
+        QTest::keyClick(Edit(w, RoughBed::kIdD), Qt::Key_Return);
         QCOMPARE(log.Messages().size(), size_t(1));
-        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral("0")); // refused: no result
+        QCOMPARE(Edit(w, RoughBed::kIdQm)->text(), QStringLiteral("0")); // refused: no result
     }
 
     void picturesFollowTheValues_data()
@@ -210,12 +226,12 @@ private slots:
         QTest::addColumn<int>("picture");
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("other");
-        QTest::newRow("pipe culvert, water depth") << 131 << 142 << 1015 << "0.1";
-        QTest::newRow("pipe culvert, bed") << 131 << 142 << 1001 << "0.15";
-        QTest::newRow("box culvert, water depth") << 158 << 162 << 1016 << "0.3";
-        QTest::newRow("swale, width") << 132 << 149 << 1000 << "3";
-        QTest::newRow("ditch, left bank") << 143 << 151 << 1002 << "3";
-        QTest::newRow("rough-bed swale, stones") << 176 << 176 << 1002 << "0.3";
+        QTest::newRow("pipe culvert, water depth") << 131 << 142 << int(Pipe::kIdH2) << "0.1";
+        QTest::newRow("pipe culvert, bed") << 131 << 142 << int(Pipe::kIdT) << "0.15";
+        QTest::newRow("box culvert, water depth") << 158 << 162 << int(Box::kIdH2) << "0.3";
+        QTest::newRow("swale, width") << 132 << 149 << int(Swale::kIdB) << "3";
+        QTest::newRow("ditch, left bank") << 143 << 151 << int(Ditch::kIdM1) << "3";
+        QTest::newRow("rough-bed swale, stones") << 176 << 176 << int(RoughBed::kIdD) << "0.3";
     }
 
     void picturesFollowTheValues()
@@ -240,11 +256,11 @@ private slots:
         QTest::addColumn<int>("form");
         QTest::addColumn<int>("picture");
         QTest::addColumn<QList<int>>("fields");
-        const QList<int> pipe{1000, 1001, 1015};
-        const QList<int> box{1000, 1001, 1002, 1016};
-        const QList<int> swale{1000, 1001, 1002};
-        const QList<int> ditch{1000, 1002, 1003, 1004};
-        const QList<int> rough{1000, 1001, 1002, 1003};
+        const QList<int> pipe{Pipe::kIdDN, Pipe::kIdT, Pipe::kIdH2};
+        const QList<int> box{Box::kIdB, Box::kIdH, Box::kIdT, Box::kIdH2};
+        const QList<int> swale{Swale::kIdB, Swale::kIdH, Swale::kIdT};
+        const QList<int> ditch{Ditch::kIdB, Ditch::kIdM1, Ditch::kIdM2, Ditch::kIdT};
+        const QList<int> rough{RoughBed::kIdH, RoughBed::kIdB, RoughBed::kIdD, RoughBed::kIdI};
         QTest::newRow("pipe culvert") << 131 << 142 << pipe;
         QTest::newRow("box culvert") << 158 << 162 << box;
         QTest::newRow("swale") << 132 << 149 << swale;
@@ -262,8 +278,8 @@ private slots:
             CFormWindow w(*FindFormById(form), nullptr, &log);
             w.show();
             w.Perform([&](CForm& f) {
-                if (f.IsEnabled(1024) && f.IsChecked(1024))
-                    f.Click(1024);
+                if (f.IsEnabled(kTieBox) && f.IsChecked(kTieBox))
+                    f.Click(kTieBox);
                 for (int id : fields)
                     f.Type(id, value);
                 f.PressEnter();

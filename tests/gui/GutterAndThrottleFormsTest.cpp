@@ -9,6 +9,10 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/CBridgeDrainDlg.h"
+#include "forms/CGutterDlg.h"
+#include "forms/COscillatingGutterDlg.h"
+#include "forms/CThrottleSectionDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -16,6 +20,11 @@
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
+
+using Gutter = CGutterDlg;
+using Oscillating = COscillatingGutterDlg;
+using BridgeDrain = CBridgeDrainDlg;
+using Throttle = CThrottleSectionDlg;
 
 class GutterAndThrottleFormsTest : public QObject {
     Q_OBJECT
@@ -56,13 +65,13 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Bord- / Spitzrinne"));
-        QCOMPARE(Edit(w, 1006)->text(), QStringLiteral("1.25"));
-        QCOMPARE(Edit(w, 1049)->text(), QStringLiteral("3.5"));
-        QCOMPARE(Edit(w, 1016)->text(), QStringLiteral("0.003125"));
-        QVERIFY(qobject_cast<QRadioButton*>(w.Control(1008))->isChecked());
-        QVERIFY(!Edit(w, 1006)->isEnabled());
-        QVERIFY(Edit(w, 1013)->isEnabled());
-        QVERIFY(Edit(w, 1014)->isReadOnly());
+        QCOMPARE(Edit(w, Gutter::kIdH1)->text(), QStringLiteral("1.25"));
+        QCOMPARE(Edit(w, Gutter::kIdH2)->text(), QStringLiteral("3.5"));
+        QCOMPARE(Edit(w, Gutter::kIdA1)->text(), QStringLiteral("0.003125"));
+        QVERIFY(qobject_cast<QRadioButton*>(w.Control(Gutter::kIdWidthGiven))->isChecked());
+        QVERIFY(!Edit(w, Gutter::kIdH1)->isEnabled());
+        QVERIFY(Edit(w, Gutter::kIdB1)->isEnabled());
+        QVERIFY(Edit(w, Gutter::kIdLu1)->isReadOnly());
         QVERIFY(log.Messages().empty());
     }
 
@@ -71,14 +80,14 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(152), nullptr, &log);
         w.show();
-        ClickRadio(w, 1007);
-        QVERIFY(qobject_cast<QRadioButton*>(w.Control(1007))->isChecked());
-        QVERIFY(!qobject_cast<QRadioButton*>(w.Control(1008))->isChecked());
-        QVERIFY(Edit(w, 1006)->isEnabled());
-        QVERIFY(!Edit(w, 1013)->isEnabled());
-        TypeAndEnter(w, 1049, "5"); // e = 0.015, c = 0.6: b = 1.1 m
+        ClickRadio(w, Gutter::kIdDepthGiven);
+        QVERIFY(qobject_cast<QRadioButton*>(w.Control(Gutter::kIdDepthGiven))->isChecked());
+        QVERIFY(!qobject_cast<QRadioButton*>(w.Control(Gutter::kIdWidthGiven))->isChecked());
+        QVERIFY(Edit(w, Gutter::kIdH1)->isEnabled());
+        QVERIFY(!Edit(w, Gutter::kIdB1)->isEnabled());
+        TypeAndEnter(w, Gutter::kIdH2, "5"); // e = 0.015, c = 0.6: b = 1.1 m
         QVERIFY(w.isVisible());
-        QCOMPARE(Edit(w, 1043)->text().toDouble(), 1.1);
+        QCOMPARE(Edit(w, Gutter::kIdB2)->text().toDouble(), 1.1);
         QVERIFY(log.Messages().empty());
     }
 
@@ -88,12 +97,12 @@ private slots:
         CFormWindow w(*FindFormById(152), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TypeAndEnter(w, 1001, "-1");
+        TypeAndEnter(w, Gutter::kIdS, "-1");
         QCOMPARE(log.Messages().size(), size_t(1));
-        QCOMPARE(Edit(w, 1019)->text(), QStringLiteral("-"));
+        QCOMPARE(Edit(w, Gutter::kIdV1)->text(), QStringLiteral("-"));
         Repaint(w);
         QCOMPARE(log.Messages().size(), size_t(1));
-        ClickRadio(w, 1007); // a mode change computes: once more
+        ClickRadio(w, Gutter::kIdDepthGiven); // a mode change computes: once more
         QCOMPARE(log.Messages().size(), size_t(2));
         Repaint(w);
         QCOMPARE(log.Messages().size(), size_t(2));
@@ -107,13 +116,13 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Rohrdrossel nach ATV-A 111"));
-        QVERIFY(!Edit(w, 1005)->isEnabled());
-        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("0"));
-        QTest::keyClick(Edit(w, 1013), Qt::Key_Return);
+        QVERIFY(!Edit(w, Throttle::kIdI)->isEnabled());
+        QCOMPARE(Edit(w, Throttle::kIdV)->text(), QStringLiteral("0"));
+        QTest::keyClick(Edit(w, Throttle::kIdHmax), Qt::Key_Return);
         QVERIFY(w.isVisible());
-        QVERIFY(Edit(w, 1014)->text().startsWith(QStringLiteral("2.898")));
-        QVERIFY(Edit(w, 1015)->text().startsWith(QStringLiteral("0.09105")));
-        QVERIFY(!Edit(w, 1005)->isEnabled());
+        QVERIFY(Edit(w, Throttle::kIdV)->text().startsWith(QStringLiteral("2.898")));
+        QVERIFY(Edit(w, Throttle::kIdQ)->text().startsWith(QStringLiteral("0.09105")));
+        QVERIFY(!Edit(w, Throttle::kIdI)->isEnabled());
         QVERIFY(dir.Exists("dump-DrosselA111.txt"));
         QVERIFY(log.Messages().empty());
     }
@@ -125,12 +134,12 @@ private slots:
         CFormWindow w(*FindFormById(170), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TypeAndEnter(w, 1013, "0.24");
+        TypeAndEnter(w, Throttle::kIdHmax, "0.24");
         QCOMPARE(log.Messages().size(), size_t(1));
         QCOMPARE(QString::fromStdString(log.Messages()[0].text),
                  QStringLiteral(" WSP unterschreitet Rohrscheitel + 0,05 m "));
         QVERIFY(log.Messages()[0].icon == MsgIcon::Exclamation);
-        QVERIFY(Edit(w, 1014)->text().startsWith(QStringLiteral("0.6436")));
+        QVERIFY(Edit(w, Throttle::kIdV)->text().startsWith(QStringLiteral("0.6436")));
         Repaint(w);
         QCOMPARE(log.Messages().size(), size_t(1));
     }
@@ -141,13 +150,13 @@ private slots:
         CFormWindow w(*FindFormById(154), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(Edit(w, 1030)->text(), QStringLiteral("0")); // nothing computed on opening
-        QTest::mouseClick(w.Control(1), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1030)->text(), QStringLiteral("15.625"));
-        QCOMPARE(Edit(w, 1016)->text(), QStringLiteral("3.75424"));
+        QCOMPARE(Edit(w, Oscillating::kIdL)->text(), QStringLiteral("0")); // nothing computed on opening
+        QTest::mouseClick(w.Control(kIdOk), Qt::LeftButton);
+        QCOMPARE(Edit(w, Oscillating::kIdL)->text(), QStringLiteral("15.625"));
+        QCOMPARE(Edit(w, Oscillating::kIdQtmin)->text(), QStringLiteral("3.75424"));
         QVERIFY(log.Messages().empty());
-        TypeAndEnter(w, 1003, "2");
-        QCOMPARE(Edit(w, 1016)->text(), QStringLiteral("-"));
+        TypeAndEnter(w, Oscillating::kIdQT, "2");
+        QCOMPARE(Edit(w, Oscillating::kIdQtmin)->text(), QStringLiteral("-"));
         QCOMPARE(log.Messages().size(), size_t(1));
         QVERIFY(QString::fromStdString(log.Messages()[0].text).contains(QStringLiteral("qtmin < qT")));
         Repaint(w);
@@ -160,22 +169,22 @@ private slots:
         CFormWindow w(*FindFormById(166), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* combo = qobject_cast<QComboBox*>(w.Control(1047));
+        auto* combo = qobject_cast<QComboBox*>(w.Control(BridgeDrain::kIdQf));
         QVERIFY(combo);
         QCOMPARE(combo->count(), 6);
         QCOMPARE(combo->currentText(), QStringLiteral("2.5"));
-        QVERIFY(qobject_cast<QRadioButton*>(w.Control(1007))->isChecked());
-        QTest::mouseClick(w.Control(1), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1003)->text(), QStringLiteral("36.5"));
-        ClickRadio(w, 1008);
-        QVERIFY(Edit(w, 1003)->text().startsWith(QStringLiteral("41.7857")));
+        QVERIFY(qobject_cast<QRadioButton*>(w.Control(BridgeDrain::kIdGratingSmall))->isChecked());
+        QTest::mouseClick(w.Control(kIdOk), Qt::LeftButton);
+        QCOMPARE(Edit(w, BridgeDrain::kIdL)->text(), QStringLiteral("36.5"));
+        ClickRadio(w, BridgeDrain::kIdGratingLarge);
+        QVERIFY(Edit(w, BridgeDrain::kIdL)->text().startsWith(QStringLiteral("41.7857")));
         combo->setCurrentIndex(5);
         emit combo->activated(5); // the user picks "5.0": (185 5 - 170) / 7
-        QVERIFY(Edit(w, 1003)->text().startsWith(QStringLiteral("107.857")));
+        QVERIFY(Edit(w, BridgeDrain::kIdL)->text().startsWith(QStringLiteral("107.857")));
         QVERIFY(log.Messages().empty());
-        TypeAndEnter(w, 1002, "0");
+        TypeAndEnter(w, BridgeDrain::kIdBSt, "0");
         QCOMPARE(log.Messages().size(), size_t(1));
-        QCOMPARE(Edit(w, 1003)->text(), QStringLiteral("0"));
+        QCOMPARE(Edit(w, BridgeDrain::kIdL)->text(), QStringLiteral("0"));
     }
 
     void picturesAreRegisteredAndShown()
@@ -196,17 +205,17 @@ private slots:
             int form;
             std::vector<std::pair<int, const char*>> typed;
         } cases[] = {
-            {152, {{1002, "0"}}},
-            {152, {{1013, "1e12"}, {1043, "1e-9"}, {1001, "-1"}}},
-            {152, {{1003, "-0.5"}, {1005, "-7"}, {1013, "0"}, {1043, "0"}}},
-            {154, {{1003, "2"}}},
-            {154, {{1000, "0.5"}}},
-            {154, {{1000, "-3"}, {1001, "1e30"}}},
-            {166, {{1002, "0"}}},
-            {166, {{1002, "1e-6"}, {1001, "5"}}},
-            {170, {{1013, "-1e12"}}},
-            {170, {{1003, "0"}, {1004, "-5"}}},
-            {170, {{1003, "1e9"}, {1013, "1e9"}}},
+            {152, {{Gutter::kIdQf, "0"}}},
+            {152, {{Gutter::kIdB1, "1e12"}, {Gutter::kIdB2, "1e-9"}, {Gutter::kIdS, "-1"}}},
+            {152, {{Gutter::kIdBS, "-0.5"}, {Gutter::kIdQS, "-7"}, {Gutter::kIdB1, "0"}, {Gutter::kIdB2, "0"}}},
+            {154, {{Oscillating::kIdQT, "2"}}},
+            {154, {{Oscillating::kIdSf, "0.5"}}},
+            {154, {{Oscillating::kIdSf, "-3"}, {Oscillating::kIdSmin, "1e30"}}},
+            {166, {{BridgeDrain::kIdBSt, "0"}}},
+            {166, {{BridgeDrain::kIdBSt, "1e-6"}, {BridgeDrain::kIdS, "5"}}},
+            {170, {{Throttle::kIdHmax, "-1e12"}}},
+            {170, {{Throttle::kIdDu, "0"}, {Throttle::kIdL, "-5"}}},
+            {170, {{Throttle::kIdDu, "1e9"}, {Throttle::kIdHmax, "1e9"}}},
         };
         for (const auto& c : cases) {
             CMessageLog log;

@@ -14,12 +14,17 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/CInfiltrationSwaleDlg.h"
+#include "forms/CInfiltrationTrenchDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
+
+using Swale = CInfiltrationSwaleDlg;
+using Trench = CInfiltrationTrenchDlg;
 
 namespace {
 
@@ -94,33 +99,34 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Versickermulde"));
-        for (int id : {1069, 1008, 1009, 1074})
+        for (int id : std::initializer_list<int>{Swale::kIdModeCircle, Swale::kIdModeImmersion, Swale::kIdRainTyped,
+                                                 Swale::kIdAreaAsmittelR})
             QVERIFY(Radio(w, id)->isChecked());
-        QVERIFY(!Radio(w, 1007)->isChecked());
-        for (int id : {1004, 1051, 1050})
+        QVERIFY(!Radio(w, Swale::kIdModeSpacing)->isChecked());
+        for (int id : {Swale::kIdLs, Swale::kIdN, Swale::kIdDatei})
             QVERIFY(!Edit(w, id)->isEnabled());
-        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("100"));
-        QVERIFY(Edit(w, 1017)->text().startsWith("11.17638"));
-        QVERIFY(Edit(w, 1017)->isReadOnly());
-        QCOMPARE(Edit(w, 1050)->text(), QString::fromStdString(dir.Path().string() + "/R3943mi.txt"));
-        QCOMPARE(qobject_cast<QPushButton*>(w.Control(2))->text(), QStringLiteral("Abbrechen"));
-        QCOMPARE(qobject_cast<QPushButton*>(w.Control(1013))->text(),
+        QCOMPARE(Edit(w, Swale::kIdLs)->text(), QStringLiteral("100"));
+        QVERIFY(Edit(w, Swale::kIdV)->text().startsWith("11.17638"));
+        QVERIFY(Edit(w, Swale::kIdV)->isReadOnly());
+        QCOMPARE(Edit(w, Swale::kIdDatei)->text(), QString::fromStdString(dir.Path().string() + "/R3943mi.txt"));
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(kIdCancel))->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(Swale::kIdUpdate))->text(),
                  QStringLiteral("Daten Versickermulde aktualisieren"));
-        QVERIFY(qobject_cast<QPushButton*>(w.Control(1))->isDefault());
+        QVERIFY(qobject_cast<QPushButton*>(w.Control(kIdOk))->isDefault());
 
-        QLineEdit* r = Edit(w, 1043);
+        QLineEdit* r = Edit(w, Swale::kIdR);
         Retype(r, "100");
         QTest::keyClick(r, Qt::Key_Return);
         QVERIFY(w.isVisible());
-        QVERIFY(Edit(w, 1054)->text().startsWith("8.791"));
-        QCOMPARE(Edit(w, 1052)->text(), QStringLiteral("15"));
+        QVERIFY(Edit(w, Swale::kIdVGenutzt)->text().startsWith("8.791"));
+        QCOMPARE(Edit(w, Swale::kIdDMass)->text(), QStringLiteral("15"));
         QVERIFY(log.Messages().empty());
 
         // The parabola computes at once.
-        ClickRadio(w, 1070);
-        QVERIFY(Radio(w, 1070)->isChecked());
-        QVERIFY(!Radio(w, 1069)->isChecked());
-        QVERIFY(Edit(w, 1006)->text().startsWith("0.21773"));
+        ClickRadio(w, Swale::kIdModeParabola);
+        QVERIFY(Radio(w, Swale::kIdModeParabola)->isChecked());
+        QVERIFY(!Radio(w, Swale::kIdModeCircle)->isChecked());
+        QVERIFY(Edit(w, Swale::kIdAU)->text().startsWith("0.21773"));
 
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(!w.isVisible());
@@ -134,16 +140,16 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Versickergraben"));
-        QVERIFY(Radio(w, 1072)->isChecked());
-        QCOMPARE(Edit(w, 1050)->text(), QStringLiteral("44"));
-        QTest::mouseClick(w.Control(1), Qt::LeftButton);
-        QCOMPARE(Edit(w, 1058)->text(), QStringLiteral("17.415"));
+        QVERIFY(Radio(w, Trench::kIdAreaAsmittelR)->isChecked());
+        QCOMPARE(Edit(w, Trench::kIdV)->text(), QStringLiteral("44"));
+        QTest::mouseClick(w.Control(kIdOk), Qt::LeftButton);
+        QCOMPARE(Edit(w, Trench::kIdVGenutzt)->text(), QStringLiteral("17.415"));
 
-        Retype(Edit(w, 1004), "0");
-        QTest::mouseClick(w.Control(1), Qt::LeftButton);
+        Retype(Edit(w, Trench::kIdJ), "0");
+        QTest::mouseClick(w.Control(kIdOk), Qt::LeftButton);
         QCOMPARE(log.Texts().size(), size_t(1));
         QVERIFY(QString::fromStdString(log.Texts()[0]).contains("nicht kleiner/gleich 0 sein."));
-        QCOMPARE(Edit(w, 1058)->text(), QStringLiteral("0")); // refused: no result
+        QCOMPARE(Edit(w, Trench::kIdVGenutzt)->text(), QStringLiteral("0")); // refused: no result
     }
 
     void loadingTheFileAndTakingADuration()
@@ -156,40 +162,40 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
 
         // With "Regenspende" selected the button does nothing.
-        QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+        QTest::mouseClick(w.Control(Trench::kIdLoadFile), Qt::LeftButton);
         QVERIFY(log.Messages().empty());
-        ClickRadio(w, 1007);
-        QVERIFY(Edit(w, 1051)->isEnabled());
-        QVERIFY(!Edit(w, 1052)->isEnabled());
+        ClickRadio(w, Trench::kIdModeSpacing);
+        QVERIFY(Edit(w, Trench::kIdLs)->isEnabled());
+        QVERIFY(!Edit(w, Trench::kIdTE)->isEnabled());
 
-        ClickRadio(w, 1053);
-        QVERIFY(Edit(w, 1018)->isEnabled());
-        QVERIFY(!Edit(w, 1054)->isEnabled());
-        QVERIFY(!w.Control(1047)->isEnabled());
-        QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+        ClickRadio(w, Trench::kIdRainFromFile);
+        QVERIFY(Edit(w, Trench::kIdN)->isEnabled());
+        QVERIFY(!Edit(w, Trench::kIdR)->isEnabled());
+        QVERIFY(!w.Control(Trench::kIdListDurations)->isEnabled());
+        QTest::mouseClick(w.Control(Trench::kIdLoadFile), Qt::LeftButton);
         QCOMPARE(log.Texts().size(), size_t(1));
         QVERIFY(QString::fromStdString(log.Texts()[0]).startsWith("Datei wurde geladen!\n"));
-        auto* list = qobject_cast<QComboBox*>(w.Control(1047));
+        auto* list = qobject_cast<QComboBox*>(w.Control(Trench::kIdListDurations));
         QCOMPARE(list->count(), 18);
         QCOMPARE(list->itemText(11), QStringLiteral("12 h"));
         QCOMPARE(list->currentIndex(), 0);
-        QCOMPARE(Edit(w, 1063)->text(), QStringLiteral("5"));
-        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("12.5"));
+        QCOMPARE(Edit(w, Trench::kIdD)->text(), QStringLiteral("5"));
+        QCOMPARE(Edit(w, Trench::kIdR)->text(), QStringLiteral("12.5"));
 
         // Leaving the frequency field loads again.
-        QLineEdit* n = Edit(w, 1018);
+        QLineEdit* n = Edit(w, Trench::kIdN);
         Retype(n, "2");
         QTest::keyClick(n, Qt::Key_Tab);
         QCOMPARE(log.Texts().size(), size_t(2));
-        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("11.5")); // column 1
+        QCOMPARE(Edit(w, Trench::kIdR)->text(), QStringLiteral("11.5")); // column 1
 
         // Back to typed rain: the list's row 12 (12 h) sets 720 min.
-        ClickRadio(w, 1009);
+        ClickRadio(w, Trench::kIdRainTyped);
         list->setCurrentIndex(11);
         emit list->activated(11);
-        QCOMPARE(Edit(w, 1063)->text(), QStringLiteral("720"));
-        QCOMPARE(Edit(w, 1054)->text(), QStringLiteral("121.5"));
-        QVERIFY(Edit(w, 1054)->hasFocus());
+        QCOMPARE(Edit(w, Trench::kIdD)->text(), QStringLiteral("720"));
+        QCOMPARE(Edit(w, Trench::kIdR)->text(), QStringLiteral("121.5"));
+        QVERIFY(Edit(w, Trench::kIdR)->hasFocus());
         QCOMPARE(log.Texts().size(), size_t(2));
     }
 
@@ -200,13 +206,13 @@ private slots:
         for (int id : {185, 104}) {
             CFormWindow w(*FindFormById(id), nullptr, &log);
             QVERIFY(FindPicture(id));
-            const int lsField = id == 185 ? 1004 : 1051;
+            const int lsField = id == 185 ? int(Swale::kIdLs) : int(Trench::kIdLs);
             const QImage defaults = Draw(w, id);
             QVERIFY(WaterPixels(defaults) > 100);
 
             // The spacing given, within the reach: the water stands at the upper threshold too.
             w.Perform([&](CForm& f) {
-                f.Click(1007);
+                f.Click(CInfiltrationForm::kIdModeSpacing);
                 f.Type(lsField, id == 185 ? "60" : "100");
                 f.Click(kIdOk);
             });
@@ -217,7 +223,7 @@ private slots:
             // Zero, negative and huge values draw without harm.
             for (const char* J : {"0", "-1", "1e-300", "1e300"}) {
                 w.Perform([&](CForm& f) {
-                    f.Type(id == 185 ? 1002 : 1004, J);
+                    f.Type(id == 185 ? int(Swale::kIdJ) : int(Trench::kIdJ), J);
                     f.Click(kIdOk);
                 });
                 Draw(w, id);

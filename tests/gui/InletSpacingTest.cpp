@@ -24,6 +24,8 @@
 
 using namespace dralun;
 
+using D = CInletSpacingDlg;
+
 namespace {
 
 const char* const kFiles[31] = {
@@ -102,14 +104,14 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Dralun Straßenablauf-Abstände"));
-        QVERIFY(Get<QRadioButton>(w, 1007)->isChecked());
-        QCOMPARE(Get<QRadioButton>(w, 1008)->text(), QStringLiteral("Straßenablaufbucht"));
-        QCOMPARE(Get<QComboBox>(w, 1046)->currentText(), QStringLiteral("2.5"));
-        QCOMPARE(Get<QComboBox>(w, 1064)->currentText(), QStringLiteral("1.5"));
-        QCOMPARE(Get<QLineEdit>(w, 1002)->text(), QStringLiteral("0.165"));
-        QVERIFY(Get<QLineEdit>(w, 1002)->isReadOnly());
-        QVERIFY(!Get<QCheckBox>(w, 1024)->isChecked());
-        QVERIFY(Get<QPushButton>(w, 1)->isDefault());
+        QVERIFY(Get<QRadioButton>(w, D::kIdCurb)->isChecked());
+        QCOMPARE(Get<QRadioButton>(w, D::kIdBay)->text(), QStringLiteral("Straßenablaufbucht"));
+        QCOMPARE(Get<QComboBox>(w, D::kIdQf)->currentText(), QStringLiteral("2.5"));
+        QCOMPARE(Get<QComboBox>(w, D::kIdGamma)->currentText(), QStringLiteral("1.5"));
+        QCOMPARE(Get<QLineEdit>(w, D::kIdQd)->text(), QStringLiteral("0.165"));
+        QVERIFY(Get<QLineEdit>(w, D::kIdQd)->isReadOnly());
+        QVERIFY(!Get<QCheckBox>(w, D::kIdAbstand)->isChecked());
+        QVERIFY(Get<QPushButton>(w, kIdOk)->isDefault());
         // B2-5 at s = 1 %, kSt 70: the curb gutter carries 0.19, 0.73, 1.79,
         // 3.00 and 4.63 l/s at b = 0.30 ... 1.00 m; at 1.00 m the gratings
         // take 3.32, 4.10 and 4.28 l/s (worked out by hand).
@@ -130,20 +132,20 @@ private slots:
         CFormWindow w(*FindFormById(165), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        ClickRadio(w, 1009);
-        QVERIFY(Get<QRadioButton>(w, 1009)->isChecked());
-        QVERIFY(!Get<QRadioButton>(w, 1007)->isChecked());
-        QCOMPARE(Get<QComboBox>(w, 1046)->currentText(), QStringLiteral("7.0"));
+        ClickRadio(w, D::kIdVGutter);
+        QVERIFY(Get<QRadioButton>(w, D::kIdVGutter)->isChecked());
+        QVERIFY(!Get<QRadioButton>(w, D::kIdCurb)->isChecked());
+        QCOMPARE(Get<QComboBox>(w, D::kIdQf)->currentText(), QStringLiteral("7.0"));
         // SP7-0 at 1 %: the V-gutter carries 3.94 l/s at b = 0.5 m and 5.19 l/s at 0.7 m.
         QCOMPARE(Line(w.Form(), 210).substr(0, 34), std::string("      1.00        3.90        5.20"));
 
-        Pick(w, 1046, "10");
-        QCOMPARE(Get<QComboBox>(w, 1046)->currentText(), QStringLiteral("10"));
-        ClickRadio(w, 1008);
-        QCOMPARE(Get<QComboBox>(w, 1046)->currentText(), QStringLiteral("2.5"));
+        Pick(w, D::kIdQf, "10");
+        QCOMPARE(Get<QComboBox>(w, D::kIdQf)->currentText(), QStringLiteral("10"));
+        ClickRadio(w, D::kIdBay);
+        QCOMPARE(Get<QComboBox>(w, D::kIdQf)->currentText(), QStringLiteral("2.5"));
         QCOMPARE(Line(w.Form(), 320), std::string("L I   LB 1.80 m=") + std::string(45, ' '));
-        Pick(w, 1046, "9.0");
-        QCOMPARE(Get<QComboBox>(w, 1046)->currentText(), QStringLiteral("2.5"));
+        Pick(w, D::kIdQf, "9.0");
+        QCOMPARE(Get<QComboBox>(w, D::kIdQf)->currentText(), QStringLiteral("2.5"));
         QVERIFY(log.Messages().empty());
     }
 
@@ -154,14 +156,15 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(165), nullptr, &log);
         w.show();
-        QTest::mouseClick(Get<QCheckBox>(w, 1024), Qt::LeftButton, {}, QPoint(5, Get<QCheckBox>(w, 1024)->height() / 2));
-        QVERIFY(Get<QCheckBox>(w, 1024)->isChecked());
+        QTest::mouseClick(Get<QCheckBox>(w, D::kIdAbstand), Qt::LeftButton, {},
+                          QPoint(5, Get<QCheckBox>(w, D::kIdAbstand)->height() / 2));
+        QVERIFY(Get<QCheckBox>(w, D::kIdAbstand)->isChecked());
         QCOMPARE(Line(w.Form(), 210, 64), std::string("[m]  "));
         // 0.7 l/s over 0.165 l/(s m) and 4.6 l/s over it.
         QCOMPARE(Line(w.Form(), 210).substr(0, 22), std::string("      1.21        4.24"));
         QCOMPARE(Line(w.Form(), 210).substr(52), std::string(" 27.88  "));
-        Pick(w, 1064, "2.0");
-        QCOMPARE(Get<QLineEdit>(w, 1002)->text(), QStringLiteral("0.22"));
+        Pick(w, D::kIdGamma, "2.0");
+        QCOMPARE(Get<QLineEdit>(w, D::kIdQd)->text(), QStringLiteral("0.22"));
         QCOMPARE(Line(w.Form(), 210).substr(52), std::string(" 20.91  ")); // 27.88 * 3/4
     }
 
@@ -178,7 +181,8 @@ private slots:
         // The first line of the table is drawn 170 pixels below the top of its area.
         const int firstLine = table->mapTo(&w, QPoint(0, 170)).y();
         QList<QWidget*> above;
-        for (int id : {1000, 1001, 1002, 1024, 1046, 1064, 1007, 1008, 1009, 1, 2})
+        for (int id : std::initializer_list<int>{D::kIdS, D::kIdQ, D::kIdQd, D::kIdAbstand, D::kIdQf, D::kIdGamma, D::kIdCurb,
+                                                 D::kIdBay, D::kIdVGutter, kIdOk, kIdCancel})
             above << w.Control(id);
         for (QGroupBox* box : w.findChildren<QGroupBox*>())
             above << box;
@@ -212,7 +216,7 @@ private slots:
         CFormWindow w(*FindFormById(165), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QLineEdit* slope = Get<QLineEdit>(w, 1000);
+        QLineEdit* slope = Get<QLineEdit>(w, D::kIdS);
         slope->setFocus();
         slope->selectAll();
         QTest::keyClicks(slope, "9");
@@ -222,7 +226,7 @@ private slots:
         QCOMPARE(Line(w.Form(), 210), std::string("         -           -           -           -           -   "));
         Repaint(w);
         QCOMPARE(log.Messages().size(), size_t(1));
-        Pick(w, 1046, "3.0");
+        Pick(w, D::kIdQf, "3.0");
         QCOMPARE(log.Messages().size(), size_t(2));
         Repaint(w);
         QCOMPARE(log.Messages().size(), size_t(2));
@@ -239,8 +243,8 @@ private slots:
         QVERIFY(QString::fromStdString(log.Messages()[0].text).contains("B1-0.BIN"));
         QVERIFY(Line(w.Form(), 210).starts_with("Tabellen nicht verfügbar: B1-0.BIN fehlt"));
         Repaint(w);
-        QTest::mouseClick(Get<QPushButton>(w, 1), Qt::LeftButton);
-        ClickRadio(w, 1008);
+        QTest::mouseClick(Get<QPushButton>(w, kIdOk), Qt::LeftButton);
+        ClickRadio(w, D::kIdBay);
         QCOMPARE(log.Messages().size(), size_t(1));
         QVERIFY(Line(w.Form(), 210).starts_with("Tabellen nicht verfügbar"));
     }
@@ -252,13 +256,13 @@ private slots:
         const Picture* picture = FindPicture(165);
         QVERIFY(picture);
         for (const char* slope : {"0", "-5", "1e300", "8"}) {
-            for (int radio : {1007, 1008, 1009}) {
+            for (int radio : {D::kIdCurb, D::kIdBay, D::kIdVGutter}) {
                 CMessageLog log;
                 CFormWindow w(*FindFormById(165), nullptr, &log);
                 w.Perform([&](CForm& form) {
                     form.Click(radio);
-                    form.Type(1000, slope);
-                    form.Click(1);
+                    form.Type(D::kIdS, slope);
+                    form.Click(kIdOk);
                 });
                 QImage image(300, 160, QImage::Format_ARGB32);
                 QPainter painter(&image);
