@@ -10,6 +10,7 @@
 #include <QThread>
 #include <cstdio>
 
+#include "forms/COrificeDlg.h"
 #include "gui/CFormWindow.h"
 #include "gui/CHydroApp.h"
 #include "gui/CHydroDoc.h"
@@ -25,7 +26,7 @@ void KeepOrifice(CMainFrame& frame, const char* q, const char* name)
 {
     frame.SetModalRunner([&](QDialog& dialog) {
         if (auto* window = qobject_cast<CFormWindow*>(&dialog)) {
-            window->Perform([&](CForm& form) { form.Type(1000, q); });
+            window->Perform([&](CForm& form) { form.Type(COrificeDlg::kIdQ, q); });
             for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
                 if (b->text() == QStringLiteral("In Projekt übernehmen"))
                     b->click();

@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "gui/CHydroDoc.h"
@@ -92,7 +93,7 @@ private slots:
         QCOMPARE(asked, QStringList{kRestoreQuestion});
         QCOMPARE(doc.Project().Size(), std::size_t(2));
         QCOMPARE(doc.Project().At(1).Name(), std::string("Drossel Schacht 5"));
-        QCOMPARE(doc.Project().At(1).calc->inputs.front(), (std::pair<int, std::string>{1000, "90"}));
+        QCOMPARE(doc.Project().At(1).calc->inputs.front(), (std::pair<int, std::string>{COrificeDlg::kIdQ, "90"}));
         QVERIFY(doc.Modified());
         QCOMPARE(doc.PathName(), path);
         QCOMPARE(frame.windowTitle(), QStringLiteral("b27.dralun* - Dralun"));

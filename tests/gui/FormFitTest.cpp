@@ -128,10 +128,10 @@ private slots:
         CFormWindow w(test::ProbeForm::Info(), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* text = qobject_cast<QLineEdit*>(w.Control(test::ProbeForm::kText));
+        auto* text = qobject_cast<QLineEdit*>(w.Control(test::ProbeForm::kIdText));
         const int before = text->width();
         w.Perform([](CForm& form) {
-            form.Type(test::ProbeForm::kLength, "40");
+            form.Type(test::ProbeForm::kIdLength, "40");
             form.PressEnter();
         });
         QCOMPARE(text->text(), QString(40, QLatin1Char('8')));
@@ -140,7 +140,7 @@ private slots:
         // A shorter text later leaves the width as it is.
         const int grown = text->width();
         w.Perform([](CForm& form) {
-            form.Type(test::ProbeForm::kLength, "2");
+            form.Type(test::ProbeForm::kIdLength, "2");
             form.PressEnter();
         });
         QCOMPARE(text->width(), grown);

@@ -9,6 +9,9 @@
 #include <algorithm>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
+#include "forms/CPipeRunDlg.h"
+#include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "testkit/TempDataDir.h"
@@ -43,13 +46,13 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(132), nullptr, &log);
         Open(w);
-        ClickThenEnter(w, 1020); // B "-": 2 -> 1.9, then Enter
-        QCOMPARE(Edit(w, 1000)->text(), QStringLiteral("1.9"));
+        ClickThenEnter(w, CSwaleDlg::kIdBMinus); // B "-": 2 -> 1.9, then Enter
+        QCOMPARE(Edit(w, CSwaleDlg::kIdB)->text(), QStringLiteral("1.9"));
         // A step writes the fields back unread; Enter reads what was typed.
-        w.Perform([](CForm& form) { form.Type(1003, "2"); });
-        QTest::keyClick(w.Control(1020), Qt::Key_Return);
-        QCOMPARE(Edit(w, 1000)->text(), QStringLiteral("1.9"));
-        QCOMPARE(Edit(w, 1003)->text(), QStringLiteral("2"));
+        w.Perform([](CForm& form) { form.Type(CSwaleDlg::kIdI, "2"); });
+        QTest::keyClick(w.Control(CSwaleDlg::kIdBMinus), Qt::Key_Return);
+        QCOMPARE(Edit(w, CSwaleDlg::kIdB)->text(), QStringLiteral("1.9"));
+        QCOMPARE(Edit(w, CSwaleDlg::kIdI)->text(), QStringLiteral("2"));
         QVERIFY(w.isVisible());
     }
 
@@ -62,7 +65,7 @@ private slots:
             CMessageLog log;
             CFormWindow w(*FindFormById(130), nullptr, &log);
             Open(w);
-            ClickThenEnter(w, 1020); // "Zeile in Rohr.txt"
+            ClickThenEnter(w, CPipeRunDlg::kIdAppendRow); // "Zeile in Rohr.txt"
             QVERIFY(w.isVisible());
         }
         const std::string report = dir.Read("Rohr.txt");
@@ -75,14 +78,15 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(171), nullptr, &log);
         Open(w);
-        w.Perform([](CForm& form) { form.Type(1002, "0.5"); }); // mu
+        w.Perform([](CForm& form) { form.Type(COrificeDlg::kIdMu, "0.5"); }); // mu
         auto* abbruch = qobject_cast<QPushButton*>(w.Control(kIdCancel));
         abbruch->setFocus(Qt::TabFocusReason);
         QTest::keyClick(abbruch, Qt::Key_Return);
         QVERIFY(w.isVisible());
         QVERIFY(!w.Form().IsClosed());
         // d = sqrt(4 Q / (pi mu sqrt(2 g h))) = 0.19264 m for Q = 50 l/s, h = 0.6 m, mu = 0.5
-        QVERIFY2(Edit(w, 1004)->text().startsWith(QStringLiteral("0.1926")), qPrintable(Edit(w, 1004)->text()));
+        QLineEdit* d = Edit(w, COrificeDlg::kIdD);
+        QVERIFY2(d->text().startsWith(QStringLiteral("0.1926")), qPrintable(d->text()));
         QTest::keyClick(abbruch, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(w.isVisible());
         // Only "Rechne" is a default button.
@@ -116,7 +120,7 @@ private slots:
         Open(w);
         auto* first = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(first);
-        QCOMPARE(first, Edit(w, 1000));
+        QCOMPARE(first, Edit(w, COrificeDlg::kIdQ));
         QTest::keyClicks(first, "7");
         QCOMPARE(first->text(), QStringLiteral("7"));
     }
@@ -128,7 +132,7 @@ private slots:
         dir.CopyFromMedium("A110KR.ASC");
         CMessageLog log;
         CFormWindow w(*FindFormById(130), nullptr, &log);
-        for (int id : {1066, 1067}) { // vv and Qv
+        for (int id : {CPipeRunDlg::kIdListVv, CPipeRunDlg::kIdListQv}) { // vv and Qv
             auto* list = qobject_cast<QListWidget*>(w.Control(id));
             QVERIFY(!list->isEnabled());
             QVERIFY(list->count() > 0);

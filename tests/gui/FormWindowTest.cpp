@@ -7,6 +7,10 @@
 #include <tuple>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
+#include "forms/CPipeRunDlg.h"
+#include "forms/CSwaleDlg.h"
+#include "forms/CTimeCoefficientDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
@@ -29,16 +33,16 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Drossel"));
-        QCOMPARE(Edit(w, 1001)->text(), QStringLiteral("0.6"));
-        QVERIFY(Edit(w, 1003)->isReadOnly());
+        QCOMPARE(Edit(w, COrificeDlg::kIdH)->text(), QStringLiteral("0.6"));
+        QVERIFY(Edit(w, COrificeDlg::kIdA)->isReadOnly());
 
-        QLineEdit* h = Edit(w, 1001);
+        QLineEdit* h = Edit(w, COrificeDlg::kIdH);
         h->setFocus();
         h->selectAll();
         QTest::keyClicks(h, "1.2");
         QTest::keyClick(h, Qt::Key_Return);
         QVERIFY(w.isVisible());
-        QVERIFY(Edit(w, 1005)->text().startsWith("3.2504")); // sqrt(2 g 1.2) 0.67
+        QVERIFY(Edit(w, COrificeDlg::kIdV)->text().startsWith("3.2504")); // sqrt(2 g 1.2) 0.67
         QVERIFY(log.Messages().empty());
 
         QTest::keyClick(&w, Qt::Key_Escape);
@@ -51,13 +55,13 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(171), nullptr, &log);
         w.show();
-        auto* rechne = qobject_cast<QPushButton*>(w.Control(1));
-        auto* abbruch = qobject_cast<QPushButton*>(w.Control(2));
+        auto* rechne = qobject_cast<QPushButton*>(w.Control(kIdOk));
+        auto* abbruch = qobject_cast<QPushButton*>(w.Control(kIdCancel));
         QCOMPARE(rechne->text(), QStringLiteral("Rechne"));
         QCOMPARE(abbruch->text(), QStringLiteral("Abbruch"));
         QVERIFY(rechne->isDefault());
         QTest::mouseClick(rechne, Qt::LeftButton);
-        QVERIFY(qAbs(Edit(w, 1004)->text().toDouble() - 0.16643) < 0.000005);
+        QVERIFY(qAbs(Edit(w, COrificeDlg::kIdD)->text().toDouble() - 0.16643) < 0.000005);
         QTest::mouseClick(abbruch, Qt::LeftButton);
         QVERIFY(!w.isVisible());
     }
@@ -68,7 +72,7 @@ private slots:
         CFormWindow w(*FindFormById(171), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QLineEdit* mu = Edit(w, 1002);
+        QLineEdit* mu = Edit(w, COrificeDlg::kIdMu);
         mu->setFocus();
         mu->selectAll();
         QTest::keyClicks(mu, "0,5");
@@ -84,7 +88,7 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(171), nullptr, &log);
         w.show();
-        Edit(w, 1001)->setText("kein Wert");
+        Edit(w, COrificeDlg::kIdH)->setText("kein Wert");
         w.close();
         QVERIFY(w.Form().IsClosed());
         QVERIFY(log.Messages().empty());
@@ -94,9 +98,9 @@ private slots:
     {
         CMessageLog log;
         CFormWindow w(*FindFormById(183), nullptr, &log);
-        QCOMPARE(Edit(w, 1052)->text(), QStringLiteral("1.71434"));
-        QCOMPARE(Edit(w, 1083)->text(), QStringLiteral("1.47669"));
-        QVERIFY(Edit(w, 1083)->isReadOnly());
+        QCOMPARE(Edit(w, CTimeCoefficientDlg::kIdPhi1_1)->text(), QStringLiteral("1.71434"));
+        QCOMPARE(Edit(w, CTimeCoefficientDlg::kIdPhi16_4)->text(), QStringLiteral("1.47669"));
+        QVERIFY(Edit(w, CTimeCoefficientDlg::kIdPhi16_4)->isReadOnly());
         QVERIFY(!w.findChildren<CPictureWidget*>().isEmpty());
         QVERIFY(FindPicture(184) && FindPicture(195)); // the picture files registered themselves
     }
@@ -106,13 +110,13 @@ private slots:
         CMessageLog log;
         CFormWindow w(*FindFormById(105), nullptr, &log);
         w.show();
-        auto* ok = qobject_cast<QPushButton*>(w.Control(1));
+        auto* ok = qobject_cast<QPushButton*>(w.Control(kIdOk));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QTest::mouseClick(ok, Qt::LeftButton);
         QTest::keyClick(&w, Qt::Key_Return);
         QVERIFY(w.isVisible());
-        QCOMPARE(qobject_cast<QPushButton*>(w.Control(2))->text(), QStringLiteral("Abbrechen"));
-        QVERIFY(w.Control(2)->y() < ok->y()); // "Abbrechen" above "OK"
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(kIdCancel))->text(), QStringLiteral("Abbrechen"));
+        QVERIFY(w.Control(kIdCancel)->y() < ok->y()); // "Abbrechen" above "OK"
     }
 
     // Results of other inputs turn grey with the reason above the form as
@@ -127,7 +131,7 @@ private slots:
         QCOMPARE(w.StaleLine()->text(), QStringLiteral("Noch nicht gerechnet – Rechne drücken"));
         QTest::keyClick(&w, Qt::Key_Return);
         const QSize size = w.size();
-        auto* v = qobject_cast<CFieldEdit*>(w.Control(1005));
+        auto* v = qobject_cast<CFieldEdit*>(w.Control(COrificeDlg::kIdV));
         const QColor black = v->palette().color(QPalette::Text);
         auto* picture = w.findChild<CPictureWidget*>();
         struct Step {
@@ -135,7 +139,7 @@ private slots:
             bool stale;
         };
         for (const Step& step : {Step{"1.2", true}, Step{"0.60", false}, Step{"0.7", true}}) {
-            QLineEdit* h = Edit(w, 1001);
+            QLineEdit* h = Edit(w, COrificeDlg::kIdH);
             h->setFocus();
             h->selectAll();
             QTest::keyClicks(h, step.typed);
@@ -147,7 +151,7 @@ private slots:
             QCOMPARE(picture->LastGreyed(), step.stale);
             QCOMPARE(w.size(), size);
         }
-        QTest::keyClick(Edit(w, 1001), Qt::Key_Return);
+        QTest::keyClick(Edit(w, COrificeDlg::kIdH), Qt::Key_Return);
         QVERIFY(w.StaleLine()->text().isEmpty());
         QCOMPARE(v->palette().color(QPalette::Text), black);
     }
@@ -161,12 +165,13 @@ private slots:
         data.CopyFromMedium("DN.ASC");
         data.CopyFromMedium("A110KR.ASC");
         CMessageLog log;
-        for (const auto& [form, field, typed] : {std::tuple{130, 1000, "55"}, std::tuple{132, 1000, "3"}}) {
+        using Case = std::tuple<int, int, const char*>;
+        for (const auto& [form, field, typed] : {Case{130, CPipeRunDlg::kIdQ, "55"}, Case{132, CSwaleDlg::kIdB, "3"}}) {
             CFormWindow w(*FindFormById(form), nullptr, &log);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QVERIFY(w.StaleLine()->text().isEmpty());
-            QWidget* vv = form == 130 ? w.Control(1066) : nullptr;
+            QWidget* vv = form == 130 ? w.Control(CPipeRunDlg::kIdListVv) : nullptr;
             const QColor black = vv ? vv->palette().color(QPalette::Disabled, QPalette::Text) : QColor();
             const QString dir = qEnvironmentVariable("DRALUN_SHOT_DIR");
             if (!dir.isEmpty())

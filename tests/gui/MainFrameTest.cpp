@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/CHydroApp.h"
@@ -140,8 +141,8 @@ private slots:
         firstTexts.clear();
         frame.SetModalRunner([&](QDialog& dialog) {
             auto* form = qobject_cast<CFormWindow*>(&dialog);
-            firstTexts << QString::fromStdString(form->Form().Text(1001));
-            form->Form().Type(1001, "2");
+            firstTexts << QString::fromStdString(form->Form().Text(COrificeDlg::kIdH));
+            form->Form().Type(COrificeDlg::kIdH, "2");
             return int(QDialog::Rejected);
         });
         frame.OnCommand(32777);

@@ -8,6 +8,21 @@
 
 #include "QtTestRegistry.h"
 #include "core/Format.h"
+#include "forms/CBoxCulvertDlg.h"
+#include "forms/CBridgeDrainDlg.h"
+#include "forms/CDitchDlg.h"
+#include "forms/CGutterDlg.h"
+#include "forms/CInfiltrationSwaleDlg.h"
+#include "forms/CInfiltrationTrenchDlg.h"
+#include "forms/CInletSpacingDlg.h"
+#include "forms/COrificeDlg.h"
+#include "forms/COscillatingGutterDlg.h"
+#include "forms/CPipeCulvertDlg.h"
+#include "forms/CPipeRunDlg.h"
+#include "forms/CRoughBedSwaleDlg.h"
+#include "forms/CSwaleDlg.h"
+#include "forms/CThrottleSectionDlg.h"
+#include "forms/CTimeCoefficientDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -46,59 +61,95 @@ constexpr double kHuge = 1e7;
 const std::vector<FormCase>& Forms()
 {
     static const std::vector<FormCase> forms = {
-        {130, 1017,
-         {{1001, -10, 500}, {1002, -10, 500}, {1003, 0.5, 5000, true}, {1006, 0.25, 3}, {1004, 0.01, 100, true},
-          {1005, 1, 1e5, true}, {1019, 0, 0, false, {"150", "200", "300", "500", "800", "1200", "2000", "3000"}}, {1000, 0.01, 1e6, true}},
-         {{1007, 1008, 1009}}},
-        {131, 1025,
-         {{1024, 0, 0, false, {"0", "1"}}, // the check box first: it writes the fields
-          {1000, 80, 2000}, {1001, 0, 2}, {1002, 1, 100}, {1003, 1, 100}, {1014, 0.001, kHuge, true},
-          {1015, 0.001, kHuge, true}, {1016, 0, 1}, {1018, 0, 1}, {1043, 0, 200}, {1004, 0.5, 1000}, {1005, 0, 1000}},
-         {{1007, 1008}}},
-        {158, 1,
-         {{1000, 0.2, 5}, {1001, 0.4, 3}, {1002, 0, 1}, {1015, 0.001, kHuge, true}, {1016, 0.001, kHuge, true},
-          {1018, 0.01, 1}, {1019, 0.01, 1}, {1049, 0, 200}, {1005, 0.5, 1000}, {1006, 0, 1000}},
-         {{1007, 1008}}},
-        {132, 1,
-         {{1024, 0, 0, false, {"0", "1"}},
-          {1001, 0, 0.6}, {1000, 0.5, 4}, {1002, 0, 0.6}, {1003, 0.001, 100, true}, {1004, 1, 95}},
+        {130, CPipeRunDlg::kIdCompute,
+         {{CPipeRunDlg::kIdZo, -10, 500}, {CPipeRunDlg::kIdZu, -10, 500}, {CPipeRunDlg::kIdL, 0.5, 5000, true},
+          {CPipeRunDlg::kIdKb, 0.25, 3}, {CPipeRunDlg::kIdI, 0.01, 100, true}, {CPipeRunDlg::kIdN, 1, 1e5, true},
+          {CPipeRunDlg::kIdDN, 0, 0, false, {"150", "200", "300", "500", "800", "1200", "2000", "3000"}},
+          {CPipeRunDlg::kIdQ, 0.01, 1e6, true}},
+         {{CPipeRunDlg::kIdModeLevels, CPipeRunDlg::kIdModePercent, CPipeRunDlg::kIdModeOneIn}}},
+        {131, CPipeCulvertDlg::kIdRechne,
+         {{CPipeCulvertDlg::kIdDn10, 0, 0, false, {"0", "1"}}, // the check box first: it writes the fields
+          {CPipeCulvertDlg::kIdDN, 80, 2000}, {CPipeCulvertDlg::kIdT, 0, 2}, {CPipeCulvertDlg::kIdKStS, 1, 100},
+          {CPipeCulvertDlg::kIdKStW, 1, 100}, {CPipeCulvertDlg::kIdH1, 0.001, kHuge, true},
+          {CPipeCulvertDlg::kIdH2, 0.001, kHuge, true}, {CPipeCulvertDlg::kIdZetaE, 0, 1},
+          {CPipeCulvertDlg::kIdZetaA, 0, 1}, {CPipeCulvertDlg::kIdAufstau, 0, 200},
+          {CPipeCulvertDlg::kIdL, 0.5, 1000}, {CPipeCulvertDlg::kIdI, 0, 1000}},
+         {{CPipeCulvertDlg::kIdMode1, CPipeCulvertDlg::kIdMode2}}},
+        {158, kIdOk,
+         {{CBoxCulvertDlg::kIdB, 0.2, 5}, {CBoxCulvertDlg::kIdH, 0.4, 3}, {CBoxCulvertDlg::kIdT, 0, 1},
+          {CBoxCulvertDlg::kIdH1, 0.001, kHuge, true}, {CBoxCulvertDlg::kIdH2, 0.001, kHuge, true},
+          {CBoxCulvertDlg::kIdZetaE, 0.01, 1}, {CBoxCulvertDlg::kIdZetaA, 0.01, 1},
+          {CBoxCulvertDlg::kIdAufstau, 0, 200}, {CBoxCulvertDlg::kIdL, 0.5, 1000}, {CBoxCulvertDlg::kIdI, 0, 1000}},
+         {{CBoxCulvertDlg::kIdMode1, CBoxCulvertDlg::kIdMode2}}},
+        {132, kIdOk,
+         {{CSwaleDlg::kIdTEqualsH, 0, 0, false, {"0", "1"}},
+          {CSwaleDlg::kIdH, 0, 0.6}, {CSwaleDlg::kIdB, 0.5, 4}, {CSwaleDlg::kIdT, 0, 0.6},
+          {CSwaleDlg::kIdI, 0.001, 100, true}, {CSwaleDlg::kIdKSt, 1, 95}},
          {}},
-        {143, 1,
-         {{1002, 0.5, 5}, {1000, 0.3, 3}, {1004, 0.03, 3}, {1006, 1, 90}, {1005, 0.01, 50}, {1003, 0.5, 5}},
+        {143, kIdOk,
+         {{CDitchDlg::kIdM1, 0.5, 5}, {CDitchDlg::kIdB, 0.3, 3}, {CDitchDlg::kIdT, 0.03, 3}, {CDitchDlg::kIdKSt, 1, 90},
+          {CDitchDlg::kIdI, 0.01, 50}, {CDitchDlg::kIdM2, 0.5, 5}},
          {}},
-        {176, 1, {{1000, 0.001, 100, true}, {1001, 0, 1e4}, {1002, 0, 0.41}, {1003, 0, 2000}}, {}},
-        {152, 1,
-         {{1000, 1, 95}, {1002, 1, 7}, {1001, 0.001, 100, true}, {1003, 0.01, 10, true}, {1005, 0.1, 100, true},
-          {1013, 0.001, 1000, true}, {1043, 0.001, 1000, true}, {1006, 0.01, 1000, true}, {1049, 0.01, 1000, true}},
-         {{1007, 1008}}},
-        {154, 1,
-         {{1000, 0, 0.5}, {1001, 0.5, 1}, {1002, 0.5, 20}, {1003, 0.5, 20}, {1004, 0.1, 2}, {1005, 0.0001, 1}},
+        {176, kIdOk,
+         {{CRoughBedSwaleDlg::kIdH, 0.001, 100, true}, {CRoughBedSwaleDlg::kIdB, 0, 1e4},
+          {CRoughBedSwaleDlg::kIdD, 0, 0.41}, {CRoughBedSwaleDlg::kIdI, 0, 2000}},
          {}},
-        {165, 1,
-         {{1000, 0, 8},
-          {1001, 0.01, 1},
-          {1046, 0, 0, false, {"1.0", "2.5", "4.0", "6.0", "7.0", "10", "15"}},
-          {1064, 0, 0, false, {"1.0", "1.5", "2.0"}}},
-         {{1007, 1008, 1009}}},
-        {166, 1,
-         {{1001, 0.5, 5}, {1002, 0.01, kHuge, true}, {1047, 0, 0, false, {"2.5", "3.0", "4.0", "5.0"}}},
-         {{1007, 1008}}},
-        {170, 1,
-         {{1000, 0.01, 2}, {1001, 0.01, 1}, {1002, 0.1, 1}, {1003, 50, 600}, {1004, 0.1, 100}, {1006, -100, 1000},
-          {1013, -100, 2000}, {1016, 0, 5}},
+        {152, kIdOk,
+         {{CGutterDlg::kIdKSt, 1, 95}, {CGutterDlg::kIdQf, 1, 7}, {CGutterDlg::kIdS, 0.001, 100, true},
+          {CGutterDlg::kIdBS, 0.01, 10, true}, {CGutterDlg::kIdQS, 0.1, 100, true},
+          {CGutterDlg::kIdB1, 0.001, 1000, true}, {CGutterDlg::kIdB2, 0.001, 1000, true},
+          {CGutterDlg::kIdH1, 0.01, 1000, true}, {CGutterDlg::kIdH2, 0.01, 1000, true}},
+         {{CGutterDlg::kIdDepthGiven, CGutterDlg::kIdWidthGiven}}},
+        {154, kIdOk,
+         {{COscillatingGutterDlg::kIdSf, 0, 0.5}, {COscillatingGutterDlg::kIdSmin, 0.5, 1},
+          {COscillatingGutterDlg::kIdQH, 0.5, 20}, {COscillatingGutterDlg::kIdQT, 0.5, 20},
+          {COscillatingGutterDlg::kIdB, 0.1, 2}, {COscillatingGutterDlg::kIdQs, 0.0001, 1}},
          {}},
-        {171, 1, {{1000, 0.001, kHuge, true}, {1001, 0.001, kHuge, true}, {1002, 0, 1}}, {}},
-        {185, 1,
-         {{1000, 0.5, 5}, {1002, -50, 200}, {1001, 0.1, 0.7}, {1018, 1e-8, 0.01, true}, {1019, 0, 1},
-          {1004, 0.1, 1e5, true}, {1030, 0, 1000}, {1051, 0.01, 2}, {1043, 1, 1000, true}, {1049, 0, 4320},
-          {1003, 0, 0.7}, {1005, 0, 0.7}},
-         {{1007, 1008}, {1009, 1053}, {1069, 1070}}},
-        {104, 1,
-         {{1000, 1, 10}, {1001, 1, 10}, {1002, 0.3, 10}, {1003, 0.3, 2}, {1004, -50, 200}, {1005, 0.2, 2},
-          {1006, 1e-8, 0.01, true}, {1014, 0, 1000}, {1051, 10, 10000, true}, {1018, 0.01, 2}, {1054, 1, 1000, true},
-          {1063, 0, 4320}, {1052, 0, 2}},
-         {{1007, 1008}, {1009, 1053}}},
-        {183, 1, {{1000, 0.01, 2}, {1001, 0.01, 2}, {1002, 0.01, 2}, {1003, 0.01, 2}, {1004, -8, 10000}}, {}},
+        {165, kIdOk,
+         {{CInletSpacingDlg::kIdS, 0, 8},
+          {CInletSpacingDlg::kIdQ, 0.01, 1},
+          {CInletSpacingDlg::kIdQf, 0, 0, false, {"1.0", "2.5", "4.0", "6.0", "7.0", "10", "15"}},
+          {CInletSpacingDlg::kIdGamma, 0, 0, false, {"1.0", "1.5", "2.0"}}},
+         {{CInletSpacingDlg::kIdCurb, CInletSpacingDlg::kIdBay, CInletSpacingDlg::kIdVGutter}}},
+        {166, kIdOk,
+         {{CBridgeDrainDlg::kIdS, 0.5, 5}, {CBridgeDrainDlg::kIdBSt, 0.01, kHuge, true},
+          {CBridgeDrainDlg::kIdQf, 0, 0, false, {"2.5", "3.0", "4.0", "5.0"}}},
+         {{CBridgeDrainDlg::kIdGratingSmall, CBridgeDrainDlg::kIdGratingLarge}}},
+        {170, kIdOk,
+         {{CThrottleSectionDlg::kIdKb, 0.01, 2}, {CThrottleSectionDlg::kIdZeta, 0.01, 1},
+          {CThrottleSectionDlg::kIdMD, 0.1, 1}, {CThrottleSectionDlg::kIdDu, 50, 600},
+          {CThrottleSectionDlg::kIdL, 0.1, 100}, {CThrottleSectionDlg::kIdHRs, -100, 1000},
+          {CThrottleSectionDlg::kIdHmax, -100, 2000}, {CThrottleSectionDlg::kIdVa, 0, 5}},
+         {}},
+        {171, kIdOk,
+         {{COrificeDlg::kIdQ, 0.001, kHuge, true}, {COrificeDlg::kIdH, 0.001, kHuge, true},
+          {COrificeDlg::kIdMu, 0, 1}},
+         {}},
+        {185, kIdOk,
+         {{CInfiltrationSwaleDlg::kIdB, 0.5, 5}, {CInfiltrationSwaleDlg::kIdJ, -50, 200},
+          {CInfiltrationSwaleDlg::kIdT, 0.1, 0.7}, {CInfiltrationSwaleDlg::kIdKf, 1e-8, 0.01, true},
+          {CInfiltrationSwaleDlg::kIdKfu, 0, 1}, {CInfiltrationSwaleDlg::kIdLs, 0.1, 1e5, true},
+          {CInfiltrationSwaleDlg::kIdAuM, 0, 1000}, {CInfiltrationSwaleDlg::kIdN, 0.01, 2},
+          {CInfiltrationSwaleDlg::kIdR, 1, 1000, true}, {CInfiltrationSwaleDlg::kIdD, 0, 4320},
+          {CInfiltrationSwaleDlg::kIdHs, 0, 0.7}, {CInfiltrationSwaleDlg::kIdTE, 0, 0.7}},
+         {{CInfiltrationSwaleDlg::kIdModeSpacing, CInfiltrationSwaleDlg::kIdModeImmersion},
+          {CInfiltrationSwaleDlg::kIdRainTyped, CInfiltrationSwaleDlg::kIdRainFromFile},
+          {CInfiltrationSwaleDlg::kIdModeCircle, CInfiltrationSwaleDlg::kIdModeParabola}}},
+        {104, kIdOk,
+         {{CInfiltrationTrenchDlg::kIdM1, 1, 10}, {CInfiltrationTrenchDlg::kIdM2, 1, 10},
+          {CInfiltrationTrenchDlg::kIdB, 0.3, 10}, {CInfiltrationTrenchDlg::kIdT, 0.3, 2},
+          {CInfiltrationTrenchDlg::kIdJ, -50, 200}, {CInfiltrationTrenchDlg::kIdHs, 0.2, 2},
+          {CInfiltrationTrenchDlg::kIdKf, 1e-8, 0.01, true}, {CInfiltrationTrenchDlg::kIdAuM, 0, 1000},
+          {CInfiltrationTrenchDlg::kIdLs, 10, 10000, true}, {CInfiltrationTrenchDlg::kIdN, 0.01, 2},
+          {CInfiltrationTrenchDlg::kIdR, 1, 1000, true}, {CInfiltrationTrenchDlg::kIdD, 0, 4320},
+          {CInfiltrationTrenchDlg::kIdTE, 0, 2}},
+         {{CInfiltrationTrenchDlg::kIdModeSpacing, CInfiltrationTrenchDlg::kIdModeImmersion},
+          {CInfiltrationTrenchDlg::kIdRainTyped, CInfiltrationTrenchDlg::kIdRainFromFile}}},
+        {183, kIdOk,
+         {{CTimeCoefficientDlg::kIdN1, 0.01, 2}, {CTimeCoefficientDlg::kIdN2, 0.01, 2},
+          {CTimeCoefficientDlg::kIdN3, 0.01, 2}, {CTimeCoefficientDlg::kIdN4, 0.01, 2},
+          {CTimeCoefficientDlg::kIdT1, -8, 10000}},
+         {}},
     };
     return forms;
 }
@@ -226,21 +277,22 @@ private slots:
     void knownCollisionsAreGone_data()
     {
         QTest::addColumn<int>("form");
-        QTest::addColumn<QStringList>("typed");
-        QTest::newRow("Rohrdrossel H max 1") << 170 << QStringList{"1013=1"};
-        QTest::newRow("Rohrdrossel H max 40") << 170 << QStringList{"1013=40"};
-        QTest::newRow("Drossel großes d, kleines h") << 171 << QStringList{"1000=2000", "1001=0.05", "1002=0.1"};
-        QTest::newRow("Rohrdurchlass Sohle, voll") << 131 << QStringList{"1001=0.3", "1015=0.5"};
-        QTest::newRow("Rohrdurchlass hohe Sohle, voll") << 131 << QStringList{"1001=0.35", "1014=2.1", "1015=2"};
+        QTest::addColumn<Events>("events");
+        QTest::newRow("Rohrdrossel H max 1") << 170 << Events{{CThrottleSectionDlg::kIdHmax, "1"}};
+        QTest::newRow("Rohrdrossel H max 40") << 170 << Events{{CThrottleSectionDlg::kIdHmax, "40"}};
+        QTest::newRow("Drossel großes d, kleines h")
+            << 171 << Events{{COrificeDlg::kIdQ, "2000"}, {COrificeDlg::kIdH, "0.05"}, {COrificeDlg::kIdMu, "0.1"}};
+        QTest::newRow("Rohrdurchlass Sohle, voll")
+            << 131 << Events{{CPipeCulvertDlg::kIdT, "0.3"}, {CPipeCulvertDlg::kIdH2, "0.5"}};
+        QTest::newRow("Rohrdurchlass hohe Sohle, voll")
+            << 131
+            << Events{{CPipeCulvertDlg::kIdT, "0.35"}, {CPipeCulvertDlg::kIdH1, "2.1"}, {CPipeCulvertDlg::kIdH2, "2"}};
     }
 
     void knownCollisionsAreGone()
     {
         QFETCH(int, form);
-        QFETCH(QStringList, typed);
-        Events events;
-        for (const QString& t : typed)
-            events.push_back({t.section('=', 0, 0).toInt(), t.section('=', 1).toStdString()});
+        QFETCH(Events, events);
         CMessageLog log;
         CFormWindow window(*FindFormById(form), nullptr, &log);
         window.show();

@@ -56,20 +56,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Rohr"));
         QVERIFY(log.Messages().empty());
-        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 1.39"));
-        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral(" 97.9"));
-        QVERIFY(Edit(w, 1013)->isReadOnly());
-        QCOMPARE(List(w, 1011)->count(), 19);
-        QCOMPARE(List(w, 1066)->count(), 19);
-        QCOMPARE(List(w, 1067)->count(), 19);
-        QVERIFY(List(w, 1011)->isEnabled());
-        QVERIFY(!List(w, 1066)->isEnabled() && !List(w, 1067)->isEnabled());
-        QVERIFY(!Edit(w, 1004)->isEnabled());
-        QVERIFY(qobject_cast<QRadioButton*>(w.Control(1009))->isChecked());
-        QVERIFY(qobject_cast<QPushButton*>(w.Control(1017))->isDefault());
-        QCOMPARE(qobject_cast<QPushButton*>(w.Control(1020))->text(), QStringLiteral("Zeile in Rohr.txt"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdVv)->text(), QStringLiteral(" 1.39"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdQv)->text(), QStringLiteral(" 97.9"));
+        QVERIFY(Edit(w, CPipeRunDlg::kIdVv)->isReadOnly());
+        QCOMPARE(List(w, CPipeRunDlg::kIdListDiameters)->count(), 19);
+        QCOMPARE(List(w, CPipeRunDlg::kIdListVv)->count(), 19);
+        QCOMPARE(List(w, CPipeRunDlg::kIdListQv)->count(), 19);
+        QVERIFY(List(w, CPipeRunDlg::kIdListDiameters)->isEnabled());
+        QVERIFY(!List(w, CPipeRunDlg::kIdListVv)->isEnabled() && !List(w, CPipeRunDlg::kIdListQv)->isEnabled());
+        QVERIFY(!Edit(w, CPipeRunDlg::kIdI)->isEnabled());
+        QVERIFY(qobject_cast<QRadioButton*>(w.Control(CPipeRunDlg::kIdModeOneIn))->isChecked());
+        QVERIFY(qobject_cast<QPushButton*>(w.Control(CPipeRunDlg::kIdCompute))->isDefault());
+        QCOMPARE(qobject_cast<QPushButton*>(w.Control(CPipeRunDlg::kIdAppendRow))->text(),
+                 QStringLiteral("Zeile in Rohr.txt"));
         // Row k of each list is diameter k: all of them in view at once.
-        for (int id : {1011, 1066, 1067}) {
+        for (int id : {CPipeRunDlg::kIdListDiameters, CPipeRunDlg::kIdListVv, CPipeRunDlg::kIdListQv}) {
             QListWidget* list = List(w, id);
             QVERIFY2(list->visualItemRect(list->item(18)).bottom() <= list->viewport()->height(),
                      qPrintable(QString::number(id)));
@@ -82,15 +83,15 @@ private slots:
         CFormWindow w(*FindFormById(130), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QListWidget* list = List(w, 1011);
+        QListWidget* list = List(w, CPipeRunDlg::kIdListDiameters);
         QListWidgetItem* item = list->item(5);
         QCOMPARE(item->text(), QStringLiteral(" 400"));
         const QRect rect = list->visualItemRect(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        QCOMPARE(Edit(w, 1019)->text(), QStringLiteral("400"));
-        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 1.67"));
-        QCOMPARE(Edit(w, 1014)->text(), QStringLiteral("210.0"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdDN)->text(), QStringLiteral("400"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdVv)->text(), QStringLiteral(" 1.67"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdQv)->text(), QStringLiteral("210.0"));
     }
 
     // At 1 : 100 and kb = 1.5 mm a full DN 200 carries 33 l/s and a DN 250
@@ -103,21 +104,24 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto marked = [&] {
             QList<int> rows;
-            QListWidget* list = List(w, 1011);
+            QListWidget* list = List(w, CPipeRunDlg::kIdListDiameters);
             for (int row = 0; row < list->count(); ++row)
                 if (list->item(row)->font().bold())
                     rows.append(row);
             return rows;
         };
         QCOMPARE(marked(), QList<int>{2});
-        QCOMPARE(List(w, 1011)->item(2)->text(), QStringLiteral(" 250"));
-        QVERIFY(List(w, 1011)->item(2)->toolTip().contains(QStringLiteral("kleinste Nennweite, die Q = 40 l/s")));
-        Edit(w, 1000)->selectAll();
-        QTest::keyClicks(Edit(w, 1000), "250");
-        QTest::mouseClick(qobject_cast<QPushButton*>(w.Control(1017)), Qt::LeftButton);
+        QCOMPARE(List(w, CPipeRunDlg::kIdListDiameters)->item(2)->text(), QStringLiteral(" 250"));
+        QVERIFY(List(w, CPipeRunDlg::kIdListDiameters)
+                    ->item(2)
+                    ->toolTip()
+                    .contains(QStringLiteral("kleinste Nennweite, die Q = 40 l/s")));
+        Edit(w, CPipeRunDlg::kIdQ)->selectAll();
+        QTest::keyClicks(Edit(w, CPipeRunDlg::kIdQ), "250");
+        QTest::mouseClick(qobject_cast<QPushButton*>(w.Control(CPipeRunDlg::kIdCompute)), Qt::LeftButton);
         QCOMPARE(marked(), QList<int>{6});
-        QCOMPARE(List(w, 1011)->item(6)->text(), QStringLiteral(" 500"));
-        QVERIFY(List(w, 1011)->item(2)->toolTip().isEmpty());
+        QCOMPARE(List(w, CPipeRunDlg::kIdListDiameters)->item(6)->text(), QStringLiteral(" 500"));
+        QVERIFY(List(w, CPipeRunDlg::kIdListDiameters)->item(2)->toolTip().isEmpty());
     }
 
     void leavingThePercentFieldComputesListsAndResults()
@@ -126,19 +130,19 @@ private slots:
         CFormWindow w(*FindFormById(130), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Control(1008), Qt::LeftButton);
-        QLineEdit* percent = Edit(w, 1004);
+        QTest::mouseClick(w.Control(CPipeRunDlg::kIdModePercent), Qt::LeftButton);
+        QLineEdit* percent = Edit(w, CPipeRunDlg::kIdI);
         QVERIFY(percent->isEnabled());
         percent->setFocus(Qt::MouseFocusReason);
         percent->selectAll();
         QTest::keyClicks(percent, "0.5");
         QTest::keyClick(percent, Qt::Key_Tab);
         // The lists are results: the fields beside them follow at once.
-        QCOMPARE(List(w, 1066)->item(3)->text(), QStringLiteral(" 0.98"));
-        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 0.98"));
-        QCOMPARE(Edit(w, 1005)->text(), QStringLiteral("200"));
-        QTest::keyClick(Edit(w, 1000), Qt::Key_Return);
-        QCOMPARE(Edit(w, 1013)->text(), QStringLiteral(" 0.98"));
+        QCOMPARE(List(w, CPipeRunDlg::kIdListVv)->item(3)->text(), QStringLiteral(" 0.98"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdVv)->text(), QStringLiteral(" 0.98"));
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdN)->text(), QStringLiteral("200"));
+        QTest::keyClick(Edit(w, CPipeRunDlg::kIdQ), Qt::Key_Return);
+        QCOMPARE(Edit(w, CPipeRunDlg::kIdVv)->text(), QStringLiteral(" 0.98"));
         QVERIFY(w.isVisible());
         QVERIFY(log.Messages().empty());
     }
@@ -150,7 +154,7 @@ private slots:
             CFormWindow w(*FindFormById(130), nullptr, &log);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QTest::mouseClick(w.Control(1020), Qt::LeftButton);
+            QTest::mouseClick(w.Control(CPipeRunDlg::kIdAppendRow), Qt::LeftButton);
             QTest::keyClick(&w, Qt::Key_Escape);
             QVERIFY(!w.isVisible());
         }
@@ -165,16 +169,20 @@ private slots:
     {
         const Picture* picture = FindPicture(CPipeRunDlg::kPicture);
         QVERIFY(picture);
-        const char* const states[][2] = {
-            {"1000", "40"}, {"1000", "120"}, {"1005", "0"}, {"1019", "0"}, {"1019", "-500"}, {"1019", "1e300"},
-            {"1000", "0.01"},
+        const struct {
+            int id;
+            const char* text;
+        } states[] = {
+            {CPipeRunDlg::kIdQ, "40"}, {CPipeRunDlg::kIdQ, "120"}, {CPipeRunDlg::kIdN, "0"},
+            {CPipeRunDlg::kIdDN, "0"}, {CPipeRunDlg::kIdDN, "-500"}, {CPipeRunDlg::kIdDN, "1e300"},
+            {CPipeRunDlg::kIdQ, "0.01"},
         };
         for (const auto& state : states) {
             CMessageLog log;
             CPipeRunDlg form(log);
             form.Open();
-            form.Type(std::atoi(state[0]), state[1]);
-            form.Click(1017);
+            form.Type(state.id, state.text);
+            form.Click(CPipeRunDlg::kIdCompute);
             QImage image(300, 300, QImage::Format_ARGB32);
             image.fill(Qt::white);
             QPainter painter(&image);
@@ -185,7 +193,7 @@ private slots:
             for (int y = 20; y < 280; y += 4)
                 for (int x = 20; x < 280; x += 4)
                     ink += image.pixelColor(x, y) != QColor(Qt::white);
-            QVERIFY2(ink > 20, state[1]);
+            QVERIFY2(ink > 20, state.text);
         }
     }
 };

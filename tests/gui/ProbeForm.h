@@ -14,15 +14,15 @@ namespace dralun::test {
 class ProbeForm : public CForm {
 public:
     static constexpr int kPicture = 9001;
-    static constexpr int kLength = 10, kText = 11, kValue = 12;
+    static constexpr int kIdLength = 10, kIdText = 11, kIdValue = 12;
 
     explicit ProbeForm(IMessageSink& sink) : CForm(999, sink)
     {
         using D = ProbeForm;
         static const Field<D> fields[] = {
-            {kLength, "n", "Länge", "", Role::In, "3", {}, &D::length},
-            {kText, "t", "Text", "", Role::Out, "", {}, &D::text},
-            {kValue, "r", "Wert", "m", Role::Out, "0", {}, &D::value},
+            {kIdLength, "n", "Länge", "", Role::In, "3", {}, &D::length},
+            {kIdText, "t", "Text", "", Role::Out, "", {}, &D::text},
+            {kIdValue, "r", "Wert", "m", Role::Out, "0", {}, &D::value},
         };
         static const ControlDef controls[] = {{kIdOk, Ctl::Button, "Rechne"}, {kIdCancel, Ctl::Button, "Abbruch"}};
         Bind<D>(this, fields);
@@ -39,7 +39,7 @@ public:
                 if (length > 100)
                     RefuseFields("Für Texte von mehr als 100 Zeichen ist kein Wert bestimmbar, weil die Länge "
                                  "die Grenze überschreitet.",
-                                 {kValue});
+                                 {kIdValue});
             }
             UpdateData(false);
         });
@@ -47,9 +47,9 @@ public:
     const FormLayout& Layout() const override
     {
         static const FormLayout layout = {
-            FieldAt(kLength, 0, 0),
-            FieldAt(kText, 1, 0, 6),
-            FieldAt(kValue, 2, 0),
+            FieldAt(kIdLength, 0, 0),
+            FieldAt(kIdText, 1, 0, 6),
+            FieldAt(kIdValue, 2, 0),
             PictureAt(kPicture, 0, 2, 3, 1),
             ButtonColumn(0, 3, 3, {kIdOk, kIdCancel}),
         };

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
 #include "forms/FormRegistry.h"
 #include "forms/ComputeButton.h"
 #include "gui/CHydroDoc.h"
@@ -22,7 +23,7 @@ Calculation Orifice(const std::string& q, const std::string& name)
     CMessageLog log;
     auto form = FindFormById(171)->create(log);
     form->Open();
-    form->Type(1000, q);
+    form->Type(COrificeDlg::kIdQ, q);
     PressCompute(*form);
     return KeepCalculation(*form, {}, name);
 }
@@ -112,7 +113,7 @@ private slots:
         CHydroDoc doc;
         for (const char* name : {"A", "B", "C"})
             doc.Add(Orifice("50", name));
-        doc.SetChanges(0, {{1004, "d", "0.1", "0.2"}});
+        doc.SetChanges(0, {{COrificeDlg::kIdD, "d", "0.1", "0.2"}});
         doc.Move(0, 2); // B C A
         QVERIFY(doc.Changes(0).empty() && doc.Changes(1).empty());
         QCOMPARE(doc.Changes(2).size(), std::size_t(1));
@@ -120,7 +121,7 @@ private slots:
         QCOMPARE(doc.Changes(1).front().before, std::string("0.1"));
         doc.Replace(1, Orifice("60", "A")); // kept anew: nothing differs
         QVERIFY(doc.Changes(1).empty());
-        doc.SetChanges(0, {{1004, "d", "0.1", "0.2"}});
+        doc.SetChanges(0, {{COrificeDlg::kIdD, "d", "0.1", "0.2"}});
         doc.Restore(doc.Project(), {});
         QVERIFY(doc.Changes(0).empty() && doc.Modified() && doc.PathName().isEmpty());
     }

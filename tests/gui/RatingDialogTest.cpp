@@ -27,6 +27,10 @@
 #include <map>
 
 #include "QtTestRegistry.h"
+#include "forms/CDitchDlg.h"
+#include "forms/CGutterDlg.h"
+#include "forms/COrificeDlg.h"
+#include "forms/CPipeRunDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/rating/CRatingChart.h"
@@ -173,11 +177,11 @@ private slots:
             if (!dlg)
                 return int(QDialog::Rejected);
             ++opened;
-            Choose(dlg->VaryBox(), 1001); // h
+            Choose(dlg->VaryBox(), COrificeDlg::kIdH); // h
             dlg->FromEdit()->setText(QStringLiteral("0"));
             dlg->ToEdit()->setText(QStringLiteral("1"));
             dlg->StepRadio()->setChecked(true);
-            Tick(dlg->ResultList(), {1004, 1005});
+            Tick(dlg->ResultList(), {COrificeDlg::kIdD, COrificeDlg::kIdV});
             dlg->StepEdit()->setText(QStringLiteral("0,25")); // a decimal comma, as no form takes it
             dlg->ComputeButton()->click();
             commaProblem = dlg->Problem();
@@ -198,7 +202,7 @@ private slots:
         QCOMPARE(commaProblem,
                  QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma."));
         QCOMPARE(table.rows.size(), size_t(5));
-        QCOMPARE(table.varied.id, 1001);
+        QCOMPARE(table.varied.id, COrificeDlg::kIdH);
         QCOMPARE(table.current, 0.6);
         QVERIFY(note.contains(QStringLiteral("Die Druckhöhe muss größer als 0 m sein.")));
         QVERIFY(!table.rows[0].refused.empty());
@@ -230,7 +234,7 @@ private slots:
             // The form's main results are ticked to begin with.
             if (dlg->Table().columns.size() != 2)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), 1004); // t
+            Choose(dlg->VaryBox(), CDitchDlg::kIdT); // t
             dlg->FromEdit()->setText(QStringLiteral("0.1"));
             dlg->ToEdit()->setText(QStringLiteral("0.5"));
             dlg->RowsRadio()->setChecked(true);
@@ -244,8 +248,8 @@ private slots:
         Button(window, QStringLiteral("Wertetabelle…"))->click();
         QCOMPARE(table.rows.size(), size_t(5));
         QCOMPARE(table.columns.size(), size_t(2));
-        QCOMPARE(table.columns[0].id, 1016); // v, in the form's order
-        QCOMPARE(table.columns[1].id, 1018); // Q
+        QCOMPARE(table.columns[0].id, CDitchDlg::kIdV); // v, in the form's order
+        QCOMPARE(table.columns[1].id, CDitchDlg::kIdQ); // Q
         for (size_t r = 0; r < 5; ++r) {
             const double t = 0.1 * double(r + 1);
             const RatingRow& row = table.rows[r];
@@ -262,7 +266,7 @@ private slots:
     {
         CMessageLog log;
         CFormWindow window(*FindFormById(130), nullptr, &log);
-        qobject_cast<QRadioButton*>(window.Control(1008))->click(); // "Gefälle in %"
+        qobject_cast<QRadioButton*>(window.Control(CPipeRunDlg::kIdModePercent))->click(); // "Gefälle in %"
         const auto before = Fields(window);
         RatingTable table;
         QString problem;
@@ -270,7 +274,7 @@ private slots:
             auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), 1004); // I in %
+            Choose(dlg->VaryBox(), CPipeRunDlg::kIdI); // I in %
             dlg->FromEdit()->setText(QStringLiteral("0.5"));
             dlg->ToEdit()->setText(QStringLiteral("2"));
             dlg->StepRadio()->setChecked(true);
@@ -313,12 +317,12 @@ private slots:
             auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), 1001);
+            Choose(dlg->VaryBox(), COrificeDlg::kIdH);
             dlg->FromEdit()->setText(QStringLiteral("0.5"));
             dlg->ToEdit()->setText(QStringLiteral("1"));
             dlg->RowsRadio()->setChecked(true);
             dlg->RowsEdit()->setText(QStringLiteral("2"));
-            Tick(dlg->ResultList(), {1005});
+            Tick(dlg->ResultList(), {COrificeDlg::kIdV});
             dlg->ComputeButton()->click();
             dlg->CopyButton()->click();
             clip = QApplication::clipboard()->text();
@@ -345,9 +349,9 @@ private slots:
         QVERIFY(Near(QString(row[1]).replace(',', '.').toDouble(), OrificeV(0.5), 1e-12));
 
         QVERIFY(window.ReportRating());
-        QCOMPARE(window.ReportRating()->vary, 1001);
+        QCOMPARE(window.ReportRating()->vary, COrificeDlg::kIdH);
         QCOMPARE(window.ReportRating()->rows, 2);
-        QCOMPARE(window.ReportRating()->columns, std::vector<int>{1005});
+        QCOMPARE(window.ReportRating()->columns, std::vector<int>{COrificeDlg::kIdV});
 
         // Opened again, the dialog starts with the report's table; unticked,
         // the report has none.
@@ -376,8 +380,8 @@ private slots:
             auto* dlg = qobject_cast<CSolveDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
-            Choose(dlg->ResultBox(), 1005);
-            Choose(dlg->VaryBox(), 1001);
+            Choose(dlg->ResultBox(), COrificeDlg::kIdV);
+            Choose(dlg->VaryBox(), COrificeDlg::kIdH);
             for (const char* typed : {"2,0", "2 m/s"}) {
                 dlg->TargetEdit()->setText(QString::fromUtf8(typed));
                 dlg->SearchButton()->click();
@@ -403,17 +407,17 @@ private slots:
         QVERIFY(outcome.startsWith(QStringLiteral("Gefunden: h = 0.454")));
         QVERIFY(outcome.contains(QStringLiteral(" m nach ")));
         const double h = (2 / 0.67) * (2 / 0.67) / (2 * kG);
-        auto* shown = qobject_cast<QLineEdit*>(window.Control(1001));
+        auto* shown = qobject_cast<QLineEdit*>(window.Control(COrificeDlg::kIdH));
         QVERIFY2(Near(shown->text().toDouble(), h, 1e-8), qPrintable(shown->text()));
-        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(1005))->text().toDouble(), 2.0, 1e-8));
-        QVERIFY(Near(std::stod(window.Form().Text(1004)), OrificeD(h), 1e-8));
+        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(COrificeDlg::kIdV))->text().toDouble(), 2.0, 1e-8));
+        QVERIFY(Near(std::stod(window.Form().Text(COrificeDlg::kIdD)), OrificeD(h), 1e-8));
     }
 
     void solveOutOfReachChangesNothing()
     {
         CMessageLog log;
         CFormWindow window(*FindFormById(171), nullptr, &log);
-        QTest::mouseClick(window.Control(1), Qt::LeftButton); // "Rechne"
+        QTest::mouseClick(window.Control(kIdOk), Qt::LeftButton); // "Rechne"
         const auto before = Fields(window);
         QString outcome;
         QPalette palette;
@@ -422,9 +426,9 @@ private slots:
             auto* dlg = qobject_cast<CSolveDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
-            Choose(dlg->ResultBox(), 1005);
+            Choose(dlg->ResultBox(), COrificeDlg::kIdV);
             dlg->TargetEdit()->setText(QStringLiteral("10")); // needs h = 11.4 m
-            Choose(dlg->VaryBox(), 1001);
+            Choose(dlg->VaryBox(), COrificeDlg::kIdH);
             dlg->SearchButton()->click();
             outcome = dlg->Outcome();
             palette = dlg->OutcomeLabel()->palette();
@@ -450,9 +454,9 @@ private slots:
             if (!dlg)
                 return int(QDialog::Rejected);
             // Starts with the first main result, Q, and t's range 0.03 to 3.
-            if (dlg->ResultBox()->currentData().toInt() != 1018)
+            if (dlg->ResultBox()->currentData().toInt() != CDitchDlg::kIdQ)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), 1004);
+            Choose(dlg->VaryBox(), CDitchDlg::kIdT);
             if (dlg->FromEdit()->text() != QStringLiteral("0.03") || dlg->ToEdit()->text() != QStringLiteral("3"))
                 return int(QDialog::Rejected);
             dlg->TargetEdit()->setText(QString::number(DitchQ(0.3), 'g', 15));
@@ -464,8 +468,8 @@ private slots:
         });
         Button(window, QStringLiteral("Zielwert…"))->click();
         QVERIFY2(found, qPrintable(outcome));
-        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(1004))->text().toDouble(), 0.3, 1e-7));
-        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(1018))->text().toDouble(), DitchQ(0.3), 1e-9));
+        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(CDitchDlg::kIdT))->text().toDouble(), 0.3, 1e-7));
+        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(CDitchDlg::kIdQ))->text().toDouble(), DitchQ(0.3), 1e-9));
     }
 
     // With a number of rows the step shows the rows' distance,
@@ -511,11 +515,11 @@ private slots:
             auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
             if (!dlg)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), 1013); // b of the curb
+            Choose(dlg->VaryBox(), CGutterDlg::kIdB1); // b of the curb
             dlg->FromEdit()->setText(QStringLiteral("-0.1"));
             dlg->ToEdit()->setText(QStringLiteral("0.1"));
             dlg->RowsEdit()->setText(QStringLiteral("2"));
-            Tick(dlg->ResultList(), {1016, 1018});
+            Tick(dlg->ResultList(), {CGutterDlg::kIdA1, CGutterDlg::kIdA2});
             dlg->ComputeButton()->click();
             const QAbstractItemModel* model = dlg->View()->model();
             for (int c = 1; c < model->columnCount(); ++c)
@@ -535,14 +539,14 @@ private slots:
     {
         CMessageLog log;
         CFormWindow window(*FindFormById(171), nullptr, &log);
-        QTest::mouseClick(window.Control(1), Qt::LeftButton); // "Rechne" with h = 0.6
-        auto* h = qobject_cast<QLineEdit*>(window.Control(1001));
+        QTest::mouseClick(window.Control(kIdOk), Qt::LeftButton); // "Rechne" with h = 0.6
+        auto* h = qobject_cast<QLineEdit*>(window.Control(COrificeDlg::kIdH));
         h->selectAll();
         QTest::keyClicks(h, "1.2");
         QString target;
         window.SetModalRunner([&](QDialog& dialog) {
             if (auto* dlg = qobject_cast<CSolveDlg*>(&dialog)) {
-                Choose(dlg->ResultBox(), 1005);
+                Choose(dlg->ResultBox(), COrificeDlg::kIdV);
                 target = dlg->TargetEdit()->text();
             }
             return int(QDialog::Accepted);

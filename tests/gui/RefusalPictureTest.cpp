@@ -5,6 +5,7 @@
 
 #include "ProbeForm.h"
 #include "QtTestRegistry.h"
+#include "forms/COrificeDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/pictures/CPictureWidget.h"
@@ -46,12 +47,12 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(Painted(w)->LastShown(), Shown::Picture);
-        Compute(w, 1001, "0"); // h
+        Compute(w, COrificeDlg::kIdH, "0"); // h
         CPictureWidget* picture = Painted(w);
         QCOMPARE(picture->LastShown(), Shown::Reason);
         QVERIFY(picture->LastReason().startsWith(QStringLiteral("Die Druckhöhe muss größer als 0 m sein.")));
         QVERIFY(ReasonFits(picture));
-        Compute(w, 1001, "0.6"); // computed again: the picture is back
+        Compute(w, COrificeDlg::kIdH, "0.6"); // computed again: the picture is back
         QCOMPARE(Painted(w)->LastShown(), Shown::Picture);
         QVERIFY(Painted(w)->LastReason().isEmpty());
     }
@@ -62,7 +63,7 @@ private slots:
         CFormWindow w(test::ProbeForm::Info(), nullptr, &log);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Compute(w, test::ProbeForm::kLength, "-1");
+        Compute(w, test::ProbeForm::kIdLength, "-1");
         CPictureWidget* picture = Painted(w);
         QCOMPARE(picture->LastShown(), Shown::Reason);
         QCOMPARE(picture->LastReason(), QStringLiteral("Die Länge darf nicht negativ sein."));
@@ -75,7 +76,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const int pictureHeight = Painted(w)->height();
-        Compute(w, test::ProbeForm::kLength, "120");
+        Compute(w, test::ProbeForm::kIdLength, "120");
         CPictureWidget* picture = Painted(w);
         QCOMPARE(picture->LastShown(), Shown::PictureAndReason);
         QVERIFY(picture->LastReason().startsWith(QStringLiteral("Für Texte von mehr als 100 Zeichen")));

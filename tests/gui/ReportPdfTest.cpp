@@ -41,7 +41,7 @@ public:
     using ProbeForm::ProbeForm;
     const FormLayout& Layout() const override
     {
-        static const FormLayout layout = {FieldAt(kLength, 0, 0), FieldAt(kText, 1, 0), FieldAt(kValue, 2, 0),
+        static const FormLayout layout = {FieldAt(kIdLength, 0, 0), FieldAt(kIdText, 1, 0), FieldAt(kIdValue, 2, 0),
                                           ButtonColumn(0, 2, 3, {kIdOk, kIdCancel})};
         return layout;
     }
