@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
 #include "install/CInstallApp.h"
 #include "install/CInstallCommand.h"
 #include "install/CInstallCopy.h"
@@ -11,7 +12,8 @@
 int main(int argc, char** argv)
 {
     using namespace dralun::install;
-    const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // As the system gives them: UTF-16 on Windows, so "C:\Medium Müller" stays whole.
+    const CommandLine command = ParseCommandLine(dralun::platform::Arguments(argc, argv));
     if (!command.error.empty()) {
         std::cerr << "dralun-install: " << command.error << '\n' << kUsage;
         return 2;

@@ -109,7 +109,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    // As the system gives them: UTF-16 on Windows, so "Prüfstraße" stays whole.
+    const std::vector<std::string> args = platform::Arguments(argc, argv);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.empty() ? stderr : stdout);
         std::fputs(kHeaderUsage, args.empty() ? stderr : stdout);
