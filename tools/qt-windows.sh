@@ -3,8 +3,9 @@
 # the Linux build uses), with Debian's patches, cross built with Debian's
 # MinGW-w64 as a static release library with only what the program uses.
 # It goes into a cache folder outside the clone and is built only once; the
-# folder's name carries a key of the Qt version, the configure options and
-# the compiler version, so a change of any of them builds anew.
+# folder's name carries a key of the Qt version, the configure options, the
+# compiler version and the project's MinGW toolchain, so a change of any of
+# them builds anew.
 #   tools/qt-windows.sh          prints the folder of the installed Qt
 # About 15-20 minutes on 2 cores the first time, a second after.
 set -euo pipefail
@@ -19,7 +20,7 @@ options=(-xplatform win32-g++ -qt-host-path /usr -static -release -nomake exampl
   -qt-harfbuzz -qt-doubleconversion -no-libjpeg -no-gif -no-feature-sql -no-feature-network
   -no-feature-concurrent -no-feature-xml -no-feature-tabletevent -cmake-generator Ninja)
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-key=$(printf '%s\n' "$version" "${options[*]}" "$compiler" | sha256sum | cut -c1-12)
+key=$(printf '%s\n' "$version" "${options[*]}" "$compiler" "$(cat cmake/mingw-w64-x86_64.cmake)" | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/dralun
 prefix=$cache/qt-6.4.2-mingw-static-$key
 if [[ -f "$prefix/.complete" ]]; then
@@ -50,17 +51,9 @@ echo "$orig_sha256  $work/qt6-base_$upstream.orig.tar.xz" | sha256sum -c --quiet
 
 # The project's MinGW toolchain without its static link flags: Qt links its
 # own tools and plugins as it needs.
-cat >"$work/mingw.cmake" <<'EOF'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+cat >"$work/mingw.cmake" <<EOF
+include("$PWD/cmake/mingw-w64-x86_64.cmake")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "")
 EOF
 mkdir -p "$work/build"
 (cd "$work/build" && "$work/src/configure" -prefix "$prefix" "${options[@]}" -- \

@@ -43,7 +43,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
         return;
     const CInfiltrationForm::LongSection s = infiltration->Section();
     const double Ls = s.Ls;
-    const double slope = s.J / 1000;
+    const double slope = s.J / pic::kPerMille;
     if (!s.computed || !(Ls > 0) || !Drawable(Ls) || !Drawable(s.J, 1e4) || !(s.hs > 0) || !Drawable(s.hs, 1e3)) {
         sheet.Label(inner.center(), QStringLiteral("Schwellenabstand nicht bestimmt"));
         return;

@@ -39,6 +39,10 @@ QRectF Panel(QPainter& painter, const QRectF& area);
 // program writes; four significant digits for huge values; "-" when it is
 // not a number.
 QString Num(double value, int decimals);
+// Unit factors of the fields: a diameter in mm, a slope in per mille.
+inline constexpr double kMmPerM = 1000;
+inline constexpr double kPerMille = 1000;
+
 // The value when it is a positive number, else 0 (for drawing).
 inline double Positive(double v) { return v > 0 && v < 1e300 ? v : 0.0; }
 

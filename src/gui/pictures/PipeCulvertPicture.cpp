@@ -22,7 +22,7 @@ void PaintPipeCulvert(QPainter& painter, const QRectF& area, const CForm& form)
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
     const double dn = form.Value(CPipeCulvertDlg::kIdDN);
-    const double D = Length(dn) / 1000;
+    const double D = Length(dn) / pic::kMmPerM;
     if (D <= 0) {
         painter.setPen(pic::Ink());
         sheet.Label(inner.center(), QStringLiteral("DN ungültig"));

@@ -41,7 +41,7 @@ void PaintPipeRun(QPainter& painter, const QRectF& area, const CForm& form)
             filling = Filling::Part;
     }
     const bool known = std::isfinite(dn) && dn > 0;
-    const double d = known ? dn / 1000 : 1.0; // m; a plain circle without a diameter
+    const double d = known ? dn / pic::kMmPerM : 1.0; // m; a plain circle without a diameter
 
     // World: the pipe with its wall, room for the labels below and beside.
     const double wall = 0.12 * d;

@@ -74,7 +74,7 @@ void PaintBedStretch(pic::Sheet& sheet, const QRectF& area, double h, double d, 
 {
     QPainter& painter = sheet.Painter();
     // Along the bed s, normal to it n; the bed falls to the right.
-    const double alpha = std::min(std::atan(I / 1000), 0.6);
+    const double alpha = std::min(std::atan(I / pic::kPerMille), 0.6);
     const double ca = std::cos(alpha), sa = std::sin(alpha);
     const double stone = d > 0 ? d : 0.0;
     const double top = std::max({h, stone, 0.02});

@@ -24,9 +24,9 @@ void PaintThrottleSection(QPainter& painter, const QRectF& area, const CForm& fo
     const QRectF inner = sheet.Inner();
     const QFontMetricsF fm(painter.font());
 
-    const double d = pic::Positive(form.Value(CThrottleSectionDlg::kIdDu)) / 1000;
+    const double d = pic::Positive(form.Value(CThrottleSectionDlg::kIdDu)) / pic::kMmPerM;
     const double L = pic::Positive(form.Value(CThrottleSectionDlg::kIdL));
-    const double I = Finite(form.Value(CThrottleSectionDlg::kIdI)) / 1000;
+    const double I = Finite(form.Value(CThrottleSectionDlg::kIdI)) / pic::kPerMille;
     const double outlet = Finite(form.Value(CThrottleSectionDlg::kIdHRs));
     const double hmax = Finite(form.Value(CThrottleSectionDlg::kIdHmax));
     const double mD = std::clamp(Finite(form.Value(CThrottleSectionDlg::kIdMD)), 0.0, 1.0);
