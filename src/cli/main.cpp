@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    dralun::platform::NoErrorBoxes();
     // Standard output goes through a buffer that keeps the first failed
     // write: a table cut short by a full disk must not end in success.
     dralun::COutputBuffer buffer(1);

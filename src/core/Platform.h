@@ -24,6 +24,17 @@ std::string TextOf(const std::filesystem::path& path);
 // over as UTF-16 and main's argv in the ANSI code page).
 std::vector<std::string> Arguments(int argc, char** argv);
 
+// No message box of the system or of the C library may stop a program
+// that failed: a crash or abort ends it with its status, and a program that
+// runs without a window or a user (a script, CI) never waits for a click.
+// Called first in every main(). Nothing to do on POSIX.
+void NoErrorBoxes();
+
+// A window program started from a console writes its text output (--help,
+// --yes) there: Windows gives a window program no console of its own, so
+// it takes its parent's, when there is one. Nothing to do on POSIX.
+void UseParentConsole();
+
 // The program file that runs ("" when it cannot be told).
 std::filesystem::path ProgramPath();
 

@@ -24,6 +24,10 @@ std::string TextOf(const std::filesystem::path& path) { return path.string(); }
 
 std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
+void NoErrorBoxes() {}
+
+void UseParentConsole() {}
+
 std::filesystem::path ProgramPath()
 {
     std::error_code ec;

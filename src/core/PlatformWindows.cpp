@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
@@ -42,6 +43,32 @@ std::vector<std::string> Arguments(int argc, char** argv)
         args.push_back(TextOf(std::filesystem::path(wide[i])));
     ::LocalFree(wide);
     return args;
+}
+
+void NoErrorBoxes()
+{
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    // abort() (Qt's fatal errors end in it) writes its message to standard
+    // error instead of a box, even in a window program.
+    ::_set_error_mode(_OUT_TO_STDERR);
+}
+
+void UseParentConsole()
+{
+    // A handle that is already there (a pipe, a file) is kept: only what
+    // would go nowhere goes to the parent's console.
+    const auto unset = [](DWORD which) {
+        const HANDLE h = ::GetStdHandle(which);
+        return h == nullptr || h == INVALID_HANDLE_VALUE || ::GetFileType(h) == FILE_TYPE_UNKNOWN;
+    };
+    const bool out = unset(STD_OUTPUT_HANDLE);
+    const bool err = unset(STD_ERROR_HANDLE);
+    if ((!out && !err) || !::AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (out && std::freopen("CONOUT$", "w", stdout))
+        std::setvbuf(stdout, nullptr, _IOLBF, 4096);
+    if (err && std::freopen("CONOUT$", "w", stderr))
+        std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
 std::filesystem::path ProgramPath()

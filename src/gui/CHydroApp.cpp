@@ -8,40 +8,10 @@
 #include <clocale>
 
 #include "gui/CMainFrame.h"
+#include "gui/ProgramStart.h"
 #include "gui/ProgramIcon.h"
 
 namespace dralun {
-
-namespace {
-
-// Qt's own dialogs write dates and file sizes with the system locale, which
-// Qt takes from the environment once, when it is first asked for it. The
-// program speaks German whatever the environment says: the system locale is
-// read with a German environment, before the application object exists, and
-// the environment is given back before the C library takes its locale from
-// it (the German locale of the C library need not be installed).
-int& TakeGermanSystemLocale(int& argc)
-{
-    const char* const names[] = {"LC_ALL", "LANGUAGE"};
-    QByteArray saved[2];
-    bool had[2];
-    for (int i = 0; i < 2; ++i) {
-        had[i] = qEnvironmentVariableIsSet(names[i]);
-        saved[i] = qgetenv(names[i]);
-    }
-    qputenv("LC_ALL", "de_DE.UTF-8");
-    qunsetenv("LANGUAGE");
-    (void)QLocale::system();
-    for (int i = 0; i < 2; ++i) {
-        if (had[i])
-            qputenv(names[i], saved[i]);
-        else
-            qunsetenv(names[i]);
-    }
-    return argc;
-}
-
-} // namespace
 
 CHydroApp::CHydroApp(int& argc, char** argv) : QApplication(TakeGermanSystemLocale(argc), argv)
 {
@@ -49,6 +19,7 @@ CHydroApp::CHydroApp(int& argc, char** argv) : QApplication(TakeGermanSystemLoca
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationName(QStringLiteral("Dralun"));
     setWindowIcon(ProgramIcon());
+    LoadProgramFonts();
     // Qt adopts the environment's locale; the calculators write their numbers
     // with printf formats and a decimal point, so numbers stay "C".
     std::setlocale(LC_NUMERIC, "C");

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/CDataDirectory.h"
+#include "core/Platform.h"
 #include "gui/MainFrameDialogs.h"
 #include "install/CInstallCopy.h"
 
@@ -15,7 +16,7 @@ using namespace mainframe;
 
 bool CMainFrame::OfferDataFiles()
 {
-    const std::filesystem::path target = CDataDirectory::Path();
+    const std::filesystem::path target = platform::PathOf(CDataDirectory::Path());
     const std::vector<std::string> missing = install::MissingDataFiles(target);
     const std::filesystem::path medium = install::FindMedium({});
     if (missing.empty() || !install::IsCompleteMedium(medium))
@@ -24,8 +25,8 @@ bool CMainFrame::OfferDataFiles()
     const QString declined = QStringLiteral("Datendateien/Abgelehnt");
     if (settings.value(declined).toBool())
         return false;
-    const QString where = QString::fromStdString(target.string());
-    const QString from = QString::fromStdString(medium.string());
+    const QString where = QString::fromStdString(platform::TextOf(target));
+    const QString from = QString::fromStdString(platform::TextOf(medium));
     QString question;
     if (missing.size() == install::CopyList().size()) {
         question = QStringLiteral("Das Datenverzeichnis %1 enthält noch keine Datendateien. Die %2 Dateien "

@@ -44,7 +44,7 @@ InstallOptions OptionsOf(const CommandLine& command)
 
 int InstallWithoutWindow(const CommandLine& command, std::ostream& out, std::ostream& err)
 {
-    const InstallResult result = Install(FindMedium(command.source), CDataDirectory::Path(), OptionsOf(command));
+    const InstallResult result = Install(FindMedium(command.source), platform::PathOf(CDataDirectory::Path()), OptionsOf(command));
     if (!result.ok) {
         err << result.message << '\n';
         return 1;

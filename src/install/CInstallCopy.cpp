@@ -142,6 +142,14 @@ fs::path FindMedium(const fs::path& explicitSource)
 {
     if (!explicitSource.empty())
         return explicitSource;
+#ifdef _WIN32
+    // Windows: the medium is the folder Dralun beside the program (the
+    // installer puts it there, as the distribution medium had it), and only
+    // that: no path of the machine the program was built on.
+    if (const fs::path exe = platform::ProgramPath(); !exe.empty())
+        return exe.parent_path() / "Dralun";
+    return "Dralun";
+#else
     std::error_code ec;
     const auto holdsData = [&ec](const fs::path& folder) { return fs::is_regular_file(folder / "DN.ASC", ec); };
     if (const fs::path exe = platform::ProgramPath(); !exe.empty()) {
@@ -156,10 +164,7 @@ fs::path FindMedium(const fs::path& explicitSource)
     }
     if (holdsData(DRALUN_INSTALLED_MEDIUM))
         return DRALUN_INSTALLED_MEDIUM;
-#ifdef DRALUN_PROJECT_MEDIUM
     return DRALUN_PROJECT_MEDIUM;
-#else
-    return "Dralun";
 #endif
 }
 

@@ -4,9 +4,11 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 
+#include "core/Platform.h"
 #include "install/CInstallCopy.h"
 #include "install/InstallPicture.h"
 
@@ -30,11 +32,12 @@ CInstallDlg::CInstallDlg(std::filesystem::path medium, std::filesystem::path tar
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen/Ende"));
     cancel->setObjectName(QStringLiteral("cancel"));
     auto* date = new QDateEdit(QDate::currentDate());
+    date->setLocale(QLocale(QLocale::German, QLocale::Germany)); // whatever the system speaks
     date->setEnabled(false);
     date->setAlignment(Qt::AlignRight);
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    auto* picture = new CInstallPicture(QString::fromStdString(m_medium.string()),
-                                        QString::fromStdString(m_target.string()));
+    auto* picture = new CInstallPicture(QString::fromStdString(dralun::platform::TextOf(m_medium)),
+                                        QString::fromStdString(dralun::platform::TextOf(m_target)));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(picture, 0, 0, 3, 1);

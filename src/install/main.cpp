@@ -12,6 +12,10 @@
 int main(int argc, char** argv)
 {
     using namespace dralun::install;
+    dralun::platform::NoErrorBoxes();
+    // A window program: what it writes (--help, --yes, a wrong argument)
+    // reaches the console it was started from.
+    dralun::platform::UseParentConsole();
     // As the system gives them: UTF-16 on Windows, so "C:\Medium Müller" stays whole.
     const CommandLine command = ParseCommandLine(dralun::platform::Arguments(argc, argv));
     if (!command.error.empty()) {
@@ -25,5 +29,5 @@ int main(int argc, char** argv)
     if (command.yes)
         return InstallWithoutWindow(command, std::cout, std::cerr);
     CInstallApp app(argc, argv);
-    return app.Run(FindMedium(command.source), dralun::CDataDirectory::Path(), OptionsOf(command));
+    return app.Run(FindMedium(command.source), dralun::platform::PathOf(dralun::CDataDirectory::Path()), OptionsOf(command));
 }

@@ -22,6 +22,11 @@ QRectF TextBox(const QFontMetricsF& fm, const Spot& spot, const QString& text)
     return QRectF(x, spot.at.y() - (fm.ascent() + fm.descent()) / 2, w, fm.ascent() + fm.descent());
 }
 
+// The step from line to line of a text column: a line's box is ascent plus
+// descent high, which some fonts (Windows') round to more than their
+// height, and the boxes of two lines must not touch.
+double ColumnStep(const QFontMetricsF& fm) { return std::max(fm.height(), fm.ascent() + fm.descent()) + 0.5; }
+
 } // namespace
 
 SheetRecorder* SheetRecorder::s_current = nullptr;
@@ -155,7 +160,26 @@ QRectF Sheet::Draw(const QRectF& box, const QString& text)
     return box;
 }
 
-QRectF Sheet::Label(QPointF at, const QString& text, Qt::Alignment align) { return Draw(Box({at, align}, text), text); }
+QRectF Sheet::Label(QPointF at, const QString& text, Qt::Alignment align)
+{
+    // A line laid out for one font may be too long in the system's: it is
+    // set smaller until it fits the picture from where it stands.
+    const QRectF& bounds = m_record.bounds;
+    double room = 2 * std::min(at.x() - bounds.left(), bounds.right() - at.x());
+    if (align & Qt::AlignLeft)
+        room = bounds.right() - at.x();
+    else if (align & Qt::AlignRight)
+        room = at.x() - bounds.left();
+    const QFont font = m_painter.font();
+    QFont smaller = font;
+    for (double size = font.pointSizeF(); size > font.pointSizeF() * 0.6 &&
+                                          QFontMetricsF(smaller).horizontalAdvance(text) > room;)
+        smaller.setPointSizeF(size *= 0.95);
+    m_painter.setFont(smaller);
+    const QRectF box = Draw(Box({at, align}, text), text);
+    m_painter.setFont(font);
+    return box;
+}
 
 QRectF Sheet::Text(QPointF baseline, const QString& text)
 {
@@ -179,6 +203,22 @@ void Sheet::PlaceNow(const QString& text, const std::vector<Spot>& spots)
             return;
         }
     }
+    // The spots were chosen for one font; with a wider or taller one (the
+    // system's, Windows' interface font) none may be free. Then the label
+    // moves away from its first spot step by step, half a line or a few
+    // letters at a time, before it is given up.
+    const QFontMetricsF fm(m_painter.font());
+    const double dy = fm.height() / 2, dx = fm.averageCharWidth() * 2;
+    for (int step = 1; step <= 6; ++step)
+        for (const Spot& spot : spots)
+            for (const QPointF shift : {QPointF(0, step * dy), QPointF(0, -step * dy), QPointF(-step * dx, 0),
+                                        QPointF(step * dx, 0)}) {
+                const QRectF box = Box(Spot{spot.at + shift, spot.align}, text);
+                if (IsFree(box)) {
+                    Draw(box, text);
+                    return;
+                }
+            }
     m_record.dropped << text;
 }
 
@@ -245,7 +285,8 @@ QRectF Sheet::TextColumn(const QRectF& area, const QStringList& lines)
     double textWidth = 0;
     for (const QString& line : lines) {
         const double w = fm.horizontalAdvance(line);
-        const bool fits = w <= area.width() - pad && (fitting.size() + 1) * fm.height() <= area.height();
+        const bool fits = w <= area.width() - pad &&
+                          (fitting.size() + 1) * ColumnStep(fm) <= area.height();
         fitting << (fits ? line : QString());
         if (fits)
             textWidth = std::max(textWidth, w);
@@ -255,8 +296,9 @@ QRectF Sheet::TextColumn(const QRectF& area, const QStringList& lines)
     const QRectF drawing = area.adjusted(0, 0, -textWidth - pad, 0);
     m_painter.save();
     m_painter.setPen(Ink());
+    const double step = ColumnStep(fm);
     for (int i = 0; i < fitting.size(); ++i)
-        Text(QPointF(drawing.right() + pad, area.top() + fm.ascent() + i * fm.height()), fitting[i]);
+        Text(QPointF(drawing.right() + pad, area.top() + fm.ascent() + i * step), fitting[i]);
     m_painter.restore();
     return drawing;
 }

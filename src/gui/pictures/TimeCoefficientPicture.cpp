@@ -35,8 +35,19 @@ void PaintTimeCoefficientFormula(QPainter& painter, const QRectF& area, const CF
 {
     pic::Sheet sheet(painter, area);
     const QRectF inner = sheet.Inner();
+    // A little larger than the labels, but no wider than the picture in
+    // whatever font the system gives.
     QFont font = painter.font();
-    font.setPointSizeF(font.pointSizeF() * 1.15);
+    const auto width = [](const QFont& f) {
+        const QFontMetricsF m(f);
+        const double pad = m.height() * 0.4;
+        return m.horizontalAdvance(QStringLiteral("\u03C6 =  \u00B7 (  \u2212 0.3684 )")) + m.horizontalAdvance(QStringLiteral("T + 9")) +
+               m.horizontalAdvance(QStringLiteral("n1/4")) + 2 * pad + m.height() * 0.4;
+    };
+    double size = font.pointSizeF() * 1.15;
+    font.setPointSizeF(size);
+    while (width(font) > inner.width() && size > painter.font().pointSizeF() * 0.6)
+        font.setPointSizeF(size *= 0.95);
     painter.setFont(font);
     painter.setPen(pic::Ink());
     const QFontMetricsF fm(font);

@@ -18,13 +18,16 @@ double Mm(const QPaintDevice& device, double mm) { return mm * device.logicalDpi
 double Pt(const QPaintDevice& device, double pt) { return pt * device.logicalDpiY() / 72.0; }
 
 // No ligatures: "Abfluss" set with an fl ligature would be found by no
-// search in the PDF and copied out as another word.
+// search in the PDF and copied out as another word. No hinting: Windows
+// would round every letter's width to whole device pixels, and a report
+// would break its lines otherwise than on Linux.
 QFont ReportFont(double points, bool bold)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferNoShaping);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

@@ -2,8 +2,8 @@
 // report of a form as a PDF file, the form driven as dralun-calc drives it.
 // dralun-report --project DATEI.dralun --out DATEI.pdf: the reports of every
 // calculation of a project behind its title page, as "Projekt als PDF…"
-// writes them. It needs no display: without a platform given it draws
-// offscreen.
+// writes them. It needs no display: on Linux, without a platform given, it
+// draws offscreen; Windows draws a PDF without a window anyway.
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include "core/SafeOutput.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "gui/ProgramStart.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
 #include "project/ProjectFile.h"
@@ -82,7 +83,7 @@ int WriteProject(const std::vector<std::string>& args)
     std::vector<UnusableEntry> unusable;
     const std::vector<ProjectReport> reports = ProjectReports(read.project, messages, &unusable);
     QString error;
-    if (!WriteProjectPdf(std::filesystem::path(project).filename().string(), ProjectHead(read.project), reports,
+    if (!WriteProjectPdf(platform::TextOf(platform::PathOf(project).filename()), ProjectHead(read.project), reports,
                          unusable, QString::fromStdString(out), &error)) {
         std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
         return 1;
@@ -107,8 +108,11 @@ int Finish(int status)
 
 int main(int argc, char** argv)
 {
+    platform::NoErrorBoxes();
+#ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     // As the system gives them: UTF-16 on Windows, so "Prüfstraße" stays whole.
     const std::vector<std::string> args = platform::Arguments(argc, argv);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
@@ -117,6 +121,7 @@ int main(int argc, char** argv)
         return Finish(args.empty() ? 2 : 0);
     }
     QGuiApplication app(argc, argv);
+    LoadProgramFonts();
     try {
         if (std::find(args.begin(), args.end(), "--project") != args.end())
             return Finish(WriteProject(args));
