@@ -12,7 +12,7 @@ packages=(
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream shared-mime-info
-  g++-mingw-w64-x86-64-posix wine64
+  g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis x11-utils
 )
 
 missing=()

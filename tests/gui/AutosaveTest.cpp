@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 
 #include "QtTestRegistry.h"
 #include "forms/COrificeDlg.h"
@@ -34,7 +33,9 @@ bool KillAfterAutosave(const QStringList& args)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+#ifndef _WIN32
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+#endif
     child.setProcessEnvironment(env);
     child.start(QStringLiteral(DRALUN_AUTOSAVE_CHILD), args);
     if (!child.waitForStarted(10000))
@@ -44,7 +45,7 @@ bool KillAfterAutosave(const QStringList& args)
             return false;
     if (child.readLine().trimmed() != "Sicherung geschrieben")
         return false;
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    child.kill(); // SIGKILL, or TerminateProcess on Windows: no chance to clean up
     child.waitForFinished(10000);
     return child.exitStatus() == QProcess::CrashExit;
 }
@@ -74,8 +75,14 @@ private slots:
         // The names the program gives itself: the copy is where it looks.
         QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
         QCoreApplication::setApplicationName(QStringLiteral("Dralun"));
+#ifdef _WIN32
+        // Windows asks the profile, not the environment: under Wine that of
+        // the build's own prefix, never the user's. init() clears it.
+        QVERIFY(autosave::Folder().contains(QStringLiteral("/AppData/")));
+#else
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
         QVERIFY(autosave::Folder().startsWith(m_dataHome.path() + '/'));
+#endif
     }
     void init() { autosave::Remove(); }
 

@@ -68,7 +68,7 @@ private slots:
             ClickThenEnter(w, CPipeRunDlg::kIdAppendRow); // "Zeile in Rohr.txt"
             QVERIFY(w.isVisible());
         }
-        const std::string report = dir.Read("Rohr.txt");
+        const std::string report = dir.ReadText("Rohr.txt");
         // The heading lines and one row (as the row button writes it alone).
         QCOMPARE(std::count(report.begin(), report.end(), '\n'), 7);
     }

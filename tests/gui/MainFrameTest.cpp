@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "TestSettings.h"
 #include "forms/COrificeDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -207,7 +208,7 @@ private slots:
     {
         // The settings are the test's own, below the test home.
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        QVERIFY(!config.isEmpty() && QSettings().fileName().startsWith(config));
+        QVERIFY(test::SettingsAreBelow(config));
         QTemporaryDir dir;
         const QString kept = dir.filePath("bleibt.dra");
         const QString gone = dir.filePath("weg.dra");

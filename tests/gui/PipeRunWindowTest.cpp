@@ -158,7 +158,7 @@ private slots:
             QTest::keyClick(&w, Qt::Key_Escape);
             QVERIFY(!w.isVisible());
         }
-        const std::string report = m_dir->Read("Rohr.txt");
+        const std::string report = m_dir->ReadText("Rohr.txt");
         QVERIFY(report.rfind("Programmausgaben - Rohrhydraulik \n", 0) == 0);
         QVERIFY(report.find("\n\n  0.00   0.00  10.00  100.0   1.00    300  1.5     98   1.39     40") !=
                 std::string::npos);

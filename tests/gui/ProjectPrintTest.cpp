@@ -129,7 +129,11 @@ class ProjectPrintTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_out.isValid()); }
+    void initTestCase()
+    {
+        DRALUN_NEEDS_PDFTOTEXT();
+        QVERIFY(m_out.isValid());
+    }
 
     void threeCalculationsBehindTheirTitlePage()
     {

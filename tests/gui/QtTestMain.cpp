@@ -2,12 +2,19 @@
 // first argument (as ctest runs them, each in a process of its own), or all
 // of them in turn with one application.
 #include <QApplication>
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSettings>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 #include "QtTestRegistry.h"
 
@@ -88,6 +95,17 @@ bool RegisterQtTest(const char* name, QtTestRun run, bool ownApplication)
 int main(int argc, char** argv)
 {
     using namespace dralun::test;
+#ifdef _WIN32
+    // Windows keeps settings in the registry, which no test may share with
+    // the user or with another test: they go to a file below the test home,
+    // as they do on Linux.
+    // Windows' own file dialogs cannot be filled in by a test: the tests
+    // drive Qt's, as on Linux (the program shows Windows' own).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).absolutePath());
+#endif
     if (argc < 2 || argv[1][0] == '-')
         return RunAll(argc, argv);
     const auto found = Registry().find(argv[1]);
@@ -100,7 +118,33 @@ int main(int argc, char** argv)
     // The class's name stands in for the program's; QTest reads the rest.
     std::vector<char*> args{argv[0]};
     args.insert(args.end(), argv + 2, argv + argc);
+#ifdef _WIN32
+    // QTest's plain log goes to the debugger, not to standard output, when
+    // Windows (Wine) says the output is no console: it is written to a file
+    // and copied to standard output after the run, for ctest to show.
+    std::string log;
+    if (std::find_if(args.begin(), args.end(), [](const char* a) { return std::string(a) == "-o"; }) == args.end()) {
+        log = (std::filesystem::temp_directory_path() / ("qtest-" + found->first + "-" +
+                                                          std::to_string(::_getpid()) + ".txt")).string();
+        static std::string option;
+        option = log + ",txt";
+        args.push_back(const_cast<char*>("-o"));
+        args.push_back(option.data());
+    }
+#endif
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
-    return RunOne(found->first, found->second, count, args.data());
+    const int result = RunOne(found->first, found->second, count, args.data());
+#ifdef _WIN32
+    if (!log.empty()) {
+        if (std::FILE* file = std::fopen(log.c_str(), "rb")) {
+            char buffer[4096];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+                std::fwrite(buffer, 1, n, stdout);
+            std::fclose(file);
+        }
+        std::remove(log.c_str());
+    }
+#endif
+    return result;
 }

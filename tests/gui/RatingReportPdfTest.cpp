@@ -65,7 +65,11 @@ class RatingReportPdfTest : public QObject {
     QTemporaryDir m_out;
 
 private slots:
-    void initTestCase() { QVERIFY(m_out.isValid()); }
+    void initTestCase()
+    {
+        DRALUN_NEEDS_PDFTOTEXT();
+        QVERIFY(m_out.isValid());
+    }
 
     void headsRepeated_data()
     {

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "TestSettings.h"
 #include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -46,7 +47,7 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Dralun-Berichtstest"));
         QCoreApplication::setApplicationName(QStringLiteral("ReportWindowTest"));
         // The settings live below the tests' own home, never in the real one.
-        QVERIFY(QSettings().fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + '/'));
+        QVERIFY(test::SettingsAreBelow(qEnvironmentVariable("XDG_CONFIG_HOME")));
         QSettings().clear();
     }
 
