@@ -33,4 +33,13 @@ if [[ -x build/bin/dralun-calc ]]; then
     cmp -s "$data/$f" <(sed 's/$/\r/' "$work/linux/$f") || fail "$f ist nicht die Linux-Datei mit CR LF"
   done
 fi
-echo "windows-files: Rohr.txt, dump-rohr.txt und dump-DrosselA111.txt mit CR LF in \"$data\""
+# dralun-install.exe, a window program, with --yes from a script: a medium
+# and a data directory named with umlauts, its message on standard output.
+medium="$work/Medium Müller" target="$work/Ziel Müller"
+mkdir -p "$medium" "$target"
+cp medium/Dralun/* "$medium/"
+said=$(DRALUN_DATA_DIR="Z:$target" tools/wine-run.sh "$build/bin/dralun-install.exe" --yes --source "Z:$medium" | tr -d '\r')
+[[ $(find "$target" -type f | wc -l) -eq 36 ]] || fail "dralun-install.exe --source \"$medium\" kopierte nicht 36 Dateien"
+[[ $said == *"36 Dateien nach"*"Ziel Müller"* ]] || fail "dralun-install.exe meldete: \"$said\""
+
+echo "windows-files: Rohr.txt, dump-rohr.txt und dump-DrosselA111.txt mit CR LF in \"$data\"; dralun-install.exe mit Umlauten"

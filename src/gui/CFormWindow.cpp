@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -18,6 +17,7 @@
 
 #include "gui/CFieldEdit.h"
 #include "gui/CQtMessageSink.h"
+#include "gui/ProgramStart.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/rating/CRatingTableDlg.h"
 #include "gui/rating/CSolveDlg.h"
@@ -269,7 +269,7 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
         case Ctl::List: {
             auto* list = new QListWidget;
             KeepTextColourWhenDisabled(list);
-            list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); // printf-aligned entries
+            list->setFont(FixedPitchFont()); // printf-aligned entries
             list->setFixedWidth(list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (chars ? chars : 12) +
                                 list->fontMetrics().height() * 2);
             connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {

@@ -122,4 +122,15 @@ void LoadProgramFonts()
 #endif
 }
 
+QFont FixedPitchFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+#ifdef _WIN32
+    const QString shipped = QStringLiteral("DejaVu Sans Mono");
+    if (QFontDatabase::families().contains(shipped))
+        font.setFamily(shipped);
+#endif
+    return font;
+}
+
 } // namespace dralun

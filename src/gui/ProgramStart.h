@@ -3,6 +3,7 @@
 // object is made: Qt's own dialogs speak German with German dates and
 // sizes whatever the system is set to, and the fonts the report is set in
 // are there on every system.
+#include <QFont>
 
 namespace dralun {
 
@@ -15,5 +16,10 @@ int& TakeGermanSystemLocale(int& argc);
 // "fonts" beside itself and loads them, so a report is set the same on
 // every system. Nothing to do elsewhere (the package depends on them).
 void LoadProgramFonts();
+
+// The fixed-pitch font of the forms' lists and tables: the system's, but on
+// Windows the DejaVu Sans Mono the program brings (Courier New, Windows'
+// own, is missing on some systems and far wider than its letters suggest).
+QFont FixedPitchFont();
 
 } // namespace dralun

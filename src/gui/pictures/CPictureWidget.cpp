@@ -1,6 +1,5 @@
 #include "gui/pictures/CPictureWidget.h"
 
-#include <QFontDatabase>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "gui/CFieldEdit.h"
 #include "gui/pictures/PictureKit.h"
 #include "gui/pictures/Pictures.h"
+#include "gui/ProgramStart.h"
 
 namespace dralun {
 
@@ -65,7 +65,7 @@ QSize CPictureWidget::PictureSize() const
     if (m_id == kDrawnText) {
         // 70 characters at the pitch of the fixed-pitch font, and more when
         // a line the form draws reaches further.
-        const QFontMetricsF fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        const QFontMetricsF fixed(FixedPitchFont());
         const double pitch = fixed.horizontalAdvance(QLatin1Char('0'));
         double width = pitch * 70;
         for (const DrawnText& text : m_form.Drawn())
@@ -196,7 +196,7 @@ void CPictureWidget::PaintDrawnText(QPainter& painter)
     // The form's own text in a fixed-pitch font: x is pixels plus a number of
     // character widths, y the top of the text line. The width of a character
     // is the font's pitch, so that columns stand under their headings.
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = FixedPitchFont();
     painter.setFont(fixed);
     const QFontMetricsF metrics(fixed);
     const double w = metrics.horizontalAdvance(QLatin1Char('0'));
