@@ -34,6 +34,7 @@ tools/windows-files.sh "$build"
 # the Linux dralun-calc prints for the same form (build/, when it is there).
 fields=$PWD/$build/fields-check
 rm -rf "$fields" && mkdir -p "$fields/linux-daten"
+tools/wine-prefix.sh "$WINEPREFIX" # a Wine server started without a display ends
 DRALUN_FIELDS_OUT="Z:$fields" QT_QPA_PLATFORM=windows XDG_CONFIG_HOME="$PWD/$build/test-home/config" \
   xvfb-run -a -s "-screen 0 1600x1200x24" tools/wine-run.sh "$build/bin/gui_forms_tests.exe" FormDefaultsTest >/dev/null
 if [[ -x build/bin/dralun-calc ]]; then
