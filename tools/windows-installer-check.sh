@@ -2,7 +2,8 @@
 # Tries the installer BUILD/dralun-1.0-setup.exe under Wine, in a fresh
 # prefix BUILD/wine-install-check on a display of its own: a silent install
 # (files, start menu, Apps & Features, the .dralun file type), a PDF of the
-# installed dralun-report.exe against the Linux one (build/bin), the main
+# installed dralun-report.exe against the Linux one (build/bin), one of a
+# project holding every form likewise, the main
 # window, a project opened through its file type, and a silent uninstall that
 # leaves C:\Dralun\ as it was. Prints one line with the times taken.
 set -euo pipefail
@@ -85,6 +86,29 @@ pdftotext -layout "$work/linux.pdf" - | tr -d '\r' > "$work/linux.txt"
 diff -u "$work/linux.txt" "$work/windows.txt" > "$work/pdf.diff" \
   || fail "der Bericht von dralun-report.exe weicht vom Linux-Bericht ab: $work/pdf.diff"
 
+# Every form at its defaults, computed by the installed programs: a project
+# holding one calculation of each, printed by the installed
+# dralun-report.exe and by the Linux one, the texts equal.
+# Both with the same data directory, named relative to the folder they run
+# in, as the reports print the rainfall file's name with it.
+all="Alle Formulare.dralun"
+cd "$work"
+for form in $(DRALUN_DATA_DIR=linux-daten/ "$src/build/bin/dralun-calc" --list | cut -f1); do
+  DRALUN_DATA_DIR=linux-daten/ "$src/build/bin/dralun-calc" "$form" --add-to "$all" --name "Formular $form" >>"$log" 2>&1 \
+    || fail "build/bin/dralun-calc $form --add-to schlug fehl (siehe $log)"
+done
+start=$(now)
+DRALUN_DATA_DIR=linux-daten/ wine "$prog/dralun-report.exe" --project "$all" --out alle-windows.pdf >>"$log" 2>&1 \
+  || fail "dralun-report.exe --project schlug fehl (siehe $log)"
+t_all=$(took)
+DRALUN_DATA_DIR=linux-daten/ "$src/build/bin/dralun-report" --project "$all" --out alle-linux.pdf >>"$log" 2>&1 \
+  || fail "build/bin/dralun-report --project schlug fehl (siehe $log)"
+pdftotext -layout alle-windows.pdf - | tr -d '\r' > alle-windows.txt
+pdftotext -layout alle-linux.pdf - | tr -d '\r' > alle-linux.txt
+diff -u alle-linux.txt alle-windows.txt > alle.diff \
+  || fail "das Projekt aller Formulare rechnet dralun-report.exe anders als Linux: $work/alle.diff"
+cd "$src"
+
 # e, f: the main window, then a project opened through its file type. The
 # window is closed as a user would; a program that does not go is ended.
 window() { # TITLE: waits up to 60 s for a window named TITLE
@@ -141,5 +165,6 @@ t_uninstall=$(took)
   || fail "C:\\Dralun\\eigene-tabelle.txt ging bei der Deinstallation verloren"
 
 echo "windows-installer-check: Installation $t_install, PDF $t_pdf (gleich dem Linux-Bericht)," \
+  "alle Formulare $t_all (gleich)," \
   "Hauptfenster $t_window, Projekt über .dralun $t_project, Deinstallation $t_uninstall;" \
   "${#files[@]} Dateien, C:\\Dralun\\eigene-tabelle.txt erhalten"
