@@ -444,6 +444,7 @@ void CForm::BeginComputation()
     m_refusedFields.clear();
     m_refusedWhole = false;
     m_staleMark.clear();
+    m_verdict.reset();
 }
 
 void CForm::Refuse(const std::string& message, MsgIcon icon)
@@ -460,6 +461,7 @@ void CForm::RefuseWhole(const std::string& message, bool show, MsgIcon icon)
             ids.push_back(info.id);
     RefuseFields(message, std::move(ids), icon, show);
     m_refusedWhole = true;
+    m_verdict.reset();
     OnRefusedWhole();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/CalcSteps.h"
+#include "core/Verdict.h"
 #include "forms/FormLayout.h"
 #include "forms/FormTypes.h"
 #include "forms/IMessageSink.h"
@@ -93,6 +94,12 @@ public:
     const std::vector<CalcStep>& Steps() const { return m_steps; }
     const std::vector<DataFileUse>& DataFiles() const { return m_dataFiles; }
     const std::vector<std::string>& ComputationMessages() const { return m_computationMessages; }
+    // The verdict of the last computation: the form's criterion, decided.
+    // None before a computation, after a refusal of the whole computation,
+    // and in a form that states no criterion (see StatesVerdict).
+    const std::optional<Verdict>& FormVerdict() const { return m_verdict; }
+    // Whether the form checks a criterion at all (a look-up table does not).
+    virtual bool StatesVerdict() const { return false; }
     // The modes, check boxes and list entries a user chose, in words: a
     // radio button under its group's title, a check box with "ja" or
     // "nein", a list's selected entry.
@@ -172,6 +179,9 @@ protected:
     virtual void OnRefusedWhole() {}
     // The steps and data files of the computation that just ran.
     void Record(CSteps& steps);
+    // The verdict of the computation that is running (before Record, so that
+    // its step is recorded with the others).
+    void SetVerdict(Verdict verdict) { m_verdict = std::move(verdict); }
 
 private:
     using Ref = std::variant<double*, float*, std::string*, int*>;
@@ -231,6 +241,7 @@ private:
     std::vector<CalcStep> m_steps;
     std::vector<DataFileUse> m_dataFiles;
     std::vector<std::string> m_computationMessages;
+    std::optional<Verdict> m_verdict;
     long m_action = 0;            // counts the user's actions
     long m_computedInAction = -1; // the action in which the last computation ran
     bool m_recordSteps = true;

@@ -103,6 +103,7 @@ Report BuildReport(const CForm& form, ReportHeader header)
                 report.results.push_back({f.id, EntryLabel(form, f), f.name, form.Text(f.id), f.unit});
     }
     report.files = form.DataFiles();
+    report.verdict = form.FormVerdict();
     return report;
 }
 

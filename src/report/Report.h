@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/CalcSteps.h"
+#include "core/Verdict.h"
 #include "report/RatingTable.h"
 
 namespace dralun {
@@ -47,6 +48,9 @@ struct Report {
     std::vector<std::string> messages; // every message the computation showed
     std::string refusal;               // why the computation was refused, or ""
     std::vector<DataFileUse> files;
+    // The verdict of the computation; none where the form states no
+    // criterion or the computation was refused.
+    std::optional<Verdict> verdict;
     std::optional<RatingTable> rating; // a rating table the user added
 };
 

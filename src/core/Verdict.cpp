@@ -1,0 +1,30 @@
+#include "core/Verdict.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dralun {
+
+Verdict CheckDemand(CSteps& steps, const VerdictTerms& terms, double demand, double limit)
+{
+    Verdict v;
+    v.terms = terms;
+    v.demand = demand;
+    v.limit = limit;
+    const bool carries = std::isfinite(limit) && limit > 0;
+    if (carries) {
+        steps.Let(terms.demandSymbol, demand);
+        steps.Let(terms.limitSymbol, limit);
+        v.utilisation = steps.Step("Ausnutzung " + terms.demandSymbol + " / " + terms.limitSymbol, "eta",
+                                   terms.demandSymbol + " / " + terms.limitSymbol + " * 100",
+                                   demand / limit * 100, "%");
+    } else {
+        v.utilisation = std::numeric_limits<double>::quiet_NaN();
+    }
+    v.met = carries && std::isfinite(demand) && demand <= limit;
+    return v;
+}
+
+const char* VerdictWord(bool met) { return met ? "erfüllt" : "nicht erfüllt"; }
+
+} // namespace dralun
