@@ -25,6 +25,9 @@ struct ReportHeader {
     std::string engineer;  // Bearbeiter
     std::string date;      // Datum, "07.12.2026"
     std::string remark;    // Bemerkung
+    // The printed page writes numbers with a decimal comma (the default) or
+    // a point; what a program reads (text, JSON, CSV) always has a point.
+    bool decimalComma = true;
 };
 
 // An input or result as the form shows it. Choices (a mode, a check box, a
