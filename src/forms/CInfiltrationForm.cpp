@@ -274,6 +274,15 @@ void CInfiltrationForm::OnCompute()
     }
     const InfiltrationBalanceResult result =
         ComputeInfiltrationBalance({catchment, m_V, m_r, m_D, typed ? nullptr : &m_rain}, steps);
+    // The section holds the rain when the volume used does not exceed the
+    // volume between the thresholds; a negative "Überlauf" is the check
+    // failed.
+    if (result.status == InfiltrationBalanceStatus::Ok)
+        SetVerdict(CheckDemand(steps,
+                               {"Speichervolumen zwischen zwei Schwellen (ohne Überlauf)",
+                                "genutztes Speichervolumen (Zufluss − Versickerung)", "V_genutzt",
+                                "vorhandenes Speichervolumen", "V", "m³"},
+                               result.Vused, m_V));
     // A balance without a number records no steps; those of the geometry stand.
     Record(steps);
     if (result.status == InfiltrationBalanceStatus::NotDeterminable) {

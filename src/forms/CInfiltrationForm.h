@@ -86,6 +86,9 @@ public:
 
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
+    // The volume used against the volume available: V_genutzt <= V (no
+    // "Überlauf"). The geometry step alone balances nothing and has none.
+    bool StatesVerdict() const override { return true; }
 
 protected:
     CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts);

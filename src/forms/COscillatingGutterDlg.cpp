@@ -1,6 +1,7 @@
 #include "forms/COscillatingGutterDlg.h"
 
 #include <string>
+#include <utility>
 
 #include "core/COscillatingGutter.h"
 #include "core/Format.h"
@@ -75,6 +76,19 @@ void COscillatingGutterDlg::OnCompute()
     m_qtmin = r.qtmin; // NaN shows as not determinable
     m_dhh = r.dhh;
     m_dht = r.dht;
+    // The form's condition qtmin < qT, decided where equation (9) gives a
+    // value for a gutter with a saw-tooth: without a second branch (smin =
+    // sf, or qT = qH) there is nothing to drain and nothing to check.
+    if (r.status == QtminStatus::Determined && r.L2 > 0) {
+        Verdict verdict = CheckDemand(steps,
+                                      {"Querneigung am Tiefpunkt (qtmin < qT)",
+                                       "kleinste Querneigung am Tiefpunkt nach Gleichung (9)", "qtmin",
+                                       "Querneigung am Tiefpunkt", "qT", "%"},
+                                      static_cast<double>(r.qtmin), static_cast<double>(m_qT));
+        // The condition is strict: qtmin equal to qT does not keep it.
+        verdict.met = verdict.met && verdict.demand < verdict.limit;
+        SetVerdict(std::move(verdict));
+    }
     Record(steps);
 
     // The form demands qtmin < qT; say so when it cannot hold or does not.

@@ -32,6 +32,8 @@ public:
     explicit COscillatingGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The condition the form states: qtmin < qT.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnCompute();

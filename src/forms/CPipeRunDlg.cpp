@@ -144,6 +144,13 @@ void CPipeRunDlg::OnCompute()
     slopePercent = reach.slopePercent;
     slopeN = reach.slopeN;
 
+    // The reach carries Q when Q <= Qv; without a full-flow capacity (no
+    // fall) nothing can be checked.
+    if (reach.Computed() && std::isfinite(reach.Qv))
+        SetVerdict(CheckDemand(steps,
+                               {"Leistungsfähigkeit der Haltung", "Abfluss", "Q", "Leistungsfähigkeit bei Vollfüllung",
+                                "Qv", "l/s"},
+                               Q, reach.Qv));
     if (reach.Computed())
         Record(steps);
     ShowLists(true);

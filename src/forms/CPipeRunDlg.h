@@ -48,6 +48,8 @@ public:
     const FormLayout& Layout() const override;
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
+    // The design discharge against the full-flow capacity: Q <= Qv.
+    bool StatesVerdict() const override { return true; }
     // In the diameter list, the smallest diameter that carries Q without
     // overload at the slope and roughness of the last computation, the one
     // the list shows; none when that computation was refused.
