@@ -13,6 +13,10 @@ install(TARGETS ${DRALUN_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The installation medium: the 36 data files dralun-install copies into a
 # user's data directory.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/medium/Dralun/ DESTINATION ${CMAKE_INSTALL_DATADIR}/dralun)
+# The help pages of the forms, one UTF-8 text per form: the program has them
+# built in (F1); these are for reading and printing. Beside the medium, not
+# in it, which holds its 36 files and nothing else.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dralun/help)
 
 set(DRALUN_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES ${DRALUN_PACKAGING}/man/dralun-calc.1 ${DRALUN_PACKAGING}/man/dralun-install.1

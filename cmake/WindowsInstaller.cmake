@@ -8,10 +8,13 @@
 # deletes those and nothing else.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  # cmake -DBIN=... -DMEDIUM=... -DOUT=... -P WindowsInstaller.cmake
+  # cmake -DBIN=... -DMEDIUM=... -DHELP=... -DOUT=... -P WindowsInstaller.cmake
   # The fonts with their licence, whatever the build put beside them.
   file(GLOB fonts RELATIVE "${BIN}/fonts" "${BIN}/fonts/*")
   file(GLOB medium RELATIVE "${MEDIUM}" "${MEDIUM}/*")
+  # The help pages of the forms, into help\ beside the programs.
+  file(GLOB help RELATIVE "${HELP}" "${HELP}/*.txt")
+  list(SORT help)
   list(SORT fonts)
   list(SORT medium)
   if(NOT fonts MATCHES "\\.ttf")
@@ -22,7 +25,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     message(FATAL_ERROR "windows-installer: ${count} statt 36 Datendateien in ${MEDIUM}")
   endif()
   set(text "; Made by cmake/WindowsInstaller.cmake for dralun.nsi.\n")
-  foreach(pair "Fonts;fonts;${BIN}/fonts" "Medium;Dralun;${MEDIUM}")
+  foreach(pair "Fonts;fonts;${BIN}/fonts" "Medium;Dralun;${MEDIUM}" "Help;help;${HELP}")
     list(GET pair 0 macro)
     list(GET pair 1 folder)
     list(GET pair 2 from)
@@ -52,7 +55,7 @@ find_program(MAKENSIS makensis NO_CMAKE_FIND_ROOT_PATH)
 if(MAKENSIS)
   add_custom_target(windows-installer
     COMMAND ${CMAKE_COMMAND} -DBIN=${DRALUN_NSIS_BIN} -DMEDIUM=${PROJECT_SOURCE_DIR}/medium/Dralun
-            -DOUT=${DRALUN_NSIS_FILES} -P ${CMAKE_CURRENT_LIST_FILE}
+            -DHELP=${PROJECT_SOURCE_DIR}/help -DOUT=${DRALUN_NSIS_FILES} -P ${CMAKE_CURRENT_LIST_FILE}
     # Quiet, and any warning stops the build.
     COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 ${CMAKE_BINARY_DIR}/packaging/dralun.nsi
     BYPRODUCTS ${DRALUN_NSIS_OUTFILE} ${DRALUN_NSIS_FILES}
