@@ -15,6 +15,7 @@
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "report/ReportWriters.h"
+#include "report/VerdictText.h"
 
 namespace dralun {
 
@@ -24,7 +25,7 @@ const char* const kUsage =
     "Aufruf:\n"
     "  dralun-calc --list                      alle Formulare\n"
     "  dralun-calc FORM --help                 die Felder eines Formulars\n"
-    "  dralun-calc FORM [--json] [--no-compute] EREIGNIS...\n"
+    "  dralun-calc FORM [--json] [--no-compute] [--fail-unmet] EREIGNIS...\n"
     "  dralun-calc FORM --report text|json [KOPF...] EREIGNIS...   der Bericht der Berechnung\n"
     "  dralun-calc FORM EREIGNIS... --add-to DATEI [--name TEXT] [KOPF...]   die Berechnung ins Projekt\n"
     "  dralun-calc FORM EREIGNIS... --sweep ID=VON:BIS[:SCHRITT] [--rows N] [--columns ID,ID,...] [--csv-de]\n"
@@ -42,7 +43,17 @@ const char* const kUsage =
     "  --leave ID                das Feld verlassen (Fokus wechselt)\n"
     "  --select ID:INDEX         Listeneintrag INDEX (ab 0) waehlen\n"
     "  --dblclick ID:INDEX       Listeneintrag INDEX doppelt anklicken\n"
-    "Danach wird einmal \"Rechne\" gedrueckt, ausser mit --no-compute.\n";
+    "Danach wird einmal \"Rechne\" gedrueckt, ausser mit --no-compute.\n"
+    "\n"
+    "Ausgabe: je Feld eine Zeile ID<TAB>TEXT, dann Listen, Meldungen und, wenn das Formular\n"
+    "einen Nachweis fuehrt und die Ergebnisse zu den Eingaben gehoeren, eine Zeile\n"
+    "  verdict<TAB>WORT<TAB>AUSNUTZUNG<TAB>BEZIEHUNG<TAB>ANSPRUCH<TAB>GRENZE<TAB>EINHEIT\n"
+    "  z. B. verdict<TAB>erfüllt<TAB>40.8404898957069<TAB>Q <= Qv<TAB>40<TAB>97.9420180858426<TAB>l/s\n"
+    "WORT ist \"erfüllt\" oder \"nicht erfüllt\", AUSNUTZUNG in % (\"-\" wenn die Grenze nicht\n"
+    "groesser als 0 ist), BEZIEHUNG \"A <= B\" oder \"A > B\", Zahlen mit 15 Stellen.\n"
+    "Mit --json steht der Nachweis im Element \"verdict\" (null ohne Nachweis).\n"
+    "--fail-unmet: Rueckgabewert 3, wenn das Formular einen Nachweis fuehrt und dieser nicht\n"
+    "erfuellt ist oder fehlt (Berechnung abgelehnt oder nicht aktuell).\n";
 
 std::string Escape(const std::string& text)
 {
@@ -105,6 +116,14 @@ void PrintHelp(const CForm& form, std::ostream& out)
     }
 }
 
+// The verdict of the results shown, where they belong to the inputs shown.
+const Verdict* CurrentVerdict(const CForm& form)
+{
+    if (form.ResultsStale() || form.RefusedWhole() || !form.FormVerdict())
+        return nullptr;
+    return &*form.FormVerdict();
+}
+
 void PrintText(const CForm& form, const std::vector<std::string>& messages, std::ostream& out)
 {
     for (const FieldInfo& f : form.Fields())
@@ -124,6 +143,8 @@ void PrintText(const CForm& form, const std::vector<std::string>& messages, std:
         out << "refused\t" << Escape(form.RefusedBecause()) << '\n';
     if (form.ResultsStale())
         out << "stale\t" << Escape(form.StaleBecause()) << '\n';
+    if (const Verdict* verdict = CurrentVerdict(form))
+        out << VerdictLine(*verdict) << '\n';
 }
 
 // Texts from data files may hold bytes that are not UTF-8 (a Latin-1
@@ -158,6 +179,8 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
                       {"lists", lists},            {"checked", checked},      {"disabled", disabled},
                       {"messages", messages},      {"drawn", drawn},          {"refused", form.RefusedBecause()},
                       {"stale", form.StaleBecause()}};
+    const Verdict* verdict = CurrentVerdict(form);
+    doc["verdict"] = verdict ? VerdictJsonValue(*verdict) : Json(nullptr);
     if (solved)
         doc["solve"] = {{"id", solved->vary},
                         {"value", solved->outcome.value},
@@ -208,6 +231,13 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
             out << "solve\t" << solved->vary << '\t' << Format("%.15g", solved->outcome.value) << '\t'
                 << solved->outcome.computations << '\n';
         PrintText(*form, sink.texts, out);
+    }
+    // A script can fail a design: a check not fulfilled, or none where the
+    // form states one (a refused or stale computation).
+    if (options.failUnmet && form->StatesVerdict()) {
+        const Verdict* verdict = CurrentVerdict(*form);
+        if (!verdict || !verdict->met)
+            return 3;
     }
     return 0;
 }

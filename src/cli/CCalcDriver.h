@@ -9,7 +9,9 @@ namespace dralun {
 
 class CCalcDriver {
 public:
-    // Runs the command line; returns the exit status (0, or 2 for a usage error).
+    // Runs the command line; returns the exit status (0, 1 where a project
+    // check differs or a target is not reached, 2 for a usage error, 3 with
+    // --fail-unmet for a check not fulfilled).
     static int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 

@@ -145,6 +145,8 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.rows = ClassicAtoi(n);
         } else if (a == "--columns" && !outAllowed)
             o.columns = next();
+        else if (a == "--fail-unmet" && !outAllowed)
+            o.failUnmet = true;
         else if (a == "--csv-de" && !outAllowed)
             o.csvGerman = true;
         else if (a == "--solve" && !outAllowed)

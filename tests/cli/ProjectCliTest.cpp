@@ -45,7 +45,9 @@ TEST_F(ProjectCli, AddCheckAndReportInProjectOrder)
     EXPECT_EQ(reports[0]["form"], 171);
     EXPECT_EQ(reports[0]["header"]["projekt"], "B 27");
     EXPECT_EQ(reports[1]["form"], 143);
-    EXPECT_THAT(Calc("--project " + p + " --report text").text, HasSubstr("Straßenseitengraben (Formular 143)"));
+    // The title stands alone on the first line of its page, the form's number at its foot.
+    EXPECT_THAT(Calc("--project " + p + " --report text").text, HasSubstr("\f\nStraßenseitengraben\n"));
+    EXPECT_THAT(Calc("--project " + p + " --report text").text, HasSubstr("\nFormular 143\n"));
 }
 
 // A calculation that cannot be used is named at its place, in every kind
@@ -64,7 +66,7 @@ TEST_F(ProjectCli, ReportsNameAnUnusableCalculation)
     const CalcOutput text = Calc("--project " + p + " --report text");
     EXPECT_EQ(text.status, 1);
     EXPECT_THAT(text.text, HasSubstr("Nr. 1 \"Erste\" nicht verwendbar"));
-    EXPECT_THAT(text.text, HasSubstr("Straßenseitengraben (Formular 143)"));
+    EXPECT_THAT(text.text, HasSubstr("\f\nStraßenseitengraben\n"));
 }
 
 TEST_F(ProjectCli, ChangedResultExitsOneWithOldAndNewValue)

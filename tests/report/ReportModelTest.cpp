@@ -37,7 +37,7 @@ TEST_F(SwaleReport, HoldsInputsChoicesStepsAndResultsAsTheFormShowsThem)
     EXPECT_EQ(r.method, "Leistungsfähigkeit einer Straßenmulde nach Manning-Strickler");
     EXPECT_EQ(r.header.date.size(), 10u); // today, dd.mm.yyyy
     ASSERT_FALSE(r.inputs.empty());
-    EXPECT_EQ(r.inputs[0].label, "Muldenhöhe h");
+    EXPECT_EQ(r.inputs[0].symbol, "h");
     EXPECT_EQ(r.inputs[0].text, "0.3");
     EXPECT_EQ(r.inputs[0].unit, "m");
     EXPECT_EQ(r.inputs.back().label, "t = h");
@@ -54,7 +54,7 @@ TEST_F(SwaleReport, HoldsInputsChoicesStepsAndResultsAsTheFormShowsThem)
     ASSERT_NE(FindStep(r, "R_K"), nullptr);
 
     ASSERT_FALSE(r.results.empty());
-    EXPECT_EQ(r.results[0].label, "Kreis: A (t)");
+    EXPECT_EQ(r.results[0].symbol, "A_Kreis");
     EXPECT_TRUE(r.refusal.empty());
     EXPECT_TRUE(r.files.empty());
 }

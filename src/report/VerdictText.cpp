@@ -1,0 +1,63 @@
+#include "report/VerdictText.h"
+
+#include <cmath>
+
+#include "core/Format.h"
+#include "report/ReportWriters.h"
+
+namespace dralun {
+
+namespace {
+
+// Whether the demand is written as exceeding the limit.
+bool Exceeds(const Verdict& v) { return v.demand > v.limit; }
+
+std::string WithUnit(const std::string& number, const std::string& unit)
+{
+    return unit.empty() || unit == "-" ? number : number + " " + unit;
+}
+
+} // namespace
+
+std::vector<std::string> VerdictTextLines(const Verdict& v)
+{
+    const VerdictTerms& t = v.terms;
+    std::vector<std::string> lines;
+    if (!t.question.empty())
+        lines.push_back(t.question);
+    lines.push_back(t.demandSymbol + ": " + t.demandText + ", " + t.limitSymbol + ": " + t.limitText);
+    lines.push_back(t.demandSymbol + " = " + WithUnit(Format("%.6g", v.demand), t.unit) +
+                    (Exceeds(v) ? " > " : " ≤ ") + t.limitSymbol + " = " + WithUnit(Format("%.6g", v.limit), t.unit));
+    if (std::isfinite(v.utilisation))
+        lines.push_back("Ausnutzung η = " + t.demandSymbol + " / " + t.limitSymbol + " = " +
+                        Format("%.1f", v.utilisation) + " %");
+    else
+        lines.push_back("Ausnutzung η: keine, " + t.limitSymbol + " ist nicht größer als 0");
+    lines.push_back(VerdictWord(v.met));
+    return lines;
+}
+
+std::string VerdictLine(const Verdict& v)
+{
+    const VerdictTerms& t = v.terms;
+    const std::string utilisation = std::isfinite(v.utilisation) ? Format("%.15g", Rounded15(v.utilisation)) : "-";
+    return std::string("verdict\t") + VerdictWord(v.met) + '\t' + utilisation + '\t' + t.demandSymbol +
+           (Exceeds(v) ? " > " : " <= ") + t.limitSymbol + '\t' + Format("%.15g", Rounded15(v.demand)) + '\t' +
+           Format("%.15g", Rounded15(v.limit)) + '\t' + t.unit;
+}
+
+nlohmann::ordered_json VerdictJsonValue(const Verdict& v)
+{
+    using Json = nlohmann::ordered_json;
+    const VerdictTerms& t = v.terms;
+    auto number = [](double x) { return std::isfinite(x) ? Json(Rounded15(x)) : Json(nullptr); };
+    return {{"question", t.question},
+            {"demand", {{"text", t.demandText}, {"symbol", t.demandSymbol}, {"value", number(v.demand)}}},
+            {"limit", {{"text", t.limitText}, {"symbol", t.limitSymbol}, {"value", number(v.limit)}}},
+            {"unit", t.unit},
+            {"utilisation", number(v.utilisation)},
+            {"met", v.met},
+            {"word", VerdictWord(v.met)}};
+}
+
+} // namespace dralun
