@@ -37,7 +37,7 @@ void RecordBalance(const CulvertFlowResult& f, const WallNames& names, CSteps& s
     const std::string lu = names.lu;
     steps.Step(std::string("Benetzter Umfang von Sohle und ") + names.word, "lu", "lu_Sohle + " + lu, f.wetted, "m");
     steps.Step("Mittlerer Stricklerbeiwert (nach den benetzten Umfängen gewichtet)", "k",
-               "(kStS * lu_Sohle + " + std::string(names.kSt) + " * " + lu + ") / lu", f.k, "m1/3/s");
+               "(kStS * lu_Sohle + " + std::string(names.kSt) + " * " + lu + ") / lu", f.k, "m^(1/3)/s");
     steps.Step(names.full ? "Hydraulischer Radius (voll laufend)" : "Hydraulischer Radius (teilgefüllt)", "R",
                "A / lu", f.R, "m");
     steps.Step("Beiwert der Ein- und Auslaufverluste", "K_EA", "(zeta_e + zeta_a) / A / A / 2 / g", f.inOutLoss,

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <clocale>
 
 #include "gui/CMainFrame.h"
@@ -15,9 +16,12 @@ namespace dralun {
 
 CHydroApp::CHydroApp(int& argc, char** argv) : QApplication(TakeGermanSystemLocale(argc), argv)
 {
-    // Settings live under this key; the application title is the sub-key.
-    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    setApplicationName(QStringLiteral("Dralun"));
+    // Settings live under the program's own name (Windows: the registry key
+    // Software\Dralun\Dralun; elsewhere Dralun/Dralun.conf in the user's
+    // configuration folder).
+    setOrganizationName(kOrganization);
+    setApplicationName(kApplication);
+    TakeOverEarlierSettings();
     setWindowIcon(ProgramIcon());
     LoadProgramFonts();
     // Qt adopts the environment's locale; the calculators write their numbers
@@ -33,6 +37,23 @@ CHydroApp::~CHydroApp() = default;
 bool CHydroApp::LoadGermanQtTexts(QTranslator& translator)
 {
     return translator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+bool CHydroApp::TakeOverEarlierSettings(const QString& earlierOrganization)
+{
+    // Marks settings that were taken over (or found empty), so that it is done once.
+    const QString doneKey = QStringLiteral("Einstellungen/Uebernommen");
+    QSettings now;
+    if (!now.allKeys().isEmpty())
+        return false;
+    const QSettings earlier(QSettings::defaultFormat(), QSettings::UserScope, earlierOrganization,
+                            QCoreApplication::applicationName());
+    const QStringList keys = earlier.allKeys();
+    for (const QString& key : keys)
+        now.setValue(key, earlier.value(key));
+    now.setValue(doneKey, true);
+    now.sync();
+    return !keys.isEmpty();
 }
 
 bool CHydroApp::InitInstance(const QStringList& commandLine)

@@ -27,6 +27,16 @@ public:
     // Loads Qt's own German texts ("Abbrechen", "Schließen", ...).
     static bool LoadGermanQtTexts(QTranslator& translator);
 
+    // The names the settings are kept under: the program's own, and the
+    // organisation of earlier versions.
+    static inline const QString kOrganization = QStringLiteral("Dralun");
+    static inline const QString kApplication = QStringLiteral("Dralun");
+    static inline const QString kEarlierOrganization = QStringLiteral("Local AppWizard-Generated Applications");
+    // The first start with no settings of its own takes over every setting
+    // an earlier version kept under earlierOrganization (same application
+    // name), once; the earlier ones stay where they are. True when it did.
+    static bool TakeOverEarlierSettings(const QString& earlierOrganization = kEarlierOrganization);
+
 private:
     QTranslator m_qtTexts;
     CHydroDoc m_doc;

@@ -10,6 +10,7 @@
 #include "gui/CFormWindow.h"
 #include "gui/CHydroView.h"
 #include "gui/CommandTable.h"
+#include "gui/DigitDisplay.h"
 #include "gui/project/Autosave.h"
 #include "gui/project/CProjectPanel.h"
 
@@ -70,6 +71,7 @@ void CMainFrame::OnCommand(int command)
         statusBar()->setVisible(!statusBar()->isVisible());
         m_actions[cmd::ViewStatusBar]->setChecked(statusBar()->isVisible());
         return;
+    case cmd::ViewAllDigits: ShowAllDigits(!CDigitDisplay::Instance().AllDigits()); return;
     case cmd::NextPane:
     case cmd::PrevPane:
         m_view->setFocus(); // the one pane there is

@@ -94,6 +94,7 @@ private:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnAppAbout();
+    void ShowAllDigits(bool all);
     void OpenCalculator(int command);
 
     CHydroDoc& m_doc;

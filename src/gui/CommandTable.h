@@ -31,15 +31,20 @@ enum : int {
     // The project's reports, all calculations in one document.
     FileProjectPrint = 32790,
     FileProjectPdf = 32791,
+    // Every digit of the form fields, or the values rounded for their units.
+    ViewAllDigits = 32792,
 };
 
 struct MenuItem {
     int command; // 0: separator
-    const char* text;
+    QString text;
 };
 
+// Every title and item has an access key ("&"), none twice in its menu or on
+// the menu bar: a calculator's text from its form's description that has
+// none gets the first free letter of its text.
 struct Menu {
-    const char* title;
+    QString title;
     std::vector<MenuItem> items; // empty: the title is an item on the menu bar itself
     int command = 0;             // command of a menu-bar item
 };
@@ -50,6 +55,14 @@ struct KeyBinding {
 };
 
 const std::vector<Menu>& MenuTable();
+// The access key of a menu text, lower case ("S&peichern" → 'p'); null
+// without one. "&&" is a plain ampersand.
+QChar AccessKey(const QString& text);
+// Gives the texts that have no access key one that none of the others has:
+// the first free letter or digit of the text before its key hint ("\t").
+// When every letter of a text is taken, a text holding one of them moves to
+// another letter of its own. A text that can get none stays without.
+void GiveAccessKeys(std::vector<QString*> texts);
 const std::vector<KeyBinding>& KeyTable();
 // The status-bar prompt of a command ("" where the string table has none).
 QString Prompt(int command);

@@ -7,6 +7,7 @@
 #include <QTreeView>
 
 #include "gui/CHydroDoc.h"
+#include "project/ProjectReports.h"
 
 namespace dralun::mainframe {
 
@@ -29,6 +30,12 @@ QString SuggestedName(const CHydroDoc& doc, const QString& suffix)
 {
     const QString base = doc.PathName().isEmpty() ? QStringLiteral("Projekt") : QFileInfo(doc.PathName()).completeBaseName();
     return base + suffix;
+}
+
+QString ProjectName(const CHydroDoc& doc)
+{
+    const std::string project = ProjectHead(doc.Project()).project;
+    return project.empty() ? SuggestedName(doc, {}) : Q(project);
 }
 
 QString WithSuffix(QString path, const QString& suffix)

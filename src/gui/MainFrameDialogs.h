@@ -25,6 +25,9 @@ int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text
 
 // The name a file dialog offers: the document's own, else "Projekt".
 QString SuggestedName(const CHydroDoc& doc, const QString& suffix);
+// What the project is called in a file name: the "Projekt" of its reports'
+// head, else the document's file name without its suffix, else "Projekt".
+QString ProjectName(const CHydroDoc& doc);
 QString WithSuffix(QString path, const QString& suffix);
 
 // Qt's own file dialog (where the platform has none of its own) opens large

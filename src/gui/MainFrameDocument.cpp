@@ -14,6 +14,7 @@
 #include "gui/CHydroView.h"
 #include "gui/CommandTable.h"
 #include "gui/MainFrameDialogs.h"
+#include "gui/SaveLocations.h"
 #include "gui/project/CProjectPanel.h"
 
 namespace dralun {
@@ -143,6 +144,7 @@ void CMainFrame::OnFileOpen()
     QFileDialog dialog(this, QStringLiteral("Öffnen"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(kProjectFilter);
+    dialog.setDirectory(SaveFolder(SaveKind::Project));
     FitFileDialog(dialog);
     if (m_runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty() && SaveModified())
         OpenDocumentFile(dialog.selectedFiles().first());
@@ -161,11 +163,19 @@ bool CMainFrame::OnFileSaveAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(kProjectFilter);
     dialog.setDefaultSuffix(QStringLiteral("dralun"));
-    dialog.selectFile(SuggestedName(m_doc, QStringLiteral(".dralun")));
+    // A saved project again where it is; a new one in the folder of the last.
+    if (!m_doc.PathName().isEmpty())
+        dialog.selectFile(m_doc.PathName());
+    else
+        dialog.selectFile(SuggestedSavePath(SaveKind::Project, ProjectName(m_doc), {}, QStringLiteral("dralun")));
     FitFileDialog(dialog);
     if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    return SaveDocument(WithSuffix(dialog.selectedFiles().first(), QStringLiteral(".dralun")));
+    const QString path = WithSuffix(dialog.selectedFiles().first(), QStringLiteral(".dralun"));
+    if (!SaveDocument(path))
+        return false;
+    RememberSaveFolder(SaveKind::Project, path);
+    return true;
 }
 
 } // namespace dralun

@@ -6,14 +6,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "gui/CommandTable.h"
+#include "gui/DigitDisplay.h"
 
 namespace dralun {
 
 namespace {
 const QString kReady = QStringLiteral("Bereit");
+// "Ansicht" → "Alle Stellen anzeigen", kept from one run to the next.
+const QString kAllDigitsKey = QStringLiteral("Ansicht/AlleStellen");
 } // namespace
 
 void CMainFrame::BuildMenus()
@@ -28,18 +32,17 @@ void CMainFrame::BuildMenus()
     };
 
     for (const cmd::Menu& menu : cmd::MenuTable()) {
-        const QString title = QString::fromUtf8(menu.title);
         if (menu.items.empty()) {
-            menuBar()->addAction(makeAction(menu.command, title));
+            menuBar()->addAction(makeAction(menu.command, menu.title));
             continue;
         }
-        QMenu* m = menuBar()->addMenu(title);
+        QMenu* m = menuBar()->addMenu(menu.title);
         for (const cmd::MenuItem& item : menu.items) {
             if (item.command == 0) {
                 m->addSeparator();
                 continue;
             }
-            QAction* a = makeAction(item.command, QString::fromUtf8(item.text));
+            QAction* a = makeAction(item.command, item.text);
             m->addAction(a);
             if (item.command == cmd::FileMru) {
                 m_fileMenu = m;
@@ -55,6 +58,21 @@ void CMainFrame::BuildMenus()
     QAction* statusBarAction = m_actions[cmd::ViewStatusBar];
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
+
+    // The form windows follow the choice of all digits; it is the one of the last run.
+    CDigitDisplay& digits = CDigitDisplay::Instance();
+    digits.SetAllDigits(QSettings().value(kAllDigitsKey, false).toBool());
+    QAction* allDigits = m_actions[cmd::ViewAllDigits];
+    allDigits->setCheckable(true);
+    allDigits->setChecked(digits.AllDigits());
+    connect(&digits, &CDigitDisplay::Changed, allDigits, &QAction::setChecked);
+}
+
+void CMainFrame::ShowAllDigits(bool all)
+{
+    QSettings().setValue(kAllDigitsKey, all);
+    CDigitDisplay::Instance().SetAllDigits(all);
+    m_actions[cmd::ViewAllDigits]->setChecked(all);
 }
 
 void CMainFrame::BindKeys()

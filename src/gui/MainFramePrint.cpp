@@ -14,6 +14,7 @@
 #include "gui/CHydroDoc.h"
 #include "gui/CHydroView.h"
 #include "gui/MainFrameDialogs.h"
+#include "gui/SaveLocations.h"
 #include "gui/project/ProjectProgress.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
@@ -69,9 +70,7 @@ void CMainFrame::OnProjectPdf()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (!m_doc.PathName().isEmpty())
-        dialog.setDirectory(QFileInfo(m_doc.PathName()).absolutePath());
-    dialog.selectFile(SuggestedName(m_doc, QStringLiteral(".pdf")));
+    dialog.selectFile(SuggestedSavePath(SaveKind::ProjectPdf, ProjectName(m_doc), {}, QStringLiteral("pdf")));
     FitFileDialog(dialog);
     if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -90,6 +89,8 @@ void CMainFrame::OnProjectPdf()
     QString error;
     if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, unusable, path, &error))
         ShowError(error);
+    else
+        RememberSaveFolder(SaveKind::ProjectPdf, path);
 }
 
 } // namespace dralun

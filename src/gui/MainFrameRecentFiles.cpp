@@ -73,7 +73,9 @@ void CMainFrame::RebuildRecentMenu()
     m_mruPlaceholder->setVisible(m_recent.isEmpty());
     m_mruPlaceholder->setEnabled(false);
     for (int i = 0; i < m_recent.size(); ++i) {
-        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(m_recent[i])), this);
+        // An ampersand of the path is shown as one, not taken for an access key.
+        const QString shown = QDir::toNativeSeparators(m_recent[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
         a->setStatusTip(cmd::Prompt(cmd::FileMru));
         const QString path = m_recent[i];
         connect(a, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });

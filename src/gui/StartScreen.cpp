@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QPainter>
+#include <algorithm>
 
 #include "forms/FormRegistry.h"
 
@@ -60,6 +61,19 @@ void DrawLines(QPainter& painter, const QList<StartLine>& lines)
         painter.drawText(kLeft, line.y + ascent, line.text);
 }
 
+// How far the lines reach in the painter's font, with the margin of the
+// left edge on the right and a line's spacing below the last.
+QSize Extent(const QFontMetrics& metrics, const QList<StartLine>& lines)
+{
+    int right = 0;
+    int bottom = 0;
+    for (const StartLine& line : lines) {
+        right = std::max(right, kLeft + metrics.horizontalAdvance(line.text));
+        bottom = std::max(bottom, line.y + metrics.height());
+    }
+    return {right + kLeft / 4, bottom + metrics.height()};
+}
+
 } // namespace
 
 QList<StartLine> StartScreenLines()
@@ -74,6 +88,14 @@ void DrawStartScreen(QPainter& painter, const QRect& clientRect)
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(QBrush(kPageBackground));
     painter.drawRect(clientRect.adjusted(0, 0, -1, -1));
+
+    // A window (or a scaled screen) too small for the page shows it smaller,
+    // as a whole, rather than cutting its lines off.
+    const QSize extent = Extent(painter.fontMetrics(), StartScreenLines());
+    const double scale = std::min({1.0, double(clientRect.width()) / extent.width(),
+                                   double(clientRect.height()) / extent.height()});
+    painter.translate(clientRect.topLeft());
+    painter.scale(scale, scale);
 
     // y is the top of the text cell, as text output places it.
     painter.setBackgroundMode(Qt::TransparentMode);

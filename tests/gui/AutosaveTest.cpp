@@ -13,6 +13,7 @@
 #include "forms/COrificeDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
+#include "gui/CHydroApp.h"
 #include "gui/CHydroDoc.h"
 #include "gui/CMainFrame.h"
 #include "gui/CommandTable.h"
@@ -73,8 +74,8 @@ private slots:
     void initTestCase()
     {
         // The names the program gives itself: the copy is where it looks.
-        QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-        QCoreApplication::setApplicationName(QStringLiteral("Dralun"));
+        QCoreApplication::setOrganizationName(CHydroApp::kOrganization);
+        QCoreApplication::setApplicationName(CHydroApp::kApplication);
 #ifdef _WIN32
         // Windows asks the profile, not the environment: under Wine that of
         // the build's own prefix, never the user's. init() clears it.

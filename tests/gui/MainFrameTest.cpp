@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@
 #include "gui/CHydroDoc.h"
 #include "gui/CMainFrame.h"
 #include "gui/CommandTable.h"
+#include "gui/DigitDisplay.h"
+#include <functional>
 
 using namespace dralun;
 
@@ -47,7 +50,11 @@ private slots:
         QCoreApplication::setOrganizationName(QStringLiteral("Dralun-Test"));
         QCoreApplication::setApplicationName(QStringLiteral("MainFrameTest"));
     }
-    void init() { QSettings().clear(); }
+    void init()
+    {
+        QSettings().clear();
+        CDigitDisplay::Instance().SetAllDigits(false);
+    }
 
     void menuBarHasTheEntriesInOrder()
     {
@@ -56,9 +63,121 @@ private slots:
         QStringList titles;
         for (QAction* a : frame.menuBar()->actions())
             titles << a->text();
-        QCOMPARE(titles, (QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "&Rohrhydraulik", "Durchlass",
-                                      "Gerinne", "Rinnen", "Ablauf", "RRR", "Versickerung", "Beenden", "&?"}));
-        QVERIFY(frame.menuBar()->actions()[10]->menu() == nullptr); // "Beenden" is an item, not a menu
+        // "RRR" can have no other key than R: "Rohrhydraulik" gives it up.
+        QCOMPARE(titles, (QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "R&ohrhydraulik", "D&urchlass",
+                                      "&Gerinne", "R&innen", "Ab&lauf", "&RRR", "&Versickerung", "&?"}));
+    }
+
+    void everyMenuItemHasItsOwnAccessKeyAndBeendenStandsOnce()
+    {
+        QTemporaryDir dir;
+        CHydroDoc doc;
+        CMainFrame frame(doc);
+        int menus = 0;
+        QStringList exits;
+        std::function<void(const QString&, const QList<QAction*>&)> walk = [&](const QString& where,
+                                                                               const QList<QAction*>& actions) {
+            ++menus;
+            QSet<QChar> keys;
+            for (QAction* a : actions) {
+                if (a->isSeparator() || !a->isVisible())
+                    continue;
+                const QString at = where + QStringLiteral(" → ") + a->text();
+                const QChar key = cmd::AccessKey(a->text());
+                QVERIFY2(!key.isNull(), qPrintable(at + QStringLiteral(": kein Zugriffsbuchstabe")));
+                QVERIFY2(!keys.contains(key), qPrintable(at + QStringLiteral(": Buchstabe doppelt")));
+                keys.insert(key);
+                if (QString(a->text()).remove(QLatin1Char('&')) == QStringLiteral("Beenden"))
+                    exits << where;
+                if (a->menu())
+                    walk(at, a->menu()->actions());
+            }
+        };
+        walk(QStringLiteral("Menüleiste"), frame.menuBar()->actions());
+        QCOMPARE(menus, 1 + 11);
+        QCOMPARE(exits, QStringList{QStringLiteral("Menüleiste → &Datei")});
+        // With recent files in place of "Letzte Datei".
+        for (const char* name : {"a.dralun", "b&c.dralun"})
+            QVERIFY(frame.SaveDocument(dir.filePath(QString::fromLatin1(name))));
+        exits.clear();
+        walk(QStringLiteral("Menüleiste"), frame.menuBar()->actions());
+        QCOMPARE(exits, QStringList{QStringLiteral("Menüleiste → &Datei")});
+    }
+
+    void accessKeysGoToFreeLettersAndMoveWhenOnlyATakenOneRemains_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("keyed");
+        QTest::newRow("first free letter") << QStringList{"Drosselstrecke nach ATV-A 111", "Drosselblende"}
+                                           << QStringList{"&Drosselstrecke nach ATV-A 111", "D&rosselblende"};
+        QTest::newRow("a given key stays") << QStringList{"Versickermulde", "&Versickergraben"}
+                                           << QStringList{"V&ersickermulde", "&Versickergraben"};
+        QTest::newRow("letters before the key hint") << QStringList{"&Neu\tStrg+N", "&Eins", "Ne\tStrg+S"}
+                                                     << QStringList{"Ne&u\tStrg+N", "&Eins", "&Ne\tStrg+S"};
+        QTest::newRow("the holder moves") << QStringList{"&Rohr", "RRR"} << QStringList{"R&ohr", "&RRR"};
+        QTest::newRow("a plain ampersand") << QStringList{"&&B", "&Bx"} << QStringList{"&&&B", "B&x"};
+        QTest::newRow("no letter left") << QStringList{"&A", "A"} << QStringList{"&A", "A"};
+    }
+    void accessKeysGoToFreeLettersAndMoveWhenOnlyATakenOneRemains()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, keyed);
+        std::vector<QString*> pointers;
+        for (QString& text : texts)
+            pointers.push_back(&text);
+        cmd::GiveAccessKeys(pointers);
+        QCOMPARE(texts, keyed);
+    }
+
+    void allDigitsIsAViewChoiceKeptForTheNextStart()
+    {
+        CDigitDisplay& digits = CDigitDisplay::Instance();
+        digits.SetAllDigits(false);
+        {
+            CHydroDoc doc;
+            CMainFrame frame(doc);
+            QAction* all = frame.Action(cmd::ViewAllDigits);
+            QVERIFY(TopMenu(frame, "&Ansicht")->actions().contains(all));
+            QVERIFY(all->isCheckable() && !all->isChecked());
+            all->trigger();
+            QVERIFY(all->isChecked() && digits.AllDigits());
+        }
+        digits.SetAllDigits(false); // as a new run starts
+        {
+            CHydroDoc doc;
+            CMainFrame frame(doc);
+            QVERIFY(digits.AllDigits() && frame.Action(cmd::ViewAllDigits)->isChecked());
+            frame.OnCommand(cmd::ViewAllDigits);
+            QVERIFY(!digits.AllDigits() && !frame.Action(cmd::ViewAllDigits)->isChecked());
+        }
+        CHydroDoc doc;
+        CMainFrame frame(doc);
+        QVERIFY(!digits.AllDigits());
+    }
+
+    void earlierSettingsAreTakenOverOnceAndKept()
+    {
+        const QString app = QCoreApplication::applicationName();
+        QSettings earlier(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Dralun-Test-Frueher"), app);
+        earlier.clear();
+        earlier.setValue("Recent File List/File1", "C:/Projekte/b27.dralun");
+        earlier.setValue("Bericht/Bearbeiter", "Jörg Maier");
+        earlier.sync();
+        QVERIFY(CHydroApp::TakeOverEarlierSettings(QStringLiteral("Dralun-Test-Frueher")));
+        QSettings now;
+        QCOMPARE(now.value("Recent File List/File1").toString(), QStringLiteral("C:/Projekte/b27.dralun"));
+        QCOMPARE(now.value("Bericht/Bearbeiter").toString(), QStringLiteral("Jörg Maier"));
+        CHydroDoc doc;
+        QCOMPARE(CMainFrame(doc).RecentFiles(), QStringList{"C:/Projekte/b27.dralun"});
+
+        // The earlier ones stay; a later start takes nothing over again, not
+        // even when the user has removed every setting since.
+        QVERIFY(earlier.contains("Recent File List/File1"));
+        now.remove("Recent File List");
+        now.remove("Bericht");
+        QVERIFY(!CHydroApp::TakeOverEarlierSettings(QStringLiteral("Dralun-Test-Frueher")));
+        QVERIFY(!now.contains("Recent File List/File1") && !now.contains("Bericht/Bearbeiter"));
+        earlier.clear();
     }
 
     void fileMenuItemsAndKeyHints()
@@ -67,10 +186,10 @@ private slots:
         CMainFrame frame(doc);
         QCOMPARE(MenuTexts(TopMenu(frame, "&Datei")),
                  (QStringList{"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S", "Speichern &unter...", "-",
-                              "&Drucken...\tStrg+P", "Sei&tenansicht", "Projekt &drucken…", "Projekt als &PDF…",
-                              "Drucker&einrichtung...", "-", "Letzte Datei",
+                              "&Drucken...\tStrg+P", "Sei&tenansicht", "P&rojekt drucken…", "Projekt &als PDF…",
+                              "Drucker&einrichtung...", "-", "&Letzte Datei",
                               "-", "&Beenden"}));
-        QCOMPARE(MenuTexts(TopMenu(frame, "Gerinne")), (QStringList{"&Mulde", "&Graben", "&Raubettmulde"}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Gerinne")), (QStringList{"&Mulde", "&Graben", "&Raubettmulde"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&?")), (QStringList{"Inf&o über Dralun..."}));
     }
 
@@ -250,6 +369,16 @@ private slots:
         QVERIFY(!frame.OpenDocumentFile("/nicht/vorhanden.dra"));
         QCOMPARE(shown, QStringLiteral("Dralun"));
         QCOMPARE(frame.windowTitle(), QStringLiteral("Dralun Bemessungshilfen - Dralun"));
+    }
+
+    void theWindowFitsASmallScreenAtLargeScale()
+    {
+        // 1920 × 1080 at 200 % leaves 960 × 540 to the program, less a task bar.
+        CHydroDoc doc;
+        CMainFrame frame(doc);
+        const QSize least = frame.minimumSizeHint().expandedTo(frame.minimumSize());
+        QVERIFY2(least.width() <= 960 && least.height() <= 500,
+                 qPrintable(QStringLiteral("%1 × %2").arg(least.width()).arg(least.height())));
     }
 
     void qtDialogsSpeakGerman()

@@ -28,6 +28,7 @@
 #include "gui/CHydroDoc.h"
 #include "gui/CMainFrame.h"
 #include "gui/CommandTable.h"
+#include "gui/SaveLocations.h"
 #include "gui/project/CKeepCalcDlg.h"
 #include "gui/project/CProjectPanel.h"
 #include "project/ProjectFile.h"
@@ -309,19 +310,25 @@ private slots:
         Keep(frame, kOrifice, {{COrificeDlg::kIdQ, "80"}}, QStringLiteral("Drossel"));
         Keep(frame, kSwale, {{CSwaleDlg::kIdB, "2.5"}}, QStringLiteral("Mulde"));
         QStringList filters;
+        QString offered, offeredFolder;
         auto choose = [&](const QString& path) {
             return [&, path](QDialog& dialog) {
                 auto* files = qobject_cast<QFileDialog*>(&dialog);
                 if (!files)
                     return int(QDialog::Rejected);
                 filters = files->nameFilters();
+                offered = files->selectedFiles().value(0);
+                offeredFolder = files->directory().absolutePath();
                 files->selectFile(path);
                 return int(QDialog::Accepted);
             };
         };
+        const QString documents = SaveFolder(SaveKind::Project);
         frame.SetModalRunner(choose(dir.filePath(QStringLiteral("umgehung"))));
         frame.OnCommand(cmd::FileSaveAs);
         QCOMPARE(filters, (QStringList{"Dralun-Projekte (*.dralun)", "Alle Dateien (*)"}));
+        // A new project is offered under its name in the documents folder.
+        QCOMPARE(offered, QDir(documents).filePath(QStringLiteral("Umgehung Süd.dralun")));
         const QString path = dir.filePath(QStringLiteral("umgehung.dralun"));
         QVERIFY(QFile::exists(path));
         QCOMPARE(frame.windowTitle(), QStringLiteral("umgehung.dralun - Dralun"));
@@ -331,6 +338,7 @@ private slots:
         CMainFrame second(other);
         second.SetModalRunner(choose(path));
         second.OnCommand(cmd::FileOpen);
+        QCOMPARE(offeredFolder, QDir(dir.path()).absolutePath()); // where the last was saved
         QCOMPARE(second.windowTitle(), QStringLiteral("umgehung.dralun - Dralun"));
         QCOMPARE(other.Project().Size(), std::size_t(2));
         for (std::size_t i = 0; i < 2; ++i) {
@@ -568,9 +576,12 @@ private slots:
         QVERIFY(frame.Action(cmd::FileProjectPdf)->isEnabled());
         QString filter;
         QStringList errors;
+        QStringList offered;
+        const QString documents = SaveFolder(SaveKind::ProjectPdf);
         frame.SetModalRunner([&](QDialog& dialog) {
             if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
                 filter = files->nameFilters().join(';');
+                offered << files->selectedFiles().value(0);
                 files->selectFile(dir.filePath(QStringLiteral("umgehung")));
                 return int(QDialog::Accepted);
             }
@@ -583,6 +594,11 @@ private slots:
         QCOMPARE(filter, QStringLiteral("PDF-Dateien (*.pdf)"));
         const QString pdf = dir.filePath(QStringLiteral("umgehung.pdf"));
         QVERIFY(FileBytes(pdf).startsWith("%PDF-"));
+        // Named after the project, in the documents folder; the next time
+        // in the folder it was saved to.
+        frame.Action(cmd::FileProjectPdf)->trigger();
+        const QString name = QStringLiteral("Umgehung Süd.pdf");
+        QCOMPARE(offered, (QStringList{QDir(documents).filePath(name), dir.filePath(name)}));
 #ifdef _WIN32
         return; // the pages are counted by Linux's pdfinfo
 #endif

@@ -52,12 +52,36 @@ private slots:
         QVERIFY(nearBlack);
     }
 
-    void aSmallWindowClipsWithoutReLayout()
+    void aSmallWindowShowsTheWholePageSmallerNotCutOff()
     {
-        QImage image(400, 200, QImage::Format_RGB32);
-        QPainter painter(&image);
-        DrawStartScreen(painter, image.rect()); // nothing to assert beyond not failing: lines stay put
-        QCOMPARE(image.pixelColor(50, 150), QColor(128, 194, 255));
+        // As at twice the scale on a small screen, the window beside the project.
+        const QColor page(128, 194, 255);
+        QImage image(360, 300, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        {
+            QPainter painter(&image);
+            DrawStartScreen(painter, image.rect());
+        }
+        const auto inkIn = [&](QRect area) {
+            int ink = 0;
+            for (int x = area.left(); x <= area.right(); ++x)
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    ink += image.pixelColor(x, y) != page ? 1 : 0;
+            return ink;
+        };
+        // Nothing reaches the right or the bottom edge (inside the border)...
+        QCOMPARE(inkIn(QRect(image.width() - 6, 1, 5, image.height() - 2)), 0);
+        QCOMPARE(inkIn(QRect(1, image.height() - 6, image.width() - 2, 5)), 0);
+        // ...and the last lines, the disclaimer and the version, are there.
+        QVERIFY(inkIn(QRect(1, image.height() * 3 / 4, image.width() - 2, image.height() / 4 - 6)) > 50);
+        // The rule is there, smaller (its letters smoothed: nearly magenta).
+        bool magenta = false;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y) {
+                const QColor c = image.pixelColor(x, y);
+                magenta |= c.red() > 200 && c.green() < 100 && c.blue() > 200;
+            }
+        QVERIFY(magenta);
     }
 };
 
