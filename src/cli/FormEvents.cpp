@@ -149,6 +149,8 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.failUnmet = true;
         else if (a == "--csv-de" && !outAllowed)
             o.csvGerman = true;
+        else if (a == "--full" && !outAllowed)
+            o.csvFull = true;
         else if (a == "--solve" && !outAllowed)
             o.solve = next();
         else if (a == "--vary" && !outAllowed)

@@ -28,11 +28,13 @@ struct CalcOptions {
     std::string name;   // --name TEXT: its name there
     ReportHeader header;
     std::vector<std::string> events; // in order, each option with its argument
-    // A rating table: --sweep ID=FROM:TO[:STEP] [--rows N] [--columns ID,...] [--csv-de]
+    // A rating table: --sweep ID=FROM:TO[:STEP] [--rows N] [--columns ID,...] [--csv-de [--full]]
     std::string sweep;
     int rows = 0;
     std::string columns;
     bool csvGerman = false;
+    bool csvFull = false; // the German CSV with every digit instead of rounded
+
     // A target: --solve ID=TARGET --vary ID[:LO:HI]
     std::string solve;
     std::string vary;

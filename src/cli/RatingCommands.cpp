@@ -64,6 +64,14 @@ RatingRequest SweepRequest(const CForm& form, const CalcOptions& o)
 
 } // namespace
 
+CsvDigits SweepDigits(const CalcOptions& o)
+{
+    // The plain CSV is read by programs, which want every digit, as the rest
+    // of dralun-calc writes them; the German one is read by people in a
+    // spreadsheet: rounded as the window shows it, unless --full.
+    return !o.csvGerman || o.csvFull ? CsvDigits::All : CsvDigits::Rounded;
+}
+
 void CheckRatingOptions(const CalcOptions& o)
 {
     const bool sweep = !o.sweep.empty();
@@ -71,8 +79,8 @@ void CheckRatingOptions(const CalcOptions& o)
         throw UsageError("--sweep und --solve gehen nicht zusammen");
     if (sweep && (o.json || !o.report.empty() || !o.addTo.empty()))
         throw UsageError("--sweep schreibt CSV und geht nicht mit --json, --report oder --add-to");
-    if (!sweep && (o.rows > 0 || !o.columns.empty() || o.csvGerman))
-        throw UsageError("--rows, --columns und --csv-de gehören zu --sweep");
+    if (!sweep && (o.rows > 0 || !o.columns.empty() || o.csvGerman || o.csvFull))
+        throw UsageError("--rows, --columns, --csv-de und --full gehören zu --sweep");
     if (o.solve.empty() != o.vary.empty())
         throw UsageError("--solve ID=ZIEL braucht --vary ID[:VON:BIS] und umgekehrt");
 }
@@ -82,7 +90,7 @@ int RunSweep(const CForm& form, const CalcOptions& o, std::ostream& out)
     const RatingOutcome outcome = ComputeRatingTable(form, SweepRequest(form, o));
     if (!outcome.problem.empty())
         throw UsageError(outcome.problem);
-    out << RatingCsv(outcome.table, o.csvGerman ? kCsvGerman : kCsvPoint);
+    out << RatingCsv(outcome.table, o.csvGerman ? kCsvGerman : kCsvPoint, SweepDigits(o));
     return 0;
 }
 

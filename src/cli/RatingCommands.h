@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/FormEvents.h"
+#include "rating/RatingCsv.h"
 #include "rating/SolveFor.h"
 
 namespace dralun {
@@ -13,9 +14,14 @@ namespace dralun {
 class CForm;
 
 // Throws UsageError when the options do not go together: --sweep with
-// --solve, --json, --report or --add-to; --rows, --columns or --csv-de
+// --solve, --json, --report or --add-to; --rows, --columns, --csv-de or --full
 // without --sweep; --solve without --vary and the other way round.
 void CheckRatingOptions(const CalcOptions& options);
+
+// The digits of the --sweep CSV: every digit in the plain CSV, which a
+// program reads, and with --full; the German CSV (--csv-de) rounded for
+// each column's unit as the window shows it.
+CsvDigits SweepDigits(const CalcOptions& options);
 
 // --sweep: the table of the form as it stands, as CSV on out; 0, or
 // UsageError for a request that gives no table.

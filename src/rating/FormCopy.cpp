@@ -189,6 +189,7 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         out.refused = std::move(range);
     else {
         PressCompute(form);
+        out.verdict = form.FormVerdict();
         // A refusal of a part of the results leaves the rest standing: only
         // the fields it names have no value (the 0 the form shows is none).
         (form.RefusedWhole() ? out.refused : out.partly) = form.RefusedBecause();
@@ -200,6 +201,7 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         out.refused = FieldName(*field) + " zeigt nach der Berechnung \"" + out.inputText + "\" statt \"" + typed +
                       "\"; die Ergebnisse gehören nicht zu diesem Wert.";
         out.partly.clear();
+        out.verdict.reset();
     }
     out.messages = m_log.Texts();
     const std::vector<int>& leftOut = form.RefusedFields();
@@ -219,8 +221,10 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         FormSettings settings = SettingsOf(form);
         settings.inputs = m_inputs;
         m_form = Redo(form.TemplateId(), settings, m_log, m_problem);
-        if (out.refused.empty())
+        if (out.refused.empty()) {
             out.refused = "das Formular hat sich geschlossen";
+            out.verdict.reset();
+        }
     }
     return out;
 }

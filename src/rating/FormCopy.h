@@ -6,6 +6,7 @@
 // the data directory (reports, check files) go nowhere, so the open form's
 // Rohr.txt and dump files stay as they are.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
         std::string partly;
         std::vector<bool> leftOut; // per read field: left out by that refusal
         std::vector<std::string> messages;
+        // The form's verdict of this computation; none where the form
+        // states no criterion or the value was not computed.
+        std::optional<Verdict> verdict;
     };
     // Sets every other input back to what the original showed where the last
     // computation changed it, types the value into the field, presses

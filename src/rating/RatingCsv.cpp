@@ -1,9 +1,12 @@
 #include "rating/RatingCsv.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
 #include "core/NumberText.h"
+#include "report/ReportWriters.h"
 
 namespace dralun {
 
@@ -11,18 +14,62 @@ namespace {
 
 std::string HeaderCell(const RatingColumn& column)
 {
-    std::string cell = Format("%d %s", column.id, column.label.empty() ? column.name.c_str() : column.label.c_str());
+    std::string cell = RatingColumnTitle(column);
     if (!column.unit.empty() && column.unit != "-" && column.unit != "1")
         cell += " [" + column.unit + "]";
     return cell;
 }
 
-// A number of the table in the spreadsheet's notation; other texts as they are.
-std::string ValueCell(std::string text, CsvStyle style)
+// "Ausnutzung Q/Qv [%]" and "Nachweis Q ≤ Qv".
+std::string UtilisationHeader(const VerdictTerms& terms)
 {
-    if (style.decimalComma && ParseFieldNumber(text))
-        std::replace(text.begin(), text.end(), '.', ',');
+    if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
+        return "Ausnutzung [%]";
+    return "Ausnutzung " + terms.demandSymbol + "/" + terms.limitSymbol + " [%]";
+}
+
+std::string VerdictHeader(const VerdictTerms& terms)
+{
+    if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
+        return "Nachweis";
+    return "Nachweis " + terms.demandSymbol + " ≤ " + terms.limitSymbol;
+}
+
+std::string Commas(std::string text)
+{
+    std::replace(text.begin(), text.end(), '.', ',');
     return text;
+}
+
+// A cell of the table in the spreadsheet's notation: a number rounded for
+// its unit or as the form wrote it; other texts as they are.
+std::string ValueCell(const std::string& text, const std::string& unit, CsvStyle style, CsvDigits digits)
+{
+    const std::optional<double> value = ParseFieldNumber(text);
+    if (!value)
+        return text;
+    if (digits == CsvDigits::Rounded)
+        return RoundedText(*value, unit, style.decimalComma);
+    return style.decimalComma ? Commas(text) : text;
+}
+
+// The varied input as it was typed: rounded, it could read like its neighbour.
+std::string InputCell(const RatingRow& row, CsvStyle style, CsvDigits digits)
+{
+    std::string text = row.inputText.empty() ? FormatG15(row.input) : row.inputText;
+    if (digits == CsvDigits::Rounded)
+        text = TypedText(text);
+    return style.decimalComma && ParseFieldNumber(text) ? Commas(text) : text;
+}
+
+std::string UtilisationCell(const RatingVerdict& verdict, CsvStyle style, CsvDigits digits)
+{
+    if (!std::isfinite(verdict.utilisation))
+        return {};
+    if (digits == CsvDigits::Rounded)
+        return RoundedText(verdict.utilisation, "%", style.decimalComma);
+    const std::string text = FormatG15(verdict.utilisation);
+    return style.decimalComma ? Commas(text) : text;
 }
 
 std::string MessageCell(const RatingRow& row)
@@ -63,20 +110,29 @@ void Append(std::string& line, const std::string& cell, CsvStyle style, bool fir
 
 } // namespace
 
-std::string RatingCsv(const RatingTable& table, CsvStyle style)
+std::string RatingCsv(const RatingTable& table, CsvStyle style, CsvDigits digits)
 {
-    std::string csv;
+    std::string csv = style.byteOrderMark ? kUtf8ByteOrderMark : "";
     Append(csv, HeaderCell(table.varied), style, true);
     for (const RatingColumn& column : table.columns)
         Append(csv, HeaderCell(column), style, false);
+    if (table.verdict) {
+        Append(csv, UtilisationHeader(*table.verdict), style, false);
+        Append(csv, VerdictHeader(*table.verdict), style, false);
+    }
     Append(csv, "Meldung", style, false);
     csv += '\n';
     for (const RatingRow& row : table.rows) {
-        const std::string input = row.inputText.empty() ? FormatG15(row.input) : row.inputText;
-        Append(csv, ValueCell(input, style), style, true);
+        Append(csv, InputCell(row, style, digits), style, true);
         for (size_t i = 0; i < table.columns.size(); ++i) {
             const std::string text = i < row.texts.size() ? row.texts[i] : std::string();
-            Append(csv, row.refused.empty() ? ValueCell(text, style) : std::string("-"), style, false);
+            Append(csv, row.refused.empty() ? ValueCell(text, table.columns[i].unit, style, digits) : std::string("-"),
+                   style, false);
+        }
+        if (table.verdict) {
+            const bool refused = !row.refused.empty();
+            Append(csv, refused ? "-" : row.verdict ? UtilisationCell(*row.verdict, style, digits) : "", style, false);
+            Append(csv, refused ? "-" : row.verdict ? VerdictWord(row.verdict->met) : "", style, false);
         }
         Append(csv, MessageCell(row), style, false);
         csv += '\n';

@@ -174,6 +174,11 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
     if (const std::optional<double> current = ParseFieldNumber(form.Text(request.vary)))
         table.current = *current;
 
+    // A form that states a verdict has its columns even where no row could
+    // be decided; the terms come from the rows, else from the form.
+    if (form.StatesVerdict())
+        table.verdict = form.FormVerdict() ? form.FormVerdict()->terms : VerdictTerms{};
+
     CFormCopy copy(form);
     if (!copy.Problem().empty()) {
         out.problem = "Das Formular lässt sich nicht nachrechnen: " + copy.Problem();
@@ -190,6 +195,12 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
         row.refused = std::move(computed.refused);
         row.partly = std::move(computed.partly);
         row.messages = std::move(computed.messages);
+        if (computed.verdict && row.refused.empty()) {
+            const Verdict& v = *computed.verdict;
+            row.verdict = RatingVerdict{v.demand, v.limit, v.utilisation, v.met};
+            if (!table.verdict || table.verdict->demandSymbol.empty())
+                table.verdict = v.terms;
+        }
         // A refused row has no numbers: the zeros the form shows are none.
         // Where only a part was refused, the copy left just those cells empty.
         if (!row.refused.empty())

@@ -2,8 +2,11 @@
 // A rating table: one input of a form varied over a range, the form computed
 // for every value as a user would, and what it showed in the chosen fields.
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/Verdict.h"
 
 namespace dralun {
 
@@ -29,6 +32,14 @@ struct RatingRequest {
     std::vector<int> columns; // empty: the form's main results
 };
 
+// The verdict of one row: what the form decided as it computed the row.
+struct RatingVerdict {
+    double demand = 0;
+    double limit = 0;
+    double utilisation = 0; // per cent; NaN where the capacity is zero or below
+    bool met = false;
+};
+
 struct RatingRow {
     double input = 0;      // the value typed into the varied field
     std::string inputText; // the field's text after typing
@@ -39,6 +50,9 @@ struct RatingRow {
     // Why the form left some results of a computed row out, or "": those
     // cells have the text "" and NaN, the others their values.
     std::string partly = {};
+    // The form's verdict for the row; none where the form states no
+    // criterion or refused the row.
+    std::optional<RatingVerdict> verdict = {};
 };
 
 struct RatingTable {
@@ -50,6 +64,9 @@ struct RatingTable {
     // The varied field's value on the form the table was made from (the
     // chart marks it), NaN when it is no number.
     double current = std::numeric_limits<double>::quiet_NaN();
+    // What the form's verdict compares, where the form states one: the
+    // table then has the columns "Ausnutzung" and "Nachweis".
+    std::optional<VerdictTerms> verdict = {};
 };
 
 } // namespace dralun

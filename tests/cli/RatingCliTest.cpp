@@ -4,7 +4,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/CalcProcess.h"
 #include "forms/COrificeDlg.h"
@@ -31,32 +33,83 @@ protected:
     test::TempDataDir data;
 };
 
+// The lines of a CSV, each cut to its first n cells (a form that states a
+// verdict adds its columns before "Meldung").
+std::vector<std::string> FirstCells(const std::string& csv, char separator, size_t n)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = csv.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = csv.substr(start, end - start);
+        size_t cut = 0;
+        for (size_t k = 0; k < n && cut != std::string::npos; ++k)
+            cut = line.find(separator, cut + (k > 0));
+        lines.push_back(line.substr(0, cut));
+    }
+    return lines;
+}
+
+// The plain CSV, which a program reads: every digit, no byte-order mark,
+// heads without ids.
 TEST_F(RatingCli, SweepPrintsCsv)
 {
     const test::CalcOutput out = test::RunCalc("171 --sweep h=0.5:1.5:0.5");
     ASSERT_EQ(out.status, 0) << out.text;
-    const double d = 2 * std::sqrt(0.05 / OrificeV(1) / 3.141592654);
-    EXPECT_EQ(out.text, "1001 Druckhöhe [m],1004 erf. Drosseldurchmesser [m],1005 Fließgeschwindigkeit v [m/s],Meldung\n"
-                        "0.5," + G15(2 * std::sqrt(0.05 / OrificeV(0.5) / 3.141592654)) + "," + G15(OrificeV(0.5)) +
-                            ",\n"
-                            "1," + G15(d) + "," + G15(OrificeV(1)) + ",\n"
-                        "1.5," + G15(2 * std::sqrt(0.05 / OrificeV(1.5) / 3.141592654)) + "," + G15(OrificeV(1.5)) +
-                            ",\n");
+    const auto d = [](double h) { return G15(2 * std::sqrt(0.05 / OrificeV(h) / 3.141592654)); };
+    EXPECT_THAT(FirstCells(out.text, ',', 3),
+                ::testing::ElementsAre("Druckhöhe h [m],erf. Drosseldurchmesser d [m],Fließgeschwindigkeit v [m/s]",
+                                       "0.5," + d(0.5) + "," + G15(OrificeV(0.5)), "1," + d(1) + "," + G15(OrificeV(1)),
+                                       "1.5," + d(1.5) + "," + G15(OrificeV(1.5))));
 }
 
+// The German CSV, which people read in a spreadsheet: rounded for each
+// unit (m² to 4 significant decimals, m/s to cm/s), decimal comma, UTF-8
+// with its mark.
 TEST_F(RatingCli, SweepGermanRowsAndColumnsByName)
 {
     const test::CalcOutput out = test::RunCalc("171 mu=0.5 --sweep h=0:2 --rows 3 --columns A,v --csv-de");
     ASSERT_EQ(out.status, 0) << out.text;
-    std::string v1 = G15(0.5 * std::sqrt(2 * 9.80665));
-    std::string a1 = G15(0.05 / (0.5 * std::sqrt(2 * 9.80665)));
-    for (std::string* s : {&v1, &a1})
-        std::replace(s->begin(), s->end(), '.', ',');
-    EXPECT_THAT(out.text, StartsWith("1001 Druckhöhe [m];1003 erf. Durchflussquerschnitt [m²];1005 "
-                                     "Fließgeschwindigkeit v [m/s];Meldung\n"
-                                     "0;-;-;Die Druckhöhe muss größer als 0 m sein. Ohne Druckhöhe fließt durch die "
-                                     "Drossel nichts ab.\n"
-                                     "1;" + a1 + ";" + v1 + ";\n2;"));
+    // h 1 m: v = 0.5 sqrt(2 g) = 2.2143 m/s, A = 0.05 / v = 0.022580 m²;
+    // h 2 m: v = 3.1316 m/s, A = 0.015966 m².
+    EXPECT_THAT(FirstCells(out.text, ';', 3),
+                ::testing::ElementsAre("\xEF\xBB\xBF" "Druckhöhe h [m];erf. Durchflussquerschnitt A [m²];"
+                                       "Fließgeschwindigkeit v [m/s]",
+                                       "0;-;-", "1;0,0226;2,21", "2;0,016;3,13"));
+    EXPECT_THAT(out.text, HasSubstr("Die Druckhöhe muss größer als 0 m sein."));
+}
+
+// The pipe run at its defaults (DN 300, I 1 %, kb 1.5 mm) carries Qv =
+// 97.94 l/s full: Q 97.5 l/s is met, 98 l/s is not.
+TEST_F(RatingCli, SweepDecidesEachRowAcrossTheLimit)
+{
+    const double D = 0.3, I = 0.01, kb = 0.0015, nu = 1.31e-6, g = 9.80665;
+    const double s = std::sqrt(2 * g * D * I);
+    const double Qv = -2 * std::log10(2.51 * nu / (D * s) + kb / (3.71 * D)) * s * 3.141592654 * D * D / 4 * 1000;
+    ASSERT_NEAR(Qv, 97.94, 0.01);
+
+    const test::CalcOutput plain = test::RunCalc("130 --sweep Q=97.5:98.5:0.5 --columns Qv");
+    ASSERT_EQ(plain.status, 0) << plain.text;
+    const std::vector<std::string> lines = FirstCells(plain.text, ',', 4);
+    ASSERT_EQ(lines.size(), 4u) << plain.text;
+    EXPECT_EQ(lines[0], "Q [l/s],Qv [l/s],Ausnutzung Q/Qv [%],Nachweis Q ≤ Qv");
+    const char* const verdicts[] = {"erfüllt", "nicht erfüllt", "nicht erfüllt"};
+    for (size_t i = 0; i < 3; ++i) {
+        const double Q = 97.5 + 0.5 * i;
+        std::vector<std::string> cells;
+        std::stringstream line(lines[i + 1]);
+        for (std::string cell; std::getline(line, cell, ',');)
+            cells.push_back(cell);
+        ASSERT_EQ(cells.size(), 4u) << lines[i + 1];
+        EXPECT_EQ(cells[0], G15(Q));
+        EXPECT_NEAR(std::stod(cells[2]), Q / Qv * 100, 1e-6) << lines[i + 1];
+        EXPECT_EQ(cells[3], verdicts[i]) << lines[i + 1];
+    }
+
+    const test::CalcOutput german = test::RunCalc("130 --sweep Q=97.5:98.5:0.5 --columns Qv --csv-de");
+    ASSERT_EQ(german.status, 0) << german.text;
+    EXPECT_THAT(FirstCells(german.text, ';', 4),
+                ::testing::ElementsAre("\xEF\xBB\xBF" "Q [l/s];Qv [l/s];Ausnutzung Q/Qv [%];Nachweis Q ≤ Qv",
+                                       "97,5;97,9;99,55;erfüllt", "98;97,9;100,06;nicht erfüllt",
+                                       "98,5;97,9;100,57;nicht erfüllt"));
 }
 
 TEST_F(RatingCli, BadRequestsExitTwoWithOneLine)

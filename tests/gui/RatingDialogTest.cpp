@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +34,7 @@
 #include "forms/CPipeRunDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/SaveLocations.h"
 #include "gui/rating/CRatingChart.h"
 #include "gui/rating/CRatingTableDlg.h"
 #include "gui/rating/CSolveDlg.h"
@@ -307,9 +309,10 @@ private slots:
         CFormWindow window(*FindFormById(171), nullptr, &log);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("drossel.csv"));
-        QString clip;
+        QString clip, allDigits, offered;
         window.SetModalRunner([&](QDialog& dialog) {
             if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                offered = files->selectedFiles().value(0);
                 files->selectNameFilter(QStringLiteral("CSV mit Semikolon und Dezimalkomma (*.csv)"));
                 files->selectFile(path);
                 return int(QDialog::Accepted);
@@ -324,6 +327,10 @@ private slots:
             dlg->RowsEdit()->setText(QStringLiteral("2"));
             Tick(dlg->ResultList(), {COrificeDlg::kIdV});
             dlg->ComputeButton()->click();
+            dlg->AllDigitsBox()->setChecked(true);
+            dlg->CopyButton()->click();
+            allDigits = QApplication::clipboard()->text();
+            dlg->AllDigitsBox()->setChecked(false);
             dlg->CopyButton()->click();
             clip = QApplication::clipboard()->text();
             dlg->SaveButton()->click();
@@ -332,21 +339,29 @@ private slots:
         });
         Button(window, QStringLiteral("Wertetabelle…"))->click();
 
-        // Header, then h and v = 0.67 sqrt(2 g h) for h = 0.5 and 1.
-        const QStringList lines = clip.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0].count(QLatin1Char('\t')), 2); // h, v, Meldung
-        const QStringList cells = lines[2].split(QLatin1Char('\t'));
+        // Header, then h and v = 0.67 sqrt(2 g h) for h = 0.5 and 1: every
+        // digit when asked for, else to cm/s (2.967 m/s).
+        const QStringList lines = allDigits.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 3);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("Druckhöhe h [m]\tFließgeschwindigkeit v [m/s]\t")),
+                 qPrintable(lines[0]));
+        const QStringList cells = QString(lines[2]).replace(',', '.').split(QLatin1Char('\t'));
         QCOMPARE(cells[0], QStringLiteral("1"));
         QVERIFY(Near(cells[1].toDouble(), OrificeV(1.0), 1e-12));
+        QVERIFY(QString(clip).replace(',', '.').split(QLatin1Char('\n'))[2].startsWith(QStringLiteral("1\t2.97\t")));
 
+        // The name offered: the form's title, in the folder for tables.
+        QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("Drossel.csv"));
+        QCOMPARE(QDir(SaveFolder(SaveKind::RatingCsv)), QDir(folder.path()));
+        // The file for German spreadsheets: the mark EF BB BF, then UTF-8
+        // ("ö" is C3 B6), the decimal comma, v rounded: 2.098 m/s at 0.5 m.
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList saved = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(saved.size(), 3);
-        const QStringList row = saved[1].split(QLatin1Char(';'));
-        QCOMPARE(row[0], QStringLiteral("0,5"));
-        QVERIFY(Near(QString(row[1]).replace(',', '.').toDouble(), OrificeV(0.5), 1e-12));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "Druckh\xC3\xB6he h [m];"));
+        const QStringList saved = QString::fromUtf8(bytes.mid(3)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(saved.size() >= 3);
+        QVERIFY2(saved[1].startsWith(QStringLiteral("0,5;2,10;")), qPrintable(saved[1]));
 
         QVERIFY(window.ReportRating());
         QCOMPARE(window.ReportRating()->vary, COrificeDlg::kIdH);
@@ -469,7 +484,8 @@ private slots:
         Button(window, QStringLiteral("Zielwert…"))->click();
         QVERIFY2(found, qPrintable(outcome));
         QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(CDitchDlg::kIdT))->text().toDouble(), 0.3, 1e-7));
-        QVERIFY(Near(qobject_cast<QLineEdit*>(window.Control(CDitchDlg::kIdQ))->text().toDouble(), DitchQ(0.3), 1e-9));
+        // The form's text: the window shows it rounded for its unit.
+        QVERIFY(Near(std::stod(window.Form().Text(CDitchDlg::kIdQ)), DitchQ(0.3), 1e-9));
     }
 
     // With a number of rows the step shows the rows' distance,
@@ -522,15 +538,17 @@ private slots:
             Tick(dlg->ResultList(), {CGutterDlg::kIdA1, CGutterDlg::kIdA2});
             dlg->ComputeButton()->click();
             const QAbstractItemModel* model = dlg->View()->model();
+            // Every digit on hover; the cell shows the area rounded.
             for (int c = 1; c < model->columnCount(); ++c)
-                cells << model->index(0, c).data().toString();
+                cells << model->index(0, c).data(c == 2 ? Qt::ToolTipRole : Qt::DisplayRole).toString();
             return int(QDialog::Accepted);
         });
         Button(window, QStringLiteral("Wertetabelle…"))->click();
-        QCOMPARE(cells.size(), 3);
+        // A1, A2, the verdict's two columns where the form states one, "Meldung".
+        QVERIFY(cells.size() == 3 || cells.size() == 5);
         QCOMPARE(cells[0], QStringLiteral("–"));
         QVERIFY2(Near(cells[1].toDouble(), 0.5 * 0.035 * 0.5, 1e-15), qPrintable(cells[1]));
-        QCOMPARE(cells[2], QStringLiteral("Die Wasserspiegelbreite b der Bordrinne darf nicht negativ sein."));
+        QCOMPARE(cells.back(), QStringLiteral("Die Wasserspiegelbreite b der Bordrinne darf nicht negativ sein."));
     }
 
     // "Zielwert…" starts with the result for the inputs as they stand, not

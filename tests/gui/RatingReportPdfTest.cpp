@@ -144,9 +144,12 @@ private slots:
         int pagesWithRows = 0;
         for (int p = firstTablePage; p <= pages; ++p) {
             const QString text = PageText(ratedPdf, p);
-            // h, then d and v with all their digits: no tick of the curves reads so.
-            const QRegularExpression rowLine(QStringLiteral("^\\s*(\\d+(\\.\\d+)?)\\s+\\d+\\.\\d{6,}\\s+\\d+\\.\\d{6,}\\s*$"),
-                                             QRegularExpression::MultilineOption);
+            // h as typed, then d and v rounded for m and m/s (three
+            // significant digits), with the page's decimal comma (a verdict
+            // may follow): no line of ticks of the curves reads so.
+            const QRegularExpression rowLine(
+                QStringLiteral("^[ \\t]*(\\d+(,\\d+)?)[ \\t]+\\d+,\\d{3,4}[ \\t]+\\d+,\\d{2,3}([ \\t].*)?$"),
+                QRegularExpression::MultilineOption);
             int rows = 0;
             for (auto it = rowLine.globalMatch(text); it.hasNext(); ++rows)
                 inputs << it.next().captured(1);
@@ -161,7 +164,7 @@ private slots:
         QVERIFY(pagesWithRows >= 2);
         QStringList expected;
         for (int i = 0; i < 60; ++i)
-            expected << QString::fromStdString(rated.rating->rows[static_cast<size_t>(i)].inputText);
+            expected << QString::fromStdString(rated.rating->rows[static_cast<size_t>(i)].inputText).replace('.', ',');
         QCOMPARE(inputs, expected);
         QCOMPARE(expected[10], QStringLiteral("1")); // 0 + 10 · 0.1 written as the form writes it
     }

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -28,6 +29,8 @@
 #include "forms/FormLayout.h"
 #include "forms/MainFields.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
+#include "gui/SaveLocations.h"
 #include "gui/WorkProgress.h"
 #include "gui/rating/CRatingChart.h"
 #include "gui/rating/RatingTableModel.h"
@@ -197,7 +200,13 @@ CRatingTableDlg::CRatingTableDlg(CFormWindow& window, std::function<int(QDialog&
     top->addLayout(right, 1);
 
     m_copy = new QPushButton(QStringLiteral("&Kopieren"));
-    m_save = new QPushButton(QStringLiteral("CSV &speichern…"));
+    m_save = new QPushButton(QStringLiteral("CSV s&peichern…"));
+    // The table shows, copies and saves its numbers rounded for their units
+    // unless every digit is asked for; the table itself stays as computed.
+    m_allDigits = new QCheckBox(QStringLiteral("A&lle Stellen"));
+    m_allDigits->setToolTip(QStringLiteral(
+        "Alle Stellen zeigen, kopieren und speichern, wie das Formular sie rechnet; sonst gerundet wie im Formular."));
+    m_allDigits->setChecked(CDigitDisplay::Instance().AllDigits());
     m_report = new QCheckBox(QStringLiteral("In den Bericht &übernehmen"));
     auto* close = new QPushButton(QStringLiteral("Schließen"));
     for (QPushButton* button : {m_copy, m_save, close})
@@ -205,6 +214,7 @@ CRatingTableDlg::CRatingTableDlg(CFormWindow& window, std::function<int(QDialog&
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_copy);
     buttons->addWidget(m_save);
+    buttons->addWidget(m_allDigits);
     buttons->addSpacing(chars * 2);
     buttons->addWidget(m_report);
     buttons->addStretch(1);
@@ -219,6 +229,12 @@ CRatingTableDlg::CRatingTableDlg(CFormWindow& window, std::function<int(QDialog&
     connect(m_copy, &QPushButton::clicked, this, &CRatingTableDlg::Copy);
     connect(m_save, &QPushButton::clicked, this, &CRatingTableDlg::SaveCsv);
     connect(m_report, &QCheckBox::toggled, this, &CRatingTableDlg::OnReportToggled);
+    connect(m_allDigits, &QCheckBox::toggled, this, [this](bool all) {
+        m_model->SetAllDigits(all);
+        m_view->resizeColumnsToContents();
+        FitTable();
+    });
+    m_model->SetAllDigits(m_allDigits->isChecked());
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     const std::optional<RatingRequest>& chosen = m_window.ReportRating();
@@ -432,7 +448,7 @@ void CRatingTableDlg::FitTable()
 void CRatingTableDlg::Copy()
 {
     const bool comma = QLocale().decimalPoint() == QStringLiteral(",");
-    QApplication::clipboard()->setText(QString::fromStdString(RatingCsv(Table(), comma ? kTabsComma : kTabsPoint)));
+    QApplication::clipboard()->setText(QString::fromStdString(RatingCsv(Table(), comma ? kTabsComma : kTabsPoint, Digits())));
 }
 
 void CRatingTableDlg::SaveCsv()
@@ -442,7 +458,12 @@ void CRatingTableDlg::SaveCsv()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters({kCsvGermanFilter, kCsvPointFilter});
     dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QStringLiteral("Wertetabelle.csv"));
+    // The form's title for a name, in the folder the last table was saved to.
+    // The form window knows no "Bauwerk" until a report is made.
+    const QFileInfo suggested(SuggestedSavePath(SaveKind::RatingCsv, QString::fromStdString(m_form.Title()), QString(),
+                                                QStringLiteral("csv")));
+    dialog.setDirectory(suggested.absolutePath());
+    dialog.selectFile(suggested.fileName());
     if (m_runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().front();
@@ -452,7 +473,7 @@ void CRatingTableDlg::SaveCsv()
         ShowProblem(QStringLiteral("Die Datei %1 wurde nicht geschrieben. %2").arg(path, QString::fromStdString(problem)));
         return;
     }
-    const std::string text = RatingCsv(Table(), style);
+    const std::string text = RatingCsv(Table(), style, Digits());
     QSaveFile file(path);
     errno = 0;
     // On a full disk QSaveFile takes a short write without an error and
@@ -467,7 +488,13 @@ void CRatingTableDlg::SaveCsv()
         ShowProblem(QStringLiteral("Die Datei %1 wurde nicht geschrieben: %2").arg(path, why));
         return;
     }
+    RememberSaveFolder(SaveKind::RatingCsv, path);
     ShowProblem({});
+}
+
+CsvDigits CRatingTableDlg::Digits() const
+{
+    return m_allDigits->isChecked() ? CsvDigits::All : CsvDigits::Rounded;
 }
 
 void CRatingTableDlg::OnReportToggled(bool on)

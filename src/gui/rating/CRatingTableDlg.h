@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "rating/RatingCsv.h"
 #include "report/RatingTable.h"
 
 class QCheckBox;
@@ -50,6 +51,7 @@ public:
     QPushButton* CopyButton() const { return m_copy; }
     QPushButton* SaveButton() const { return m_save; }
     QCheckBox* ReportBox() const { return m_report; }
+    QCheckBox* AllDigitsBox() const { return m_allDigits; }
     QTableView* View() const { return m_view; }
     CRatingChart* Chart() const { return m_chart; }
 
@@ -65,6 +67,7 @@ private:
     void FitTable();
     void Copy();
     void SaveCsv();
+    CsvDigits Digits() const;
     void OnReportToggled(bool on);
     void ShowRowsStep();
     void ShowProblem(const QString& problem);
@@ -91,6 +94,7 @@ private:
     QPushButton* m_copy = nullptr;
     QPushButton* m_save = nullptr;
     QCheckBox* m_report = nullptr;
+    QCheckBox* m_allDigits = nullptr;
 };
 
 // A number as the user types it into the dialog, by the rule of the forms'

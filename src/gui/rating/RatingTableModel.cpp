@@ -2,6 +2,10 @@
 
 #include <QBrush>
 #include <QColor>
+#include <cmath>
+
+#include "core/NumberPresentation.h"
+#include "core/NumberText.h"
 
 namespace dralun {
 
@@ -38,6 +42,37 @@ QString Spelled(QString text)
     return text;
 }
 
+// A number of the form rounded for its unit as the window shows it; other texts as they are.
+std::string ShownText(const std::string& text, const std::string& unit)
+{
+    const std::optional<double> value = ParseFieldNumber(text);
+    return value ? RoundedText(*value, unit) : text;
+}
+
+// The verdict's cells: in words beside the colour, never colour alone.
+QVariant VerdictData(const RatingRow& row, bool word, int role)
+{
+    const bool refused = !row.refused.empty();
+    switch (role) {
+    case Qt::DisplayRole:
+        if (refused)
+            return QStringLiteral("–");
+        return word ? VerdictText(row) : UtilisationText(row);
+    case Qt::TextAlignmentRole:
+        return word ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        if (refused)
+            return QBrush(QColor(255, 228, 228));
+        return QVariant();
+    case Qt::ForegroundRole:
+        if (!word || refused || !row.verdict)
+            return QVariant();
+        return QBrush(row.verdict->met ? QColor(0, 110, 40) : QColor(180, 0, 0));
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 QString RatingColumnTitle(const RatingColumn& column, const QString& beforeUnit)
@@ -71,6 +106,34 @@ QString RatingRowNote(const RatingRow& row)
     return notes.join(QStringLiteral(" | "));
 }
 
+QString UtilisationTitle(const VerdictTerms& terms)
+{
+    if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
+        return QStringLiteral("Ausnutzung [%]");
+    return QStringLiteral("Ausnutzung %1/%2 [%]").arg(Q(terms.demandSymbol), Q(terms.limitSymbol));
+}
+
+QString VerdictTitle(const VerdictTerms& terms)
+{
+    if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
+        return QStringLiteral("Nachweis");
+    return QStringLiteral("Nachweis %1 ≤ %2").arg(Q(terms.demandSymbol), Q(terms.limitSymbol));
+}
+
+QString UtilisationText(const RatingRow& row)
+{
+    if (!row.refused.empty() || !row.verdict || !std::isfinite(row.verdict->utilisation))
+        return {};
+    return Q(RoundedText(row.verdict->utilisation, "%"));
+}
+
+QString VerdictText(const RatingRow& row)
+{
+    if (!row.refused.empty() || !row.verdict)
+        return {};
+    return QString::fromUtf8(VerdictWord(row.verdict->met));
+}
+
 CRatingTableModel::CRatingTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void CRatingTableModel::SetTable(const RatingTable& table)
@@ -87,7 +150,17 @@ int CRatingTableModel::rowCount(const QModelIndex& parent) const
 
 int CRatingTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_table.columns.size()) + 2;
+    return parent.isValid() ? 0 : static_cast<int>(m_table.columns.size()) + (m_table.verdict ? 4 : 2);
+}
+
+int CRatingTableModel::UtilisationColumn() const
+{
+    return m_table.verdict ? static_cast<int>(m_table.columns.size()) + 1 : -1;
+}
+
+int CRatingTableModel::VerdictColumn() const
+{
+    return m_table.verdict ? static_cast<int>(m_table.columns.size()) + 2 : -1;
 }
 
 QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
@@ -97,24 +170,30 @@ QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
     const RatingRow& row = m_table.rows[static_cast<size_t>(index.row())];
     const int column = index.column();
     const int last = columnCount() - 1;
+    if (column == UtilisationColumn() || column == VerdictColumn())
+        return VerdictData(row, column == VerdictColumn(), role);
+    // The result of the column, where it is one.
+    const size_t k = static_cast<size_t>(column - 1);
+    const bool result = column > 0 && k < m_table.columns.size();
+    const std::string* text = result && k < row.texts.size() ? &row.texts[k] : nullptr;
     // A result the form left out of a row it computed otherwise.
-    const bool leftOut = column > 0 && column < last && !row.partly.empty() &&
-                         static_cast<size_t>(column - 1) < row.texts.size() &&
-                         row.texts[static_cast<size_t>(column - 1)].empty();
+    const bool leftOut = result && !row.partly.empty() && text && text->empty();
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0)
-            return Q(row.inputText);
+            return Q(m_allDigits ? row.inputText : TypedText(row.inputText));
         if (column == last)
             return RatingRowNote(row);
         if (!row.refused.empty() || leftOut)
             return QStringLiteral("–");
-        if (static_cast<size_t>(column - 1) < row.texts.size())
-            return Q(row.texts[static_cast<size_t>(column - 1)]);
+        if (text)
+            return Q(m_allDigits ? *text : ShownText(*text, m_table.columns[k].unit));
         return {};
     case Qt::ToolTipRole:
         if (leftOut)
             return OneLine(row.partly);
+        if (column == 0 || (text && row.refused.empty()))
+            return Q(column == 0 ? row.inputText : *text); // every digit
         if (column != last)
             return {};
         return row.refused.empty() ? RatingRowNote(row) : Q(row.refused);
@@ -127,6 +206,15 @@ QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
     }
 }
 
+void CRatingTableModel::SetAllDigits(bool all)
+{
+    if (all == m_allDigits)
+        return;
+    beginResetModel();
+    m_allDigits = all;
+    endResetModel();
+}
+
 QVariant CRatingTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole)
@@ -137,6 +225,10 @@ QVariant CRatingTableModel::headerData(int section, Qt::Orientation orientation,
         return RatingColumnTitle(m_table.varied, QStringLiteral("\n["));
     if (section == columnCount() - 1)
         return QStringLiteral("Meldung");
+    if (section == UtilisationColumn())
+        return UtilisationTitle(*m_table.verdict).replace(QStringLiteral(" ["), QStringLiteral("\n["));
+    if (section == VerdictColumn())
+        return VerdictTitle(*m_table.verdict).replace(QStringLiteral("Nachweis "), QStringLiteral("Nachweis\n"));
     if (static_cast<size_t>(section - 1) < m_table.columns.size())
         return RatingColumnTitle(m_table.columns[static_cast<size_t>(section - 1)], QStringLiteral("\n["));
     return {};

@@ -5,9 +5,12 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <numeric>
 
+#include "core/NumberPresentation.h"
+#include "core/NumberText.h"
 #include "gui/rating/RatingChartPainter.h"
 #include "report/ReportWriters.h"
 
@@ -37,6 +40,8 @@ QString OneLine(const std::string& text)
     return Q(text).replace(QRegularExpression(QStringLiteral("\\s*\\n\\s*")), QStringLiteral(" ")).trimmed();
 }
 
+const QColor kVerdictNotMet(170, 0, 0);
+
 struct TableFonts {
     QFont head = ReportFont(8, true);
     QFont cell = ReportFont(9);
@@ -51,8 +56,33 @@ struct TableColumns {
     double gap = 0;
 };
 
-TableColumns ColumnsOf(const RatingTable& t, const std::vector<QString>& titles, const std::vector<QString>& units,
-                       const TableFonts& f, const QPaintDevice& device, double width)
+// The cells of a row as the page prints them: the input as typed, each
+// number rounded for its unit, the verdict's utilisation and word; none
+// for a refused row.
+std::vector<QString> PrintedCells(const RatingTable& t, const RatingRow& r, bool comma)
+{
+    const auto number = [comma](const std::string& text) { return Q(comma ? WithDecimalComma(text) : text); };
+    std::vector<QString> cells{number(TypedText(r.inputText))};
+    if (!r.refused.empty())
+        return cells;
+    for (size_t k = 0; k < t.columns.size(); ++k) {
+        const std::string text = k < r.texts.size() ? r.texts[k] : std::string();
+        const std::optional<double> value = ParseFieldNumber(text);
+        cells.push_back(value ? Q(RoundedText(*value, t.columns[k].unit, comma)) : Q(text));
+    }
+    if (t.verdict) {
+        const bool decided = r.verdict.has_value();
+        cells.push_back(decided && std::isfinite(r.verdict->utilisation)
+                            ? Q(RoundedText(r.verdict->utilisation, "%", comma))
+                            : QString());
+        cells.push_back(decided ? QString::fromUtf8(VerdictWord(r.verdict->met)) : QString());
+    }
+    return cells;
+}
+
+TableColumns ColumnsOf(const std::vector<std::vector<QString>>& printed,
+                       const std::vector<QString>& titles, const std::vector<QString>& units, const TableFonts& f,
+                       const QPaintDevice& device, double width)
 {
     TableColumns c;
     c.gap = Pt(device, 10);
@@ -60,12 +90,9 @@ TableColumns ColumnsOf(const RatingTable& t, const std::vector<QString>& titles,
     std::vector<double> least(n), wanted(n);
     for (size_t k = 0; k < n; ++k) {
         double cells = std::max(TextWidth(units[k], f.head, device), WidestWord(titles[k], f.head, device));
-        for (const RatingRow& row : t.rows) {
-            if (k == 0)
-                cells = std::max(cells, TextWidth(Q(row.inputText), f.cell, device));
-            else if (row.refused.empty() && k - 1 < row.texts.size())
-                cells = std::max(cells, TextWidth(Q(row.texts[k - 1]), f.cell, device));
-        }
+        for (const std::vector<QString>& row : printed)
+            if (k < row.size())
+                cells = std::max(cells, TextWidth(row[k], f.cell, device));
         // No column narrower than 2.2 cm: a table of a few short columns is no strip.
         cells = std::max(cells, Mm(device, 22) - c.gap);
         // A little more than measured: a text set in exactly its width may break before its last letter.
@@ -104,7 +131,7 @@ ReportRow LineRow(const QString& text, const QFont& font, double width, const QP
     return row;
 }
 
-ReportRow ChartRow(const RatingTable& table, const QPaintDevice& device, double width, double bodyHeight)
+ReportRow ChartRow(const RatingTable& table, const QPaintDevice& device, double width, double bodyHeight, bool comma)
 {
     ReportRow row;
     row.page.spaceBefore = Pt(device, 2);
@@ -112,11 +139,11 @@ ReportRow ChartRow(const RatingTable& table, const QPaintDevice& device, double 
     row.page.height = height + Pt(device, 8);
     // The rows may outlive the report they were made from: the chart keeps its own table.
     auto shown = std::make_shared<const RatingTable>(table);
-    row.paint = [shown, width, height](QPainter& painter, const QRectF& rect) {
+    row.paint = [shown, width, height, comma](QPainter& painter, const QRectF& rect) {
         painter.save();
         painter.setFont(ReportFont(8));
         painter.setPen(kReportInk);
-        PaintRatingChart(painter, QRectF(rect.left(), rect.top(), width, height), *shown);
+        PaintRatingChart(painter, QRectF(rect.left(), rect.top(), width, height), *shown, std::nullopt, comma);
         painter.restore();
     };
     return row;
@@ -132,19 +159,31 @@ double RatingChartHeight(const RatingTable& table, const QPaintDevice& device, d
 }
 
 void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& t, const QPaintDevice& device, double width,
-                      double bodyHeight)
+                      double bodyHeight, bool decimalComma)
 {
     const TableFonts f;
     rows.push_back(HeadingRow(QStringLiteral("Wertetabelle"), device, width));
     rows.push_back(LineRow(Q(RatingRangeText(t)), f.range, width, device, true));
-    rows.push_back(ChartRow(t, device, width, bodyHeight));
+    rows.push_back(ChartRow(t, device, width, bodyHeight, decimalComma));
 
     std::vector<QString> titles{Q(RatingColumnTitle(t.varied))}, units{Q(RatingUnitText(t.varied))};
     for (const RatingColumn& column : t.columns) {
         titles.push_back(Q(RatingColumnTitle(column)));
         units.push_back(Q(RatingUnitText(column)));
     }
-    const TableColumns c = ColumnsOf(t, titles, units, f, device, width);
+    if (t.verdict) {
+        const VerdictTerms& v = *t.verdict;
+        const bool symbols = !v.demandSymbol.empty() && !v.limitSymbol.empty();
+        titles.push_back(symbols ? Q("Ausnutzung " + v.demandSymbol + "/" + v.limitSymbol) : QStringLiteral("Ausnutzung"));
+        units.push_back(QStringLiteral("[%]"));
+        titles.push_back(QStringLiteral("Nachweis"));
+        units.push_back(symbols ? Q(v.demandSymbol + " ≤ " + v.limitSymbol) : QString());
+    }
+    std::vector<std::vector<QString>> printed;
+    printed.reserve(t.rows.size());
+    for (const RatingRow& r : t.rows)
+        printed.push_back(PrintedCells(t, r, decimalComma));
+    const TableColumns c = ColumnsOf(printed, titles, units, f, device, width);
     const double tableWidth = c.left.back() + c.width.back();
     const double pad = Pt(device, 1.5);
 
@@ -164,11 +203,13 @@ void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& t, const 
     const int headIndex = static_cast<int>(rows.size());
     rows.push_back(std::move(head));
 
-    for (const RatingRow& r : t.rows) {
+    for (size_t i = 0; i < t.rows.size(); ++i) {
+        const RatingRow& r = t.rows[i];
+        const std::vector<QString>& cells = printed[i];
         ReportRow row;
         row.head = headIndex;
         row.ruleColour = kReportRule;
-        Place(row, Q(r.inputText), f.cell, c.left[0] + c.gap, pad, c.width[0] - c.gap, Qt::AlignRight, kReportInk,
+        Place(row, cells[0], f.cell, c.left[0] + c.gap, pad, c.width[0] - c.gap, Qt::AlignRight, kReportInk,
               device);
         if (!r.refused.empty()) {
             const double x = c.left.size() > 1 ? c.left[1] + c.gap : c.left[0] + c.width[0] + c.gap;
@@ -176,9 +217,12 @@ void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& t, const 
             Place(row, QStringLiteral("nicht berechnet: ") + OneLine(r.refused), f.cell, x, pad, width - x,
                   Qt::AlignLeft, kReportInk, device);
         } else {
-            for (size_t k = 1; k < titles.size() && k - 1 < r.texts.size(); ++k)
-                Place(row, Q(r.texts[k - 1]), f.cell, c.left[k] + c.gap, pad, c.width[k] - c.gap, Qt::AlignRight,
-                      kReportInk, device);
+            // The verdict in words; a check not met also in red.
+            const size_t word = t.verdict ? titles.size() - 1 : titles.size();
+            for (size_t k = 1; k < titles.size() && k < cells.size(); ++k)
+                Place(row, cells[k], f.cell, c.left[k] + c.gap, pad, c.width[k] - c.gap,
+                      k == word ? Qt::AlignLeft : Qt::AlignRight,
+                      k == word && r.verdict && !r.verdict->met ? kVerdictNotMet : kReportInk, device);
             // Why the row's empty cells are empty, after the last column.
             const double x = c.left.back() + c.width.back() + 2 * c.gap;
             if (!r.partly.empty() && width - x > 0)

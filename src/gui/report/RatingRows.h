@@ -14,8 +14,10 @@ namespace dralun {
 double RatingChartHeight(const RatingTable& table, const QPaintDevice& device, double bodyHeight);
 
 // Appends the part's rows to the report's rows (the table's rows name the
-// row of its head by its place among them).
+// row of its head by its place among them). The numbers are printed rounded
+// for their units, the inputs as typed; where the form states a verdict,
+// the utilisation and "erfüllt" / "nicht erfüllt" follow the results.
 void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& table, const QPaintDevice& device, double width,
-                      double bodyHeight);
+                      double bodyHeight, bool decimalComma = true);
 
 } // namespace dralun

@@ -1,0 +1,104 @@
+// The verdict column of a rating table: where the design stops carrying.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "QtTestRegistry.h"
+#include "forms/CPipeRunDlg.h"
+#include "forms/FormRegistry.h"
+#include "gui/CFormWindow.h"
+#include "gui/rating/CRatingTableDlg.h"
+#include "testkit/TempDataDir.h"
+
+using namespace dralun;
+
+namespace {
+
+const bool kMediumDirKnown = [] {
+    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
+    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
+    return true;
+}();
+
+QPushButton* Button(const QWidget& window, const QString& text)
+{
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+void Choose(QComboBox* box, int id) { box->setCurrentIndex(box->findData(id)); }
+
+// Ticks exactly the given results.
+void Tick(QListWidget* list, const std::vector<int>& ids)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        const int id = list->item(i)->data(Qt::UserRole).toInt();
+        list->item(i)->setCheckState(std::find(ids.begin(), ids.end(), id) != ids.end() ? Qt::Checked
+                                                                                        : Qt::Unchecked);
+    }
+}
+
+} // namespace
+
+class RatingVerdictTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TempDataDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<test::TempDataDir>();
+        m_dir->CopyFromMedium("DN.ASC");
+        m_dir->CopyFromMedium("A110KR.ASC");
+    }
+
+    // The pipe run at its defaults carries Qv = 97.94 l/s (Prandtl-Colebrook,
+    // DN 300, I 1 %, kb 1.5 mm): with Q from 80 to 120 l/s the verdict
+    // turns from "erfüllt" to "nicht erfüllt" between 90 and 100 l/s.
+    void pipeRunVerdictColumnTurnsAtTheCapacity()
+    {
+        CMessageLog log;
+        CFormWindow window(*FindFormById(130), nullptr, &log);
+        QStringList utilisation, verdict;
+        QString head;
+        window.SetModalRunner([&](QDialog& dialog) {
+            auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
+            if (!dlg)
+                return int(QDialog::Rejected);
+            Choose(dlg->VaryBox(), CPipeRunDlg::kIdQ);
+            dlg->FromEdit()->setText(QStringLiteral("80"));
+            dlg->ToEdit()->setText(QStringLiteral("120"));
+            dlg->StepRadio()->setChecked(true);
+            dlg->StepEdit()->setText(QStringLiteral("10"));
+            Tick(dlg->ResultList(), {CPipeRunDlg::kIdQv});
+            dlg->ComputeButton()->click();
+            const QAbstractItemModel* model = dlg->View()->model();
+            const int last = model->columnCount() - 1; // "Meldung"
+            head = model->headerData(last - 1, Qt::Horizontal).toString();
+            for (int r = 0; r < model->rowCount(); ++r) {
+                utilisation << model->index(r, last - 2).data().toString();
+                verdict << model->index(r, last - 1).data().toString();
+            }
+            return int(QDialog::Accepted);
+        });
+        Button(window, QStringLiteral("Wertetabelle…"))->click();
+        QCOMPARE(head, QStringLiteral("Nachweis\nQ ≤ Qv"));
+        QCOMPARE(verdict, QStringList({"erfüllt", "erfüllt", "nicht erfüllt", "nicht erfüllt", "nicht erfüllt"}));
+        // 80 / 97.94 and 120 / 97.94, to two decimals of a per cent.
+        QCOMPARE(utilisation.front(), QStringLiteral("81.68"));
+        QCOMPARE(utilisation.back(), QStringLiteral("122.52"));
+    }
+
+};
+
+DRALUN_QTEST(RatingVerdictTest);
+#include "RatingVerdictTest.moc"
