@@ -12,8 +12,8 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
         {kIdB, "b", "b [m]", "m", Role::In, "1", Range{0.2, 5.0}, &D::m_b},
         {kIdH, "h", "h [m]", "m", Role::In, "2", Range{0.4, 3.0}, &D::m_h},
         {kIdT, "t", "t [m]", "m", Role::In, "0.2", Range{0, 1.0}, &D::m_t},
-        {kIdKStS, "kStS", "kSt-Sohle", "m1/3/s", Role::In, "30", {}, &D::m_kStBed},
-        {kIdKStB, "kStB", "kSt-D-lasswand", "m1/3/s", Role::In, "65", {}, &D::m_kStConcrete},
+        {kIdKStS, "kStS", "kSt-Sohle", "m^(1/3)/s", Role::In, "30", {}, &D::m_kStBed},
+        {kIdKStB, "kStB", "kSt-D-lasswand", "m^(1/3)/s", Role::In, "65", {}, &D::m_kStConcrete},
         {kIdI, "I", "Gefälle [%o]", "‰", Role::In, "0", {}, &D::m_I},
         {kIdQ, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
         {kIdV, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
@@ -27,6 +27,7 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
         {kIdLuBeton, "lu_Beton", "lu Beton [m]", "m", Role::Out, "0", {}, &D::m_concretePerimeter},
         {kIdAufstau, "Aufstau", "Aufstau [cm]", "cm", Role::In, "3", Range{0, 200}, &D::m_rise},
         {kIdL, "L", "Länge [m]", "m", Role::In, "10", Range{0.5, 1000}, &D::m_L},
+        {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -81,7 +82,8 @@ const FormLayout& CBoxCulvertDlg::Layout() const
                                 ControlAt(kIdMode2, 1, 0),
                                 GroupAt("", 1, 1, 1, 2, {FieldAt(kIdI, 0, 0), FieldAt(kIdAufstau, 1, 0)}),
                             }),
-                    StretchAt(10, 0),
+                    FieldAt(kIdQerf, 10, 0, 10),
+                    StretchAt(11, 0),
                 }),
         PanelAt(0, 1, 1, 1,
                 {

@@ -1,5 +1,7 @@
 #include "forms/CBridgeDrainDlg.h"
 
+#include <cmath>
+
 #include "core/CBridgeDrain.h"
 #include "core/NumberText.h"
 
@@ -14,6 +16,7 @@ CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdBSt, "BSt", "Entwässerungsbreite BSt [m]", "m", Role::In, "7.0", {}, &D::m_BSt},
         {kIdL, "L", "Abstand der Brückenabläufe [m]", "m", Role::Out, "0", {}, &D::m_L},
         {kIdQf, "qf", "Fahrbahnquerneigung qf [%]", "%", Role::In, "2.5", {}, &D::m_qf},
+        {kIdAPlan, "a_plan", "a geplant [m]", "m", Role::In, "0", Range{0, 1000}, &D::m_aPlan},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -56,6 +59,13 @@ void CBridgeDrainDlg::OnCompute()
         const BridgeGrating grating =
             IsChecked(kIdGratingSmall) ? BridgeGrating::Small300x500 : BridgeGrating::Large500x500;
         m_L = ComputeBridgeDrain({grating, qf, m_s, m_BSt}, steps).L;
+        // A spacing that is not determinable, or found outside the range in
+        // which the formula holds (5 to 50 m), leaves nothing to check.
+        if (m_aPlan > 0 && std::isfinite(m_L) && m_L >= 5 && m_L <= 50)
+            SetVerdict(CheckDemand(steps,
+                                   {"Abstand der Brückenabläufe", "geplanter Abstand", "a_plan",
+                                    "Abstand der Brückenabläufe nach ZTV-ING", "L", "m"},
+                                   m_aPlan, m_L));
         Record(steps);
     }
 
@@ -77,6 +87,7 @@ const FormLayout& CBridgeDrainDlg::Layout() const
                     FieldAt(kIdS, 1, 0),
                     FieldAt(kIdBSt, 2, 0),
                     FieldAt(kIdL, 3, 0),
+                    FieldAt(kIdAPlan, 4, 0),
                 }),
         GroupAt("Aufsätze", 1, 1, 1, 1, {ControlAt(kIdGratingSmall, 0, 0), ControlAt(kIdGratingLarge, 1, 0)}),
         GroupAt("Gültigkeitsbereich:", 2, 0, 1, 2,

@@ -18,11 +18,15 @@ public:
         kIdQf = 1047,           // "Fahrbahnquerneigung qf [%]", a list
         kIdGratingSmall = 1007, // "300 x 500"
         kIdGratingLarge = 1008, // "500 x 500"
+        kIdAPlan = 1044,        // "a geplant [m]": the drain spacing planned
     };
 
     explicit CBridgeDrainDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The planned spacing holds when a_plan <= L; without one (a_plan = 0)
+    // nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnInitDialog() override;
@@ -32,6 +36,7 @@ private:
     double m_s = 0;   // longitudinal slope of the carriageway, %
     double m_BSt = 0; // drained width of the deck, m
     double m_L = 0;   // drain spacing, m
+    double m_aPlan = 0; // drain spacing planned, m (0: none)
     std::string m_qf; // cross-fall of the carriageway, %, as the list shows it
 };
 

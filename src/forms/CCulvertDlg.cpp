@@ -62,8 +62,14 @@ void CCulvertDlg::OnCompute()
     }
     UpdateData(true);
     const CulvertCheck check = Evaluate(steps);
-    if (check.status == CulvertStatus::Ok)
+    if (check.status == CulvertStatus::Ok) {
+        if (m_Qerf > 0)
+            SetVerdict(CheckDemand(steps,
+                                   {"Leistungsfähigkeit des Durchlasses", "erforderlicher Abfluss", "Qerf",
+                                    "Leistungsfähigkeit des Durchlasses", "Q", "m³/s"},
+                                   m_Qerf, m_Q));
         Record(steps);
+    }
     else
         Refuse("Unzulässige Eingabe!\n\n" + RefusalText(check));
     UpdateData(false);

@@ -17,10 +17,14 @@ public:
     enum : int {
         kIdMode1 = 1007, // "Oberwasserstand h1 gegeben"
         kIdMode2 = 1008, // "Gefälle I und Aufstau gegeben"
+        kIdQerf = 1044,  // "Q erforderlich [m³/s]": the discharge the culvert must pass
     };
 
     // The mode in words: which of h1 and the slope is given.
     std::vector<FormChoice> Choices() const override;
+    // The culvert passes the discharge asked for when Qerf <= Q; without a
+    // discharge asked for (Qerf = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
 protected:
     // The control ids of h1, the slope and the rise in this form, and of the
@@ -69,6 +73,7 @@ protected:
     double m_h2 = 0;      // downstream water depth above the bed, m
     double m_rise = 0;    // backwater rise ("Aufstau"), cm
     CulvertMode m_mode = CulvertMode::H1Given;
+    double m_Qerf = 0; // discharge asked for, m³/s (0: none)
     double m_Q = 0; // discharge, m³/s
     double m_v = 0; // mean velocity, m/s
     double m_bedArea = 0;

@@ -13,7 +13,7 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdB, "b", "Sohlenbreite b [m]", "m", Role::In, "0.5", Range{0.3, 3.0}, &D::m_b},
         {kIdH, "h", "Böschungshöhe h [m]", "m", Role::Out, "0.5", {}, &D::m_h},
         {kIdT, "t", "Wassertiefe t [m]", "m", Role::In, "0.5", Range{0.03, 3.0}, &D::m_t},
-        {kIdKSt, "kSt", "kSt [m1/3/s]", "m1/3/s", Role::In, "25", Range{1, 90}, &D::m_kSt},
+        {kIdKSt, "kSt", "kSt [m1/3/s]", "m^(1/3)/s", Role::In, "25", Range{1, 90}, &D::m_kSt},
         {kIdI, "I", "Sohlengefälle [%o]", "‰", Role::In, "1", Range{0.01, 50}, &D::m_I},
         {kIdA, "A", "A [m²]", "m²", Role::Out, "0", {}, &D::m_A},
         {kIdLu, "lu", "lu [m]", "m", Role::Out, "0", {}, &D::m_lu},
@@ -22,6 +22,7 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdQ, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
         {kIdM2, "m2", "Bö-Neigung rechts 1 : ", "-", Role::In, "1.5", Range{0.5, 5.0}, &D::m_m2},
         {kIdWsp, "wsp", "wsp b (t) [m]", "m", Role::Out, "0", {}, &D::m_surfaceWidth},
+        {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -83,6 +84,11 @@ void CDitchDlg::OnCompute()
     m_v = flow.v;
     m_Q = flow.Q;
     m_surfaceWidth = section.surfaceWidth;
+    if (m_Qerf > 0)
+        SetVerdict(CheckDemand(steps,
+                               {"Leistungsfähigkeit des Grabens", "erforderlicher Abfluss", "Qerf",
+                                "Leistungsfähigkeit des Grabens", "Q", "m³/s"},
+                               m_Qerf, m_Q));
     Record(steps);
     UpdateData(false);
 }
@@ -205,7 +211,8 @@ const FormLayout& CDitchDlg::Layout() const
                     FieldAt(kIdT, 5, 0, 10), ControlAt(kIdTPlus, 5, 2), ControlAt(kIdTMinus, 5, 3),
                     FieldAt(kIdI, 6, 0, 10), ControlAt(kIdIPlus, 6, 2), ControlAt(kIdIMinus, 6, 3),
                     FieldAt(kIdKSt, 7, 0, 10), ControlAt(kIdKStPlus, 7, 2), ControlAt(kIdKStMinus, 7, 3),
-                    StretchAt(8, 0),
+                    FieldAt(kIdQerf, 8, 0, 10),
+                    StretchAt(9, 0),
                 }),
         PanelAt(0, 1, 1, 1,
                 {

@@ -25,6 +25,7 @@ public:
         kIdV = 1016,   // "v [m/s]"
         kIdQ = 1018,   // "Q [m³/s]"
         kIdWsp = 1019, // "wsp b (t) [m]"
+        kIdQerf = 1044, // "Q erforderlich [m³/s]": the discharge the ditch must carry
         kIdBPlus = 1012, kIdBMinus = 1020,
         kIdHPlus = 1017, kIdHMinus = 1021,
         kIdM1Plus = 1022, kIdM1Minus = 1023,
@@ -37,6 +38,9 @@ public:
     explicit CDitchDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The ditch carries the discharge asked for when Qerf <= Q; without one
+    // (Qerf = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnInitDialog() override;
@@ -61,6 +65,7 @@ private:
     double m_t = 0;   // water depth, m
     double m_I = 0;   // bed slope, per mille
     double m_kSt = 0; // Strickler coefficient
+    double m_Qerf = 0; // discharge asked for, m³/s (0: none)
     double m_A = 0;   // flow area, m²
     double m_lu = 0;  // wetted perimeter, m
     double m_R = 0;   // hydraulic radius, m

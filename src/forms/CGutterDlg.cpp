@@ -1,5 +1,7 @@
 #include "forms/CGutterDlg.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,7 @@ CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdB2, "b2", "Wasserspiegel-\nbreite b [m]", "m", Role::In, "0.5", {}, &D::m_b2},
         {kIdH1, "h1", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h1},
         {kIdH2, "h2", "Wasserstands-\nhöhe h [cm]", "cm", Role::Off, "0", {}, &D::m_h2},
+        {kIdQerf, "Qerf", "Q erforderlich [l/s]", "l/s", Role::In, "0", Range{0, 10000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -163,6 +166,19 @@ void CGutterDlg::Compute()
         if (result.slopeNegative)
             problems.push_back("Die Längsneigung der Rinne s darf nicht negativ sein.\n"
                                "v und Q sind nicht bestimmbar.");
+        // The form sets both gutter forms side by side for one road: the
+        // discharge asked for is checked against the smaller of the two,
+        // which holds whichever of them is built. A gutter form refused, or
+        // one without a discharge (negative slope), leaves nothing to check.
+        const bool bothCarry = refused.empty() && std::isfinite(m_Q1) && std::isfinite(m_Q2);
+        if (m_Qerf > 0 && bothCarry) {
+            const double smaller = steps.Step("Kleinere Leistungsfähigkeit (Bordrinne, Spitzrinne)", "Q_min",
+                                              "min(Q1, Q2)", std::min(m_Q1, m_Q2), "l/s");
+            SetVerdict(CheckDemand(steps,
+                                   {"Leistungsfähigkeit der Rinne", "erforderlicher Abfluss", "Qerf",
+                                    "kleinere Leistungsfähigkeit (Bordrinne, Spitzrinne)", "Q_min", "l/s"},
+                                   m_Qerf, smaller));
+        }
         Record(steps);
     }
 
@@ -232,6 +248,7 @@ const FormLayout& CGutterDlg::Layout() const
                                      FieldAt(kIdBS, 3, 0),
                                      FieldAt(kIdQS, 4, 0),
                                      FieldAt(kIdHS, 5, 0),
+                                     FieldAt(kIdQerf, 6, 0),
                                  }));
         layout.push_back(GroupAt("", 1, 0, 1, 1, {ControlAt(kIdDepthGiven, 0, 0), ControlAt(kIdWidthGiven, 1, 0)}));
         layout.push_back(GroupAt("", 0, 1, 2, 1, table));

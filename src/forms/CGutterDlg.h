@@ -30,12 +30,17 @@ public:
         kIdQ1 = 1031, kIdQ2 = 1032,   // "Q [l/s]"
         kIdDepthGiven = 1007,         // "h vorgeben b ermitteln"
         kIdWidthGiven = 1008,         // "b vorgeben h ermitteln"
+        kIdQerf = 1044,               // "Q erforderlich [l/s]": the discharge the gutter must carry
     };
 
     explicit CGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
+    // Both gutter forms carry the discharge asked for when Qerf is no more
+    // than the smaller of their discharges; without one (Qerf = 0) nothing
+    // is checked.
+    bool StatesVerdict() const override { return true; }
 
     bool DepthGiven() const { return m_mode == kIdDepthGiven; }
     double HS() const { return m_hS; }
@@ -61,6 +66,7 @@ private:
     double m_qS = 0;  // cross-fall of the V-gutter strip, %
     double m_b1 = 0, m_b2 = 0; // water-spread width, m
     double m_h1 = 0, m_h2 = 0; // water depth at the curb, cm
+    double m_Qerf = 0;         // discharge asked for, l/s (0: none)
     int m_mode = kIdWidthGiven;
 };
 

@@ -125,6 +125,7 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink
         {kIdQf, "qf", "Querneigung [%]", "%", Role::In, "2.5", {}, &D::m_crossFall, 3},
         {kIdGamma, "gamma", "Sicherheitsfaktor", "", Role::In, "1.5", {}, &D::m_safety, 3},
         {kIdQd, "qd", "", "l/s/m", Role::Out, "0.0", {}, &D::m_qd},
+        {kIdAPlan, "a_plan", "a geplant [m]", "m", Role::In, "0", Range{0, 10000}, &D::m_aPlan},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -209,9 +210,33 @@ void CInletSpacingDlg::ComputeFromMembers()
                                     m_spacing != 0, m_tablesLoaded},
                                    m_tables, steps);
     m_qd = m_result.qd;
+    CheckPlannedSpacing(steps);
     Record(steps);
     UpdateData(false);
     DrawTable();
+}
+
+// The planned spacing against the smallest spacing the table allows an
+// inlet (every variant at every water-spread width listed): the one choice
+// of inlet and width that holds whichever of them is built. Without capacities
+// for the inputs there is nothing to check.
+void CInletSpacingDlg::CheckPlannedSpacing(CSteps& steps)
+{
+    if (!(m_aPlan > 0) || !m_result.lookedUp || !(m_result.qd >= kLeastDesignInflow))
+        return;
+    size_t smallest = 5; // the inlets follow the five gutter values
+    for (size_t n = 6; n < m_result.capacity.size(); ++n)
+        if (m_result.capacity[n] < m_result.capacity[smallest])
+            smallest = n;
+    const InletResultName name = InletResultNameOf(m_family, static_cast<int>(smallest));
+    steps.Let("qd", m_result.qd);
+    const double allowed = steps.Step("Kleinster zulässiger Ablaufabstand der Tabelle, aus der " + name.text,
+                                      "a_zul", "Q" + name.symbol + " / qd",
+                                      m_result.capacity[smallest] / m_result.qd, "m");
+    SetVerdict(CheckDemand(steps,
+                           {"Abstand der Straßenabläufe", "geplanter Ablaufabstand", "a_plan",
+                            "kleinster zulässiger Ablaufabstand der Tabelle", "a_zul", "m"},
+                           m_aPlan, allowed));
 }
 
 // A cross-fall that the gutter form has no table for is set to the form's
@@ -345,6 +370,7 @@ const FormLayout& CInletSpacingDlg::Layout() const
                     FieldAt(kIdQf, 0, 0),
                     FieldAt(kIdGamma, 1, 0),
                     ControlAt(kIdAbstand, 2, 0, 1, 2),
+                    FieldAt(kIdAPlan, 3, 0),
                 }),
         GroupAt("Rinnenform", 1, 2, 1, 1,
                 {ControlAt(kIdCurb, 0, 0), ControlAt(kIdBay, 1, 0), ControlAt(kIdVGutter, 2, 0)}),

@@ -29,6 +29,7 @@ public:
         kIdCurb = 1007,    // "Bordrinne"
         kIdBay = 1008,     // "Straßenablaufbucht"
         kIdVGutter = 1009, // "Spitzrinne"
+        kIdAPlan = 1044,   // "a geplant [m]": the inlet spacing planned
     };
 
     explicit CInletSpacingDlg(IMessageSink& sink);
@@ -36,6 +37,9 @@ public:
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
     std::vector<DrawnText> Drawn() const override { return m_drawn; }
+    // The planned spacing holds when it is no more than the smallest spacing
+    // the table allows an inlet; without one (a_plan = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
     // For the picture: the gutter form (table family) and the cross-fall in %
     // as last read from the form.
@@ -53,6 +57,7 @@ private:
     void RefuseTable();
     void CorrectCrossFall();
     void DrawTable();
+    void CheckPlannedSpacing(CSteps& steps);
 
     double m_s = 0;           // longitudinal slope, %
     double m_q = 0;           // inflow per metre of road, l/(s m)
@@ -61,6 +66,7 @@ private:
     std::string m_safety;     // safety factor gamma, as the list shows it
     double m_qd = 0;          // design inflow q_d = gamma q, l/(s m)
     int m_family = 0;         // 0 Bordrinne, 1 Straßenablaufbucht, 2 Spitzrinne
+    double m_aPlan = 0;       // inlet spacing planned, m (0: none)
 
     CInletTables m_tables;
     bool m_tablesLoaded = false;

@@ -1,6 +1,7 @@
 #include "forms/COrificeDlg.h"
 
 #include "core/COrifice.h"
+#include "core/Constants.h"
 
 namespace dralun {
 
@@ -15,6 +16,7 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdA, "A", "erf. Durchflussquerschnitt in [m²]", "m²", Role::Out, "0", {}, &D::m_A},
         {kIdD, "d", "erf. Drosseldurchmesser in [m]", "m", Role::Out, "0", {}, &D::m_d},
         {kIdV, "v", "Fließgeschwindigkeit v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
+        {kIdDGew, "d_gew", "gewählter Drosseldurchmesser d [m]", "m", Role::In, "0", Range{0, 10}, &D::m_dChosen},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -41,6 +43,17 @@ void COrificeDlg::OnCompute()
         m_v = result.v;
         m_A = result.A;
         m_d = result.d;
+        if (m_dChosen > 0) {
+            // The outflow through the chosen opening at the same head.
+            steps.Let("d_gew", m_dChosen);
+            const double outflow = steps.Step("Abfluss durch die Öffnung mit dem gewählten Durchmesser", "Q_gew",
+                                              "v * pi * d_gew * d_gew / 4 * 1000",
+                                              m_v * kPi * m_dChosen * m_dChosen / 4 * 1000, "l/s");
+            SetVerdict(CheckDemand(steps,
+                                   {"Drosselabfluss der gewählten Öffnung", "Abfluss bei gewähltem Durchmesser",
+                                    "Q_gew", "Drosselabfluss", "Q", "l/s"},
+                                   outflow, m_Q));
+        }
         Record(steps);
         break;
     case OrificeStatus::NegativeDischarge:
@@ -72,6 +85,7 @@ const FormLayout& COrificeDlg::Layout() const
         FieldAt(kIdQ, 1, 0),
         FieldAt(kIdH, 2, 0),
         FieldAt(kIdMu, 3, 0),
+        FieldAt(kIdDGew, 4, 0),
         FieldAt(kIdA, 5, 0),
         FieldAt(kIdD, 6, 0),
         FieldAt(kIdV, 7, 0),

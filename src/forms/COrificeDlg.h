@@ -18,10 +18,16 @@ public:
         kIdA = 1003,  // "erf. Durchflussquerschnitt in [m²]"
         kIdD = 1004,  // "erf. Drosseldurchmesser in [m]"
         kIdV = 1005,  // "Fließgeschwindigkeit v [m/s]"
+        kIdDGew = 1044, // "gewählter Drosseldurchmesser d [m]": the opening to be built
     };
     explicit COrificeDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The form sizes the opening for the throttle discharge, so that alone
+    // checks nothing; a chosen diameter is checked: its outflow must not
+    // exceed the throttle discharge. Without one (d_gew = 0) nothing is
+    // checked.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnCompute();
@@ -32,6 +38,7 @@ private:
     double m_A = 0;  // required flow area, m²
     double m_d = 0;  // required diameter, m
     double m_v = 0;  // outflow velocity, m/s
+    double m_dChosen = 0; // diameter chosen, m (0: none)
 };
 
 } // namespace dralun

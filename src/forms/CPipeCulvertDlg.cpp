@@ -10,8 +10,8 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
     static const Field<D> fields[] = {
         {kIdDN, "DN", "DN [mm]", "mm", Role::In, "400", Range{80, 2000}, &D::m_DN},
         {kIdT, "t", "t [m]", "m", Role::In, "0", {}, &D::m_t},
-        {kIdKStS, "kStS", "kSt-Sohle", "m1/3/s", Role::In, "40", Range{1, 100}, &D::m_kStBed},
-        {kIdKStW, "kStW", "kSt-D-lasswand", "m1/3/s", Role::In, "65", Range{1, 100}, &D::m_kStWall},
+        {kIdKStS, "kStS", "kSt-Sohle", "m^(1/3)/s", Role::In, "40", Range{1, 100}, &D::m_kStBed},
+        {kIdKStW, "kStW", "kSt-D-lasswand", "m^(1/3)/s", Role::In, "65", Range{1, 100}, &D::m_kStWall},
         {kIdQ, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
         {kIdV, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
         {kIdH1, "h1", "h1  [m]", "m", Role::In, "0.6", {}, &D::m_h1},
@@ -25,6 +25,7 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
         {kIdAufstau, "Aufstau", "Aufstau [cm]", "cm", Role::In, "3", Range{0, 200}, &D::m_rise},
         {kIdL, "L", "Länge [m]", "m", Role::In, "5", Range{0.5, 1000}, &D::m_L},
         {kIdI, "I", "Gefälle [%o]", "‰", Role::In, "0", Range{0, 1000}, &D::m_I},
+        {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdRechne, Ctl::Button, "Rechne"},
@@ -210,7 +211,8 @@ const FormLayout& CPipeCulvertDlg::Layout() const
                                 ControlAt(kIdMode2, 1, 0),
                                 GroupAt("", 1, 1, 1, 4, {FieldAt(kIdI, 0, 0), FieldAt(kIdAufstau, 1, 0)}),
                             }),
-                    StretchAt(9, 0),
+                    FieldAt(kIdQerf, 9, 0, 10),
+                    StretchAt(10, 0),
                 }),
         PanelAt(0, 1, 1, 1,
                 {

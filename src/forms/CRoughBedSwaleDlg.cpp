@@ -57,6 +57,7 @@ CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, si
         {kIdC, "c", "Luftbeimischungsfaktor", "-", Role::Out, "0", {}, &D::m_c},
         {kIdD, "d", "mittlere Steingröße [m]", "m", Role::In, "0.18", Range{0, 0.41}, &D::m_d},
         {kIdI, "I", "Sohlengefälle [%o]", "‰", Role::In, "150", {}, &D::m_I},
+        {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -86,6 +87,11 @@ void CRoughBedSwaleDlg::OnCompute()
         m_vM = flow.vM;
         m_Qm = flow.Qm;
         m_c = flow.c;
+        if (m_Qerf > 0)
+            SetVerdict(CheckDemand(steps,
+                                   {"Leistungsfähigkeit der Raubettmulde", "erforderlicher Abfluss", "Qerf",
+                                    "Abfluss der Raubettmulde", "Qm", "m³/s"},
+                                   m_Qerf, m_Qm));
         Record(steps);
     }
     UpdateData(false);
@@ -109,6 +115,7 @@ const FormLayout& CRoughBedSwaleDlg::Layout() const
                     FieldAt(kIdB, 2, 0, 10),
                     FieldAt(kIdD, 3, 0, 10),
                     FieldAt(kIdI, 4, 0, 10),
+                    FieldAt(kIdQerf, 5, 0, 10),
                     PictureAt(kPicture, 0, 2, 6, 1),
                     FieldAt(kIdA, 6, 0),
                     FieldAt(kIdC, 7, 0),

@@ -21,11 +21,15 @@ public:
         kIdVM = 1006, // "vM [m/s]", the mean velocity
         kIdQm = 1013, // "Qm [m³/s]"
         kIdC = 1014,  // "Luftbeimischungsfaktor"
+        kIdQerf = 1044, // "Q erforderlich [m³/s]": the discharge the swale must carry
     };
 
     explicit CRoughBedSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The swale carries the discharge asked for when Qerf <= Qm; without one
+    // (Qerf = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnCompute();
@@ -34,6 +38,7 @@ private:
     double m_B = 0;  // swale width, m
     double m_d = 0;  // mean stone size, m
     double m_I = 0;  // bed slope, per mille
+    double m_Qerf = 0; // discharge asked for, m³/s (0: none)
     double m_A = 0;  // flow area, m²
     double m_vm = 0; // maximum velocity, m/s
     double m_vM = 0; // mean velocity over the whole cross-section, m/s

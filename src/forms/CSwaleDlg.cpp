@@ -1,5 +1,6 @@
 #include "forms/CSwaleDlg.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/CSwaleFlow.h"
@@ -37,7 +38,7 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdB, "B", "Breite B [m]", "m", Role::In, "2", Range{0.5, 4.0}, &D::m_B},
         {kIdT, "t", "Wassertiefe t [m]", "m", Role::In, "0.3", Range{0, 0.6}, &D::m_t},
         {kIdI, "I", "Gefälle [%o]", "‰", Role::In, "1", Range{0.001, 100}, &D::m_I},
-        {kIdKSt, "kSt", "kSt [m1/3/s]", "m1/3/s", Role::In, "20", Range{1, 95}, &D::m_kSt},
+        {kIdKSt, "kSt", "kSt [m1/3/s]", "m^(1/3)/s", Role::In, "20", Range{1, 95}, &D::m_kSt},
         {kIdAKreis, "A_Kreis", "A (t) [m²]", "m²", Role::Out, "0", {}, &D::m_circleA},
         {kIdLuKreis, "lu_Kreis", "lu (t) [m]", "m", Role::Out, "0", {}, &D::m_circleLu},
         {kIdRKreis, "r_Kreis", "r [m]", "m", Role::Out, "0", {}, &D::m_circleR},
@@ -50,6 +51,7 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdQKreis, "Q_Kreis", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_circleQ},
         {kIdBKreis, "b_Kreis", "wsp b (t) [m]", "m", Role::Out, "0", {}, &D::m_circleWidth},
         {kIdBParabel, "b_Parabel", "wsp b (t) [m]", "m", Role::Out, "0", {}, &D::m_parabolaWidth},
+        {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 100}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -131,6 +133,24 @@ void CSwaleDlg::OnCompute()
     m_parabolaQ = flow.parabolaQ;
     m_parabolaWidth = section.parabolaWidth;
     m_Q7 = flow.Q7;
+    // The three shapes approximate one swale: the safe capacity is the
+    // smallest of them; equation (7) holds for the brim-full swale only.
+    // An empty swale (t = 0) carries nothing.
+    if (m_Qerf > 0) {
+        const bool brimFull = m_t == m_h;
+        const double smallest = std::min({flow.circleQ, flow.parabolaQ, brimFull ? flow.Q7 : flow.circleQ});
+        const double capacity =
+            m_t > 0 ? steps.Step(brimFull ? "Kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
+                                          : "Kleinste Leistungsfähigkeit (Kreis, Parabel)",
+                                 "Q_min", brimFull ? "min(Q_K, Q_P, Q_7)" : "min(Q_K, Q_P)", smallest, "m³/s")
+                    : 0.0;
+        SetVerdict(CheckDemand(steps,
+                               {"Leistungsfähigkeit der Mulde", "erforderlicher Abfluss", "Qerf",
+                                brimFull ? "kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
+                                         : "kleinste Leistungsfähigkeit (Kreis, Parabel)",
+                                "Q_min", "m³/s"},
+                               m_Qerf, capacity));
+    }
     Record(steps);
     UpdateData(false);
 }
@@ -264,7 +284,8 @@ const FormLayout& CSwaleDlg::Layout() const
                     ControlAt(kIdTEqualsH, 2, 4),
                     FieldAt(kIdI, 3, 0, 10), ControlAt(kIdIPlus, 3, 2), ControlAt(kIdIMinus, 3, 3),
                     FieldAt(kIdKSt, 4, 0, 10), ControlAt(kIdKStPlus, 4, 2), ControlAt(kIdKStMinus, 4, 3),
-                    StretchAt(5, 0),
+                    FieldAt(kIdQerf, 5, 0, 10),
+                    StretchAt(6, 0),
                 }),
         PictureAt(kPicture, 0, 1, 1, 1),
         PanelAt(1, 0, 1, 2,

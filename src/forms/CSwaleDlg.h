@@ -31,6 +31,7 @@ public:
         kIdBParabel = 1043,  // parabola: "wsp b (t) [m]"
         kIdQGl7 = 1032,      // equation (7): "Q [m³/s]"
         kIdTEqualsH = 1024,  // "t = h"
+        kIdQerf = 1044,      // "Q erforderlich [m³/s]": the discharge the swale must carry
         kIdBPlus = 1012, kIdBMinus = 1020,
         kIdHPlus = 1017, kIdHMinus = 1021,
         kIdTPlus = 1022, kIdTMinus = 1023,
@@ -41,6 +42,9 @@ public:
     explicit CSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The swale carries the discharge asked for when Qerf is no more than the
+    // smallest of its capacities; without one (Qerf = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
 private:
     void OnInitDialog() override;
@@ -64,6 +68,7 @@ private:
     double m_t = 0;   // water depth, m
     double m_I = 0;   // slope, per mille
     double m_kSt = 0; // Strickler coefficient
+    double m_Qerf = 0; // discharge asked for, m³/s (0: none)
     // Circular segment.
     double m_circleA = 0;
     double m_circleLu = 0;

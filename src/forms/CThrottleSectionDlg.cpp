@@ -23,6 +23,7 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
         {kIdV, "v", "v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
         {kIdQ, "Q", "Q [m³/s]", "m³/s", Role::Out, "0", {}, &D::m_Q},
         {kIdVa, "va", "v Anström [m/s]", "m/s", Role::In, "0", Range{0, 5}, &D::m_va},
+        {kIdQzul, "Qzul", "Qzul [m³/s]", "m³/s", Role::In, "0", Range{0, 100}, &D::m_Qzul},
     };
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "Rechne"},
@@ -65,8 +66,14 @@ void CThrottleSectionDlg::OnCompute()
         else
             MessageBox(messages[i], MsgIcon::Exclamation);
     }
-    if (result.best >= 0)
+    if (result.best >= 0) {
+        if (m_Qzul > 0)
+            SetVerdict(CheckDemand(steps,
+                                   {"Drosselabfluss", "Abfluss der Drossel", "Q", "zulässiger Drosselabfluss",
+                                    "Qzul", "m³/s"},
+                                   m_Q, m_Qzul));
         Record(steps);
+    }
     UpdateData(false);
 }
 
@@ -161,7 +168,8 @@ const FormLayout& CThrottleSectionDlg::Layout() const
                 {
                     FieldAt(kIdV, 0, 0),
                     FieldAt(kIdQ, 1, 0),
-                    StretchAt(2, 0),
+                    FieldAt(kIdQzul, 2, 0),
+                    StretchAt(3, 0),
                 }),
         PictureAt(kPicture, 0, 2, 4, 1),
         StretchAt(3, 0, 1, 2),

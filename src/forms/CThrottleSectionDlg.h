@@ -27,6 +27,7 @@ public:
         kIdV = 1014,    // "v [m/s]"
         kIdQ = 1015,    // "Q [m³/s]"
         kIdVa = 1016,   // "v Anström [m/s]"
+        kIdQzul = 1044, // "Qzul [m³/s]": the outflow allowed
     };
 
     // Every step of the search, in the data directory.
@@ -41,6 +42,9 @@ public:
     explicit CThrottleSectionDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
+    // The throttle keeps the outflow allowed when Q <= Qzul; without one
+    // (Qzul = 0) nothing is checked.
+    bool StatesVerdict() const override { return true; }
 
     // The messages of a computation, in the order they arose. Without a step
     // taken (result.best < 0) the last one says why there is no result.
@@ -64,6 +68,7 @@ private:
     double m_v = 0;      // velocity in the throttle, m/s
     double m_Q = 0;      // throttle discharge, m³/s
     double m_va = 0;     // approach velocity, m/s
+    double m_Qzul = 0;   // outflow allowed, m³/s (0: none)
 };
 
 } // namespace dralun

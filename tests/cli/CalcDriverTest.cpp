@@ -53,7 +53,7 @@ TEST(CalcDriver, PressesRechneAfterTheEvents)
 TEST(CalcDriver, NoComputeLeavesTheResults)
 {
     const Result r = RunDriver({"drossel", "--no-compute", "h=1"});
-    EXPECT_EQ(r.out, "1000\t50\n1001\t1\n1002\t0.67\n1003\t0\n1004\t0\n1005\t0\n"
+    EXPECT_EQ(r.out, "1000\t50\n1001\t1\n1002\t0.67\n1003\t0\n1004\t0\n1005\t0\n1044\t0\n"
                      "stale\tNoch nicht gerechnet – Rechne drücken\n");
 }
 

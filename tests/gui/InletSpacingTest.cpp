@@ -187,7 +187,8 @@ private slots:
         for (QGroupBox* box : w.findChildren<QGroupBox*>())
             above << box;
         for (QLabel* label : w.findChildren<QLabel*>())
-            above << label;
+            if (label->objectName() != QLatin1String("verdictLine")) // the verdict stands at the foot
+                above << label;
         for (CPictureWidget* p : w.findChildren<CPictureWidget*>())
             if (p != table)
                 above << p;
