@@ -98,6 +98,10 @@ public:
     // None before a computation, after a refusal of the whole computation,
     // and in a form that states no criterion (see StatesVerdict).
     const std::optional<Verdict>& FormVerdict() const { return m_verdict; }
+    // Whether the mode chosen uses the input: by default, whether the field
+    // is enabled. A form that leaves a field enabled in a mode that does not
+    // use it says so here.
+    virtual bool ModeUses(int id) const { return IsEnabled(id); }
     // Whether the form checks a criterion at all (a look-up table does not).
     virtual bool StatesVerdict() const { return false; }
     // The modes, check boxes and list entries a user chose, in words: a

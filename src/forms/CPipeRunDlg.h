@@ -48,6 +48,9 @@ public:
     const FormLayout& Layout() const override;
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
+    // The length counts only while the slope comes from the bottom levels
+    // (the form opens in the 1 : n mode with it enabled).
+    bool ModeUses(int id) const override { return id == kIdL ? IsEnabled(kIdZo) : CForm::ModeUses(id); }
     // The design discharge against the full-flow capacity: Q <= Qv.
     bool StatesVerdict() const override { return true; }
     // In the diameter list, the smallest diameter that carries Q without

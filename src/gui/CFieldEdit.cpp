@@ -1,6 +1,12 @@
 #include "gui/CFieldEdit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <cmath>
@@ -29,6 +35,15 @@ CFieldEdit::CFieldEdit(std::optional<Kind> kind, bool result, int leastChars, QW
     : QLineEdit(parent), m_kind(kind), m_result(result), m_leastChars(leastChars)
 {
     setReadOnly(result);
+    if (result) {
+        // Results lie on the window's colour, inputs on the white of a field
+        // to type into; the tab key passes results by, the mouse selects them.
+        QPalette readOnly = palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            readOnly.setColor(group, QPalette::Base, readOnly.color(group, QPalette::Window));
+        setPalette(readOnly);
+        setFocusPolicy(Qt::ClickFocus);
+    }
     UpdateWidth();
 }
 
@@ -75,7 +90,12 @@ void CFieldEdit::UpdateWidth()
                 QFontMetrics(font()).height();
     if (m_kind) {
         const QChar digit = WidestDigit(metrics);
-        for (QString text : LongestTexts(*m_kind))
+        // A rounded result: a value of seven digits before its three
+        // decimals, or one with an exponent; a longer one widens the field.
+        const QStringList longest = m_result && !m_allDigits && (*m_kind == Kind::Number || *m_kind == Kind::Single)
+                                        ? QStringList{QStringLiteral("-DDDDDDD.DDD"), QStringLiteral("-D.DDe-DDD")}
+                                        : LongestTexts(*m_kind);
+        for (QString text : longest)
             width = std::max(width, WidthFor(text.replace(QLatin1Char('D'), digit)));
     }
     if (!m_longestShown.isEmpty())
@@ -83,8 +103,9 @@ void CFieldEdit::UpdateWidth()
     setFixedWidth(width);
 }
 
-void CFieldEdit::ShowText(const QString& text)
+void CFieldEdit::ShowText(const QString& text, const QString& full)
 {
+    m_full = full;
     if (this->text() != text) {
         setText(text);
         setCursorPosition(0); // a long text shows its beginning
@@ -94,6 +115,57 @@ void CFieldEdit::ShowText(const QString& text)
         m_longestShown = text;
         UpdateWidth();
     }
+}
+
+void CFieldEdit::SetAllDigits(bool all)
+{
+    if (all == m_allDigits)
+        return;
+    m_allDigits = all;
+    m_longestShown.clear();
+    UpdateWidth();
+}
+
+bool CFieldEdit::CopiesFullText() const
+{
+    if (m_full == text())
+        return false;
+    return m_result || !hasSelectedText() || selectedText() == text();
+}
+
+void CFieldEdit::CopyText()
+{
+    if (CopiesFullText())
+        QGuiApplication::clipboard()->setText(m_full.trimmed());
+    else
+        copy();
+}
+
+void CFieldEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event == QKeySequence::Copy && CopiesFullText()) {
+        CopyText();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CFieldEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    if (CopiesFullText()) {
+        // "Kopieren" takes the value with all its digits.
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String("edit-copy")) {
+                disconnect(action, &QAction::triggered, this, nullptr);
+                action->setEnabled(true);
+                connect(action, &QAction::triggered, this, &CFieldEdit::CopyText);
+            }
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void CFieldEdit::SetStale(bool stale)

@@ -11,21 +11,16 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "gui/CFieldEdit.h"
 #include "gui/CQtMessageSink.h"
+#include "gui/DigitDisplay.h"
 #include "gui/ProgramStart.h"
 #include "gui/pictures/CPictureWidget.h"
-#include "gui/rating/CRatingTableDlg.h"
-#include "gui/rating/CSolveDlg.h"
-#include "gui/report/CReportHeaderDlg.h"
-#include "gui/report/ReportPreview.h"
-#include "rating/RatingSweep.h"
-#include "rating/SolveFor.h"
-#include "report/Report.h"
 
 namespace dralun {
 
@@ -99,7 +94,6 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
     setModal(true);
 
     auto* outer = new QVBoxLayout(this);
-    outer->setSizeConstraint(QLayout::SetFixedSize); // a form cannot be resized
     m_banner = new QLabel;
     m_banner->setTextFormat(Qt::PlainText);
     m_banner->setObjectName(QStringLiteral("banner"));
@@ -123,15 +117,36 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
     amber.setColor(QPalette::WindowText, QColor(150, 70, 0));
     m_staleLine->setPalette(amber);
     outer->addWidget(m_staleLine);
-    auto* grid = new QGridLayout;
-    outer->addLayout(grid);
-    Build(m_form->Layout(), grid);
+    // The fields scroll where the screen is too small for them; the buttons
+    // beside them and the verdict under them stay in view.
+    m_fields = new QWidget;
+    m_fields->setObjectName(QStringLiteral("fields"));
+    auto* grid = new QGridLayout(m_fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    Build(m_form->Layout(), grid, true);
+    m_fieldArea = MakeFieldArea(m_fields);
+    m_fields->installEventFilter(this); // a field that grows refits the window
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_fieldArea, 1);
+    if (m_buttonColumn)
+        body->addWidget(m_buttonColumn, 0, Qt::AlignTop);
+    outer->addLayout(body, 1);
+    m_verdictLine = MakeVerdictLine();
+    outer->addWidget(m_verdictLine);
+    m_verdictLine->setVisible(m_form->StatesVerdict());
     m_staleLine->setVisible(m_form->HasResults()); // a form without results has nothing to mark
+    connect(&CDigitDisplay::Instance(), &CDigitDisplay::Changed, this, [this](bool all) {
+        for (const auto& [id, widget] : m_widgets)
+            if (auto* edit = qobject_cast<CFieldEdit*>(widget))
+                edit->SetAllDigits(all);
+        Sync();
+    });
 
     m_busy = true;
     m_form->Open();
     m_busy = false;
     Sync();
+    FitWindow();
 }
 
 CFormWindow::~CFormWindow() = default;
@@ -144,9 +159,17 @@ QWidget* CFormWindow::Control(int id) const
 
 // ---- building the window -------------------------------------------------
 
-void CFormWindow::Build(const FormLayout& items, QGridLayout* grid)
+void CFormWindow::Build(const FormLayout& items, QGridLayout* grid, bool topLevel)
 {
     for (const LayoutItem& item : items) {
+        if (topLevel && !m_buttonColumn && IsButtonColumn(item)) {
+            m_buttonColumn = new QWidget;
+            m_buttonColumn->setObjectName(QStringLiteral("buttons"));
+            auto* inner = new QGridLayout(m_buttonColumn);
+            inner->setContentsMargins(0, 0, 0, 0);
+            Build(item.children, inner);
+            continue;
+        }
         QWidget* widget = nullptr;
         switch (item.type) {
         case Item::Field: {
@@ -213,7 +236,11 @@ QWidget* CFormWindow::MakeEdit(int id, int chars)
     // A number field is as wide as the longest number of its kind; a text
     // field takes the layout's width or 24 digits.
     auto* edit = new CFieldEdit(kind, field && field->role == Role::Out, chars ? chars : number ? 0 : 24);
+    edit->SetAllDigits(CDigitDisplay::Instance().AllDigits());
+    // Only what the user types goes into the form; the window never writes
+    // a text it shows (rounded, say) back.
     connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        m_typed[id] = text;
         m_form->SetEditText(id, text.toStdString());
         ShowStale();
     });
@@ -247,6 +274,7 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
         case Ctl::Radio: {
             auto* radio = new QRadioButton(text);
             radio->setAutoExclusive(false); // the form keeps its groups
+            radio->installEventFilter(this); // arrow keys move within the group
             connect(radio, &QRadioButton::clicked, this, [this, id] { Run([this, id] { m_form->Click(id); }); });
             widget = radio;
             break;
@@ -290,105 +318,6 @@ QWidget* CFormWindow::MakeControl(int id, int chars)
     return widget;
 }
 
-// "Bericht…", "Wertetabelle…" and "Zielwert…" under "Rechne", in a column of
-// their own that takes the place of "Rechne" in the form's grid.
-QWidget* CFormWindow::WithReportButton(QWidget* compute, const QGridLayout* grid)
-{
-    m_reportButton = new QPushButton(QStringLiteral("Bericht…"));
-    m_reportButton->setAutoDefault(false);
-    connect(m_reportButton, &QPushButton::clicked, this, &CFormWindow::OnReport);
-    m_ratingButton = new QPushButton(QStringLiteral("Wertetabelle…"));
-    m_ratingButton->setAutoDefault(false);
-    connect(m_ratingButton, &QPushButton::clicked, this, &CFormWindow::OnRatingTable);
-    m_solveButton = new QPushButton(QStringLiteral("Zielwert…"));
-    m_solveButton->setAutoDefault(false);
-    connect(m_solveButton, &QPushButton::clicked, this, &CFormWindow::OnSolve);
-    m_keepButton = new QPushButton(QStringLiteral("In Projekt übernehmen"));
-    m_keepButton->setAutoDefault(false);
-    m_keepButton->hide(); // until the owner says who keeps it
-    connect(m_keepButton, &QPushButton::clicked, this, &CFormWindow::OnKeep);
-    auto* pair = new QWidget;
-    auto* column = new QVBoxLayout(pair);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(grid->verticalSpacing());
-    column->addWidget(compute);
-    column->addWidget(m_reportButton);
-    column->addWidget(m_ratingButton);
-    column->addWidget(m_solveButton);
-    column->addWidget(m_keepButton);
-    return pair;
-}
-
-void CFormWindow::SetKeeper(std::function<void(CFormWindow&)> keeper)
-{
-    m_keeper = std::move(keeper);
-    if (m_keepButton)
-        m_keepButton->setVisible(bool(m_keeper));
-}
-
-void CFormWindow::ShowBanner(const QStringList& lines)
-{
-    m_banner->setText(lines.join(QLatin1Char('\n')));
-    m_banner->setVisible(!lines.isEmpty());
-}
-
-// Presses "Rechne" as the user would; false when that closed the form.
-bool CFormWindow::ComputeFirst()
-{
-    Run([this] { m_form->Click(m_computeId); });
-    return !m_form->IsClosed();
-}
-
-// What goes into the project is what the inputs give: "Rechne" first.
-void CFormWindow::OnKeep()
-{
-    if (m_busy || !m_keeper || !ComputeFirst())
-        return;
-    m_keeper(*this);
-}
-
-// The report belongs to the inputs as they stand: "Rechne" first, then the
-// head of the report, then the preview.
-void CFormWindow::OnReport()
-{
-    if (m_busy)
-        return;
-    if (!ComputeFirst())
-        return;
-    CReportHeaderDlg header(this);
-    if (m_runModal(header) != QDialog::Accepted)
-        return;
-    const Report report = BuildRatedReport(*m_form, header.Header(), m_reportRating);
-    ShowReportPreview(report, *m_form, this, m_runModal);
-}
-
-// The table is computed on a copy of the form with the inputs as they stand
-// now, typed or computed; the window's form is not touched.
-void CFormWindow::OnRatingTable()
-{
-    if (m_busy)
-        return;
-    CRatingTableDlg dialog(*this, m_runModal);
-    m_runModal(dialog);
-}
-
-void CFormWindow::OnSolve()
-{
-    if (m_busy)
-        return;
-    CSolveDlg dialog(*this);
-    m_runModal(dialog);
-}
-
-bool CFormWindow::ApplySolution(int vary, const SolveOutcome& outcome)
-{
-    if (m_busy)
-        return false;
-    bool taken = false;
-    Run([this, vary, &outcome, &taken] { taken = TakeSolution(*m_form, vary, outcome); });
-    return taken;
-}
-
 // ---- events ------------------------------------------------------------------
 
 void CFormWindow::Perform(const std::function<void(CForm&)>& action)
@@ -408,6 +337,16 @@ void CFormWindow::Run(const std::function<void()>& action)
 
 bool CFormWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_fields) {
+        if (event->type() == QEvent::LayoutRequest)
+            FitWindow();
+        return QDialog::eventFilter(watched, event);
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(watched)) {
+        if (event->type() == QEvent::KeyPress && MoveInRadioGroup(radio, static_cast<QKeyEvent*>(event)->key()))
+            return true;
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusOut && !m_busy &&
         IsUserFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
         for (const auto& [id, widget] : m_widgets) {
@@ -431,12 +370,17 @@ void CFormWindow::keyPressEvent(QKeyEvent* event)
         Run([this] { m_form->PressEnter(); });
         return;
     }
+    if (key == Qt::Key_F1 && !event->modifiers()) {
+        ShowHelp();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
 void CFormWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    FitWindow(); // on the screen it is shown on, with its frame known
     // The first control takes the focus as a dialog gives it, a field with
     // its text selected, so that typing replaces the value.
     if (focusWidget())
@@ -470,10 +414,11 @@ QStringList CFormWindow::Items(int id) const
 void CFormWindow::Sync()
 {
     m_busy = true;
+    const bool allDigits = CDigitDisplay::Instance().AllDigits();
     for (const auto& [id, widget] : m_widgets) {
         widget->setEnabled(m_form->IsEnabled(id));
         if (auto* edit = qobject_cast<CFieldEdit*>(widget)) {
-            edit->ShowText(Q(m_form->Text(id)));
+            ShowField(id, edit, allDigits);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             if (button->isCheckable()) {
                 const QSignalBlocker block(button);
@@ -498,6 +443,7 @@ void CFormWindow::Sync()
         }
     }
     ShowListMarks();
+    SetRadioTabStops();
     if (m_reportButton)
         m_reportButton->setEnabled(m_form->IsEnabled(m_computeId));
     for (QPushButton* button : {m_ratingButton, m_solveButton, m_keepButton})
@@ -514,8 +460,12 @@ void CFormWindow::Sync()
         }
     }
     m_busy = false;
-    if (m_form->IsClosed())
+    if (m_form->IsClosed()) {
         QDialog::reject();
+        return;
+    }
+    if (m_fittedNatural.isValid() && sizeHint() != m_fittedNatural)
+        FitWindow(); // the verdict came or went, a field grew
 }
 
 // A list the form fills with results: one the user reads but does not pick
@@ -535,6 +485,7 @@ void CFormWindow::ShowStale()
     if (m_staleLine->text() != because)
         m_staleLine->setText(because);
     const bool stale = !because.isEmpty();
+    ShowVerdict();
     if (m_shownStale == stale)
         return;
     m_shownStale = stale;

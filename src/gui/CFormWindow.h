@@ -7,16 +7,21 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <QPointer>
 
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "gui/CHelpDlg.h"
 #include "report/RatingTable.h"
 
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace dralun {
+
+class CFieldEdit;
 
 class CPictureWidget;
 class CQtMessageSink;
@@ -53,6 +58,22 @@ public:
     // the window shows it; false when the form refused the value.
     bool ApplySolution(int vary, const SolveOutcome& outcome);
 
+    // The verdict of the form's check beside its results, in words and
+    // colour; hidden in a form that checks nothing.
+    QLabel* VerdictLine() const { return m_verdictLine; }
+    // The form's fields, pictures and group boxes, scrolled inside the
+    // window where the screen is too small; its buttons stand beside them.
+    QScrollArea* FieldArea() const { return m_fieldArea; }
+    QWidget* ButtonColumn() const { return m_buttonColumn; }
+    // The help page of the form (F1), shown beside it.
+    void ShowHelp();
+    CHelpDlg* HelpWindow() const { return m_help; }
+    // Sizes the window to show the whole form where the screen's room
+    // (available geometry, its title bar and frame included) allows, and
+    // scrolls the fields where it does not. Without a room set, the room is
+    // that of the window's screen.
+    void FitInto(const QRect& room);
+
     void reject() override; // Escape, "Abbruch" and the close box
 
 protected:
@@ -61,7 +82,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Build(const FormLayout& items, QGridLayout* grid);
+    void Build(const FormLayout& items, QGridLayout* grid, bool topLevel = false);
+    bool IsButtonColumn(const LayoutItem& item) const;
+    static QScrollArea* MakeFieldArea(QWidget* fields);
+    static QLabel* MakeVerdictLine();
+    void FitWindow();
+    QRect Room() const;
+    void ShowVerdict();
+    void ShowField(int id, CFieldEdit* edit, bool allDigits);
+    void SetRadioTabStops();
+    bool MoveInRadioGroup(QWidget* radio, int key);
     QWidget* MakeControl(int id, int chars = 0);
     QWidget* MakeEdit(int id, int chars);
     void Run(const std::function<void()>& action);
@@ -89,6 +119,14 @@ private:
     QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under them
     QLabel* m_banner = nullptr;
     QLabel* m_staleLine = nullptr;
+    QLabel* m_verdictLine = nullptr;
+    QScrollArea* m_fieldArea = nullptr;
+    QWidget* m_fields = nullptr;        // the scrolled grid of the form
+    QWidget* m_buttonColumn = nullptr;  // "Rechne", "Abbruch"… beside it
+    std::optional<QRect> m_room;        // set by FitInto
+    QSize m_fittedNatural;              // the window's whole size at the last fit
+    std::map<int, QString> m_typed;     // what the user typed into each field last
+    QPointer<CHelpDlg> m_help;
     std::optional<bool> m_shownStale;         // as the results are shown now
     std::map<QWidget*, QPalette> m_freshLists; // result lists' palettes while grey
     std::function<void(CFormWindow&)> m_keeper;

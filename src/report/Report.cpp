@@ -69,27 +69,12 @@ std::string ReadableFormula(const std::string& formula)
 
 namespace {
 
-// An input that a form leaves enabled although the mode chosen does not
-// use it: the pipe run's length counts only while the slope comes from the
-// bottom levels (the form opens in the 1 : n mode with it enabled).
-struct UsedWith {
-    int form;
-    int field;
-    int whileEnabled; // the field that the mode using it enables
-};
-constexpr UsedWith kUsedWith[] = {{130, 1003, 1001}};
-
-// Whether the computation used the input: an enabled field is used (except
-// as above); a disabled one only where the steps name it (a water depth
-// that follows the swale's depth, a rise the culvert's slope subtracts).
+// Whether the computation used the input: one the mode uses is; another
+// only where the steps name it (a water depth that follows the swale's
+// depth, a rise the culvert's slope subtracts).
 bool InputUsed(const CForm& form, const FieldInfo& f, const std::set<std::string>& named)
 {
-    if (!form.IsEnabled(f.id))
-        return named.count(f.name) != 0;
-    for (const UsedWith& u : kUsedWith)
-        if (u.form == form.TemplateId() && u.field == f.id)
-            return form.IsEnabled(u.whileEnabled);
-    return true;
+    return form.ModeUses(f.id) || named.count(f.name) != 0;
 }
 
 } // namespace

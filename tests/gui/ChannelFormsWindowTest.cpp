@@ -19,6 +19,7 @@
 #include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
 
@@ -61,6 +62,10 @@ class ChannelFormsWindowTest : public QObject {
     }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void pipeCulvertComputesWithEnterAndRechne()
     {
         CMessageLog log;

@@ -1,6 +1,7 @@
 // Every form in its window, with its defaults, "Rechne" pressed once: the
 // window shows in every field what dralun-calc prints for the same form,
-// the form driven without a window. With DRALUN_FIELDS_OUT set the fields
+// the form driven without a window (the window showing every digit, as the
+// form wrote them). With DRALUN_FIELDS_OUT set the fields
 // are written there too (ID<TAB>text, one file per form, the data
 // directory written "DATEN/"), so the Windows build's window can be
 // compared with the Linux dralun-calc.
@@ -15,6 +16,7 @@
 #include "cli/CCalcDriver.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
@@ -45,6 +47,10 @@ class FormDefaultsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void windowShowsWhatDralunCalcPrints_data()
     {
         QTest::addColumn<int>("form");

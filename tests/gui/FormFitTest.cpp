@@ -1,11 +1,16 @@
-// Every form fits a 1280 x 1024 screen and shows every number whole,
-// whichever fonts the system has: CTest runs this once more for each of two
-// fixed-pitch fonts (DRALUN_TEST_MONOSPACE names the one expected).
+// Every form fits a 1366 x 768 screen, a 1920 x 1080 screen at 150 % and
+// one at 200 % (its fields scroll, its buttons stay in view) and shows every
+// number whole, rounded or with all digits, whichever fonts the system has:
+// CTest runs this once more for each of two fixed-pitch fonts
+// (DRALUN_TEST_MONOSPACE names the one expected).
+#include <QAbstractButton>
+#include <QScrollArea>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -13,7 +18,9 @@
 #include "ProbeForm.h"
 #include "QtTestRegistry.h"
 #include "core/Format.h"
+#include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
@@ -59,17 +66,23 @@ class FormFitTest : public QObject {
 
     std::unique_ptr<test::TempDataDir> m_dir;
 
-    // Every number field with the longest texts of its kind, every text
-    // result with what the form wrote.
+    // Every result and number field shows its own text whole; with all
+    // digits shown, every
+    // number field the longest texts of its kind, every text result what
+    // the form wrote.
     static void CheckFields(CFormWindow& w)
     {
         const CForm& form = w.Form();
+        const bool all = CDigitDisplay::Instance().AllDigits();
         for (const FieldInfo& field : form.Fields()) {
             auto* edit = qobject_cast<QLineEdit*>(w.Control(field.id));
             if (!edit)
                 continue;
-            if (field.kind == Kind::Text && field.role == Role::Out)
+            const bool number = field.kind == Kind::Number || field.kind == Kind::Single;
+            if (field.role == Role::Out || number)
                 QVERIFY2(ShowsWhole(edit), qPrintable(Where(form, field, edit->text())));
+            if (!all && field.role == Role::Out)
+                continue; // a rounded result is never written longer
             const QString shown = edit->text();
             for (const QString& text : LongestTexts(field.kind)) {
                 edit->setText(text);
@@ -79,12 +92,35 @@ class FormFitTest : public QObject {
         }
     }
 
-    static void CheckWindowSize(CFormWindow& w)
+    // The window with its title bar and frame (at least Windows': 8 pixels
+    // at the sides and below, 31 above) lies in the room, and every button
+    // can be seen whole: those beside the fields at once, those among them
+    // when scrolled to.
+    static void CheckFit(CFormWindow& w, const QRect& room)
     {
         QCoreApplication::sendPostedEvents(); // the layout takes new sizes
-        const QString size = QStringLiteral("form %1: %2 x %3").arg(w.Form().TemplateId()).arg(w.width()).arg(w.height());
-        QVERIFY2(w.width() <= 1280 && w.height() <= 1024, qPrintable(size));
-        QVERIFY2(w.sizeHint().width() <= 1280 && w.sizeHint().height() <= 1024, qPrintable(size));
+        const QString where = QStringLiteral("form %1 in %2 x %3: %4 x %5")
+                                  .arg(w.Form().TemplateId())
+                                  .arg(room.width())
+                                  .arg(room.height())
+                                  .arg(w.width())
+                                  .arg(w.height());
+        QVERIFY2(w.width() + 16 <= room.width() && w.height() + 39 <= room.height(), qPrintable(where));
+        QVERIFY2(room.contains(w.frameGeometry()), qPrintable(where));
+        QVERIFY2(w.ButtonColumn(), qPrintable(where));
+        const auto whole = [&](QAbstractButton* b) {
+            return b->visibleRegion().boundingRect() == b->rect() &&
+                   w.rect().contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size()));
+        };
+        for (QAbstractButton* b : w.ButtonColumn()->findChildren<QAbstractButton*>())
+            if (b->isVisibleTo(&w))
+                QVERIFY2(whole(b), qPrintable(where + QStringLiteral(": ") + b->text()));
+        for (QAbstractButton* b : w.FieldArea()->widget()->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(&w))
+                continue;
+            w.FieldArea()->ensureWidgetVisible(b, 0, 0);
+            QVERIFY2(whole(b), qPrintable(where + QStringLiteral(": ") + b->text()));
+        }
     }
 
 private slots:
@@ -104,19 +140,38 @@ private slots:
     }
     void cleanupTestCase() { m_dir.reset(); }
 
+    void everyFormFitsTheScreenAndShowsItsNumbersWhole_data()
+    {
+        QTest::addColumn<QRect>("room");
+        QTest::addColumn<bool>("allDigits");
+        // Screens less their task bar of 40 pixels: 1366 x 768 at 100 %,
+        // 1920 x 1080 at 150 % (1280 x 720) and at 200 % (960 x 540).
+        for (bool all : {false, true}) {
+            const char* digits = all ? "alle Stellen" : "gerundet";
+            QTest::addRow("1366x768 %s", digits) << QRect(0, 0, 1366, 728) << all;
+            QTest::addRow("1920x1080 150%% %s", digits) << QRect(0, 0, 1280, 680) << all;
+            QTest::addRow("1920x1080 200%% %s", digits) << QRect(0, 0, 960, 500) << all;
+        }
+    }
+
     void everyFormFitsTheScreenAndShowsItsNumbersWhole()
     {
+        QFETCH(QRect, room);
+        QFETCH(bool, allDigits);
+        CDigitDisplay::Instance().SetAllDigits(allDigits);
+        const auto restore = qScopeGuard([] { CDigitDisplay::Instance().SetAllDigits(false); });
         int forms = 0;
         for (const FormInfo& info : AllForms()) {
             ++forms;
             CMessageLog log;
             CFormWindow w(info, nullptr, &log);
+            w.FitInto(room);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            CheckWindowSize(w);
+            CheckFit(w, room);
             CheckFields(w);
             w.Perform([](CForm& form) { form.PressEnter(); });
-            CheckWindowSize(w);
+            CheckFit(w, room);
             CheckFields(w);
         }
         QVERIFY(forms >= 16);

@@ -14,6 +14,7 @@
 #include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
@@ -41,6 +42,10 @@ class FormKeysTest : public QObject {
     }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void enterOnAStepButtonComputesInsteadOfStepping()
     {
         CMessageLog log;

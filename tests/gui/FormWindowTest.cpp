@@ -14,6 +14,7 @@
 #include "forms/FormRegistry.h"
 #include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
@@ -26,6 +27,10 @@ class FormWindowTest : public QObject {
     QLineEdit* Edit(CFormWindow& w, int id) { return qobject_cast<QLineEdit*>(w.Control(id)); }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void orificeComputesOnEnterAndStaysOpen()
     {
         CMessageLog log;

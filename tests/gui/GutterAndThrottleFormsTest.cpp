@@ -15,6 +15,7 @@
 #include "forms/CThrottleSectionDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
@@ -58,6 +59,10 @@ class GutterAndThrottleFormsTest : public QObject {
     }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void gutterShowsResultsWhenOpened()
     {
         CMessageLog log;

@@ -18,6 +18,7 @@
 #include "forms/CInfiltrationTrenchDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
 
@@ -91,6 +92,10 @@ class InfiltrationFormsWindowTest : public QObject {
     }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void swaleOpensWithItsGeometryAndComputesWithEnter()
     {
         test::TempDataDir dir;

@@ -15,6 +15,7 @@
 #include "forms/CPipeRunDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
 
@@ -40,6 +41,10 @@ class PipeRunWindowTest : public QObject {
     static QListWidget* List(CFormWindow& w, int id) { return qobject_cast<QListWidget*>(w.Control(id)); }
 
 private slots:
+    // The fields show the form's own texts, every digit, as they are compared.
+    void initTestCase() { CDigitDisplay::Instance().SetAllDigits(true); }
+    void cleanupTestCase() { CDigitDisplay::Instance().SetAllDigits(false); }
+
     void init()
     {
         m_dir = std::make_unique<test::TempDataDir>();
