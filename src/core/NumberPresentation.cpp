@@ -26,8 +26,9 @@ Rounding RoundingFor(std::string_view unit)
     const auto it = table.find(unit);
     if (it != table.end())
         return it->second;
-    // A pure number (a ratio, a coefficient): three significant digits.
-    return {0, 3, 6};
+    // A pure number (a ratio, a coefficient): four significant digits, so
+    // that a difference of two near ratios still reads right by hand.
+    return {0, 4, 7};
 }
 
 namespace {

@@ -18,7 +18,7 @@ struct Rounding {
 };
 
 // The rounding of a unit as the program writes it ("l/s", "m³", "‰"); a unit
-// it does not know (or none) gets 3 significant digits.
+// it does not know (or none) gets 4 significant digits.
 Rounding RoundingFor(std::string_view unit);
 
 // The value rounded for its unit: "97.9" l/s, "0.133" m, "12.35" m³. Values

@@ -16,6 +16,7 @@
 #include "gui/MainFrameDialogs.h"
 #include "gui/SaveLocations.h"
 #include "gui/project/ProjectProgress.h"
+#include "gui/report/CReportHeaderDlg.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
 #include "project/ProjectReports.h"
@@ -52,7 +53,8 @@ void CMainFrame::OnProjectPrint()
     std::vector<UnusableEntry> unusable;
     if (!MakeProjectReports(m_doc.Project(), this, reports, unusable) || (reports.empty() && unusable.empty()))
         return;
-    const ReportHeader head = ProjectHead(m_doc.Project());
+    ReportHeader head = ProjectHead(m_doc.Project());
+    head.decimalComma = ReportDecimalComma();
     const std::string title = m_doc.Title().toStdString();
     QPrinter printer(QPrinter::HighResolution);
     SetReportPage(printer);

@@ -26,7 +26,7 @@ TEST(NumberPresentation, RoundsForTheUnit)
         {123.4567, "mNN", "123.457", "123,457"},
         {12.3456, "m³", "12.35", "12,35"},      // volumes to two decimals
         {1.3856, "m/s", "1.39", "1,39"},
-        {0.00139289, "", "0.00139", "0,00139"}, // a pure number: 3 significant digits
+        {0.00139289, "", "0.001393", "0,001393"}, // a pure number: 4 significant digits
         {2.5e-8, "m", "2.5e-8", "2,5e-8"},      // below the unit's decimals: an exponent
         {-0.0001, "m", "-0.0001", "-0,0001"},
         {-0.00001, "l/s", "-1e-5", "-1e-5"},    // never shown as a zero it is not

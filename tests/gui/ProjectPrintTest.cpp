@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "core/NumberPresentation.h"
 #include "ReportTestKit.h"
 #include "gui/report/ProjectPrint.h"
 #include "gui/report/ReportPainter.h"
@@ -120,7 +121,7 @@ class ProjectPrintTest : public QObject {
             const QString section = QString::fromStdString(Section(i));
             QVERIFY(pages[start - 1].contains(section + QStringLiteral(" ")));
             QVERIFY(!pages[start - 2].contains(section + QStringLiteral(" ")));
-            const QString form = QStringLiteral("(Formular%1)").arg(reports[i].report.form);
+            const QString form = QStringLiteral("Formular%1·").arg(reports[i].report.form); // in the foot line
             QVERIFY(test::Compact(pages[start - 1]).contains(form));
             start += single[i];
         }
@@ -148,12 +149,20 @@ private slots:
         CheckPages(pdf, reports, single, 1);
 
         const QString title = test::Compact(Pages(pdf).front());
-        for (const char* text : {"Umgehung.dralun", "ProjektUmgehungSüd", "BearbeiterJürgenWeiß", "Datum08.12.2026",
-                                 "Nr.BerechnungHauptergebnisSeite"})
+        // The project's name is the title, not the file's; each calculation with its verdict or "–".
+        for (const char* text : {"ProjektUmgehungSüd", "BearbeiterJürgenWeiß", "Datum08.12.2026",
+                                 "Nr.BerechnungHauptergebnisNachweisSeite"})
             QVERIFY2(title.contains(QString::fromUtf8(text)), text);
+        QVERIFY(!title.contains(QStringLiteral("Umgehung.dralun")));
+        for (const ProjectReport& r : reports)
+            if (!r.report.verdict)
+                QVERIFY(title.contains(QStringLiteral("–")));
+            else
+                QVERIFY(title.contains(QString::fromUtf8(VerdictWord(r.report.verdict->met))));
         for (const ProjectReport& r : reports) { // each value of the main result on a line of its own
             QVERIFY(title.contains(test::Compact(QString::fromStdString(r.report.title))));
-            for (const QString& value : QString::fromStdString(MainResultText(*r.reopened.form)).split(", "))
+            for (const QString& value :
+                 QString::fromStdString(WithDecimalComma(MainResultText(*r.reopened.form))).split(", "))
                 QVERIFY2(title.contains(test::Compact(value)), qPrintable(value));
         }
     }

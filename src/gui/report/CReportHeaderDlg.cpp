@@ -1,5 +1,6 @@
 #include "gui/report/CReportHeaderDlg.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -20,6 +21,8 @@ namespace {
 enum { kProject, kStructure, kEngineer, kDate, kRemark };
 
 } // namespace
+
+bool ReportDecimalComma() { return QSettings().value(kReportDecimalCommaKey, true).toBool(); }
 
 void LimitTypedText(QLineEdit* edit, std::size_t longest)
 {
@@ -43,6 +46,12 @@ CReportHeaderDlg::CReportHeaderDlg(QWidget* parent) : QDialog(parent)
     m_edits[kProject]->setText(settings.value(kReportProjectKey).toString());
     m_edits[kEngineer]->setText(settings.value(kReportEngineerKey).toString());
     m_edits[kDate]->setText(QString::fromStdString(TodayText()));
+    m_comma = new QCheckBox(QStringLiteral("Dezimal&komma im gedruckten Bericht (sonst Punkt)"));
+    m_comma->setToolTip(QStringLiteral("Zahlen im gedruckten Bericht und im PDF mit Dezimalkomma (0,133) "
+                                       "oder mit Dezimalpunkt (0.133). Text-, JSON- und CSV-Ausgaben "
+                                       "schreiben immer den Punkt."));
+    m_comma->setChecked(settings.value(kReportDecimalCommaKey, true).toBool());
+    form->addRow(QString(), m_comma);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -61,7 +70,9 @@ QLineEdit* CReportHeaderDlg::Edit(int index) const { return index >= 0 && index 
 ReportHeader CReportHeaderDlg::Header() const
 {
     auto text = [this](int i) { return m_edits[i]->text().trimmed().toStdString(); };
-    return {text(kProject), text(kStructure), text(kEngineer), text(kDate), text(kRemark)};
+    ReportHeader header{text(kProject), text(kStructure), text(kEngineer), text(kDate), text(kRemark)};
+    header.decimalComma = m_comma->isChecked();
+    return header;
 }
 
 void CReportHeaderDlg::accept()
@@ -69,6 +80,7 @@ void CReportHeaderDlg::accept()
     QSettings settings;
     settings.setValue(kReportProjectKey, m_edits[kProject]->text().trimmed());
     settings.setValue(kReportEngineerKey, m_edits[kEngineer]->text().trimmed());
+    settings.setValue(kReportDecimalCommaKey, m_comma->isChecked());
     QDialog::accept();
 }
 

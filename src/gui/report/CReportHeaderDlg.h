@@ -1,12 +1,14 @@
 #pragma once
 // Asks for the head of a calculation report: project, structure or section,
-// engineer, date (today's by default) and a remark. Project and engineer are
-// remembered for the next report.
+// engineer, date (today's by default), a remark, and whether the printed page
+// writes numbers with a decimal comma. Project, engineer and the decimal
+// comma are remembered for the next report.
 #include <QDialog>
 #include <cstddef>
 
 #include "report/Report.h"
 
+class QCheckBox;
 class QLineEdit;
 
 namespace dralun {
@@ -17,6 +19,11 @@ inline constexpr const char* kReportHeadLabels[] = {"&Projekt:", "&Bauwerk / Abs
                                                     "Be&merkung:"};
 inline constexpr const char* kReportProjectKey = "Bericht/Projekt";
 inline constexpr const char* kReportEngineerKey = "Bericht/Bearbeiter";
+inline constexpr const char* kReportDecimalCommaKey = "Bericht/Dezimalkomma";
+
+// Whether the printed page writes a decimal comma, as last chosen (the
+// default: yes). What a program reads keeps the point.
+bool ReportDecimalComma();
 
 // Lets the edit take at most `longest` characters and no control characters,
 // as a project keeps a name or head text.
@@ -29,11 +36,13 @@ public:
 
     ReportHeader Header() const;
     QLineEdit* Edit(int index) const; // 0 Projekt ... 4 Bemerkung, for the tests
+    QCheckBox* DecimalCommaBox() const { return m_comma; }
 
-    void accept() override; // remembers project and engineer
+    void accept() override; // remembers project, engineer and the decimal comma
 
 private:
     QLineEdit* m_edits[5] = {};
+    QCheckBox* m_comma = nullptr;
 };
 
 } // namespace dralun

@@ -4,11 +4,13 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "gui/report/ReportPainter.h"
 #include "gui/report/ReportRows.h"
 #include "gui/report/RowMaker.h"
+#include "core/NumberPresentation.h"
 #include "project/ProjectReports.h"
 
 namespace dralun {
@@ -27,6 +29,8 @@ struct ListEntry {
     QString name;
     QString form;
     QString result;
+    QString verdict; // "erfüllt (40,8 %)", "nicht erfüllt …" or "–"
+    QColor verdictColour = kReportInk;
     QString page;
     QStringList notes; // what reads differently now than when it was kept
 };
@@ -100,14 +104,17 @@ void List(TitleMaker& m, const Fonts& f, const std::vector<ListEntry>& entries)
     const double pageW =
         std::max(m.TextWidth(QStringLiteral("Seite"), f.smallBold), m.TextWidth(QStringLiteral("00000"), f.text)) +
         gap;
-    const double nameW = 0.5 * (m.Width() - numberW - pageW);
-    const double x[] = {0, numberW, numberW + nameW, m.Width() - pageW}; // left edges
-    const double w[] = {numberW - gap, nameW - gap, m.Width() - pageW - x[2] - gap, pageW};
-    const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight};
+    const double rest = m.Width() - numberW - pageW;
+    const double nameW = 0.4 * rest;
+    const double resultW = 0.37 * rest;
+    // left edges: number, name, result, verdict, page
+    const double x[] = {0, numberW, numberW + nameW, numberW + nameW + resultW, m.Width() - pageW};
+    const double w[] = {numberW - gap, nameW - gap, resultW - gap, x[4] - x[3] - gap, pageW};
+    const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight};
 
     m.Begin(0, true);
-    const char* const heads[] = {"Nr.", "Berechnung", "Hauptergebnis", "Seite"};
-    for (int c = 0; c < 4; ++c)
+    const char* const heads[] = {"Nr.", "Berechnung", "Hauptergebnis", "Nachweis", "Seite"};
+    for (int c = 0; c < 5; ++c)
         m.Text(QString::fromUtf8(heads[c]), f.smallBold, x[c], 0, w[c], align[c], kGrey);
     m.End(m.P(2), true);
     m.MarkListHead();
@@ -117,11 +124,12 @@ void List(TitleMaker& m, const Fonts& f, const std::vector<ListEntry>& entries)
         m.Begin(m.P(2), false);
         const double name = m.Text(e.name, f.text, x[1], 0, w[1]);
         double height = name + m.Text(e.form, f.small, x[1], name + m.P(1), w[1], Qt::AlignLeft, kGrey) + m.P(1);
-        const std::pair<int, QString> others[] = {{0, e.number}, {2, e.result}, {3, e.page}};
+        const std::pair<int, QString> others[] = {{0, e.number}, {2, e.result}, {4, e.page}};
         for (const auto& [c, text] : others)
             height = std::max(height, m.Text(text, f.text, x[c], 0, w[c], align[c]));
+        height = std::max(height, m.Text(e.verdict, f.text, x[3], 0, w[3], align[3], e.verdictColour));
         if (!e.notes.isEmpty())
-            m.Text(e.notes.join(QLatin1Char('\n')), f.small, x[1], height + m.P(1), x[3] - x[1] - gap,
+            m.Text(e.notes.join(QLatin1Char('\n')), f.small, x[1], height + m.P(1), x[4] - x[1] - gap,
                    Qt::AlignLeft, kGrey);
         m.End(m.P(2), true);
     }
@@ -157,9 +165,24 @@ TitleLayout LayOut(TitleRows rows, double bodyHeight)
 }
 
 // The main result with each of its values on a line of its own.
-QString ResultLines(const std::string& result)
+QString ResultLines(const std::string& result, bool decimalComma)
 {
-    return Q(result).replace(QStringLiteral(", "), QStringLiteral("\n"));
+    return Q(decimalComma ? WithDecimalComma(result) : result).replace(QStringLiteral(", "), QStringLiteral("\n"));
+}
+
+// A calculation's verdict for the list, in words and coloured.
+void VerdictEntry(const Report& report, ListEntry& e)
+{
+    if (!report.verdict) {
+        e.verdict = QStringLiteral("–");
+        return;
+    }
+    const Verdict& v = *report.verdict;
+    e.verdict = QString::fromUtf8(VerdictWord(v.met));
+    if (std::isfinite(v.utilisation))
+        e.verdict += QStringLiteral("\n(") + Q(RoundedText(v.utilisation, "%", report.header.decimalComma)) +
+                     QStringLiteral(" %)");
+    e.verdictColour = v.met ? QColor(0, 110, 40) : QColor(180, 20, 20);
 }
 
 QString ChangeNote(const ResultChange& change)
@@ -169,19 +192,31 @@ QString ChangeNote(const ResultChange& change)
 
 } // namespace
 
+QString ProjectTitle(const std::string& fileTitle, const ReportHeader& head)
+{
+    if (!head.project.empty())
+        return Q(head.project);
+    return fileTitle.empty() ? QStringLiteral("Projekt") : QStringLiteral("Projekt ") + Q(fileTitle);
+}
+
 void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
                   const std::vector<UnusableEntry>& unusable, QPagedPaintDevice& device, QPainter& painter)
 {
-    // Every report laid out first: the title page names the page each begins on.
+    // Every report laid out first: the title page names the page each begins
+    // on. Each is printed with the decimal sign the project's print asks for.
     std::vector<const ProjectReport*> printed;
-    std::vector<ReportPages> parts;
+    std::vector<Report> copies;
     for (const ProjectReport& r : reports)
         if (r.reopened.form) {
             printed.push_back(&r);
-            parts.emplace_back(r.report, *r.reopened.form, device);
+            copies.push_back(r.report);
+            copies.back().header.decimalComma = head.decimalComma;
         }
+    std::vector<ReportPages> parts;
+    for (std::size_t i = 0; i < printed.size(); ++i)
+        parts.emplace_back(copies[i], *printed[i]->reopened.form, device);
     const QRectF body = ReportBody(device);
-    const QString title = fileTitle.empty() ? QStringLiteral("Projekt") : Q(fileTitle);
+    const QString title = ProjectTitle(fileTitle, head);
     const Fonts fonts;
 
     // The list's rows are as tall whatever pages they name, so the second
@@ -209,8 +244,9 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
             ListEntry& e = entries.emplace_back();
             e.number = QString::number(r.entry + 1);
             e.name = Q(r.name);
-            e.form = Q(r.report.title) + QStringLiteral(" (Formular %1)").arg(r.report.form);
-            e.result = ResultLines(MainResultText(*r.reopened.form));
+            e.form = Q(r.report.title) + QStringLiteral(", Formular %1").arg(r.report.form);
+            e.result = ResultLines(MainResultText(*r.reopened.form), head.decimalComma);
+            VerdictEntry(r.report, e);
             e.page = QString::number(start);
             for (const ResultChange& change : r.reopened.changes)
                 e.notes << ChangeNote(change);
@@ -233,7 +269,7 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
     for (int page = 0; page < front.pages; ++page) {
         if (page > 0)
             device.newPage();
-        PaintPageFrame(painter, device, Q(head.project), title, Q(head.date), page + 1, total);
+        PaintPageFrame(painter, device, QString(), title, Q(head.date), page + 1, total);
         for (; next < front.order.size() && front.places[next].page == page; ++next) {
             const ReportRow& row = front.rows.rows[front.order[next]];
             PaintReportRow(painter, device, row,
@@ -251,7 +287,7 @@ bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, con
                      const std::vector<UnusableEntry>& unusable, const QString& path, QString* error)
 {
     QString why;
-    const bool written = WritePdf(path, QStringLiteral("Projekt %1").arg(Q(fileTitle)),
+    const bool written = WritePdf(path, ProjectTitle(fileTitle, head),
                                   [&](QPagedPaintDevice& device, QPainter& painter) {
                                       PaintProject(fileTitle, head, reports, unusable, device, painter);
                                   },

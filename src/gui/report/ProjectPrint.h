@@ -14,11 +14,17 @@ struct ProjectReport; // project/ProjectReports.h
 struct UnusableEntry; // project/ProjectReports.h
 struct ReportHeader;
 
-// The project on paper: a title page (the project's head: Projekt, Bearbeiter, Datum, the file name
-// as title; then the list of calculations: number, name, form title, main result, and the page on
-// which its report begins), then each calculation's report as the single report prints it. The page
-// numbers run through the whole print: "Seite n von m" counts every page, title page included.
-// A calculation that cannot be used stands in the list at its place, "nicht verwendbar" and why.
+// The title of a project's print: the project's name as its head gives it;
+// without one, "Projekt" and the file's name.
+QString ProjectTitle(const std::string& fileTitle, const ReportHeader& head);
+
+// The project on paper: a title page (the project's name as title, then its head: Projekt,
+// Bearbeiter, Datum; then the list of calculations: number, name, form title, main result, the
+// verdict in words with the utilisation, or "–" for a form without a criterion, and the page on
+// which its report begins), then each calculation's report as the single report prints it, with
+// the decimal sign head.decimalComma asks for. The page numbers run through the whole print:
+// "Seite n von m" counts every page, title page included. A calculation that cannot be used stands
+// in the list at its place, "nicht verwendbar" and why.
 void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
                   const std::vector<UnusableEntry>& unusable, QPagedPaintDevice& device, QPainter& painter);
 bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,

@@ -23,7 +23,9 @@ QFont FrameFont() { return ReportFont(8); }
 
 double FrameLine(const QPaintDevice& device) { return QFontMetricsF(FrameFont(), &device).height(); }
 
-QString Title(const Report& r) { return Q(r.title) + QStringLiteral(" (Formular %1)").arg(r.form); }
+QString Title(const Report& r) { return Q(r.title); }
+
+QString FormText(const Report& r) { return r.form > 0 ? QStringLiteral("Formular %1").arg(r.form) : QString(); }
 
 // The report's head line: project and structure at the left, the form at
 // the right.
@@ -33,7 +35,8 @@ void PaintFrame(QPainter& painter, const QPagedPaintDevice& device, const Report
     for (const std::string& part : {r.header.project, r.header.structure})
         if (!part.empty())
             head << Q(part);
-    PaintPageFrame(painter, device, head.join(QStringLiteral(" · ")), Title(r), Q(r.header.date), page, pages);
+    PaintPageFrame(painter, device, head.join(QStringLiteral(" · ")), Title(r), Q(r.header.date), page, pages,
+                   FormText(r));
 }
 
 } // namespace
@@ -124,7 +127,7 @@ void PaintReportRow(QPainter& painter, const QPaintDevice& device, const ReportR
 }
 
 void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QString& left, const QString& right,
-                    const QString& date, int page, int pages)
+                    const QString& date, int page, int pages, const QString& form)
 {
     const QFont font = FrameFont();
     const QFontMetricsF metrics(font, &device);
@@ -141,10 +144,11 @@ void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QS
     painter.drawText(QPointF(0, metrics.ascent()), shownLeft);
     painter.drawText(QPointF(width - rightWidth, metrics.ascent()), shownRight);
 
-    const QString foot = QStringLiteral("%1 · %2 · Seite %3 von %4")
-                             .arg(QString::fromLatin1(kProgramVersion), date)
-                             .arg(page)
-                             .arg(pages);
+    QStringList parts{QString::fromLatin1(kProgramVersion)};
+    if (!form.isEmpty())
+        parts << form;
+    parts << date << QStringLiteral("Seite %1 von %2").arg(page).arg(pages);
+    const QString foot = parts.join(QStringLiteral(" · "));
     const double footTop = device.height() - line;
     painter.drawText(QPointF((width - metrics.horizontalAdvance(foot)) / 2, footTop + metrics.ascent()), foot);
 
@@ -161,18 +165,58 @@ struct ReportPages::Rows {
     PageOrder laid; // rows[laid.order[k]] goes to laid.places[k]
 };
 
+namespace {
+
+// Whether the last page is one to spare: a few lines filling less than a
+// quarter of it, or the picture with its heading alone.
+bool LastPageToSpare(const ReportPages::Rows& rows)
+{
+    const PageOrder& laid = rows.laid;
+    if (laid.pages < 2 || laid.order.empty())
+        return false;
+    const double fill = laid.places.back().top + rows.rows[laid.order.back()].page.height;
+    std::size_t first = laid.order.size();
+    while (first > 0 && laid.places[first - 1].page == laid.pages - 1)
+        --first;
+    bool picture = false;
+    for (std::size_t k = first; k < laid.order.size(); ++k)
+        picture = picture || static_cast<bool>(rows.rows[laid.order[k]].paint);
+    return fill < 0.25 * rows.body.height() || (picture && laid.order.size() - first <= 3);
+}
+
+} // namespace
+
 ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPaintDevice& device)
     : m_report(&report), m_rows(std::make_unique<Rows>())
 {
     m_rows->body = ReportBody(device);
-    m_rows->rows = ReportRows(report, form, device, m_rows->body.width(), m_rows->body.height());
-    std::vector<PageRow> measured;
-    std::vector<int> heads;
-    for (const ReportRow& row : m_rows->rows) {
-        measured.push_back(row.page);
-        heads.push_back(row.head);
-    }
-    m_rows->laid = PaginateWithHeads(measured, heads, m_rows->body.height());
+    const double body = m_rows->body.height();
+    auto lay = [&](double pictureScale) {
+        Rows rows;
+        rows.body = m_rows->body;
+        rows.rows = ReportRows(report, form, device, m_rows->body.width(), body, pictureScale);
+        std::vector<PageRow> measured;
+        std::vector<int> heads;
+        for (const ReportRow& row : rows.rows) {
+            measured.push_back(row.page);
+            heads.push_back(row.head);
+        }
+        rows.laid = PaginateWithHeads(measured, heads, body);
+        return rows;
+    };
+    *m_rows = lay(1);
+    // A last page with a few lines only, or with the picture alone, when a
+    // smaller picture lets them stand on the page before: the picture is
+    // drawn smaller, down to half its height (its labels no smaller than
+    // they may be), rather than a page be printed nearly empty.
+    if (LastPageToSpare(*m_rows))
+        for (const double scale : {0.8, 0.65, 0.5}) {
+            Rows smaller = lay(scale);
+            if (smaller.laid.pages < m_rows->laid.pages) {
+                *m_rows = std::move(smaller);
+                break;
+            }
+        }
     m_count = m_rows->laid.pages;
 }
 

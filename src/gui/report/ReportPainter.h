@@ -65,10 +65,10 @@ QRectF ReportBody(const QPagedPaintDevice& device);
 void PaintReportRow(QPainter& painter, const QPaintDevice& device, const ReportRow& row, const QRectF& rect);
 
 // Head line and foot line of a page: left and right above (each cut short
-// with "…" where it would not fit), "Dralun 1.00 · date · Seite page von
-// pages" below.
+// with "…" where it would not fit), "Dralun 1.00 · Formular 130 · date ·
+// Seite page von pages" below (the form only where one is given).
 void PaintPageFrame(QPainter& painter, const QPagedPaintDevice& device, const QString& left, const QString& right,
-                    const QString& date, int page, int pages);
+                    const QString& date, int page, int pages, const QString& form = {});
 
 // A report laid out for the device, for a print that may hold more than the
 // one report: every part of the print is laid out before the first page is
@@ -87,8 +87,9 @@ public:
     // page of the print.
     std::vector<PlacedRow> Paint(QPagedPaintDevice& device, QPainter& painter, int before, int total) const;
 
-private:
     struct Rows;
+
+private:
     const Report* m_report;
     std::unique_ptr<Rows> m_rows;
     int m_count = 1;

@@ -4,13 +4,17 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
+#include "core/NumberText.h"
 #include "gui/report/RatingRows.h"
 #include "gui/report/ReportPicture.h"
 #include "gui/report/RowMaker.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
+#include "report/TextbookFormula.h"
 
 namespace dralun {
 
@@ -44,23 +48,54 @@ QFont ReportFixedFont(double points)
 TextBlock::TextBlock(const QString& text, const QFont& font, double width, const QPaintDevice& device,
                      Qt::Alignment align)
 {
+    for (const QString& paragraph : text.split(QLatin1Char('\n')))
+        Lay(paragraph, {}, font, width, device, align);
+}
+
+TextBlock::TextBlock(const QString& text, const QList<QTextLayout::FormatRange>& formats, const QFont& font,
+                     double width, const QPaintDevice& device, Qt::Alignment align)
+{
+    Lay(text, formats, font, width, device, align);
+}
+
+void TextBlock::Lay(const QString& paragraph, const QList<QTextLayout::FormatRange>& formats, const QFont& font,
+                    double width, const QPaintDevice& device, Qt::Alignment align)
+{
     QTextOption option(align);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        auto layout = std::make_unique<QTextLayout>(paragraph, font, &device);
-        layout->setTextOption(option);
-        layout->beginLayout();
-        double y = 0;
-        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-        }
-        layout->endLayout();
-        m_tops.push_back(m_height);
-        m_height += y;
-        m_layouts.push_back(std::move(layout));
+    auto layout = std::make_unique<QTextLayout>(paragraph, font, &device);
+    layout->setTextOption(option);
+    if (!formats.isEmpty())
+        layout->setFormats(formats);
+    layout->beginLayout();
+    double y = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
     }
+    layout->endLayout();
+    m_tops.push_back(m_height);
+    m_height += y;
+    m_layouts.push_back(std::move(layout));
+}
+
+QString PiecesText(const FormulaPieces& pieces, QList<QTextLayout::FormatRange>* formats)
+{
+    QString text;
+    for (const FormulaPiece& p : pieces) {
+        const QString part = QString::fromStdString(p.text);
+        if (p.script != Script::Normal && formats) {
+            QTextLayout::FormatRange range;
+            range.start = static_cast<int>(text.size());
+            range.length = static_cast<int>(part.size());
+            range.format.setVerticalAlignment(p.script == Script::Super ? QTextCharFormat::AlignSuperScript
+                                                                        : QTextCharFormat::AlignSubScript);
+            formats->append(range);
+        }
+        text += part;
+    }
+    return text;
 }
 
 TextBlock::TextBlock(TextBlock&&) noexcept = default;
@@ -94,7 +129,6 @@ const QColor& kInk = kReportInk;
 const QColor& kGrey = kReportGrey;
 const QColor& kRule = kReportRule;
 
-QString UnitText(const std::string& unit) { return unit == "-" ? QString() : Q(unit); }
 
 using RowMaker = CRowMaker;
 
@@ -115,17 +149,24 @@ void Line(RowMaker& m, const QString& text, const QFont& font, double indent = 0
     m.End(m.P(2), false);
 }
 
+// The text of the page: with a decimal comma where the head asks for one.
+QString PageText(const std::string& text, const CPageNumbers& numbers)
+{
+    return Q(numbers.DecimalComma() ? WithDecimalComma(text) : text);
+}
+
 // ---- part 1: the head -----------------------------------------------------------
 
-void Head(RowMaker& m, const Fonts& f, const Report& r)
+void Head(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
 {
     m.Begin();
-    m.Text(Q(r.title) + QStringLiteral(" (Formular %1)").arg(r.form), f.title, 0, 0, m.Width());
+    m.Text(Q(r.title), f.title, 0, 0, m.Width());
     m.End(m.P(8), false);
 
     std::vector<std::pair<QString, QString>> lines;
+    const FormulaPieces method = TextbookUnit(numbers.DecimalComma() ? WithDecimalComma(r.method) : r.method);
     if (r.method != r.title)
-        lines.emplace_back(QStringLiteral("Verfahren"), Q(r.method));
+        lines.emplace_back(QStringLiteral("Verfahren"), QString());
     lines.emplace_back(QStringLiteral("Projekt"), Q(r.header.project));
     lines.emplace_back(QStringLiteral("Bauwerk / Abschnitt"), Q(r.header.structure));
     lines.emplace_back(QStringLiteral("Bearbeiter"), Q(r.header.engineer));
@@ -138,7 +179,10 @@ void Head(RowMaker& m, const Fonts& f, const Report& r)
     for (const auto& [label, value] : lines) {
         m.Begin(m.P(2));
         m.Text(label, f.bold, 0, 0, labelWidth);
-        m.Text(value, f.text, labelWidth, 0, m.Width() - labelWidth);
+        if (label == QStringLiteral("Verfahren"))
+            m.Text(method, f.text, labelWidth, 0, m.Width() - labelWidth);
+        else
+            m.Text(value, f.text, labelWidth, 0, m.Width() - labelWidth);
         m.End(m.P(2), true);
     }
 }
@@ -150,7 +194,18 @@ struct Columns {
     double labelW, symbolW, valueW, unitW;
 };
 
-Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r)
+FormulaPieces UnitPieces(const std::string& unit) { return unit == "-" ? FormulaPieces{} : TextbookUnit(unit); }
+
+// An entry's value; a number with an exponent as a power of ten.
+FormulaPieces ValuePieces(const ReportEntry& e, bool result, const CPageNumbers& numbers)
+{
+    const std::string text = numbers.EntryText(e, result);
+    if (ParseFieldNumber(e.text))
+        return TextbookNumber(text, false);
+    return {{text, Script::Normal}};
+}
+
+Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
 {
     const double gap = m.P(8);
     double symbol = m.TextWidth(QStringLiteral("Zeichen"), f.smallBold);
@@ -158,9 +213,9 @@ Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r)
     double unit = m.TextWidth(QStringLiteral("Einheit"), f.smallBold);
     for (const auto* list : {&r.inputs, &r.results})
         for (const ReportEntry& e : *list) {
-            symbol = std::max(symbol, m.TextWidth(Q(e.symbol), f.text));
-            value = std::max(value, m.TextWidth(Q(e.text), f.text));
-            unit = std::max(unit, m.TextWidth(UnitText(e.unit), f.text));
+            symbol = std::max(symbol, m.TextWidth(TextbookSymbol(e.symbol), f.text));
+            value = std::max(value, m.TextWidth(ValuePieces(e, list == &r.results, numbers), f.text));
+            unit = std::max(unit, m.TextWidth(UnitPieces(e.unit), f.text));
         }
     const double w = m.Width();
     Columns c{};
@@ -175,7 +230,8 @@ Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r)
     return c;
 }
 
-void Entries(RowMaker& m, const Fonts& f, const Columns& c, const std::vector<ReportEntry>& entries)
+void Entries(RowMaker& m, const Fonts& f, const Columns& c, const std::vector<ReportEntry>& entries,
+             const CPageNumbers& numbers, bool results)
 {
     if (entries.empty()) {
         Line(m, QStringLiteral("Keine."), f.text);
@@ -188,19 +244,78 @@ void Entries(RowMaker& m, const Fonts& f, const Columns& c, const std::vector<Re
     m.Text(QStringLiteral("Wert"), f.smallBold, c.value, 0, c.valueW - gap, Qt::AlignLeft, kGrey);
     m.Text(QStringLiteral("Einheit"), f.smallBold, c.unit, 0, c.unitW, Qt::AlignLeft, kGrey);
     m.End(m.P(2), true);
+    const int head = static_cast<int>(m.Count()) - 1;
     for (const ReportEntry& e : entries) {
-        m.Begin(m.P(2));
-        m.Text(Q(e.label), f.text, c.label, 0, c.labelW - gap);
-        m.Text(Q(e.symbol), f.text, c.symbol, 0, c.symbolW - gap);
-        m.Text(Q(e.text), f.text, c.value, 0, c.valueW - gap);
-        m.Text(UnitText(e.unit), f.text, c.unit, 0, c.unitW);
+        m.Begin(m.P(2)).head = head;
+        m.Text(PageText(e.label, numbers), f.text, c.label, 0, c.labelW - gap);
+        m.Text(TextbookSymbol(e.symbol), f.text, c.symbol, 0, c.symbolW - gap);
+        m.Text(ValuePieces(e, results, numbers), f.text, c.value, 0, c.valueW - gap);
+        m.Text(UnitPieces(e.unit), f.text, c.unit, 0, c.unitW);
         m.End(m.P(2), true);
+    }
+}
+
+// ---- the constants ------------------------------------------------------------------
+
+// g, ν and π, each once, with unit and source, where a step uses them.
+void Constants(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
+{
+    struct Constant {
+        const char* symbol;
+        const char* unit;
+        const char* what;
+    };
+    static const Constant constants[] = {
+        {"g", "m/s²", "Normfallbeschleunigung (festgelegter Normwert der Fallbeschleunigung)"},
+        {"nu", "m²/s", "kinematische Zähigkeit des Wassers bei etwa 10 °C (Bemessungswert der Rohrhydraulik nach ATV-DVWK-A 110)"},
+        {"pi", "", "Kreiszahl, gerechnet auf zehn Stellen genau"},
+    };
+    // g and ν as the computation has them; π to six digits (its ten are said).
+    auto ConstantValue = [](const Constant& c, double value) {
+        return std::string(c.symbol) == "pi" ? RoundedText(value, Rounding{5, 6, 5}) : ConstantText(value);
+    };
+    std::vector<std::pair<const Constant*, double>> used;
+    for (const Constant& c : constants)
+        for (const CalcStep& s : r.steps) {
+            const auto arg = std::find_if(s.args.begin(), s.args.end(), [&](const auto& a) { return a.first == c.symbol; });
+            if (arg != s.args.end()) {
+                used.emplace_back(&c, arg->second);
+                break;
+            }
+        }
+    if (used.empty())
+        return;
+    Heading(m, f, QStringLiteral("Konstanten"));
+    double left = 0;
+    for (const auto& [c, value] : used) {
+        FormulaPieces line = TextbookSymbol(c->symbol);
+        line.push_back({std::string(" = "), Script::Normal});
+        for (const FormulaPiece& p : TextbookNumber(ConstantValue(*c, value), numbers.DecimalComma()))
+            line.push_back(p);
+        line.push_back({" ", Script::Normal});
+        for (const FormulaPiece& p : TextbookUnit(c->unit))
+            line.push_back(p);
+        left = std::max(left, m.TextWidth(line, f.text));
+    }
+    left += m.P(16);
+    for (const auto& [c, value] : used) {
+        m.Begin(m.P(2));
+        FormulaPieces line = TextbookSymbol(c->symbol);
+        line.push_back({std::string(std::string(c->symbol) == "pi" ? " ≈ " : " = "), Script::Normal});
+        for (const FormulaPiece& p : TextbookNumber(ConstantValue(*c, value), numbers.DecimalComma()))
+            line.push_back(p);
+        line.push_back({" ", Script::Normal});
+        for (const FormulaPiece& p : TextbookUnit(c->unit))
+            line.push_back(p);
+        m.Text(Joined(line), f.text, 0, 0, left);
+        m.Text(PageText(c->what, numbers), f.text, left, 0, m.Width() - left);
+        m.End(m.P(2), false);
     }
 }
 
 // ---- part 3: the steps ------------------------------------------------------------
 
-void Steps(RowMaker& m, const Fonts& f, const Report& r)
+void Steps(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
 {
     if (r.steps.empty()) {
         Line(m, r.refusal.empty() ? QStringLiteral("Keine Rechenschritte aufgezeichnet.")
@@ -210,36 +325,105 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r)
     }
     const double number = m.TextWidth(QString::number(r.steps.size()) + QStringLiteral(".  "), f.bold);
     const double indent = number + m.P(12);
-    int n = 0;
-    for (const CalcStep& s : r.steps) {
+    const double space = m.TextWidth(QStringLiteral(" "), f.text);
+    for (std::size_t n = 0; n < r.steps.size(); ++n) {
+        const CalcStep& s = r.steps[n];
         m.Begin(m.P(3));
-        m.Text(QStringLiteral("%1.").arg(++n), f.bold, 0, 0, number);
-        double y = m.Text(Q(s.text), f.text, number, 0, m.Width() - number) + m.P(1);
+        m.Text(QStringLiteral("%1.").arg(n + 1), f.bold, 0, 0, number);
+        double y = m.Text(PageText(s.text, numbers), f.text, number, 0, m.Width() - number) + m.P(1);
 
-        const QString symbol = Q(s.symbol);
-        std::vector<QString> right;
-        for (const std::string& line : StepLines(s))
-            right.push_back(Q(line));
-        if (!UnitText(s.unit).isEmpty())
-            right.back() += QLatin1Char(' ') + UnitText(s.unit);
+        std::vector<FormulaPieces> right = numbers.StepLines(n);
+        const FormulaPieces unit = UnitPieces(s.unit);
+        if (!unit.empty()) {
+            right.back().push_back({" ", Script::Normal});
+            right.back().insert(right.back().end(), unit.begin(), unit.end());
+        }
 
         // "symbol =" on the first line, "=" under its sign on the others.
-        const double space = m.TextWidth(QStringLiteral(" "), f.text);
-        const double left = std::min(m.TextWidth(symbol + QStringLiteral(" ="), f.text) + space / 2,
-                                     0.35 * (m.Width() - indent));
+        const FormulaPieces symbol = TextbookSymbol(s.symbol);
+        const double equals = indent + std::min(m.TextWidth(symbol, f.text) + space, 0.35 * (m.Width() - indent));
+        const double formula = equals + m.TextWidth(QStringLiteral("="), f.text) + space;
         for (size_t i = 0; i < right.size(); ++i) {
-            const QString sign = i == 0 ? symbol + QStringLiteral(" =") : QStringLiteral("=");
-            const double h1 = m.Text(sign, f.text, indent, y, left, Qt::AlignRight);
-            const double h2 = m.Text(right[i], f.text, indent + left + space, y, m.Width() - indent - left - space);
-            y += std::max(h1, h2);
+            double h = 0;
+            if (i == 0)
+                h = m.Text(symbol, f.text, indent, y, equals - indent);
+            h = std::max(h, m.Text(QStringLiteral("="), f.text, equals, y, formula - equals));
+            h = std::max(h, m.Text(Joined(right[i]), f.text, formula, y, m.Width() - formula));
+            y += h;
         }
         m.End(m.P(3), true);
     }
 }
 
+// ---- the verdict ----------------------------------------------------------------------
+
+const QColor kMet(0, 110, 40);
+const QColor kNotMet(180, 20, 20);
+
+void VerdictPart(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
+{
+    const Verdict& v = *r.verdict;
+    const VerdictTerms& t = v.terms;
+    Heading(m, f, QStringLiteral("Nachweis"));
+    m.Begin(m.P(2), true);
+    m.Text(PageText(t.question, numbers), f.bold, 0, 0, m.Width());
+    m.End(m.P(4), false);
+
+    // Demand and limit, each with its symbol, number and unit, and the sign between.
+    auto quantity = [&](const std::string& text, const std::string& symbol, double value) {
+        FormulaPieces line{{text.empty() ? text : text + " ", Script::Normal}};
+        for (const FormulaPiece& p : TextbookSymbol(symbol))
+            line.push_back(p);
+        line.push_back({" = ", Script::Normal});
+        for (const FormulaPiece& p : TextbookNumber(RoundedText(value, t.unit), numbers.DecimalComma()))
+            line.push_back(p);
+        line.push_back({" ", Script::Normal});
+        for (const FormulaPiece& p : UnitPieces(t.unit))
+            line.push_back(p);
+        return Joined(line);
+    };
+    const double indent = m.P(12);
+    const bool within = std::isfinite(v.demand) && v.demand <= v.limit;
+    m.Begin(m.P(2), true);
+    double y = m.Text(quantity(t.demandText, t.demandSymbol, v.demand), f.text, indent, 0, m.Width() - indent);
+    y += m.Text(quantity(t.limitText, t.limitSymbol, v.limit), f.text, indent, y, m.Width() - indent);
+    // The comparison: "Q = 40,0 l/s ≤ Qv = 97,9 l/s".
+    FormulaPieces compare = quantity("", t.demandSymbol, v.demand);
+    compare.push_back({within ? " ≤ " : " > ", Script::Normal});
+    for (const FormulaPiece& p : quantity("", t.limitSymbol, v.limit))
+        compare.push_back(p);
+    m.Text(Joined(compare), f.bold, indent, y + m.P(2), m.Width() - indent);
+    m.End(m.P(4), false);
+
+    // The utilisation with its formula and numbers, as the step found it.
+    m.Begin(m.P(2), true);
+    const auto eta = std::find_if(r.steps.begin(), r.steps.end(), [](const CalcStep& s) { return s.symbol == "eta"; });
+    if (eta != r.steps.end() && std::isfinite(v.utilisation)) {
+        FormulaPieces line{{"Ausnutzung ", Script::Normal}};
+        for (const FormulaPiece& p : TextbookSymbol("eta"))
+            line.push_back(p);
+        for (const FormulaPieces& part : numbers.StepLines(static_cast<std::size_t>(eta - r.steps.begin()))) {
+            line.push_back({" = ", Script::Normal});
+            line.insert(line.end(), part.begin(), part.end());
+        }
+        line.push_back({" %", Script::Normal});
+        m.Text(Joined(line), f.text, indent, 0, m.Width() - indent);
+    } else {
+        m.Text(QStringLiteral("Ausnutzung: keine, denn %1 ist nicht größer als null.")
+                   .arg(PiecesText(TextbookSymbol(t.limitSymbol), nullptr)),
+               f.text, indent, 0, m.Width() - indent);
+    }
+    m.End(m.P(4), false);
+
+    m.Begin(m.P(2));
+    m.Text(QStringLiteral("Nachweis ") + QString::fromUtf8(VerdictWord(v.met)), f.heading, 0, 0, m.Width(),
+           Qt::AlignLeft, v.met ? kMet : kNotMet);
+    m.End(m.P(2), false);
+}
+
 // ---- part 5: the notes -------------------------------------------------------------
 
-void Notes(RowMaker& m, const Fonts& f, const Report& r, double bodyHeight)
+void Notes(RowMaker& m, const Fonts& f, const Report& r, double bodyHeight, const CPageNumbers& numbers)
 {
     const double indent = m.P(12);
     auto paragraphs = [&](const QString& text, bool first) {
@@ -251,11 +435,11 @@ void Notes(RowMaker& m, const Fonts& f, const Report& r, double bodyHeight)
     };
     // A note is one row; one too long for a page, one row per paragraph.
     auto note = [&](const std::string& text) {
-        paragraphs(Q(text), true);
+        paragraphs(PageText(text, numbers), true);
         if (m.Last().page.height <= bodyHeight)
             return;
         m.DropLast();
-        const QStringList parts = Q(text).split(QLatin1Char('\n'));
+        const QStringList parts = PageText(text, numbers).split(QLatin1Char('\n'));
         for (int i = 0; i < parts.size(); ++i)
             paragraphs(parts[i], i == 0);
     };
@@ -302,22 +486,27 @@ void Files(RowMaker& m, const Fonts& f, const Report& r)
 } // namespace
 
 std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPaintDevice& device, double width,
-                                  double bodyHeight)
+                                  double bodyHeight, double pictureScale)
 {
     const Fonts f;
+    const CPageNumbers numbers(r);
     RowMaker m(device, width);
-    Head(m, f, r);
+    Head(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Eingaben"));
-    const Columns columns = TableColumns(m, f, r);
-    Entries(m, f, columns, r.inputs);
+    const Columns columns = TableColumns(m, f, r, numbers);
+    Entries(m, f, columns, r.inputs, numbers, false);
+    if (!r.steps.empty())
+        Constants(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Rechengang"));
-    Steps(m, f, r);
+    Steps(m, f, r, numbers);
     if (r.refusal.empty() || !r.results.empty()) {
         Heading(m, f, QStringLiteral("Ergebnisse"));
-        Entries(m, f, columns, r.results);
+        Entries(m, f, columns, r.results, numbers, true);
     }
+    if (r.verdict)
+        VerdictPart(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Hinweise"));
-    Notes(m, f, r, bodyHeight);
+    Notes(m, f, r, bodyHeight, numbers);
     Heading(m, f, QStringLiteral("Daten"));
     Files(m, f, r);
     if (const int id = PictureIdOf(form); id >= 0) {
@@ -327,14 +516,14 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
             Line(m, QStringLiteral("Kein Bild: nicht berechnet (siehe Hinweise)."), f.text);
         } else {
             // The picture on the page of its heading.
-            m.Row(PictureRow(form, id, device, width, bodyHeight - m.P(40)));
+            m.Row(PictureRow(form, id, device, width, (bodyHeight - m.P(40)) * pictureScale));
             if (!r.refusal.empty())
                 Line(m, QStringLiteral("Ein Teil der Ergebnisse wurde nicht berechnet (siehe Hinweise)."), f.text);
         }
     }
     std::vector<ReportRow> rows = m.Take();
     if (r.rating)
-        AppendRatingRows(rows, *r.rating, device, width, bodyHeight);
+        AppendRatingRows(rows, *r.rating, device, width, bodyHeight, r.header.decimalComma);
     return rows;
 }
 

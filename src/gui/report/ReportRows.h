@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "gui/report/ReportPainter.h"
+#include "report/TextbookFormula.h"
+
+#include <QTextLayout>
 
 class QPaintDevice;
-class QTextLayout;
 
 namespace dralun {
 
@@ -33,6 +35,9 @@ class TextBlock {
 public:
     TextBlock(const QString& text, const QFont& font, double width, const QPaintDevice& device,
               Qt::Alignment align = Qt::AlignLeft);
+    // One paragraph with parts raised or lowered (exponents, indices).
+    TextBlock(const QString& text, const QList<QTextLayout::FormatRange>& formats, const QFont& font, double width,
+              const QPaintDevice& device, Qt::Alignment align = Qt::AlignLeft);
     TextBlock(TextBlock&&) noexcept;
     TextBlock& operator=(TextBlock&&) noexcept;
     ~TextBlock();
@@ -41,6 +46,8 @@ public:
     void Draw(QPainter& painter, QPointF topLeft) const;
 
 private:
+    void Lay(const QString& paragraph, const QList<QTextLayout::FormatRange>& formats, const QFont& font,
+             double width, const QPaintDevice& device, Qt::Alignment align);
     std::vector<std::unique_ptr<QTextLayout>> m_layouts;
     std::vector<double> m_tops;
     double m_height = 0;
@@ -69,12 +76,16 @@ inline const QColor kReportInk(20, 20, 20);
 inline const QColor kReportGrey(90, 90, 90);
 inline const QColor kReportRule(170, 170, 170);
 
+// Pieces of a formula as one text, with the ranges to raise or lower.
+QString PiecesText(const FormulaPieces& pieces, QList<QTextLayout::FormatRange>* formats);
+
 // The heading of a part of the report, with its rule: it keeps with the
 // row after it.
 ReportRow HeadingRow(const QString& title, const QPaintDevice& device, double width);
 
-// Every row of the report for a body of the given width and height.
+// Every row of the report for a body of the given width and height; the
+// form's picture at most pictureScale of the height it may have.
 std::vector<ReportRow> ReportRows(const Report& report, const CForm& form, const QPaintDevice& device, double width,
-                                  double bodyHeight);
+                                  double bodyHeight, double pictureScale = 1);
 
 } // namespace dralun

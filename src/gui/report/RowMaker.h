@@ -52,6 +52,23 @@ public:
         row.page.height = std::max(row.page.height, y + height);
         return height;
     }
+    // Pieces of a formula (raised exponents, lowered indices) at x, y.
+    double Text(const FormulaPieces& pieces, const QFont& font, double x, double y, double w,
+                Qt::Alignment align = Qt::AlignLeft, QColor colour = kReportInk)
+    {
+        QList<QTextLayout::FormatRange> formats;
+        const QString text = PiecesText(pieces, &formats);
+        ReportRow& row = m_rows.back();
+        row.texts.push_back(
+            {QPointF(x, y), TextBlock(text, formats, font, std::max(w, 1.0), m_device, align), colour});
+        const double height = row.texts.back().block.Height();
+        row.page.height = std::max(row.page.height, y + height);
+        return height;
+    }
+    double TextWidth(const FormulaPieces& pieces, const QFont& font) const
+    {
+        return TextWidth(PiecesText(pieces, nullptr), font);
+    }
     // Ends the current row with a padding and, if asked, a rule under it.
     void End(double padding, bool rule)
     {
