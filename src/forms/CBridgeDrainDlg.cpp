@@ -33,6 +33,7 @@ CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdAPlan);
     Connect<D>(this, handlers);
 }
 

@@ -7,7 +7,10 @@
 
 namespace dralun {
 
-CCulvertDlg::CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids) : CForm(templateId, sink), m_ids(ids) {}
+CCulvertDlg::CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids) : CForm(templateId, sink), m_ids(ids)
+{
+    SetDemandField(kIdQerf);
+}
 
 void CCulvertDlg::OnInitDialog()
 {

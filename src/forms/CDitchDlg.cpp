@@ -44,6 +44,7 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdQerf);
     Connect<D>(this, handlers);
     KeepOnRefusal({kIdH}); // the bank height follows the water depth alone
 }

@@ -101,7 +101,8 @@ public:
     // Whether the mode chosen uses the input: by default, whether the field
     // is enabled. A form that leaves a field enabled in a mode that does not
     // use it says so here.
-    virtual bool ModeUses(int id) const { return IsEnabled(id); }
+    // A demand left at 0 (no check asked for) is not used either.
+    virtual bool ModeUses(int id) const { return IsEnabled(id) && !(id == m_demandField && Value(id) == 0); }
     // Whether the form checks a criterion at all (a look-up table does not).
     virtual bool StatesVerdict() const { return false; }
     // The modes, check boxes and list entries a user chose, in words: a
@@ -186,6 +187,9 @@ protected:
     // The verdict of the computation that is running (before Record, so that
     // its step is recorded with the others).
     void SetVerdict(Verdict verdict) { m_verdict = std::move(verdict); }
+    // The input holding the demand of the verdict, where the user types it
+    // (0: no check).
+    void SetDemandField(int id) { m_demandField = id; }
 
 private:
     using Ref = std::variant<double*, float*, std::string*, int*>;
@@ -246,6 +250,7 @@ private:
     std::vector<DataFileUse> m_dataFiles;
     std::vector<std::string> m_computationMessages;
     std::optional<Verdict> m_verdict;
+    int m_demandField = 0;
     long m_action = 0;            // counts the user's actions
     long m_computedInAction = -1; // the action in which the last computation ran
     bool m_recordSteps = true;

@@ -80,6 +80,7 @@ CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdQerf);
     Connect<D>(this, handlers);
 }
 

@@ -155,6 +155,7 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdAPlan);
     Connect<D>(this, handlers);
 }
 

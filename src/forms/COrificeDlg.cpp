@@ -27,6 +27,7 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdDGew);
     Connect<D>(this, handlers);
 }
 

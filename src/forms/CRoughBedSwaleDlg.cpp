@@ -68,6 +68,7 @@ CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, si
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdQerf);
     Connect<D>(this, handlers);
 }
 

@@ -84,6 +84,7 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdQerf);
     Connect<D>(this, handlers);
 }
 

@@ -34,6 +34,7 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
     };
     Bind<D>(this, fields);
     AddControls(controls);
+    SetDemandField(kIdQzul);
     Connect<D>(this, handlers);
 }
 

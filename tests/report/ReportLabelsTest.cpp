@@ -8,6 +8,7 @@
 #include <set>
 
 #include "forms/CForm.h"
+#include "forms/COrificeDlg.h"
 #include "forms/CPipeRunDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
@@ -148,6 +149,20 @@ TEST_F(EveryFormReport, PipeRunLeavesOutTheLevelsWhileTheSlopeIsGivenAsOneIn)
     EXPECT_TRUE(r.unused.empty());
     EXPECT_EQ(Ids(r.results).count(CPipeRunDlg::kIdI), 1u);
     EXPECT_NE(r.inputs[0].label, r.inputs[1].label); // "Sohle oben" and "Sohle unten"
+}
+
+// A demand left at 0 asks for no check: it is no input of the report.
+TEST_F(EveryFormReport, DemandLeftAtZeroIsNoInput)
+{
+    COrificeDlg orifice(m_log);
+    orifice.Open();
+    PressCompute(orifice);
+    EXPECT_EQ(Ids(BuildReport(orifice).unused).count(COrificeDlg::kIdDGew), 1u);
+    orifice.Type(COrificeDlg::kIdDGew, "0.15");
+    PressCompute(orifice);
+    const Report r = BuildReport(orifice);
+    EXPECT_EQ(Ids(r.inputs).count(COrificeDlg::kIdDGew), 1u);
+    EXPECT_TRUE(r.verdict.has_value());
 }
 
 } // namespace

@@ -191,10 +191,10 @@ ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPa
 {
     m_rows->body = ReportBody(device);
     const double body = m_rows->body.height();
-    auto lay = [&](double pictureScale) {
+    auto lay = [&](double pictureScale, bool pictureEarly) {
         Rows rows;
         rows.body = m_rows->body;
-        rows.rows = ReportRows(report, form, device, m_rows->body.width(), body, pictureScale);
+        rows.rows = ReportRows(report, form, device, m_rows->body.width(), body, pictureScale, pictureEarly);
         std::vector<PageRow> measured;
         std::vector<int> heads;
         for (const ReportRow& row : rows.rows) {
@@ -204,19 +204,23 @@ ReportPages::ReportPages(const Report& report, const CForm& form, const QPagedPa
         rows.laid = PaginateWithHeads(measured, heads, body);
         return rows;
     };
-    *m_rows = lay(1);
-    // A last page with a few lines only, or with the picture alone, when a
-    // smaller picture lets them stand on the page before: the picture is
-    // drawn smaller, down to half its height (its labels no smaller than
-    // they may be), rather than a page be printed nearly empty.
-    if (LastPageToSpare(*m_rows))
-        for (const double scale : {0.8, 0.65, 0.5}) {
-            Rows smaller = lay(scale);
-            if (smaller.laid.pages < m_rows->laid.pages) {
-                *m_rows = std::move(smaller);
+    *m_rows = lay(1, false);
+    // A last page with a few lines only, or with the picture alone, when
+    // they can stand on the page before: the picture goes right after the
+    // verdict (the notes and data files, which may break across pages, then
+    // fill up behind it), or is drawn smaller, down to two thirds of its
+    // size, rather than a page be printed nearly empty.
+    if (LastPageToSpare(*m_rows)) {
+        // No smaller than two thirds: below that its labels no longer read.
+        const std::pair<double, bool> tries[] = {{1, true}, {0.8, false}, {0.8, true}, {0.65, false}, {0.65, true}};
+        for (const auto& [scale, early] : tries) {
+            Rows other = lay(scale, early);
+            if (other.laid.pages < m_rows->laid.pages) {
+                *m_rows = std::move(other);
                 break;
             }
         }
+    }
     m_count = m_rows->laid.pages;
 }
 

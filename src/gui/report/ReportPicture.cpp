@@ -33,7 +33,8 @@ int FindPictureItem(const FormLayout& items)
 
 int PictureIdOf(const CForm& form) { return FindPictureItem(form.Layout()); }
 
-ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight)
+ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight,
+                     double shrink)
 {
     const Picture* picture = FindPicture(pictureId);
     // Painter units per device pixel are 1/scale; a font of points/scale
@@ -48,7 +49,7 @@ ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& devic
     };
     QSizeF size = natural(kLabelPoints); // on the device
     double points = kLabelPoints;
-    const double fit = std::min(width / size.width(), maxHeight / size.height());
+    const double fit = std::min({width / size.width(), maxHeight / size.height(), shrink});
     if (fit < 1) {
         size *= fit;
         points = std::max(kLeastLabelPoints, kLabelPoints * fit);

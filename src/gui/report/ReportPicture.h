@@ -10,7 +10,9 @@ namespace dralun {
 int PictureIdOf(const CForm& form);
 
 // A row that holds the picture, as large as its labels at print size make
-// it, and smaller where it would be wider or taller than the room.
-ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight);
+// it, and smaller where it would be wider or taller than the room; shrink
+// below 1 draws it smaller still (to spare a page).
+ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight,
+                     double shrink = 1);
 
 } // namespace dralun

@@ -486,7 +486,7 @@ void Files(RowMaker& m, const Fonts& f, const Report& r)
 } // namespace
 
 std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPaintDevice& device, double width,
-                                  double bodyHeight, double pictureScale)
+                                  double bodyHeight, double pictureScale, bool pictureEarly)
 {
     const Fonts f;
     const CPageNumbers numbers(r);
@@ -505,22 +505,28 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     }
     if (r.verdict)
         VerdictPart(m, f, r, numbers);
+    auto picture = [&] {
+        if (const int id = PictureIdOf(form); id >= 0) {
+            Heading(m, f, QStringLiteral("Bild"));
+            if (!r.refusal.empty() && r.results.empty()) {
+                // What the picture would show does not belong to the inputs.
+                Line(m, QStringLiteral("Kein Bild: nicht berechnet (siehe Hinweise)."), f.text);
+            } else {
+                // The picture on the page of its heading.
+                m.Row(PictureRow(form, id, device, width, (bodyHeight - m.P(40)) * pictureScale, pictureScale));
+                if (!r.refusal.empty())
+                    Line(m, QStringLiteral("Ein Teil der Ergebnisse wurde nicht berechnet (siehe Hinweise)."), f.text);
+            }
+        }
+    };
+    if (pictureEarly)
+        picture();
     Heading(m, f, QStringLiteral("Hinweise"));
     Notes(m, f, r, bodyHeight, numbers);
     Heading(m, f, QStringLiteral("Daten"));
     Files(m, f, r);
-    if (const int id = PictureIdOf(form); id >= 0) {
-        Heading(m, f, QStringLiteral("Bild"));
-        if (!r.refusal.empty() && r.results.empty()) {
-            // What the picture would show does not belong to the inputs.
-            Line(m, QStringLiteral("Kein Bild: nicht berechnet (siehe Hinweise)."), f.text);
-        } else {
-            // The picture on the page of its heading.
-            m.Row(PictureRow(form, id, device, width, (bodyHeight - m.P(40)) * pictureScale));
-            if (!r.refusal.empty())
-                Line(m, QStringLiteral("Ein Teil der Ergebnisse wurde nicht berechnet (siehe Hinweise)."), f.text);
-        }
-    }
+    if (!pictureEarly)
+        picture();
     std::vector<ReportRow> rows = m.Take();
     if (r.rating)
         AppendRatingRows(rows, *r.rating, device, width, bodyHeight, r.header.decimalComma);

@@ -84,8 +84,9 @@ QString PiecesText(const FormulaPieces& pieces, QList<QTextLayout::FormatRange>*
 ReportRow HeadingRow(const QString& title, const QPaintDevice& device, double width);
 
 // Every row of the report for a body of the given width and height; the
-// form's picture at most pictureScale of the height it may have.
+// form's picture at most pictureScale of the height it may have, and after
+// the verdict rather than at the end where pictureEarly.
 std::vector<ReportRow> ReportRows(const Report& report, const CForm& form, const QPaintDevice& device, double width,
-                                  double bodyHeight, double pictureScale = 1);
+                                  double bodyHeight, double pictureScale = 1, bool pictureEarly = false);
 
 } // namespace dralun
