@@ -136,6 +136,8 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.name = KeptText(a, next(), kLongestName);
         else if (a == "--out" && outAllowed)
             o.out = FileName(a, next());
+        else if (a == "--dezimalpunkt" && outAllowed)
+            o.header.decimalComma = false; // the printed page with a point
         else if (a == "--sweep" && !outAllowed)
             o.sweep = next();
         else if (a == "--rows" && !outAllowed) {

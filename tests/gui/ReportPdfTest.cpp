@@ -220,6 +220,11 @@ private slots:
         const auto f = test::ComputedForm("132", {"B=3"}, log);
         const QString same = Write(*f, "same.pdf", {"Umgehung Süd", "", "Jürgen Weiß", "07.12.2026", ""});
         QCOMPARE(test::PdfText(out), test::PdfText(same));
+        // With a decimal point when asked for, as the head dialog's choice.
+        QCOMPARE(run({"132", "B=3", "--out", out, "--datum", "07.12.2026", "--dezimalpunkt"}), 0);
+        ReportHeader point{"", "", "", "07.12.2026", ""};
+        point.decimalComma = false;
+        QCOMPARE(test::PdfText(out), test::PdfText(Write(*f, "point.pdf", point)));
 
         struct Case {
             QStringList args;
@@ -314,9 +319,10 @@ private slots:
         QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
         CMessageLog log;
         const auto f = test::ComputedForm("132", {}, log);
-        QString shown;
+        QString shown, offered;
         SaveReportPdf(BuildReport(*f, kHeader), *f, nullptr, [&](QDialog& dialog) {
             if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                offered = files->selectedFiles().value(0);
                 files->selectFile(fifo);
                 return int(QDialog::Accepted);
             }
@@ -326,6 +332,8 @@ private slots:
         });
         QVERIFY2(shown.contains(QString::fromUtf8("Das ist eine benannte Pipe (FIFO) und keine Datei.")), qPrintable(shown));
         QVERIFY(!QFileInfo(fifo).isFile());
+        // Offered under the form and the structure, not in the data directory.
+        QCOMPARE(QFileInfo(offered).fileName(), QString::fromUtf8("Mulde – Brücke über den Ölbach.pdf"));
     }
 #endif
 };

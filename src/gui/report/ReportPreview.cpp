@@ -7,9 +7,9 @@
 #include <QPrinter>
 #include <QToolBar>
 
-#include "core/CDataDirectory.h"
 #include "core/Platform.h"
 #include "core/SafeOutput.h"
+#include "gui/SaveLocations.h"
 #include "gui/report/ReportPainter.h"
 #include "report/Report.h"
 
@@ -30,8 +30,10 @@ void SaveReportPdf(const Report& report, const CForm& form, QWidget* parent, con
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(QString::fromStdString(CDataDirectory::Path()));
-    dialog.selectFile(QStringLiteral("Bericht-%1.pdf").arg(report.form));
+    // In the documents folder (or where the last report went), named after
+    // the form and the structure: "Rohr – Haltung R12-R13.pdf".
+    dialog.selectFile(SuggestedSavePath(SaveKind::ReportPdf, QString::fromStdString(report.title),
+                                        QString::fromStdString(report.header.structure), QStringLiteral("pdf")));
     if (run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
@@ -39,8 +41,8 @@ void SaveReportPdf(const Report& report, const CForm& form, QWidget* parent, con
     // Never over a device, a FIFO or a file the user may not write.
     if (const std::string problem = OutputFileProblem(platform::PathOf(path.toStdString())); !problem.empty())
         error = QStringLiteral("Der Bericht wird nicht nach %1 geschrieben. %2").arg(path, QString::fromStdString(problem));
-    else
-        WriteReportPdf(report, form, path, &error);
+    else if (WriteReportPdf(report, form, path, &error))
+        RememberSaveFolder(SaveKind::ReportPdf, path);
     if (!error.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), error, QMessageBox::Ok, parent);
         run(box);

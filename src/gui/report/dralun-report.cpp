@@ -28,12 +28,12 @@ namespace {
 
 const char* const kUsage =
     "Aufruf:\n"
-    "  dralun-report FORM EREIGNIS... --out DATEI.pdf [KOPF...]\n"
+    "  dralun-report FORM EREIGNIS... --out DATEI.pdf [KOPF...] [--dezimalpunkt]\n"
     "  dralun-report --project PROJEKT.dralun --out DATEI.pdf\n"
     "\n"
     "FORM und die Ereignisse wie bei dralun-calc (dralun-calc --help); danach wird\n"
     "einmal \"Rechne\" gedrückt, außer mit --no-compute, und der Bericht als PDF\n"
-    "geschrieben.\n"
+    "geschrieben, die Zahlen mit Dezimalkomma (mit --dezimalpunkt mit Punkt).\n"
     "Mit --project wird jede Berechnung des Projekts neu gerechnet und das ganze\n"
     "Projekt geschrieben: Titelseite mit der Liste der Berechnungen, dann ihre\n"
     "Berichte.\n";
