@@ -104,9 +104,9 @@ FormHelp ParsePage(int form, std::string_view text)
         } else if (body) {
             if (line.starts_with("- ")) {
                 startBlock(Block::Item);
-                *body += "- " + std::string(Trim(line.substr(2)));
+                body->append("- ").append(Trim(line.substr(2)));
             } else if (block == Block::Paragraph || (block == Block::Item && raw != line)) {
-                *body += " " + std::string(line);
+                body->append(" ").append(line);
             } else {
                 startBlock(Block::Paragraph);
                 *body += line;

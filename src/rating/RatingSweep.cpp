@@ -174,10 +174,11 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
     if (const std::optional<double> current = ParseFieldNumber(form.Text(request.vary)))
         table.current = *current;
 
-    // A form that states a verdict has its columns even where no row could
-    // be decided; the terms come from the rows, else from the form.
-    if (form.StatesVerdict())
-        table.verdict = form.FormVerdict() ? form.FormVerdict()->terms : VerdictTerms{};
+    // The verdict's columns where the form decides one as it stands (even
+    // if no row can be decided) or where any row has one; not for a form
+    // whose check nobody asked for (its demand left at 0).
+    if (form.StatesVerdict() && form.FormVerdict())
+        table.verdict = form.FormVerdict()->terms;
 
     CFormCopy copy(form);
     if (!copy.Problem().empty()) {

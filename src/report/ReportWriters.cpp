@@ -1,6 +1,7 @@
 #include "report/ReportWriters.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
@@ -112,6 +113,12 @@ void RatingText(std::string& out, const RatingTable& t)
         titles.push_back(RatingColumnTitle(*c));
         units.push_back(RatingUnitText(*c));
     }
+    if (t.verdict) { // the verdict of each row after its values
+        titles.push_back("Ausnutzung");
+        units.push_back("[%]");
+        titles.push_back("Nachweis " + t.verdict->demandSymbol + " <= " + t.verdict->limitSymbol);
+        units.push_back("");
+    }
     line(titles);
     line(units);
     for (const RatingRow& row : t.rows) {
@@ -121,6 +128,11 @@ void RatingText(std::string& out, const RatingTable& t)
         }
         std::vector<std::string> cells{row.inputText};
         cells.insert(cells.end(), row.texts.begin(), row.texts.end());
+        if (t.verdict) {
+            const bool finite = row.verdict && std::isfinite(row.verdict->utilisation);
+            cells.push_back(finite ? Format("%.1f", row.verdict->utilisation) : std::string("-"));
+            cells.push_back(row.verdict ? VerdictWord(row.verdict->met) : "-");
+        }
         if (!row.partly.empty()) // why the empty cells of the row are empty
             cells.push_back(OneLine(row.partly));
         line(cells);
@@ -139,10 +151,26 @@ nlohmann::ordered_json RatingJson(const RatingTable& t)
     for (const RatingColumn& c : t.columns)
         columns.push_back(RatingColumnJson(c));
     Json rows = Json::array();
-    for (const RatingRow& row : t.rows)
-        rows.push_back(
-            {{"input", row.inputText}, {"values", row.texts}, {"refused", row.refused}, {"partly", row.partly}});
-    return {{"vary", RatingColumnJson(t.varied)}, {"columns", columns}, {"rows", rows}};
+    for (const RatingRow& row : t.rows) {
+        Json item{{"input", row.inputText}, {"values", row.texts}, {"refused", row.refused}, {"partly", row.partly}};
+        if (t.verdict) {
+            Json verdict = nullptr;
+            if (row.verdict) {
+                const RatingVerdict& v = *row.verdict;
+                verdict = {{"demand", Rounded15(v.demand)},
+                           {"limit", Rounded15(v.limit)},
+                           {"utilisation", std::isfinite(v.utilisation) ? Json(Rounded15(v.utilisation)) : Json()},
+                           {"met", v.met}};
+            }
+            item["verdict"] = verdict;
+        }
+        rows.push_back(std::move(item));
+    }
+    Json table{{"vary", RatingColumnJson(t.varied)}, {"columns", columns}, {"rows", rows}};
+    if (t.verdict)
+        table["verdict"] = {{"demand", t.verdict->demandSymbol}, {"limit", t.verdict->limitSymbol},
+                            {"unit", t.verdict->unit}};
+    return table;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "core/NumberText.h"
@@ -248,6 +249,33 @@ TEST_F(RatingProject, ProjectReportHoldsTheTableMadeAnew)
     EXPECT_NEAR(*ParseFieldNumber(row[2]), v, HalfLastDigit(row[2]) * 1.0001) << row[2];
     EXPECT_NEAR(v, 2.96722, 1e-5); // the hand values above
     EXPECT_NEAR(A, 0.0168508, 1e-7);
+}
+
+// The verdict of each row in the report's table: the orifice of d = 0.166 m
+// under h = 0.6 m lets through v·π·d²/4 = 0.67·√(2·9.80665·0.6)·π·0.166²/4
+// = 2.298401 m/s · 0.0216423 m² = 49.743 l/s, too much where 40 l/s are
+// allowed and 82.9 % of 60 l/s.
+TEST_F(RatingProject, ReportTableHasTheVerdictOfEachRow)
+{
+    const auto form = Orifice();
+    form->Type(Id(*form, "d_gew"), "0.166");
+    PressCompute(*form);
+    Project kept;
+    kept.Add(KeepCalculation(*form, {}, "Drossel", RatingRequest{Id(*form, "Q"), 40, 60, 20, 0, {}}));
+    const std::vector<ProjectReport> reports = ProjectReports(Read(ProjectText(kept)), sink);
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string text = ReportText(reports[0].report);
+    EXPECT_THAT(text, HasSubstr("Nachweis Q_gew <= Q"));
+    const std::vector<std::string> low = TextRow(text, "40"), high = TextRow(text, "60");
+    ASSERT_GE(low.size(), 3u) << text;
+    ASSERT_GE(high.size(), 3u) << text;
+    EXPECT_EQ(low.back(), "erfüllt") << "nicht: " << text; // the last word of "nicht erfüllt"
+    EXPECT_EQ(low[low.size() - 2], "nicht");
+    EXPECT_EQ(high.back(), "erfüllt");
+    EXPECT_EQ(high[high.size() - 2], "82.9");
+    const nlohmann::json json = nlohmann::json::parse(ReportJson(reports[0].report));
+    EXPECT_FALSE(json["rating"]["rows"][0]["verdict"]["met"].get<bool>());
+    EXPECT_NEAR(json["rating"]["rows"][1]["verdict"]["utilisation"].get<double>(), 49.743 / 60 * 100, 0.002);
 }
 
 // The reports of a project tell how far they are, and stop when told.
