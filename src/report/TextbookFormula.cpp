@@ -1,8 +1,10 @@
 #include "report/TextbookFormula.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <numeric>
@@ -188,6 +190,57 @@ private:
     size_t m_i = 0;
     bool m_ok = true;
 };
+
+// The value of a tree, the symbols looked up; none where a symbol or a
+// function is unknown. Only to check what the page prints.
+std::optional<double> Evaluate(const Node& n, const std::function<std::optional<double>(const std::string&)>& symbol)
+{
+    std::vector<double> kids;
+    for (const NodePtr& kid : n.kids) {
+        const std::optional<double> v = Evaluate(*kid, symbol);
+        if (!v)
+            return std::nullopt;
+        kids.push_back(*v);
+    }
+    switch (n.kind) {
+    case Node::Number:
+        return ParseFieldNumber(n.text);
+    case Node::Symbol:
+        return symbol(n.text);
+    case Node::Paren:
+        return kids.at(0);
+    case Node::Negate:
+        return -kids.at(0);
+    case Node::Power:
+        return std::pow(kids.at(0), kids.at(1));
+    case Node::Binary: {
+        const double a = kids.at(0), b = kids.at(1);
+        switch (n.text[0]) {
+        case '+': return a + b;
+        case '-': return a - b;
+        case '*': return a * b;
+        default: return a / b;
+        }
+    }
+    case Node::Call: {
+        using F = double (*)(double);
+        static const std::map<std::string, F> one = {
+            {"sqrt", [](double x) { return std::sqrt(x); }}, {"abs", [](double x) { return std::fabs(x); }},
+            {"log10", [](double x) { return std::log10(x); }}, {"sin", [](double x) { return std::sin(x); }},
+            {"cos", [](double x) { return std::cos(x); }},     {"tan", [](double x) { return std::tan(x); }},
+            {"asin", [](double x) { return std::asin(x); }},   {"acos", [](double x) { return std::acos(x); }},
+            {"atan", [](double x) { return std::atan(x); }},
+        };
+        if (const auto f = one.find(n.text); f != one.end() && kids.size() == 1)
+            return f->second(kids[0]);
+        if ((n.text == "min" || n.text == "max") && !kids.empty())
+            return n.text == "min" ? *std::min_element(kids.begin(), kids.end())
+                                   : *std::max_element(kids.begin(), kids.end());
+        return std::nullopt;
+    }
+    }
+    return std::nullopt;
+}
 
 // ---- the tree as a textbook writes it --------------------------------------------
 
@@ -517,7 +570,8 @@ std::string CPageNumbers::UnitOf(const std::string& symbol, std::size_t index) c
     return "";
 }
 
-std::optional<std::string> CPageNumbers::PutIn(const std::string& symbol, double value, std::size_t index) const
+std::optional<std::string> CPageNumbers::PutIn(const std::string& symbol, double value, std::size_t index,
+                                               int moreDigits) const
 {
     if (symbol == "pi")
         return std::nullopt; // π stays π
@@ -534,7 +588,12 @@ std::optional<std::string> CPageNumbers::PutIn(const std::string& symbol, double
                 if (typed && std::fabs(*typed - value) <= 1e-12 * std::max(1.0, std::fabs(value)))
                     return TypedText(e.text);
             }
-    return RoundedText(value == 0 ? 0.0 : value, UnitOf(symbol, index));
+    Rounding rounding = RoundingFor(UnitOf(symbol, index));
+    // More digits where the value shown needs them, never beyond six.
+    const int more = std::min(moreDigits, std::max(0, 6 - rounding.significant));
+    rounding.significant += more;
+    rounding.maxDecimals += more;
+    return RoundedText(value == 0 ? 0.0 : value, rounding);
 }
 
 std::vector<FormulaPieces> CPageNumbers::StepLines(std::size_t index) const
@@ -555,12 +614,31 @@ std::vector<FormulaPieces> CPageNumbers::StepLines(std::size_t index) const
         return lines;
     }
     FormulaStyle numbers = symbols;
+    int moreDigits = 0;
     numbers.number = [&](const std::string& symbol) -> std::optional<std::string> {
         for (const auto& [name, v] : step.args)
             if (name == symbol)
-                return PutIn(symbol, v, index);
+                return PutIn(symbol, v, index, moreDigits);
         return std::nullopt;
     };
+    // As many digits as the numbers put in need to give the value shown
+    // (a difference of two near velocities needs more than either).
+    if (const NodePtr tree = Parser(step.formula).Parse()) {
+        const std::string shown = RoundedText(step.value == 0 ? 0.0 : step.value, step.unit);
+        for (; moreDigits < 3; ++moreDigits) {
+            const std::optional<double> check = Evaluate(*tree, [&](const std::string& symbol) -> std::optional<double> {
+                if (symbol == "pi")
+                    for (const auto& [name, v] : step.args)
+                        if (name == "pi")
+                            return v;
+                if (const std::optional<std::string> text = numbers.number(symbol))
+                    return ParseFieldNumber(*text);
+                return std::nullopt;
+            });
+            if (!check || !std::isfinite(*check) || RoundedText(*check == 0 ? 0.0 : *check, step.unit) == shown)
+                break;
+        }
+    }
     const FormulaPieces put = TextbookFormula(step.formula, numbers);
     if (put != lines.back())
         lines.push_back(put);

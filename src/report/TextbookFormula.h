@@ -85,13 +85,17 @@ public:
     // The lines of step `index` after "symbol =": the formula, the formula
     // with the numbers put in, the value; a line that reads as the one
     // before is left out. A value taken from a table has the value only.
+    // The numbers put in are rounded for their units, with as many more
+    // digits (up to three) as it takes for them to give the value shown,
+    // so that the page can be checked by hand from its own numbers.
     std::vector<FormulaPieces> StepLines(std::size_t index) const;
     // The unit a symbol has where step `index` names it: the step that
     // found it last before, else the input of that name, else a constant's.
     std::string UnitOf(const std::string& symbol, std::size_t index) const;
 
 private:
-    std::optional<std::string> PutIn(const std::string& symbol, double value, std::size_t index) const;
+    std::optional<std::string> PutIn(const std::string& symbol, double value, std::size_t index,
+                                     int moreDigits = 0) const;
     const Report& m_report;
     bool m_comma;
 };

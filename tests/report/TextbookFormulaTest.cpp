@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "report/Report.h"
 #include "report/TextbookFormula.h"
 
 using namespace dralun;
@@ -95,3 +96,30 @@ TEST(TextbookFormulaTest, NumbersUnitsAndFormulasThatDoNotParse)
     EXPECT_EQ(PlainText(TextbookUnit("m³/s")), "m³/s");
     EXPECT_EQ(PlainText(TextbookFormula("a * (b")), "a · (b");
 }
+
+namespace dralun {
+namespace {
+
+// The numbers put into a step give the value the page shows: a difference
+// of two near velocities takes the digits it needs. |2.89 − 2.898214| is
+// 0.008214, shown 0.00821 m/s; with 2.90 (three digits) it would read
+// 0.01, with 2.898 0.008, with 2.8982 0.0082, with 2.89821 0.00821.
+TEST(TextbookFormulaTest, NumbersPutInGiveTheValueShown)
+{
+    Report report;
+    report.header.decimalComma = false;
+    report.steps = {{"gewählt", "vu", "2.89", {}, 2.89, "m/s"},
+                    {"nach Prandtl-Colebrook", "v", "2.898214", {}, 2.898214, "m/s"},
+                    {"Abweichung", "dv", "abs(vu - v)", {{"vu", 2.89}, {"v", 2.898214}}, 0.008214, "m/s"},
+                    {"Summe", "s", "vu + v", {{"vu", 2.89}, {"v", 2.898214}}, 5.788214, "m/s"}};
+    const CPageNumbers numbers(report);
+    const std::vector<FormulaPieces> difference = numbers.StepLines(2);
+    ASSERT_EQ(difference.size(), 3u);
+    EXPECT_EQ(PlainText(difference[1]), "|2.89 − 2.89821|");
+    EXPECT_EQ(PlainText(difference[2]), "0.00821");
+    // A sum needs no more than its unit's digits.
+    EXPECT_EQ(PlainText(numbers.StepLines(3)[1]), "2.89 + 2.90");
+}
+
+} // namespace
+} // namespace dralun
