@@ -1,6 +1,7 @@
 // Shows the main window, the about box and each form the way the program
 // does, and saves a picture of each: OUTDIR/main.png, about.png,
-// form-ID.png (as opened) and form-ID-rechne.png (after "Rechne").
+// form-ID.png (as opened), form-ID-rechne.png (after "Rechne") and
+// form-ID-hilfe.png (its help page, F1).
 // Optional: FORM followed by dralun-calc style events ID=TEXT, --click ID.
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include "forms/FormRegistry.h"
 #include "gui/CAboutDlg.h"
 #include "gui/CFormWindow.h"
+#include "gui/CHelpDlg.h"
 #include "gui/CHydroApp.h"
 #include "gui/CHydroView.h"
 #include "gui/CMainFrame.h"
@@ -125,6 +127,12 @@ int main(int argc, char** argv)
                 b->click();
                 Save(window, base + "-rechne.png");
             }
+        // Its help page (F1).
+        window.ShowHelp();
+        if (CHelpDlg* help = window.HelpWindow()) {
+            Save(*help, base + "-hilfe.png");
+            help->close();
+        }
     }
     return 0;
 }
