@@ -105,7 +105,7 @@ std::string TypedText(std::string_view fieldText)
         return std::string(fieldText);
     std::string text = Format("%.12g", *value);
     if (text == "-0")
-        text = "0";
+        text.erase(0, 1); // no minus sign on a zero
     return text;
 }
 
