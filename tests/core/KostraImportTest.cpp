@@ -1,0 +1,220 @@
+// The KOSTRA-DWD import: cell tables in the styles spreadsheets save them,
+// the weather service's grid tables of both atlases, the refusals, and the
+// rainfall file read back by the forms' reader. Intensities are worked out by
+// hand from rN = hN * 10000 / (60 D).
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/CRainfallTable.h"
+#include "core/Format.h"
+#include "core/KostraImport.h"
+#include "core/Sha256.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+const char* const kRows[18] = {"5 min", "10 min", "15 min", "20 min", "30 min", "45 min", "60 min", "90 min", "2 h",
+                               "3 h",   "4 h",    "6 h",    "9 h",    "12 h",   "18 h",   "24 h",   "48 h",   "72 h"};
+// hN in mm for T = 1, 2, 5, 10, 20, 50, 100 a: 5 min and 72 h as typed from a
+// cell sheet, the rows between rising by 2.5 mm a step.
+double Depth(int d, int t)
+{
+    const double first[7] = {7.0, 8.6, 10.0, 11.5, 13.0, 14.8, 16.2};
+    const double last[7] = {51.8, 60.0, 70.0, 80.0, 90.0, 105.0, 120.6};
+    return d == 17 ? last[t] : first[t] + 2.5 * d;
+}
+
+// A cell table: head line, then 18 rows (and a 7 d row that is not used);
+// columns T = 1, 2, 3, 5, 10, 20, 30, 50, 100 a (3 and 30 a hold nonsense).
+std::string CellTable(const std::string& above, const std::string& corner, const char* periodFormat, char sep,
+                      bool comma, bool minutesAsNumbers = false, bool intensities = false)
+{
+    const int periods[9] = {1, 2, 3, 5, 10, 20, 30, 50, 100};
+    std::string text = above + corner;
+    for (int T : periods)
+        text += sep + Format(periodFormat, T);
+    text += "\n";
+    for (int d = 0; d <= 18; ++d) {
+        const int minutes = d < 18 ? kKostraDurations[d] : 10080;
+        text += d == 18 ? "7 d" : minutesAsNumbers ? std::to_string(minutes) : kRows[d];
+        for (int i = 0, t = 0; i < 9; ++i) {
+            const bool used = periods[i] != 3 && periods[i] != 30;
+            const double h = d == 18 ? 200.0 : used ? Depth(d, t++) : 0.5;
+            std::string v = Format("%.4f", intensities ? h * 10000 / (60.0 * minutes) : h);
+            if (comma)
+                v[v.find('.')] = ',';
+            text += sep + v;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+KostraCell Cell(const std::string& text, KostraUnit assumed = KostraUnit::Depth)
+{
+    const auto read = ReadKostraCellTable("zelle.csv", text, assumed, "KOSTRA-DWD-2020", "0117111");
+    EXPECT_EQ(read.reason, "");
+    return read.value.value_or(KostraCell{});
+}
+
+TEST(KostraImport, ConvertsDepthToIntensityByHand)
+{
+    EXPECT_NEAR(KostraIntensity(7.0, 5), 233.3, 0.05);       // 70000 / 300
+    EXPECT_NEAR(KostraIntensity(51.8, 4320), 1.998, 0.0005); // 518000 / 259200
+}
+
+TEST(KostraImport, CellTablesOfEveryStyleGiveTheFileTheFormsRead)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string text;
+        KostraUnit assumed;
+    } cases[] = {
+        {"semicolon, comma, BOM", bom + CellTable("Niederschlagshöhen hN [mm]\n", "Dauerstufe", "%d a", ';', true),
+         KostraUnit::Intensity},
+        {"comma, point, Latin-1", CellTable("Niederschlagsh\xF6hen in mm\n", "D [min]", "T=%d", ',', false, true),
+         KostraUnit::Intensity},
+        {"tab, intensities", CellTable("Regenspenden rN [l/(s·ha)]\n", "Dauerstufe", "%d a", '\t', false, false, true),
+         KostraUnit::Depth},
+        {"plain head, unit assumed", CellTable("", "", "%d", ';', true), KostraUnit::Depth},
+        {"plain head, rN assumed", CellTable("", "", "%d", ';', true, false, true), KostraUnit::Intensity},
+    };
+    test::TempDataDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const KostraCell cell = Cell(c.text, c.assumed);
+        EXPECT_EQ(SuggestedRainfallFileName(cell), "KOSTRA2020_117111.txt");
+        const std::string file = RainfallFileText(cell, {"2024-05-17", false});
+        ASSERT_FALSE(file.empty());
+        std::istringstream lines(file);
+        int count = 0;
+        for (std::string line; std::getline(lines, line); ++count)
+            EXPECT_LT(line.size() + 1, 129u) << line;
+        EXPECT_EQ(count, 29);
+        EXPECT_NE(file.find("Quelle: zelle.csv\nSHA-256: " + Sha256Hex(c.text) + "\n"), std::string::npos);
+        EXPECT_NE(file.find("Importiert am 2024-05-17; Toleranz: keine"), std::string::npos);
+
+        dir.Write("regen.txt", file);
+        const struct {
+            double n, at5, at72h;
+        } expected[] = {{1, 233.3, 2.0}, {0.01, 540.0, 4.7}}; // 16.2 mm / 5 min, 120.6 mm / 72 h
+        CRainfallTable table;
+        for (const auto& e : expected) {
+            ASSERT_TRUE(table.Load(dir.File("regen.txt").string(), e.n).loaded);
+            EXPECT_EQ(table.RowAt(1).intensityText, Format("%.1f", e.at5)) << e.n;
+            EXPECT_EQ(table.RowAt(18).intensityText, Format("%.1f", e.at72h)) << e.n;
+            EXPECT_DOUBLE_EQ(table.RainOfRow(18).durationMinutes, 4320);
+            EXPECT_DOUBLE_EQ(table.RainOfRow(8).durationMinutes, 90);
+        }
+        table.Load(dir.File("regen.txt").string(), 2);
+        EXPECT_EQ(table.RowAt(1).intensityText, "fehlt"); // no KOSTRA value for T = 0.5 a
+    }
+}
+
+// A grid table of one duration: three cells, the wanted one (117111) in the middle.
+std::string GridTable(int minutes, bool v2020, double ucPercent = 10, bool outside = false)
+{
+    const int periods[9] = {1, 2, 3, 5, 10, 20, 30, 50, 100};
+    std::string text = "INDEX_RC";
+    for (int T : periods)
+        text += Format(v2020 ? ";RN_%03dA;HN_%03dA;UC_%03dA" : ";HN_%03dA", T, T, T);
+    text += "\n";
+    const int d = [&] { int i = 0; while (kKostraDurations[i] != minutes) ++i; return i; }();
+    for (const char* index : {"117110", v2020 ? "0117111" : "117111", "117112"}) {
+        text += index;
+        for (int i = 0, t = 0; i < 9; ++i) {
+            const bool used = periods[i] != 3 && periods[i] != 30;
+            double h = used ? Depth(d, t++) + (index[5] == '1' || index[6] == '1' ? 0 : 30) : 1.0;
+            if (outside)
+                h = -99.9;
+            std::string hN = Format("%.1f", h), rN = Format("%.1f", 9999.0), uc = Format("%.1f", ucPercent);
+            text += v2020 ? ";" + rN + ";" + hN + ";" + uc : ";" + hN;
+        }
+        text += "\n";
+    }
+    if (v2020)
+        for (char& ch : text)
+            if (ch == '.')
+                ch = ',';
+    return text;
+}
+
+std::string GridName(int minutes, bool v2020)
+{
+    return v2020 ? Format("StatRR_KOSTRA-DWD-2020_D%05d.csv", minutes) : Format("StatRR_KOSTRA-DWD-2010R_D%04d.csv", minutes);
+}
+
+TEST(KostraImport, GridTablesOfBothAtlasesGiveTheWantedCell)
+{
+    for (bool v2020 : {true, false}) {
+        SCOPED_TRACE(v2020 ? "2020" : "2010R");
+        std::vector<KostraGridRow> rows;
+        for (int minutes : kKostraDurations) {
+            const auto row = ReadKostraGridTable(GridName(minutes, v2020), GridTable(minutes, v2020), "117111");
+            ASSERT_EQ(row.reason, "");
+            EXPECT_EQ(row.value->minutes, minutes);
+            rows.push_back(*row.value);
+        }
+        EXPECT_DOUBLE_EQ(*rows[0].depth[0], 7.0);
+        EXPECT_DOUBLE_EQ(*rows[17].depth[6], 120.6);
+        EXPECT_EQ(rows[0].uncertainty[3].has_value(), v2020);
+        const std::string atlas = KostraAtlasFromFileName(GridName(60, v2020));
+        const auto cell = KostraCellFromGridRows(atlas, "0117111", rows);
+        ASSERT_EQ(cell.reason, "");
+        EXPECT_EQ(SuggestedRainfallFileName(*cell.value), v2020 ? "KOSTRA2020_117111.txt" : "KOSTRA2010R_117111.txt");
+        const KostraOptions tolerance{"2024-05-17", true};
+        const std::string file = RainfallFileText(*cell.value, tolerance);
+        EXPECT_EQ(file.empty(), !v2020); // 2010R gives no UC to add
+        if (v2020) {
+            EXPECT_NE(file.find("Quelle: 18 Dateien, StatRR_KOSTRA-DWD-2020_D00005.csv ... "), std::string::npos);
+            EXPECT_NE(file.find("UC addiert"), std::string::npos);
+            // 7.0 mm + 10 % = 7.7 mm in 5 min: 77000 / 300 = 256.7
+            EXPECT_NE(file.find("   5 min     5  fehlt  fehlt    7.7  256.7"), std::string::npos) << file;
+        }
+    }
+}
+
+TEST(KostraImport, RefusesBadSourcesWithTheReason)
+{
+    const std::string good = CellTable("", "Dauerstufe", "%d a", ';', true);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const struct {
+        std::string text, reason;
+    } cells[] = {
+        {replaced("45 min;", "47 min;"), "Die Dauerstufe 45 min fehlt."},
+        {replaced("10 min;9,5000;", "10 min;6,5000;"),
+         "Nicht monoton: bei T = 1 a ist hN für D = 10 min (6,5 mm) kleiner als für D = 5 min (7,0 mm)."},
+        {replaced("5 min;7,0000;8,6000", "5 min;7,0000;6,6000"),
+         "Nicht monoton: bei D = 5 min ist hN für T = 2 a (6,6 mm) kleiner als für T = 1 a (7,0 mm)."},
+        {replaced("72 h;51,8000", "72 h;1051,8000"), "hN = 1051,8 mm bei D = 72 h, T = 1 a liegt außerhalb"},
+        {replaced("5 min;7,0000", "5 min;0"), "hN = 0,0 mm bei D = 5 min, T = 1 a liegt außerhalb"},
+        {replaced("5 min;7,0000", "5 min;-99,9"), "Der Wert für D = 5 min, T = 1 a fehlt."},
+        {"Dauerstufe;1 a;2 a\n5 min;-99,9;-99,9\n", "enthält nur fehlende Werte (-99,9): es liegt außerhalb des Atlas."},
+    };
+    for (const auto& c : cells) {
+        const auto read = ReadKostraCellTable("zelle.csv", c.text, KostraUnit::Depth, "KOSTRA-DWD-2020", "117111");
+        EXPECT_FALSE(read.value);
+        EXPECT_NE(read.reason.find(c.reason), std::string::npos) << read.reason;
+    }
+    const struct {
+        std::string text, wanted, reason;
+    } grids[] = {
+        {GridTable(60, true), "117113", "Das Rasterfeld INDEX_RC 117113 steht nicht in der Tabelle."},
+        {GridTable(60, false, 0, true), "117111", "Das Rasterfeld 117111 enthält nur fehlende Werte"},
+    };
+    for (const auto& g : grids) {
+        const auto row = ReadKostraGridTable(GridName(60, true), g.text, g.wanted);
+        EXPECT_FALSE(row.value);
+        EXPECT_NE(row.reason.find(g.reason), std::string::npos) << row.reason;
+    }
+}
+
+} // namespace
+} // namespace dralun
