@@ -90,6 +90,8 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
         if (row.duration == 0 && duration != 0)
             lineHasInvalidField = true;
         row.intensity = ClassicAtof(row.intensityText);
+        if (!row.intensityText.empty() && DecimalPrefixLength(row.intensityText) == 0)
+            result.missingLines.push_back(linesRead);
         if (lineHasInvalidField)
             invalidLines.push_back(linesRead);
         rowsRead = r + 1;
@@ -101,6 +103,7 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
     const std::filesystem::path read = CDataDirectory::Resolve(platform::PathOf(fileName));
     m_stamp = StampFile(platform::TextOf(read.filename()), read);
     m_column = ColumnForFrequency(n);
+    m_missing = !result.missingLines.empty();
 
     result.loaded = true;
     return result;
@@ -133,6 +136,10 @@ CRainfallTable::Rain CRainfallTable::RainOfRow(int i) const
 std::optional<CRainfallTable::Rain> CRainfallTable::TakeSelectedDuration(int index) const
 {
     if (index < 0 || index >= m_rowsRead)
+        return std::nullopt;
+    // A row without a value gives none, not 0.
+    const std::string& text = m_rows[static_cast<size_t>(index)].intensityText;
+    if (!text.empty() && DecimalPrefixLength(text) == 0)
         return std::nullopt;
     return RainOfRow(index + 1);
 }

@@ -52,6 +52,9 @@ public:
         ReadableFile opened;       // why not (problem, kind, size); its file is closed
         int linesRead = 0;         // reads of the file, up to kFileLines
         std::vector<int> invalidLines; // lines with an overlong field or a number too large
+        // Lines whose intensity of the chosen column is a word, not a number
+        // ("fehlt": a source without a value for that frequency).
+        std::vector<int> missingLines;
     };
 
     // Frequency column k (1 to 8) for the frequency n per year, by exact
@@ -88,12 +91,16 @@ public:
     // before the first load), and the frequency column it was read with.
     const DataFileUse& Stamp() const { return m_stamp; }
     int Column() const { return m_column; }
+    // Whether a row of the loaded column holds a word instead of an
+    // intensity: the file has no value there, and it must not count as 0.
+    bool HasMissingValues() const { return m_missing; }
 
 private:
     std::array<Row, kRows> m_rows{};
     int m_rowsRead = 0;
     DataFileUse m_stamp;
     int m_column = 0;
+    bool m_missing = false;
 };
 
 } // namespace dralun

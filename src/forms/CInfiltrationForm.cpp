@@ -250,7 +250,7 @@ bool CInfiltrationForm::EnsureRainLoaded()
     if (!current)
         OnLoadFile();
     return m_rainLoadedFor && m_rainLoadedFor->first == m_fileName && m_rainLoadedFor->second == m_n &&
-           m_rain.HasRain();
+           m_rain.HasRain() && !m_rain.HasMissingValues();
 }
 
 void CInfiltrationForm::OnCompute()
@@ -261,8 +261,12 @@ void CInfiltrationForm::OnCompute()
         return;
     if (!rainReady) {
         Record(steps);
+        const bool missing = m_rainLoadedFor && m_rain.HasMissingValues();
         RefuseBalance("Die Regendaten aus der Datei „" + m_fileName + Format("“ zur Häufigkeit n = %g", m_n) +
-                      " sind nicht geladen oder enthalten keinen Regen.\nOhne Regendaten keine Volumenbilanz.");
+                      (missing ? Format(" (Spalte %d) fehlen: die Datei hat dort keine Werte.",
+                                        CRainfallTable::ColumnForFrequency(m_n))
+                               : std::string(" sind nicht geladen oder enthalten keinen Regen.")) +
+                      "\nOhne Regendaten keine Volumenbilanz.");
         UpdateData(false);
         return;
     }

@@ -58,7 +58,13 @@ RainfallFileLoad Loaded(const CRainfallTable& table, const CRainfallTable::LoadR
                                  "ungültig und zählen mit 0 (Zeile %s).\n\n",
                                  CRainfallTable::kLongestField, LineList(read.invalidLines).c_str());
     }
-    if (table.RowsRead() > 0 && !table.HasRain()) { // a file without rows says so above
+    if (!read.missingLines.empty()) {
+        result.warning = true;
+        result.message += Format("Achtung: Die Datei enthält für die Häufigkeit n = %g (Spalte %d) keine "
+                                 "Regenspenden, sondern Text (Zeile %s).\nMit dieser Häufigkeit wird nicht "
+                                 "gerechnet.\n\n",
+                                 n, CRainfallTable::ColumnForFrequency(n), LineList(read.missingLines).c_str());
+    } else if (table.RowsRead() > 0 && !table.HasRain()) { // a file without rows says so above
         result.warning = true;
         result.message += Format("Achtung: Die Datei enthält für die Häufigkeit n = %g keine Regenspende über "
                                  "0 l/(s·ha).\nMit diesen Daten ergibt die Bilanz kein Speichervolumen.\n\n",

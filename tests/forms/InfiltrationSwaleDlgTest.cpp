@@ -367,3 +367,38 @@ TEST_F(InfiltrationSwale, TheFileBalanceWritesOutTheGoverningRowAndListsEveryRow
 
 } // namespace
 } // namespace dralun
+
+namespace dralun {
+namespace {
+
+// A file without values for a frequency (the atlases know no n = 2) says
+// so when loaded and refuses the balance, naming file and column; it never
+// computes with 0. Another column of the same file computes.
+TEST_F(InfiltrationSwale, AColumnWithoutValuesRefusesTheBalance)
+{
+    std::string text = RainfallFile();
+    for (size_t at = 0; (at = text.find(" 1 11.5", at)) != std::string::npos;) // column 1 of row 1 onwards
+        text.replace(at, 7, " - fehlt");
+    for (int r = 2; r <= 18; ++r)
+        for (size_t at; (at = text.find(" 1 " + std::to_string(10 * r + 1) + ".5")) != std::string::npos;)
+            text.replace(at, 4 + std::to_string(10 * r + 1).size() + 2, " - fehlt");
+    dir.Write("KOSTRA2020_117111.txt", text);
+    form.Click(D::kIdRainFromFile);
+    form.Type(D::kIdDatei, dir.Named() + "KOSTRA2020_117111.txt");
+    form.Type(D::kIdN, "2");
+    form.Click(kIdOk);
+    ASSERT_FALSE(log.Texts().empty());
+    EXPECT_THAT(log.Texts()[0], HasSubstr("n = 2 (Spalte 1) keine Regenspenden"));
+    EXPECT_THAT(form.RefusedBecause(), HasSubstr("KOSTRA2020_117111.txt“ zur Häufigkeit n = 2 (Spalte 1) fehlen"));
+    EXPECT_EQ(FieldNumber(form, D::kIdVGenutzt), 0);
+    EXPECT_FALSE(form.FormVerdict());
+
+    log.Clear();
+    form.Type(D::kIdN, "1"); // column 2 holds 10 r + 2.5
+    form.Click(kIdOk);
+    EXPECT_EQ(form.RefusedBecause(), "");
+    EXPECT_GT(FieldNumber(form, D::kIdVGenutzt), 0);
+}
+
+} // namespace
+} // namespace dralun
