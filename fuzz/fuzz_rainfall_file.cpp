@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         const auto entries = table.FillDurationList();
         for (size_t k = 0; k <= entries.size(); ++k) {
+            // An entry gives its rain, unless the file has a word instead of
+            // an intensity there; past the last entry there is none.
             const auto rain = table.TakeSelectedDuration(static_cast<int>(k));
-            if (k == entries.size() ? rain.has_value() : !rain.has_value())
+            if (k == entries.size() ? rain.has_value() : !rain.has_value() && !table.HasMissingValues())
                 std::abort();
         }
     }

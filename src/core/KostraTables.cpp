@@ -100,7 +100,7 @@ std::optional<int> PeriodOfColumn(std::string_view name, std::string_view prefix
     if (upper.size() < prefix.size() + 2 || upper.compare(0, prefix.size(), prefix) != 0 || upper.back() != 'A')
         return std::nullopt;
     const auto digits = IndexNumber(std::string_view(upper).substr(prefix.size(), upper.size() - prefix.size() - 1));
-    if (!digits)
+    if (!digits || *digits > 1000)
         return std::nullopt;
     return static_cast<int>(*digits);
 }
@@ -395,7 +395,8 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
     for (size_t l = headLine + 1; l < lines.size(); ++l) {
         const std::vector<std::string_view> cells = Split(lines[l], separator);
         const auto minutes = DurationOfCell(cells[0]);
-        if (!minutes || *minutes != std::round(*minutes))
+        // Whole minutes of a duration the file can hold (7 d at most as a row).
+        if (!minutes || *minutes != std::round(*minutes) || *minutes < 1 || *minutes > 1e6)
             continue;
         const int d = DurationSlot(static_cast<int>(*minutes));
         if (d < 0)
