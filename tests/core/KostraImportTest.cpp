@@ -197,6 +197,8 @@ TEST(KostraImport, RefusesBadSourcesWithTheReason)
         {replaced("5 min;7,0000", "5 min;0"), "hN = 0,0 mm bei D = 5 min, T = 1 a liegt außerhalb"},
         {replaced("5 min;7,0000", "5 min;-99,9"), "Der Wert für D = 5 min, T = 1 a fehlt."},
         {"Dauerstufe;1 a;2 a\n5 min;-99,9;-99,9\n", "enthält nur fehlende Werte (-99,9): es liegt außerhalb des Atlas."},
+        // A duration no row has (found by fuzzing: it overflowed a whole number).
+        {replaced("45 min;", std::string(70, '3') + " h;"), "Die Dauerstufe 45 min fehlt."},
     };
     for (const auto& c : cells) {
         const auto read = ReadKostraCellTable("zelle.csv", c.text, KostraUnit::Depth, "KOSTRA-DWD-2020", "117111");
