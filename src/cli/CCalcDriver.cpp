@@ -8,6 +8,7 @@
 
 #include "cli/FormEvents.h"
 #include "cli/ProjectCommands.h"
+#include "cli/RainImport.h"
 #include "cli/RatingCommands.h"
 #include "core/Format.h"
 #include "core/NumberText.h"
@@ -249,13 +250,15 @@ int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, st
 {
     try {
         if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-            (args.empty() ? err : out) << kUsage << kHeaderUsage;
+            (args.empty() ? err : out) << kUsage << kRainImportUsage << kHeaderUsage;
             return args.empty() ? 2 : 0;
         }
         if (args[0] == "--list")
             return ListForms(out);
         if (args[0] == "--project")
             return RunProject(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        if (args[0] == "--import-rain")
+            return RunRainImport(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         const FormInfo* info = FindForm(args[0]);
         if (!info)
             throw UsageError("unbekanntes Formular \"" + args[0] + "\" (dralun-calc --list zeigt alle)");

@@ -1,0 +1,94 @@
+#include "cli/RainImport.h"
+
+#include <chrono>
+#include <ostream>
+
+#include "cli/FormEvents.h"
+#include "core/CDataDirectory.h"
+#include "core/Format.h"
+#include "core/KostraSource.h"
+#include "core/Platform.h"
+
+namespace dralun {
+
+const char* const kRainImportUsage =
+    "\nRegendaten:\n"
+    "  dralun-calc --import-rain QUELLE [--cell INDEX_RC] [--out DATEI] [--tolerance] [--rn] [--replace]\n"
+    "                                          KOSTRA-DWD-Regen eines Rasterfelds als Regenreihe ins\n"
+    "                                          Datenverzeichnis (QUELLE: Ordner der Rastertabellen oder\n"
+    "                                          Tabelle eines Rasterfelds; --tolerance: Unsicherheit UC\n"
+    "                                          addieren; --rn: Werte ohne Angabe im Kopf sind Regenspenden;\n"
+    "                                          --replace: eine Datei gleichen Namens ersetzen)\n\n";
+
+namespace {
+
+// Today as yyyy-mm-dd (UTC).
+std::string Today()
+{
+    const std::chrono::year_month_day day{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    return Format("%04d-%02u-%02u", static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
+                  static_cast<unsigned>(day.day()));
+}
+
+} // namespace
+
+int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string source, cell, target;
+    bool replace = false;
+    KostraImportRequest request;
+    KostraOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                throw UsageError(arg + " erwartet einen Wert");
+            return args[++i];
+        };
+        if (arg == "--cell")
+            cell = value();
+        else if (arg == "--out")
+            target = value();
+        else if (arg == "--tolerance")
+            options.addTolerance = true;
+        else if (arg == "--replace")
+            replace = true;
+        else if (arg == "--rn")
+            request.assumed = KostraUnit::Intensity;
+        else if (arg.rfind("--", 0) == 0 || !source.empty())
+            throw UsageError("--import-rain: unbekannte Angabe \"" + arg + "\"");
+        else
+            source = arg;
+    }
+    if (source.empty())
+        throw UsageError("--import-rain erwartet die Quelle (Ordner oder Datei)");
+    const std::filesystem::path sourcePath = platform::PathOf(source);
+    std::error_code error;
+    if (cell.empty() && std::filesystem::is_directory(sourcePath, error))
+        throw UsageError("--import-rain: für die Rastertabellen eines Ordners das Rasterfeld mit --cell INDEX_RC angeben");
+    if (cell.empty() && target.empty())
+        throw UsageError("--import-rain: --cell INDEX_RC oder --out DATEI angeben (der Dateiname nennt das Rasterfeld)");
+    request.indexRc = cell;
+    options.importDate = Today();
+
+    const KostraResult<KostraCell> imported = ImportKostra(sourcePath, request);
+    if (!imported.value) {
+        err << "dralun-calc: " << imported.reason << '\n';
+        return 1;
+    }
+    const std::filesystem::path path =
+        target.empty() ? CDataDirectory::File(SuggestedRainfallFileName(*imported.value)) : platform::PathOf(target);
+    // A rainfall file of the same name is the user's: replaced only when asked.
+    if (std::filesystem::exists(path, error) && !replace) {
+        err << "dralun-calc: " << platform::TextOf(path) << " besteht schon; mit --replace ersetzen.\n";
+        return 1;
+    }
+    if (std::string why = WriteKostraRainfallFile(*imported.value, options, path); !why.empty()) {
+        err << "dralun-calc: " << why << '\n';
+        return 1;
+    }
+    out << "importiert\t" << platform::TextOf(path) << '\n';
+    return 0;
+}
+
+} // namespace dralun

@@ -1,0 +1,35 @@
+#pragma once
+// Reading the KOSTRA-DWD rain of one grid cell from disk: a folder of the
+// weather service's grid tables (one file per rain duration) or one file
+// holding the table of one cell; and writing the rainfall file whole.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/KostraImport.h"
+
+namespace dralun {
+
+// The largest grid table read: the 2020 tables of the whole country, with
+// intensity, depth and uncertainty columns, hold some ten megabytes.
+inline constexpr std::uintmax_t kLargestKostraGridTable = 64u << 20;
+
+struct KostraImportRequest {
+    std::string indexRc;                      // the cell; needed for grid tables
+    KostraUnit assumed = KostraUnit::Depth;   // a cell table whose head does not say
+    std::string atlas = "KOSTRA-DWD-2020";    // of a cell table
+};
+
+// The checked cell, or the German reason why there is none. A folder is read
+// as the grid tables of its files whose names carry "_D<minutes>" (the atlas
+// from their names); a grid table given alone, and a zip archive, are
+// refused; any other file is read as the table of one cell.
+KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const KostraImportRequest& request);
+
+// Writes the rainfall file of the cell to target, replacing it whole (a
+// temporary file beside it, then renamed): "" when written, else the reason,
+// and then nothing has been written.
+std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions& options,
+                                    const std::filesystem::path& target);
+
+} // namespace dralun

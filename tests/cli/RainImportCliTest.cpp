@@ -1,0 +1,117 @@
+// dralun-calc --import-rain: grid tables and a cell table written as the
+// rainfall file the forms read; refused sources leave nothing behind.
+// Intensities worked out by hand: rN = hN * 10000 / (60 D).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli/CalcProcess.h"
+#include "core/CRainfallTable.h"
+#include "core/Format.h"
+#include "core/KostraImport.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+using test::RunCalc;
+using ::testing::HasSubstr;
+
+// hN in mm of duration row d and return period t: 7.0 mm in 5 min at T = 1 a.
+double Depth(int d, int t) { return 7.0 + 2.5 * d + t; }
+
+class RainImportCli : public ::testing::Test {
+protected:
+    std::string Quoted(const std::filesystem::path& path) const { return "\"" + path.string() + "\""; }
+    static void Save(const std::filesystem::path& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    // The 2010R grid tables (decimal point) of the cells 117110 to 117112,
+    // all durations but `skip`.
+    std::filesystem::path GridFolder(int skip = 0) const
+    {
+        const std::filesystem::path folder = data.File("raster");
+        std::filesystem::create_directory(folder);
+        for (size_t d = 0; d < kKostraDurations.size(); ++d) {
+            if (kKostraDurations[d] == skip)
+                continue;
+            std::string text = "INDEX_RC;HN_001A;HN_002A;HN_003A;HN_005A;HN_010A;HN_020A;HN_030A;HN_050A;HN_100A\n";
+            for (int cell : {117110, 117111, 117112}) {
+                text += std::to_string(cell);
+                for (int i = 0, t = 0; i < 9; ++i)
+                    text += Format(";%.1f", i == 2 || i == 6 ? 1.0 : Depth(int(d), t++) + (cell - 117111) * 30);
+                text += "\n";
+            }
+            Save(folder / Format("StatRR_KOSTRA-DWD-2010R_D%04d.csv", kKostraDurations[d]), text);
+        }
+        return folder;
+    }
+    test::TempDataDir data;
+};
+
+TEST_F(RainImportCli, GridFolderGivesTheFileTheFormsRead)
+{
+    const auto run = RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 0117111");
+    ASSERT_EQ(run.status, 0) << run.text;
+    const std::filesystem::path file = data.File("KOSTRA2010R_117111.txt");
+    EXPECT_EQ(run.text, "importiert\t" + file.string() + "\n");
+    CRainfallTable table;
+    ASSERT_TRUE(table.Load(file.string(), 1).loaded);
+    EXPECT_EQ(table.RowAt(1).intensityText, "233.3"); // 7.0 mm in 5 min: 70000 / 300
+    ASSERT_TRUE(table.Load(file.string(), 0.01).loaded);
+    EXPECT_EQ(table.RowAt(18).intensityText, "2.1"); // 55.5 mm in 72 h: 555000 / 259200
+
+    // The file now there is the user's: replaced only when asked.
+    const auto again = RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 0117111");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.text.find("besteht schon; mit --replace ersetzen."), std::string::npos) << again.text;
+    EXPECT_EQ(RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 0117111 --replace").status, 0);
+}
+
+TEST_F(RainImportCli, CellTableOfIntensitiesToAGivenFile)
+{
+    std::string text = "Dauerstufe;1 a;2 a;5 a;10 a;20 a;50 a;100 a\n";
+    for (size_t d = 0; d < kKostraDurations.size(); ++d) {
+        text += kKostraDurations[d] < 120 ? Format("%d min", kKostraDurations[d]) : Format("%d h", kKostraDurations[d] / 60);
+        for (int t = 0; t < 7; ++t)
+            text += Format(";%.4f", Depth(int(d), t) * 10000 / (60.0 * kKostraDurations[d]));
+        text += "\n";
+    }
+    Save(data.File("zelle.csv"), text);
+    const std::filesystem::path out = data.File("eigene.txt");
+    const auto run = RunCalc("--import-rain " + Quoted(data.File("zelle.csv")) + " --rn --cell 117111 --out " + Quoted(out));
+    ASSERT_EQ(run.status, 0) << run.text;
+    EXPECT_EQ(run.text, "importiert\t" + out.string() + "\n");
+    EXPECT_FALSE(std::filesystem::exists(data.File("KOSTRA2020_117111.txt")));
+    CRainfallTable table;
+    ASSERT_TRUE(table.Load(out.string(), 0.5).loaded);
+    EXPECT_EQ(table.RowAt(1).intensityText, "266.7"); // 8.0 mm in 5 min
+}
+
+TEST_F(RainImportCli, RefusedSourcesLeaveNothingBehind)
+{
+    Save(data.File("StatRR_KOSTRA-DWD-2010R_D0060.csv"), "INDEX_RC;HN_001A\n117111;7.0\n");
+    Save(data.File("raster.zip"), "PK");
+    const struct {
+        std::string source, reason;
+    } cases[] = {
+        {Quoted(GridFolder(60)), "Die Dauerstufe 60 min fehlt."},
+        {Quoted(data.File("StatRR_KOSTRA-DWD-2010R_D0060.csv")), "einen Ordner angeben"},
+        {Quoted(data.File("raster.zip")), "ZIP-Archive werden noch nicht gelesen"},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunCalc("--import-rain " + c.source + " --cell 117111");
+        EXPECT_EQ(run.status, 1) << c.source;
+        EXPECT_THAT(run.text, HasSubstr(c.reason));
+        EXPECT_FALSE(std::filesystem::exists(data.File("KOSTRA2010R_117111.txt")));
+        EXPECT_FALSE(std::filesystem::exists(data.File("KOSTRA2020_117111.txt")));
+    }
+    EXPECT_EQ(RunCalc("--import-rain " + Quoted(GridFolder())).status, 2); // a folder needs --cell
+}
+
+} // namespace
+} // namespace dralun
