@@ -1,11 +1,16 @@
 #include "cli/FormEvents.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
+#include "core/RationalInflow.h"
 #include "forms/CForm.h"
+#include "forms/FormRegistry.h"
 #include "project/CalculationJson.h"
 
 namespace dralun {
@@ -157,6 +162,10 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.solve = next();
         else if (a == "--vary" && !outAllowed)
             o.vary = next();
+        else if (a == "--inflow" && !outAllowed)
+            o.inflow = next();
+        else if (a == "--rain" && !outAllowed)
+            o.rain = next();
         else if (const int head = HeadIndex(a); head >= 0)
             HeadField(o.header, head) = KeptText(a, next(), kLongestHeadText[head]);
         else if (IsEventWithArgument(a)) {
@@ -168,6 +177,53 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.events.push_back(a);
     }
     return o;
+}
+
+namespace {
+
+double InflowNumber(const std::string& option, const std::string& text)
+{
+    const std::optional<double> value = ParseFieldNumber(text);
+    if (!value)
+        throw UsageError(option + ": \"" + text + "\" ist keine Zahl");
+    return *value;
+}
+
+// "5000:0.9,2000:0.3": the areas in m² with their runoff coefficients.
+std::vector<InflowArea> InflowAreas(const std::string& list)
+{
+    std::vector<InflowArea> areas;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, comma - start);
+        const size_t colon = item.find(':');
+        if (colon == std::string::npos)
+            throw UsageError("--inflow erwartet A:PSI[,A:PSI...], nicht \"" + list + "\"");
+        areas.push_back({"", InflowNumber("--inflow", item.substr(0, colon)),
+                         InflowNumber("--inflow", item.substr(colon + 1))});
+        if (comma == list.size())
+            return areas;
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> InflowEvents(const FormInfo& info, const CalcOptions& options)
+{
+    if (options.inflow.empty() && options.rain.empty())
+        return {};
+    if (options.inflow.empty() || options.rain.empty())
+        throw UsageError("--inflow und --rain gehören zusammen");
+    if (!info.inflowField)
+        throw UsageError(Format("Formular %s (%d) hat kein Feld für einen Zufluss", info.shortName, info.templateId));
+    const double r = InflowNumber("--rain", options.rain);
+    const double q = RationalInflow(InflowAreas(options.inflow), r);
+    if (!std::isfinite(q))
+        throw UsageError("--inflow/--rain: Flächen ab 0 m², PSI von 0 bis 1 und Regenspende ab 0 l/(s·ha) erwartet");
+    const bool cubic = std::string_view(info.inflowUnit ? info.inflowUnit : "l/s") == "m³/s";
+    return {std::string(info.inflowField) + "=" + Format("%.15g", cubic ? q / 1000 : q)};
 }
 
 void ApplyEvents(CForm& form, const std::vector<std::string>& events)

@@ -12,6 +12,7 @@
 namespace dralun {
 
 class CForm;
+struct FormInfo;
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -38,6 +39,10 @@ struct CalcOptions {
     // A target: --solve ID=TARGET --vary ID[:LO:HI]
     std::string solve;
     std::string vary;
+
+    // The design discharge: --inflow A:PSI[,A:PSI...] --rain R (A in m², R in l/(s·ha))
+    std::string inflow;
+    std::string rain;
 };
 
 // Splits the arguments after the form into options and events; throws
@@ -51,6 +56,12 @@ extern const char* const kHeaderUsage;
 // The id of a control named by its number or a field's short name (letter
 // case aside); throws UsageError when the form has no such control.
 int ControlIdOf(const CForm& form, const std::string& ref);
+
+// The event that types the design discharge of --inflow and --rain into the
+// form's inflow field, in the field's unit (%.15g, as a user would type
+// it); none without those options. Throws UsageError for a form without an
+// inflow field, a malformed or refused value, or one option without the other.
+std::vector<std::string> InflowEvents(const FormInfo& info, const CalcOptions& options);
 
 // Applies the events to an opened form, in order, as a user would; throws
 // UsageError for an unknown control or an event the form refuses.

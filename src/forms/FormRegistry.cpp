@@ -47,32 +47,39 @@ const std::vector<FormInfo>& Forms()
                                .menuItem = "&Prandtl-Colebrook", .prompt = "Rohrhydraulik",
                                .startLine = "Rohrhydraulik nach Prandtl-Colebrook, Teil- und Vollfüllung",
                                .mainInputs = {"DN", "I"}, .mainResults = {"Qv", "vv"},
-                               .computeButton = CPipeRunDlg::kIdCompute}),
+                               .computeButton = CPipeRunDlg::kIdCompute,
+                               .inflowField = "Q", .inflowUnit = "l/s"}),
         Describe<CPipeCulvertDlg>({.commandId = 131, .shortName = "rohrdurchlass", .title = "Rohrdurchlass",
                                    .menu = "Durchlass", .menuItem = "Rohr&durchlass", .prompt = "Rohrdurchlass",
                                    .startLine = "Leistungsfähigkeit Rohr-/Rahmendurchlass Teil- und Vollfüllung",
                                    .mainInputs = {"DN", "t"}, .mainResults = {"Q", "v"},
-                                   .computeButton = CPipeCulvertDlg::kIdRechne}),
+                                   .computeButton = CPipeCulvertDlg::kIdRechne,
+                                   .inflowField = "Qerf", .inflowUnit = "m³/s"}),
         Describe<CBoxCulvertDlg>({.commandId = 158, .shortName = "rechteckdurchlass", .title = "Rechteckdurchlass",
                                   .menu = "Durchlass", .menuItem = "Rahmen-/Rechtec&kdurchlass",
                                   .prompt = "Rechteckdurchlass", .mainInputs = {"b", "h"}, .mainResults = {"Q", "v"},
-                                  .computeButton = kIdOk}),
+                                  .computeButton = kIdOk,
+                                  .inflowField = "Qerf", .inflowUnit = "m³/s"}),
         Describe<CSwaleDlg>({.commandId = 132, .shortName = "mulde", .title = "Mulde", .menu = "Gerinne",
                              .menuItem = "&Mulde", .prompt = "Mulde",
                              .startLine = "Leistungsfähigkeit einer Straßenmulde", .mainInputs = {"B", "h"},
-                             .mainResults = {"Q_Gl7", "v_Parabel"}, .computeButton = kIdOk}),
+                             .mainResults = {"Q_Gl7", "v_Parabel"}, .computeButton = kIdOk,
+                             .inflowField = "Qerf", .inflowUnit = "m³/s"}),
         Describe<CDitchDlg>({.commandId = 143, .shortName = "graben", .title = "Straßenseitengraben",
                              .menu = "Gerinne", .menuItem = "&Graben", .prompt = "Graben",
                              .startLine = "Leistungsfähigkeit eines Straßengrabens", .mainInputs = {"b", "t"},
-                             .mainResults = {"Q", "v"}, .computeButton = kIdOk}),
+                             .mainResults = {"Q", "v"}, .computeButton = kIdOk,
+                             .inflowField = "Qerf", .inflowUnit = "m³/s"}),
         Describe<CRoughBedSwaleDlg>({.commandId = 176, .shortName = "raubettmulde", .title = "Raubettmulde",
                                      .menu = "Gerinne", .menuItem = "&Raubettmulde", .prompt = "Raubettmulde",
                                      .startLine = "Leistungsfähigkeit einer Raubettmulde nach Scheuerlein",
-                                     .mainInputs = {"B", "h"}, .mainResults = {"Qm", "vm"}, .computeButton = kIdOk}),
+                                     .mainInputs = {"B", "h"}, .mainResults = {"Qm", "vm"}, .computeButton = kIdOk,
+                                     .inflowField = "Qerf", .inflowUnit = "m³/s"}),
         Describe<CGutterDlg>({.commandId = 32773, .shortName = "rinne", .title = "Bord- / Spitzrinne",
                               .menu = "Rinnen", .menuItem = "&Bord-/Spitzrinne", .prompt = "Bordrinne",
                               .startLine = "Leistungsfähigkeit einer Bord- und Spitzrinne", .mainInputs = {"s", "qf"},
-                              .mainResults = {"Q1", "v1"}, .computeButton = kIdOk}),
+                              .mainResults = {"Q1", "v1"}, .computeButton = kIdOk,
+                              .inflowField = "Qerf", .inflowUnit = "l/s"}),
         Describe<COscillatingGutterDlg>({.commandId = 32772, .shortName = "pendelrinne", .title = "Pendelrinne",
                                          .menu = "Rinnen", .menuItem = "&Pendelrinne", .prompt = "Pendelrinne",
                                          .startLine = "Ermittlung der Straßenablauf-Abstände bei Pendelrinnen",
@@ -155,6 +162,12 @@ std::vector<std::string> MainFieldProblems(const FormInfo& info, const CForm& fo
             if (!form.FindFieldByName(name))
                 problems.push_back(std::to_string(info.templateId) + ": Hauptfeld \"" + name +
                                    "\" ist kein Feld des Formulars");
+    if (info.inflowField) {
+        const FieldInfo* field = form.FindFieldByName(info.inflowField);
+        if (!field || field->role != Role::In || !info.inflowUnit || field->unit != std::string_view(info.inflowUnit))
+            problems.push_back(std::to_string(info.templateId) + ": Zuflussfeld \"" + info.inflowField +
+                               "\" ist kein Eingabefeld in " + (info.inflowUnit ? info.inflowUnit : "?"));
+    }
     return problems;
 }
 

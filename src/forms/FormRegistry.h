@@ -38,6 +38,11 @@ struct FormInfo {
     std::vector<const char*> mainInputs = {};
     std::vector<const char*> mainResults = {};
     int computeButton = kNoComputeButton; // the id of its "Rechne" button
+    // The field a design discharge of the catchment is typed into, and its
+    // unit ("l/s" or "m³/s"); nullptr for a form that takes no inflow (an
+    // allowed outflow, a throttle discharge or a discharge per metre is none).
+    const char* inflowField = nullptr; // short name of the field a design discharge is typed into
+    const char* inflowUnit = nullptr;
     // A button that brings data into the form which its computation needs
     // (the rainfall series of a file), pressed again when a calculation is
     // redone while the radio button `reloadWhen` is checked; 0: none.

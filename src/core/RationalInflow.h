@@ -1,0 +1,24 @@
+#pragma once
+// The design discharge of a catchment after the rational method: each area
+// drains its share ψ · A of the rain r at the peak, and the shares add up,
+// Q = Σ ψ · A · r / 10000 (A in m², r in l/(s·ha), Q in l/s).
+#include <string>
+#include <vector>
+
+#include "core/CalcSteps.h"
+
+namespace dralun {
+
+struct InflowArea {
+    std::string name;  // what the area is ("Fahrbahn"); may be empty
+    double areaM2 = 0; // A, m²
+    double psi = 0;    // peak runoff coefficient ψ, 0 … 1
+};
+
+// Q in l/s, one step per area and one for the sum. Refused with NaN, and
+// without a step, for no area, an area below 0, a ψ outside [0, 1], a rain
+// below 0 or any value that is no finite number; a sum beyond any number
+// is refused with NaN too, after its steps (which the caller drops).
+double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps = NoSteps());
+
+} // namespace dralun

@@ -1,0 +1,71 @@
+// dralun-calc FORM --inflow A:PSI,... --rain R types the design discharge of
+// the catchment into the form's discharge field, in the form's unit.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CCalcDriver.h"
+#include "testkit/TempDataDir.h"
+
+namespace dralun {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result Calc(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int status = CCalcDriver::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class InflowCli : public ::testing::Test {
+protected:
+    void SetUp() override { m_data.CopyFromMedium("DN.ASC"), m_data.CopyFromMedium("A110KR.ASC"); }
+    test::TempDataDir m_data;
+};
+
+TEST_F(InflowCli, TypesTheDischargeInTheFormsUnitBeforeTheOtherEvents)
+{
+    // (5000 · 0.9 + 2000 · 0.3) · 100 / 10000 = 51 l/s into the pipe run's Q.
+    const Result pipe = Calc({"rohr", "--inflow", "5000:0.9,2000:0.3", "--rain", "100"});
+    EXPECT_EQ(pipe.status, 0) << pipe.err;
+    EXPECT_NE(pipe.out.find("\n1000\t51\n"), std::string::npos) << pipe.out;
+    EXPECT_NE(pipe.out.find("\nverdict\t"), std::string::npos) << pipe.out;
+    // 5000 · 0.9 · 100 / 10000 = 45 l/s = 0.045 m³/s into the swale's Qerf,
+    // which the verdict line names as the demand.
+    const Result swale = Calc({"mulde", "--inflow", "5000:0.9", "--rain", "100"});
+    EXPECT_EQ(swale.status, 0) << swale.err;
+    EXPECT_NE(swale.out.find("\nverdict\t"), std::string::npos) << swale.out;
+    EXPECT_NE(swale.out.find("\tQerf <= Q_min\t0.045\t"), std::string::npos) << swale.out;
+    // An event typed by the user comes after, and so wins.
+    EXPECT_NE(Calc({"rohr", "--inflow", "5000:0.9", "--rain", "100", "Q=40"}).out.find("\n1000\t40\n"),
+              std::string::npos);
+}
+
+TEST_F(InflowCli, RefusesAFormWithoutInflowAndMalformedValuesWithStatusTwo)
+{
+    const Result none = Calc({"zeitbeiwert", "--inflow", "5000:0.9", "--rain", "100"});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.err.find("zeitbeiwert"), std::string::npos) << none.err;
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--inflow", "5000", "--rain", "100"},
+          {"--inflow", "5000:0.9,", "--rain", "100"},
+          {"--inflow", "5000:1.5", "--rain", "100"},
+          {"--inflow", "-1:0.5", "--rain", "100"},
+          {"--inflow", "5000:0,9", "--rain", "100"},
+          {"--inflow", "5000:0.9", "--rain", "-5"},
+          {"--inflow", "5000:0.9", "--rain", "abc"},
+          {"--inflow", "5000:0.9"},
+          {"--rain", "100"}}) {
+        std::vector<std::string> args{"rohr"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_EQ(Calc(args).status, 2) << bad[1];
+    }
+}
+
+} // namespace
+} // namespace dralun
