@@ -92,13 +92,16 @@ void CFormWindow::FitInto(const QRect& room)
     FitWindow();
 }
 
+// The room of a window that is on no screen yet: a common desktop.
+constexpr QRect kRoomWithoutScreen(0, 0, 1280, 1024);
+
 QRect CFormWindow::Room() const
 {
     if (m_room)
         return *m_room;
     if (const QScreen* shown = screen())
         return shown->availableGeometry();
-    return QRect(0, 0, 1280, 1024);
+    return kRoomWithoutScreen;
 }
 
 void CFormWindow::FitWindow()

@@ -28,6 +28,7 @@
 #include <map>
 
 #include "QtTestRegistry.h"
+#include "RatingTestKit.h"
 #include "forms/CDitchDlg.h"
 #include "forms/CGutterDlg.h"
 #include "forms/COrificeDlg.h"
@@ -41,24 +42,13 @@
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
+using test::Button;
+using test::Choose;
+using test::Tick;
 
 namespace {
 
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
-
 constexpr double kG = 9.80665;
-
-QPushButton* Button(const QWidget& window, const QString& text)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
 
 // Every field of the form as it shows it.
 std::map<int, std::string> Fields(CFormWindow& window)
@@ -70,18 +60,6 @@ std::map<int, std::string> Fields(CFormWindow& window)
 }
 
 int Index(const QComboBox* box, int id) { return box->findData(id); }
-
-void Choose(QComboBox* box, int id) { box->setCurrentIndex(box->findData(id)); }
-
-// Ticks exactly the given results.
-void Tick(QListWidget* list, const std::vector<int>& ids)
-{
-    for (int i = 0; i < list->count(); ++i) {
-        const int id = list->item(i)->data(Qt::UserRole).toInt();
-        list->item(i)->setCheckState(std::find(ids.begin(), ids.end(), id) != ids.end() ? Qt::Checked
-                                                                                        : Qt::Unchecked);
-    }
-}
 
 // Saves the dialog as it shows itself when DRALUN_SHOT_DIR names a folder.
 void Shoot(QWidget& widget, const QString& name)

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "QtTestRegistry.h"
+#include "RatingTestKit.h"
 #include "forms/CPipeRunDlg.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
@@ -18,36 +19,9 @@
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
-
-namespace {
-
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
-
-QPushButton* Button(const QWidget& window, const QString& text)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
-
-void Choose(QComboBox* box, int id) { box->setCurrentIndex(box->findData(id)); }
-
-// Ticks exactly the given results.
-void Tick(QListWidget* list, const std::vector<int>& ids)
-{
-    for (int i = 0; i < list->count(); ++i) {
-        const int id = list->item(i)->data(Qt::UserRole).toInt();
-        list->item(i)->setCheckState(std::find(ids.begin(), ids.end(), id) != ids.end() ? Qt::Checked
-                                                                                        : Qt::Unchecked);
-    }
-}
-
-} // namespace
+using test::Button;
+using test::Choose;
+using test::Tick;
 
 class RatingVerdictTest : public QObject {
     Q_OBJECT
