@@ -88,11 +88,7 @@ class ReportPdfTest : public QObject {
 
     QString Write(const CForm& form, const QString& name, ReportHeader header = kHeader)
     {
-        const QString path = m_out.filePath(name);
-        QString error;
-        if (!WriteReportPdf(BuildReport(form, header), form, path, &error))
-            qWarning() << error;
-        return path;
+        return test::WrittenPdf(form, header, m_out.filePath(name));
     }
 
 private slots:

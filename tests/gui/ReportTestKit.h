@@ -12,8 +12,19 @@
 #include "cli/FormEvents.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "gui/report/ReportPainter.h"
+#include "report/Report.h"
 
 namespace dralun::test {
+
+// The form's report with this head written as a PDF to path; path again.
+inline QString WrittenPdf(const CForm& form, const ReportHeader& header, const QString& path)
+{
+    QString error;
+    if (!WriteReportPdf(BuildReport(form, header), form, path, &error))
+        qWarning("%s", qPrintable(error));
+    return path;
+}
 
 // The form opened, the events applied and "Rechne" pressed, as dralun-report does.
 inline std::unique_ptr<CForm> ComputedForm(const char* form, const std::vector<std::string>& events,

@@ -56,11 +56,7 @@ class ReportTextbookTest : public QObject {
     {
         ReportHeader header{"Umgehung Süd", "Bauwerk 1", "Jürgen Weiß", "07.12.2026", ""};
         header.decimalComma = decimalComma;
-        const QString path = m_out.filePath(name);
-        QString error;
-        if (!WriteReportPdf(BuildReport(form, header), form, path, &error))
-            qWarning() << error;
-        return path;
+        return test::WrittenPdf(form, header, m_out.filePath(name));
     }
 
 private slots:
