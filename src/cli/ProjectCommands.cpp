@@ -1,11 +1,13 @@
 #include "cli/ProjectCommands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/FormEvents.h"
 #include "core/Platform.h"
 #include "project/KeepCalculation.h"
+#include "project/KeptRain.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectReports.h"
 #include "report/ReportWriters.h"
@@ -38,6 +40,8 @@ int Check(const Project& project, std::ostream& out)
             status = 1;
             continue;
         }
+        // The rain is the project's own copy, whatever the data directory holds.
+        CUseKeptFiles keptRain(KeptCopies(*entry.calc));
         const Reopened reopened = Reopen(*entry.calc, sink);
         if (!reopened.problem.empty()) {
             out << head << "nicht verwendbar: " << OneLine(reopened.problem) << '\n';
@@ -50,6 +54,12 @@ int Check(const Project& project, std::ostream& out)
                 out << head << OneLine(ChangeText(change)) << '\n';
             status = 1;
         }
+        for (const KeptFileCopy& copy : KeptCopies(*entry.calc))
+            if (std::find(keptRain.Used().begin(), keptRain.Used().end(), copy.name) != keptRain.Used().end())
+                out << head << OneLine("Regendaten aus der Kopie im Projekt: " + copy.name + " (SHA-256 " +
+                                       copy.sha256.substr(0, 16) + "…; " +
+                                       StateText(StateInDataDirectory(copy.name, copy.sha256)) + ")")
+                    << '\n';
     }
     return status;
 }

@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "core/CDataDirectory.h"
-#include "core/FileStamp.h"
+#include "core/KeptFiles.h"
 #include "core/NumberText.h"
 #include "core/Platform.h"
+#include "core/Sha256.h"
 #include "core/TableText.h"
 
 namespace dralun {
@@ -37,22 +38,57 @@ int CRainfallTable::ColumnForFrequency(double n)
     return 4;
 }
 
+namespace {
+
+// The bytes of an opened file, or null when it cannot be read to its end.
+std::shared_ptr<const std::string> AllBytes(std::FILE* file)
+{
+    auto bytes = std::make_shared<std::string>();
+    char buffer[8192];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, n);
+    if (std::ferror(file))
+        return nullptr;
+    return bytes;
+}
+
+} // namespace
+
 CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, double n)
 {
     // A name that is no rainfall file (a directory, a FIFO, a device, a
-    // huge file) cannot be opened either; the result says what it is.
+    // huge file) cannot be opened either; the result says what it is. A
+    // project's own copy of the file is read in its place while it is in use.
     LoadResult result;
-    result.opened = CDataDirectory::ReadPath(platform::PathOf(fileName));
-    CFile file = std::move(result.opened.file);
-    if (!file)
-        return result;
+    std::shared_ptr<const std::string> bytes;
+    std::string shownName;
+    if (const KeptFileCopy* kept = CUseKeptFiles::Find(fileName)) {
+        bytes = kept->content;
+        shownName = kept->name;
+        result.fromProject = true;
+        result.opened.size = bytes->size();
+    } else {
+        const std::filesystem::path path = CDataDirectory::Resolve(platform::PathOf(fileName));
+        result.opened = CDataDirectory::ReadPath(path);
+        CFile file = std::move(result.opened.file);
+        if (!file)
+            return result;
+        bytes = AllBytes(file.get());
+        if (!bytes) {
+            result.opened.problem = FileProblem::Unreadable;
+            return result;
+        }
+        shownName = platform::TextOf(path.filename());
+    }
+    std::string_view text = *bytes;
 
     const int intensityField = FieldForFrequency(n);
     char line[kReadLength + 1];
     int& linesRead = result.linesRead;
     std::vector<int>& invalidLines = result.invalidLines;
     auto next = [&] {
-        if (!ReadTableLine(file.get(), line, sizeof line))
+        if (!ReadTableLine(text, line, sizeof line))
             return false;
         ++linesRead;
         return true;
@@ -96,12 +132,11 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
             invalidLines.push_back(linesRead);
         rowsRead = r + 1;
     }
-    file.reset();
-
     m_rows = rows;
     m_rowsRead = rowsRead;
-    const std::filesystem::path read = CDataDirectory::Resolve(platform::PathOf(fileName));
-    m_stamp = StampFile(platform::TextOf(read.filename()), read);
+    // The stamp is of the very bytes read, and a project keeps them.
+    m_stamp = DataFileUse{shownName, bytes->size(), Sha256Hex(*bytes), {},
+                          bytes->size() <= kLargestKeptFile ? bytes : nullptr};
     m_column = ColumnForFrequency(n);
     m_missing = !result.missingLines.empty();
 

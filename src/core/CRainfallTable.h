@@ -55,6 +55,7 @@ public:
         // Lines whose intensity of the chosen column is a word, not a number
         // ("fehlt": a source without a value for that frequency).
         std::vector<int> missingLines;
+        bool fromProject = false; // read from the project's copy of the file
     };
 
     // Frequency column k (1 to 8) for the frequency n per year, by exact

@@ -163,7 +163,7 @@ void CSteps::UseRow(std::string_view fileName, std::string row)
             f.rows.push_back(std::move(row));
         return;
     }
-    m_files.push_back({std::string(fileName), 0, "", {std::move(row)}});
+    m_files.push_back({std::string(fileName), 0, "", {std::move(row)}, nullptr});
 }
 
 } // namespace dralun

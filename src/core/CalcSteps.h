@@ -5,6 +5,7 @@
 // checked) from the inputs to the results. The engines record their steps
 // while they compute, with the very numbers they compute with.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,6 +28,9 @@ struct DataFileUse {
     std::uint64_t bytes = 0;
     std::string sha256; // lower-case hex
     std::vector<std::string> rows;
+    // The bytes read, for a file whose copy a project keeps (a rainfall
+    // series); null for the program's own tables.
+    std::shared_ptr<const std::string> content;
 };
 
 // How a number is put into a formula.

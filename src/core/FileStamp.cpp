@@ -7,7 +7,7 @@ namespace dralun {
 
 DataFileUse StampFile(const std::string& name, const std::filesystem::path& path)
 {
-    DataFileUse use{name, 0, "", {}};
+    DataFileUse use{name, 0, "", {}, nullptr};
     ReadableFile file = OpenForReading(path);
     if (!file)
         return use;

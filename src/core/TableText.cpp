@@ -32,6 +32,27 @@ bool ReadTableLine(std::FILE* file, char* buffer, int size)
     return n > 0;
 }
 
+bool ReadTableLine(std::string_view& text, char* buffer, int size)
+{
+    if (size < 1)
+        return false;
+    int n = 0;
+    size_t at = 0;
+    while (n < size - 1 && at < text.size()) {
+        char c = text[at++];
+        if (c == '\r' && at < text.size() && text[at] == '\n') {
+            c = '\n';
+            ++at;
+        }
+        buffer[n++] = c;
+        if (c == '\n')
+            break;
+    }
+    text.remove_prefix(at);
+    buffer[n] = '\0';
+    return n > 0;
+}
+
 std::string TableColumn(const char* line, int n)
 {
     const char* p = line;

@@ -3,6 +3,7 @@
 // buffer, and columns that only the blank separates.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace dralun {
 
@@ -17,6 +18,8 @@ inline constexpr int kTableLineBuffer = 80;
 // table reads alike whatever line ends it was saved with; a CR alone stays.
 // Returns false at the end of the file (nothing read).
 bool ReadTableLine(std::FILE* file, char* buffer, int size);
+// The same from bytes in memory; `text` keeps what is left to read.
+bool ReadTableLine(std::string_view& text, char* buffer, int size);
 
 // Column n (from 1) of a line: columns are runs of characters other than the
 // blank, separated by one or more blanks (a tab is an ordinary character).

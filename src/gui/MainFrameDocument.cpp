@@ -13,6 +13,7 @@
 #include "gui/CHydroDoc.h"
 #include "gui/CHydroView.h"
 #include "gui/CommandTable.h"
+#include "gui/KeptRainOffer.h"
 #include "gui/MainFrameDialogs.h"
 #include "gui/SaveLocations.h"
 #include "gui/project/CProjectPanel.h"
@@ -68,6 +69,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
     }
     AddRecentFile(m_doc.PathName());
     DocumentReplaced();
+    const QString restored =
+        OfferKeptRain(m_doc.Project(), m_runModal, this, [this](const QString& text) { ShowError(text); });
+    if (!restored.isEmpty())
+        statusBar()->showMessage(restored);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "gui/CMainFrame.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 
 #include "forms/FormRegistry.h"
@@ -12,6 +13,7 @@
 #include "gui/project/CKeepCalcDlg.h"
 #include "gui/project/CProjectPanel.h"
 #include "project/KeepCalculation.h"
+#include "project/KeptRain.h"
 
 namespace dralun {
 
@@ -56,11 +58,17 @@ void CMainFrame::ReopenEntry(std::size_t index)
         ShowError(QStringLiteral("Die Berechnung \u201E%1\u201C kann nicht geöffnet werden: %2.").arg(name, Q(entry.problem)));
         return;
     }
-    const Calculation calc = *entry.calc;
+    const Calculation calc = OnThisMachine(*entry.calc);
     const FormInfo* info = FindFormById(calc.form);
     CFormWindow window(*info, this, m_sink);
     std::string problem;
-    window.Perform([&](CForm& form) { problem = ApplyCalculation(form, calc); });
+    std::vector<std::string> keptUsed;
+    window.Perform([&](CForm& form) {
+        // Redone with the rain it was made with: the project's own copy.
+        CUseKeptFiles kept(KeptCopies(calc));
+        problem = ApplyCalculation(form, calc);
+        keptUsed = kept.Used();
+    });
     if (!problem.empty()) {
         ShowError(QStringLiteral("Die Berechnung \u201E%1\u201C kann nicht wiederholt werden: %2.").arg(name, Q(problem)));
         return;
@@ -71,6 +79,13 @@ void CMainFrame::ReopenEntry(std::size_t index)
         banner << QStringLiteral("Die Ergebnisse weichen von den gespeicherten ab:");
     for (const ResultChange& change : changes)
         banner << Q(ChangeText(change));
+    for (const KeptDataFile& file : calc.files) {
+        if (std::find(keptUsed.begin(), keptUsed.end(), file.name) == keptUsed.end())
+            continue;
+        const KeptFileState state = StateInDataDirectory(file.name, file.sha256);
+        if (state != KeptFileState::Same)
+            banner << Q("Regendaten aus der Kopie im Projekt: " + file.name + " (" + StateText(state) + ")");
+    }
     window.ShowBanner(banner);
     // The rating table kept with it belongs to the window's report again, made anew.
     window.SetReportRating(calc.rating ? std::optional<RatingRequest>(calc.rating->request) : std::nullopt);

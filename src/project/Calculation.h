@@ -4,6 +4,7 @@
 // and list selections), what it showed as results and messages, the head
 // of its report, when it was kept, and the data files it read.
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +25,10 @@ inline constexpr const char* kHeadTextNames[5] = {"Projekt", "Bauwerk", "Bearbei
 struct KeptDataFile {
     std::string name;
     std::string sha256; // 64 hex digits
+    // The bytes of a rainfall series the calculation read: the project's
+    // own copy, so that it checks alike where the data directory lacks the
+    // file. Null for the program's own tables.
+    std::shared_ptr<const std::string> content;
 };
 
 struct Calculation {

@@ -7,6 +7,7 @@
 
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "project/KeptFileJson.h"
 
 namespace dralun {
 
@@ -232,7 +233,11 @@ Calculation Read(const Json& entry)
         for (const Json& file : *files) {
             if (!file.is_object())
                 throw EntryError{"eine Datendatei ist kein JSON-Objekt"};
-            c.files.push_back({TextMember(file, "name"), TextMember(file, "sha256")});
+            KeptDataFile kept{TextMember(file, "name"), TextMember(file, "sha256"), nullptr};
+            const std::string problem = ReadKeptContent(file, kept);
+            if (!problem.empty())
+                throw EntryError{problem};
+            c.files.push_back(std::move(kept));
         }
     if (const Json* rating = Member(entry, "rating", Json::value_t::object, false))
         try {
@@ -315,7 +320,7 @@ Json CalculationToJson(const Calculation& c)
 {
     Json files = Json::array();
     for (const KeptDataFile& f : c.files)
-        files.push_back(Json{{"name", f.name}, {"sha256", f.sha256}});
+        files.push_back(KeptFileJson(f));
     Json entry{{"form", c.form},
                 {"title", c.title},
                 {"name", Printable(c.name, kLongestName)},

@@ -134,7 +134,7 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
         c.header.date = TodayText();
     c.time = NowUtc();
     for (const DataFileUse& file : form.DataFiles())
-        c.files.push_back({file.name, file.sha256});
+        c.files.push_back({file.name, file.sha256, file.content});
     c.mainResult = MainResultText(form);
     if (rating && KeptRatingProblemOn(form, *rating).empty()) {
         RatingOutcome made = ComputeRatingTable(form, *rating);

@@ -1,5 +1,6 @@
 #include "project/ProjectReports.h"
 
+#include "project/KeptRain.h"
 #include "rating/RatingSweep.h"
 
 namespace dralun {
@@ -24,6 +25,8 @@ std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& 
                 unusable->push_back({i, entry.Name(), entry.problem});
             continue;
         }
+        // The rain the calculation was made with: the project's own copy.
+        CUseKeptFiles keptRain(KeptCopies(*entry.calc));
         Reopened reopened = Reopen(*entry.calc, sink);
         if (!reopened.problem.empty()) {
             if (unusable)
