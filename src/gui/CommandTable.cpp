@@ -132,6 +132,8 @@ const std::vector<Menu>& MenuTable()
               {FileSave, QStringLiteral("S&peichern\tStrg+S")},
               {FileSaveAs, QStringLiteral("Speichern &unter...")},
               {0, {}},
+              {FileRainImport, QStringLiteral("Re&gendaten importieren…")},
+              {0, {}},
               {FilePrint, QStringLiteral("&Drucken...\tStrg+P")},
               {FilePrintPreview, QStringLiteral("Sei&tenansicht")},
               {FileProjectPrint, QStringLiteral("P&rojekt drucken…")},
@@ -195,6 +197,8 @@ QString Prompt(int command)
         {FileProjectPrint, "Druckt alle Berechnungen des Projekts.\nProjekt drucken"},
         {FileProjectPdf, "Speichert alle Berechnungen des Projekts als PDF-Datei.\nProjekt als PDF"},
         {FileMru, "Öffnet dieses Dokument."},
+        {FileRainImport, "Liest den KOSTRA-DWD-Regen einer Zelle und schreibt ihn als Regenreihe ins "
+                         "Datenverzeichnis.\nRegendaten importieren"},
         {ViewAllDigits, "Zeigt in den Formularen alle Stellen der Zahlen statt der gerundeten Werte.\nAlle Stellen"},
         {EditUndo, "Macht die letzte Aktion rückgängig.\nRückgängig"},
         {EditCut, "Entfernt die Markierung und überträgt sie in die Zwischenablage.\nAusschneiden"},

@@ -33,6 +33,8 @@ enum : int {
     FileProjectPdf = 32791,
     // Every digit of the form fields, or the values rounded for their units.
     ViewAllDigits = 32792,
+    // The KOSTRA-DWD rain of one cell as a rainfall file in the data directory.
+    FileRainImport = 32793,
 };
 
 struct MenuItem {

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "gui/CRainImportDlg.h"
 #include "gui/CommandTable.h"
 #include "gui/DigitDisplay.h"
 
@@ -50,6 +51,12 @@ void CMainFrame::BuildMenus()
             }
         }
     }
+
+    connect(m_actions[cmd::FileRainImport], &QAction::triggered, this, [this] {
+        CRainImportDlg dialog(this);
+        dialog.SetModalRunner(m_runModal);
+        m_runModal(dialog);
+    });
 
     // The edit commands have no handler: always disabled.
     for (int command : {cmd::EditUndo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste})

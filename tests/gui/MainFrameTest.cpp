@@ -185,7 +185,7 @@ private slots:
         CHydroDoc doc;
         CMainFrame frame(doc);
         QCOMPARE(MenuTexts(TopMenu(frame, "&Datei")),
-                 (QStringList{"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S", "Speichern &unter...", "-",
+                 (QStringList{"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S", "Speichern &unter...", "-", "Re&gendaten importieren…", "-",
                               "&Drucken...\tStrg+P", "Sei&tenansicht", "P&rojekt drucken…", "Projekt &als PDF…",
                               "Drucker&einrichtung...", "-", "&Letzte Datei",
                               "-", "&Beenden"}));
