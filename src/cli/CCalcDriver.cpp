@@ -34,10 +34,12 @@ const char* const kUsage =
     "                                          Tabellenkalkulationen, gerundet wie im Fenster; --full: alle Stellen)\n"
     "  dralun-calc FORM EREIGNIS... --solve ID=ZIEL --vary ID[:VON:BIS] [--json]\n"
     "                                          Zielwert: das Eingabefeld, bei dem das Ergebnis ZIEL erreicht\n"
-    "  dralun-calc FORM --inflow A:PSI[,A:PSI...] --rain R EREIGNIS...\n"
+    "  dralun-calc FORM --inflow [NAME=]A:PSI[,[NAME=]A:PSI...] --rain R EREIGNIS...\n"
     "                                          Zufluss der Flächen: Q = Summe PSI * A * R / 10000 l/s (A in m²,\n"
     "                                          PSI Spitzenabflussbeiwert, R Regenspende in l/(s·ha)) wird vor den\n"
-    "                                          Ereignissen in das Zuflussfeld (Q oder Qerf) getippt, in dessen Einheit\n"
+    "                                          Ereignissen in das Zuflussfeld (Q oder Qerf) getippt, in dessen Einheit;\n"
+    "                                          NAME benennt die Fläche (sonst \"Fläche 1\", ...), der Bericht\n"
+    "                                          (--report) zeigt die Flächen und den Rechengang des Zuflusses\n"
     "  dralun-calc --project DATEI --check     jede Berechnung des Projekts nachrechnen (0 gleich, 1 abweichend)\n"
     "  dralun-calc --project DATEI --report text|json   die Berichte aller Berechnungen\n"
     "\n"
@@ -204,9 +206,8 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
         PrintHelp(*form, out);
         return 0;
     }
-    const std::vector<std::string> inflow = InflowEvents(info, options);
     form->Open();
-    ApplyEvents(*form, inflow);
+    TypeInflowOptions(*form, info, options);
     ApplyEvents(*form, options.events);
     if (options.compute)
         PressCompute(*form);

@@ -8,7 +8,6 @@
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "core/TextCase.h"
-#include "core/RationalInflow.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "project/CalculationJson.h"
@@ -189,18 +188,25 @@ double InflowNumber(const std::string& option, const std::string& text)
     return *value;
 }
 
-// "5000:0.9,2000:0.3": the areas in m² with their runoff coefficients.
-std::vector<InflowArea> InflowAreas(const std::string& list)
+// "5000:0.9,2000:0.3" or "Fahrbahn=5000:0.9,…": the areas in m² with their
+// runoff coefficients; an area without a name is "Fläche 1", "Fläche 2", …
+std::vector<InflowEntry> InflowAreas(const std::string& list)
 {
-    std::vector<InflowArea> areas;
+    std::vector<InflowEntry> areas;
     size_t start = 0;
     while (true) {
         const size_t comma = std::min(list.find(',', start), list.size());
-        const std::string item = list.substr(start, comma - start);
+        std::string item = list.substr(start, comma - start);
+        std::string name = "Fläche " + std::to_string(areas.size() + 1);
+        if (const size_t eq = item.find('='); eq != std::string::npos) {
+            if (eq > 0)
+                name = KeptText("--inflow", item.substr(0, eq), kLongestName);
+            item.erase(0, eq + 1);
+        }
         const size_t colon = item.find(':');
         if (colon == std::string::npos)
             throw UsageError("--inflow erwartet A:PSI[,A:PSI...], nicht \"" + list + "\"");
-        areas.push_back({"", InflowNumber("--inflow", item.substr(0, colon)),
+        areas.push_back({name, InflowNumber("--inflow", item.substr(0, colon)), false,
                          InflowNumber("--inflow", item.substr(colon + 1))});
         if (comma == list.size())
             return areas;
@@ -210,20 +216,22 @@ std::vector<InflowArea> InflowAreas(const std::string& list)
 
 } // namespace
 
-std::vector<std::string> InflowEvents(const FormInfo& info, const CalcOptions& options)
+void TypeInflowOptions(CForm& form, const FormInfo& info, const CalcOptions& options)
 {
     if (options.inflow.empty() && options.rain.empty())
-        return {};
+        return;
     if (options.inflow.empty() || options.rain.empty())
         throw UsageError("--inflow und --rain gehören zusammen");
     if (!info.inflowField)
         throw UsageError(Format("Formular %s (%d) hat kein Feld für einen Zufluss", info.shortName, info.templateId));
-    const double r = InflowNumber("--rain", options.rain);
-    const double q = RationalInflow(InflowAreas(options.inflow), r);
-    if (!std::isfinite(q))
+    FormInflow inflow;
+    inflow.areas = InflowAreas(options.inflow);
+    inflow.rain.intensity = InflowNumber("--rain", options.rain);
+    const Refusal refused = form.TypeInflow(std::move(inflow));
+    if (refused == Refusal::BadValue)
         throw UsageError("--inflow/--rain: Flächen ab 0 m², PSI von 0 bis 1 und Regenspende ab 0 l/(s·ha) erwartet");
-    const bool cubic = std::string_view(info.inflowUnit ? info.inflowUnit : "l/s") == "m³/s";
-    return {std::string(info.inflowField) + "=" + Format("%.15g", cubic ? q / 1000 : q)};
+    const int id = ControlIdOf(form, info.inflowField);
+    Check(refused, id, form.Text(id));
 }
 
 void ApplyEvents(CForm& form, const std::vector<std::string>& events)

@@ -40,7 +40,7 @@ struct CalcOptions {
     std::string solve;
     std::string vary;
 
-    // The design discharge: --inflow A:PSI[,A:PSI...] --rain R (A in m², R in l/(s·ha))
+    // The design discharge: --inflow [NAME=]A:PSI[,...] --rain R (A in m², R in l/(s·ha))
     std::string inflow;
     std::string rain;
 };
@@ -57,11 +57,12 @@ extern const char* const kHeaderUsage;
 // case aside); throws UsageError when the form has no such control.
 int ControlIdOf(const CForm& form, const std::string& ref);
 
-// The event that types the design discharge of --inflow and --rain into the
-// form's inflow field, in the field's unit (%.15g, as a user would type
-// it); none without those options. Throws UsageError for a form without an
-// inflow field, a malformed or refused value, or one option without the other.
-std::vector<std::string> InflowEvents(const FormInfo& info, const CalcOptions& options);
+// Types the design discharge of --inflow and --rain into the opened form's
+// discharge field, in the field's unit, as CForm::TypeInflow does (the
+// form keeps the table for its report); nothing without those options.
+// Throws UsageError for a form without a discharge field, a malformed or
+// refused value, or one option without the other.
+void TypeInflowOptions(CForm& form, const FormInfo& info, const CalcOptions& options);
 
 // Applies the events to an opened form, in order, as a user would; throws
 // UsageError for an unknown control or an event the form refuses.

@@ -22,7 +22,7 @@ double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSt
         const std::string n = std::to_string(i + 1);
         steps.Let("A_" + n, a.areaM2);
         steps.Let("psi_" + n, a.psi);
-        const std::string text = "Zufluss der Fläche " + (a.name.empty() ? n : a.name) + " (ψ · A · r)";
+        const std::string text = "Zufluss aus " + (a.name.empty() ? "Fläche " + n : a.name) + " (ψ · A · r)";
         total += steps.Step(text, "Q_" + n, "psi_" + n + " * A_" + n + " * r / 10000",
                             a.psi * a.areaM2 * rainLsHa / 10000, "l/s");
         sum += (i ? " + Q_" : "Q_") + n;
@@ -31,6 +31,11 @@ double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSt
     if (!std::isfinite(total))
         return kRefused;
     return steps.Step("Zufluss aller Flächen", "Q_zu", sum, total, "l/s");
+}
+
+double InflowCubicMetres(double litres, CSteps& steps)
+{
+    return steps.Step("Zufluss in m³/s", "Q", "Q_zu / 1000", litres / 1000, "m³/s");
 }
 
 } // namespace dralun

@@ -21,4 +21,8 @@ struct InflowArea {
 // is refused with NaN too, after its steps (which the caller drops).
 double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps = NoSteps());
 
+// The discharge Q_zu of RationalInflow (l/s) in m³/s, as a step of its own
+// for a form whose discharge field takes m³/s.
+double InflowCubicMetres(double litres, CSteps& steps = NoSteps());
+
 } // namespace dralun

@@ -15,6 +15,7 @@
 
 #include "core/CalcSteps.h"
 #include "core/Verdict.h"
+#include "forms/FormInflow.h"
 #include "forms/FormLayout.h"
 #include "forms/FormTypes.h"
 #include "forms/IMessageSink.h"
@@ -111,6 +112,20 @@ public:
     virtual std::vector<FormChoice> Choices() const;
     // List entries the form points out, as it stands.
     virtual std::vector<ListMark> ListMarks() const { return {}; }
+    // The design discharge of the catchment ("Zufluss…"): Q in the unit of
+    // the form's discharge field (see FormInfo::inflowField) typed into it as
+    // a user types, and the table kept. Refused like typing (a form without
+    // a discharge field: UnknownControl; Q refused: BadValue).
+    Refusal TypeInflow(FormInflow inflow);
+    // The table the discharge field's text was typed from; nullptr when
+    // there is none or the field shows another text now.
+    const FormInflow* Inflow() const;
+    // The table of a kept calculation, once its fields show what was kept:
+    // kept (true) when the discharge field shows the text typed from it and
+    // the table gives that text again; else nothing is kept (false). Types
+    // nothing.
+    bool RestoreInflow(FormInflow inflow);
+
     // Whether computations record their steps (a rating table of many rows
     // does without).
     void SetRecordingSteps(bool record) { m_recordSteps = record; }
@@ -251,6 +266,7 @@ private:
     std::vector<std::string> m_computationMessages;
     std::optional<Verdict> m_verdict;
     int m_demandField = 0;
+    std::optional<FormInflow> m_inflow;
     long m_action = 0;            // counts the user's actions
     long m_computedInAction = -1; // the action in which the last computation ran
     bool m_recordSteps = true;

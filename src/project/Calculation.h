@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/FormInflow.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -54,6 +55,9 @@ struct Calculation {
     // A rating table kept with it: the request is redone on reopening, the
     // rows are what it showed.
     std::optional<RatingTable> rating;
+    // The table the discharge was typed from ("Zufluss…"), when the
+    // discharge field showed what it typed.
+    std::optional<FormInflow> inflow;
 };
 
 // A result that reads differently now than when it was kept.

@@ -7,6 +7,7 @@
 
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "project/InflowJson.h"
 #include "project/KeptFileJson.h"
 
 namespace dralun {
@@ -239,6 +240,12 @@ Calculation Read(const Json& entry)
                 throw EntryError{problem};
             c.files.push_back(std::move(kept));
         }
+    if (const Json* inflow = Member(entry, "inflow", Json::value_t::object, false)) {
+        std::string problem;
+        c.inflow = InflowFromJson(*inflow, &problem);
+        if (!c.inflow)
+            throw EntryError{problem};
+    }
     if (const Json* rating = Member(entry, "rating", Json::value_t::object, false))
         try {
             c.rating = ReadRating(*rating);
@@ -342,6 +349,8 @@ Json CalculationToJson(const Calculation& c)
                 {"files", files}};
     if (c.rating)
         entry["rating"] = RatingToJson(*c.rating);
+    if (c.inflow)
+        entry["inflow"] = InflowJson(*c.inflow);
     return entry;
 }
 

@@ -135,6 +135,8 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
     c.time = NowUtc();
     for (const DataFileUse& file : form.DataFiles())
         c.files.push_back({file.name, file.sha256, file.content});
+    if (const FormInflow* inflow = form.Inflow())
+        c.inflow = *inflow;
     c.mainResult = MainResultText(form);
     if (rating && KeptRatingProblemOn(form, *rating).empty()) {
         RatingOutcome made = ComputeRatingTable(form, *rating);
@@ -160,7 +162,12 @@ std::string CalculationProblem(const Calculation& calc)
 
 std::string ApplyCalculation(CForm& form, const Calculation& calc)
 {
-    return ApplySettings(form, {calc.inputs, calc.checks, calc.selections});
+    std::string problem = ApplySettings(form, {calc.inputs, calc.checks, calc.selections});
+    // The table the discharge was typed from belongs to it again (only while
+    // the field shows what the table gives).
+    if (problem.empty() && calc.inflow)
+        form.RestoreInflow(*calc.inflow);
+    return problem;
 }
 
 namespace {
@@ -233,6 +240,9 @@ std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& c
     if (calc.rating && !calc.rating->rows.empty())
         if (std::optional<ResultChange> change = RatingChange(form, *calc.rating))
             changes.push_back(std::move(*change));
+    // A kept inflow table that no longer gives the discharge typed from it.
+    if (calc.inflow && !form.Inflow())
+        changes.push_back({0, "Zufluss-Tabelle", "Q = " + calc.inflow->typed, "gibt diesen Wert nicht mehr"});
     if (form.RefusedBecause() != calc.refused)
         changes.push_back({0, "Ablehnung", calc.refused, form.RefusedBecause()});
     if (form.ComputationMessages() != calc.messages) {

@@ -8,6 +8,7 @@
 #include "core/Format.h"
 #include "core/Platform.h"
 #include "forms/CForm.h"
+#include "report/InflowText.h"
 #include "report/ReportLabels.h"
 
 namespace dralun {
@@ -124,6 +125,7 @@ Report BuildReport(const CForm& form, ReportHeader header)
     report.files = form.DataFiles();
     if (computed)
         report.verdict = form.FormVerdict();
+    report.inflow = ReportedInflow(form, report.inputs);
     return report;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/CalcSteps.h"
 #include "core/Verdict.h"
+#include "forms/FormInflow.h"
 #include "report/RatingTable.h"
 
 namespace dralun {
@@ -40,6 +41,21 @@ struct ReportEntry {
     std::string unit;
 };
 
+// The design discharge of the catchment the form's discharge field was
+// typed from: the table, its steps (one per area, the sum, and the unit
+// where the field takes m³/s) and the field it went into.
+struct ReportInflow {
+    int field = 0;
+    std::string fieldLabel; // as the inputs name it
+    std::string fieldName;
+    std::string unit;  // of the field: "l/s" or "m³/s"
+    std::string typed; // the text typed into it
+    std::vector<InflowEntry> areas;
+    InflowRain rain;
+    std::vector<CalcStep> steps;
+    double value = 0; // Q in the field's unit
+};
+
 struct Report {
     int form = 0;
     std::string title;    // the form's title: "Rohr"
@@ -62,6 +78,9 @@ struct Report {
     // criterion or the computation was refused.
     std::optional<Verdict> verdict;
     std::optional<RatingTable> rating; // a rating table the user added
+    // Where the discharge used was typed from the catchment's table and the
+    // results belong to it; none else.
+    std::optional<ReportInflow> inflow;
 };
 
 // Today's date as the report writes it: "07.12.2026".

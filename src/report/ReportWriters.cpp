@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Format.h"
+#include "report/InflowText.h"
 #include "report/VerdictText.h"
 
 namespace dralun {
@@ -227,6 +228,8 @@ std::string ReportText(const Report& r)
 
     Heading(out, "Eingaben");
     Entries(out, r.inputs);
+    if (r.inflow)
+        out += InflowText(*r.inflow);
 
     if (!r.steps.empty()) {
         Heading(out, "Rechengang");
@@ -279,6 +282,12 @@ std::string ReportText(const Report& r)
     return out;
 }
 
+nlohmann::ordered_json StepJsonValue(const CalcStep& s)
+{
+    return {{"text", s.text},       {"symbol", s.symbol},          {"formula", s.formula},
+            {"expr", StepExpr(s)}, {"value", Rounded15(s.value)}, {"unit", s.unit}};
+}
+
 nlohmann::ordered_json ReportJsonValue(const Report& r)
 {
     using Json = nlohmann::ordered_json;
@@ -301,12 +310,7 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
         }
     Json steps = Json::array();
     for (const CalcStep& s : r.steps)
-        steps.push_back({{"text", s.text},
-                         {"symbol", s.symbol},
-                         {"formula", s.formula},
-                         {"expr", StepExpr(s)},
-                         {"value", Rounded15(s.value)},
-                         {"unit", s.unit}});
+        steps.push_back(StepJsonValue(s));
     Json files = Json::array();
     for (const DataFileUse& f : r.files)
         files.push_back({{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"rows", f.rows}});
@@ -320,6 +324,7 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                      {"datum", r.header.date},
                      {"bemerkung", r.header.remark}}},
                    {"inputs", inputs},
+                   {"inflow", r.inflow ? InflowJsonValue(*r.inflow) : Json(nullptr)},
                    {"steps", steps},
                    {"results", entries(r.results)},
                    {"verdict", r.verdict ? VerdictJsonValue(*r.verdict) : Json(nullptr)},

@@ -21,6 +21,9 @@ std::vector<std::string> StepLines(const CalcStep& step);
 
 // A value as the report writes it into JSON: %.15g, as a number.
 double Rounded15(double value);
+// A step as the JSON report writes it: text, symbol, formula, the formula
+// with the numbers put in ("expr"), value and unit.
+nlohmann::ordered_json StepJsonValue(const CalcStep& step);
 
 // A column of a rating table as its head shows it: the label, with the
 // field's name where the label does not end in it ("Druckhöhe h").

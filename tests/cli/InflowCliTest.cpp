@@ -2,6 +2,7 @@
 // the catchment into the form's discharge field, in the form's unit.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/CCalcDriver.h"
@@ -46,6 +47,48 @@ TEST_F(InflowCli, TypesTheDischargeInTheFormsUnitBeforeTheOtherEvents)
               std::string::npos);
 }
 
+TEST_F(InflowCli, TheReportCarriesTheAreasAndStepsWhileTheFieldShowsTheirQ)
+{
+    // 45 + 6 = 51 l/s; the second area unnamed.
+    const Result json = Calc({"rohr", "--inflow", "Fahrbahn=5000:0.9,2000:0.3", "--rain", "100", "--report", "json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto inflow = nlohmann::json::parse(json.out)["inflow"];
+    EXPECT_EQ(inflow["areas"][0]["name"], "Fahrbahn");
+    EXPECT_EQ(inflow["areas"][1]["name"], "Fläche 2");
+    EXPECT_EQ(inflow["rain"]["source"], "eingegeben");
+    EXPECT_EQ(inflow["steps"].size(), 3u);
+    EXPECT_EQ(inflow["value"].get<double>(), 51);
+    const Result text = Calc({"mulde", "--inflow", "5000:0.9,2000:0.3", "--rain", "100", "--report", "text"});
+    EXPECT_NE(text.out.find("\n     Q = Q_zu / 1000\n       = 51 / 1000\n       = 0.051 m³/s\n"), std::string::npos)
+        << text.out;
+    // The user's own Q after: the report explains no Q it does not show.
+    const Result typed = Calc({"rohr", "--inflow", "5000:0.9", "--rain", "100", "Q=40", "--report", "json"});
+    EXPECT_TRUE(nlohmann::json::parse(typed.out)["inflow"].is_null()) << typed.out;
+}
+
+// Kept in a project, the table comes back with the calculation: it checks
+// alike and its report explains the same 51 l/s; a table edited in the file
+// so that it no longer gives the Q shown is named as a change.
+TEST_F(InflowCli, AProjectKeepsTheTableWithItsCalculation)
+{
+    const std::string p = m_data.File("zufluss.dralun").string();
+    ASSERT_EQ(Calc({"rohr", "--inflow", "Fahrbahn=5000:0.9,2000:0.3", "--rain", "100", "--add-to", p}).status, 0);
+    const Result check = Calc({"--project", p, "--check"});
+    EXPECT_EQ(check.status, 0) << check.out;
+    const auto reports = nlohmann::json::parse(Calc({"--project", p, "--report", "json"}).out);
+    EXPECT_EQ(reports[0]["inflow"]["areas"][0]["name"], "Fahrbahn");
+    EXPECT_EQ(reports[0]["inflow"]["value"].get<double>(), 51);
+
+    auto project = nlohmann::ordered_json::parse(m_data.Read("zufluss.dralun"));
+    project["calculations"][0]["inflow"]["rain"]["r"] = 200; // 102 l/s, while the field shows 51
+    m_data.Write("edited.dralun", project.dump());
+    const Result edited = Calc({"--project", m_data.File("edited.dralun").string(), "--check"});
+    EXPECT_EQ(edited.status, 1);
+    EXPECT_NE(edited.out.find("Zufluss-Tabelle: gespeichert Q = 51, jetzt gibt diesen Wert nicht mehr"),
+              std::string::npos)
+        << edited.out;
+}
+
 TEST_F(InflowCli, RefusesAFormWithoutInflowAndMalformedValuesWithStatusTwo)
 {
     const Result none = Calc({"zeitbeiwert", "--inflow", "5000:0.9", "--rain", "100"});
@@ -60,6 +103,7 @@ TEST_F(InflowCli, RefusesAFormWithoutInflowAndMalformedValuesWithStatusTwo)
           {"--inflow", "5000:0.9", "--rain", "-5"},
           {"--inflow", "5000:0.9", "--rain", "abc"},
           {"--inflow", "5000:0.9"},
+          {"--inflow", "Fahrbahn=5000", "--rain", "100"},
           {"--rain", "100"}}) {
         std::vector<std::string> args{"rohr"};
         args.insert(args.end(), bad.begin(), bad.end());

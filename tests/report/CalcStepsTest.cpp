@@ -60,7 +60,7 @@ TEST(CSteps, ATakenValueIsItsOwnFormulaAndALogThatDoesNotRecordKeepsNothing)
 TEST(CSteps, RowsOfAFileAreKeptOnceInTheirOrder)
 {
     CSteps steps;
-    steps.UseFile({"A110KR.ASC", 1200, "ab", {}});
+    steps.UseFile({"A110KR.ASC", 1200, "ab", {}, nullptr});
     steps.UseRow("A110KR.ASC", "Zeile 12");
     steps.UseRow("A110KR.ASC", "Zeile 13");
     steps.UseRow("A110KR.ASC", "Zeile 12");

@@ -96,6 +96,48 @@ TEST_F(SwaleReport, TheJsonHoldsEveryMemberAndValuesOfFifteenDigits)
         EXPECT_EQ(result["text"], swale.Text(result["id"].get<int>()));
 }
 
+// Areas 5000 m² (ψ 0.9) and 0.2 ha (ψ 0.3) under r = 100 l/(s·ha), worked by
+// hand: 45 + 6 = 51 l/s = 0.051 m³/s typed into the swale's Qerf.
+TEST_F(SwaleReport, TheCatchmentQWasTypedFromIsAStepBlockWhileTheFieldShowsIt)
+{
+    FormInflow inflow;
+    inflow.areas = {{"Fahrbahn", 5000, false, 0.9}, {"", 2000, true, 0.3}};
+    inflow.rain = {100, "KOSTRA2020_117111.txt", std::string(64, 'a'), "15 min", 0.2};
+    ASSERT_EQ(swale.TypeInflow(inflow), Refusal::None);
+    Compute();
+    const Report r = BuildReport(swale);
+    ASSERT_TRUE(r.inflow);
+    EXPECT_EQ(r.inflow->typed, "0.051");
+    ASSERT_EQ(r.inflow->steps.size(), 4u); // two areas, the sum, the unit
+    EXPECT_NEAR(r.inflow->steps[2].value, 51, 1e-12);
+    EXPECT_NEAR(r.inflow->value, 0.051, 1e-15);
+
+    const std::string text = ReportText(r);
+    for (const char* line : {"Zufluss aus dem Einzugsgebiet\n", "  2  Fläche 2  0.2 ha = 2000  0.3\n",
+                             "Regenspende r = 100 l/(s·ha), aus KOSTRA2020_117111.txt, D = 15 min, n = 0.2/a\n",
+                             "     Q_zu = Q_1 + Q_2\n          = 45 + 6\n          = 51 l/s\n",
+                             "     Q = Q_zu / 1000\n       = 51 / 1000\n       = 0.051 m³/s\n",
+                             "In das Feld „Erforderlicher Abfluss Qerf“ übernommen: 0.051 m³/s\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    // Between the inputs and the steps of the form.
+    EXPECT_LT(text.find("Eingaben"), text.find("Zufluss aus dem"));
+    EXPECT_LT(text.find("Zufluss aus dem"), text.find("Rechengang"));
+
+    const auto doc = nlohmann::json::parse(ReportJson(r));
+    EXPECT_EQ(doc["inflow"]["field"]["name"], "Qerf");
+    EXPECT_EQ(doc["inflow"]["rain"]["sha256"], std::string(64, 'a'));
+    EXPECT_EQ(doc["inflow"]["steps"][2]["expr"], "45 + 6");
+    EXPECT_EQ(doc["inflow"]["value"].get<double>(), 0.051);
+
+    // Another Q typed by the user: the table explains it no more.
+    swale.Type(CSwaleDlg::kIdQerf, "0.06");
+    Compute();
+    const Report other = BuildReport(swale);
+    EXPECT_FALSE(other.inflow);
+    EXPECT_TRUE(nlohmann::json::parse(ReportJson(other))["inflow"].is_null());
+    EXPECT_EQ(ReportText(other).find("Einzugsgebiet"), std::string::npos);
+}
+
 TEST(ReadableFormula, SetsOperatorsApartAndKeepsSigns)
 {
     const std::pair<const char*, const char*> cases[] = {

@@ -9,9 +9,11 @@
 #include "core/Format.h"
 #include "core/NumberPresentation.h"
 #include "core/NumberText.h"
+#include "gui/report/InflowRows.h"
 #include "gui/report/RatingRows.h"
 #include "gui/report/ReportPicture.h"
 #include "gui/report/RowMaker.h"
+#include "gui/report/StepRows.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
 #include "report/TextbookFormula.h"
@@ -323,36 +325,7 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& num
              f.text);
         return;
     }
-    const double number = m.TextWidth(QString::number(r.steps.size()) + QStringLiteral(".  "), f.bold);
-    const double indent = number + m.P(12);
-    const double space = m.TextWidth(QStringLiteral(" "), f.text);
-    for (std::size_t n = 0; n < r.steps.size(); ++n) {
-        const CalcStep& s = r.steps[n];
-        m.Begin(m.P(3));
-        m.Text(QStringLiteral("%1.").arg(n + 1), f.bold, 0, 0, number);
-        double y = m.Text(PageText(s.text, numbers), f.text, number, 0, m.Width() - number) + m.P(1);
-
-        std::vector<FormulaPieces> right = numbers.StepLines(n);
-        const FormulaPieces unit = UnitPieces(s.unit);
-        if (!unit.empty()) {
-            right.back().push_back({" ", Script::Normal});
-            right.back().insert(right.back().end(), unit.begin(), unit.end());
-        }
-
-        // "symbol =" on the first line, "=" under its sign on the others.
-        const FormulaPieces symbol = TextbookSymbol(s.symbol);
-        const double equals = indent + std::min(m.TextWidth(symbol, f.text) + space, 0.35 * (m.Width() - indent));
-        const double formula = equals + m.TextWidth(QStringLiteral("="), f.text) + space;
-        for (size_t i = 0; i < right.size(); ++i) {
-            double h = 0;
-            if (i == 0)
-                h = m.Text(symbol, f.text, indent, y, equals - indent);
-            h = std::max(h, m.Text(QStringLiteral("="), f.text, equals, y, formula - equals));
-            h = std::max(h, m.Text(Joined(right[i]), f.text, formula, y, m.Width() - formula));
-            y += h;
-        }
-        m.End(m.P(3), true);
-    }
+    StepRows(m, f, r.steps, numbers);
 }
 
 // ---- the verdict ----------------------------------------------------------------------
@@ -495,6 +468,8 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     Heading(m, f, QStringLiteral("Eingaben"));
     const Columns columns = TableColumns(m, f, r, numbers);
     Entries(m, f, columns, r.inputs, numbers, false);
+    if (r.inflow)
+        InflowRows(m, f, *r.inflow, r.header.decimalComma);
     if (!r.steps.empty())
         Constants(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Rechengang"));
