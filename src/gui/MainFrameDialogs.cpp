@@ -12,7 +12,7 @@
 namespace dralun::mainframe {
 
 int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text,
-        QMessageBox::StandardButtons buttons)
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"), text, buttons, parent);
     const std::pair<QMessageBox::StandardButton, const char*> names[] = {
@@ -20,7 +20,7 @@ int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text
     for (const auto& [button, name] : names)
         if (QAbstractButton* b = box.button(button))
             b->setText(QString::fromUtf8(name));
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultButton);
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);
     return run(box);

@@ -21,7 +21,7 @@ inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A question with German buttons; the answer is the QMessageBox value of the button.
 int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text,
-        QMessageBox::StandardButtons buttons);
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton = QMessageBox::Yes);
 
 // The name a file dialog offers: the document's own, else "Projekt".
 QString SuggestedName(const CHydroDoc& doc, const QString& suffix);

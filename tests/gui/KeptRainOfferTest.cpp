@@ -1,7 +1,9 @@
 // Opening a project on a machine whose data directory lacks the rainfall
 // series it was computed with, or holds another file of that name: the
 // program asks, and restores the project's copy only when told so.
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
@@ -22,6 +24,7 @@ class KeptRainOfferTest : public QObject {
     Q_OBJECT
 
     QStringList m_questions;
+    QList<bool> m_yesPreset; // whether Enter answers "Ja"
     std::string m_series;
     std::filesystem::path m_project;
     std::unique_ptr<test::TempDataDir> m_machineA; // keeps the project file
@@ -30,8 +33,10 @@ class KeptRainOfferTest : public QObject {
     {
         auto frame = std::make_unique<CMainFrame>(doc);
         frame->SetModalRunner([this, answer](QDialog& dialog) {
-            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
+            if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
                 m_questions << box->text();
+                m_yesPreset << (static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::Yes));
+            }
             return int(answer);
         });
         return frame;
@@ -61,6 +66,7 @@ private slots:
     {
         QSettings().clear();
         m_questions.clear();
+        m_yesPreset.clear();
     }
 
     void aMissingSeriesIsRestoredWhenAsked()
@@ -72,6 +78,7 @@ private slots:
         QCOMPARE(m_questions.size(), 1);
         QVERIFY(m_questions[0].contains(QStringLiteral("Regendatei \u201ER3943MI.txt\u201C gerechnet; im Datenverzeichnis")));
         QVERIFY(m_questions[0].contains(QStringLiteral("fehlt sie")));
+        QVERIFY(m_yesPreset[0]);
         QCOMPARE(machineB.Read("R3943MI.txt"), m_series);
         // There now: nothing more to ask.
         CHydroDoc again;
@@ -90,6 +97,7 @@ private slots:
             QVERIFY(frame->OpenDocumentFile(QString::fromStdString(m_project.string())));
             QVERIFY(m_questions.last().contains(QStringLiteral("eine andere Datei dieses Namens")));
             QVERIFY(m_questions.last().contains(QStringLiteral("wird dabei ersetzt")));
+            QVERIFY(!m_yesPreset.last()); // replacing the user's file is not what Enter does
             QCOMPARE(machineB.Read("R3943MI.txt"), answer == QMessageBox::Yes ? m_series : "eigene Regenreihe\n");
         }
     }
