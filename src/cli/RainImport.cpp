@@ -1,5 +1,7 @@
 #include "cli/RainImport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <ostream>
 
@@ -15,10 +17,11 @@ const char* const kRainImportUsage =
     "\nRegendaten:\n"
     "  dralun-calc --import-rain QUELLE [--cell INDEX_RC] [--out DATEI] [--tolerance] [--rn] [--replace]\n"
     "                                          KOSTRA-DWD-Regen eines Rasterfelds als Regenreihe ins\n"
-    "                                          Datenverzeichnis (QUELLE: Ordner der Rastertabellen oder\n"
-    "                                          Tabelle eines Rasterfelds; --tolerance: Unsicherheit UC\n"
-    "                                          addieren; --rn: Werte ohne Angabe im Kopf sind Regenspenden;\n"
-    "                                          --replace: eine Datei gleichen Namens ersetzen)\n\n";
+    "                                          Datenverzeichnis (QUELLE: Ordner oder ZIP-Archiv der\n"
+    "                                          Rastertabellen oder Tabelle eines Rasterfelds;\n"
+    "                                          --tolerance: Unsicherheit UC addieren; --rn: Werte ohne\n"
+    "                                          Angabe im Kopf sind Regenspenden; --replace: eine Datei\n"
+    "                                          gleichen Namens ersetzen)\n\n";
 
 namespace {
 
@@ -61,11 +64,16 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
             source = arg;
     }
     if (source.empty())
-        throw UsageError("--import-rain erwartet die Quelle (Ordner oder Datei)");
+        throw UsageError("--import-rain erwartet die Quelle (Ordner, ZIP-Archiv oder Datei)");
     const std::filesystem::path sourcePath = platform::PathOf(source);
     std::error_code error;
-    if (cell.empty() && std::filesystem::is_directory(sourcePath, error))
-        throw UsageError("--import-rain: für die Rastertabellen eines Ordners das Rasterfeld mit --cell INDEX_RC angeben");
+    std::string ending = source.substr(source.size() - std::min<size_t>(source.size(), 4));
+    for (char& c : ending)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool zip = ending == ".zip";
+    if (cell.empty() && (zip || std::filesystem::is_directory(sourcePath, error)))
+        throw UsageError("--import-rain: für die Rastertabellen eines Ordners oder ZIP-Archivs das Rasterfeld mit "
+                         "--cell INDEX_RC angeben");
     if (cell.empty() && target.empty())
         throw UsageError("--import-rain: --cell INDEX_RC oder --out DATEI angeben (der Dateiname nennt das Rasterfeld)");
     request.indexRc = cell;

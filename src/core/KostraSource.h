@@ -1,7 +1,8 @@
 #pragma once
-// Reading the KOSTRA-DWD rain of one grid cell from disk: a folder of the
-// weather service's grid tables (one file per rain duration) or one file
-// holding the table of one cell; and writing the rainfall file whole.
+// Reading the KOSTRA-DWD rain of one grid cell from disk: a folder or a zip
+// archive of the weather service's grid tables (one file per rain duration)
+// or one file holding the table of one cell; and writing the rainfall file
+// whole.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -20,11 +21,20 @@ struct KostraImportRequest {
     std::string atlas = "KOSTRA-DWD-2020";    // of a cell table
 };
 
+class ZipArchive;
+
 // The checked cell, or the German reason why there is none. A folder is read
 // as the grid tables of its files whose names carry "_D<minutes>" (the atlas
-// from their names); a grid table given alone, and a zip archive, are
-// refused; any other file is read as the table of one cell.
+// from their names); a zip archive (".zip") like a folder, see below; a grid
+// table given alone is refused; any other file is read as the table of one
+// cell.
 KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const KostraImportRequest& request);
+
+// The cell from the grid tables of an archive: every member whose name
+// (without the archive's folders) carries "_D<minutes>", in whichever folder
+// of the archive it stands, each read into memory and bounded as a table in
+// a folder is. Zip archives inside the archive are not read.
+KostraResult<KostraCell> ImportKostraArchive(const ZipArchive& archive, const KostraImportRequest& request);
 
 // Writes the rainfall file of the cell to target, replacing it whole (a
 // temporary file beside it, then renamed): "" when written, else the reason,

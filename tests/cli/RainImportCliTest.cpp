@@ -13,6 +13,7 @@
 #include "core/Format.h"
 #include "core/KostraImport.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/ZipWriter.h"
 
 namespace dralun {
 namespace {
@@ -30,28 +31,56 @@ protected:
     {
         std::ofstream(path, std::ios::binary) << text;
     }
-    // The 2010R grid tables (decimal point) of the cells 117110 to 117112,
-    // all durations but `skip`.
+    // The 2010R grid table (decimal point) of duration row d and the cells
+    // 117110 to 117112.
+    static std::string GridText(size_t d)
+    {
+        std::string text = "INDEX_RC;HN_001A;HN_002A;HN_003A;HN_005A;HN_010A;HN_020A;HN_030A;HN_050A;HN_100A\n";
+        for (int cell : {117110, 117111, 117112}) {
+            text += std::to_string(cell);
+            for (int i = 0, t = 0; i < 9; ++i)
+                text += Format(";%.1f", i == 2 || i == 6 ? 1.0 : Depth(int(d), t++) + (cell - 117111) * 30);
+            text += "\n";
+        }
+        return text;
+    }
+    static std::string GridName(size_t d) { return Format("StatRR_KOSTRA-DWD-2010R_D%04d.csv", kKostraDurations[d]); }
+    // The tables in a folder, all durations but `skip`.
     std::filesystem::path GridFolder(int skip = 0) const
     {
         const std::filesystem::path folder = data.File("raster");
         std::filesystem::create_directory(folder);
-        for (size_t d = 0; d < kKostraDurations.size(); ++d) {
-            if (kKostraDurations[d] == skip)
-                continue;
-            std::string text = "INDEX_RC;HN_001A;HN_002A;HN_003A;HN_005A;HN_010A;HN_020A;HN_030A;HN_050A;HN_100A\n";
-            for (int cell : {117110, 117111, 117112}) {
-                text += std::to_string(cell);
-                for (int i = 0, t = 0; i < 9; ++i)
-                    text += Format(";%.1f", i == 2 || i == 6 ? 1.0 : Depth(int(d), t++) + (cell - 117111) * 30);
-                text += "\n";
-            }
-            Save(folder / Format("StatRR_KOSTRA-DWD-2010R_D%04d.csv", kKostraDurations[d]), text);
-        }
+        for (size_t d = 0; d < kKostraDurations.size(); ++d)
+            if (kKostraDurations[d] != skip)
+                Save(folder / GridName(d), GridText(d));
         return folder;
+    }
+    // The tables in a zip archive, deflated and stored by turns; `spoil`
+    // changes the table of 60 min (deflated).
+    std::filesystem::path GridZip(const std::string& name = "raster.zip", void (*spoil)(test::ZipEntry&) = nullptr) const
+    {
+        std::vector<test::ZipEntry> entries;
+        for (size_t d = 0; d < kKostraDurations.size(); ++d) {
+            entries.push_back({.name = "raster/" + GridName(d), .content = GridText(d), .deflate = d % 2 == 0});
+            if (spoil && kKostraDurations[d] == 60)
+                spoil(entries.back());
+        }
+        Save(data.File(name), test::ZipOf(entries));
+        return data.File(name);
     }
     test::TempDataDir data;
 };
+
+TEST_F(RainImportCli, GridZipGivesTheFileTheGridFolderGives)
+{
+    const auto run = RunCalc("--import-rain " + Quoted(GridZip()) + " --cell 117111");
+    ASSERT_EQ(run.status, 0) << run.text;
+    const std::filesystem::path file = data.File("KOSTRA2010R_117111.txt");
+    EXPECT_EQ(run.text, "importiert\t" + file.string() + "\n");
+    ASSERT_EQ(RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 117111 --out " + Quoted(data.File("ordner.txt"))).status, 0);
+    EXPECT_EQ(test::ReadFile(file), test::ReadFile(data.File("ordner.txt")));
+    EXPECT_EQ(RunCalc("--import-rain " + Quoted(GridZip())).status, 2); // an archive needs --cell too
+}
 
 TEST_F(RainImportCli, GridFolderGivesTheFileTheFormsRead)
 {
@@ -96,12 +125,18 @@ TEST_F(RainImportCli, RefusedSourcesLeaveNothingBehind)
 {
     Save(data.File("StatRR_KOSTRA-DWD-2010R_D0060.csv"), "INDEX_RC;HN_001A\n117111;7.0\n");
     Save(data.File("raster.zip"), "PK");
+    const std::string whole = test::ReadFile(GridZip("ganz.zip"));
+    Save(data.File("halb.zip"), whole.substr(0, whole.size() / 2));
     const struct {
         std::string source, reason;
     } cases[] = {
         {Quoted(GridFolder(60)), "Die Dauerstufe 60 min fehlt."},
         {Quoted(data.File("StatRR_KOSTRA-DWD-2010R_D0060.csv")), "einen Ordner angeben"},
-        {Quoted(data.File("raster.zip")), "ZIP-Archive werden noch nicht gelesen"},
+        {Quoted(data.File("raster.zip")), "raster.zip: Das ZIP-Archiv ist unvollständig oder keines"},
+        {Quoted(data.File("halb.zip")), "halb.zip: Das ZIP-Archiv ist unvollständig oder keines"},
+        {Quoted(GridZip("crc.zip", [](test::ZipEntry& e) { e.crc = 0; })), "Prüfsumme (CRC-32) stimmt nicht"},
+        {Quoted(GridZip("bombe.zip", [](test::ZipEntry& e) { e.size = 100; })), "packt zu mehr als den angegebenen 100 Bytes aus"},
+        {Quoted(GridZip("gross.zip", [](test::ZipEntry& e) { e.size = 100u << 20; })), "ist mit 104857600 Bytes zu groß"},
     };
     for (const auto& c : cases) {
         const auto run = RunCalc("--import-rain " + c.source + " --cell 117111");

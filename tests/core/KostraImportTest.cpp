@@ -9,8 +9,10 @@
 #include "core/CRainfallTable.h"
 #include "core/Format.h"
 #include "core/KostraImport.h"
+#include "core/KostraSource.h"
 #include "core/Sha256.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/ZipWriter.h"
 
 namespace dralun {
 namespace {
@@ -215,6 +217,77 @@ TEST(KostraImport, RefusesBadSourcesWithTheReason)
         const auto row = ReadKostraGridTable(GridName(60, true), g.text, g.wanted);
         EXPECT_FALSE(row.value);
         EXPECT_NE(row.reason.find(g.reason), std::string::npos) << row.reason;
+    }
+}
+
+
+// The 18 grid tables of 2020 (decimal comma) in a folder of the archive,
+// stored and deflated by turns, beside a folder entry and a text.
+std::vector<test::ZipEntry> GridZip()
+{
+    std::vector<test::ZipEntry> entries = {{.name = "KOSTRA/", .deflate = false},
+                                           {.name = "KOSTRA/liesmich.txt", .content = "Rastertabellen"}};
+    for (size_t d = 0; d < kKostraDurations.size(); ++d)
+        entries.push_back({.name = "KOSTRA/raster/" + GridName(kKostraDurations[d], true),
+                           .content = GridTable(kKostraDurations[d], true),
+                           .deflate = d % 2 == 0});
+    return entries;
+}
+
+TEST(KostraImport, ZipOfGridTablesGivesTheFileTheFolderGives)
+{
+    test::TempDataDir dir;
+    std::filesystem::create_directory(dir.File("raster"));
+    for (int minutes : kKostraDurations)
+        dir.Write("raster/" + GridName(minutes, true), GridTable(minutes, true));
+    dir.Write("raster.zip", test::ZipOf(GridZip()));
+    const KostraImportRequest request{"117111"};
+    const auto fromFolder = ImportKostra(dir.File("raster"), request);
+    const auto fromZip = ImportKostra(dir.File("raster.zip"), request);
+    ASSERT_EQ(fromFolder.reason, "");
+    ASSERT_EQ(fromZip.reason, "");
+    EXPECT_DOUBLE_EQ(*fromZip.value->depth[17][6], 120.6);
+    const KostraOptions tolerance{"2024-05-17", true};
+    const std::string file = RainfallFileText(*fromZip.value, tolerance);
+    EXPECT_NE(file.find("   5 min     5  fehlt  fehlt    7.7  256.7"), std::string::npos) << file; // 7.0 mm + 10 %
+    EXPECT_EQ(file, RainfallFileText(*fromFolder.value, tolerance));
+}
+
+TEST(KostraImport, ZipArchivesRefusedWithTheReason)
+{
+    const std::string table = "„KOSTRA/raster/StatRR_KOSTRA-DWD-2020_D00060.csv“: ";
+    auto spoilt = [](auto spoil) {
+        std::vector<test::ZipEntry> entries = GridZip();
+        spoil(entries[8]); // the table of 60 min
+        return test::ZipOf(entries);
+    };
+    const std::string whole = test::ZipOf(GridZip());
+    const struct {
+        const char* what;
+        std::string bytes, reason;
+    } cases[] = {
+        {"crc", spoilt([](test::ZipEntry& e) { e.crc = 1; }),
+         "raster.zip, Eintrag " + table + "Der Eintrag ist beschädigt: seine Prüfsumme (CRC-32) stimmt nicht."},
+        {"cut", whole.substr(0, whole.size() / 2), "raster.zip: Das ZIP-Archiv ist unvollständig oder keines"},
+        {"bomb", spoilt([](test::ZipEntry& e) { e.size = 100; }), // the table holds some 500 bytes
+         table + "Der Eintrag packt zu mehr als den angegebenen 100 Bytes aus: er wird nicht gelesen."},
+        {"too large", spoilt([](test::ZipEntry& e) { e.size = (64u << 20) + 1; }),
+         table + "Der Eintrag ist mit 67108865 Bytes zu groß (höchstens 67108864 Bytes)."},
+        {"twice", spoilt([](test::ZipEntry& e) { e.name = "alt/" + GridName(90, true); }),
+         "raster.zip: Zwei Tabellen haben dieselbe Dauerstufe: alt/StatRR_KOSTRA-DWD-2020_D00090.csv und "
+         "KOSTRA/raster/StatRR_KOSTRA-DWD-2020_D00090.csv."},
+        {"nested", test::ZipOf({{.name = "tabellen.ZIP", .content = whole, .deflate = false}}),
+         "raster.zip: Das ZIP-Archiv enthält ein weiteres ZIP-Archiv (tabellen.ZIP); ZIP-Archive in einem "
+         "ZIP-Archiv werden nicht gelesen: bitte entpacken."},
+        {"no tables", test::ZipOf({{.name = "liesmich.txt", .content = "-"}}), "enthält keine Rastertabellen"},
+    };
+    test::TempDataDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.Write("raster.zip", c.bytes);
+        const auto read = ImportKostra(dir.File("raster.zip"), {"117111"});
+        EXPECT_FALSE(read.value);
+        EXPECT_NE(read.reason.find(c.reason), std::string::npos) << read.reason;
     }
 }
 

@@ -1,0 +1,49 @@
+// The ZIP reader on bytes anyone may hand us: opening gives an archive or a
+// reason, never both; a member read is exactly as long as declared and has
+// the declared CRC-32; the grid tables in it give a checked cell or a reason.
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/KostraSource.h"
+#include "core/ZipArchive.h"
+
+namespace {
+
+template <class Result>
+void OneOfTwo(const Result& r)
+{
+    if (r.value.has_value() == !r.reason.empty())
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto archive = dralun::ZipArchive::FromBytes("fuzz.zip", bytes);
+    OneOfTwo(archive);
+    if (!archive.value)
+        return 0;
+    size_t read = 0;
+    for (const dralun::ZipMember& member : archive.value->Members()) {
+        if (++read > 64)
+            break;
+        const auto content = archive.value->Read(member, 1 << 20);
+        OneOfTwo(content);
+        if (!content.value)
+            continue;
+        if (content.value->size() != member.size ||
+            crc32(0, reinterpret_cast<const Bytef*>(content.value->data()), static_cast<uInt>(content.value->size())) !=
+                member.crc)
+            std::abort();
+    }
+    const auto cell = dralun::ImportKostraArchive(*archive.value, {"117111"});
+    OneOfTwo(cell);
+    if (cell.value && !dralun::CheckKostraCell(*cell.value).empty())
+        std::abort();
+    return 0;
+}
