@@ -92,6 +92,8 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
         qCritical("Formularbeschreibung %s", problem.c_str());
     setWindowTitle(Q(m_form->Title()));
     setModal(true);
+    if (const FieldInfo* inflow = info.inflowField ? m_form->FindFieldByName(info.inflowField) : nullptr)
+        m_inflowField = inflow->id;
 
     auto* outer = new QVBoxLayout(this);
     m_banner = new QLabel;
@@ -178,12 +180,16 @@ void CFormWindow::Build(const FormLayout& items, QGridLayout* grid, bool topLeve
             QWidget* edit = MakeControl(item.id, item.chars);
             label->setBuddy(edit);
             grid->addWidget(label, item.row, item.col, item.rowSpan, 1);
+            if (item.id == m_inflowField)
+                edit = WithInflowButton(edit);
             grid->addWidget(edit, item.row, item.col + 1, item.rowSpan, item.colSpan - 1);
             continue;
         }
         case Item::Edit:
         case Item::Control:
             widget = MakeControl(item.id, item.chars);
+            if (item.id == m_inflowField)
+                widget = WithInflowButton(widget);
             if (item.id == m_computeId && m_computeId != kNoComputeButton)
                 widget = WithReportButton(widget, grid);
             break;
@@ -446,6 +452,8 @@ void CFormWindow::Sync()
     SetRadioTabStops();
     if (m_reportButton)
         m_reportButton->setEnabled(m_form->IsEnabled(m_computeId));
+    if (m_inflowButton)
+        m_inflowButton->setEnabled(m_form->IsEnabled(m_inflowField));
     for (QPushButton* button : {m_ratingButton, m_solveButton, m_keepButton})
         if (button)
             button->setEnabled(m_form->IsEnabled(m_computeId));

@@ -58,6 +58,12 @@ public:
     // the window shows it; false when the form refused the value.
     bool ApplySolution(int vary, const SolveOutcome& outcome);
 
+    // "Zufluss…" beside the discharge field of a form that takes the design
+    // discharge of a catchment (nullptr in the others), and what its dialog
+    // does on "Übernehmen": types Q into the form as the user types a value.
+    QPushButton* InflowButton() const { return m_inflowButton; }
+    Refusal TypeInflow(const FormInflow& inflow);
+
     // The verdict of the form's check beside its results, in words and
     // colour; hidden in a form that checks nothing.
     QLabel* VerdictLine() const { return m_verdictLine; }
@@ -105,6 +111,8 @@ private:
     void OnRatingTable();
     void OnSolve();
     void OnKeep();
+    QWidget* WithInflowButton(QWidget* edit);
+    void OnInflow();
     bool ComputeFirst();
 
     std::unique_ptr<CQtMessageSink> m_ownSink;
@@ -117,6 +125,8 @@ private:
     QPushButton* m_ratingButton = nullptr; // "Wertetabelle…" and "Zielwert…" beside "Bericht…"
     QPushButton* m_solveButton = nullptr;
     QPushButton* m_keepButton = nullptr;   // "In Projekt übernehmen" under them
+    int m_inflowField = 0;                 // the discharge field "Zufluss…" types into; 0: none
+    QPushButton* m_inflowButton = nullptr;
     QLabel* m_banner = nullptr;
     QLabel* m_staleLine = nullptr;
     QLabel* m_verdictLine = nullptr;

@@ -1,11 +1,14 @@
 // The buttons under "Rechne" of a form window: the report, the rating
-// table, the search for a target value and the taking into the project.
+// table, the search for a target value and the taking into the project;
+// and "Zufluss…" beside the discharge field.
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/CFormWindow.h"
+#include "gui/CInflowDlg.h"
 #include "gui/rating/CRatingTableDlg.h"
 #include "gui/rating/CSolveDlg.h"
 #include "gui/report/CReportHeaderDlg.h"
@@ -114,6 +117,47 @@ bool CFormWindow::ApplySolution(int vary, const SolveOutcome& outcome)
     bool taken = false;
     Run([this, vary, &outcome, &taken] { taken = TakeSolution(*m_form, vary, outcome); });
     return taken;
+}
+
+// The discharge field with "Zufluss…" right beside it, in the field's cell.
+QWidget* CFormWindow::WithInflowButton(QWidget* edit)
+{
+    m_inflowButton = new QPushButton(QStringLiteral("Zufluss…"));
+    m_inflowButton->setObjectName(QStringLiteral("inflow"));
+    m_inflowButton->setAutoDefault(false);
+    m_inflowButton->setToolTip(QStringLiteral("Q aus den Flächen des Einzugsgebiets, ihren Abflussbeiwerten und "
+                                              "der Regenspende ermitteln: Q = Σ ψ · A · r"));
+    connect(m_inflowButton, &QPushButton::clicked, this, &CFormWindow::OnInflow);
+    auto* pair = new QWidget;
+    auto* row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(edit);
+    row->addWidget(m_inflowButton);
+    row->addStretch(1);
+    return pair;
+}
+
+void CFormWindow::OnInflow()
+{
+    if (m_busy)
+        return;
+    CInflowDlg dialog(*this, m_runModal);
+    m_runModal(dialog);
+}
+
+// Q goes into the field as the user's own typing does: shown as typed, the
+// results marked as no longer belonging to the inputs until "Rechne".
+Refusal CFormWindow::TypeInflow(const FormInflow& inflow)
+{
+    if (m_busy)
+        return Refusal::Disabled;
+    Refusal refusal = Refusal::None;
+    Run([this, &inflow, &refusal] {
+        refusal = m_form->TypeInflow(inflow);
+        if (refusal == Refusal::None)
+            m_typed[m_inflowField] = QString::fromStdString(m_form->Text(m_inflowField));
+    });
+    return refusal;
 }
 
 } // namespace dralun
