@@ -93,6 +93,11 @@ TEST_F(RainImportCli, GridFolderGivesTheFileTheFormsRead)
     EXPECT_EQ(table.RowAt(1).intensityText, "233.3"); // 7.0 mm in 5 min: 70000 / 300
     ASSERT_TRUE(table.Load(file.string(), 0.01).loaded);
     EXPECT_EQ(table.RowAt(18).intensityText, "2.1"); // 55.5 mm in 72 h: 555000 / 259200
+    // The swale computes with it: the rain of its first row at n = 1 is 233.3 l/(s·ha).
+    const auto swale = RunCalc("185 --click 1053 1050=" + Quoted(file) + " 1051=1 --click 1020");
+    EXPECT_EQ(swale.status, 0) << swale.text;
+    EXPECT_NE(swale.text.find("\n1043\t233.3\n"), std::string::npos) << swale.text;
+    EXPECT_NE(swale.text.find("\nverdict\t"), std::string::npos) << swale.text;
 
     // The file now there is the user's: replaced only when asked.
     const auto again = RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 0117111");
