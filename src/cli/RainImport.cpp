@@ -96,6 +96,11 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
         return 1;
     }
     out << "importiert\t" << platform::TextOf(path) << '\n';
+    // The head did not say what the values are: which reading was taken.
+    if (const std::optional<KostraUnit> unit = imported.value->assumedUnit)
+        out << "angenommen\t"
+            << (*unit == KostraUnit::Depth ? "Niederschlagshöhen hN [mm] (sonst --rn)" : "Regenspenden rN [l/(s·ha)]")
+            << '\n';
     return 0;
 }
 

@@ -112,7 +112,11 @@ std::string RainfallFileText(const KostraCell& cell, const KostraOptions& option
     std::vector<KostraSource> sources = cell.sources;
     std::sort(sources.begin(), sources.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     if (sources.size() == 1) {
-        lines.push_back(Fit("Quelle: " + sources[0].name));
+        // What the values were read as goes first, so that a long name cannot cut it off.
+        const char* assumed = !cell.assumedUnit                          ? ""
+                              : *cell.assumedUnit == KostraUnit::Depth ? " (Werte als hN [mm] angenommen)"
+                                                                       : " (Werte als rN [l/(s*ha)] angenommen)";
+        lines.push_back(Fit(std::string("Quelle") + assumed + ": " + sources[0].name));
         lines.push_back("SHA-256: " + sources[0].sha256);
     } else {
         // Several tables: their list as sha256sum writes it, sorted by name,

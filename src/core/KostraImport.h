@@ -24,6 +24,9 @@ inline constexpr std::array<int, 7> kKostraReturnPeriods = {1, 2, 5, 10, 20, 50,
 
 using KostraValues = std::array<std::optional<double>, kKostraReturnPeriods.size()>;
 
+// What the values of a cell table are when its head does not say.
+enum class KostraUnit { Depth, Intensity };
+
 struct KostraSource {
     std::string name;   // file name as given
     std::string sha256; // of the bytes as read
@@ -35,6 +38,9 @@ struct KostraCell {
     std::array<KostraValues, 18> depth{};      // hN in mm [duration][return period]
     std::array<KostraValues, 18> uncertainty{}; // UC in ± %, where the source gives it
     std::vector<KostraSource> sources;
+    // Set when the head of a cell table did not say whether its values are
+    // depths or intensities: what they were read as.
+    std::optional<KostraUnit> assumedUnit;
 };
 
 struct KostraOptions {
@@ -57,8 +63,6 @@ struct KostraGridRow {
     KostraSource source;
 };
 
-// What the values of a cell table are when its head does not say.
-enum class KostraUnit { Depth, Intensity };
 
 // rN in l/(s·ha) of the depth hN in mm fallen in D minutes.
 double KostraIntensity(double depthMm, double minutes);

@@ -391,6 +391,8 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
     const auto index = IndexNumber(indexRc);
     cell.indexRc = index ? std::to_string(*index) : std::string(indexRc);
     cell.sources.push_back({std::string(sourceName), Sha256Hex(textIn)});
+    if (!saysDepth && !saysIntensity)
+        cell.assumedUnit = assumed;
     std::array<bool, kKostraDurations.size()> seen{};
     for (size_t l = headLine + 1; l < lines.size(); ++l) {
         const std::vector<std::string_view> cells = Split(lines[l], separator);

@@ -119,7 +119,9 @@ TEST_F(RainImportCli, CellTableOfIntensitiesToAGivenFile)
     const std::filesystem::path out = data.File("eigene.txt");
     const auto run = RunCalc("--import-rain " + Quoted(data.File("zelle.csv")) + " --rn --cell 117111 --out " + Quoted(out));
     ASSERT_EQ(run.status, 0) << run.text;
-    EXPECT_EQ(run.text, "importiert\t" + out.string() + "\n");
+    // The head names no unit: the reading taken is said, on screen and in the file.
+    EXPECT_EQ(run.text, "importiert\t" + out.string() + "\nangenommen\tRegenspenden rN [l/(s·ha)]\n");
+    EXPECT_NE(test::ReadFile(out).find("\nQuelle (Werte als rN [l/(s*ha)] angenommen): zelle.csv\n"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(data.File("KOSTRA2020_117111.txt")));
     CRainfallTable table;
     ASSERT_TRUE(table.Load(out.string(), 0.5).loaded);

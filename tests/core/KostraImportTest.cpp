@@ -96,7 +96,13 @@ TEST(KostraImport, CellTablesOfEveryStyleGiveTheFileTheFormsRead)
         for (std::string line; std::getline(lines, line); ++count)
             EXPECT_LT(line.size() + 1, 129u) << line;
         EXPECT_EQ(count, 29);
-        EXPECT_NE(file.find("Quelle: zelle.csv\nSHA-256: " + Sha256Hex(c.text) + "\n"), std::string::npos);
+        // Only a plain head leaves the reading to the assumption, and the file says so.
+        const bool plain = std::string(c.name).rfind("plain", 0) == 0;
+        const std::string source = !plain ? "Quelle: "
+                                   : c.assumed == KostraUnit::Depth ? "Quelle (Werte als hN [mm] angenommen): "
+                                                                    : "Quelle (Werte als rN [l/(s*ha)] angenommen): ";
+        EXPECT_EQ(cell.assumedUnit.has_value(), plain);
+        EXPECT_NE(file.find(source + "zelle.csv\nSHA-256: " + Sha256Hex(c.text) + "\n"), std::string::npos);
         EXPECT_NE(file.find("Importiert am 2024-05-17; Toleranz: keine"), std::string::npos);
 
         dir.Write("regen.txt", file);
