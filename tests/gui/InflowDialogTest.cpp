@@ -1,6 +1,6 @@
 // "Zufluss…": the design discharge of the catchment typed into a form's
 // discharge field from a table of areas and a rain intensity, typed or read
-// from a rainfall file. With DRALUN_SHOTS_DIR set, the test saves pictures
+// from a rainfall file. With DRALUN_SHOT_DIR set, the test saves pictures
 // of the pipe form with its button and of the dialog filled.
 #include <QComboBox>
 #include <QDir>
@@ -34,7 +34,7 @@ const bool kMediumDirKnown = [] {
 
 void Shot(QWidget& widget, const char* name)
 {
-    if (const char* dir = std::getenv("DRALUN_SHOTS_DIR"))
+    if (const char* dir = std::getenv("DRALUN_SHOT_DIR"))
         widget.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
 }
 
