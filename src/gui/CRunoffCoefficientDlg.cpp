@@ -44,8 +44,10 @@ CRunoffCoefficientDlg::CRunoffCoefficientDlg(QWidget* parent) : QDialog(parent)
     m_list->setCurrentCell(0, 0);
     const int width = m_list->horizontalHeader()->length() + m_list->frameWidth() * 2 +
                       fontMetrics().horizontalAdvance(QStringLiteral("0000"));
-    m_list->setMinimumSize(width, m_list->verticalHeader()->length() + m_list->horizontalHeader()->height() +
-                                      m_list->frameWidth() * 2);
+    // Every row in view: the header's height as it will be shown (its size
+    // hint; before the dialog is shown its height may be less).
+    m_list->setMinimumSize(width, m_list->verticalHeader()->length() +
+                                      m_list->horizontalHeader()->sizeHint().height() + m_list->frameWidth() * 2 + 2);
 
     auto* source = new QLabel(Q(RunoffCoefficientSource()));
     source->setObjectName(QStringLiteral("source"));
