@@ -161,9 +161,9 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.solve = next();
         else if (a == "--vary" && !outAllowed)
             o.vary = next();
-        else if (a == "--inflow" && !outAllowed)
+        else if (a == "--inflow")
             o.inflow = next();
-        else if (a == "--rain" && !outAllowed)
+        else if (a == "--rain")
             o.rain = next();
         else if (const int head = HeadIndex(a); head >= 0)
             HeadField(o.header, head) = KeptText(a, next(), kLongestHeadText[head]);

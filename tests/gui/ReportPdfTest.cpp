@@ -221,6 +221,13 @@ private slots:
         ReportHeader point{"", "", "", "07.12.2026", ""};
         point.decimalComma = false;
         QCOMPARE(test::PdfText(out), test::PdfText(Write(*f, "point.pdf", point)));
+        // The discharge from the catchment with its steps: 5000 · 0.9 · 100 / 10000 = 45 l/s = 0.045 m³/s.
+        QCOMPARE(run({"132", "--inflow", "Fahrbahn=5000:0.9", "--rain", "100", "--out", out}), 0);
+#ifndef _WIN32 // the text is read with Linux's pdftotext
+        const QString inflow = test::PdfText(out);
+        QVERIFY(inflow.contains(QStringLiteral("ZuflussausdemEinzugsgebiet")));
+        QVERIFY(inflow.contains(QStringLiteral("übernommen:0,045m³/s")));
+#endif
 
         struct Case {
             QStringList args;

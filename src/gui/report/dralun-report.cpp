@@ -34,6 +34,8 @@ const char* const kUsage =
     "FORM und die Ereignisse wie bei dralun-calc (dralun-calc --help); danach wird\n"
     "einmal \"Rechne\" gedrückt, außer mit --no-compute, und der Bericht als PDF\n"
     "geschrieben, die Zahlen mit Dezimalkomma (mit --dezimalpunkt mit Punkt).\n"
+    "--inflow A:PSI[,A:PSI...] --rain R wie bei dralun-calc: der Zufluss aus dem\n"
+    "Einzugsgebiet, mit seinen Schritten im Bericht.\n"
     "Mit --project wird jede Berechnung des Projekts neu gerechnet und das ganze\n"
     "Projekt geschrieben: Titelseite mit der Liste der Berechnungen, dann ihre\n"
     "Berichte.\n";
@@ -138,6 +140,7 @@ int main(int argc, char** argv)
         CMessageLog messages; // the form's message boxes are collected, not shown
         std::unique_ptr<CForm> form = info->create(messages);
         form->Open();
+        TypeInflowOptions(*form, *info, options);
         ApplyEvents(*form, options.events);
         if (options.compute)
             PressCompute(*form);
