@@ -38,23 +38,6 @@ int CRainfallTable::ColumnForFrequency(double n)
     return 4;
 }
 
-namespace {
-
-// The bytes of an opened file, or null when it cannot be read to its end.
-std::shared_ptr<const std::string> AllBytes(std::FILE* file)
-{
-    auto bytes = std::make_shared<std::string>();
-    char buffer[8192];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes->append(buffer, n);
-    if (std::ferror(file))
-        return nullptr;
-    return bytes;
-}
-
-} // namespace
-
 CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, double n)
 {
     // A name that is no rainfall file (a directory, a FIFO, a device, a
@@ -74,7 +57,9 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
         CFile file = std::move(result.opened.file);
         if (!file)
             return result;
-        bytes = AllBytes(file.get());
+        std::optional<std::string> read = ReadRest(file.get());
+        if (read)
+            bytes = std::make_shared<const std::string>(std::move(*read));
         if (!bytes) {
             result.opened.problem = FileProblem::Unreadable;
             return result;

@@ -10,6 +10,21 @@ namespace dralun {
 
 std::string ErrorText(int error) { return SystemErrorText(error); }
 
+std::optional<std::string> ReadRest(std::FILE* file, std::uintmax_t largest)
+{
+    std::string bytes;
+    char buffer[8192];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, n);
+        if (bytes.size() > largest)
+            return std::nullopt;
+    }
+    if (std::ferror(file))
+        return std::nullopt;
+    return bytes;
+}
+
 std::string ProblemText(const ReadableFile& file)
 {
     switch (file.problem) {

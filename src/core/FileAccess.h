@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace dralun {
@@ -54,6 +55,10 @@ ReadableFile OpenForReading(const std::filesystem::path& path, std::uintmax_t la
 // 1048576 Bytes).", "fehlt.", "kann nicht gelesen werden (Zugriff verweigert)."
 // Empty when there is no problem.
 std::string ProblemText(const ReadableFile& file);
+
+// What is left of an opened file, read to its end; nothing when it cannot be
+// read (an I/O error) or holds more than `largest` bytes.
+std::optional<std::string> ReadRest(std::FILE* file, std::uintmax_t largest = kLargestDataFile);
 
 // Opens a regular file for writing, created or truncated (or, appending,
 // created or kept with every write going to its end); text mode writes CR LF

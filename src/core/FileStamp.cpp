@@ -11,15 +11,11 @@ DataFileUse StampFile(const std::string& name, const std::filesystem::path& path
     ReadableFile file = OpenForReading(path);
     if (!file)
         return use;
-    std::string bytes;
-    char buffer[8192];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.file.get())) > 0)
-        bytes.append(buffer, n);
-    if (std::ferror(file.file.get()))
+    const std::optional<std::string> bytes = ReadRest(file.file.get());
+    if (!bytes)
         return use;
-    use.bytes = bytes.size();
-    use.sha256 = Sha256Hex(bytes);
+    use.bytes = bytes->size();
+    use.sha256 = Sha256Hex(*bytes);
     return use;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Format.h"
 #include "project/CalculationJson.h"
 
 namespace dralun {
@@ -69,7 +70,7 @@ std::optional<FormInflow> InflowFromJson(const Json& json, std::string* problem)
         if (!areas.is_array())
             throw Unreadable{"\"areas\" ist keine Liste"};
         if (areas.size() > kMostInflowAreas)
-            throw Unreadable{"sie hat mehr als 1000 Flächen"};
+            throw Unreadable{Format("sie hat mehr als %zu Flächen", kMostInflowAreas)};
         for (const Json& area : areas) {
             if (!area.is_object())
                 throw Unreadable{"eine Fläche ist kein JSON-Objekt"};

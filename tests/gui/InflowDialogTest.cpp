@@ -26,12 +26,6 @@ using namespace dralun;
 
 namespace {
 
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
-
 void Shot(QWidget& widget, const char* name)
 {
     if (const char* dir = std::getenv("DRALUN_SHOT_DIR"))
