@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   nlohmann-json3-dev libmuparser-dev zlib1g-dev poppler-utils
   fonts-dejavu-core fonts-noto-mono
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick ccache
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream shared-mime-info
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 fonts-wine nsis x11-utils
