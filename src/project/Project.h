@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "project/Calculation.h"
+#include "project/ProjectJsonMap.h"
 
 namespace dralun {
 
-using ProjectJsonValue = nlohmann::ordered_json;
+// Members keep their order and are found by name in constant time.
+using ProjectJsonValue = nlohmann::basic_json<ProjectJsonMap>;
 
 // The most calculations a project holds: a file with more is refused, a
 // full project takes no more.

@@ -46,6 +46,42 @@ TEST(ProjectLimits, ParsingIsLinearInTheEntries)
     EXPECT_LT(large, 25 * small + 0.01) << small << " s, " << large << " s";
 }
 
+// n members "k0".."k(n-1)" with the number as value, as an object's text.
+std::string ManyKeys(std::size_t n)
+{
+    std::string members;
+    for (std::size_t i = 0; i < n; ++i)
+        members += (i ? ",\"k" : "\"k") + std::to_string(i) + "\":" + std::to_string(i);
+    return members;
+}
+
+TEST(ProjectLimits, ManyKeysInOneObjectAreReadWithWorkLinearInThem)
+{
+    // Each member read looks up its name once among those before it: with
+    // a search through them that is n²/2 = 5·10⁹ comparisons, with the
+    // index a few per member.
+    constexpr std::size_t n = 100000;
+    const std::string head = "{\"format\":\"Dralun-Projekt\",\"version\":1,\"calculations\":[";
+    const struct {
+        const char* where;
+        std::string bytes;
+    } cases[] = {
+        {"in the file", head + "]," + ManyKeys(n) + "}"},
+        {"in an entry's inputs", head + "{\"form\":1,\"inputs\":{" + ManyKeys(n) + "}}]}"},
+        {"nested in an unknown member", head + "],\"x\":[{\"y\":{" + ManyKeys(n) + "}}]}"},
+    };
+    for (const auto& c : cases) {
+        tProjectKeyComparisons = 0;
+        const ProjectRead read = ReadProject(c.bytes);
+        EXPECT_LE(tProjectKeyComparisons, 4 * n) << c.where;
+        ASSERT_TRUE(read.ok) << c.where << ": " << read.error;
+        // Every member is there, in its order.
+        const std::string text = ProjectText(read.project);
+        const std::size_t first = text.find("\"k0\": 0"), last = text.find("\"k99999\": 99999");
+        EXPECT_TRUE(first != std::string::npos && last != std::string::npos && first < last) << c.where;
+    }
+}
+
 TEST(ProjectLimits, MoreCalculationsThanTheBoundAreRefused)
 {
     EXPECT_EQ(ParseProjectJson(EmptyEntries(kMostCalculations))["calculations"].size(), kMostCalculations);
