@@ -54,6 +54,11 @@ int Check(const Project& project, std::ostream& out)
                 out << head << OneLine(ChangeText(change)) << '\n';
             status = 1;
         }
+        for (const KeptDataFile& file : entry.calc->files)
+            if (const std::string refused = KeptFileRefusal(*entry.calc, file); !refused.empty()) {
+                out << head << OneLine("Kopie im Projekt abgelehnt: " + refused) << '\n';
+                status = 1;
+            }
         for (const KeptFileCopy& copy : KeptCopies(*entry.calc))
             if (std::find(keptRain.Used().begin(), keptRain.Used().end(), copy.name) != keptRain.Used().end())
                 out << head << OneLine("Regendaten aus der Kopie im Projekt: " + copy.name + " (SHA-256 " +

@@ -19,9 +19,30 @@ std::string_view LastPart(std::string_view name)
 
 } // namespace
 
+bool IsDeviceName(std::string_view name)
+{
+    // Windows takes the part before the first dot, blanks at its end left
+    // out, as the device, whatever follows ("nul.txt", "COM1 .asc").
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.remove_suffix(1);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"})
+        if (EqualsIgnoringCase(stem, device))
+            return true;
+    if (stem.size() < 4 || !(EqualsIgnoringCase(stem.substr(0, 3), "COM") || EqualsIgnoringCase(stem.substr(0, 3), "LPT")))
+        return false;
+    // COM0 to COM9 and LPT0 to LPT9, also with a superscript ¹ ² ³.
+    const std::string_view number = stem.substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
 bool IsBareFileName(std::string_view name)
 {
     if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\:") != std::string_view::npos)
+        return false;
+    // Windows drops dots and blanks at the end of a name: "a." would be "a".
+    if (name.back() == '.' || name.back() == ' ' || IsDeviceName(name))
         return false;
     return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }

@@ -22,8 +22,13 @@ struct KeptFileCopy {
     std::shared_ptr<const std::string> content;
 };
 
+// Whether Windows takes a name for a device: CON, PRN, AUX, NUL, COM0 to
+// COM9, LPT0 to LPT9 (any letter case, also with an extension: "nul.txt").
+bool IsDeviceName(std::string_view name);
+
 // Whether a name is a file name only: no folder, no drive, not "." or "..",
-// no control character. A copy is written back only under such a name.
+// no control character, no device name, no dot or blank at its end. A copy
+// is written back only under such a name.
 bool IsBareFileName(std::string_view name);
 
 class CUseKeptFiles {

@@ -27,9 +27,9 @@ QString OfferKeptRain(const Project& project, const CMainFrame::ModalRunner& run
                                  "%2 steht eine andere Datei dieses Namens.\n\nDie Kopie aus dem Projekt "
                                  "wiederherstellen? Die vorhandene Datei wird dabei ersetzt.")
                       .arg(name, where);
-        // Replacing a file of the user's is not what Enter does.
-        const auto preset = file.state == KeptFileState::Missing ? QMessageBox::Yes : QMessageBox::No;
-        if (Ask(run, parent, question, QMessageBox::Yes | QMessageBox::No, preset) != QMessageBox::Yes)
+        // A file comes from the project into the data directory only when the
+        // user says so, not when Enter is pressed.
+        if (Ask(run, parent, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             continue;
         if (const std::string why = RestoreKeptFile(file); !why.empty())
             showError(Q(why));

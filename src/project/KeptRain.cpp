@@ -8,14 +8,50 @@
 #include "core/ReplaceFile.h"
 #include "core/SafeOutput.h"
 #include "core/TextCase.h"
+#include "forms/CInfiltrationSwaleDlg.h"
+#include "project/CalculationJson.h"
+#include "forms/CInfiltrationTrenchDlg.h"
 
 namespace dralun {
+
+namespace {
+
+// The field of a form that names its rainfall file; 0 for a form that reads none.
+int RainFileField(int form)
+{
+    switch (form) {
+    case CInfiltrationSwaleDlg::kTemplateId: return CInfiltrationSwaleDlg::kIdDatei;
+    case CInfiltrationTrenchDlg::kTemplateId: return CInfiltrationTrenchDlg::kIdDatei;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+std::string KeptFileRefusal(const Calculation& calc, const KeptDataFile& file)
+{
+    const std::string copy = "die Kopie \u201E" + Printable(file.name, 80) + "\u201C";
+    if (!file.content)
+        return {};
+    if (!IsBareFileName(file.name))
+        return copy + " hat keinen Dateinamen";
+    const int field = RainFileField(calc.form);
+    if (!field)
+        return copy + " gehört zu keiner Regendatei: das Formular liest keine";
+    const auto named = std::find_if(calc.inputs.begin(), calc.inputs.end(),
+                                    [field](const auto& input) { return input.first == field; });
+    const std::string text = named == calc.inputs.end() ? std::string() : named->second;
+    const std::size_t slash = text.find_last_of("/\\");
+    if (!EqualsIgnoringCase(slash == std::string::npos ? text : text.substr(slash + 1), file.name))
+        return copy + " ist nicht die Regendatei, die das Feld \u201EDatei\u201C nennt";
+    return {};
+}
 
 std::vector<KeptFileCopy> KeptCopies(const Calculation& calc)
 {
     std::vector<KeptFileCopy> copies;
     for (const KeptDataFile& file : calc.files)
-        if (file.content)
+        if (file.content && KeptFileRefusal(calc, file).empty())
             copies.push_back({file.name, file.sha256, file.content});
     return copies;
 }
@@ -38,7 +74,7 @@ std::vector<KeptRainFile> KeptRainFiles(const Project& project)
         if (!entry.calc)
             continue;
         for (const KeptDataFile& kept : entry.calc->files) {
-            if (!kept.content)
+            if (!kept.content || !KeptFileRefusal(*entry.calc, kept).empty())
                 continue;
             bool known = false;
             for (KeptRainFile& file : files) {

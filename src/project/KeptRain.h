@@ -28,14 +28,22 @@ struct KeptRainFile {
     bool ambiguous = false;
 };
 
-// The copies of a calculation, to be used while it is redone.
+// Why a copy the calculation keeps is not its rainfall series, in German
+// ("die Kopie „DN.ASC“ ist nicht die Regendatei, die das Feld „Datei“
+// nennt"): a copy counts only when it is the file that the rainfall field
+// of the calculation's form names, under that name. "" for such a copy and
+// for a file kept without content.
+std::string KeptFileRefusal(const Calculation& calc, const KeptDataFile& file);
+
+// The copies of a calculation to be used while it is redone: its rainfall
+// series only.
 std::vector<KeptFileCopy> KeptCopies(const Calculation& calc);
 
 // The state of one copy against the data directory.
 KeptFileState StateInDataDirectory(const std::string& name, const std::string& sha256);
 
-// Each kept copy of the project once (by name and SHA-256), in project
-// order, with its state.
+// Each kept rainfall series of the project once (by name and SHA-256), in
+// project order, with its state; a copy KeptFileRefusal refuses is none.
 std::vector<KeptRainFile> KeptRainFiles(const Project& project);
 
 // "fehlt im Datenverzeichnis", "im Datenverzeichnis steht eine andere Datei

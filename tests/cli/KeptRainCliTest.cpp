@@ -108,5 +108,32 @@ TEST_F(KeptRainCli, ATamperedCopyIsRefused)
     EXPECT_THAT(check.text, HasSubstr("Prüfsumme"));
 }
 
+// Only the rainfall file the form's field names comes back from a project:
+// a planted diameter table or a hidden file is refused, and NUL is no name.
+TEST_F(KeptRainCli, ACopyOtherThanTheFieldsRainfallFileIsRefused)
+{
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {
+        {"DN.ASC", "Kopie im Projekt abgelehnt: die Kopie \u201EDN.ASC\u201C ist nicht die Regendatei, die das Feld "
+                   "\u201EDatei\u201C nennt"},
+        {".bashrc", "Kopie im Projekt abgelehnt: die Kopie \u201E.bashrc\u201C ist nicht die Regendatei"},
+        {"nul.txt", "nicht verwendbar: die Kopie der Datei \"nul.txt\" hat keinen Dateinamen"},
+    };
+    for (const auto& c : cases) {
+        nlohmann::ordered_json kept = nlohmann::ordered_json::parse(machineA.Read("mulde.dralun"));
+        // "x" has the SHA-256 2d711642b726b04401627ca9fbac32f5c8530fb1903cc4db02258717921a4881.
+        kept["calculations"][0]["files"].push_back(
+            {{"name", c.name},
+             {"sha256", "2d711642b726b04401627ca9fbac32f5c8530fb1903cc4db02258717921a4881"},
+             {"content", "x"}});
+        machineA.Write("planted.dralun", kept.dump());
+        const auto check = RunCalc("--project " + Quoted(machineA.File("planted.dralun")) + " --check");
+        EXPECT_EQ(check.status, 1) << c.name;
+        EXPECT_THAT(check.text, HasSubstr(c.reason)) << c.name;
+    }
+}
+
 } // namespace
 } // namespace dralun

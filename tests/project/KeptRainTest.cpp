@@ -2,6 +2,7 @@
 // refused when it is not what its digest names, and the file field of a
 // calculation pointed at this machine's data directory only when that holds
 // the very bytes kept.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/Sha256.h"
@@ -12,6 +13,8 @@
 
 namespace dralun {
 namespace {
+
+using ::testing::HasSubstr;
 
 TEST(KeptRain, Base64AsTheStandardWritesIt)
 {
@@ -58,6 +61,7 @@ TEST(KeptRain, TheFileFieldFollowsOnlyTheVeryBytes)
 {
     test::TempDataDir here;
     Calculation calc;
+    calc.form = 185; // the swale, whose field 1050 names its rainfall file
     calc.files.push_back(Kept("R3943MI.txt", "kept bytes"));
     calc.inputs = {{1050, "/nowhere/on/this/machine/R3943mi.txt"}, {1000, "2"}};
 
@@ -76,6 +80,47 @@ TEST(KeptRain, TheFileFieldFollowsOnlyTheVeryBytes)
     std::filesystem::remove(here.File("R3943MI.txt"));
     EXPECT_EQ(RestoreKeptFile(KeptRainFiles(project)[0]), "");
     EXPECT_EQ(here.Read("R3943MI.txt"), "kept bytes");
+}
+
+TEST(KeptRain, OnlyTheRainfallFileTheFieldNamesIsACopyOfTheProject)
+{
+    test::TempDataDir here;
+    const struct {
+        int form;
+        std::string field; // what field 1050 (the swale's "Datei") holds
+        std::string kept;
+        std::string refused; // "" for a copy that counts
+    } cases[] = {
+        {185, "C:\\Daten\\R3943MI.txt", "R3943MI.txt", ""},
+        {185, "/daten/r3943mi.txt", "R3943MI.txt", ""},
+        {185, "R3943MI.txt", "DN.ASC", "ist nicht die Regendatei, die das Feld \u201EDatei\u201C nennt"},
+        {185, "", ".bashrc", "ist nicht die Regendatei"},
+        {171, "R3943MI.txt", "R3943MI.txt", "gehört zu keiner Regendatei"}, // the orifice reads none
+        {185, "NUL", "NUL", "hat keinen Dateinamen"},
+        {185, "com1.txt", "com1.txt", "hat keinen Dateinamen"},
+    };
+    for (const auto& c : cases) {
+        Calculation calc;
+        calc.form = c.form;
+        calc.inputs = {{1050, c.field}};
+        calc.files.push_back(Kept(c.kept, "Regen"));
+        const std::string refused = KeptFileRefusal(calc, calc.files[0]);
+        EXPECT_THAT(refused, HasSubstr(c.refused)) << c.kept;
+        EXPECT_EQ(refused.empty(), c.refused.empty()) << c.kept;
+        Project project;
+        project.Add(calc);
+        EXPECT_EQ(KeptRainFiles(project).size(), c.refused.empty() ? 1u : 0u) << c.kept;
+        EXPECT_EQ(KeptCopies(calc).size(), c.refused.empty() ? 1u : 0u) << c.kept;
+    }
+}
+
+TEST(KeptRain, WindowsDeviceNamesAreNoFileNames)
+{
+    for (const char* name : {"CON", "nul", "Nul.txt", "AUX.asc", "PRN", "COM1", "lpt9.txt", "COM\xC2\xB9", "NUL .x",
+                             "conin$", "R.txt.", "R.txt "})
+        EXPECT_FALSE(IsBareFileName(name)) << name;
+    for (const char* name : {"CONTROL.txt", "COM10", "NULL", "LPT", "R3943MI.txt", ".bashrc", "com.txt"})
+        EXPECT_TRUE(IsBareFileName(name)) << name;
 }
 
 } // namespace
