@@ -69,4 +69,8 @@ std::tm UtcTime(std::time_t moment);
 std::intptr_t TryLockFile(const std::filesystem::path& path, int* error);
 void UnlockFile(std::intptr_t handle);
 
+// How many names (hard links) the file has: 0 when it is not there or
+// cannot be asked, 1 for a file of one name.
+std::uintmax_t HardLinkCount(const std::filesystem::path& path);
+
 } // namespace dralun::platform

@@ -67,10 +67,13 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
     // may not write still locks when opened for reading.
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | flags, 0666);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(path.c_str(), O_RDONLY | flags);
+    int failed = errno;
+    // A missing lock file in a folder this user may not write stays refused
+    // for that reason, not for the missing file.
+    if (fd < 0 && failed == EACCES && (fd = ::open(path.c_str(), O_RDONLY | flags)) < 0 && errno != ENOENT)
+        failed = errno;
     if (fd < 0) {
-        *error = errno;
+        *error = failed;
         return -1;
     }
     struct stat st {};
@@ -91,6 +94,12 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
 }
 
 void UnlockFile(std::intptr_t handle) { ::close(static_cast<int>(handle)); }
+
+std::uintmax_t HardLinkCount(const std::filesystem::path& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uintmax_t>(st.st_nlink) : 0;
+}
 
 std::tm LocalTime(std::time_t moment)
 {
@@ -260,6 +269,10 @@ int ReplaceFileWhole(const fs::path& given, const std::string& bytes, const std:
     // would allow it.
     if (existed && ::access(target.c_str(), W_OK) != 0)
         return errno;
+    // The new file would take one of the names only and the others would
+    // keep the old content: a file of several names is not replaced.
+    if (existed && S_ISREG(old.st_mode) && old.st_nlink > 1)
+        return EMLINK;
     const fs::path directory = target.parent_path();
     fs::path temp;
     int fd = -1;

@@ -286,6 +286,10 @@ int ReplaceFileWhole(const std::filesystem::path& given, const std::string& byte
     if (const DWORD attributes = ::GetFileAttributesW(target.wstring().c_str());
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return EACCES;
+    // The new file would take one of the names only and the others would
+    // keep the old content: a file of several names is not replaced.
+    if (platform::HardLinkCount(target) > 1)
+        return EMLINK;
     const std::filesystem::path directory = target.parent_path();
     std::filesystem::path temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -347,6 +351,18 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
 
 // Closing the handle releases its lock.
 void UnlockFile(std::intptr_t handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+std::uintmax_t HardLinkCount(const std::filesystem::path& path)
+{
+    const HANDLE handle = ::CreateFileW(path.wstring().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(handle, &info);
+    ::CloseHandle(handle);
+    return known ? info.nNumberOfLinks : 0;
+}
 
 } // namespace platform
 

@@ -10,6 +10,7 @@
 #include "core/Format.h"
 #include "core/Platform.h"
 #include "core/ReplaceFile.h"
+#include "core/Sha256.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "project/CalculationJson.h"
@@ -172,32 +173,87 @@ std::string SaveFailure(const std::filesystem::path& path, const std::string& wh
 
 } // namespace
 
+std::filesystem::path ProjectLockFile(const std::filesystem::path& target)
+{
+    const std::string name = platform::TextOf(target.filename());
+    if (name.size() + 5 <= kLongestFileName)
+        return target.parent_path() / platform::PathOf(name + ".lock");
+    // The name cut at a character's start, and a hash of the whole name:
+    // the same lock for every program, another for every other name.
+    std::size_t cut = kLongestFileName - 5 - 17;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return target.parent_path() / platform::PathOf(name.substr(0, cut) + "-" + Sha256Hex(name).substr(0, 16) + ".lock");
+}
+
+namespace {
+
+// Why the lock file could not be taken, after "die Sperrdatei "NAME.lock" ".
+std::string LockFileProblem(const std::filesystem::path& lockFile, int error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(lockFile, ec);
+    switch (status.type()) {
+    case fs::file_type::symlink: return "ist eine symbolische Verknüpfung und keine Datei";
+    case fs::file_type::directory: return "ist ein Verzeichnis und keine Datei";
+    case fs::file_type::fifo: return "ist eine benannte Pipe (FIFO) und keine Datei";
+    case fs::file_type::character:
+    case fs::file_type::block: return "ist ein Gerät und keine Datei";
+    case fs::file_type::socket: return "ist ein Socket und keine Datei";
+    case fs::file_type::regular: return "kann nicht geöffnet werden (" + ErrorText(error) + ")";
+    default: break;
+    }
+    if (!fs::is_directory(lockFile.parent_path().empty() ? fs::path(".") : lockFile.parent_path(), ec))
+        return "kann nicht angelegt werden (der Ordner ist nicht vorhanden)";
+    if (error == EACCES || error == EPERM)
+        return "kann nicht angelegt werden (der Ordner erlaubt keine neuen Dateien)";
+    return "kann nicht angelegt werden (" + ErrorText(error) + ")";
+}
+
+std::string SeveralNames(std::uintmax_t names)
+{
+    return Format("die Datei hat %ju Namen (harte Verknüpfungen), Speichern würde sie in getrennte Dateien teilen",
+                  names);
+}
+
+} // namespace
+
 FileLock LockProjectFile(const std::filesystem::path& path, std::string* error)
 {
     std::filesystem::path target;
     int failed = LinkTarget(path, &target);
-    FileLock lock;
-    if (!failed) {
-        target += ".lock";
-        lock = FileLock::Acquire(target, kProjectLockPatience, &failed);
+    if (failed) {
+        if (error)
+            *error = SaveFailure(path, ErrorText(failed));
+        return {};
     }
+    // Each name of a file of several would take a lock of its own.
+    if (const std::uintmax_t names = platform::HardLinkCount(target); names > 1) {
+        if (error)
+            *error = SaveFailure(path, SeveralNames(names));
+        return {};
+    }
+    const std::filesystem::path lockFile = ProjectLockFile(target);
+    FileLock lock = FileLock::Acquire(lockFile, kProjectLockPatience, &failed);
     if (!lock && error)
         *error = failed == EWOULDBLOCK
                      ? "Das Projekt \"" + platform::TextOf(path.filename()) +
                            "\" wird gerade von einem anderen Programm gespeichert. Bitte später erneut versuchen."
-                     : SaveFailure(path, ErrorText(failed)); // the folder is missing or closed to this user
+                     : SaveFailure(path, "die Sperrdatei \"" + platform::TextOf(lockFile.filename()) + "\" " +
+                                             LockFileProblem(lockFile, failed));
     return lock;
 }
 
 bool WriteProjectFile(const std::filesystem::path& path, const Project& project, std::string* error)
 {
-    std::filesystem::path target;
+    std::filesystem::path target = path;
     if (LinkTarget(path, &target) == 0)
         RemoveAbandonedTempFiles(target.parent_path(),
                                  [](const std::string& name) { return IsRandomTempName(name, kSaveTempPrefix); });
     const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(kSaveTempPrefix); });
     if (failed && error)
-        *error = SaveFailure(path, ErrorText(failed));
+        *error = SaveFailure(path, failed == EMLINK ? SeveralNames(platform::HardLinkCount(target)) : ErrorText(failed));
     return failed == 0;
 }
 

@@ -48,9 +48,18 @@ bool SaveProjectFile(const std::filesystem::path& path, const Project& project, 
 // How long a program waits for another's save of the same project.
 inline constexpr std::chrono::seconds kProjectLockPatience{15};
 
+// The longest file name the systems take, in bytes of UTF-8.
+inline constexpr std::size_t kLongestFileName = 255;
+// The lock file of a project file (its link's target): "NAME.lock" beside
+// it; for a name too long for that its first part, "-" and 16 hexadecimal
+// digits of its hash.
+std::filesystem::path ProjectLockFile(const std::filesystem::path& target);
+
 // The lock of the project file (of the link's target for a link); empty,
-// with a German reason, when another program held it the whole patience or
-// the lock file cannot be made.
+// with a German reason, when another program held it the whole patience,
+// the lock file cannot be made (the reason names it), or the file has
+// several names (hard links): each would take a lock of its own, and a
+// save would part them.
 FileLock LockProjectFile(const std::filesystem::path& path, std::string* error);
 // SaveProjectFile with the lock held already (LockProjectFile). Removes the
 // temporary files of saves interrupted long ago from the folder.
