@@ -200,7 +200,7 @@ std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions&
         return "Eine Zeile der Regenreihe passt nicht in 128 Zeichen.";
     if (std::string why = OutputFileProblem(target); !why.empty())
         return "Die Datei " + Utf8(target) + " wird nicht geschrieben: " + why;
-    if (const int error = ReplaceFileWhole(target, text, [] { return RandomTempName("kostra"); }))
+    if (const int error = ReplaceFileWhole(target, text, "kostra"))
         return "Die Datei " + Utf8(target) + " konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
     return "";
 }

@@ -66,6 +66,8 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
     // exclude each other as well. A lock file of another user that this one
     // may not write still locks when opened for reading.
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
+    if ((*error = CInjectedFault::Step()) != 0)
+        return -1;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | flags, 0666);
     int failed = errno;
     // A missing lock file in a folder this user may not write stays refused
@@ -79,6 +81,10 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         *error = EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    if ((*error = CInjectedFault::Step()) != 0) {
         ::close(fd);
         return -1;
     }
@@ -278,6 +284,8 @@ int ReplaceFileWhole(const fs::path& given, const std::string& bytes, const std:
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
         temp = directory / namer();
+        if (const int injected = CInjectedFault::Step())
+            return injected;
         // O_EXCL: never an existing name, and with it a link is not followed.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, existed ? 0600 : 0644);
         if (fd < 0 && errno != EEXIST)
@@ -298,18 +306,24 @@ int ReplaceFileWhole(const fs::path& given, const std::string& bytes, const std:
         if (::fchmod(fd, old.st_mode & 07777) != 0)
             error = errno;
     }
-    if (!error)
+    if (!error && !(error = CInjectedFault::Step()))
         error = WriteAll(fd, bytes);
-    if (!error && ::fsync(fd) != 0)
+    if (!error && !(error = CInjectedFault::Step()) && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && !error)
         error = errno;
-    if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
+    if (const int injected = CInjectedFault::Step(); injected && !error)
+        error = injected;
+    if (!error && !(error = CInjectedFault::Step()) && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno;
     if (error) {
         ::unlink(temp.c_str());
         return error;
     }
+    // The new file is in place: a failed flush of the folder is told, the
+    // file stays the new one.
+    if (const int injected = CInjectedFault::Step())
+        return injected;
     return SyncDirectory(directory);
 }
 

@@ -295,6 +295,8 @@ int ReplaceFileWhole(const std::filesystem::path& given, const std::string& byte
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; handle == INVALID_HANDLE_VALUE && attempt < kNameAttempts; ++attempt) {
         temp = directory / platform::PathOf(namer());
+        if (const int injected = CInjectedFault::Step())
+            return injected;
         // CREATE_NEW: never an existing name.
         handle = ::CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
@@ -306,13 +308,18 @@ int ReplaceFileWhole(const std::filesystem::path& given, const std::string& byte
     }
     if (handle == INVALID_HANDLE_VALUE)
         return EEXIST;
-    int error = WriteAll(handle, bytes);
-    if (!error && !::FlushFileBuffers(handle))
+    int error = CInjectedFault::Step();
+    if (!error)
+        error = WriteAll(handle, bytes);
+    if (!error && !(error = CInjectedFault::Step()) && !::FlushFileBuffers(handle))
         error = ErrnoOf(::GetLastError());
     if (!::CloseHandle(handle) && !error)
         error = ErrnoOf(::GetLastError());
-    if (!error && !::MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (const int injected = CInjectedFault::Step(); injected && !error)
+        error = injected;
+    if (!error && !(error = CInjectedFault::Step()) &&
+        !::MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = ErrnoOf(::GetLastError());
     if (error)
         ::DeleteFileW(temp.wstring().c_str());
@@ -325,6 +332,8 @@ namespace platform {
 
 std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
 {
+    if ((*error = CInjectedFault::Step()) != 0)
+        return -1;
     const HANDLE handle =
         ::CreateFileW(path.wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
@@ -336,6 +345,10 @@ std::intptr_t TryLockFile(const std::filesystem::path& path, int* error)
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
         ::CloseHandle(handle);
         *error = EINVAL;
+        return -1;
+    }
+    if ((*error = CInjectedFault::Step()) != 0) {
+        ::CloseHandle(handle);
         return -1;
     }
     OVERLAPPED start{};

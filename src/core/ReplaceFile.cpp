@@ -12,6 +12,7 @@ namespace dralun {
 namespace fs = std::filesystem;
 
 namespace {
+thread_local CInjectedFault* t_fault = nullptr;
 // As many links in a row as the systems follow before they give up.
 constexpr int kMostLinks = 40;
 } // namespace
@@ -49,6 +50,17 @@ int LinkTarget(const fs::path& path, fs::path* target)
     return 0;
 }
 
+int ReplaceFileWhole(const fs::path& target, const std::string& bytes, const char* kind)
+{
+    const std::string prefix = std::string(".dralun-") + kind + "-";
+    fs::path resolved;
+    if (LinkTarget(target, &resolved) == 0)
+        RemoveAbandonedTempFiles(resolved.parent_path(), [&](const std::string& name) {
+            return IsRandomTempName(name, prefix) || IsRandomTempName(name, kind);
+        });
+    return ReplaceFileWhole(target, bytes, [&] { return RandomTempName(prefix); });
+}
+
 void RemoveAbandonedTempFiles(const fs::path& directory, const std::function<bool(const std::string&)>& isTemp,
                               std::chrono::seconds olderThan)
 {
@@ -65,6 +77,21 @@ void RemoveAbandonedTempFiles(const fs::path& directory, const std::function<boo
         if (!ignored && written < before)
             fs::remove(it->path(), ignored);
     }
+}
+
+CInjectedFault::CInjectedFault(long failAt, int error) : m_failAt(failAt), m_error(error), m_outer(t_fault)
+{
+    t_fault = this;
+}
+
+CInjectedFault::~CInjectedFault() { t_fault = m_outer; }
+
+int CInjectedFault::Step()
+{
+    CInjectedFault* fault = t_fault;
+    if (!fault)
+        return 0;
+    return ++fault->m_steps == fault->m_failAt ? fault->m_error : 0;
 }
 
 } // namespace dralun

@@ -24,6 +24,13 @@ namespace dralun {
 int ReplaceFileWhole(const std::filesystem::path& target, const std::string& bytes,
                      const std::function<std::string()>& namer);
 
+// ReplaceFileWhole with the temporary names of one kind of file, hidden:
+// ".dralun-KIND-" and 16 hexadecimal digits. First removes the temporary
+// files of that kind abandoned in the target's folder (also those named
+// "KIND" and 16 digits, as earlier versions named them), so that a program
+// killed while it wrote leaves nothing behind for long.
+int ReplaceFileWhole(const std::filesystem::path& target, const std::string& bytes, const char* kind);
+
 // The file a path names once its symbolic links are followed (the path
 // itself when it is no link, also when the link's target does not exist
 // yet). Returns 0, or ELOOP for a circle of links.
@@ -46,5 +53,33 @@ inline constexpr std::chrono::hours kAbandonedAfter{1};
 void RemoveAbandonedTempFiles(const std::filesystem::path& directory,
                               const std::function<bool(const std::string&)>& isTemp,
                               std::chrono::seconds olderThan = kAbandonedAfter);
+
+// A test's failure of the file system: while one lives, the steps of
+// replacing a file whole and of taking a lock (creating, writing, flushing,
+// closing and renaming a file, opening and locking a lock file) are
+// counted, and the step failAt (from 1) fails with the errno value given,
+// as a full disk or a broken medium would make it fail. Without one, each
+// step costs one test of a pointer.
+class CInjectedFault {
+public:
+    explicit CInjectedFault(long failAt, int error);
+    ~CInjectedFault();
+    CInjectedFault(const CInjectedFault&) = delete;
+    CInjectedFault& operator=(const CInjectedFault&) = delete;
+    // The steps counted so far.
+    long Steps() const { return m_steps; }
+    // Whether step failAt came.
+    bool Failed() const { return m_steps >= m_failAt; }
+
+    // Counts one step of the thread's fault: its errno value for the step
+    // that fails, else 0.
+    static int Step();
+
+private:
+    long m_failAt;
+    int m_error;
+    long m_steps = 0;
+    CInjectedFault* m_outer;
+};
 
 } // namespace dralun

@@ -140,7 +140,7 @@ std::string RestoreKeptFile(const KeptRainFile& file)
     const std::filesystem::path target = CDataDirectory::File(file.name);
     if (std::string why = OutputFileProblem(target); !why.empty())
         return "Die Datei \"" + file.name + "\" wird nicht geschrieben: " + why;
-    if (const int error = ReplaceFileWhole(target, *file.content, [] { return RandomTempName("kept"); }))
+    if (const int error = ReplaceFileWhole(target, *file.content, "kept"))
         return "Die Datei \"" + file.name + "\" konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
     return {};
 }

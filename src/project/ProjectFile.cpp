@@ -163,7 +163,8 @@ std::string ProjectText(const Project& project)
 
 namespace {
 
-constexpr const char* kSaveTempPrefix = ".dralun-save-";
+// The temporary files of a save: ".dralun-save-" and 16 hexadecimal digits.
+constexpr const char* kSaveTempKind = "save";
 
 std::string SaveFailure(const std::filesystem::path& path, const std::string& why)
 {
@@ -248,10 +249,8 @@ FileLock LockProjectFile(const std::filesystem::path& path, std::string* error)
 bool WriteProjectFile(const std::filesystem::path& path, const Project& project, std::string* error)
 {
     std::filesystem::path target = path;
-    if (LinkTarget(path, &target) == 0)
-        RemoveAbandonedTempFiles(target.parent_path(),
-                                 [](const std::string& name) { return IsRandomTempName(name, kSaveTempPrefix); });
-    const int failed = ReplaceFileWhole(path, ProjectText(project), [] { return RandomTempName(kSaveTempPrefix); });
+    LinkTarget(path, &target);
+    const int failed = ReplaceFileWhole(path, ProjectText(project), kSaveTempKind);
     if (failed && error)
         *error = SaveFailure(path, failed == EMLINK ? SeveralNames(platform::HardLinkCount(target)) : ErrorText(failed));
     return failed == 0;

@@ -7,8 +7,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
+#include "core/Platform.h"
+#include "core/ReplaceFile.h"
 #include "core/SafeOutput.h"
 #include "gui/report/ReportRows.h"
 #include "report/Report.h"
@@ -286,13 +287,11 @@ bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, 
         painter.end();
     }
     buffer.close();
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const int error = errno;
-        file.cancelWriting();
+    // Replaced whole as every file the program writes: the old file or the new.
+    if (const int error = ReplaceFileWhole(platform::PathOf(path.toStdString()),
+                                           std::string(bytes.constData(), static_cast<size_t>(bytes.size())), "pdf")) {
         if (why)
-            *why = error ? QString::fromStdString(SystemErrorText(error)) : file.errorString();
+            *why = QString::fromStdString(SystemErrorText(error));
         return false;
     }
     return true;
