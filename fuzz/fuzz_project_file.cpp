@@ -4,7 +4,6 @@
 // is redone on its form without a fault.
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
 
 #include "FuzzDataDir.h"
 #include "project/KeepCalculation.h"
@@ -12,9 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    dralun::fuzz::DataDir(); // the forms read their tables from a data directory of their own
-    const dralun::ProjectRead read =
-        dralun::ReadProject(std::string_view(reinterpret_cast<const char*>(data), size));
+    // The forms read their tables from a data directory of their own; the
+    // project is read from a file there, as the program reads it.
+    dralun::fuzz::WriteFile("fuzz.dralun", data, size);
+    const dralun::ProjectRead read = dralun::LoadProjectFile(dralun::fuzz::DataDir() + "fuzz.dralun");
     if (read.ok == !read.error.empty())
         std::abort();
     if (!read.ok)

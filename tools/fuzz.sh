@@ -6,6 +6,10 @@
 #   tools/fuzz.sh --runs N NAME   one target (fuzz_NAME)
 # The seeds are in fuzz/corpus/NAME/; what a run finds new stays in
 # build-fuzz/corpus/NAME/; a crash is written to build-fuzz/ and ends the run.
+# Every input is at most 1 MiB; an input that takes more than 10 s, or a run
+# that grows beyond 512 MiB, counts as a fault (a hang, unbounded memory).
+# The last line of each target gives its coverage: "cov:" (edges reached)
+# and "ft:" (features).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -24,6 +28,7 @@ for program in build-fuzz/bin/fuzz_*; do
   [[ -n "${1:-}" && "$1" != "$name" ]] && continue
   mkdir -p "build-fuzz/corpus/$name"
   echo "== $name"
-  (cd build-fuzz && "../$program" "${limit[@]}" -print_final_stats=1 "corpus/$name" "../fuzz/corpus/$name" 2>&1 |
-     grep -E "^stat::number_of_executed_units|^stat::average_exec_per_sec|ERROR|SUMMARY|Done") 
+  (cd build-fuzz && "../$program" "${limit[@]}" -max_len=1048576 -rss_limit_mb=512 -timeout=10 \
+     -print_final_stats=1 "corpus/$name" "../fuzz/corpus/$name" 2>&1 |
+     grep -E "^stat::number_of_executed_units|^stat::average_exec_per_sec|ERROR|SUMMARY|Done|cov:" | tail -n 6)
 done
