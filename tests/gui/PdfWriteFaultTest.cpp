@@ -54,7 +54,12 @@ private slots:
                 ++files;
             QCOMPARE(files, 1);
         }
-        QCOMPARE(injected, 6); // create, write, flush, close, rename; the folder's flush
+        // Create, write, flush, close, rename; the folder's flush (POSIX).
+#ifdef _WIN32
+        QCOMPARE(injected, 5);
+#else
+        QCOMPARE(injected, 6);
+#endif
     }
 };
 
