@@ -95,6 +95,39 @@ std::string Unwritable(const FieldInfo& f, double value)
                   value, FieldName(f).c_str());
 }
 
+// Whether a field's text is the value rounded to the text's decimals (a
+// text with an exponent: to its 15 digits).
+bool RoundsTo(double full, const std::string& text, double shown)
+{
+    if (!std::isfinite(full))
+        return false;
+    if (text.find_first_of("eE") != std::string::npos)
+        return std::fabs(full - shown) <= 1e-14 * std::fabs(shown);
+    const size_t point = text.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    return std::fabs(full - shown) <= 0.5 * std::pow(10.0, -decimals) + 1e-15 * std::fabs(shown);
+}
+
+// The full value behind a field's text: the verdict's number of the field's
+// symbol, else the last step of its symbol and unit; the text's own value
+// where neither is the value the text shows rounded.
+double FullValue(const CForm& form, const FieldInfo& f, const std::string& text, double shown)
+{
+    if (!std::isfinite(shown))
+        return shown;
+    if (const std::optional<Verdict>& v = form.FormVerdict(); v && v->terms.unit == f.unit) {
+        if (v->terms.limitSymbol == f.name && RoundsTo(v->limit, text, shown))
+            return v->limit;
+        if (v->terms.demandSymbol == f.name && RoundsTo(v->demand, text, shown))
+            return v->demand;
+    }
+    const std::vector<CalcStep>& steps = form.Steps();
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        if (step->symbol == f.name && step->unit == f.unit)
+            return RoundsTo(step->value, text, shown) ? step->value : shown;
+    return shown;
+}
+
 // A new form of the kind with the settings set on it and computed, as a
 // kept calculation is reopened, without its steps.
 std::unique_ptr<CForm> Redo(int formId, const FormSettings& settings, CMessageLog& log, std::string& problem)
@@ -151,6 +184,13 @@ CFormCopy::~CFormCopy()
     m_form.reset();
 }
 
+void CFormCopy::RecordSteps()
+{
+    m_recordSteps = true;
+    if (m_form)
+        m_form->SetRecordingSteps(true);
+}
+
 CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<int>& read)
 {
     const CDiscardWrites discard;
@@ -158,6 +198,7 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
     Outcome out;
     out.texts.assign(read.size(), std::string());
     out.values.assign(read.size(), kNaN);
+    out.fullValues.assign(read.size(), kNaN);
     out.leftOut.assign(read.size(), false);
     const FieldInfo* field = m_form ? m_form->FindField(vary) : nullptr;
     if (!m_form || !m_problem.empty() || !field) {
@@ -213,6 +254,8 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         out.texts[i] = Trimmed(form.Text(read[i]));
         if (const std::optional<double> number = ParseFieldNumber(out.texts[i]))
             out.values[i] = *number;
+        const FieldInfo* f = form.FindField(read[i]);
+        out.fullValues[i] = f && out.refused.empty() ? FullValue(form, *f, out.texts[i], out.values[i]) : out.values[i];
     }
 
     if (form.IsClosed()) {
@@ -221,6 +264,8 @@ CFormCopy::Outcome CFormCopy::Compute(int vary, double value, const std::vector<
         FormSettings settings = SettingsOf(form);
         settings.inputs = m_inputs;
         m_form = Redo(form.TemplateId(), settings, m_log, m_problem);
+        if (m_form)
+            m_form->SetRecordingSteps(m_recordSteps);
         if (out.refused.empty()) {
             out.refused = "das Formular hat sich geschlossen";
             out.verdict.reset();

@@ -37,6 +37,11 @@ public:
         std::string inputText;          // the varied field's text after typing
         std::vector<std::string> texts; // the read fields, trimmed
         std::vector<double> values;     // as numbers, NaN where a text is none
+        // As values, with every digit the computation has where the field
+        // shows its value rounded: the verdict's demand or limit, or the
+        // step of the same symbol and unit, where the text is its rounding
+        // (only while the copy records its steps).
+        std::vector<double> fullValues;
         std::string refused;            // why the form refused the whole computation, or ""
         // Why the form left a part of its results out (the rest stands), or
         // "". The read fields it left out have the text "" and NaN.
@@ -53,6 +58,9 @@ public:
     Outcome Compute(int vary, double value, const std::vector<int>& read);
     // How often Compute ran.
     int Computations() const { return m_computations; }
+    // Records the steps of each computation, so that Compute finds the full
+    // values of fields the form shows rounded (a search, not a long table).
+    void RecordSteps();
 
 private:
     CMessageLog m_log;
@@ -60,6 +68,7 @@ private:
     std::vector<std::pair<int, std::string>> m_inputs; // the original's input texts
     std::string m_problem;
     int m_computations = 0;
+    bool m_recordSteps = false;
 };
 
 } // namespace dralun

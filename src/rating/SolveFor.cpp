@@ -17,32 +17,50 @@ namespace dralun {
 namespace {
 
 constexpr int kSamples = 11;
-// The check of a value found: the form at the value and at either side.
-constexpr int kCheckComputations = 3;
+// The computations kept for the shortest text of the value found.
+constexpr int kShortestComputations = 5;
 // A bracket whose ends lie this factor apart (on one side of 0) is halved
 // at its geometric mean, as a wide positive interval is sampled.
 constexpr double kWideRatio = 100;
-// Probes into the gap between a refused sample and a computed one.
+// Probes into the gap between a refused sample and a computed one, and
+// from a sample toward 0.
 constexpr int kGapProbes = 9;
 
 struct Sample {
-    double x = 0;
-    double y = std::numeric_limits<double>::quiet_NaN(); // NaN: refused, or no number
+    double x = 0;                                        // the value the field takes, as typed
+    double y = std::numeric_limits<double>::quiet_NaN(); // every digit; NaN: refused, or no number
     std::string text;                                    // the result as the form shows it
     std::string refused;
 };
 
-// The result of the form for one value of the input, on the copy.
+// The result of the form for one value of the input, on the copy, and the
+// side of the target on which the form's verdict holds: a capacity at
+// least the target (+1), a demand at most the target (-1), either (0).
 class Probe {
 public:
-    Probe(CFormCopy& copy, const SolveRequest& request) : m_copy(copy), m_request(request) {}
+    Probe(CFormCopy& copy, const CForm& form, const SolveRequest& request)
+        : m_copy(copy), m_field(*form.FindField(request.vary)), m_result(*form.FindField(request.result)),
+          m_request(request)
+    {
+        m_copy.RecordSteps();
+        SideOf(form.FormVerdict());
+    }
 
-    // The search leaves room for the check of its value.
-    bool Exhausted() const { return m_copy.Computations() >= kMostSolveComputations - kCheckComputations; }
+    // The search leaves room for the shortest text of its value.
+    bool Exhausted() const { return m_copy.Computations() >= kMostSolveComputations - kShortestComputations; }
+    bool Spent() const { return m_copy.Computations() >= kMostSolveComputations; }
     int Computations() const { return m_copy.Computations(); }
+    int Side() const { return m_side; }
+
+    // The value the field takes when x is typed into it.
+    double Typed(double x) const
+    {
+        return std::isfinite(x) ? ParseFieldNumber(NumberForField(m_field, x)).value_or(x) : x;
+    }
 
     Sample At(double x)
     {
+        x = Typed(x);
         const CFormCopy::Outcome out = m_copy.Compute(m_request.vary, x, {m_request.result});
         Sample s;
         s.x = x;
@@ -50,13 +68,48 @@ public:
         // A refusal of other results than this one does not concern it.
         s.refused = out.leftOut.front() ? out.partly : out.refused;
         if (s.refused.empty())
-            s.y = out.values.front();
+            s.y = out.fullValues.front();
+        SideOf(out.verdict);
         return s;
     }
 
+    // Whether a result meets the target: within its tolerance, on the side
+    // where the verdict holds.
+    bool Meets(double y) const
+    {
+        const double off = y - m_request.target, tolerance = kSolveResultTolerance * std::fabs(m_request.target);
+        if (!(std::fabs(off) <= tolerance))
+            return false;
+        return m_side == 0 || (m_side > 0 ? off >= 0 : off <= 0);
+    }
+
+    // Of two samples on either side of the target, the one on the verdict's
+    // side (else the nearer).
+    const Sample& Better(const Sample& a, const Sample& b) const
+    {
+        const double fa = a.y - m_request.target, fb = b.y - m_request.target;
+        if (m_side > 0)
+            return fa >= 0 ? a : b;
+        if (m_side < 0)
+            return fa <= 0 ? a : b;
+        return std::fabs(fa) <= std::fabs(fb) ? a : b;
+    }
+
 private:
+    void SideOf(const std::optional<Verdict>& verdict)
+    {
+        if (m_sideKnown || !verdict || verdict->terms.unit != m_result.unit)
+            return;
+        m_sideKnown = true;
+        m_side = verdict->terms.limitSymbol == m_result.name ? 1 : verdict->terms.demandSymbol == m_result.name ? -1 : 0;
+    }
+
     CFormCopy& m_copy;
+    const FieldInfo& m_field;
+    const FieldInfo& m_result;
     const SolveRequest& m_request;
+    bool m_sideKnown = false;
+    int m_side = 0;
 };
 
 // Whether the ends of a bracket lie on one side of 0 and far apart.
@@ -87,45 +140,84 @@ std::vector<double> SamplePoints(double lo, double hi)
     return xs;
 }
 
-// The nearest value to x the field takes that lies "toward" from it by at
-// least the tolerance of the search (a single-precision field: at least
-// one unit of its sixth digit).
-double Beside(const FieldInfo& field, double x, double toward)
+// The values from x toward 0, ever closer by decades (1, 2, 4 ... 256 of
+// them), then the smallest normal number of x's sign: an interval from 0
+// spans every decade below its other end.
+std::vector<double> TowardZero(double x)
 {
-    double step = kSolveTolerance * std::fabs(x);
-    if (field.kind == Kind::Single)
-        step = std::max(step, std::pow(10.0, std::floor(std::log10(std::fabs(x))) - 5));
-    const double beside = x + (toward > 0 ? step : -step);
-    return ParseFieldNumber(NumberForField(field, beside)).value_or(beside);
+    std::vector<double> xs;
+    for (int k = 0; k < kGapProbes; ++k)
+        xs.push_back(x * std::pow(10.0, -std::ldexp(1.0, k)));
+    xs.push_back(std::copysign(std::numeric_limits<double>::min(), x));
+    std::erase_if(xs, [x](double v) { return v == 0 || std::fabs(v) >= std::fabs(x); });
+    return xs;
 }
 
 // Between a refused sample and the nearest computed one the form may still
 // compute, and there alone the result may reach the target (a discharge
 // searched from 0 whose root lies below the first tenth of the interval).
-// Probed from the computed sample toward the refused one, ever closer (by
-// decades toward 0), until the result passes the target or the form refuses.
+// Probed from the computed sample toward the refused one: by decades toward
+// 0, then ever closer to the value refused (the last of those decades the
+// form refuses, or the refused sample), until the result passes the target
+// or the form refuses.
 void ExploreGap(Probe& probe, const Sample& computed, double refused, double target, std::vector<Sample>& samples)
 {
-    const bool towardZero = refused == 0 || (refused < 0) != (computed.x < 0);
     const bool above = computed.y > target;
     double last = computed.x;
-    for (int k = 0; k <= kGapProbes && !probe.Exhausted(); ++k) {
-        double x = 0;
-        if (k < kGapProbes)
-            x = towardZero ? computed.x * std::pow(10.0, -std::ldexp(1.0, k))
-                           : Between(computed.x, refused, 1 - std::ldexp(1.0, -(k + 1)));
-        else if (!towardZero || refused == 0)
-            break; // 0 itself only where it lies inside the gap
-        if (x == last || x == refused)
-            break;
-        last = x;
+    // Whether the probe at x ends the exploration: the result passed the
+    // target, or the form refused (which then is the value refused).
+    const auto ends = [&](double x) {
         Sample s = probe.At(x);
-        if (!std::isfinite(s.y))
-            break;
+        if (!std::isfinite(s.y)) {
+            refused = s.x;
+            return true;
+        }
+        last = s.x;
         const bool passed = s.y == target || (s.y > target) != above;
         samples.push_back(std::move(s));
-        if (passed)
-            break;
+        return passed;
+    };
+    if (refused == 0 || (refused < 0) != (computed.x < 0)) {
+        std::vector<double> xs = TowardZero(computed.x);
+        if (refused != 0)
+            xs.push_back(0.0); // 0 itself where it lies inside the gap
+        bool refusedOnTheWay = false;
+        for (double x : xs) {
+            if (probe.Exhausted() || probe.Typed(x) == last || probe.Typed(x) == refused)
+                return;
+            if (ends(x)) {
+                refusedOnTheWay = refused == probe.Typed(x);
+                break;
+            }
+        }
+        if (!refusedOnTheWay)
+            return;
+    }
+    const double from = last;
+    for (int k = 0; k < kGapProbes && !probe.Exhausted(); ++k) {
+        const double x = probe.Typed(Between(from, refused, 1 - std::ldexp(1.0, -(k + 1))));
+        if (x == last || x == refused || ends(x))
+            return;
+    }
+}
+
+// A bracket with an end at 0 spans every decade below its other end:
+// narrowed toward 0 by decades to the two values around the target, so that
+// its bisection runs over the decades.
+void NarrowTowardZero(Probe& probe, Sample& zero, Sample& other, double target)
+{
+    const bool above = other.y > target;
+    for (double x : TowardZero(other.x)) {
+        if (probe.Exhausted())
+            return;
+        Sample s = probe.At(x);
+        if (!std::isfinite(s.y))
+            return;
+        if (s.y == target || (s.y > target) != above) {
+            zero = std::move(s);
+            return;
+        }
+        other = std::move(s);
     }
 }
 
@@ -142,11 +234,20 @@ std::string WhyNoNumber(const CForm& form, int vary, const Sample& s)
     return Format("Bei %s = %.15g zeigt das Formular keine Zahl.", NameOf(form, vary).c_str(), s.x);
 }
 
+// The ends of a search: the value on the verdict's side that meets the
+// target, and the other end of its bracket.
+struct Ends {
+    Sample good, other;
+    std::string problem; // why nothing meets the target, or ""
+};
+
 // Brent's method on f(x) = result(x) - target inside [a, b], where f(a) and
 // f(b) have opposite signs. Inverse quadratic interpolation or the secant
 // where it shrinks the bracket well, bisection otherwise; a bracket that
 // has not halved in three steps is bisected, so a result that is a step
-// function (a rounded text) ends at the step.
+// function (a rounded text) ends at the step. A bracket 1e-10 wide whose end
+// on the verdict's side does not meet the target narrows on to the values
+// the field takes next to each other.
 class Brent {
 public:
     Brent(Probe& probe, const CForm& form, const SolveRequest& request)
@@ -154,13 +255,14 @@ public:
     {
     }
 
-    SolveOutcome Run(const Sample& left, const Sample& right)
+    Ends Run(const Sample& left, const Sample& right)
     {
         Sample a = left, b = right, c = left;
         double fa = a.y - m_request.target, fb = b.y - m_request.target, fc = fa;
         double d = b.x - a.x, e = d;
         double markedWidth = std::fabs(b.x - a.x);
         int slowSteps = 0;
+        bool fine = false;
         for (;;) {
             if ((fb > 0) == (fc > 0)) {
                 c = a;
@@ -175,14 +277,20 @@ public:
                 fb = fc;
                 fc = fa;
             }
+            if (fb == 0)
+                return {b, c, {}};
             // Relative to the root, which lies between b and c: the bracket
             // ends when its width is the tolerance of its larger end (a
             // bracket with an end at 0 never does).
             const double tol = 2 * std::numeric_limits<double>::epsilon() * std::fabs(b.x) +
-                               0.5 * kSolveTolerance * std::max(std::fabs(b.x), std::fabs(c.x));
+                               (fine ? 0 : 0.5 * kSolveTolerance * std::max(std::fabs(b.x), std::fabs(c.x)));
             const double half = 0.5 * c.x - 0.5 * b.x;
-            if (std::fabs(half) <= tol || fb == 0)
-                return Found(b);
+            if (std::fabs(half) <= tol) {
+                if (m_probe.Meets(m_probe.Better(b, c).y) || fine)
+                    return Ended(b, c);
+                fine = true;
+                continue;
+            }
 
             const double width = std::fabs(c.x - b.x);
             if (width <= 0.5 * markedWidth) {
@@ -228,6 +336,12 @@ public:
             // (or 0): the bracket is then halved instead.
             if (!(std::min(b.x, c.x) < next && next < std::max(b.x, c.x)))
                 next = Between(b.x, c.x);
+            // The field takes no value between the ends: the bracket ends.
+            next = m_probe.Typed(next);
+            if (next == b.x || next == c.x)
+                next = m_probe.Typed(Between(b.x, c.x));
+            if (next == b.x || next == c.x)
+                return Ended(b, c);
             if (m_probe.Exhausted())
                 return Problem(Format("Nach %d Berechnungen ist der Wert noch nicht genau genug bestimmt.",
                                       kMostSolveComputations));
@@ -239,23 +353,28 @@ public:
     }
 
 private:
-    SolveOutcome Found(const Sample& s) const
+    // The end on the verdict's side, where it meets the target; else the
+    // result passes the target between two values of the field next to
+    // each other (a step, or a field of few digits).
+    Ends Ended(const Sample& b, const Sample& c) const
     {
-        SolveOutcome out;
-        out.found = true;
-        out.valueText = NumberForField(*m_form.FindField(m_request.vary), s.x);
-        out.value = ParseFieldNumber(out.valueText).value_or(s.x);
-        out.resultValue = s.y;
-        out.computations = m_probe.Computations();
-        return out;
+        const Sample& good = m_probe.Better(b, c);
+        const Sample& other = &good == &b ? c : b;
+        if (m_probe.Meets(good.y))
+            return {good, other, {}};
+        const std::string name = NameOf(m_form, m_request.vary), result = NameOf(m_form, m_request.result);
+        return Problem(Format("Das Ergebnis %s springt zwischen %s = %.15g und %.15g von %.15g auf %.15g und "
+                              "erreicht den Zielwert %.15g nicht auf %.0e genau.",
+                              result.c_str(), name.c_str(), std::min(b.x, c.x), std::max(b.x, c.x),
+                              (b.x < c.x ? b : c).y, (b.x < c.x ? c : b).y, m_request.target,
+                              kSolveResultTolerance));
     }
 
-    SolveOutcome Problem(std::string text) const
+    static Ends Problem(std::string text)
     {
-        SolveOutcome out;
-        out.problem = std::move(text);
-        out.computations = m_probe.Computations();
-        return out;
+        Ends ends;
+        ends.problem = std::move(text);
+        return ends;
     }
 
     Probe& m_probe;
@@ -263,42 +382,25 @@ private:
     const SolveRequest& m_request;
 };
 
-// The value found, checked as the form takes it: typed back as it is
-// shown, the result there must be the target, or the target must lie
-// between the results just below and just above it, within the tolerance.
-// Else the search has not found it, whatever Brent's bracket said.
-SolveOutcome Checked(const CForm& form, const SolveRequest& request, CFormCopy& copy, SolveOutcome found)
+SolveOutcome Shortest(Probe& probe, const CForm& form, const SolveRequest& request, const Ends& ends)
 {
-    if (!found.found)
-        return found;
-    const FieldInfo& field = *form.FindField(request.vary);
-    Probe probe(copy, request);
-    const Sample at = probe.At(found.value);
-    found.computations = probe.Computations();
-    if (!std::isfinite(at.y)) {
-        found.found = false;
-        found.problem = WhyNoNumber(form, request.vary, at);
-        return found;
-    }
-    found.resultValue = at.y;
-    if (at.y == request.target)
-        return found;
-    const std::string name = NameOf(form, request.vary), result = NameOf(form, request.result);
-    std::string around;
-    if (found.value != 0) {
-        const Sample below = probe.At(Beside(field, found.value, -1));
-        const Sample above = probe.At(Beside(field, found.value, 1));
-        found.computations = probe.Computations();
-        if (std::isfinite(below.y) && std::isfinite(above.y) &&
-            std::min(below.y, above.y) <= request.target && request.target <= std::max(below.y, above.y))
-            return found;
-        around = Format(" (bei %.15g: %s, bei %.15g: %s)", below.x, below.text.c_str(), above.x, above.text.c_str());
-    }
-    found.found = false;
-    found.problem = Format("Die Probe verfehlt den Zielwert: bei %s = %s ist %s = %s%s, nicht %.15g auf %.0e genau.",
-                           name.c_str(), found.valueText.c_str(), result.c_str(), at.text.c_str(), around.c_str(),
-                           request.target, kSolveTolerance);
-    return found;
+    SolveOutcome out;
+    out.found = true;
+    out.value = ends.good.x;
+    out.valueText = NumberForField(*form.FindField(request.vary), ends.good.x);
+    out.resultValue = ends.good.y;
+    out.computations = probe.Computations();
+    return out;
+}
+
+SolveOutcome Finished(Probe& probe, const CForm& form, const SolveRequest& request, const Ends& ends)
+{
+    if (ends.problem.empty())
+        return Shortest(probe, form, request, ends);
+    SolveOutcome out;
+    out.problem = ends.problem;
+    out.computations = probe.Computations();
+    return out;
 }
 
 } // namespace
@@ -345,7 +447,7 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
         out.problem = "Das Formular lässt sich nicht nachrechnen: " + copy.Problem();
         return out;
     }
-    Probe probe(copy, request);
+    Probe probe(copy, form, request);
     const FieldInfo& field = *form.FindField(request.vary);
     if (NumberForField(field, request.lo) == NumberForField(field, request.hi)) {
         out.problem = Format("Der Suchbereich von %.15g bis %.15g ist enger, als das Feld %s Stellen zeigt.",
@@ -411,7 +513,7 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
     Brent brent(probe, form, request);
     for (size_t i = 0; i < samples.size(); ++i) {
         if (samples[i].y == request.target)
-            return Checked(form, request, copy, brent.Run(samples[i], samples[i]));
+            return Finished(probe, form, request, brent.Run(samples[i], samples[i]));
         if (i > 0 && (samples[i - 1].y < request.target) != (samples[i].y < request.target)) {
             Sample left = samples[i - 1], right = samples[i];
             // A bracket across 0 is split there: 0 itself may be the root,
@@ -419,11 +521,15 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
             if (left.x < 0 && right.x > 0) {
                 Sample zero = probe.At(0.0);
                 if (zero.y == request.target)
-                    return Checked(form, request, copy, brent.Run(zero, zero));
+                    return Finished(probe, form, request, brent.Run(zero, zero));
                 if (std::isfinite(zero.y))
                     ((zero.y < request.target) == (left.y < request.target) ? left : right) = std::move(zero);
             }
-            return Checked(form, request, copy, brent.Run(left, right));
+            if (left.x == 0)
+                NarrowTowardZero(probe, left, right, request.target);
+            else if (right.x == 0)
+                NarrowTowardZero(probe, right, left, request.target);
+            return Finished(probe, form, request, brent.Run(left, right));
         }
     }
     return out; // not reached: the target lies between the samples

@@ -1,13 +1,14 @@
 #pragma once
 // "Zielwert": the value of one input at which a result of the form reaches
-// a target, found on a copy of the form by its own computation: the result
-// sampled over the interval (by decades where it spans many on one side of
-// 0, and ever closer to where the form stops computing) to find where it
-// crosses the target and to see that it runs one way, then Brent's method
-// inside that bracket, to 1e-10 of the root itself. The value found is
-// checked as the form takes it, typed back as shown: the result there is
-// the target, or the target lies between the results a tolerance to either
-// side; else nothing is found.
+// a target, found on a copy of the form by its own computation, with every
+// digit the computation has of the result (not the rounded text): the
+// result sampled over the interval (by decades where it spans many on one
+// side of 0, from 0 over every decade below the other end, and ever closer
+// to where the form stops computing) to find where it crosses the target
+// and to see that it runs one way, then Brent's method inside that bracket.
+// It ends where the result meets the target to 1e-9 of it, on the side
+// where the form's verdict holds (a capacity at least the target, a demand
+// at most); else nothing is found.
 #include <string>
 #include <utility>
 
@@ -16,7 +17,8 @@
 namespace dralun {
 
 inline constexpr int kMostSolveComputations = 100;
-inline constexpr double kSolveTolerance = 1e-10; // relative to the root, in the input
+inline constexpr double kSolveTolerance = 1e-10;       // relative to the root, in the input
+inline constexpr double kSolveResultTolerance = 1e-9;  // relative to the target, in the result
 
 struct SolveRequest {
     int result = 0;   // the field whose value is to reach the target
@@ -37,8 +39,8 @@ std::string SolveRequestProblem(const CForm& form, const SolveRequest& request);
 struct SolveOutcome {
     bool found = false;
     double value = 0;        // the input found
-    std::string valueText;   // as it is typed into the field
-    double resultValue = 0;  // what the result shows there
+    std::string valueText;   // as it is typed into the field: the value's own digits
+    double resultValue = 0;  // the result there, with every digit the form computes
     int computations = 0;    // how often the form computed
     std::string problem;     // why nothing was found, in German, or ""
 };
