@@ -382,13 +382,61 @@ private:
     const SolveRequest& m_request;
 };
 
+// The decimal with the fewest significant digits (at most 14) in [p, q],
+// nearest to x; none where the interval holds none.
+std::optional<double> ShortestDecimal(double p, double q, double x)
+{
+    const double larger = std::max(std::fabs(p), std::fabs(q));
+    if (!(p <= q) || !std::isfinite(larger) || larger == 0)
+        return std::nullopt;
+    const int top = static_cast<int>(std::floor(std::log10(larger)));
+    for (int digits = 1; digits <= 14; ++digits) {
+        const double unit = std::pow(10.0, top - digits + 1);
+        const double first = std::ceil(p / unit), last = std::floor(q / unit);
+        if (first > last)
+            continue;
+        const double k = std::clamp(std::round(x / unit), first, last);
+        const std::optional<double> value = ParseFieldNumber(Format("%.*g", digits, k * unit));
+        if (value && p <= *value && *value <= q)
+            return value;
+    }
+    return std::nullopt;
+}
+
+// The value found as an engineer would type it: the shortest decimal that
+// still meets the target on the verdict's side. The values that do are
+// estimated from the bracket's slope; each candidate is computed, and one
+// that misses halves the estimate toward the value found. Else the value
+// found with its 15 digits.
 SolveOutcome Shortest(Probe& probe, const CForm& form, const SolveRequest& request, const Ends& ends)
 {
+    Sample best = ends.good;
+    const Sample& good = ends.good;
+    const double fg = good.y - request.target, fo = ends.other.y - request.target;
+    const double slope = (fo - fg) / (ends.other.x - good.x);
+    if (std::isfinite(slope) && slope != 0) {
+        const double root = good.x - fg / slope;
+        const double reach = kSolveResultTolerance * std::fabs(request.target) / slope;
+        double p = probe.Side() == 0 ? root - reach : root, q = probe.Side() < 0 ? root - reach : root + reach;
+        for (int attempt = 0; attempt < kShortestComputations && !probe.Spent(); ++attempt) {
+            const double lo = std::max(std::min(p, q), request.lo), hi = std::min(std::max(p, q), request.hi);
+            const std::optional<double> x = ShortestDecimal(lo, hi, good.x);
+            if (!x || probe.Typed(*x) == good.x)
+                break;
+            const Sample s = probe.At(*x);
+            if (std::isfinite(s.y) && probe.Meets(s.y)) {
+                best = s;
+                break;
+            }
+            p = good.x + 0.5 * (p - good.x);
+            q = good.x + 0.5 * (q - good.x);
+        }
+    }
     SolveOutcome out;
     out.found = true;
-    out.value = ends.good.x;
-    out.valueText = NumberForField(*form.FindField(request.vary), ends.good.x);
-    out.resultValue = ends.good.y;
+    out.value = best.x;
+    out.valueText = NumberForField(*form.FindField(request.vary), best.x);
+    out.resultValue = best.y;
     out.computations = probe.Computations();
     return out;
 }

@@ -8,7 +8,9 @@
 // and to see that it runs one way, then Brent's method inside that bracket.
 // It ends where the result meets the target to 1e-9 of it, on the side
 // where the form's verdict holds (a capacity at least the target, a demand
-// at most); else nothing is found.
+// at most); else nothing is found. The value is given as the shortest
+// decimal that still meets the target so, checked on the form: the field
+// shows what was computed with.
 #include <string>
 #include <utility>
 

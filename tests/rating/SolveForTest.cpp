@@ -258,8 +258,10 @@ double PipeFull(double D, double n, bool discharge)
 
 // The pipe's results have one or two decimals on the form; the search
 // aims at every digit: Qv as a capacity at least the target (with Q = the
-// target the check holds), vv to either side, within 1e-9 of the target.
-TEST_F(SolveForTest, TargetMetOnTheVerdictsSide)
+// target the check holds), vv to either side, within 1e-9 of the target;
+// the value is the shortest decimal that does so, both neighbours with a
+// digit less miss it.
+TEST_F(SolveForTest, TargetMetOnTheVerdictsSideInFewestDigits)
 {
     struct Case {
         const char* Q;
@@ -290,6 +292,10 @@ TEST_F(SolveForTest, TargetMetOnTheVerdictsSide)
         };
         EXPECT_TRUE(meets(out.value));
         EXPECT_NEAR(out.resultValue, PipeFull(D, out.value, Qv), 1e-12 * c.target);
+        const int digits = static_cast<int>(std::count_if(out.valueText.begin(), out.valueText.end(), ::isdigit));
+        const double unit = std::pow(10.0, std::floor(std::log10(out.value)) - digits + 2);
+        EXPECT_FALSE(meets(std::floor(out.value / unit) * unit)) << out.valueText;
+        EXPECT_FALSE(meets(std::ceil(out.value / unit) * unit)) << out.valueText;
         ASSERT_TRUE(TakeSolution(*form, n, out));
         EXPECT_EQ(form->Text(n), out.valueText);
         if (Qv && c.target == std::stod(c.Q)) {
