@@ -10,6 +10,7 @@ namespace dralun {
 CCulvertDlg::CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids) : CForm(templateId, sink), m_ids(ids)
 {
     SetDemandField(kIdQerf);
+    CompletesInputs({ids.h1, ids.rise, ids.slope});
 }
 
 void CCulvertDlg::OnInitDialog()
@@ -151,6 +152,10 @@ bool CCulvertDlg::UpdateMode(CSteps& steps)
             completed = true;
         }
     }
+    // Levels that cannot be completed leave the locked fields without a
+    // value of these inputs.
+    for (int id : {m_ids.h1, m_ids.rise, m_ids.slope})
+        SetCompleted(id, completed);
     UpdateData(false);
     return completed;
 }

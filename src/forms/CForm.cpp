@@ -442,6 +442,7 @@ void CForm::BeginComputation()
     m_dataFiles.clear();
     m_refusal.clear();
     m_refusedFields.clear();
+    m_withoutValue.clear();
     m_refusedWhole = false;
     m_staleMark.clear();
     m_verdict.reset();

@@ -78,6 +78,18 @@ public:
     const std::vector<int>& RefusedFields() const { return m_refusedFields; }
     // Whether the whole computation was refused (not only a part of it).
     bool RefusedWhole() const { return m_refusedWhole; }
+    // Whether the field holds a value: false for a result field before the
+    // first computation, for one the last computation left without a value
+    // (refused, or a part of the results that does not exist, as the part
+    // filling of an overloaded pipe) and for an input the mode completes
+    // (a locked slope) that the last computation could not complete. Such a
+    // field's text stays what the form always wrote ("0"); whoever shows it
+    // to a person shows that there is no value. An input the user types
+    // holds its value.
+    bool Computed(int id) const;
+    // Whether the field is an input that the form completes now (locked by
+    // the mode, written by the computation): it reads as a result.
+    bool CompletedByForm(int id) const;
     // Whether the results shown belong to the inputs shown: false once the
     // inputs, modes or boxes differ from those of the last computation, or
     // the form has been told that the data behind them changed, or nothing
@@ -197,6 +209,15 @@ protected:
     // are set to 0: a form whose modes compute into an input field of the
     // other mode (b from h, h1 from I) clears that field here too.
     virtual void OnRefusedWhole() {}
+    // Result fields the computation that is running leaves without a value
+    // without refusing anything (a balance not computed yet); see Computed.
+    void LeaveWithoutValue(std::vector<int> ids) { m_withoutValue = std::move(ids); }
+    // The inputs a mode may lock and complete (the slopes that follow the
+    // others); declared once, from the constructor.
+    void CompletesInputs(std::vector<int> ids) { m_completable = std::move(ids); }
+    // A completed input holds no value of the inputs (false) or holds one
+    // again (true); see Computed.
+    void SetCompleted(int id, bool completed);
     // The steps and data files of the computation that just ran.
     void Record(CSteps& steps);
     // The verdict of the computation that is running (before Record, so that
@@ -261,6 +282,9 @@ private:
     std::vector<int> m_refusedFields;
     bool m_refusedWhole = false;
     std::vector<int> m_keptOnRefusal;
+    std::vector<int> m_withoutValue; // results the running computation leaves without a value
+    std::vector<int> m_completable;  // inputs a mode completes
+    std::vector<int> m_notCompleted; // of those, the ones holding no value now
     std::vector<CalcStep> m_steps;
     std::vector<DataFileUse> m_dataFiles;
     std::vector<std::string> m_computationMessages;

@@ -71,6 +71,33 @@ bool CForm::HasResults() const
                        [](const FieldInfo& f) { return f.role == Role::Out; });
 }
 
+bool CForm::Computed(int id) const
+{
+    const FieldInfo* field = FindField(id);
+    if (!field)
+        return false;
+    const auto holds = [id](const std::vector<int>& ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); };
+    if (field->role != Role::Out)
+        return IsEnabled(id) || !holds(m_notCompleted);
+    // A result that follows the inputs holds its value whether or not a
+    // computation ran.
+    if (holds(m_keptOnRefusal))
+        return true;
+    return m_computedOnce && !holds(m_refusedFields) && !holds(m_withoutValue);
+}
+
+bool CForm::CompletedByForm(int id) const
+{
+    return !IsEnabled(id) && std::find(m_completable.begin(), m_completable.end(), id) != m_completable.end();
+}
+
+void CForm::SetCompleted(int id, bool completed)
+{
+    std::erase(m_notCompleted, id);
+    if (!completed)
+        m_notCompleted.push_back(id);
+}
+
 std::string CForm::StaleBecause() const
 {
     if (!HasResults())

@@ -42,6 +42,7 @@ CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const I
     for (int k = 0; k < 5; ++k)
         controls.push_back({ids.firstAreaRadio + k, Ctl::Radio, kAreaNames[k], 3});
     AddControls(controls);
+    CompletesInputs({ids.spacing, ids.immersion});
 
     On(Ev::Click, kIdOk, [this] { OnCompute(); });
     On(Ev::Click, ids.update, [this] { OnUpdateGeometry(); });
@@ -135,6 +136,12 @@ void CInfiltrationForm::OnInitDialog()
     OnUpdateGeometry();
 }
 
+void CInfiltrationForm::OnRefusedWhole()
+{
+    SetCompleted(m_ids.spacing, false);
+    SetCompleted(m_ids.immersion, false);
+}
+
 bool CInfiltrationForm::Refused(const std::string& message)
 {
     Refuse(message);
@@ -204,6 +211,8 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
 
     m_Ls = thresholds.Ls;
     m_tE = thresholds.tE;
+    SetCompleted(m_ids.spacing, true);
+    SetCompleted(m_ids.immersion, true);
     m_L = storage.L;
     m_Au = sections.Au;
     m_luU = sections.luU;
@@ -234,6 +243,7 @@ void CInfiltrationForm::OnUpdateGeometry()
     m_governingDuration = 0;
     m_Vused = 0;
     m_overflow = 0;
+    LeaveWithoutValue(BalanceFields());
     UpdateData(false);
     MarkResultsStale("Volumenbilanz noch nicht gerechnet – Rechne drücken");
 }
@@ -344,11 +354,16 @@ std::vector<FormChoice> CInfiltrationForm::Choices() const
 // The balance is refused; the geometry just computed still stands.
 void CInfiltrationForm::RefuseBalance(const std::string& message)
 {
+    RefuseFields(message, BalanceFields());
+}
+
+std::vector<int> CInfiltrationForm::BalanceFields() const
+{
     std::vector<int> ids;
     for (const char* name : {"D_mass", "V_genutzt", "Ueberlauf"})
         if (const FieldInfo* field = FindFieldByName(name))
             ids.push_back(field->id);
-    RefuseFields(message, ids);
+    return ids;
 }
 
 void CInfiltrationForm::OnSpacingMode()

@@ -110,6 +110,8 @@ protected:
     virtual bool EvaluateSections(double hs, double tE, InfiltrationSections& out, CSteps& steps) = 0;
 
     void OnInitDialog() override;
+    // A refused geometry completes neither the spacing nor the immersion.
+    void OnRefusedWhole() override;
     // Reads the fields, checks them, works out the thresholds, the sections,
     // V and As, and writes the fields; false when a check stopped it. Its
     // steps go into the log.
@@ -152,6 +154,8 @@ private:
     // Refuses the computation (every result shows 0) and returns false.
     bool Refused(const std::string& message);
     void RefuseBalance(const std::string& message);
+    // The fields of the balance: D_mass, V_genutzt, Ueberlauf.
+    std::vector<int> BalanceFields() const;
     InfiltrationArea ChosenArea() const;
 
     Ids m_ids;

@@ -68,6 +68,7 @@ CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
     AddControls(controls);
     Connect<D>(this, handlers);
     SetDefaultCommand(kIdCompute);
+    CompletesInputs({kIdI, kIdN});
 }
 
 void CPipeRunDlg::OnInitDialog()
@@ -111,6 +112,8 @@ std::string CPipeRunDlg::InputProblem() const
 void CPipeRunDlg::OnCompute()
 {
     BeginComputation();
+    SetCompleted(kIdI, true);
+    SetCompleted(kIdN, true);
     // A text that is not a number keeps its value; a number out of range
     // refuses the computation.
     if (!ReadForComputation()) {
@@ -267,13 +270,18 @@ void CPipeRunDlg::OnTakeDiameter()
 }
 
 // The slope fields the mode completes show the slope of a computation: a
-// refused one completes none, so they show 0 rather than an earlier slope.
+// refused one completes none, so they hold no slope rather than an earlier
+// one (their text is 0).
 void CPipeRunDlg::OnRefusedWhole()
 {
-    if (mode != PipeSlopeMode::Percent)
+    if (mode != PipeSlopeMode::Percent) {
         slopePercent = 0;
-    if (mode != PipeSlopeMode::OneIn)
+        SetCompleted(kIdI, false);
+    }
+    if (mode != PipeSlopeMode::OneIn) {
         slopeN = 0;
+        SetCompleted(kIdN, false);
+    }
 }
 
 // The row belongs to the inputs shown: they are computed first, and a

@@ -130,8 +130,10 @@ TEST_F(FormExchange, RangeFailureKeepsTheValueAndRefusesTheComputation)
 TEST_F(FormExchange, ResultsAreStaleOnceTheInputsDifferFromTheComputedOnes)
 {
     EXPECT_EQ(form.StaleBecause(), "Noch nicht gerechnet – Rechne drücken");
+    EXPECT_FALSE(form.Computed(13)); // its 0 is no result
     form.Click(kIdOk);
     EXPECT_FALSE(form.ResultsStale());
+    EXPECT_TRUE(form.Computed(13));
     const std::function<void()> changes[] = {
         [&] { form.Type(11, "5"); },
         [&] { form.Click(21); },

@@ -86,8 +86,11 @@ TEST_F(InfiltrationSwale, OpensWithTheGeometryOfTheDefaults)
     EXPECT_NEAR(FieldNumber(form, D::kIdAU), 0.2235, 0.00005);
     EXPECT_NEAR(FieldNumber(form, D::kIdLuU), 1.721, 0.0005);
     EXPECT_NEAR(FieldNumber(form, D::kIdBU), 1.657, 0.0005);
-    for (int id : {D::kIdAO, D::kIdLuO, D::kIdBO, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf})
+    // The empty column's 0 is a value; the balance, not computed yet, has none.
+    for (int id : {D::kIdAO, D::kIdLuO, D::kIdBO, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf}) {
         EXPECT_EQ(form.Text(id), "0") << id;
+        EXPECT_EQ(form.Computed(id), id == D::kIdAO || id == D::kIdLuO || id == D::kIdBO) << id;
+    }
     EXPECT_NEAR(FieldNumber(form, D::kIdV), 11.18, 0.005);
     EXPECT_NEAR(FieldNumber(form, D::kIdAsmax), 82.87, 0.005);
     EXPECT_NEAR(FieldNumber(form, D::kIdAsmittel), 41.43, 0.005);
@@ -100,6 +103,7 @@ TEST_F(InfiltrationSwale, OpensWithTheGeometryOfTheDefaults)
     EXPECT_NEAR(FieldNumber(form, D::kIdVGenutzt), 8.791, 0.0005);
     EXPECT_EQ(form.Text(D::kIdUeberlauf), "0");
     EXPECT_EQ(form.Text(D::kIdDMass), "15");
+    EXPECT_TRUE(form.Computed(D::kIdUeberlauf));
     EXPECT_TRUE(log.Messages().empty());
 }
 

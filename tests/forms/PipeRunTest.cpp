@@ -212,6 +212,27 @@ TEST_F(PipeRun, OverloadShowsZerosAndTheFullFlow)
     form->Type(Dlg::kIdQ, "120");
     form->Click(Dlg::kIdCompute);
     EXPECT_THAT(Results(), ElementsAre(" 1.39", " 97.9", " 0.00", "  0.0", "  0.000"));
+    // The zeros of the part filling are no values; vv and Qv are.
+    const std::pair<int, bool> computed[] = {{Dlg::kIdVv, true}, {Dlg::kIdQv, true}, {Dlg::kIdVt, false},
+                                             {Dlg::kIdQt, false}, {Dlg::kIdDrH, false}};
+    for (const auto& [id, holds] : computed)
+        EXPECT_EQ(form->Computed(id), holds) << id;
+}
+
+// A refused reach completes no slope: the locked slope field holds no value
+// (its text 0 is none); the next reach that goes through completes it.
+TEST_F(PipeRun, ARefusedReachLeavesTheLockedSlopeWithoutAValue)
+{
+    EXPECT_TRUE(form->Computed(Dlg::kIdI));
+    form->Type(Dlg::kIdDN, "333");
+    form->Click(Dlg::kIdCompute);
+    EXPECT_EQ(Text(Dlg::kIdI), "0");
+    EXPECT_FALSE(form->Computed(Dlg::kIdI));
+    EXPECT_TRUE(form->Computed(Dlg::kIdN)); // typed by the user
+    form->Type(Dlg::kIdDN, "300");
+    form->Click(Dlg::kIdCompute);
+    EXPECT_EQ(Text(Dlg::kIdI), "1");
+    EXPECT_TRUE(form->Computed(Dlg::kIdI));
 }
 
 TEST_F(PipeRun, EnterComputes)

@@ -13,6 +13,7 @@
 
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "forms/CDitchDlg.h"
 #include "forms/CForm.h"
 #include "forms/CGutterDlg.h"
 #include "forms/CTimeCoefficientDlg.h"
@@ -61,6 +62,7 @@ TEST_P(Refusal, ClearsTheResultsAndKeepsTheInputs)
         if (f.role != Role::Out)
             continue;
         results.push_back(f.id);
+        EXPECT_TRUE(form->Computed(f.id)) << c.what << ": result field " << f.id;
         const auto v = ParseFieldNumber(form->Text(f.id));
         if (v && *v != 0)
             shown.push_back(f.id);
@@ -79,9 +81,12 @@ TEST_P(Refusal, ClearsTheResultsAndKeepsTheInputs)
     ASSERT_FALSE(log.Texts().empty()) << c.what;
     for (int id : results) {
         if (std::find(c.stay.begin(), c.stay.end(), id) != c.stay.end() ||
-            std::find(c.follow.begin(), c.follow.end(), id) != c.follow.end())
+            std::find(c.follow.begin(), c.follow.end(), id) != c.follow.end()) {
+            EXPECT_TRUE(form->Computed(id)) << c.what << ": result field " << id;
             continue;
+        }
         EXPECT_EQ(form->Text(id), "0") << c.what << ": result field " << id;
+        EXPECT_FALSE(form->Computed(id)) << c.what << ": result field " << id << " shows 0 for no value";
     }
     for (size_t i = 0; i < c.stay.size(); ++i)
         EXPECT_EQ(form->Text(c.stay[i]), before[i]) << c.what << ": field " << c.stay[i] << " belongs to the inputs";
@@ -111,7 +116,7 @@ const RefusalCase kCases[] = {
       Tc::kIdT11, Tc::kIdT12, Tc::kIdT13, Tc::kIdT14, Tc::kIdT15, Tc::kIdT16}},
     {"pipe culvert without water", 131, {"1015=0"}, "Wasserstand h2", {}},
     {"box culvert without width", 158, {"1000=0"}, "außerhalb des zulässigen Bereichs", {}},
-    {"ditch with a negative depth", 143, {"1004=-0.1"}, "außerhalb des zulässigen Bereichs", {}},
+    {"ditch with a negative depth", 143, {"1004=-0.1"}, "außerhalb des zulässigen Bereichs", {}, {CDitchDlg::kIdH}},
     {"gutter, negative spread of the curb gutter", 152, {"1013=-1"}, "Bordrinne darf nicht negativ",
      {Gutter::kIdHS, Gutter::kIdLu2, Gutter::kIdA2, Gutter::kIdV2, Gutter::kIdQ2}},
     {"bridge drains without a drained width", 166, {"1002=0"}, "Entwässerungsbreite", {}},
