@@ -9,6 +9,7 @@
 #include "forms/CForm.h"
 #include "rating/RatingCsv.h"
 #include "rating/RatingSweep.h"
+#include "rating/SolveStart.h"
 
 namespace dralun {
 

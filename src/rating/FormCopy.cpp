@@ -184,6 +184,41 @@ CFormCopy::~CFormCopy()
     m_form.reset();
 }
 
+std::vector<double> CFormCopy::ListedValues(int vary)
+{
+    const CDiscardWrites discard;
+    if (!m_form || !m_problem.empty() || !m_form->FindField(vary))
+        return {};
+    CForm& form = *m_form;
+    for (const ControlDef& list : form.Controls()) {
+        if (list.type != Ctl::List)
+            continue;
+        std::vector<double> values;
+        for (const std::string& item : form.Items(list.id))
+            if (const std::optional<double> value = ParseFieldNumber(Trimmed(item)))
+                values.push_back(*value);
+        if (values.empty() || values.size() != form.Items(list.id).size())
+            continue;
+        // An entry other than the field's value, so that taking it shows.
+        const std::optional<double> now = ParseFieldNumber(Trimmed(form.Text(vary)));
+        const auto other = std::find_if(values.begin(), values.end(), [&](double v) { return !now || v != *now; });
+        if (other == values.end())
+            continue;
+        const std::string before = form.Text(vary);
+        const bool takes = form.DoubleClick(list.id, static_cast<int>(other - values.begin())) == Refusal::None &&
+                           ParseFieldNumber(Trimmed(form.Text(vary))) == *other;
+        form.Type(vary, before);
+        if (form.IsClosed())
+            return {};
+        if (!takes)
+            continue;
+        std::sort(values.begin(), values.end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        return values;
+    }
+    return {};
+}
+
 void CFormCopy::RecordSteps()
 {
     m_recordSteps = true;

@@ -58,6 +58,10 @@ public:
     Outcome Compute(int vary, double value, const std::vector<int>& read);
     // How often Compute ran.
     int Computations() const { return m_computations; }
+    // The values the field takes from a list of the form, ascending: the
+    // entries of the first list of numbers whose double click types the
+    // entry into the field (the pipe's diameters of DN.ASC); else none.
+    std::vector<double> ListedValues(int vary);
     // Records the steps of each computation, so that Compute finds the full
     // values of fields the form shows rounded (a search, not a long table).
     void RecordSteps();

@@ -125,6 +125,31 @@ SweepValues SweepValuesOf(const RatingRequest& request)
     return sweep;
 }
 
+SweepValues SweepValuesOn(const CForm& form, const RatingRequest& request)
+{
+    if (!IsVariableField(form, request.vary) || !std::isfinite(request.from) || !std::isfinite(request.to))
+        return SweepValuesOf(request);
+    CFormCopy copy(form);
+    const std::vector<double> listed = copy.ListedValues(request.vary);
+    if (listed.empty())
+        return SweepValuesOf(request);
+    const double lo = std::min(request.from, request.to), hi = std::max(request.from, request.to);
+    SweepValues sweep;
+    for (double value : listed)
+        if (lo <= value && value <= hi)
+            sweep.values.push_back(value);
+    if (request.from > request.to)
+        std::reverse(sweep.values.begin(), sweep.values.end());
+    if (sweep.values.empty()) {
+        std::string entries;
+        for (double value : listed)
+            entries += (entries.empty() ? "" : ", ") + Format("%.15g", value);
+        sweep.problem = Format("Zwischen %.15g und %.15g liegt kein Wert der Liste des Feldes %s: %s.", lo, hi,
+                               FieldName(form, request.vary).c_str(), entries.c_str());
+    }
+    return sweep;
+}
+
 std::string RatingRequestProblem(const CForm& form, const RatingRequest& request)
 {
     const FieldInfo* varied = form.FindField(request.vary);
@@ -144,7 +169,7 @@ std::string RatingRequestProblem(const CForm& form, const RatingRequest& request
     }
     if (ColumnsOf(form, request).empty())
         return "Die Tabelle hat keine Spalte.";
-    return SweepValuesOf(request).problem;
+    return SweepValuesOn(form, request).problem;
 }
 
 std::vector<int> TabulableFieldIds(const CForm& form, int vary)
@@ -162,7 +187,7 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
     out.problem = RatingRequestProblem(form, request);
     if (!out.problem.empty())
         return out;
-    const std::vector<double> values = SweepValuesOf(request).values;
+    const std::vector<double> values = SweepValuesOn(form, request).values;
 
     RatingTable& table = out.table;
     table.form = form.TemplateId();

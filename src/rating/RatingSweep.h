@@ -23,6 +23,11 @@ struct SweepValues {
 // number are problems.
 SweepValues SweepValuesOf(const RatingRequest& request);
 
+// The values of the varied input on the form: the entries of the list
+// the field takes its values from (the pipe's DN) between the bounds, in
+// their direction, whatever the step or rows; else SweepValuesOf.
+SweepValues SweepValuesOn(const CForm& form, const RatingRequest& request);
+
 // Why the form cannot be tabulated so ("" when it can): an unknown field, a
 // result field or a locked or text field varied, an unknown column, or a
 // problem of the values.

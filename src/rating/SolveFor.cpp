@@ -453,20 +453,6 @@ SolveOutcome Finished(Probe& probe, const CForm& form, const SolveRequest& reque
 
 } // namespace
 
-std::pair<double, double> DefaultSolveInterval(const CForm& form, int vary)
-{
-    const FieldInfo* f = form.FindField(vary);
-    if (f && f->range)
-        return {f->range->lo, f->range->hi};
-    const double x = ParseFieldNumber(form.Text(vary)).value_or(0.0);
-    const double decade = std::sqrt(10.0);
-    if (x > 0)
-        return {x / decade, x * decade};
-    if (x < 0)
-        return {x * decade, x / decade};
-    return {0.0, 1.0};
-}
-
 std::string SolveRequestProblem(const CForm& form, const SolveRequest& request)
 {
     if (!std::isfinite(request.target))
@@ -581,22 +567,6 @@ SolveOutcome SolveFor(const CForm& form, const SolveRequest& request)
         }
     }
     return out; // not reached: the target lies between the samples
-}
-
-std::string CurrentFieldText(const CForm& form, int id)
-{
-    if (!form.ResultsStale())
-        return form.Text(id);
-    // The copy computes when an input is typed: one is typed as it stands.
-    for (int vary : VariableFieldIds(form)) {
-        const std::optional<double> value = ParseFieldNumber(form.Text(vary));
-        if (!value)
-            continue;
-        CFormCopy copy(form);
-        const CFormCopy::Outcome out = copy.Compute(vary, *value, {id});
-        return out.refused.empty() ? out.texts.front() : std::string();
-    }
-    return {};
 }
 
 bool TakeSolution(CForm& form, int vary, const SolveOutcome& outcome)

@@ -30,10 +30,6 @@ struct SolveRequest {
     double hi = 0;
 };
 
-// The interval a search starts from: the field's range where it has one,
-// else a decade around its value (0: 0 to 1).
-std::pair<double, double> DefaultSolveInterval(const CForm& form, int vary);
-
 // Why the request cannot be searched ("" when it can): unknown fields, a
 // result field varied, a locked or text field, an empty or not finite interval.
 std::string SolveRequestProblem(const CForm& form, const SolveRequest& request);
@@ -48,11 +44,6 @@ struct SolveOutcome {
 };
 
 SolveOutcome SolveFor(const CForm& form, const SolveRequest& request);
-
-// What a field shows for the inputs as they stand: its text where the
-// form's results belong to its inputs, else the field as a copy of the form
-// computes it; "" where the copy gives no value.
-std::string CurrentFieldText(const CForm& form, int id);
 
 // Types the found value into the form and presses "Rechne", as a user
 // would; false when the form refused the text.

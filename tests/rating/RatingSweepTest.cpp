@@ -104,6 +104,37 @@ TEST_F(RatingTableTest, PipeRunRowsFollowPrandtlColebrook)
     EXPECT_EQ(out.table.rows[3].inputText, "335");
 }
 
+// A field that takes only the entries of a list (the pipe's DN, from
+// DN.ASC) is tabulated over the entries between the bounds, in their
+// direction; step and rows do not apply to it.
+TEST_F(RatingTableTest, ListedFieldStepsThroughItsList)
+{
+    const std::vector<double> upward = {200, 250, 300, 350, 400, 500, 600, 700, 800, 900, 1000, 1200, 1400};
+    struct Case {
+        double from, to, step;
+        int rows;
+        std::vector<double> inputs;
+    };
+    const Case cases[] = {{200, 1500, 100, 0, upward},
+                          {1500, 200, -100, 0, {upward.rbegin(), upward.rend()}},
+                          {90, 260, 0, 21, {150, 200, 250}}};
+    const auto form = Opened(130);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Format("%g %g", c.from, c.to));
+        const RatingOutcome out = ComputeRatingTable(*form, {Id(*form, "DN"), c.from, c.to, c.step, c.rows, {}});
+        ASSERT_EQ(out.problem, "");
+        std::vector<double> inputs;
+        for (const RatingRow& row : out.table.rows) {
+            inputs.push_back(row.input);
+            EXPECT_EQ(row.refused, "") << row.input;
+        }
+        EXPECT_EQ(inputs, c.inputs);
+    }
+    EXPECT_EQ(RatingRequestProblem(*form, {Id(*form, "DN"), 3100, 4000, 100, 0, {}}),
+              "Zwischen 3100 und 4000 liegt kein Wert der Liste des Feldes \"DN\" (1019): 150, 200, 250, 300, 350, "
+              "400, 500, 600, 700, 800, 900, 1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000.");
+}
+
 TEST_F(RatingTableTest, OrificeRowsAndARefusedOne)
 {
     const auto form = Opened(171); // Q 50 l/s, mu 0.67

@@ -12,6 +12,7 @@
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "rating/SolveFor.h"
+#include "rating/SolveStart.h"
 #include "OpenedFormTest.h"
 
 namespace dralun {
@@ -301,6 +302,32 @@ TEST_F(SolveForTest, TargetMetOnTheVerdictsSideInFewestDigits)
         if (Qv && c.target == std::stod(c.Q)) {
             EXPECT_TRUE(form->FormVerdict() && form->FormVerdict()->met);
         }
+    }
+}
+
+// The input a search starts with acts on its result as the form stands:
+// the pipe in the 1 : n mode does not use its length, and Qt (= Q, not
+// overloaded) follows Q alone; with the slope from the levels, zo acts.
+TEST_F(SolveForTest, SearchStartsWithAnInputThatActsOnTheResult)
+{
+    struct Case {
+        int form;
+        bool levels; // the pipe's slope from its bottom levels
+        const char* result;
+        const char* vary;
+    };
+    const Case cases[] = {{130, false, "Qv", "kb"}, {130, false, "Qt", "Q"}, {130, true, "Qv", "zo"},
+                          {171, false, "v", "h"},   {171, false, "d", "Q"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Format("%d %s", c.form, c.result));
+        const auto form = Opened(c.form);
+        if (c.levels) {
+            ASSERT_EQ(form->Click(1007), Refusal::None);
+            ASSERT_EQ(form->Type(Id(*form, "zo"), "101"), Refusal::None);
+            ASSERT_EQ(form->Type(Id(*form, "zu"), "100.8"), Refusal::None);
+            PressCompute(*form);
+        }
+        EXPECT_EQ(SolveVariableFor(*form, Id(*form, c.result)), Id(*form, c.vary));
     }
 }
 

@@ -38,6 +38,7 @@
 #include "rating/RatingCsv.h"
 #include "rating/RatingSweep.h"
 #include "rating/SolveFor.h"
+#include "rating/SolveStart.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -372,10 +373,12 @@ void CRatingTableDlg::ShowRowsStep()
     if (m_byStep->isChecked()) {
         const std::optional<double> step = DialogNumber(m_step->text());
         RatingRequest request;
+        request.vary = m_vary->currentData().toInt();
         request.from = from.value_or(0);
         request.to = to.value_or(0);
         request.step = step.value_or(0);
-        const SweepValues values = SweepValuesOf(request);
+        // A field of a list (the pipe's DN) counts the entries between the bounds.
+        const SweepValues values = SweepValuesOn(m_form, request);
         const QSignalBlocker quiet(m_rows);
         if (from && to && step && values.problem.empty())
             m_rows->setText(QString::number(values.values.size()));

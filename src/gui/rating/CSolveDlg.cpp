@@ -16,6 +16,7 @@
 #include "gui/rating/CRatingTableDlg.h"
 #include "rating/FormCopy.h"
 #include "rating/SolveFor.h"
+#include "rating/SolveStart.h"
 
 namespace dralun {
 
@@ -128,12 +129,17 @@ QString CSolveDlg::Outcome() const { return m_outcome->text(); }
 
 // The target starts at the result for the inputs as they stand: what the
 // form shows, or, where that belongs to inputs since changed, the result
-// computed on a copy.
+// computed on a copy. An input that does not act on the result (the
+// pipe's length in a slope mode) gives way to the first one that does.
 void CSolveDlg::OnResultChanged()
 {
     const int id = m_result->currentData().toInt();
-    if (m_result->currentIndex() >= 0)
-        m_target->setText(Q(CurrentFieldText(m_form, id)).trimmed());
+    if (m_result->currentIndex() < 0)
+        return;
+    m_target->setText(Q(CurrentFieldText(m_form, id)).trimmed());
+    if (m_vary->currentIndex() < 0 || !ActsOn(m_form, m_vary->currentData().toInt(), id))
+        if (const int index = m_vary->findData(SolveVariableFor(m_form, id)); index >= 0)
+            m_vary->setCurrentIndex(index);
 }
 
 void CSolveDlg::OnVaryChanged()

@@ -20,7 +20,8 @@ class CSolveDlg : public QDialog {
     Q_OBJECT
 public:
     // Starts with the form's first main result, its value for the inputs as
-    // they stand as the target, and the first input over its default interval.
+    // they stand as the target, and the first input that acts on it over its
+    // default interval.
     explicit CSolveDlg(CFormWindow& window);
     ~CSolveDlg() override;
 
