@@ -3,6 +3,7 @@
 #include "core/KostraImport.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/Format.h"
 #include "core/Sha256.h"
@@ -16,9 +17,11 @@ namespace {
 constexpr size_t kLongestLine = 127;
 constexpr double kMostDepth = 1000; // mm: far beyond any rain ever measured in 72 h
 
-std::string Decimal(double value, const char* format = "%.1f")
+// A value with one decimal; one far out of any bound in a few digits
+// ("1e+308", not 309 of them).
+std::string Decimal(double value)
 {
-    std::string text = Format(format, value);
+    std::string text = Format(std::fabs(value) < 1e6 ? "%.1f" : "%.3g", value);
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }

@@ -71,6 +71,10 @@ double KostraIntensity(double depthMm, double minutes);
 // text is not valid UTF-8.
 std::string KostraTextToUtf8(std::string_view text);
 
+// Whether the text names a grid cell: 1 to 15 decimal digits, nothing else
+// (the cell comes into a file's name and head).
+bool IsKostraCellNumber(std::string_view text);
+
 // "KOSTRA-DWD-2020" or "KOSTRA-DWD-2010R" from a file name, "" if neither.
 std::string KostraAtlasFromFileName(std::string_view fileName);
 // The duration in minutes from "…_D0060.csv" / "…_D00060…", nothing if absent.

@@ -32,12 +32,14 @@ std::string Lower(std::string_view s)
     return out;
 }
 
-std::vector<std::string_view> Split(std::string_view text, char separator)
+// The parts of `text` between separators; at most `most` parts, the last
+// of them then holding the rest of the text.
+std::vector<std::string_view> Split(std::string_view text, char separator, size_t most = SIZE_MAX)
 {
     std::vector<std::string_view> parts;
     size_t start = 0;
     for (;;) {
-        const size_t end = text.find(separator, start);
+        const size_t end = parts.size() + 1 < most ? text.find(separator, start) : std::string_view::npos;
         parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos)
             return parts;
@@ -45,12 +47,86 @@ std::vector<std::string_view> Split(std::string_view text, char separator)
     }
 }
 
+// Field `column` (from 0) of a line, nothing when the line has fewer.
+std::optional<std::string_view> FieldOf(std::string_view line, size_t column, char separator)
+{
+    size_t start = 0;
+    for (size_t c = 0; c < column; ++c) {
+        start = line.find(separator, start);
+        if (start == std::string_view::npos)
+            return std::nullopt;
+        ++start;
+    }
+    return line.substr(start, line.find(separator, start) - start);
+}
+
+// The lines of a text one after the other, without their line ends: LF,
+// CR LF or a CR alone, as old Mac programs end lines.
+class CLineCursor {
+public:
+    explicit CLineCursor(std::string_view text) : m_text(text) {}
+    bool Next(std::string_view& line)
+    {
+        if (m_done)
+            return false;
+        ++m_number;
+        const size_t end = m_text.find_first_of("\r\n", m_at);
+        if (end == std::string_view::npos) {
+            line = m_text.substr(m_at);
+            m_done = true;
+            return true;
+        }
+        line = m_text.substr(m_at, end - m_at);
+        m_at = end + (m_text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        return true;
+    }
+    size_t Number() const { return m_number; } // of the line last given, from 1
+
+private:
+    std::string_view m_text;
+    size_t m_at = 0, m_number = 0;
+    bool m_done = false;
+};
+
 std::vector<std::string_view> Lines(std::string_view text)
 {
     std::vector<std::string_view> lines;
-    for (std::string_view line : Split(text, '\n'))
-        lines.push_back(line.size() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+    CLineCursor cursor(text);
+    for (std::string_view line; cursor.Next(line);)
+        lines.push_back(line);
     return lines;
+}
+
+// The most columns a grid table's head may have: the atlas's tables have
+// some thirty.
+constexpr size_t kMostGridColumns = 1000;
+
+// The text as UTF-8: itself when it is valid UTF-8 (lead byte, then its
+// continuation bytes; no overlong two-byte forms), else read as Latin-1.
+std::string Utf8Of(std::string_view text)
+{
+    bool valid = true;
+    for (size_t i = 0; i < text.size() && valid;) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const size_t follow = c < 0x80 ? 0 : (c >> 5) == 6 && c >= 0xC2 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
+        valid = follow < 9 && i + follow < text.size();
+        for (size_t k = 1; k <= follow && valid; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        i += follow + 1;
+    }
+    if (valid)
+        return std::string(text);
+    std::string out;
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
 }
 
 // A number with a decimal point or, when commaDecimal, a decimal comma.
@@ -60,6 +136,18 @@ std::optional<double> Number(std::string_view cell, bool commaDecimal)
     if (commaDecimal)
         std::replace(text.begin(), text.end(), ',', '.');
     return ParseFieldNumber(text);
+}
+
+// A cell as a message shows it: at most 40 bytes of it, cut before a
+// character, as UTF-8.
+std::string Shown(std::string_view cell)
+{
+    if (cell.size() <= 40)
+        return Utf8Of(cell);
+    size_t end = 40;
+    while (end > 0 && (static_cast<unsigned char>(cell[end]) & 0xC0) == 0x80)
+        --end;
+    return Utf8Of(cell.substr(0, end)) + "…";
 }
 
 bool IsMissing(double value) { return std::fabs(value + 99.9) < 1e-9; }
@@ -177,29 +265,13 @@ std::string KostraTextToUtf8(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    // Valid UTF-8? (Lead byte, then its continuation bytes; no overlong two-byte forms.)
-    bool valid = true;
-    for (size_t i = 0; i < text.size() && valid;) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const size_t follow = c < 0x80 ? 0 : (c >> 5) == 6 && c >= 0xC2 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
-        valid = follow < 9 && i + follow < text.size();
-        for (size_t k = 1; k <= follow && valid; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        i += follow + 1;
-    }
-    if (valid)
-        return std::string(text);
-    std::string out;
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return Utf8Of(text);
+}
+
+bool IsKostraCellNumber(std::string_view text)
+{
+    return !text.empty() && text.size() <= 15 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string KostraAtlasFromFileName(std::string_view fileName)
@@ -237,14 +309,24 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
     if (!minutes)
         return refuse("Der Dateiname nennt keine Dauerstufe (z. B. „_D00060“).");
 
-    const std::string text = KostraTextToUtf8(textIn);
-    const std::vector<std::string_view> lines = Lines(text);
-    size_t headLine = 0;
-    while (headLine < lines.size() && Trim(lines[headLine]).empty())
-        ++headLine;
-    if (headLine == lines.size())
+    // The table is read line by line as it lies in memory: a table of a
+    // whole country holds some ten megabytes, and nothing the size of the
+    // table is made beside it. The columns read are ASCII, so the bytes are
+    // read as they are; only a cell a message shows is made UTF-8.
+    std::string_view text = textIn;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    CLineCursor cursor(text);
+    std::string_view headLine;
+    bool found = false;
+    while (!found && cursor.Next(headLine))
+        found = !Trim(headLine).empty();
+    if (!found)
         return refuse("Die Datei ist leer.");
-    const std::vector<std::string_view> head = Split(lines[headLine], ';');
+    const std::vector<std::string_view> head = Split(headLine, ';', kMostGridColumns + 1);
+    if (head.size() > kMostGridColumns)
+        return refuse(Format("Die Kopfzeile hat mehr als %zu Spalten; so breite Rastertabellen gibt es nicht.",
+                             kMostGridColumns));
     int indexColumn = -1;
     std::array<int, kKostraReturnPeriods.size()> depthColumn, ucColumn;
     depthColumn.fill(-1);
@@ -264,10 +346,15 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
             return refuse(Format("Die Kopfzeile hat keine Spalte HN_%03dA (T = %d a).", kKostraReturnPeriods[i],
                                  kKostraReturnPeriods[i]));
 
-    for (size_t l = headLine + 1; l < lines.size(); ++l) {
-        const std::vector<std::string_view> cells = Split(lines[l], ';');
-        if (static_cast<int>(cells.size()) <= indexColumn || IndexNumber(cells[indexColumn]) != wanted)
+    // The cells of a row up to the last column read; the rest of the row stays unsplit.
+    const int lastColumn = std::max({indexColumn, *std::max_element(depthColumn.begin(), depthColumn.end()),
+                                     *std::max_element(ucColumn.begin(), ucColumn.end())});
+    for (std::string_view line; cursor.Next(line);) {
+        const auto index = FieldOf(line, static_cast<size_t>(indexColumn), ';');
+        if (!index || IndexNumber(*index) != wanted)
             continue;
+        const size_t l = cursor.Number() - 1;
+        const std::vector<std::string_view> cells = Split(line, ';', static_cast<size_t>(lastColumn) + 2);
         KostraGridRow row;
         row.minutes = *minutes;
         row.source = {std::string(fileName), Sha256Hex(textIn)};
@@ -284,7 +371,7 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
                     continue;
                 const auto value = Number(cell, true);
                 if (!value)
-                    return Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, std::string(cell).c_str());
+                    return Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, Shown(cell).c_str());
                 if (IsMissing(*value))
                     continue;
                 into[i] = *value;
@@ -337,6 +424,8 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
     auto refuse = [&](const std::string& why) {
         return KostraResult<KostraCell>{std::nullopt, std::string(sourceName) + ": " + why};
     };
+    if (!indexRc.empty() && !IsKostraCellNumber(indexRc))
+        return refuse("„" + Shown(indexRc) + "“ ist keine Rasterfeld-Nummer (INDEX_RC).");
     const std::string text = KostraTextToUtf8(textIn);
     const char separator = text.find(';') != std::string::npos    ? ';'
                            : text.find('\t') != std::string::npos ? '\t'
@@ -412,7 +501,7 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
                 continue;
             const auto value = Number(cells[c], commaDecimal);
             if (!value)
-                return refuse(Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, std::string(Trim(cells[c])).c_str()));
+                return refuse(Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, Shown(Trim(cells[c])).c_str()));
             if (IsMissing(*value))
                 continue;
             cell.depth[static_cast<size_t>(d)][static_cast<size_t>(slotOfColumn[c])] =

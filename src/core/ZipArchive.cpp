@@ -235,6 +235,9 @@ ZipResult<std::string> ZipArchive::Read(const ZipMember& member, std::uint64_t l
     if (!ReadAt(member.localHeader + kLocalLength, nameLength, localName.data()))
         return refuse(cut);
     const std::uint32_t crc = Le32(head + 14), packed = Le32(head + 18), size = Le32(head + 22);
+    // Some writers give every member 64-bit sizes in its local header, however small it is.
+    if (packed == 0xFFFFFFFF || size == 0xFFFFFFFF)
+        return refuse("Der lokale Kopf des Eintrags ist im Format ZIP64 geschrieben; das wird nicht gelesen.");
     // With a data descriptor after the data the local header may leave them 0.
     const bool deferred = (Le16(head + 6) & kDescriptorFollows) && crc == 0 && packed == 0 && size == 0;
     if (Le16(head + 8) != member.method || ShownName(localName) != member.name ||

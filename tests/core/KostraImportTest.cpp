@@ -11,6 +11,8 @@
 #include "core/KostraImport.h"
 #include "core/KostraSource.h"
 #include "core/Sha256.h"
+#include "core/ZipArchive.h"
+#include "AllocationCount.h"
 #include "testkit/TempDataDir.h"
 #include "testkit/ZipWriter.h"
 
@@ -185,6 +187,30 @@ TEST(KostraImport, GridTablesOfBothAtlasesGiveTheWantedCell)
     }
 }
 
+// Line ends of every system: LF, CR LF and the CR alone of old Mac programs.
+TEST(KostraImport, CellTablesReadTheSameWhateverTheirLineEnds)
+{
+    const std::string lf = CellTable("Niederschlagshöhen hN [mm]\n", "Dauerstufe", "%d a", ';', true);
+    for (const char* end : {"\r\n", "\r"}) {
+        std::string text;
+        for (char c : lf)
+            text += c == '\n' ? std::string(end) : std::string(1, c);
+        EXPECT_EQ(Cell(text).depth, Cell(lf).depth) << (end[1] ? "CR LF" : "CR");
+    }
+}
+
+// A cell comes into the file's name and head: only a number is one.
+TEST(KostraImport, ACellIsANumber)
+{
+    const std::string table = CellTable("", "Dauerstufe", "%d a", ';', true);
+    for (const char* cell : {"x/../../ESCAPED", "117111\nINDEX_RC 5", "1e3", "-5", "1234567890123456"}) {
+        const auto read = ReadKostraCellTable("zelle.csv", table, KostraUnit::Depth, "KOSTRA-DWD-2020", cell);
+        EXPECT_FALSE(read.value) << cell;
+        EXPECT_NE(read.reason.find("“ ist keine Rasterfeld-Nummer (INDEX_RC)."), std::string::npos) << read.reason;
+    }
+    EXPECT_EQ(Cell(table).indexRc, "117111"); // "0117111": leading zeros are a number too
+}
+
 TEST(KostraImport, RefusesBadSourcesWithTheReason)
 {
     const std::string good = CellTable("", "Dauerstufe", "%d a", ';', true);
@@ -203,6 +229,9 @@ TEST(KostraImport, RefusesBadSourcesWithTheReason)
          "Nicht monoton: bei D = 5 min ist hN für T = 2 a (6,6 mm) kleiner als für T = 1 a (7,0 mm)."},
         {replaced("72 h;51,8000", "72 h;1051,8000"), "hN = 1051,8 mm bei D = 72 h, T = 1 a liegt außerhalb"},
         {replaced("5 min;7,0000", "5 min;0"), "hN = 0,0 mm bei D = 5 min, T = 1 a liegt außerhalb"},
+        // A value far out of bounds is said in a few digits, not in 309.
+        {replaced("72 h;51,8000", "72 h;1e308"), "hN = 1e+308 mm bei D = 72 h, T = 1 a liegt außerhalb"},
+        {replaced("72 h;51,8000", "72 h;-2500000"), "hN = -2,5e+06 mm bei D = 72 h, T = 1 a liegt außerhalb"},
         {replaced("5 min;7,0000", "5 min;-99,9"), "Der Wert für D = 5 min, T = 1 a fehlt."},
         {"Dauerstufe;1 a;2 a\n5 min;-99,9;-99,9\n", "enthält nur fehlende Werte (-99,9): es liegt außerhalb des Atlas."},
         // A duration no row has (found by fuzzing: it overflowed a whole number).
@@ -212,6 +241,7 @@ TEST(KostraImport, RefusesBadSourcesWithTheReason)
         const auto read = ReadKostraCellTable("zelle.csv", c.text, KostraUnit::Depth, "KOSTRA-DWD-2020", "117111");
         EXPECT_FALSE(read.value);
         EXPECT_NE(read.reason.find(c.reason), std::string::npos) << read.reason;
+        EXPECT_LT(read.reason.size(), 200u) << read.reason;
     }
     const struct {
         std::string text, wanted, reason;
@@ -257,6 +287,41 @@ TEST(KostraImport, ZipOfGridTablesGivesTheFileTheFolderGives)
     const std::string file = RainfallFileText(*fromZip.value, tolerance);
     EXPECT_NE(file.find("   5 min     5  fehlt  fehlt    7.7  256.7"), std::string::npos) << file; // 7.0 mm + 10 %
     EXPECT_EQ(file, RainfallFileText(*fromFolder.value, tolerance));
+}
+
+// A table of 60 min padded to 63 MiB between its head and its rows,
+// deflated to a few hundred kilobytes: read in about the memory of the table
+// itself, however its bytes fall into lines and cells and whatever their
+// encoding.
+TEST(KostraImport, ZipOfHugeTablesReadInTheMemoryOfOneTable)
+{
+    const auto plain = ImportKostraArchive(*ZipArchive::FromBytes("raster.zip", test::ZipOf(GridZip())).value, {"117111"});
+    ASSERT_EQ(plain.reason, "");
+    const std::size_t padding = 63u << 20;
+    const struct {
+        const char* what;
+        std::string rows;
+    } cases[] = {
+        {"line feeds", std::string(padding, '\n')},
+        {"one row of empty cells", "117113" + std::string(padding, ';') + "\n"},
+        {"one row of Latin-1", "117113;" + std::string(padding, '\xE4') + "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<test::ZipEntry> entries = GridZip();
+        std::string& table = entries[8].content; // the table of 60 min
+        table.insert(table.find('\n') + 1, c.rows);
+        const std::string bytes = test::ZipOf(entries);
+        const auto archive = ZipArchive::FromBytes("raster.zip", bytes);
+        ASSERT_TRUE(archive.value) << archive.reason;
+        entries.clear();
+        const test::CAllocationPeak peak;
+        const auto read = ImportKostraArchive(*archive.value, {"117111"});
+        ASSERT_EQ(read.reason, "");
+        EXPECT_EQ(read.value->depth, plain.value->depth);
+        // Bytes held at once per byte read: the inflated table, while it grows.
+        EXPECT_LT(static_cast<double>(peak.Bytes()) / padding, 1.6);
+    }
 }
 
 TEST(KostraImport, ZipArchivesRefusedWithTheReason)

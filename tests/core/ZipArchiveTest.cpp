@@ -114,6 +114,8 @@ TEST(ZipArchive, RefusesHostileArchivesWithTheReason)
         {"short", One({.size = 1001}), 2000, "packt zu weniger als den angegebenen 1001 Bytes aus"},
         {"over the bound", good, 999, member + "Der Eintrag ist mit 1000 Bytes zu groß (höchstens 999 Bytes)."},
         {"local size lies", One({.localSize = 10}), 1000, "Der lokale Kopf des Eintrags nennt andere"},
+        {"zip64 local header", One({.localSize = 0xFFFFFFFF}), 1000,
+         member + "Der lokale Kopf des Eintrags ist im Format ZIP64 geschrieben; das wird nicht gelesen."},
         {"local name differs", Patched(good, good.size() - 30, "b"), 1000, "Der lokale Kopf des Eintrags nennt andere"},
         {"encrypted", One({.flags = 1}), 1000, "verschlüsselt"},
         {"bzip2", One({.method = 12}), 1000, "mit dem Verfahren 12 gepackt"},
