@@ -65,6 +65,9 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (source.empty())
         throw UsageError("--import-rain erwartet die Quelle (Ordner, ZIP-Archiv oder Datei)");
+    // The cell comes into the file's name and head: a number, nothing else.
+    if (!cell.empty() && !IsKostraCellNumber(cell))
+        throw UsageError("--cell erwartet die Nummer eines Rasterfelds (INDEX_RC), z. B. 117111");
     const std::filesystem::path sourcePath = platform::PathOf(source);
     std::error_code error;
     std::string ending = source.substr(source.size() - std::min<size_t>(source.size(), 4));
@@ -86,12 +89,16 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
     }
     const std::filesystem::path path =
         target.empty() ? CDataDirectory::File(SuggestedRainfallFileName(*imported.value)) : platform::PathOf(target);
+    if (std::string why = KostraTargetRefusal(path, sourcePath); !why.empty()) {
+        err << "dralun-calc: " << why << '\n';
+        return 1;
+    }
     // A rainfall file of the same name is the user's: replaced only when asked.
     if (std::filesystem::exists(path, error) && !replace) {
         err << "dralun-calc: " << platform::TextOf(path) << " besteht schon; mit --replace ersetzen.\n";
         return 1;
     }
-    if (std::string why = WriteKostraRainfallFile(*imported.value, options, path); !why.empty()) {
+    if (std::string why = WriteKostraRainfallFile(*imported.value, options, path, sourcePath); !why.empty()) {
         err << "dralun-calc: " << why << '\n';
         return 1;
     }
@@ -101,6 +108,11 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
         out << "angenommen\t"
             << (*unit == KostraUnit::Depth ? "Niederschlagshöhen hN [mm] (sonst --rn)" : "Regenspenden rN [l/(s·ha)]")
             << '\n';
+    // Standard output that takes nothing (a full disk): the program fails,
+    // but the file is written, and a rerun must know that it is there.
+    if (!out.flush())
+        err << "dralun-calc: Die Regenreihe wurde nach " << platform::TextOf(path)
+            << " geschrieben; die Meldung darüber konnte nicht ausgegeben werden.\n";
     return 0;
 }
 

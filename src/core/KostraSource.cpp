@@ -86,6 +86,8 @@ KostraResult<KostraCell> CellFromTables(const std::string& where, const std::vec
         if (!atlas.empty() && tableAtlas != atlas)
             return {std::nullopt, where + " mischt die Atlanten " + atlas + " und " + tableAtlas + " (" + table.name + ")."};
         atlas = tableAtlas;
+        if (request.progress && !request.progress(rows.size(), tables.size()))
+            return {std::nullopt, kKostraImportStopped};
         const auto bytes = table.bytes();
         if (!bytes.value)
             return {std::nullopt, bytes.reason};
@@ -94,6 +96,8 @@ KostraResult<KostraCell> CellFromTables(const std::string& where, const std::vec
             return {std::nullopt, row.reason};
         rows.push_back(std::move(*row.value));
     }
+    if (request.progress && !request.progress(rows.size(), tables.size()))
+        return {std::nullopt, kKostraImportStopped};
     return KostraCellFromGridRows(atlas, request.indexRc, rows);
 }
 
@@ -190,16 +194,31 @@ KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const
     return ReadKostraCellTable(name, *bytes.value, request.assumed, request.atlas, request.indexRc);
 }
 
+std::string KostraTargetRefusal(const std::filesystem::path& target, const std::filesystem::path& source)
+{
+    const std::string refused = "Die Datei " + Utf8(target) + " wird nicht geschrieben: ";
+    std::error_code error;
+    if (std::filesystem::exists(target, error) && std::filesystem::equivalent(target, source, error))
+        return refused + "Das ist die Quelle des Imports; sie bleibt, wie sie ist.";
+    const Path folder = target.parent_path().empty() ? Path(".") : target.parent_path();
+    if (std::filesystem::is_directory(source, error) && IsWantedDuration(NameOf(target)) &&
+        std::filesystem::equivalent(folder, source, error))
+        return refused + "Das ist die Quelle des Imports: der Name einer Rastertabelle im gelesenen Ordner.";
+    if (std::string why = OutputFileProblem(target); !why.empty())
+        return refused + why;
+    return "";
+}
+
 std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions& options,
-                                    const std::filesystem::path& target)
+                                    const std::filesystem::path& target, const std::filesystem::path& source)
 {
     if (std::string why = CheckKostraCell(cell, options); !why.empty())
         return why;
     const std::string text = RainfallFileText(cell, options);
     if (text.empty())
         return "Eine Zeile der Regenreihe passt nicht in 128 Zeichen.";
-    if (std::string why = OutputFileProblem(target); !why.empty())
-        return "Die Datei " + Utf8(target) + " wird nicht geschrieben: " + why;
+    if (std::string why = KostraTargetRefusal(target, source); !why.empty())
+        return why;
     if (const int error = ReplaceFileWhole(target, text, "kostra"))
         return "Die Datei " + Utf8(target) + " konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
     return "";

@@ -5,6 +5,7 @@
 // whole.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/KostraImport.h"
@@ -19,7 +20,13 @@ struct KostraImportRequest {
     std::string indexRc;                      // the cell; needed for grid tables
     KostraUnit assumed = KostraUnit::Depth;   // a cell table whose head does not say
     std::string atlas = "KOSTRA-DWD-2020";    // of a cell table
+    // Told before the first and after each grid table read (tables read,
+    // tables to read); false stops the import, which then gives no cell.
+    std::function<bool(std::size_t done, std::size_t total)> progress{};
 };
+
+// The reason of an import stopped by its progress.
+inline constexpr const char* kKostraImportStopped = "Der Import wurde abgebrochen.";
 
 class ZipArchive;
 
@@ -36,10 +43,17 @@ KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const
 // a folder is. Zip archives inside the archive are not read.
 KostraResult<KostraCell> ImportKostraArchive(const ZipArchive& archive, const KostraImportRequest& request);
 
-// Writes the rainfall file of the cell to target, replacing it whole (a
-// temporary file beside it, then renamed): "" when written, else the reason,
-// and then nothing has been written.
+// Why the rainfall file is not to be written to target, as a whole German
+// sentence naming it; "" when it may be. Besides what makes any output file
+// unfit (see OutputFileProblem), the import never writes over its source:
+// the archive or table it read, or a grid table's name in the folder it read
+// (over a table, or beside them where the next import would read it too).
+std::string KostraTargetRefusal(const std::filesystem::path& target, const std::filesystem::path& source);
+
+// Writes the rainfall file of the cell, imported from source (none: empty),
+// to target, replacing it whole (a temporary file beside it, then renamed):
+// "" when written, else the reason, and then nothing has been written.
 std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions& options,
-                                    const std::filesystem::path& target);
+                                    const std::filesystem::path& target, const std::filesystem::path& source = {});
 
 } // namespace dralun

@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "cli/CCalcDriver.h"
 #include "cli/CalcProcess.h"
 #include "core/CRainfallTable.h"
 #include "core/Format.h"
@@ -68,8 +70,78 @@ protected:
         Save(data.File(name), test::ZipOf(entries));
         return data.File(name);
     }
+    // A cell table of depths, as a spreadsheet saves it.
+    std::filesystem::path CellTable(const std::string& name = "zelle.csv") const
+    {
+        std::string text = "Dauerstufe;1 a;2 a;5 a;10 a;20 a;50 a;100 a\n";
+        for (size_t d = 0; d < kKostraDurations.size(); ++d) {
+            text += Format("%d", kKostraDurations[d]);
+            for (int t = 0; t < 7; ++t)
+                text += Format(";%.1f", Depth(int(d), t));
+            text += "\n";
+        }
+        Save(data.File(name), text);
+        return data.File(name);
+    }
+    // dralun-calc in this process, its standard output into `out`.
+    static int Calc(std::vector<std::string> args, std::ostream& out, std::string& err)
+    {
+        args.insert(args.begin(), "--import-rain");
+        std::ostringstream errors;
+        const int status = CCalcDriver::Run(args, out, errors);
+        err = errors.str();
+        return status;
+    }
     test::TempDataDir data;
 };
+
+// A cell is a number: nothing else comes into a file's name or head.
+TEST_F(RainImportCli, CellIsANumber)
+{
+    const std::string source = CellTable().string();
+    std::filesystem::create_directory(data.File("KOSTRA2020_x"));
+    for (const std::string cell : {"x/../../ESCAPED", "117111\nINDEX_RC 5", "11a", "-5", "1e3", " "}) {
+        std::ostringstream out;
+        std::string err;
+        EXPECT_EQ(Calc({source, "--cell", cell}, out, err), 2) << cell;
+        EXPECT_THAT(err, HasSubstr("--cell erwartet die Nummer eines Rasterfelds (INDEX_RC), z. B. 117111")) << cell;
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(data.Path().parent_path() / "ESCAPED.txt"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.Path()), {}), 2); // zelle.csv, KOSTRA2020_x
+}
+
+// The import never writes over what it reads, --replace or not.
+TEST_F(RainImportCli, NeverReplacesItsOwnSource)
+{
+    const std::filesystem::path folder = GridFolder(), zip = GridZip(), cell = CellTable();
+    const std::filesystem::path table = folder / GridName(6), newTable = folder / "StatRR_KOSTRA-DWD-2010R_D00010.csv";
+    const struct {
+        std::filesystem::path source, target, kept;
+    } cases[] = {{zip, zip, zip},       {zip, folder / ".." / "raster.zip", zip}, {cell, cell, cell},
+                 {folder, table, table}, {folder, newTable, table}};
+    for (const auto& c : cases) {
+        const std::string before = test::ReadFile(c.kept);
+        std::ostringstream out;
+        std::string err;
+        EXPECT_EQ(Calc({c.source.string(), "--cell", "117111", "--out", c.target.string(), "--replace"}, out, err), 1);
+        EXPECT_THAT(err, HasSubstr(" wird nicht geschrieben: Das ist die Quelle des Imports")) << c.target;
+        EXPECT_EQ(test::ReadFile(c.kept), before);
+    }
+    EXPECT_FALSE(std::filesystem::exists(newTable));
+}
+
+// Standard output that takes nothing: the file written is said on standard error.
+TEST_F(RainImportCli, SaysTheFileWrittenWhenTheOutputFails)
+{
+    std::ostream full(nullptr);
+    std::string err;
+    EXPECT_EQ(Calc({CellTable().string(), "--cell", "117111"}, full, err), 0);
+    const std::filesystem::path file = data.File("KOSTRA2020_117111.txt");
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(err, "dralun-calc: Die Regenreihe wurde nach " + file.string() +
+                       " geschrieben; die Meldung darüber konnte nicht ausgegeben werden.\n");
+}
 
 TEST_F(RainImportCli, GridZipGivesTheFileTheGridFolderGives)
 {
