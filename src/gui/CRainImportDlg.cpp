@@ -19,12 +19,18 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <thread>
 
 #include "core/CDataDirectory.h"
 #include "core/KostraSource.h"
 #include "core/Platform.h"
 #include "gui/MainFrameDialogs.h"
+#include "gui/WorkProgress.h"
 
 namespace dralun {
 
@@ -232,6 +238,75 @@ void CRainImportDlg::ShowResult(const QString& text, bool success)
     m_copy->setVisible(success);
 }
 
+KostraResult<KostraCell> CRainImportDlg::ReadGridTables()
+{
+    KostraImportRequest request;
+    request.indexRc = m_cell->text().trimmed().toStdString();
+    const std::filesystem::path source = PathOf(m_source);
+    // What the reading and the window tell each other, under the mutex.
+    std::mutex mutex;
+    std::condition_variable news;
+    std::size_t done = 0, total = 0;
+    bool shown = false, stop = false, finished = false;
+    request.progress = [&](std::size_t read, std::size_t tables) {
+        std::unique_lock lock(mutex);
+        done = read;
+        total = tables;
+        news.notify_all();
+        // The first table is read once the window has shown that reading began.
+        news.wait(lock, [&] { return shown || stop; });
+        return !stop;
+    };
+    // While the tables are read the window answers, but its inputs wait:
+    // what is read and written stays what was asked for.
+    QList<QWidget*> waiting;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isEnabled())
+            waiting.append(child);
+    for (QWidget* child : waiting)
+        child->setEnabled(false);
+    m_reading = true;
+    KostraResult<KostraCell> result;
+    std::thread reader([&] {
+        KostraResult<KostraCell> read;
+        try {
+            read = ImportKostra(source, request);
+        } catch (const std::bad_alloc&) {
+            read = {std::nullopt, "Zum Lesen der Rastertabellen fehlt Speicher."};
+        }
+        const std::lock_guard lock(mutex);
+        result = std::move(read);
+        finished = true;
+        news.notify_all();
+    });
+    std::optional<CWorkProgress> progress;
+    if (!m_tell)
+        progress.emplace(QStringLiteral("Die Rastertabellen werden gelesen …"), this);
+    std::unique_lock lock(mutex);
+    while (!finished) {
+        const std::size_t read = done, tables = total;
+        lock.unlock();
+        const bool go = m_tell ? m_tell(read, tables) : progress->Tell(read, tables);
+        lock.lock();
+        shown = true;
+        stop = stop || !go;
+        news.notify_all();
+        news.wait_for(lock, std::chrono::milliseconds(20), [&] { return finished || done != read; });
+    }
+    lock.unlock();
+    reader.join();
+    m_reading = false;
+    for (QWidget* child : waiting)
+        child->setEnabled(true);
+    return result;
+}
+
+void CRainImportDlg::reject()
+{
+    if (!m_reading)
+        QDialog::reject();
+}
+
 bool CRainImportDlg::Import()
 {
     m_written.clear();
@@ -249,6 +324,8 @@ bool CRainImportDlg::Import()
             ShowResult(kUnitQuestion, false);
             return false;
         }
+    } else if (HoldsGridTables(m_source)) {
+        imported = ReadGridTables();
     } else {
         imported = Read(m_source, m_cell->text(), chosen == Intensity ? KostraUnit::Intensity : KostraUnit::Depth);
     }
@@ -296,7 +373,7 @@ bool CRainImportDlg::Import()
     KostraOptions options;
     options.importDate = QDateTime::currentDateTimeUtc().date().toString(Qt::ISODate).toStdString();
     options.addTolerance = m_tolerance->isChecked();
-    if (const std::string why = WriteKostraRainfallFile(cell, options, path); !why.empty()) {
+    if (const std::string why = WriteKostraRainfallFile(cell, options, path, PathOf(m_source)); !why.empty()) {
         ShowResult(Q(why), false);
         return false;
     }

@@ -4,7 +4,10 @@
 // as a rainfall file into the data directory under a name the user sees
 // and may change. A file of that name is replaced only after asking.
 #include <QDialog>
+#include <cstddef>
 #include <functional>
+
+#include "core/KostraImport.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -22,10 +25,17 @@ public:
 
     // How the question boxes and file dialogs are run (the tests answer them).
     void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    // How the reading of grid tables tells its progress (tables read, tables
+    // to read; the tests answer it): false stops it. By default a progress
+    // dialog with "Abbrechen" after half a second.
+    void SetProgressRunner(std::function<bool(std::size_t, std::size_t)> tell) { m_tell = std::move(tell); }
     // The folder or file to read, as if chosen with "Ordner…" or "Datei…".
     void SetSource(const QString& path);
     // Reads and writes; true when the rainfall file was written.
     bool Import();
+    // Closes the dialog, except while grid tables are being read (the
+    // progress has "Abbrechen" for that).
+    void reject() override;
 
 private:
     enum Unit { NotAsked = 0, Depth = 1, Intensity = 2 };
@@ -37,9 +47,14 @@ private:
     void AskUnit(const QString& why);
     void UpdateButtons();
     void ShowResult(const QString& text, bool success);
+    // The grid tables read on a thread of their own while the window
+    // answers and shows how far the reading is.
+    KostraResult<KostraCell> ReadGridTables();
 
     std::function<int(QDialog&)> m_runModal = [](QDialog& dialog) { return dialog.exec(); };
+    std::function<bool(std::size_t, std::size_t)> m_tell;
     QString m_source;
+    bool m_reading = false; // grid tables are being read: the inputs wait
     bool m_unitAsked = false; // the head does not say: the user must choose
     bool m_targetTyped = false;
     QLineEdit* m_sourceEdit = nullptr;

@@ -46,6 +46,25 @@ QString CellTable(const QTemporaryDir& dir, const QString& title, const Changes&
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0 ? file.fileName() : QString();
 }
 
+// The 18 grid tables of 2020 in a folder, the same hN as CellTable for the
+// cell 117111 (and one row beside it).
+QString GridFolder(const QTemporaryDir& dir)
+{
+    for (int d = 0; d < 18; ++d) {
+        QString text = QStringLiteral("INDEX_RC;HN_001A;HN_002A;HN_005A;HN_010A;HN_020A;HN_050A;HN_100A\n");
+        for (const char* cell : {"117110", "117111"}) {
+            text += QLatin1String(cell);
+            for (int t = 0; t < 7; ++t)
+                text += ';' + QString::number(7.0 + 2 * d + 3 * t, 'f', 1).replace('.', ',');
+            text += '\n';
+        }
+        QFile file(dir.filePath(QStringLiteral("StatRR_KOSTRA-DWD-2020_D%1.csv").arg(kKostraDurations[size_t(d)], 5, 10, QLatin1Char('0'))));
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) <= 0)
+            return {};
+    }
+    return dir.path();
+}
+
 // The row lines of a rainfall file by D in minutes, split at blanks.
 std::map<int, QStringList> Rows(const std::string& text)
 {
@@ -173,6 +192,45 @@ private slots:
         answer = QMessageBox::Yes;
         QVERIFY(dialog.Import());
         QCOMPARE(Rows(data.Read(kName)).size(), size_t(18));
+    }
+
+    // The tables are read while the window answers: it is told how far the
+    // reading is, and "Abbrechen" stops it with nothing written.
+    void gridTablesAreReadWhileTheWindowAnswers()
+    {
+        test::TempDataDir data;
+        QTemporaryDir sources;
+        CRainImportDlg dialog;
+        QList<std::pair<std::size_t, std::size_t>> told;
+        bool go = false, waited = true;
+        dialog.show();
+        dialog.SetProgressRunner([&](std::size_t done, std::size_t total) {
+            told.append({done, total});
+            // What is read and written stays what was asked: the inputs wait,
+            // and the dialog stays open.
+            waited = waited && !Find<QPushButton>(dialog, "import")->isEnabled() &&
+                     !Find<QLineEdit>(dialog, "cell")->isEnabled();
+            dialog.reject();
+            return go;
+        });
+        dialog.SetSource(GridFolder(sources));
+        Find<QLineEdit>(dialog, "cell")->setText(QStringLiteral("117111"));
+        QVERIFY(!dialog.Import());
+        QCOMPARE(Find<QLabel>(dialog, "result")->text(),
+                 QStringLiteral("Nicht importiert, nichts geschrieben: Der Import wurde abgebrochen."));
+        QVERIFY(std::filesystem::is_empty(data.Path()));
+        QVERIFY(!told.isEmpty());
+        QVERIFY(waited && dialog.isVisible());
+        QVERIFY(Find<QPushButton>(dialog, "import")->isEnabled() && Find<QLineEdit>(dialog, "cell")->isEnabled());
+        go = true;
+        told.clear();
+        QVERIFY(dialog.Import());
+        QVERIFY(!told.isEmpty());
+        for (const auto& [done, total] : told)
+            QVERIFY(done <= total && (total == 0 || total == 18));
+        const auto rows = Rows(data.Read(kName));
+        QCOMPARE(rows.size(), size_t(18));
+        QCOMPARE(rows.at(60).mid(17, 2), (QStringList{"37.0", "102.8"})); // 37.0 · 10000 / 3600
     }
 
     void theFileMenuOpensTheDialog()
