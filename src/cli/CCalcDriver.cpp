@@ -15,6 +15,7 @@
 #include "core/TextCase.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
+#include "forms/RunoffCoefficients.h"
 #include "report/ReportWriters.h"
 #include "report/VerdictText.h"
 
@@ -257,7 +258,9 @@ int CCalcDriver::Run(const std::vector<std::string>& args, std::ostream& out, st
 {
     try {
         if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-            (args.empty() ? err : out) << kUsage << kRainImportUsage << kHeaderUsage;
+            (args.empty() ? err : out) << kUsage << "\nPSI zu --inflow, wie das Fenster zu seinen \"Richtwerten für ψ\":\n  "
+                                       << RunoffCoefficientSource() << '\n'
+                                       << kRainImportUsage << kHeaderUsage;
             return args.empty() ? 2 : 0;
         }
         if (args[0] == "--list")

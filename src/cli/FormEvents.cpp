@@ -4,9 +4,11 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "core/Format.h"
 #include "core/NumberText.h"
+#include "core/RationalInflow.h"
 #include "core/TextCase.h"
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
@@ -117,6 +119,7 @@ const std::string& FileName(const std::string& option, const std::string& text)
 CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
 {
     CalcOptions o;
+    bool inflowGiven = false, rainGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto next = [&]() -> const std::string& {
@@ -161,11 +164,14 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
             o.solve = next();
         else if (a == "--vary" && !outAllowed)
             o.vary = next();
-        else if (a == "--inflow")
-            o.inflow = next();
-        else if (a == "--rain")
-            o.rain = next();
-        else if (const int head = HeadIndex(a); head >= 0)
+        else if (a == "--inflow" || a == "--rain") {
+            // Given twice, one would silently replace the other.
+            const bool inflow = a == "--inflow";
+            if (std::exchange(inflow ? inflowGiven : rainGiven, true))
+                throw UsageError(a + " steht zweimal" +
+                                 (inflow ? "; alle Flächen in ein --inflow, durch Kommas getrennt" : ""));
+            (inflow ? o.inflow : o.rain) = next();
+        } else if (const int head = HeadIndex(a); head >= 0)
             HeadField(o.header, head) = KeptText(a, next(), kLongestHeadText[head]);
         else if (IsEventWithArgument(a)) {
             o.events.push_back(a);
@@ -227,7 +233,14 @@ void TypeInflowOptions(CForm& form, const FormInfo& info, const CalcOptions& opt
     FormInflow inflow;
     inflow.areas = InflowAreas(options.inflow);
     inflow.rain.intensity = InflowNumber("--rain", options.rain);
+    std::vector<InflowArea> areas; // as the rational method takes them
+    for (const InflowEntry& e : inflow.areas)
+        areas.push_back({e.name, e.areaM2, e.psi});
+    const bool takes = RationalInflowTakes(areas, inflow.rain.intensity);
     const Refusal refused = form.TypeInflow(std::move(inflow));
+    if (refused == Refusal::BadValue && takes)
+        throw UsageError("--inflow/--rain: Q = Summe PSI * A * R / 10000 ist größer als jede Zahl, mit der "
+                         "gerechnet werden kann");
     if (refused == Refusal::BadValue)
         throw UsageError("--inflow/--rain: Flächen ab 0 m², PSI von 0 bis 1 und Regenspende ab 0 l/(s·ha) erwartet");
     const int id = ControlIdOf(form, info.inflowField);

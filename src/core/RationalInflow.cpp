@@ -5,14 +5,21 @@
 
 namespace dralun {
 
+bool RationalInflowTakes(const std::vector<InflowArea>& areas, double rainLsHa)
+{
+    if (areas.empty() || !std::isfinite(rainLsHa) || rainLsHa < 0)
+        return false;
+    for (const InflowArea& a : areas)
+        if (!std::isfinite(a.areaM2) || a.areaM2 < 0 || !(a.psi >= 0 && a.psi <= 1))
+            return false;
+    return true;
+}
+
 double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps)
 {
     constexpr double kRefused = std::numeric_limits<double>::quiet_NaN();
-    if (areas.empty() || !std::isfinite(rainLsHa) || rainLsHa < 0)
+    if (!RationalInflowTakes(areas, rainLsHa))
         return kRefused;
-    for (const InflowArea& a : areas)
-        if (!std::isfinite(a.areaM2) || a.areaM2 < 0 || !(a.psi >= 0 && a.psi <= 1))
-            return kRefused;
 
     steps.Let("r", rainLsHa);
     double total = 0;

@@ -21,6 +21,12 @@ struct InflowArea {
 // is refused with NaN too, after its steps (which the caller drops).
 double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps = NoSteps());
 
+// The values RationalInflow computes with: at least one area, each with a
+// finite A >= 0 and ψ in [0, 1], and a finite r >= 0. For these it gives no
+// number only when Q lies beyond any, which a caller can so tell from a
+// value refused.
+bool RationalInflowTakes(const std::vector<InflowArea>& areas, double rainLsHa);
+
 // The discharge Q_zu of RationalInflow (l/s) in m³/s, as a step of its own
 // for a form whose discharge field takes m³/s.
 double InflowCubicMetres(double litres, CSteps& steps = NoSteps());

@@ -38,7 +38,9 @@ std::span<const RunoffCoefficient> RunoffCoefficients() { return kCoefficients; 
 
 const char* RunoffCoefficientSource()
 {
-    return "Richtwerte nach DWA-A 138 (2005), Tabelle 2; die örtlichen Verhältnisse sind zu prüfen.";
+    return "Die Richtwerte sind mittlere Abflussbeiwerte ψm nach DWA-A 138 (2005), Tabelle 2. Für einen "
+           "Spitzenabfluss Q sind Spitzenabflussbeiwerte einzusetzen, die je nach Neigung und Regen größer "
+           "sein können; die örtlichen Verhältnisse sind zu prüfen.";
 }
 
 std::string RunoffCoefficientText(const RunoffCoefficient& coefficient)

@@ -1,7 +1,9 @@
 #pragma once
-// Typical peak runoff coefficients ψ of the surfaces a road drains, for the
-// design discharge of a catchment ("Zufluss…"). The user chooses one as a
-// starting point; the site decides.
+// Typical mean runoff coefficients ψm of the surfaces a road drains (the
+// share of a rain's volume that runs off), offered for the design discharge
+// of a catchment ("Zufluss…"). A peak discharge needs peak coefficients,
+// which may be larger: the list says so, the user chooses one as a starting
+// point, and the site decides.
 #include <span>
 #include <string>
 
@@ -21,7 +23,8 @@ struct RunoffCoefficient {
 // In the order of the table they come from.
 std::span<const RunoffCoefficient> RunoffCoefficients();
 
-// The one line naming where the values come from; shown with the list.
+// What the values are, where they come from and that a peak discharge
+// needs peak coefficients; shown with the list and by dralun-calc --help.
 const char* RunoffCoefficientSource();
 
 // ψ as the window writes numbers, with a decimal point: "0.75", "0.1 – 0.3".

@@ -22,7 +22,7 @@ CRunoffCoefficientDlg::CRunoffCoefficientDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Richtwerte für ψ"));
     const auto coefficients = RunoffCoefficients();
     m_list = new QTableWidget(static_cast<int>(coefficients.size()), 2);
-    m_list->setHorizontalHeaderLabels({QStringLiteral("Fläche"), QStringLiteral("ψ")});
+    m_list->setHorizontalHeaderLabels({QStringLiteral("Fläche"), QStringLiteral("ψm")});
     m_list->verticalHeader()->hide();
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

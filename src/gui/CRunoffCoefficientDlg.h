@@ -1,6 +1,7 @@
 #pragma once
-// The typical runoff coefficients ψ to choose from, with the line naming
-// their source on screen; a range is marked in its tool tip.
+// The typical runoff coefficients to choose from, mean coefficients ψm, with
+// the text saying so, naming their source and that a peak discharge needs
+// peak coefficients; a range is marked in its tool tip.
 #include <QDialog>
 
 class QTableWidget;

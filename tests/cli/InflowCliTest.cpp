@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/CCalcDriver.h"
+#include "forms/RunoffCoefficients.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -109,6 +110,40 @@ TEST_F(InflowCli, RefusesAFormWithoutInflowAndMalformedValuesWithStatusTwo)
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_EQ(Calc(args).status, 2) << bad[1];
     }
+}
+
+// Areas and rain within their ranges whose Q = ψ · A · r / 10000 lies beyond
+// any number (10^300 · 10^300 / 10^4) are told so, not that a value lies
+// outside its range; a second --inflow or --rain would silently replace the
+// first: refused.
+TEST_F(InflowCli, ADischargeBeyondAnyNumberAndARepeatedOptionAreRefusedAsSuch)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--inflow", "1e300:1", "--rain", "1e300"}, "größer als jede Zahl"},
+             {{"--inflow", "1e308:1,1e308:1", "--rain", "10000"}, "größer als jede Zahl"},
+             {{"--inflow", "5000:0.9", "--inflow", "2000:0.3", "--rain", "100"}, "--inflow steht zweimal"},
+             {{"--inflow", "5000:0.9", "--rain", "100", "--rain", "200"}, "--rain steht zweimal"}}) {
+        std::vector<std::string> args{"rohr"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = Calc(args);
+        EXPECT_EQ(r.status, 2) << c.args[1];
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("PSI von 0 bis 1"), std::string::npos) << r.err;
+    }
+}
+
+// The typical ψ of the window are mean coefficients; --help says so, as
+// the list does, and that Q needs peak coefficients.
+TEST_F(InflowCli, HelpSaysWhichCoefficientsTheTypicalValuesAre)
+{
+    const std::string source = RunoffCoefficientSource();
+    EXPECT_NE(source.find("mittlere Abflussbeiwerte"), std::string::npos) << source;
+    EXPECT_NE(source.find("Spitzenabflussbeiwerte"), std::string::npos) << source;
+    EXPECT_NE(Calc({"--help"}).out.find(source), std::string::npos);
 }
 
 } // namespace
