@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -25,6 +27,7 @@
 #include "forms/FormRegistry.h"
 #include "forms/RunoffCoefficients.h"
 #include "gui/CFormWindow.h"
+#include "gui/CMessageBox.h"
 #include "gui/CRunoffCoefficientDlg.h"
 
 namespace dralun {
@@ -195,7 +198,7 @@ CInflowDlg::CInflowDlg(CFormWindow& window, std::function<int(QDialog&)> runModa
     outer->addWidget(m_problem);
     outer->addLayout(buttons);
 
-    connect(add, &QPushButton::clicked, this, &CInflowDlg::AddRow);
+    connect(add, &QPushButton::clicked, this, &CInflowDlg::AddRowToType);
     connect(remove, &QPushButton::clicked, this, &CInflowDlg::RemoveRow);
     connect(m_typical, &QPushButton::clicked, this, &CInflowDlg::ChooseTypical);
     connect(m_areas, &QTableWidget::itemChanged, this, &CInflowDlg::Update);
@@ -217,6 +220,7 @@ CInflowDlg::CInflowDlg(CFormWindow& window, std::function<int(QDialog&)> runModa
     }
     ShowRainMode();
     m_areas->setCurrentCell(0, kName);
+    m_opened = Entered();
 }
 
 CInflowDlg::~CInflowDlg() = default;
@@ -283,6 +287,17 @@ void CInflowDlg::AddRow()
     m_areas->setCurrentCell(row, kName);
     m_updating = updating;
     Update();
+}
+
+// "Zeile hinzufügen": the new row's name is edited at once, so that what
+// the user types next is its name and fires no button's access key.
+void CInflowDlg::AddRowToType()
+{
+    AddRow();
+    const int row = m_areas->rowCount() - 1;
+    m_areas->setFocus(Qt::OtherFocusReason);
+    m_areas->scrollToItem(m_areas->item(row, kName));
+    m_areas->editItem(m_areas->item(row, kName));
 }
 
 void CInflowDlg::SetRow(int row, const InflowEntry& entry)
@@ -507,6 +522,35 @@ void CInflowDlg::Update()
     m_result->setText(result);
     m_problem->setText(problem);
     m_take->setEnabled(m_table.has_value());
+}
+
+// Everything the user can enter, in one text: rows, rain and file.
+QString CInflowDlg::Entered() const
+{
+    QStringList parts;
+    for (int row = 0; row < m_areas->rowCount(); ++row)
+        for (int column : {kName, kArea, kPsi})
+            parts << m_areas->item(row, column)->text() << QString::number(UnitBox(row)->currentIndex());
+    parts << m_rainEdit->text() << QString::number(m_fileRain->isChecked()) << m_file->currentText()
+          << m_frequency->currentText() << m_duration->currentText();
+    return parts.join(QChar(0));
+}
+
+void CInflowDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && !event->modifiers() && Entered() != m_opened) {
+        CMessageBox box(QMessageBox::Question, windowTitle(),
+                        QStringLiteral("Die eingegebenen Flächen und die Regenspende verwerfen?"),
+                        QMessageBox::Yes | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Verwerfen"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Zurück"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        if (m_runModal(box) == QMessageBox::Yes)
+            reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CInflowDlg::accept()

@@ -14,6 +14,7 @@
 #include "forms/FormInflow.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,7 +33,8 @@ public:
     enum Column { kName, kArea, kUnit, kPsi };
 
     // Shows the table the form's discharge was typed from, or one empty row.
-    // runModal runs the list of typical values (the tests answer it).
+    // runModal runs the list of typical values and the question before
+    // Escape throws away what was entered (the tests answer them).
     CInflowDlg(CFormWindow& window, std::function<int(QDialog&)> runModal);
     ~CInflowDlg() override;
 
@@ -60,7 +62,13 @@ public:
 
     void accept() override; // "Übernehmen"
 
+protected:
+    // Escape asks before it throws away what was entered.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void AddRowToType();
+    QString Entered() const;
     void Show(const FormInflow& inflow);
     void SetRow(int row, const InflowEntry& entry);
     void RemoveRow();
@@ -83,6 +91,7 @@ private:
     QString m_changedNote; // the file differs from the one the kept table was read from
     std::optional<FormInflow> m_table;
     bool m_updating = false;
+    QString m_opened; // what the dialog showed when it opened (Entered())
 
     QTableWidget* m_areas = nullptr;
     QPushButton* m_typical = nullptr;

@@ -2,10 +2,12 @@
 // discharge field from a table of areas and a rain intensity, typed or read
 // from a rainfall file. With DRALUN_SHOT_DIR set, the test saves pictures
 // of the pipe form with its button and of the dialog filled.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -236,6 +238,74 @@ private slots:
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         Shot(g, "inflow-dialog-fehlt.png");
+    }
+
+    // "Zeile hinzufügen" puts the cursor into the new row's name: a word
+    // typed next is its name, and fires no button's access key ("e":
+    // "Zeile entfernen").
+    void aWordTypedAfterAddingARowIsItsName()
+    {
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        CInflowDlg d(w, [](QDialog&) { return int(QDialog::Rejected); });
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QPushButton* add = nullptr;
+        for (QPushButton* b : d.findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Zeile &hinzufügen"))
+                add = b;
+        QVERIFY(add);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Bankett"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(d.Areas()->rowCount(), 2);
+        QCOMPARE(d.Areas()->item(1, CInflowDlg::kName)->text(), QStringLiteral("Bankett"));
+    }
+
+    // Escape closes the dialog at once while nothing was entered; a table
+    // entered goes only when the question "verwerfen?" is answered so.
+    void escapeThrowsAwayATableOnlyWhenTheUserSaysSo_data()
+    {
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("nothing entered") << false << int(QMessageBox::Cancel) << 0 << true;
+        QTest::newRow("table, Zurück") << true << int(QMessageBox::Cancel) << 1 << false;
+        QTest::newRow("table, Verwerfen") << true << int(QMessageBox::Yes) << 1 << true;
+    }
+    void escapeThrowsAwayATableOnlyWhenTheUserSaysSo()
+    {
+        QFETCH(bool, filled);
+        QFETCH(int, answer);
+        QFETCH(int, questions);
+        QFETCH(bool, closed);
+        CMessageLog log;
+        CFormWindow w(*FindFormById(130), nullptr, &log);
+        int asked = 0;
+        CInflowDlg d(w, [&](QDialog& dialog) {
+            asked += qobject_cast<QMessageBox*>(&dialog) != nullptr;
+            return answer;
+        });
+        if (filled)
+            FillHandCase(d);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QCOMPARE(asked, questions);
+        QCOMPARE(d.isVisible(), !closed);
+    }
+
+    // The list of typical ψ says that it lists mean coefficients and that a
+    // peak discharge needs peak coefficients.
+    void theListSaysWhichCoefficientsItHolds()
+    {
+        CRunoffCoefficientDlg list;
+        auto* source = list.findChild<QLabel*>(QStringLiteral("source"));
+        QVERIFY(source);
+        QVERIFY2(source->text().contains(QStringLiteral("mittlere Abflussbeiwerte ψm")), qPrintable(source->text()));
+        QVERIFY2(source->text().contains(QStringLiteral("Spitzenabflussbeiwerte")), qPrintable(source->text()));
+        QCOMPARE(list.List()->horizontalHeaderItem(1)->text(), QStringLiteral("ψm"));
     }
 };
 
