@@ -1,6 +1,6 @@
 #include "gui/CQtMessageSink.h"
 
-#include <QMessageBox>
+#include "gui/CMessageBox.h"
 
 namespace dralun {
 
@@ -9,7 +9,7 @@ void CQtMessageSink::ShowMessage(const std::string& text, MsgIcon icon)
     const QMessageBox::Icon qtIcon = icon == MsgIcon::Exclamation   ? QMessageBox::Warning
                                      : icon == MsgIcon::Information ? QMessageBox::Information
                                                                     : QMessageBox::NoIcon;
-    QMessageBox box(qtIcon, QStringLiteral("Dralun"), QString::fromStdString(text), QMessageBox::Ok, m_parent);
+    CMessageBox box(qtIcon, QStringLiteral("Dralun"), QString::fromStdString(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 

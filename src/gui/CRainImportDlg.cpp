@@ -29,6 +29,7 @@
 #include "core/CDataDirectory.h"
 #include "core/KostraSource.h"
 #include "core/Platform.h"
+#include "gui/CMessageBox.h"
 #include "gui/MainFrameDialogs.h"
 #include "gui/WorkProgress.h"
 
@@ -357,7 +358,7 @@ bool CRainImportDlg::Import()
     const QString shownName = TextOf(path.filename());
     std::error_code error;
     if (std::filesystem::exists(path, error) || error) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"),
+        CMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"),
                         QStringLiteral("Die Datei „%1“ gibt es im Datenverzeichnis schon. Ersetzen?").arg(shownName),
                         QMessageBox::Yes | QMessageBox::Cancel, this);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ersetzen"));

@@ -7,6 +7,7 @@
 #include <QTreeView>
 
 #include "gui/CHydroDoc.h"
+#include "gui/CMessageBox.h"
 #include "project/ProjectReports.h"
 
 namespace dralun::mainframe {
@@ -14,7 +15,7 @@ namespace dralun::mainframe {
 int Ask(const CMainFrame::ModalRunner& run, QWidget* parent, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"), text, buttons, parent);
+    CMessageBox box(QMessageBox::Question, QStringLiteral("Dralun"), text, buttons, parent);
     const std::pair<QMessageBox::StandardButton, const char*> names[] = {
         {QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}, {QMessageBox::Cancel, "Abbrechen"}};
     for (const auto& [button, name] : names)

@@ -12,6 +12,7 @@
 
 #include "gui/CHydroDoc.h"
 #include "gui/CHydroView.h"
+#include "gui/CMessageBox.h"
 #include "gui/CommandTable.h"
 #include "gui/KeptRainOffer.h"
 #include "gui/MainFrameDialogs.h"
@@ -88,7 +89,7 @@ bool CMainFrame::SaveDocument(const QString& path)
         // Another program (a script adding calculations, a second window)
         // wrote the file since this window read it: its work is not
         // overwritten without the user's word.
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"),
+        CMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"),
                         QStringLiteral("Die Datei wurde inzwischen geändert, seit Dralun sie geöffnet oder "
                                        "gespeichert hat:\n%1\n\n„Neu laden“ verwirft Ihre Änderungen, "
                                        "„Überschreiben“ die in der Datei.")
@@ -140,7 +141,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::ShowError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), text, QMessageBox::Ok, this);
+    CMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), text, QMessageBox::Ok, this);
     m_runModal(box);
 }
 

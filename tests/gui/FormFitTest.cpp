@@ -4,14 +4,19 @@
 // CTest runs this once more for each of two fixed-pitch fonts
 // (DRALUN_TEST_MONOSPACE names the one expected).
 #include <QAbstractButton>
-#include <QScrollArea>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -20,6 +25,7 @@
 #include "core/Format.h"
 #include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
+#include "gui/CQtMessageSink.h"
 #include "gui/DigitDisplay.h"
 #include "testkit/TempDataDir.h"
 
@@ -175,6 +181,40 @@ private slots:
             CheckFields(w);
         }
         QVERIFY(forms >= 16);
+    }
+
+    // A message naming a long file keeps its box well within the screen
+    // (at most three quarters of its width), and says the whole name
+    // (taking out the line breaks gives the text back).
+    void aLongNameKeepsAMessageBoxOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString name = QStringLiteral("Ü") + QString(299, QLatin1Char('x'));
+        QString path;
+        for (int i = 0; i < 30; ++i)
+            path += QStringLiteral("/ordner%1").arg(i, 2, 10, QLatin1Char('0'));
+        QTest::newRow("name") << QStringLiteral("Die Datei %1.txt fehlt.").arg(name);
+        QTest::newRow("path") << QStringLiteral("Regendatei %1/regen.txt fehlt.").arg(path);
+        QTest::newRow("short") << QStringLiteral("Keine Fläche: mindestens eine Zeile eingeben.");
+    }
+    void aLongNameKeepsAMessageBoxOnTheScreen()
+    {
+        QFETCH(QString, text);
+        CQtMessageSink sink(nullptr);
+        QRect shown, screen;
+        QString said;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->frameGeometry();
+            screen = box->screen()->availableGeometry();
+            said = box->text();
+            box->accept();
+        });
+        sink.ShowMessage(text.toStdString(), MsgIcon::Exclamation);
+        QVERIFY2(shown.width() * 4 <= screen.width() * 3,
+                 qPrintable(QStringLiteral("%1 of %2").arg(shown.width()).arg(screen.width())));
+        QCOMPARE(said.remove(QLatin1Char('\n')), text);
     }
 
     void aTextResultGrowsWithItsText()

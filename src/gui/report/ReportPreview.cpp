@@ -9,6 +9,7 @@
 
 #include "core/Platform.h"
 #include "core/SafeOutput.h"
+#include "gui/CMessageBox.h"
 #include "gui/SaveLocations.h"
 #include "gui/report/ReportPainter.h"
 #include "report/Report.h"
@@ -44,7 +45,7 @@ void SaveReportPdf(const Report& report, const CForm& form, QWidget* parent, con
     else if (WriteReportPdf(report, form, path, &error))
         RememberSaveFolder(SaveKind::ReportPdf, path);
     if (!error.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), error, QMessageBox::Ok, parent);
+        CMessageBox box(QMessageBox::Warning, QStringLiteral("Dralun"), error, QMessageBox::Ok, parent);
         run(box);
     }
 }
