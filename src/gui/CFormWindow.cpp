@@ -472,8 +472,8 @@ void CFormWindow::Sync()
         QDialog::reject();
         return;
     }
-    if (m_fittedNatural.isValid() && sizeHint() != m_fittedNatural)
-        FitWindow(); // the verdict came or went, a field grew
+    if (NeedsFit())
+        FitWindow(); // the verdict came, went or wraps anew, a field grew
 }
 
 // A list the form fills with results: one the user reads but does not pick

@@ -93,6 +93,7 @@ private:
     static QScrollArea* MakeFieldArea(QWidget* fields);
     static QLabel* MakeVerdictLine();
     void FitWindow();
+    bool NeedsFit() const;
     QRect Room() const;
     void ShowVerdict();
     void ShowField(int id, CFieldEdit* edit, bool allDigits);
@@ -135,6 +136,8 @@ private:
     QWidget* m_buttonColumn = nullptr;  // "Rechne", "Abbruch"… beside it
     std::optional<QRect> m_room;        // set by FitInto
     QSize m_fittedNatural;              // the window's whole size at the last fit
+    int m_fittedWidth = 0;              // the width it was fitted to,
+    int m_fittedWrapped = 0;            // and the height its wrapped lines needed there
     std::map<int, QString> m_typed;     // what the user typed into each field last
     QPointer<CHelpDlg> m_help;
     std::optional<bool> m_shownStale;         // as the results are shown now

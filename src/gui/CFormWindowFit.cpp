@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "gui/CFieldEdit.h"
@@ -122,18 +121,31 @@ void CFormWindow::FitWindow()
     layout()->activate();
     const QSize natural = sizeHint();
     m_fittedNatural = natural;
-    QSize size = natural.boundedTo(most);
-    // A scroll bar takes room from the other side.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    if (natural.width() > most.width())
-        size.setHeight(std::min(most.height(), natural.height() + bar));
-    if (size.height() < natural.height())
-        size.setWidth(std::min(most.width(), size.width() + bar));
-    if (layout()->hasHeightForWidth())
-        size.setHeight(std::min(most.height(), std::max(size.height(), layout()->totalHeightForWidth(size.width()))));
-    size = size.expandedTo(minimumSizeHint());
-    setMaximumSize(natural.width() + bar, natural.height() + bar);
+    // The scroll bars as the field area lays them out.
+    const int barHeight = m_fieldArea->horizontalScrollBar()->sizeHint().height();
+    const int barWidth = m_fieldArea->verticalScrollBar()->sizeHint().width();
+    // The height the whole form needs at a width: the lines that wrap
+    // (the verdict, the stale note) wrapped to it, the fields unscrolled.
+    const bool wraps = layout()->hasHeightForWidth();
+    const auto heightAt = [&](int width) {
+        return wraps ? std::max(natural.height(), layout()->totalHeightForWidth(width)) : natural.height();
+    };
+    // As wide as the form needs, up to the room; a horizontal scroll bar
+    // adds its height, a vertical one (only where the room's height is
+    // used up) its width.
+    int width = std::min(natural.width(), most.width());
+    const bool across = natural.width() > most.width();
+    int height = heightAt(width) + (across ? barHeight : 0);
+    if (height > most.height()) {
+        height = most.height();
+        if (!across)
+            width = std::min(most.width(), natural.width() + barWidth);
+    }
+    QSize size = QSize(width, height).expandedTo(minimumSizeHint());
+    setMaximumSize(natural.width() + barWidth, wraps ? QWIDGETSIZE_MAX : natural.height() + barHeight);
     resize(size);
+    m_fittedWidth = size.width();
+    m_fittedWrapped = wraps ? layout()->totalHeightForWidth(size.width()) : 0;
     if (!isVisible())
         return;
     // The whole window, frame included, on the screen.
@@ -142,6 +154,18 @@ void CFormWindow::FitWindow()
                     std::clamp(pos().y(), room.top(), std::max(room.top(), room.bottom() + 1 - whole.height())));
     if (at != pos())
         move(at);
+}
+
+// The form needs another size than it was fitted to: its natural size
+// changed, or a line that wraps at the width fitted to (a verdict come
+// after a computation) needs another height there.
+bool CFormWindow::NeedsFit() const
+{
+    if (!m_fittedNatural.isValid())
+        return false;
+    if (sizeHint() != m_fittedNatural)
+        return true;
+    return layout()->hasHeightForWidth() && layout()->totalHeightForWidth(m_fittedWidth) != m_fittedWrapped;
 }
 
 void CFormWindow::ShowField(int id, CFieldEdit* edit, bool allDigits)

@@ -112,6 +112,11 @@ class FormFitTest : public QObject {
                                   .arg(w.width())
                                   .arg(w.height());
         QVERIFY2(w.width() + 16 <= room.width() && w.height() + 39 <= room.height(), qPrintable(where));
+        // As large as the form needs, up to the room: a scroll bar only
+        // where the room is used up in its direction.
+        const QScrollArea& area = *w.FieldArea();
+        QVERIFY2(!area.horizontalScrollBar()->isVisible() || w.width() + 16 == room.width(), qPrintable(where));
+        QVERIFY2(!area.verticalScrollBar()->isVisible() || w.height() + 39 == room.height(), qPrintable(where));
         QVERIFY2(room.contains(w.frameGeometry()), qPrintable(where));
         QVERIFY2(w.ButtonColumn(), qPrintable(where));
         const auto whole = [&](QAbstractButton* b) {
@@ -151,12 +156,16 @@ private slots:
         QTest::addColumn<QRect>("room");
         QTest::addColumn<bool>("allDigits");
         // Screens less their task bar of 40 pixels: 1366 x 768 at 100 %,
-        // 1920 x 1080 at 150 % (1280 x 720) and at 200 % (960 x 540).
+        // 1920 x 1080 at 150 % (1280 x 720) and at 200 % (960 x 540), and
+        // 1080 x 1920 at 150 %.
         for (bool all : {false, true}) {
             const char* digits = all ? "alle Stellen" : "gerundet";
             QTest::addRow("1366x768 %s", digits) << QRect(0, 0, 1366, 728) << all;
             QTest::addRow("1920x1080 150%% %s", digits) << QRect(0, 0, 1280, 680) << all;
             QTest::addRow("1920x1080 200%% %s", digits) << QRect(0, 0, 960, 500) << all;
+            // A screen on its side, 1080 x 1920 at 150 %: too narrow for
+            // some forms, tall enough for all.
+            QTest::addRow("1080x1920 150%% %s", digits) << QRect(0, 0, 720, 1240) << all;
         }
     }
 
@@ -181,6 +190,23 @@ private slots:
             CheckFields(w);
         }
         QVERIFY(forms >= 16);
+    }
+
+    // As the program opens a form: over its main window, on the free area
+    // of the window's screen.
+    void everyFormOpensAtTheSizeItNeedsOnItsScreen()
+    {
+        QWidget main;
+        main.resize(640, 480);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        for (const FormInfo& info : AllForms()) {
+            CMessageLog log;
+            CFormWindow w(info, &main, &log);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            CheckFit(w, w.screen()->availableGeometry());
+        }
     }
 
     // A message naming a long file keeps its box well within the screen
