@@ -46,6 +46,15 @@ std::filesystem::path CDataDirectory::File(const std::string& name)
     return Resolve(platform::PathOf(Path()) / platform::PathOf(name));
 }
 
+std::filesystem::path CDataDirectory::UserFile(const std::string& typed)
+{
+    const std::filesystem::path path = platform::PathOf(typed);
+    // "C:x.txt" names a drive and is no bare name either.
+    if (!path.has_parent_path() && !path.has_root_name())
+        return File(typed);
+    return Resolve(path);
+}
+
 namespace {
 
 thread_local int t_discardDepth = 0;

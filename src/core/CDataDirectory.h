@@ -18,6 +18,11 @@ public:
     // The full path of a file in the data directory; an existing file whose
     // name differs only in letter case is preferred over a new one.
     static std::filesystem::path File(const std::string& name);
+    // A file as the user names it in a "Datei" field: a name without a
+    // folder part is a file of the data directory (wherever the program was
+    // started), a path with a folder part is taken as given; in both the
+    // letter case of the name need not match (see Resolve).
+    static std::filesystem::path UserFile(const std::string& typed);
     // Any path: if it does not exist as spelled, a file in the same directory
     // whose name differs only in letter case is taken.
     static std::filesystem::path Resolve(const std::filesystem::path& path);

@@ -52,7 +52,8 @@ CRainfallTable::LoadResult CRainfallTable::Load(const std::string& fileName, dou
         result.fromProject = true;
         result.opened.size = bytes->size();
     } else {
-        const std::filesystem::path path = CDataDirectory::Resolve(platform::PathOf(fileName));
+        const std::filesystem::path path = CDataDirectory::UserFile(fileName);
+        result.path = platform::TextOf(path);
         result.opened = CDataDirectory::ReadPath(path);
         CFile file = std::move(result.opened.file);
         if (!file)

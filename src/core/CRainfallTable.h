@@ -50,6 +50,7 @@ public:
     struct LoadResult {
         bool loaded = false;       // false: the file could not be opened, nothing changed
         ReadableFile opened;       // why not (problem, kind, size); its file is closed
+        std::string path;          // the file tried (see CDataDirectory::UserFile)
         int linesRead = 0;         // reads of the file, up to kFileLines
         std::vector<int> invalidLines; // lines with an overlong field or a number too large
         // Lines whose intensity of the chosen column is a word, not a number
@@ -65,9 +66,10 @@ public:
     // The field of a row line that holds column k: 2k + 3.
     static int FieldForFrequency(double n) { return 2 * ColumnForFrequency(n) + 3; }
 
-    // Reads the file (a name typed by the user; the letter case of the file
-    // name need not match). On success all 18 rows are replaced; rows that
-    // the file does not reach are empty (texts "", numbers 0). When the file
+    // Reads the file (a name typed by the user: a bare name is a file of the
+    // data directory; the letter case of the file name need not match). On
+    // success all 18 rows are replaced; rows that the file does not reach
+    // are empty (texts "", numbers 0). When the file
     // cannot be opened (also when it is a directory, a FIFO, a device or
     // larger than any rainfall file can be) the table keeps its contents.
     LoadResult Load(const std::string& fileName, double n);

@@ -79,10 +79,10 @@ RainfallFileLoad LoadRainfallFile(CRainfallTable& table, const std::string& file
 {
     const CRainfallTable::LoadResult read = table.Load(fileName, n);
     if (!read.loaded) {
-        // A name that is no rainfall file: the message says what it is.
-        std::string message = "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!";
-        if (read.opened.problem != FileProblem::Missing)
-            message += "\n\n" + fileName + " " + ProblemText(read.opened);
+        // The message names the file tried (a bare name is looked for in the
+        // data directory) and says what is wrong with it.
+        const std::string message =
+            "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!\n\n" + read.path + " " + ProblemText(read.opened);
         WriteRainfallCheckFile(table, n);
         return {false, false, message};
     }

@@ -355,13 +355,11 @@ void CInflowDlg::LoadFile()
     m_loadProblem.clear();
     QString text = m_file->currentText().trimmed();
     if (!text.isEmpty()) {
-        std::filesystem::path path = platform::PathOf(text.toStdString());
-        if (!path.has_parent_path())
-            path = CDataDirectory::File(text.toStdString());
+        const std::filesystem::path path = CDataDirectory::UserFile(text.toStdString());
         CRainfallTable table;
         const double n = m_frequency->currentData().toDouble();
         const CRainfallTable::LoadResult read = table.Load(platform::TextOf(path), n);
-        const QString name = Q(platform::TextOf(path.filename()));
+        const QString name = Q(platform::TextOf(path)); // the path tried
         if (!read.loaded)
             m_loadProblem = QStringLiteral("Regendatei %1 %2").arg(name, Q(ProblemText(read.opened)));
         else if (table.RowsRead() == 0)

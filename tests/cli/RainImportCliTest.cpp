@@ -170,6 +170,10 @@ TEST_F(RainImportCli, GridFolderGivesTheFileTheFormsRead)
     EXPECT_EQ(swale.status, 0) << swale.text;
     EXPECT_NE(swale.text.find("\n1043\t233.3\n"), std::string::npos) << swale.text;
     EXPECT_NE(swale.text.find("\nverdict\t"), std::string::npos) << swale.text;
+    // Typed as the import names it, without a folder: the data directory's file,
+    // wherever the program was started.
+    const auto bare = RunCalc("185 --click 1053 1050=" + file.filename().string() + " 1051=1 --click 1020");
+    EXPECT_NE(bare.text.find("\n1043\t233.3\n"), std::string::npos) << bare.text;
 
     // The file now there is the user's: replaced only when asked.
     const auto again = RunCalc("--import-rain " + Quoted(GridFolder()) + " --cell 0117111");

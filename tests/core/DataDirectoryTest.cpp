@@ -93,5 +93,31 @@ TEST(DataDirectory, AFolderNamedWithUmlautsWorks)
     EXPECT_EQ(read.size, test::kLineEnd == std::string("\n") ? 7u : 8u);
 }
 
+// A name typed into a "Datei" field: without a folder part it is a file of
+// the data directory, not of the folder the program was started in (which
+// holds a file of the same name here); with one it is taken as given.
+TEST(DataDirectory, ABareFileNameIsAFileOfTheDataDirectory)
+{
+    test::TempDataDir data;
+    data.Write("KOSTRA2020_117111.txt", "data");
+    test::TempDataDir work; // the working folder (the data directory is the one above again)
+    setenv("DRALUN_DATA_DIR", data.Path().string().c_str(), 1);
+    work.Write("KOSTRA2020_117111.txt", "work");
+    std::filesystem::create_directory(work.Path() / "sub");
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
+    const std::pair<std::string, std::filesystem::path> cases[] = {
+        {"KOSTRA2020_117111.txt", data.File("KOSTRA2020_117111.txt")},
+        {"kostra2020_117111.TXT", data.File("KOSTRA2020_117111.txt")},
+        {"fehlt.txt", data.File("fehlt.txt")},
+        {"./KOSTRA2020_117111.txt", std::filesystem::path(".") / "KOSTRA2020_117111.txt"},
+        {"sub/fehlt.txt", std::filesystem::path("sub") / "fehlt.txt"},
+        {work.File("KOSTRA2020_117111.txt").string(), work.File("KOSTRA2020_117111.txt")},
+    };
+    for (const auto& [typed, expected] : cases)
+        EXPECT_EQ(CDataDirectory::UserFile(typed), expected) << typed;
+    std::filesystem::current_path(started);
+}
+
 } // namespace
 } // namespace dralun

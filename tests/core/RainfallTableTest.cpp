@@ -250,7 +250,8 @@ TEST_F(RainfallTable, AFileThatCannotBeOpenedChangesNothing)
     Load(Join(FileLines()), 1.0);
     const auto result = LoadRainfallFile(table, dir.File("fehlt.txt").string(), 2.0);
     EXPECT_FALSE(result.loaded);
-    EXPECT_EQ(result.message, "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!");
+    EXPECT_EQ(result.message,
+              "Datei konnte nicht geöffnet werden!\nDatei-Namen prüfen!\n\n" + dir.File("fehlt.txt").string() + " fehlt.");
     EXPECT_DOUBLE_EQ(table.RowAt(1).intensity, Intensity(1, 2));
     setenv("DRALUN_DATA_DIR", dir.File("regen.txt/x").string().c_str(), 1);
     EXPECT_FALSE(WriteRainfallCheckFile(table, 1)); // no data directory, no check file

@@ -238,6 +238,21 @@ private slots:
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         Shot(g, "inflow-dialog-fehlt.png");
+
+        // A name typed without a folder is a file of the data directory;
+        // one that cannot be opened is named with the path tried.
+        const std::pair<const char*, bool> typed[] = {{"kostra2020_1.TXT", true}, {"fehlt.txt", false}};
+        for (const auto& [name, opens] : typed) {
+            CInflowDlg t(w, [](QDialog&) { return int(QDialog::Rejected); });
+            SetRow(t, 0, "10000", false, "1");
+            t.FileRain()->setChecked(true);
+            t.FileBox()->setEditText(QString::fromLatin1(name));
+            emit t.FileBox()->lineEdit()->editingFinished();
+            QVERIFY2(t.DurationBox()->count() == (opens ? 18 : 0), name);
+            if (!opens)
+                QVERIFY2(t.Problem().contains(QString::fromStdString(m_dir->File(name).string() + " fehlt.")),
+                         qPrintable(t.Problem()));
+        }
     }
 
     // "Zeile hinzufügen" puts the cursor into the new row's name: a word
