@@ -90,13 +90,13 @@ void OverflowStep(double V, double needed, double overflow, bool anyNeeded, CSte
 {
     if (!anyNeeded) {
         if (V <= 0)
-            steps.Step("Überlauf (keine Dauerstufe braucht Speicher, V ≤ 0)", "Ueberlauf", "V", overflow, "m³");
+            steps.Step("Überlauf (keine Dauerstufe braucht Speicher, V ≤ 0)", "Überlauf", "V", overflow, "m³");
         else
-            steps.Taken("Überlauf (keine Dauerstufe braucht Speicher: keiner)", "Ueberlauf", overflow, "m³");
+            steps.Taken("Überlauf (keine Dauerstufe braucht Speicher: keiner)", "Überlauf", overflow, "m³");
     } else if (V - needed <= 0) {
-        steps.Step("Überlauf (V − V_genutzt ≤ 0)", "Ueberlauf", "V - V_genutzt", overflow, "m³");
+        steps.Step("Überlauf (V − V_genutzt ≤ 0)", "Überlauf", "V - V_genutzt", overflow, "m³");
     } else {
-        steps.Taken("Überlauf (V − V_genutzt > 0: keiner)", "Ueberlauf", overflow, "m³");
+        steps.Taken("Überlauf (V − V_genutzt > 0: keiner)", "Überlauf", overflow, "m³");
     }
 }
 

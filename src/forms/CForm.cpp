@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <string_view>
 
 #include "core/Format.h"
 #include "core/NumberText.h"
@@ -263,10 +264,30 @@ const FieldInfo* CForm::FindField(int id) const
     return nullptr;
 }
 
+namespace {
+
+// A name as it is typed without umlauts: "Überlauf" as "Ueberlauf".
+std::string WithoutUmlauts(const std::string& name)
+{
+    static const std::pair<const char*, const char*> kLetters[] = {
+        {"ä", "ae"}, {"ö", "oe"}, {"ü", "ue"}, {"Ä", "Ae"}, {"Ö", "Oe"}, {"Ü", "Ue"}, {"ß", "ss"}};
+    std::string text = name;
+    for (const auto& [letter, spelled] : kLetters)
+        for (size_t at = text.find(letter); at != std::string::npos; at = text.find(letter, at))
+            text.replace(at, std::string_view(letter).size(), spelled);
+    return text;
+}
+
+} // namespace
+
 const FieldInfo* CForm::FindFieldByName(const std::string& name) const
 {
     for (const FieldInfo& info : m_fieldInfo)
         if (info.name == name)
+            return &info;
+    // A name with umlauts is found as typed without them too.
+    for (const FieldInfo& info : m_fieldInfo)
+        if (WithoutUmlauts(info.name) == name)
             return &info;
     return nullptr;
 }

@@ -54,6 +54,8 @@ public:
     const std::vector<FieldInfo>& Fields() const { return m_fieldInfo; }
     const std::vector<ControlDef>& Controls() const { return m_controlDefs; }
     const FieldInfo* FindField(int id) const;
+    // By the field's name; a name with umlauts ("Überlauf") is found as
+    // typed without them ("Ueberlauf") too.
     const FieldInfo* FindFieldByName(const std::string& name) const;
     const ControlDef* FindControl(int id) const;
     bool HasControl(int id) const { return m_state.count(id) != 0; }

@@ -360,7 +360,7 @@ void CInfiltrationForm::RefuseBalance(const std::string& message)
 std::vector<int> CInfiltrationForm::BalanceFields() const
 {
     std::vector<int> ids;
-    for (const char* name : {"D_mass", "V_genutzt", "Ueberlauf"})
+    for (const char* name : {"D_mass", "V_genutzt", "Überlauf"})
         if (const FieldInfo* field = FindFieldByName(name))
             ids.push_back(field->id);
     return ids;

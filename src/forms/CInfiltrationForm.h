@@ -154,7 +154,7 @@ private:
     // Refuses the computation (every result shows 0) and returns false.
     bool Refused(const std::string& message);
     void RefuseBalance(const std::string& message);
-    // The fields of the balance: D_mass, V_genutzt, Ueberlauf.
+    // The fields of the balance: D_mass, V_genutzt, Überlauf.
     std::vector<int> BalanceFields() const;
     InfiltrationArea ChosenArea() const;
 

@@ -44,7 +44,7 @@ CInfiltrationSwaleDlg::CInfiltrationSwaleDlg(IMessageSink& sink)
         {kIdDMass, "D_mass", "(maßgebende) Nieder-\nschlagsdauer [min]", "min", Role::Out, "0", {},
          &D::m_governingDuration},
         {kIdVGenutzt, "V_genutzt", "Vgenutzt [m³]", "m³", Role::Out, "0", {}, &D::m_Vused},
-        {kIdUeberlauf, "Ueberlauf", "Überlauf [m³]", "m³", Role::Out, "0", {}, &D::m_overflow},
+        {kIdUeberlauf, "Überlauf", "Überlauf [m³]", "m³", Role::Out, "0", {}, &D::m_overflow},
         {kIdAU, "A_u", "A [m²]", "m²", Role::Out, "0", {}, &D::m_Au},
         {kIdAO, "A_o", "A [m²]", "m²", Role::Out, "0", {}, &D::m_Ao},
         {kIdLuU, "lu_u", "lu [m]", "m", Role::Out, "0", {}, &D::m_luU},

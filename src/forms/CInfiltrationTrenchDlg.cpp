@@ -47,7 +47,7 @@ CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
         {kIdR, "r", "Regenspende [l/s/ha]", "l/(s·ha)", Role::In, "100", {}, &D::m_r},
         {kIdDMass, "D_mass", "(maßgebende) Nieder-\nschlagsdauer [min]", "min", Role::Out, "0", {},
          &D::m_governingDuration},
-        {kIdUeberlauf, "Ueberlauf", "Überlauf [m³]", "m³", Role::Out, "0", {}, &D::m_overflow},
+        {kIdUeberlauf, "Überlauf", "Überlauf [m³]", "m³", Role::Out, "0", {}, &D::m_overflow},
         {kIdB, "b", "Sohlenbreite [m]", "m", Role::In, "0.5", Range{0.3, 10}, &D::m_b},
         {kIdT, "T", "Grabentiefe [m]", "m", Role::In, "0.5", Range{0.3, 2}, &D::m_T},
         {kIdJ, "J", "Sohlengefälle [%o]", "‰", Role::In, "2", {}, &D::m_J},

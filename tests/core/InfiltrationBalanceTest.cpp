@@ -144,7 +144,7 @@ TEST(InfiltrationBalance, StepsOfOneSectionByHand)
     ExpectValues(steps, {{"L_max", 100}, {"tE", 0.08}, {"L", 60}, {"V", 14}, {"Asmax", 60}, {"Asmittel", 30},
                          {"AsmaxR", (1 + 0.2 + 1 + 0.08) * 30}, {"AsmittelR", 34.2}, {"As", 34.2},
                          {"Qs", 1.71e-4}, {"V_zu", 9}, {"V_s", 0.1539}, {"V_genutzt", 8.8461},
-                         {"Ueberlauf", 0}, {"D_mass", 15}});
+                         {"Überlauf", 0}, {"D_mass", 15}});
     EXPECT_NE(steps.Steps()[1].text.find("L_s < L_max"), std::string::npos);
     // The area typed in, and no steps for a refused reach.
     CSteps typed;
@@ -182,7 +182,7 @@ TEST(InfiltrationBalance, FileStepsWriteOutTheGoverningRowAndListEveryRow)
     CSteps steps;
     ComputeInfiltrationBalance({{1e-5, 0.5, 20, 100, 10, 0, 0}, 5, 0, 0, &table}, steps);
     ExpectValues(steps, {{"Qs", 1e-4}, {"D_mass", 15}, {"r_D", 80}, {"q", 8e-6}, {"V_zu", 7.2}, {"V_s", 0.09},
-                         {"V_genutzt", 7.11}, {"Ueberlauf", 5 - 7.11}});
+                         {"V_genutzt", 7.11}, {"Überlauf", 5 - 7.11}});
     EXPECT_LT(steps.Steps().size(), 10u); // one row written out, not eighteen
     ASSERT_EQ(steps.Files().size(), 1u);
     const DataFileUse& file = steps.Files()[0];
@@ -197,7 +197,7 @@ TEST(InfiltrationBalance, FileStepsWriteOutTheGoverningRowAndListEveryRow)
     CSteps none;
     const CRainfallTable unloaded;
     ComputeInfiltrationBalance({{1e-5, 0.5, 46, 100, 10, 0, 0}, 11, 0, 0, &unloaded}, none);
-    ExpectValues(none, {{"D_mass", 0}, {"V_genutzt", 0}, {"Ueberlauf", 0}});
+    ExpectValues(none, {{"D_mass", 0}, {"V_genutzt", 0}, {"Überlauf", 0}});
     EXPECT_TRUE(none.Files().empty());
 }
 

@@ -63,6 +63,15 @@ protected:
     CInfiltrationSwaleDlg form{log};
 };
 
+// The overflow is named with its umlaut wherever a person reads the name,
+// and found by the name typed without it as well.
+TEST_F(InfiltrationSwale, TheOverflowIsNamedUeberlaufWithItsUmlaut)
+{
+    EXPECT_EQ(form.FindField(D::kIdUeberlauf)->name, "Überlauf");
+    for (const char* name : {"Überlauf", "Ueberlauf"})
+        EXPECT_EQ(form.FindFieldByName(name), form.FindField(D::kIdUeberlauf)) << name;
+}
+
 TEST_F(InfiltrationSwale, OpensWithTheGeometryOfTheDefaults)
 {
     std::vector<int> ids;

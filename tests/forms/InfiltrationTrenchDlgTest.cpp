@@ -196,7 +196,7 @@ TEST_F(InfiltrationTrench, TheStepsOfTheDefaultsByHand)
     const std::pair<const char*, double> byHand[] = {
         {"L_max", 200}, {"A_u", 0.44},    {"lu_u", 0.5 + 2 * std::sqrt(0.52)}, {"b_u", 1.7},
         {"A_o", 0},     {"b_o", 0.5},     {"V", 44},      {"AsmittelR", 130}, {"Qs", 0.00065},
-        {"V_zu", 18},   {"V_s", 0.585},   {"V_genutzt", 17.415}, {"Ueberlauf", 0}, {"D_mass", 15},
+        {"V_zu", 18},   {"V_s", 0.585},   {"V_genutzt", 17.415}, {"Überlauf", 0}, {"D_mass", 15},
     };
     for (const auto& [symbol, value] : byHand) {
         const CalcStep* step = test::StepOf(form, symbol);
