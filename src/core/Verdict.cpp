@@ -21,10 +21,17 @@ Verdict CheckDemand(CSteps& steps, const VerdictTerms& terms, double demand, dou
     } else {
         v.utilisation = std::numeric_limits<double>::quiet_NaN();
     }
-    v.met = carries && std::isfinite(demand) && demand <= limit;
+    v.met = carries && std::isfinite(demand) && (terms.strict ? demand < limit : demand <= limit);
     return v;
 }
 
 const char* VerdictWord(bool met) { return met ? "erfüllt" : "nicht erfüllt"; }
+
+const char* ComparisonSign(const Verdict& v)
+{
+    if (v.terms.strict)
+        return v.demand < v.limit ? "<" : "≥";
+    return v.demand <= v.limit ? "≤" : ">";
+}
 
 } // namespace dralun

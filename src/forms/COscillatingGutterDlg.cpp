@@ -83,10 +83,8 @@ void COscillatingGutterDlg::OnCompute()
         Verdict verdict = CheckDemand(steps,
                                       {"Querneigung am Tiefpunkt (qtmin < qT)",
                                        "kleinste Querneigung am Tiefpunkt nach Gleichung (9)", "qtmin",
-                                       "Querneigung am Tiefpunkt", "qT", "%"},
+                                       "Querneigung am Tiefpunkt", "qT", "%", true},
                                       static_cast<double>(r.qtmin), static_cast<double>(m_qT));
-        // The condition is strict: qtmin equal to qT does not keep it.
-        verdict.met = verdict.met && verdict.demand < verdict.limit;
         SetVerdict(std::move(verdict));
     }
     Record(steps);

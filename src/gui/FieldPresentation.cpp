@@ -70,7 +70,7 @@ QString VerdictLineText(const Verdict& v, bool allDigits)
     };
     QString text = QStringLiteral("Nachweis %1: %2 = %3 %4 %5 = %6")
                        .arg(Q(VerdictWord(v.met)), Q(v.terms.demandSymbol), number(v.demand),
-                            v.demand <= v.limit ? QStringLiteral("≤") : QStringLiteral(">"), Q(v.terms.limitSymbol),
+                            QString::fromUtf8(ComparisonSign(v)), Q(v.terms.limitSymbol),
                             number(v.limit));
     if (std::isfinite(v.utilisation))
         text += QStringLiteral(" (Ausnutzung %1 %)")

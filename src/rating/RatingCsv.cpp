@@ -32,7 +32,7 @@ std::string VerdictHeader(const VerdictTerms& terms)
 {
     if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
         return "Nachweis";
-    return "Nachweis " + terms.demandSymbol + " ≤ " + terms.limitSymbol;
+    return "Nachweis " + terms.demandSymbol + " " + CheckSign(terms) + " " + terms.limitSymbol;
 }
 
 std::string Commas(std::string text)

@@ -15,6 +15,7 @@
 #include "gui/CFieldEdit.h"
 #include "gui/CFormWindow.h"
 #include "gui/DigitDisplay.h"
+#include "gui/FieldPresentation.h"
 #include "gui/pictures/CPictureWidget.h"
 #include "gui/pictures/Pictures.h"
 #include "testkit/TempDataDir.h"
@@ -190,6 +191,24 @@ private slots:
                 QVERIFY(vv->palette().color(QPalette::Disabled, QPalette::Text) != black);
             if (!dir.isEmpty())
                 w.grab().save(dir + QStringLiteral("/form-%1-typed.png").arg(form));
+        }
+    }
+
+    // The verdict line states the comparison the check makes: "<" for a
+    // strict one (qtmin < qT), and at the limit the sign that fails it.
+    void verdictLineStatesTheComparisonOfItsCheck()
+    {
+        const std::tuple<bool, double, const char*> cases[] = {
+            {false, 6, "nicht erfüllt: qtmin = 6.00 % ≥ qT = 6.00 %"},
+            {false, 5, "erfüllt: qtmin = 5.00 % < qT = 6.00 %"},
+            {true, 6, "erfüllt: qtmin = 6.00 % ≤ qT = 6.00 %"},
+            {true, 7, "nicht erfüllt: qtmin = 7.00 % > qT = 6.00 %"},
+        };
+        for (const auto& [atMost, demand, expected] : cases) {
+            CSteps steps;
+            const Verdict v = CheckDemand(steps, {"Querneigung", "qtmin", "qtmin", "qT", "qT", "%", !atMost}, demand, 6);
+            QVERIFY2(VerdictLineText(v, false).startsWith(QStringLiteral("Nachweis ") + QString::fromUtf8(expected)),
+                     qPrintable(VerdictLineText(v, false)));
         }
     }
 

@@ -66,6 +66,14 @@ TEST(RatingCsv, StylesAndDigits)
         EXPECT_EQ(RatingCsv(Table(), c.style, c.digits), c.csv) << c.style.separator << int(c.digits);
 }
 
+// A strict check (qtmin < qT) heads its column with the comparison it makes.
+TEST(RatingCsv, AStrictCheckIsHeadedWithItsSign)
+{
+    RatingTable t = Table();
+    t.verdict = VerdictTerms{"Querneigung", "kleinste Querneigung", "qtmin", "Querneigung", "qT", "%", true};
+    EXPECT_NE(RatingCsv(t, kCsvPoint, CsvDigits::All).find(",Nachweis qtmin < qT,"), std::string::npos);
+}
+
 // The bytes a spreadsheet on Windows looks at: the mark, then "ä" as UTF-8.
 TEST(RatingCsv, GermanFileStartsWithByteOrderMarkAndUtf8)
 {

@@ -117,7 +117,8 @@ QString VerdictTitle(const VerdictTerms& terms)
 {
     if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
         return QStringLiteral("Nachweis");
-    return QStringLiteral("Nachweis %1 ≤ %2").arg(Q(terms.demandSymbol), Q(terms.limitSymbol));
+    return QStringLiteral("Nachweis %1 %2 %3").arg(Q(terms.demandSymbol), QString::fromUtf8(CheckSign(terms)),
+                                                    Q(terms.limitSymbol));
 }
 
 QString UtilisationText(const RatingRow& row)
