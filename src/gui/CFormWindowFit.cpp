@@ -179,8 +179,8 @@ void CFormWindow::ShowField(int id, CFieldEdit* edit, bool allDigits)
     }
     const auto typed = m_typed.find(id);
     const bool typedByUser = typed != m_typed.end() && typed->second == full;
-    const QString shown = ShownFieldText(*field, model, typedByUser, allDigits);
-    edit->ShowText(shown, full);
+    const QString shown = ShownFieldText(*m_form, *field, model, typedByUser, allDigits);
+    edit->ShowText(shown, m_form->Computed(id) ? full : shown); // no value: nothing to copy
     const QString tip = FieldToolTip(*m_form, *field, full, shown);
     if (edit->toolTip() != tip)
         edit->setToolTip(tip);

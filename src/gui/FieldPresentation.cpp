@@ -20,8 +20,11 @@ bool IsNumber(Kind kind) { return kind == Kind::Number || kind == Kind::Single; 
 
 } // namespace
 
-QString ShownFieldText(const FieldInfo& field, const std::string& modelText, bool typedByUser, bool allDigits)
+QString ShownFieldText(const CForm& form, const FieldInfo& field, const std::string& modelText, bool typedByUser,
+                       bool allDigits)
 {
+    if (!form.Computed(field.id))
+        return QString::fromUtf8(kNoValueText);
     if (allDigits || typedByUser || !IsNumber(field.kind)) {
         // A text result the form formats itself ("%5.2f") reads from its
         // first digit.
@@ -29,7 +32,7 @@ QString ShownFieldText(const FieldInfo& field, const std::string& modelText, boo
             return Q(modelText).remove(QRegularExpression(QStringLiteral("^ +")));
         return Q(modelText);
     }
-    if (field.role != Role::Out)
+    if (field.role != Role::Out && !form.CompletedByForm(field.id))
         return Q(TypedText(modelText));
     const std::optional<double> value = ParseFieldNumber(modelText);
     return value ? Q(RoundedText(*value, field.unit)) : Q(modelText);
@@ -56,7 +59,9 @@ QString FieldToolTip(const CForm& form, const FieldInfo& field, const QString& f
     }
     if (field.role == Role::Out)
         lines << QStringLiteral("Ergebnis");
-    if ((field.role == Role::Out || fullText != shownText) && !fullText.trimmed().isEmpty())
+    if (!form.Computed(field.id))
+        lines << QStringLiteral("nicht berechnet");
+    else if ((field.role == Role::Out || fullText != shownText) && !fullText.trimmed().isEmpty())
         lines << QStringLiteral("Wert: %1").arg(fullText.trimmed());
     return lines.join(QLatin1Char('\n'));
 }

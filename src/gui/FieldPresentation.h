@@ -14,14 +14,20 @@ namespace dralun {
 
 class CForm;
 
-// The text a field shows for the model's text. typedByUser: the model's text
-// is what the user typed into the field (it is shown as typed);
-// allDigits: "Alle Stellen anzeigen" (the model's text as it is).
-QString ShownFieldText(const FieldInfo& field, const std::string& modelText, bool typedByUser, bool allDigits);
+// What a field shows where it holds no value (a result not computed).
+inline constexpr const char* kNoValueText = "–";
+
+// The text a field of the form shows for the model's text. typedByUser: the
+// model's text is what the user typed into the field (it is shown as typed);
+// allDigits: "Alle Stellen anzeigen" (the model's text as it is). A field
+// without a value shows "–" (its text, "0", is no value); an input the form
+// completes reads as a result.
+QString ShownFieldText(const CForm& form, const FieldInfo& field, const std::string& modelText, bool typedByUser,
+                       bool allDigits);
 
 // The tool tip of a field: its meaning (from the form's help, else its
 // label), unit, range, "Ergebnis" for a result, and the full value where the
-// field shows it rounded (always for a result).
+// field shows it rounded (always for a result), or "nicht berechnet".
 QString FieldToolTip(const CForm& form, const FieldInfo& field, const QString& fullText, const QString& shownText);
 
 // "Nachweis erfüllt: Q = 40.0 l/s ≤ Qv = 97.9 l/s (Ausnutzung 40.8 %)".

@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(Edit(w, Pipe::kIdDN)->text(), QStringLiteral("500"));
         QCOMPARE(Edit(w, Pipe::kIdT)->text(), QStringLiteral("0.05"));
         QCOMPARE(Edit(w, Pipe::kIdKStS)->text(), QStringLiteral("40"));
-        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("0"));
+        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("–")); // not computed yet
 
         // The mode buttons have no caption: the click goes to the indicator.
         auto* mode2 = qobject_cast<QRadioButton*>(w.Control(Pipe::kIdMode2));
@@ -130,6 +130,24 @@ private slots:
         QCOMPARE(Edit(w, Pipe::kIdH1)->text(), QStringLiteral("0.6"));
     }
 
+    // The slope the form completes from the levels reads as a result, rounded
+    // for ‰: (0.7 − 0.5 − 0.03) m over 6 m is 28.33 ‰, not 28.3333333333.
+    void pipeCulvertShowsTheCompletedSlopeRounded()
+    {
+        CDigitDisplay::Instance().SetAllDigits(false);
+        CMessageLog log;
+        CFormWindow w(*FindFormById(131), nullptr, &log);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Retype(Edit(w, Pipe::kIdH1), QStringLiteral("0.7"));
+        Retype(Edit(w, Pipe::kIdL), QStringLiteral("6"));
+        QTest::mouseClick(Button(w, Pipe::kIdRechne), Qt::LeftButton);
+        const QString slope = Edit(w, Pipe::kIdI)->text(), h1 = Edit(w, Pipe::kIdH1)->text();
+        CDigitDisplay::Instance().SetAllDigits(true);
+        QCOMPARE(slope, QStringLiteral("28.33"));
+        QCOMPARE(h1, QStringLiteral("0.7")); // an input reads as typed
+    }
+
     void pipeCulvertRefusesADryCulvert()
     {
         CMessageLog log;
@@ -142,7 +160,7 @@ private slots:
         QCOMPARE(log.Messages().size(), size_t(1));
         QCOMPARE(log.Messages()[0].icon, MsgIcon::Exclamation);
         QVERIFY(q != QStringLiteral("0"));
-        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("0")); // no result beside inputs it does not belong to
+        QCOMPARE(Edit(w, Pipe::kIdQ)->text(), QStringLiteral("–")); // no result beside inputs it does not belong to
     }
 
     void boxCulvertComputesWithTheDefaultButton()
@@ -191,7 +209,7 @@ private slots:
         QCOMPARE(log.Texts().size(), 1);
         QCOMPARE(QString::fromStdString(log.Texts()[0]),
                  QStringLiteral("Unzulässige Eingabe!\n\nWassertiefe darf nicht größer als Muldenhöhe sein."));
-        QCOMPARE(Edit(w, Swale::kIdQKreis)->text(), QStringLiteral("0"));
+        QCOMPARE(Edit(w, Swale::kIdQKreis)->text(), QStringLiteral("–"));
     }
 
     void ditchStepsThenRechneCarryTheBankHeight()
@@ -222,7 +240,7 @@ private slots:
         Retype(Edit(w, RoughBed::kIdD), "0.05");
         QTest::keyClick(Edit(w, RoughBed::kIdD), Qt::Key_Return);
         QCOMPARE(log.Messages().size(), size_t(1));
-        QCOMPARE(Edit(w, RoughBed::kIdQm)->text(), QStringLiteral("0")); // refused: no result
+        QCOMPARE(Edit(w, RoughBed::kIdQm)->text(), QStringLiteral("–")); // refused: no result
     }
 
     void picturesFollowTheValues_data()

@@ -112,7 +112,7 @@ private slots:
     }
 
     // Levels 100.5 and 100.45 m over 10 m: I = 0.5 %, 1 : 200. The form
-    // writes "0.499999999999972"; the window shows 0.5 and leaves the
+    // writes "0.499999999999972"; the window shows 0.50 and leaves the
     // form's text as it is, and shows what the user types as typed.
     void inputsTheFormWroteShowAsTheUserWouldTypeThem()
     {
@@ -131,7 +131,7 @@ private slots:
         });
         const std::string slope = w.Form().Text(1004);
         QVERIFY(slope.size() >= 15);
-        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("0.5"));
+        QCOMPARE(Edit(w, 1004)->text(), QStringLiteral("0.50")); // completed by the form: rounded like a result
         QCOMPARE(Edit(w, 1005)->text(), QStringLiteral("200"));
         QVERIFY(Edit(w, 1004)->toolTip().contains(QString::fromStdString("Wert: " + slope)));
         w.Perform([](CForm& form) { form.Click(1017); });

@@ -154,7 +154,7 @@ private slots:
         QTest::mouseClick(w.Control(kIdOk), Qt::LeftButton);
         QCOMPARE(log.Texts().size(), size_t(1));
         QVERIFY(QString::fromStdString(log.Texts()[0]).contains("nicht kleiner/gleich 0 sein."));
-        QCOMPARE(Edit(w, Trench::kIdVGenutzt)->text(), QStringLiteral("0")); // refused: no result
+        QCOMPARE(Edit(w, Trench::kIdVGenutzt)->text(), QStringLiteral("–")); // refused: no result
     }
 
     void loadingTheFileAndTakingADuration()

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "QtTestRegistry.h"
 #include "forms/CPipeRunDlg.h"
@@ -150,6 +152,45 @@ private slots:
         QCOMPARE(Edit(w, CPipeRunDlg::kIdVv)->text(), QStringLiteral(" 0.98"));
         QVERIFY(w.isVisible());
         QVERIFY(log.Messages().empty());
+    }
+
+    // Rounded as a person reads the window: a field without a value shows
+    // "–", never its text 0; a slope the form completes reads as a result.
+    void fieldsWithoutAValueShowADash()
+    {
+        struct Case {
+            const char* what;
+            int mode;
+            std::vector<std::pair<int, const char*>> typed;
+            std::vector<std::pair<int, const char*>> shown;
+        };
+        using D = CPipeRunDlg;
+        const Case cases[] = {
+            {"overloaded", D::kIdModeOneIn, {{D::kIdQ, "120"}},
+             {{D::kIdVt, "–"}, {D::kIdQt, "–"}, {D::kIdDrH, "–"}, {D::kIdQv, "97.9"}, {D::kIdI, "1.00"}}},
+            {"refused", D::kIdModeOneIn, {{D::kIdDN, "333"}}, {{D::kIdVv, "–"}, {D::kIdI, "–"}, {D::kIdN, "100"}}},
+            // 0.05 m over 10 m: 0.5 %, 1 : 200.
+            {"from the levels", D::kIdModeLevels, {{D::kIdZo, "10.05"}, {D::kIdZu, "10"}, {D::kIdL, "10"}},
+             {{D::kIdI, "0.50"}, {D::kIdN, "200"}}},
+        };
+        CDigitDisplay::Instance().SetAllDigits(false);
+        for (const Case& c : cases) {
+            CMessageLog log;
+            CFormWindow w(*FindFormById(130), nullptr, &log);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QTest::mouseClick(w.Control(c.mode), Qt::LeftButton);
+            for (const auto& [id, text] : c.typed) {
+                Edit(w, id)->setFocus(Qt::MouseFocusReason);
+                Edit(w, id)->selectAll();
+                QTest::keyClicks(Edit(w, id), text);
+            }
+            QTest::mouseClick(w.Control(D::kIdCompute), Qt::LeftButton);
+            for (const auto& [id, text] : c.shown)
+                QVERIFY2(Edit(w, id)->text() == QString::fromUtf8(text),
+                         qPrintable(QStringLiteral("%1, field %2: %3").arg(c.what).arg(id).arg(Edit(w, id)->text())));
+        }
+        CDigitDisplay::Instance().SetAllDigits(true);
     }
 
     void rowButtonWritesRohrTxtAndEscapeCloses()
