@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
 #include "core/NumberText.h"
 #include "core/Platform.h"
 #include "forms/CForm.h"
@@ -36,10 +37,24 @@ std::string Glance(const std::string& text)
     return value ? Format("%.4g", *value) : text;
 }
 
+// An input as the window shows it: as typed, or, where the form completes it
+// (the slope from the levels), rounded for its unit like a result ("0.50",
+// never the last digits of the arithmetic, "0.499999999999993").
+std::string ShownInput(const CForm& form, const FieldInfo& f)
+{
+    const std::string& text = form.Text(f.id);
+    if (!form.CompletedByForm(f.id))
+        return TypedText(text);
+    if (!form.Computed(f.id))
+        return "–";
+    const std::optional<double> value = ParseFieldNumber(text);
+    return value ? RoundedText(*value, f.unit) : text;
+}
+
 std::string FieldWithValue(const CForm& form, int id, const char* between, bool glance)
 {
     const FieldInfo* f = form.FindField(id);
-    std::string text = f->name + between + (glance ? Glance(form.Text(id)) : form.Text(id));
+    std::string text = f->name + between + (glance ? Glance(form.Text(id)) : ShownInput(form, *f));
     if (!f->unit.empty() && f->unit != "-" && f->unit != "1")
         text += " " + f->unit;
     return text;

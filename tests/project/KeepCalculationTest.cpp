@@ -11,6 +11,7 @@
 #include "core/Format.h"
 #include "forms/CForm.h"
 #include "forms/COrificeDlg.h"
+#include "forms/CPipeRunDlg.h"
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "forms/MainFields.h"
@@ -169,6 +170,30 @@ TEST(KeepCalculation, OrificeKeepsNameInputsResultsAndHead)
     EXPECT_NEAR(std::stod(results.at(COrificeDlg::kIdA)), a, 1e-12);
     EXPECT_NEAR(std::stod(results.at(COrificeDlg::kIdD)), d, 1e-9);
     EXPECT_EQ(c.mainResult, Format("d = %.4g m, v = %.4g m/s", d, 0.040 / a));
+}
+
+// The name proposed reads the inputs as the window shows them: a slope the
+// form completes from the levels is rounded like a result, 0.05 m fall over
+// 10 m being 0.50 %, whatever digits the subtraction leaves.
+TEST(KeepCalculation, ProposedNameReadsTheCompletedSlopeAsTheWindowShowsIt)
+{
+    test::TempDataDir data;
+    for (const char* name : {"DN.ASC", "A110KR.ASC"})
+        data.CopyFromMedium(name);
+    CSilentSink sink;
+    std::unique_ptr<CForm> form = FindFormById(130)->create(sink);
+    form->Open();
+    form->Click(CPipeRunDlg::kIdModeLevels);
+    for (const auto& [id, text] : {std::pair{CPipeRunDlg::kIdDN, "400"}, {CPipeRunDlg::kIdZo, "100.05"},
+                                   {CPipeRunDlg::kIdZu, "100"}, {CPipeRunDlg::kIdL, "10"}})
+        form->Type(id, text);
+    PressCompute(*form);
+    ASSERT_NE(form->Text(CPipeRunDlg::kIdI), "0.5"); // the field keeps every digit computed
+    EXPECT_EQ(KeepCalculation(*form, {}).name, "Rohr DN 400 mm, I 0.50 %");
+    form->Click(CPipeRunDlg::kIdModePercent);
+    form->Type(CPipeRunDlg::kIdI, "0.75");
+    PressCompute(*form);
+    EXPECT_EQ(KeepCalculation(*form, {}).name, "Rohr DN 400 mm, I 0.75 %"); // typed: as typed
 }
 
 TEST(KeepCalculation, ChangedResultIsNamedWithOldAndNewValue)
