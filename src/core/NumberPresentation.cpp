@@ -109,6 +109,96 @@ std::string TypedText(std::string_view fieldText)
     return text;
 }
 
+std::string PresentedText(std::string_view modelText, std::string_view unit, FieldShape shape, bool decimalComma)
+{
+    std::string text;
+    if (shape == FieldShape::TextResult) {
+        text = modelText.substr(std::min(modelText.find_first_not_of(' '), modelText.size()));
+    } else if (shape == FieldShape::Input) {
+        text = TypedText(modelText);
+    } else {
+        const std::optional<double> value = ParseFieldNumber(modelText);
+        text = value ? RoundedText(*value, unit) : std::string(modelText);
+    }
+    return decimalComma ? WithDecimalComma(text) : text;
+}
+
+std::string UtilisationText(double percent, bool decimalComma)
+{
+    if (!std::isfinite(percent))
+        return "–";
+    const std::string text = Format("%.1f", percent);
+    return decimalComma ? WithDecimalComma(text) : text;
+}
+
+std::string GreekLetter(std::string_view name)
+{
+    static const std::pair<std::string_view, std::string_view> letters[] = {
+        {"alpha", "α"}, {"beta", "β"},  {"gamma", "γ"}, {"delta", "δ"}, {"zeta", "ζ"}, {"eta", "η"},
+        {"theta", "θ"}, {"lambda", "λ"}, {"mu", "μ"},   {"nu", "ν"},    {"pi", "π"},   {"rho", "ρ"},
+        {"sigma", "σ"}, {"tau", "τ"},   {"phi", "φ"},   {"psi", "ψ"},   {"omega", "ω"}};
+    for (const auto& [latin, greek] : letters)
+        if (name == latin)
+            return std::string(greek);
+    return {};
+}
+
+std::string ShownSymbol(std::string_view symbol)
+{
+    if (symbol == "Ueberlauf") // a short name spelt without its umlaut for scripts
+        return "Überlauf";
+    // Each part between underscores, a Greek name (with digits after it) as
+    // its letter: "zeta_e" -> "ζe", "phi1" -> "φ1".
+    std::string shown;
+    for (std::size_t start = 0; start <= symbol.size();) {
+        const std::size_t bar = std::min(symbol.find('_', start), symbol.size());
+        const std::string_view part = symbol.substr(start, bar - start);
+        std::size_t letters = part.size();
+        while (letters > 0 && part[letters - 1] >= '0' && part[letters - 1] <= '9')
+            --letters;
+        const std::string greek = GreekLetter(part.substr(0, letters));
+        shown += greek.empty() ? std::string(part) : greek + std::string(part.substr(letters));
+        start = bar + 1;
+    }
+    return shown.empty() ? std::string(symbol) : shown;
+}
+
+std::string ShownSymbols(std::string_view text)
+{
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    // A byte of a UTF-8 letter ("Länge") belongs to the word as well.
+    const auto inWord = [&](char c) {
+        return letter(c) || digit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!inWord(text[i])) {
+            out += text[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && inWord(text[end]))
+            ++end;
+        const std::string_view word = text.substr(i, end - i);
+        // A short name: a base of one to four letters ("V", "zeta"), one
+        // underscore, an index of letters and digits ("genutzt", "E").
+        const std::size_t bar = word.find('_');
+        bool shortName =
+            bar >= 1 && bar <= 4 && bar + 1 < word.size() && word.find('_', bar + 1) == std::string_view::npos;
+        for (std::size_t k = 0; shortName && k < word.size(); ++k)
+            shortName = k == bar || (k < bar ? letter(word[k]) : letter(word[k]) || digit(word[k]));
+        // Not a part of a path or a file's name ("/tmp/mein_ordner", "a_b.txt").
+        const auto pathSign = [](char c) { return c == '/' || c == '\\'; };
+        if ((i > 0 && pathSign(text[i - 1])) || (end < text.size() && pathSign(text[end])) ||
+            (end + 1 < text.size() && text[end] == '.' && inWord(text[end + 1])))
+            shortName = false;
+        out += shortName || word == "Ueberlauf" ? ShownSymbol(word) : std::string(word);
+        i = end;
+    }
+    return out;
+}
+
 std::string WithDecimalComma(std::string_view text)
 {
     std::string out(text);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "core/NumberPresentation.h"
+
 namespace dralun {
 
 Verdict CheckDemand(CSteps& steps, const VerdictTerms& terms, double demand, double limit)
@@ -15,7 +17,8 @@ Verdict CheckDemand(CSteps& steps, const VerdictTerms& terms, double demand, dou
     if (carries) {
         steps.Let(terms.demandSymbol, demand);
         steps.Let(terms.limitSymbol, limit);
-        v.utilisation = steps.Step("Ausnutzung " + terms.demandSymbol + " / " + terms.limitSymbol, "eta",
+        const std::string ratio = ShownSymbol(terms.demandSymbol) + " / " + ShownSymbol(terms.limitSymbol);
+        v.utilisation = steps.Step("Ausnutzung " + ratio, "eta",
                                    terms.demandSymbol + " / " + terms.limitSymbol + " * 100",
                                    demand / limit * 100, "%");
     } else {

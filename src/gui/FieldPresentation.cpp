@@ -66,8 +66,12 @@ QString FieldToolTip(const CForm& form, const FieldInfo& field, const QString& f
     return lines.join(QLatin1Char('\n'));
 }
 
-QString VerdictLineText(const Verdict& v, bool allDigits)
+QString VerdictLineText(const Verdict& verdict, bool allDigits)
 {
+    // The symbols as a person reads them: "Qmin", not the short name "Q_min".
+    Verdict v = verdict;
+    v.terms.demandSymbol = ShownSymbol(verdict.terms.demandSymbol);
+    v.terms.limitSymbol = ShownSymbol(verdict.terms.limitSymbol);
     const std::string& unit = v.terms.unit;
     const auto number = [&](double value) {
         return Q(allDigits ? FormatG15(value) : RoundedText(value, unit)) +

@@ -8,6 +8,7 @@
 #include "core/Format.h"
 #include "core/Platform.h"
 #include "forms/CForm.h"
+#include "forms/FormRegistry.h"
 #include "report/InflowText.h"
 #include "report/ReportLabels.h"
 
@@ -78,6 +79,33 @@ bool InputUsed(const CForm& form, const FieldInfo& f, const std::set<std::string
     return form.ModeUses(f.id) || named.count(f.name) != 0;
 }
 
+// A form that checks a required discharge (the field a catchment's
+// discharge is typed into) left at 0: what the reader needs to know.
+std::string NoCheckAskedFor(const CForm& form)
+{
+    const FormInfo* info = FindFormById(form.TemplateId());
+    if (!form.StatesVerdict() || !info || !info->inflowField)
+        return "";
+    const FieldInfo* field = form.FindFieldByName(info->inflowField);
+    if (!field || form.Value(field->id) != 0)
+        return "";
+    const std::string symbol = ShownSymbol(field->name);
+    return "Kein Nachweis: es wurde kein erforderlicher Abfluss angegeben (" + symbol +
+           " = 0), nur die Leistungsfähigkeit berechnet. Für den Nachweis " + symbol +
+           " eingeben oder mit „Zufluss…“ aus dem Einzugsgebiet übernehmen und „Rechne“ drücken.";
+}
+
+// How the form window shows the field: an input as typed, a result (and an
+// input the mode completes) rounded for its unit, a text result as the form
+// formatted it.
+FieldShape ShapeOf(const CForm& form, const FieldInfo& f)
+{
+    const bool number = f.kind == Kind::Number || f.kind == Kind::Single;
+    if (f.role != Role::Out)
+        return number && form.CompletedByForm(f.id) ? FieldShape::NumberResult : FieldShape::Input;
+    return number ? FieldShape::NumberResult : FieldShape::TextResult;
+}
+
 } // namespace
 
 Report BuildReport(const CForm& form, ReportHeader header)
@@ -107,13 +135,16 @@ Report BuildReport(const CForm& form, ReportHeader header)
     }
 
     const std::map<int, std::string> labels = WholeLabels(form);
-    const std::vector<int>& refused = form.RefusedFields();
     for (const FieldInfo& f : form.Fields()) {
-        ReportEntry entry{f.id, labels.at(f.id), f.name, form.Text(f.id), ProgramUnit(f.unit)};
+        ReportEntry entry{f.id, labels.at(f.id), f.name, form.Text(f.id), ProgramUnit(f.unit), ShapeOf(form, f)};
+        // A value the computation did not give (a refused result, an
+        // overloaded pipe's part filling, a slope it could not complete)
+        // stands marked, not as the 0 its field holds.
+        entry.computed = form.Computed(f.id);
         if (f.role == Role::Out) {
-            if (computed && std::find(refused.begin(), refused.end(), f.id) == refused.end())
+            if (computed)
                 report.results.push_back(std::move(entry));
-        } else if (!form.IsEnabled(f.id) && found.count(f.name)) {
+        } else if ((!form.IsEnabled(f.id) && found.count(f.name)) || (computed && form.CompletedByForm(f.id))) {
             report.results.push_back(std::move(entry)); // the mode computes it
         } else {
             (InputUsed(form, f, named) ? report.inputs : report.unused).push_back(std::move(entry));
@@ -125,6 +156,8 @@ Report BuildReport(const CForm& form, ReportHeader header)
     report.files = form.DataFiles();
     if (computed)
         report.verdict = form.FormVerdict();
+    if (computed && !report.verdict)
+        report.verdictNote = NoCheckAskedFor(form);
     report.inflow = ReportedInflow(form, report.inputs);
     return report;
 }

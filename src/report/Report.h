@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/CalcSteps.h"
+#include "core/NumberPresentation.h"
 #include "core/Verdict.h"
 #include "forms/FormInflow.h"
 #include "report/RatingTable.h"
@@ -16,6 +17,9 @@
 namespace dralun {
 
 class CForm;
+
+// What a person reads for a result the computation did not give.
+inline constexpr const char* kNotComputed = "–";
 
 // Program name and version as the report's foot line shows them.
 inline constexpr const char* kProgramVersion = "Dralun 1.00";
@@ -39,6 +43,11 @@ struct ReportEntry {
     std::string symbol;
     std::string text;
     std::string unit;
+    // How a person reads the text: with the digits the form window shows.
+    FieldShape shape = FieldShape::Input;
+    // Whether the computation gave this result; one it did not give (its
+    // field left at 0) is printed "–". The text stays the field's.
+    bool computed = true;
 };
 
 // The design discharge of the catchment the form's discharge field was
@@ -77,6 +86,9 @@ struct Report {
     // The verdict of the computation; none where the form states no
     // criterion or the computation was refused.
     std::optional<Verdict> verdict;
+    // Where the form checks a required discharge but none was given: that no
+    // check was asked for, and how to ask for one; "" else.
+    std::string verdictNote;
     std::optional<RatingTable> rating; // a rating table the user added
     // Where the discharge used was typed from the catchment's table and the
     // results belong to it; none else.

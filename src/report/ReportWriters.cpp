@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
+#include "report/DataFileHead.h"
 #include "report/InflowText.h"
 #include "report/VerdictText.h"
 
@@ -58,10 +60,12 @@ void Entries(std::string& out, const std::vector<ReportEntry>& entries)
 {
     for (const ReportEntry& e : entries) {
         std::string line = "  " + e.label;
-        if (!e.symbol.empty() && !EndsWithSymbol(e.label, e.symbol))
-            line += " (" + e.symbol + ")";
-        line += ": " + e.text;
-        if (WrittenUnit(e.unit))
+        const std::string symbol = ShownSymbol(e.symbol);
+        if (!symbol.empty() && !EndsWithSymbol(e.label, symbol) && !EndsWithSymbol(e.label, e.symbol))
+            line += " (" + symbol + ")";
+        // A result the computation did not give: its field's 0 is no value.
+        line += ": " + (e.computed ? e.text : std::string(kNotComputed));
+        if (e.computed && WrittenUnit(e.unit))
             line += ' ' + e.unit;
         out += line + '\n';
     }
@@ -117,7 +121,8 @@ void RatingText(std::string& out, const RatingTable& t)
     if (t.verdict) { // the verdict of each row after its values
         titles.push_back("Ausnutzung");
         units.push_back("[%]");
-        titles.push_back("Nachweis " + t.verdict->demandSymbol + " <= " + t.verdict->limitSymbol);
+        titles.push_back("Nachweis " + ShownSymbol(t.verdict->demandSymbol) + " <= " +
+                         ShownSymbol(t.verdict->limitSymbol));
         units.push_back("");
     }
     line(titles);
@@ -178,11 +183,12 @@ nlohmann::ordered_json RatingJson(const RatingTable& t)
 
 std::string RatingColumnTitle(const RatingColumn& c)
 {
+    const std::string name = ShownSymbol(c.name);
     if (c.label.empty())
-        return c.name;
-    if (EndsWithSymbol(c.label, c.name) || c.name.empty())
+        return name;
+    if (EndsWithSymbol(c.label, c.name) || EndsWithSymbol(c.label, name) || c.name.empty())
         return c.label;
-    return c.label + ' ' + c.name;
+    return c.label + ' ' + name;
 }
 
 std::string RatingUnitText(const RatingColumn& c)
@@ -235,11 +241,12 @@ std::string ReportText(const Report& r)
         Heading(out, "Rechengang");
         int n = 0;
         for (const CalcStep& s : r.steps) {
-            out += Format("%3d  ", ++n) + s.text + '\n';
-            const std::string indent = "     " + std::string(s.symbol.size(), ' ') + " = ";
+            out += Format("%3d  ", ++n) + ShownSymbols(s.text) + '\n';
+            const std::string symbol = ShownSymbol(s.symbol);
+            const std::string indent = "     " + std::string(Width(symbol), ' ') + " = ";
             std::vector<std::string> lines = StepLines(s);
             for (size_t i = 0; i < lines.size(); ++i)
-                out += (i == 0 ? "     " + s.symbol + " = " : indent) + lines[i] +
+                out += (i == 0 ? "     " + symbol + " = " : indent) + ShownSymbols(lines[i]) +
                        (i + 1 == lines.size() ? UnitAfter(s.unit) : "") + '\n';
         }
     }
@@ -252,6 +259,9 @@ std::string ReportText(const Report& r)
         Heading(out, "Nachweis");
         for (const std::string& line : VerdictTextLines(*r.verdict))
             out += "  " + line + '\n';
+    } else if (!r.verdictNote.empty()) {
+        Heading(out, "Nachweis");
+        out += "  " + r.verdictNote + '\n';
     }
 
     std::vector<std::string> notes;
@@ -271,8 +281,13 @@ std::string ReportText(const Report& r)
         for (const DataFileUse& f : r.files) {
             out += "  " + f.name + Format(", %llu Bytes", static_cast<unsigned long long>(f.bytes)) + '\n';
             out += "    SHA-256 " + f.sha256 + '\n';
+            if (const std::vector<std::string> head = DataFileHead(f); !head.empty()) {
+                out += std::string("    ") + kDataFileHeadTitle + '\n';
+                for (const std::string& line : head)
+                    out += "      " + line + '\n';
+            }
             for (const std::string& row : f.rows)
-                out += "    " + row + '\n';
+                out += "    " + ShownSymbols(row) + '\n'; // "Verf", not its short name
         }
     }
     if (r.rating)
@@ -296,8 +311,10 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
     };
     auto entries = [&](const std::vector<ReportEntry>& list) {
         Json array = Json::array();
-        for (const ReportEntry& e : list)
+        for (const ReportEntry& e : list) {
             array.push_back(entry(e));
+            array.back()["computed"] = e.computed;
+        }
         return array;
     };
     // Every input, those the chosen mode does not use marked "used": false.
@@ -313,7 +330,8 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
         steps.push_back(StepJsonValue(s));
     Json files = Json::array();
     for (const DataFileUse& f : r.files)
-        files.push_back({{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"rows", f.rows}});
+        files.push_back(
+            {{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"head", DataFileHead(f)}, {"rows", f.rows}});
     Json report = {{"form", r.form},
                    {"title", r.title},
                    {"method", r.method},
@@ -328,6 +346,7 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                    {"steps", steps},
                    {"results", entries(r.results)},
                    {"verdict", r.verdict ? VerdictJsonValue(*r.verdict) : Json(nullptr)},
+                   {"verdictNote", r.verdictNote},
                    {"messages", r.messages},
                    {"refused", r.refusal},
                    {"files", files}};

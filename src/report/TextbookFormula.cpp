@@ -20,15 +20,6 @@ namespace {
 
 const char* const kMinus = "\xE2\x88\x92"; // U+2212
 
-// Greek letters the formulas name in Latin letters.
-const std::map<std::string, std::string, std::less<>>& Greek()
-{
-    static const std::map<std::string, std::string, std::less<>> names = {
-        {"alpha", "α"}, {"beta", "β"},  {"gamma", "γ"}, {"delta", "δ"}, {"zeta", "ζ"}, {"eta", "η"},
-        {"theta", "θ"}, {"lambda", "λ"}, {"mu", "μ"},   {"nu", "ν"},    {"pi", "π"},   {"rho", "ρ"},
-        {"sigma", "σ"}, {"tau", "τ"},   {"phi", "φ"},   {"psi", "ψ"},   {"omega", "ω"}};
-    return names;
-}
 
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -206,21 +197,22 @@ FormulaPieces TextbookSymbol(std::string_view symbol)
 {
     FormulaPieces out;
     const size_t bar = symbol.find('_');
-    std::string base(symbol.substr(0, bar));
+    // A short name spelt for scripts reads as its word ("Ueberlauf").
+    std::string base = bar == std::string_view::npos ? ShownSymbol(symbol) : std::string(symbol.substr(0, bar));
     // "phi1" -> "φ1": a Greek name, perhaps with digits after it.
     size_t letters = base.size();
     while (letters > 0 && Digit(base[letters - 1]))
         --letters;
-    if (const auto it = Greek().find(std::string_view(base).substr(0, letters)); it != Greek().end())
-        base = it->second + base.substr(letters);
+    if (const std::string greek = GreekLetter(std::string_view(base).substr(0, letters)); !greek.empty())
+        base = greek + base.substr(letters);
     Add(out, base);
     if (bar != std::string_view::npos) {
         std::string sub(symbol.substr(bar + 1));
         for (char& c : sub)
             if (c == '_')
                 c = ',';
-        if (const auto it = Greek().find(sub); it != Greek().end())
-            sub = it->second;
+        if (const std::string greek = GreekLetter(sub); !greek.empty())
+            sub = greek;
         Add(out, sub, Script::Sub);
     }
     return out;
@@ -350,17 +342,12 @@ std::string CPageNumbers::Value(double value, const std::string& unit) const
     return RoundedText(value == 0 ? 0.0 : value, unit, m_comma);
 }
 
-std::string CPageNumbers::EntryText(const ReportEntry& entry, bool result) const
+std::string CPageNumbers::EntryText(const ReportEntry& entry) const
 {
-    const std::optional<double> value = ParseFieldNumber(entry.text);
-    std::string text = TypedText(entry.text);
-    if (value && result) {
-        // Rounded for the unit, but never to more digits than the form shows.
-        const std::string rounded = RoundedText(*value, entry.unit);
-        if (SignificantDigits(rounded) <= SignificantDigits(text))
-            text = rounded;
-    }
-    return m_comma ? WithDecimalComma(text) : text;
+    if (!entry.computed)
+        return kNotComputed;
+    // The digits the form window shows.
+    return PresentedText(entry.text, entry.unit, entry.shape, m_comma);
 }
 
 std::string CPageNumbers::UnitOf(const std::string& symbol, std::size_t index) const

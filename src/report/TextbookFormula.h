@@ -75,11 +75,11 @@ public:
     explicit CPageNumbers(const Report& report);
 
     bool DecimalComma() const { return m_comma; }
-    // An input's or result's value ("0.500000000000007" -> "0,5"; a
-    // result rounded for its unit, never to more digits than the form
-    // shows); a text that is no number is kept, its decimal points made
-    // commas where they stand in numbers.
-    std::string EntryText(const ReportEntry& entry, bool result) const;
+    // An input's or result's value with the digits the form window shows
+    // ("0.500000000000007" -> "0,5"; a result rounded for its unit); a text
+    // that is no number is kept, its decimal points made commas where they
+    // stand in numbers; a result not computed "–".
+    std::string EntryText(const ReportEntry& entry) const;
     // A value rounded for its unit, decimal comma if asked.
     std::string Value(double value, const std::string& unit) const;
     // The lines of step `index` after "symbol =": the formula, the formula

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
 #include "report/ReportWriters.h"
 
 namespace dralun {
@@ -22,17 +23,17 @@ std::string WithUnit(const std::string& number, const std::string& unit)
 std::vector<std::string> VerdictTextLines(const Verdict& v)
 {
     const VerdictTerms& t = v.terms;
+    const std::string demand = ShownSymbol(t.demandSymbol), limit = ShownSymbol(t.limitSymbol);
     std::vector<std::string> lines;
     if (!t.question.empty())
-        lines.push_back(t.question);
-    lines.push_back(t.demandSymbol + ": " + t.demandText + ", " + t.limitSymbol + ": " + t.limitText);
-    lines.push_back(t.demandSymbol + " = " + WithUnit(Format("%.6g", v.demand), t.unit) +
-                    (Exceeds(v) ? " > " : " ≤ ") + t.limitSymbol + " = " + WithUnit(Format("%.6g", v.limit), t.unit));
+        lines.push_back(ShownSymbols(t.question));
+    lines.push_back(demand + ": " + ShownSymbols(t.demandText) + ", " + limit + ": " + ShownSymbols(t.limitText));
+    lines.push_back(demand + " = " + WithUnit(Format("%.6g", v.demand), t.unit) + (Exceeds(v) ? " > " : " ≤ ") + limit +
+                    " = " + WithUnit(Format("%.6g", v.limit), t.unit));
     if (std::isfinite(v.utilisation))
-        lines.push_back("Ausnutzung η = " + t.demandSymbol + " / " + t.limitSymbol + " = " +
-                        Format("%.1f", v.utilisation) + " %");
+        lines.push_back("Ausnutzung η = " + demand + " / " + limit + " = " + UtilisationText(v.utilisation) + " %");
     else
-        lines.push_back("Ausnutzung η: keine, " + t.limitSymbol + " ist nicht größer als 0");
+        lines.push_back("Ausnutzung η: keine, " + limit + " ist nicht größer als 0");
     lines.push_back(VerdictWord(v.met));
     return lines;
 }

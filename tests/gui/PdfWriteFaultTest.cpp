@@ -20,8 +20,8 @@ class PdfWriteFaultTest : public QObject {
     static bool Write(const QString& path, const QString& text)
     {
         QString why;
-        return WritePdf(path, text, [&](QPagedPaintDevice&, QPainter& painter) { painter.drawText(100, 100, text); },
-                        &why);
+        return WritePdf(PathOfName(path), text,
+                        [&](QPagedPaintDevice&, QPainter& painter) { painter.drawText(100, 100, text); }, &why);
     }
 
 private slots:

@@ -8,6 +8,9 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "forms/CInfiltrationForm.h"
+#include "forms/MainFields.h"
+#include "project/KeepCalculation.h"
 #include "core/NumberPresentation.h"
 #include "ReportTestKit.h"
 #include "gui/report/ProjectPrint.h"
@@ -159,12 +162,63 @@ private slots:
                 QVERIFY(title.contains(QStringLiteral("–")));
             else
                 QVERIFY(title.contains(QString::fromUtf8(VerdictWord(r.report.verdict->met))));
-        for (const ProjectReport& r : reports) { // each value of the main result on a line of its own
+        for (const ProjectReport& r : reports) { // each value of the main result, as the form shows it
             QVERIFY(title.contains(test::Compact(QString::fromStdString(r.report.title))));
-            for (const QString& value :
-                 QString::fromStdString(WithDecimalComma(MainResultText(*r.reopened.form))).split(", "))
-                QVERIFY2(title.contains(test::Compact(value)), qPrintable(value));
+            for (const int id : MainResultIds(*r.reopened.form))
+                for (const ReportEntry& e : r.report.results)
+                    if (e.id == id) {
+                        const std::string value = ShownSymbol(e.symbol) + "=" +
+                                                  (e.computed ? PresentedText(e.text, e.unit, e.shape, true) : "–");
+                        QVERIFY2(title.contains(QString::fromStdString(value)), value.c_str());
+                    }
         }
+    }
+
+    // The title page and the reports show a value with the digits its form
+    // shows. The ditch (b 0.5 m, 1 : 1.5, t 0.5 m, kSt 25, I 1 ‰): A = 0.625
+    // m², lu = 0.5 + 2 · 0.5 · √3.25 = 2.3028 m, v = 25 · (A/lu)^(2/3) ·
+    // √0.001 = 0.3314 m/s, Q = 0.2071 m³/s; its bank height h = t = 0.5 m.
+    // The pipe: Q 40 l/s of Qv 97.94 l/s is 40.84 %.
+    void titlePageAndReportsShowTheFormsDigits()
+    {
+        test::TempDataDir data;
+        data.CopyFromMedium("DN.ASC");
+        data.CopyFromMedium("A110KR.ASC");
+        CMessageLog log;
+        const Project project = MakeProject({{143, "Graben Ost", {}}, {130, "Haltung 1", {}}}, log);
+        const std::vector<ProjectReport> reports = ProjectReports(project, log);
+        const QString pdf = m_out.filePath(QStringLiteral("digits.pdf"));
+        QVERIFY(WriteProjectPdf("Umgehung.dralun", kHead, reports, {}, pdf, nullptr));
+        const QStringList pages = Pages(pdf);
+        const QString title = test::Compact(pages.front());
+        for (const char* text : {"Q=0,207m³/s", "v=0,331m/s", "Qv=97,9l/s", "(40,8%)"})
+            QVERIFY2(title.contains(QString::fromUtf8(text)), text);
+        QVERIFY(test::Compact(pages.mid(1).join(QString())).contains(QStringLiteral("Böschungshöhehh0,500m")));
+    }
+
+    // Where the rain came from: the head of the series read stands with the
+    // data files, in a project the kept copy's, whatever the data directory
+    // holds under that name now.
+    void theRainfallFilesHeadIsPrinted()
+    {
+        test::TempDataDir data;
+        data.CopyFromMedium("R3943MI.txt");
+        CMessageLog log;
+        std::unique_ptr<CForm> form = FindFormById(185)->create(log);
+        form->Open();
+        form->Click(CInfiltrationForm::kIdRainFromFile);
+        form->Click(CInfiltrationForm::kIdLoadFile);
+        form->Click(kIdOk);
+        Project project;
+        project.Add(KeepCalculation(*form, kHead, "Mulde Nord"));
+        data.Write("R3943MI.txt", "Regenreihe eines anderen Orts\n");
+        const QString pdf = m_out.filePath(QStringLiteral("rain.pdf"));
+        QVERIFY(WriteProjectPdf("Umgehung.dralun", kHead, ProjectReports(project, log), {}, pdf, nullptr));
+        const QString text = test::PdfText(pdf);
+        for (const char* line : {"Dateikopf:", "RegenreiheR3943MI-NiederschlagshoehenhN[mm]",
+                                 "SynthetischeReihefuereinenFlachlandstandortinMitteldeutschland,keineMessreihe"})
+            QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+        QVERIFY(!text.contains(QStringLiteral("anderenOrts")));
     }
 
     // A result kept as another value than the form computes now: the title

@@ -10,6 +10,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -148,7 +149,7 @@ private slots:
         };
         for (std::size_t n = 0; n < report.steps.size(); ++n) {
             const CalcStep& step = report.steps[n];
-            QVERIFY2(text.contains(QStringLiteral("%1.").arg(n + 1) + Compact(WithDecimalComma(step.text))),
+            QVERIFY2(text.contains(QStringLiteral("%1.").arg(n + 1) + Compact(WithDecimalComma(ShownSymbols(step.text)))),
                      step.text.c_str());
             QVERIFY(text.contains(flat(TextbookSymbol(step.symbol)) + "=" + flat(numbers.StepLines(n).front())));
         }
@@ -196,6 +197,20 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("Daten")));
         QVERIFY(!lines.contains(QStringLiteral("Bild")));
     }
+
+#ifndef _WIN32 // a name of bytes that are no UTF-8 is Unix's
+    void dralunReportKeepsTheBytesOfTheName()
+    {
+        namespace fs = std::filesystem;
+        const fs::path dir = m_out.path().toStdString();
+        const std::string name = "Bericht-\xe4.pdf"; // "ä" in Latin-1
+        const std::string command = std::string(DRALUN_REPORT_EXE) + " 132 --out '" + (dir / name).string() +
+                                    "' >/dev/null 2>&1";
+        QCOMPARE(std::system(command.c_str()), 0);
+        QVERIFY(fs::is_regular_file(dir / name));
+        QVERIFY(!fs::exists(dir / "Bericht-\xef\xbf\xbd.pdf")); // not under U+FFFD
+    }
+#endif
 
     void dralunReportWritesTheSameAndAnswersWithItsStatus()
     {

@@ -66,7 +66,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
     // height at the right.
     const QFontMetricsF fm(painter.font());
     const double line = fm.height();
-    const QString hsText = QStringLiteral("h_s = %1 m").arg(pic::Num(hs, 2));
+    const QString hsText = pic::Sym("h_s") + QStringLiteral(" = %1 m").arg(pic::Num(hs, 2));
     const double gap = line * 0.6;
     const double right = fm.horizontalAdvance(hsText) + gap + line;
     const QRectF drawing = inner.adjusted(line * 0.5, line * 3.4, -right, -line * 1.6);
@@ -118,7 +118,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
     // Spacing above, water length below, heights beside the thresholds.
     const double top = drawing.top() - line * 1.65;
     sheet.Dimension(QPointF(map(0, 0).x(), top), QPointF(map(Ls, 0).x(), top),
-                    QStringLiteral("L_s = %1 m").arg(pic::Num(Ls, 2)));
+                    pic::Sym("L_s") + QStringLiteral(" = %1 m").arg(pic::Num(Ls, 2)));
     const double bottom = map(x0, under).y() + line * 0.2;
     if (L > 0)
         sheet.Dimension(QPointF(map(Ls - L, 0).x(), bottom), QPointF(map(Ls, 0).x(), bottom),
@@ -142,7 +142,7 @@ void PaintLongSection(QPainter& painter, const QRectF& area, const CForm& form)
     // Each of them at its place along the section, or further right when the
     // one before reaches there.
     painter.setPen(pic::Ink());
-    const QStringList texts{QStringLiteral("t_E = %1 m").arg(pic::Num(std::max(tE, 0.0), 2)),
+    const QStringList texts{pic::Sym("t_E") + QStringLiteral(" = %1 m").arg(pic::Num(std::max(tE, 0.0), 2)),
                             QStringLiteral("J = %1 ‰").arg(pic::Num(s.J, 2)),
                             std::isfinite(s.V) ? QStringLiteral("V = %1 m³").arg(pic::Num(s.V, 2)) : QString()};
     const double wanted[] = {upperFoot.x() + gap * 0.5, map(Ls * 0.3, 0).x(), map(Ls * 0.6, 0).x()};

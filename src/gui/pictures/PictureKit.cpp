@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/Format.h"
+#include "core/NumberPresentation.h"
 
 namespace dralun::pic {
 
@@ -33,6 +34,8 @@ QRectF Panel(QPainter& painter, const QRectF& area)
     const double margin = painter.fontMetrics().height() * 0.8;
     return area.adjusted(margin, margin, -margin, -margin);
 }
+
+QString Sym(const char* symbol) { return QString::fromStdString(ShownSymbol(symbol)); }
 
 QString Num(double value, int decimals)
 {

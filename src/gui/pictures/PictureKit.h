@@ -39,6 +39,9 @@ QRectF Panel(QPainter& painter, const QRectF& area);
 // program writes; four significant digits for huge values; "-" when it is
 // not a number.
 QString Num(double value, int decimals);
+// A symbol for a label, as the verdict lines and the report write it: "hs"
+// for the short name "h_s" (ShownSymbol).
+QString Sym(const char* symbol);
 // Unit factors of the fields: a diameter in mm, a slope in per mille.
 inline constexpr double kMmPerM = 1000;
 inline constexpr double kPerMille = 1000;

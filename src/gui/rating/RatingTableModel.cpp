@@ -83,7 +83,7 @@ QString RatingColumnTitle(const RatingColumn& column, const QString& beforeUnit)
     label.replace(QStringLiteral("\x01"), QStringLiteral("&"));
     // Labels repeat on some forms ("A [m²]" above and below the sill): the
     // field's name tells them apart where the label does not hold it.
-    const QString name = Q(column.name);
+    const QString name = Q(ShownSymbol(column.name)); // "Vgenutzt", not its short name
     if (!HoldsWord(label, name) && !HoldsWord(Spelled(label), Spelled(name)))
         label += QStringLiteral(" (") + name + QLatin1Char(')');
     const QString unit = Q(column.unit);
@@ -117,15 +117,15 @@ QString VerdictTitle(const VerdictTerms& terms)
 {
     if (terms.demandSymbol.empty() || terms.limitSymbol.empty())
         return QStringLiteral("Nachweis");
-    return QStringLiteral("Nachweis %1 %2 %3").arg(Q(terms.demandSymbol), QString::fromUtf8(CheckSign(terms)),
-                                                    Q(terms.limitSymbol));
+    return QStringLiteral("Nachweis %1 %2 %3")
+        .arg(Q(ShownSymbol(terms.demandSymbol)), QString::fromUtf8(CheckSign(terms)), Q(ShownSymbol(terms.limitSymbol)));
 }
 
 QString UtilisationText(const RatingRow& row)
 {
     if (!row.refused.empty() || !row.verdict || !std::isfinite(row.verdict->utilisation))
         return {};
-    return Q(RoundedText(row.verdict->utilisation, "%"));
+    return Q(dralun::UtilisationText(row.verdict->utilisation)); // with the digits of the verdict line
 }
 
 QString VerdictText(const RatingRow& row)

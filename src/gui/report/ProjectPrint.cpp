@@ -11,7 +11,10 @@
 #include "gui/report/ReportRows.h"
 #include "gui/report/RowMaker.h"
 #include "core/NumberPresentation.h"
+#include "core/Platform.h"
+#include "forms/MainFields.h"
 #include "project/ProjectReports.h"
+#include "report/TextbookFormula.h"
 
 namespace dralun {
 
@@ -164,10 +167,22 @@ TitleLayout LayOut(TitleRows rows, double bodyHeight)
     return laid;
 }
 
-// The main result with each of its values on a line of its own.
-QString ResultLines(const std::string& result, bool decimalComma)
+// The main results, each on a line of its own, with the digits its report's
+// pages (and the form) show: "Qv = 97,9 l/s".
+QString ResultLines(const Report& report, const CForm& form)
 {
-    return Q(decimalComma ? WithDecimalComma(result) : result).replace(QStringLiteral(", "), QStringLiteral("\n"));
+    if (report.results.empty())
+        return QStringLiteral("nicht berechnet");
+    const CPageNumbers numbers(report);
+    QStringList lines;
+    for (const int id : MainResultIds(form))
+        for (const ReportEntry& e : report.results)
+            if (e.id == id) {
+                const bool unit = e.computed && !e.unit.empty() && e.unit != "-" && e.unit != "1";
+                lines << Q(ShownSymbol(e.symbol) + " = " + numbers.EntryText(e) +
+                           (unit ? " " + e.unit : std::string()));
+            }
+    return lines.join(QLatin1Char('\n'));
 }
 
 // A calculation's verdict for the list, in words and coloured.
@@ -180,7 +195,7 @@ void VerdictEntry(const Report& report, ListEntry& e)
     const Verdict& v = *report.verdict;
     e.verdict = QString::fromUtf8(VerdictWord(v.met));
     if (std::isfinite(v.utilisation))
-        e.verdict += QStringLiteral("\n(") + Q(RoundedText(v.utilisation, "%", report.header.decimalComma)) +
+        e.verdict += QStringLiteral("\n(") + Q(UtilisationText(v.utilisation, report.header.decimalComma)) +
                      QStringLiteral(" %)");
     e.verdictColour = v.met ? QColor(0, 110, 40) : QColor(180, 20, 20);
 }
@@ -245,8 +260,8 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
             e.number = QString::number(r.entry + 1);
             e.name = Q(r.name);
             e.form = Q(r.report.title) + QStringLiteral(", Formular %1").arg(r.report.form);
-            e.result = ResultLines(MainResultText(*r.reopened.form), head.decimalComma);
-            VerdictEntry(r.report, e);
+            e.result = ResultLines(copies[i], *r.reopened.form);
+            VerdictEntry(copies[i], e);
             e.page = QString::number(start);
             for (const ResultChange& change : r.reopened.changes)
                 e.notes << ChangeNote(change);
@@ -284,7 +299,7 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
 }
 
 bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                     const std::vector<UnusableEntry>& unusable, const QString& path, QString* error)
+                     const std::vector<UnusableEntry>& unusable, const std::filesystem::path& path, QString* error)
 {
     QString why;
     const bool written = WritePdf(path, ProjectTitle(fileTitle, head),
@@ -293,8 +308,15 @@ bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, con
                                   },
                                   &why);
     if (!written && error)
-        *error = QStringLiteral("Das Projekt kann nicht nach %1 geschrieben werden: %2").arg(path, why);
+        *error = QStringLiteral("Das Projekt kann nicht nach %1 geschrieben werden: %2")
+                     .arg(QString::fromStdString(platform::TextOf(path)), why);
     return written;
+}
+
+bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
+                     const std::vector<UnusableEntry>& unusable, const QString& path, QString* error)
+{
+    return WriteProjectPdf(fileTitle, head, reports, unusable, PathOfName(path), error);
 }
 
 void PrintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,

@@ -1,6 +1,7 @@
 #pragma once
 // A whole project on paper, for the printer and as one PDF file.
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,10 @@ QString ProjectTitle(const std::string& fileTitle, const ReportHeader& head);
 void PaintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
                   const std::vector<UnusableEntry>& unusable, QPagedPaintDevice& device, QPainter& painter);
 bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
-                     const std::vector<UnusableEntry>& unusable, const QString& path,
+                     const std::vector<UnusableEntry>& unusable, const std::filesystem::path& path,
                      QString* error); // replaced only when written whole, like WriteReportPdf
+bool WriteProjectPdf(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
+                     const std::vector<UnusableEntry>& unusable, const QString& path, QString* error);
 void PrintProject(const std::string& fileTitle, const ReportHeader& head, const std::vector<ProjectReport>& reports,
                   const std::vector<UnusableEntry>& unusable, QPrinter& printer);
 

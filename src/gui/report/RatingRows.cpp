@@ -73,7 +73,7 @@ std::vector<QString> PrintedCells(const RatingTable& t, const RatingRow& r, bool
     if (t.verdict) {
         const bool decided = r.verdict.has_value();
         cells.push_back(decided && std::isfinite(r.verdict->utilisation)
-                            ? Q(RoundedText(r.verdict->utilisation, "%", comma))
+                            ? Q(UtilisationText(r.verdict->utilisation, comma))
                             : QString());
         cells.push_back(decided ? QString::fromUtf8(VerdictWord(r.verdict->met)) : QString());
     }

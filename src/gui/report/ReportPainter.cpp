@@ -264,10 +264,10 @@ void SetReportPage(QPagedPaintDevice& device)
                                      QPageLayout::Millimeter));
 }
 
-bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, QString* why)
+bool WritePdf(const std::filesystem::path& path, const QString& title, const PdfPaint& paint, QString* why)
 {
     // Painted into memory first, then written whole: a short write (a full
-    // disk) is seen, the file is not committed, and the reason reads in German.
+    // disk) is seen, the file is not replaced, and the reason reads in German.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -287,17 +287,16 @@ bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, 
         painter.end();
     }
     buffer.close();
-    // Replaced whole as every file the program writes: the old file or the new.
-    if (const int error = ReplaceFileWhole(platform::PathOf(path.toStdString()),
-                                           std::string(bytes.constData(), static_cast<size_t>(bytes.size())), "pdf")) {
-        if (why)
-            *why = QString::fromStdString(SystemErrorText(error));
-        return false;
-    }
-    return true;
+    const int error = ReplaceFileWhole(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                       "pdf");
+    if (error && why)
+        *why = QString::fromStdString(SystemErrorText(error));
+    return error == 0;
 }
 
-bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error)
+std::filesystem::path PathOfName(const QString& name) { return platform::PathOf(name.toStdString()); }
+
+bool WriteReportPdf(const Report& report, const CForm& form, const std::filesystem::path& path, QString* error)
 {
     QString why;
     const bool written = WritePdf(path, QStringLiteral("Rechenbericht %1").arg(Title(report)),
@@ -306,8 +305,14 @@ bool WriteReportPdf(const Report& report, const CForm& form, const QString& path
                                   },
                                   &why);
     if (!written && error)
-        *error = QStringLiteral("Der Bericht kann nicht nach %1 geschrieben werden: %2").arg(path, why);
+        *error = QStringLiteral("Der Bericht kann nicht nach %1 geschrieben werden: %2")
+                     .arg(QString::fromStdString(platform::TextOf(path)), why);
     return written;
+}
+
+bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error)
+{
+    return WriteReportPdf(report, form, PathOfName(path), error);
 }
 
 void PrintReport(const Report& report, const CForm& form, QPrinter& printer)

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -102,13 +103,18 @@ std::vector<PlacedRow> PaintReport(const Report& report, const CForm& form, QPag
 
 // Writes a PDF file (A4, margins 20 mm, 300 dpi) of what paint puts on the
 // device. The file is replaced only when it has been written whole; on
-// failure *why says why (without the file's name).
+// failure *why says why (without the file's name). The path is taken as
+// the system names files: a name of bytes that are no UTF-8 stays as it is.
 using PdfPaint = std::function<void(QPagedPaintDevice&, QPainter&)>;
-bool WritePdf(const QString& path, const QString& title, const PdfPaint& paint, QString* why);
+bool WritePdf(const std::filesystem::path& path, const QString& title, const PdfPaint& paint, QString* why);
 
 // The report as a PDF file (A4, margins 20 mm, 300 dpi). The file is
 // replaced only when it has been written whole; on failure *error says why.
+bool WriteReportPdf(const Report& report, const CForm& form, const std::filesystem::path& path, QString* error);
 bool WriteReportPdf(const Report& report, const CForm& form, const QString& path, QString* error);
+
+// A file name a dialog or a test gives, as a path.
+std::filesystem::path PathOfName(const QString& name);
 
 // The report on a printer (or the print preview), with the printer's page.
 void PrintReport(const Report& report, const CForm& form, QPrinter& printer);

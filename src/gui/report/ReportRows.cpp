@@ -14,6 +14,7 @@
 #include "gui/report/ReportPicture.h"
 #include "gui/report/RowMaker.h"
 #include "gui/report/StepRows.h"
+#include "report/DataFileHead.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
 #include "report/TextbookFormula.h"
@@ -199,10 +200,10 @@ struct Columns {
 FormulaPieces UnitPieces(const std::string& unit) { return unit == "-" ? FormulaPieces{} : TextbookUnit(unit); }
 
 // An entry's value; a number with an exponent as a power of ten.
-FormulaPieces ValuePieces(const ReportEntry& e, bool result, const CPageNumbers& numbers)
+FormulaPieces ValuePieces(const ReportEntry& e, const CPageNumbers& numbers)
 {
-    const std::string text = numbers.EntryText(e, result);
-    if (ParseFieldNumber(e.text))
+    const std::string text = numbers.EntryText(e);
+    if (e.computed && ParseFieldNumber(e.text))
         return TextbookNumber(text, false);
     return {{text, Script::Normal}};
 }
@@ -216,7 +217,7 @@ Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r, const C
     for (const auto* list : {&r.inputs, &r.results})
         for (const ReportEntry& e : *list) {
             symbol = std::max(symbol, m.TextWidth(TextbookSymbol(e.symbol), f.text));
-            value = std::max(value, m.TextWidth(ValuePieces(e, list == &r.results, numbers), f.text));
+            value = std::max(value, m.TextWidth(ValuePieces(e, numbers), f.text));
             unit = std::max(unit, m.TextWidth(UnitPieces(e.unit), f.text));
         }
     const double w = m.Width();
@@ -233,7 +234,7 @@ Columns TableColumns(const RowMaker& m, const Fonts& f, const Report& r, const C
 }
 
 void Entries(RowMaker& m, const Fonts& f, const Columns& c, const std::vector<ReportEntry>& entries,
-             const CPageNumbers& numbers, bool results)
+             const CPageNumbers& numbers)
 {
     if (entries.empty()) {
         Line(m, QStringLiteral("Keine."), f.text);
@@ -251,7 +252,7 @@ void Entries(RowMaker& m, const Fonts& f, const Columns& c, const std::vector<Re
         m.Begin(m.P(2)).head = head;
         m.Text(PageText(e.label, numbers), f.text, c.label, 0, c.labelW - gap);
         m.Text(TextbookSymbol(e.symbol), f.text, c.symbol, 0, c.symbolW - gap);
-        m.Text(ValuePieces(e, results, numbers), f.text, c.value, 0, c.valueW - gap);
+        m.Text(ValuePieces(e, numbers), f.text, c.value, 0, c.valueW - gap);
         m.Text(UnitPieces(e.unit), f.text, c.unit, 0, c.unitW);
         m.End(m.P(2), true);
     }
@@ -339,12 +340,12 @@ void VerdictPart(RowMaker& m, const Fonts& f, const Report& r, const CPageNumber
     const VerdictTerms& t = v.terms;
     Heading(m, f, QStringLiteral("Nachweis"));
     m.Begin(m.P(2), true);
-    m.Text(PageText(t.question, numbers), f.bold, 0, 0, m.Width());
+    m.Text(PageText(ShownSymbols(t.question), numbers), f.bold, 0, 0, m.Width());
     m.End(m.P(4), false);
 
     // Demand and limit, each with its symbol, number and unit, and the sign between.
     auto quantity = [&](const std::string& text, const std::string& symbol, double value) {
-        FormulaPieces line{{text.empty() ? text : text + " ", Script::Normal}};
+        FormulaPieces line{{text.empty() ? text : ShownSymbols(text) + " ", Script::Normal}};
         for (const FormulaPiece& p : TextbookSymbol(symbol))
             line.push_back(p);
         line.push_back({" = ", Script::Normal});
@@ -441,18 +442,30 @@ void Files(RowMaker& m, const Fonts& f, const Report& r)
         return;
     }
     const double indent = m.P(12);
-    for (const DataFileUse& file : r.files) {
-        m.Begin(m.P(6), !file.rows.empty());
-        double y = m.Text(Q(file.name) + QStringLiteral(", %1 Bytes").arg(file.bytes), f.bold, 0, 0, m.Width());
-        y += m.Text(QStringLiteral("SHA-256: ") + Q(file.sha256), f.small, indent, y, m.Width() - indent);
-        if (!file.rows.empty())
-            m.Text(QStringLiteral("Verwendete Zeilen:"), f.small, indent, y + m.P(2), m.Width() - indent);
-        m.End(m.P(2), false);
-        for (const std::string& row : file.rows) {
+    // Lines of the file as they stand in it, under a small title.
+    auto lines = [&](const QString& title, const std::vector<std::string>& texts) {
+        if (texts.empty())
+            return;
+        m.Begin(m.P(2), true);
+        m.Text(title, f.small, indent, 0, m.Width() - indent);
+        m.End(m.P(1), false);
+        for (const std::string& text : texts) {
             m.Begin();
-            m.Text(Q(row), f.fixed, 2 * indent, 0, m.Width() - 2 * indent);
+            m.Text(Q(text), f.fixed, 2 * indent, 0, m.Width() - 2 * indent);
             m.End(m.P(1), false);
         }
+    };
+    for (const DataFileUse& file : r.files) {
+        const std::vector<std::string> head = DataFileHead(file);
+        m.Begin(m.P(6), !file.rows.empty() || !head.empty());
+        double y = m.Text(Q(file.name) + QStringLiteral(", %1 Bytes").arg(file.bytes), f.bold, 0, 0, m.Width());
+        m.Text(QStringLiteral("SHA-256: ") + Q(file.sha256), f.small, indent, y, m.Width() - indent);
+        m.End(m.P(2), false);
+        lines(QString::fromUtf8(kDataFileHeadTitle), head);
+        std::vector<std::string> rows; // the program's words about them: "Verf", not its short name
+        for (const std::string& row : file.rows)
+            rows.push_back(ShownSymbols(row));
+        lines(QStringLiteral("Verwendete Zeilen:"), rows);
     }
 }
 
@@ -467,7 +480,7 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     Head(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Eingaben"));
     const Columns columns = TableColumns(m, f, r, numbers);
-    Entries(m, f, columns, r.inputs, numbers, false);
+    Entries(m, f, columns, r.inputs, numbers);
     if (r.inflow)
         InflowRows(m, f, *r.inflow, r.header.decimalComma);
     if (!r.steps.empty())
@@ -476,10 +489,14 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     Steps(m, f, r, numbers);
     if (r.refusal.empty() || !r.results.empty()) {
         Heading(m, f, QStringLiteral("Ergebnisse"));
-        Entries(m, f, columns, r.results, numbers, true);
+        Entries(m, f, columns, r.results, numbers);
     }
-    if (r.verdict)
+    if (r.verdict) {
         VerdictPart(m, f, r, numbers);
+    } else if (!r.verdictNote.empty()) {
+        Heading(m, f, QStringLiteral("Nachweis"));
+        Line(m, PageText(r.verdictNote, numbers), f.text);
+    }
     auto picture = [&] {
         if (const int id = PictureIdOf(form); id >= 0) {
             Heading(m, f, QStringLiteral("Bild"));

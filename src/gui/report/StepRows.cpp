@@ -15,7 +15,8 @@ void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& s
         const CalcStep& s = steps[n];
         m.Begin(m.P(3));
         m.Text(QStringLiteral("%1.").arg(n + 1), f.bold, 0, 0, number);
-        const std::string text = numbers.DecimalComma() ? WithDecimalComma(s.text) : s.text;
+        const std::string shown = ShownSymbols(s.text); // "V − Vgenutzt", as the symbols read
+        const std::string text = numbers.DecimalComma() ? WithDecimalComma(shown) : shown;
         double y = m.Text(QString::fromStdString(text), f.text, number, 0, m.Width() - number) + m.P(1);
 
         std::vector<FormulaPieces> right = numbers.StepLines(n);

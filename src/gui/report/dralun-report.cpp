@@ -86,7 +86,7 @@ int WriteProject(const std::vector<std::string>& args)
     const std::vector<ProjectReport> reports = ProjectReports(read.project, messages, &unusable);
     QString error;
     if (!WriteProjectPdf(platform::TextOf(platform::PathOf(project).filename()), ProjectHead(read.project), reports,
-                         unusable, QString::fromStdString(out), &error)) {
+                         unusable, platform::PathOf(out), &error)) {
         std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
         return 1;
     }
@@ -145,7 +145,7 @@ int main(int argc, char** argv)
         if (options.compute)
             PressCompute(*form);
         QString error;
-        if (!WriteReportPdf(BuildReport(*form, options.header), *form, QString::fromStdString(options.out), &error)) {
+        if (!WriteReportPdf(BuildReport(*form, options.header), *form, platform::PathOf(options.out), &error)) {
             std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
             return Finish(1);
         }
