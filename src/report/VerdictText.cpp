@@ -11,7 +11,14 @@ namespace dralun {
 namespace {
 
 // Whether the demand is written as exceeding the limit.
-bool Exceeds(const Verdict& v) { return v.demand > v.limit; }
+// The comparison in the script's line, in ASCII: "<=" or ">", for a strict
+// check "<" or ">=".
+const char* AsciiSign(const Verdict& v)
+{
+    if (v.terms.strict)
+        return v.demand < v.limit ? " < " : " >= ";
+    return v.demand > v.limit ? " > " : " <= ";
+}
 
 std::string WithUnit(const std::string& number, const std::string& unit)
 {
@@ -28,7 +35,7 @@ std::vector<std::string> VerdictTextLines(const Verdict& v)
     if (!t.question.empty())
         lines.push_back(ShownSymbols(t.question));
     lines.push_back(demand + ": " + ShownSymbols(t.demandText) + ", " + limit + ": " + ShownSymbols(t.limitText));
-    lines.push_back(demand + " = " + WithUnit(Format("%.6g", v.demand), t.unit) + (Exceeds(v) ? " > " : " ≤ ") + limit +
+    lines.push_back(demand + " = " + WithUnit(Format("%.6g", v.demand), t.unit) + " " + ComparisonSign(v) + " " + limit +
                     " = " + WithUnit(Format("%.6g", v.limit), t.unit));
     if (std::isfinite(v.utilisation))
         lines.push_back("Ausnutzung η = " + demand + " / " + limit + " = " + UtilisationText(v.utilisation) + " %");
@@ -43,7 +50,7 @@ std::string VerdictLine(const Verdict& v)
     const VerdictTerms& t = v.terms;
     const std::string utilisation = std::isfinite(v.utilisation) ? Format("%.15g", Rounded15(v.utilisation)) : "-";
     return std::string("verdict\t") + VerdictWord(v.met) + '\t' + utilisation + '\t' + t.demandSymbol +
-           (Exceeds(v) ? " > " : " <= ") + t.limitSymbol + '\t' + Format("%.15g", Rounded15(v.demand)) + '\t' +
+           AsciiSign(v) + t.limitSymbol + '\t' + Format("%.15g", Rounded15(v.demand)) + '\t' +
            Format("%.15g", Rounded15(v.limit)) + '\t' + t.unit;
 }
 

@@ -265,7 +265,7 @@ TEST_F(RatingProject, ReportTableHasTheVerdictOfEachRow)
     const std::vector<ProjectReport> reports = ProjectReports(Read(ProjectText(kept)), sink);
     ASSERT_EQ(reports.size(), 1u);
     const std::string text = ReportText(reports[0].report);
-    EXPECT_THAT(text, HasSubstr("Nachweis Q_gew <= Q"));
+    EXPECT_THAT(text, HasSubstr("Nachweis Qgew <= Q"));
     const std::vector<std::string> low = TextRow(text, "40"), high = TextRow(text, "60");
     ASSERT_GE(low.size(), 3u) << text;
     ASSERT_GE(high.size(), 3u) << text;

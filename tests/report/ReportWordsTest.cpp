@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "core/Format.h"
 #include "core/NumberPresentation.h"
 #include "forms/CDitchDlg.h"
 #include "forms/CPipeCulvertDlg.h"
@@ -13,6 +14,7 @@
 #include "forms/FormRegistry.h"
 #include "report/Report.h"
 #include "report/ReportWriters.h"
+#include "report/VerdictText.h"
 
 namespace dralun {
 namespace {
@@ -85,6 +87,33 @@ TEST(ReportWords, TheHelpSaysAusnutzungAndNoShortName)
                 for (const char* symbol : {"Q_min", "a_plan", "a_zul", "d_gew", "Q_gew"})
                     EXPECT_EQ(text.find(symbol), std::string::npos) << info.templateId << ": " << symbol;
             }
+}
+
+// A strict check (qtmin < qT) says the comparison it makes, in the report's
+// lines and in the line for scripts: at equality it is not met, "≥".
+TEST(ReportWords, AStrictCheckStatesItsOwnComparison)
+{
+    struct Case {
+        bool strict;
+        double demand, limit;
+        const char* sign;
+        const char* ascii;
+    };
+    const Case cases[] = {{true, 2, 2, " ≥ ", " >= "}, {true, 1, 2, " < ", " < "},
+                          {false, 2, 2, " ≤ ", " <= "}, {false, 3, 2, " > ", " > "}};
+    for (const Case& c : cases) {
+        Verdict v;
+        v.terms.demandSymbol = "qtmin";
+        v.terms.limitSymbol = "qT";
+        v.terms.strict = c.strict;
+        v.demand = c.demand;
+        v.limit = c.limit;
+        const std::vector<std::string> lines = VerdictTextLines(v);
+        EXPECT_NE(lines.at(1).find("qtmin = " + Format("%g", c.demand) + c.sign + "qT = 2"),
+                  std::string::npos)
+            << lines.at(1);
+        EXPECT_NE(VerdictLine(v).find(std::string("qtmin") + c.ascii + "qT"), std::string::npos) << VerdictLine(v);
+    }
 }
 
 } // namespace

@@ -174,10 +174,10 @@ void AppendRatingRows(std::vector<ReportRow>& rows, const RatingTable& t, const 
     if (t.verdict) {
         const VerdictTerms& v = *t.verdict;
         const bool symbols = !v.demandSymbol.empty() && !v.limitSymbol.empty();
-        titles.push_back(symbols ? Q("Ausnutzung " + v.demandSymbol + "/" + v.limitSymbol) : QStringLiteral("Ausnutzung"));
+        titles.push_back(symbols ? Q("Ausnutzung " + ShownSymbol(v.demandSymbol) + "/" + ShownSymbol(v.limitSymbol)) : QStringLiteral("Ausnutzung"));
         units.push_back(QStringLiteral("[%]"));
         titles.push_back(QStringLiteral("Nachweis"));
-        units.push_back(symbols ? Q(v.demandSymbol + " ≤ " + v.limitSymbol) : QString());
+        units.push_back(symbols ? Q(ShownSymbol(v.demandSymbol) + " " + CheckSign(v) + " " + ShownSymbol(v.limitSymbol)) : QString());
     }
     std::vector<std::vector<QString>> printed;
     printed.reserve(t.rows.size());

@@ -357,13 +357,12 @@ void VerdictPart(RowMaker& m, const Fonts& f, const Report& r, const CPageNumber
         return Joined(line);
     };
     const double indent = m.P(12);
-    const bool within = std::isfinite(v.demand) && v.demand <= v.limit;
     m.Begin(m.P(2), true);
     double y = m.Text(quantity(t.demandText, t.demandSymbol, v.demand), f.text, indent, 0, m.Width() - indent);
     y += m.Text(quantity(t.limitText, t.limitSymbol, v.limit), f.text, indent, y, m.Width() - indent);
     // The comparison: "Q = 40,0 l/s ≤ Qv = 97,9 l/s".
     FormulaPieces compare = quantity("", t.demandSymbol, v.demand);
-    compare.push_back({within ? " ≤ " : " > ", Script::Normal});
+    compare.push_back({std::string(" ") + ComparisonSign(v) + " ", Script::Normal});
     for (const FormulaPiece& p : quantity("", t.limitSymbol, v.limit))
         compare.push_back(p);
     m.Text(Joined(compare), f.bold, indent, y + m.P(2), m.Width() - indent);
