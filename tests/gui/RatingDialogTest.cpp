@@ -29,7 +29,6 @@
 
 #include "QtTestRegistry.h"
 #include "RatingTestKit.h"
-#include "forms/ComputeButton.h"
 #include "forms/CDitchDlg.h"
 #include "forms/CGutterDlg.h"
 #include "forms/COrificeDlg.h"
@@ -580,25 +579,6 @@ private slots:
         }
     }
 
-    // The pipe in the 1 : n mode does not use its length: "Zielwert…"
-    // varies kb for Qv, and Q for Qt (= Q while the pipe is not overloaded).
-    void solveStartsWithAnInputThatActsOnTheResult()
-    {
-        CMessageLog log;
-        CFormWindow window(*FindFormById(130), nullptr, &log);
-        QTest::mouseClick(window.Control(ComputeButtonId(window.Form())), Qt::LeftButton); // "Rechne"
-        QList<int> varied;
-        window.SetModalRunner([&](QDialog& dialog) {
-            if (auto* dlg = qobject_cast<CSolveDlg*>(&dialog)) {
-                varied << dlg->ResultBox()->currentData().toInt() << dlg->VaryBox()->currentData().toInt();
-                Choose(dlg->ResultBox(), CPipeRunDlg::kIdQt);
-                varied << dlg->VaryBox()->currentData().toInt();
-            }
-            return int(QDialog::Accepted);
-        });
-        Button(window, QStringLiteral("Zielwert…"))->click();
-        QCOMPARE(varied, (QList<int>{CPipeRunDlg::kIdQv, CPipeRunDlg::kIdKb, CPipeRunDlg::kIdQ}));
-    }
 };
 
 DRALUN_QTEST(RatingDialogTest);

@@ -1,4 +1,5 @@
-// The verdict column of a rating table: where the design stops carrying.
+// The verdict column of a rating table: where the design stops carrying;
+// and the input "Zielwert…" starts with for a result.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,9 +14,11 @@
 #include "QtTestRegistry.h"
 #include "RatingTestKit.h"
 #include "forms/CPipeRunDlg.h"
+#include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "gui/CFormWindow.h"
 #include "gui/rating/CRatingTableDlg.h"
+#include "gui/rating/CSolveDlg.h"
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
@@ -70,6 +73,26 @@ private slots:
         // 80 / 97.94 and 120 / 97.94, to one decimal as the verdict line writes it.
         QCOMPARE(utilisation.front(), QStringLiteral("81.7"));
         QCOMPARE(utilisation.back(), QStringLiteral("122.5"));
+    }
+
+    // The pipe in the 1 : n mode does not use its length: "Zielwert…"
+    // varies kb for Qv, and Q for Qt (= Q while the pipe is not overloaded).
+    void solveStartsWithAnInputThatActsOnTheResult()
+    {
+        CMessageLog log;
+        CFormWindow window(*FindFormById(130), nullptr, &log);
+        QTest::mouseClick(window.Control(ComputeButtonId(window.Form())), Qt::LeftButton); // "Rechne"
+        QList<int> varied;
+        window.SetModalRunner([&](QDialog& dialog) {
+            if (auto* dlg = qobject_cast<CSolveDlg*>(&dialog)) {
+                varied << dlg->ResultBox()->currentData().toInt() << dlg->VaryBox()->currentData().toInt();
+                Choose(dlg->ResultBox(), CPipeRunDlg::kIdQt);
+                varied << dlg->VaryBox()->currentData().toInt();
+            }
+            return int(QDialog::Accepted);
+        });
+        Button(window, QStringLiteral("Zielwert…"))->click();
+        QCOMPARE(varied, (QList<int>{CPipeRunDlg::kIdQv, CPipeRunDlg::kIdKb, CPipeRunDlg::kIdQ}));
     }
 
 };
