@@ -201,8 +201,10 @@ std::string KostraTargetRefusal(const std::filesystem::path& target, const std::
     if (std::filesystem::exists(target, error) && std::filesystem::equivalent(target, source, error))
         return refused + "Das ist die Quelle des Imports; sie bleibt, wie sie ist.";
     const Path folder = target.parent_path().empty() ? Path(".") : target.parent_path();
-    if (std::filesystem::is_directory(source, error) && IsWantedDuration(NameOf(target)) &&
-        std::filesystem::equivalent(folder, source, error))
+    // "Ordner/" names the folder "Ordner" (Windows compares the two only so).
+    const Path sourceFolder = source.has_filename() ? source : source.parent_path();
+    if (std::filesystem::is_directory(sourceFolder, error) && IsWantedDuration(NameOf(target)) &&
+        std::filesystem::equivalent(folder, sourceFolder, error))
         return refused + "Das ist die Quelle des Imports: der Name einer Rastertabelle im gelesenen Ordner.";
     if (std::string why = OutputFileProblem(target); !why.empty())
         return refused + why;

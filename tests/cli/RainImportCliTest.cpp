@@ -119,7 +119,7 @@ TEST_F(RainImportCli, NeverReplacesItsOwnSource)
     const struct {
         std::filesystem::path source, target, kept;
     } cases[] = {{zip, zip, zip},       {zip, folder / ".." / "raster.zip", zip}, {cell, cell, cell},
-                 {folder, table, table}, {folder, newTable, table}};
+                 {folder, table, table}, {folder, newTable, table}, {folder / "", table, table}};
     for (const auto& c : cases) {
         const std::string before = test::ReadFile(c.kept);
         std::ostringstream out;
