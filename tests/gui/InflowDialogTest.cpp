@@ -264,15 +264,18 @@ private slots:
         CFormWindow w(*FindFormById(130), nullptr, &log);
         CInflowDlg d(w, [](QDialog&) { return int(QDialog::Rejected); });
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        d.activateWindow(); // the focus a key goes to is the active window's
+        QVERIFY(QTest::qWaitForWindowActive(&d));
         QPushButton* add = nullptr;
         for (QPushButton* b : d.findChildren<QPushButton*>())
             if (b->text() == QStringLiteral("Zeile &hinzufügen"))
                 add = b;
         QVERIFY(add);
         QTest::mouseClick(add, Qt::LeftButton);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Bankett"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* typed = QApplication::focusWidget();
+        QVERIFY(typed && typed != add);
+        QTest::keyClicks(typed, QStringLiteral("Bankett"));
+        QTest::keyClick(typed, Qt::Key_Tab);
         QCOMPARE(d.Areas()->rowCount(), 2);
         QCOMPARE(d.Areas()->item(1, CInflowDlg::kName)->text(), QStringLiteral("Bankett"));
     }
