@@ -60,12 +60,14 @@ namespace {
 // A third of the screen's free width, at most 480 pixels: the box's text
 // and icon then stay well within the screen (the box wraps other lines at
 // half the screen's width).
+constexpr int kWidthWithoutScreen = 1024; // no screen known: a small one's width
+
 QString Bounded(const QString& text, const QWidget* parent)
 {
     const QScreen* screen = parent ? parent->screen() : nullptr;
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const int room = screen ? screen->availableGeometry().width() : 1024;
+    const int room = screen ? screen->availableGeometry().width() : kWidthWithoutScreen;
     return BreakLongWords(text, QFontMetrics(QApplication::font("QMessageBox")), std::clamp(room / 3, 120, 480));
 }
 
