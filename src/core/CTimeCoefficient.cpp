@@ -6,7 +6,11 @@
 
 namespace dralun {
 
+namespace {
+
 double TimeCoefficient(double n, double T) { return (1.0 / std::pow(n, 0.25) - 0.3684) * 38.0 / (T + 9.0); }
+
+} // namespace
 
 TimeCoefficientDurationList TimeCoefficientDurations(float T1)
 {
@@ -21,6 +25,16 @@ TimeCoefficientTable ComputeTimeCoefficients(const TimeCoefficientInput& in, CSt
 {
     TimeCoefficientTable table;
     table.T = TimeCoefficientDurations(in.T1);
+    if (!(in.T1 > -9.0f)) {
+        table.status = TimeCoefficientStatus::DurationTooShort;
+        return table;
+    }
+    for (size_t k = 0; k < in.n.size(); ++k)
+        if (!(in.n[k] > 0.0f)) {
+            table.status = TimeCoefficientStatus::NoFrequency;
+            table.column = static_cast<int>(k) + 1;
+            return table;
+        }
     // The first row in double precision, for its steps.
     std::array<double, kTimeCoefficientColumns> first{};
     for (size_t i = 0; i < table.T.size(); ++i)
@@ -36,21 +50,17 @@ TimeCoefficientTable ComputeTimeCoefficients(const TimeCoefficientInput& in, CSt
     steps.Let("T1", static_cast<double>(in.T1));
     for (size_t k = 0; k < in.n.size(); ++k) {
         steps.Let(Format("n%zu", k + 1), static_cast<double>(in.n[k]));
-        if (std::isfinite(first[k]))
-            steps.Step(Format("Zeitbeiwert für die erste Regendauer T1 und die Häufigkeit n%zu", k + 1),
-                       Format("phi1_%zu", k + 1), Format("(1 / n%zu^0.25 - 0.3684) * 38 / (T1 + 9)", k + 1), first[k],
-                       "-");
+        steps.Step(Format("Zeitbeiwert für die erste Regendauer T1 und die Häufigkeit n%zu", k + 1),
+                   Format("phi1_%zu", k + 1), Format("(1 / n%zu^0.25 - 0.3684) * 38 / (T1 + 9)", k + 1), first[k],
+                   "-");
     }
     for (size_t i = 1; i < table.T.size(); ++i) {
         const double T = static_cast<double>(table.T[i]);
-        if (std::isfinite(T))
-            steps.Taken(Format("Regendauer der Zeile %zu (T1 + %zu min)", i + 1, i), Format("T%zu", i + 1), T, "min");
+        steps.Taken(Format("Regendauer der Zeile %zu (T1 + %zu min)", i + 1, i), Format("T%zu", i + 1), T, "min");
         for (size_t k = 0; k < in.n.size(); ++k) {
-            const double phi = static_cast<double>(table.phi[i][k]);
-            if (std::isfinite(phi))
-                steps.Taken(Format("Zeitbeiwert nach derselben Formel für T = %g min und n = %g", T,
-                                   static_cast<double>(in.n[k])),
-                            Format("phi%zu_%zu", i + 1, k + 1), phi, "-");
+            steps.Taken(Format("Zeitbeiwert nach derselben Formel für T = %g min und n = %g", T,
+                               static_cast<double>(in.n[k])),
+                        Format("phi%zu_%zu", i + 1, k + 1), static_cast<double>(table.phi[i][k]), "-");
         }
     }
     return table;

@@ -19,17 +19,29 @@ struct TimeCoefficientInput {
     float T1 = 0;                                   // first duration, min
 };
 
+// Why the table has no coefficients; the form says it.
+enum class TimeCoefficientStatus {
+    Ok,
+    DurationTooShort, // T1 <= -9 min: 38 / (T + 9) has no value or turns negative
+    NoFrequency,      // n <= 0 in the column `column`: 1 / n^0.25 has no value
+};
+
 struct TimeCoefficientTable {
+    TimeCoefficientStatus status = TimeCoefficientStatus::Ok;
+    int column = 0; // the frequency refused, counted from 1; 0 when none is
+    // The durations follow T1 whatever the status; the coefficients count
+    // only with the status Ok (0 otherwise).
     TimeCoefficientDurationList T{};
     std::array<std::array<float, kTimeCoefficientColumns>, kTimeCoefficientRows> phi{};
 };
 
-// The time coefficient for the frequency n and the duration T (T > -9).
-double TimeCoefficient(double n, double T);
 // T1, T1 + 1, ..., T1 + 15.
 TimeCoefficientDurationList TimeCoefficientDurations(float T1);
-// The table for T1 > -9. The report shows the formula with the numbers of the
-// first duration for each frequency, and the rest of the table as values.
+// The table. Single precision bounds the coefficients: n >= 1e-45 and
+// T + 9 >= 1e-6 give at most about 1e19, so every table accepted is finite.
+// The report shows the formula with the numbers of the first
+// duration for each frequency, and the rest of the table as values; a
+// table refused records nothing.
 TimeCoefficientTable ComputeTimeCoefficients(const TimeCoefficientInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

@@ -7,6 +7,19 @@
 
 namespace dralun {
 
+namespace {
+
+// Why the table has no coefficients, as the form says it.
+std::string RefusalText(const TimeCoefficientTable& table)
+{
+    if (table.status == TimeCoefficientStatus::NoFrequency)
+        return Format("Die Häufigkeit n%d muss größer als 0 sein.", table.column);
+    return "Die erste Regendauer T muss größer als -9 min sein.\n"
+           "Für T + 9 <= 0 ist der Zeitbeiwert nicht definiert.";
+}
+
+} // namespace
+
 const int CTimeCoefficientDlg::kGrid[kRows][1 + kColumns] = {
     {kIdT1, kIdPhi1_1, kIdPhi1_2, kIdPhi1_3, kIdPhi1_4},
     {kIdT2, kIdPhi2_1, kIdPhi2_2, kIdPhi2_3, kIdPhi2_4},
@@ -78,16 +91,13 @@ void CTimeCoefficientDlg::OnCompute()
         return;
     }
 
-    // 38/(T + 9) has no value for T = -9 and turns negative below it.
-    if (!(m_T[0] > -9.0f)) {
-        Refuse("Die erste Regendauer T muss größer als -9 min sein.\n"
-               "Für T + 9 <= 0 ist der Zeitbeiwert nicht definiert.");
+    CSteps steps(RecordingSteps());
+    const TimeCoefficientTable table = ComputeTimeCoefficients({{m_n[0], m_n[1], m_n[2], m_n[3]}, m_T[0]}, steps);
+    if (table.status != TimeCoefficientStatus::Ok) {
+        Refuse(RefusalText(table));
         UpdateData(false);
         return;
     }
-
-    CSteps steps(RecordingSteps());
-    const TimeCoefficientTable table = ComputeTimeCoefficients({{m_n[0], m_n[1], m_n[2], m_n[3]}, m_T[0]}, steps);
     for (int i = 0; i < kRows; ++i)
         for (int k = 0; k < kColumns; ++k)
             m_phi[i][k] = table.phi[static_cast<size_t>(i)][static_cast<size_t>(k)];
