@@ -42,6 +42,12 @@ OrificeResult ComputeOrifice(const OrificeInput& in, CSteps& steps)
     result.v = v;
     result.A = A;
     result.d = d;
+    if (in.dChosen > 0) {
+        steps.Let("d_gew", in.dChosen);
+        result.Qchosen = steps.Step("Abfluss durch die Öffnung mit dem gewählten Durchmesser", "Q_gew",
+                                    "v * pi * d_gew * d_gew / 4 * 1000", v * kPi * in.dChosen * in.dChosen / 4 * 1000,
+                                    "l/s");
+    }
     return result;
 }
 

@@ -1,7 +1,6 @@
 #include "forms/COrificeDlg.h"
 
 #include "core/COrifice.h"
-#include "core/Constants.h"
 
 namespace dralun {
 
@@ -38,23 +37,17 @@ void COrificeDlg::OnCompute()
         return;
 
     CSteps steps(RecordingSteps());
-    const OrificeResult result = ComputeOrifice({m_Q, m_h, m_mu}, steps);
+    const OrificeResult result = ComputeOrifice({m_Q, m_h, m_mu, m_dChosen}, steps);
     switch (result.status) {
     case OrificeStatus::Ok:
         m_v = result.v;
         m_A = result.A;
         m_d = result.d;
-        if (m_dChosen > 0) {
-            // The outflow through the chosen opening at the same head.
-            steps.Let("d_gew", m_dChosen);
-            const double outflow = steps.Step("Abfluss durch die Öffnung mit dem gewählten Durchmesser", "Q_gew",
-                                              "v * pi * d_gew * d_gew / 4 * 1000",
-                                              m_v * kPi * m_dChosen * m_dChosen / 4 * 1000, "l/s");
+        if (m_dChosen > 0)
             SetVerdict(CheckDemand(steps,
                                    {"Drosselabfluss der gewählten Öffnung", "Abfluss bei gewähltem Durchmesser",
                                     "Q_gew", "Drosselabfluss", "Q", "l/s"},
-                                   outflow, m_Q));
-        }
+                                   result.Qchosen, m_Q));
         Record(steps);
         break;
     case OrificeStatus::NegativeDischarge:
