@@ -1,5 +1,6 @@
 #include "core/CGutterSection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -223,6 +224,11 @@ GutterResult ComputeGutter(const GutterInput& in, CSteps& steps)
             steps = std::move(trial);
     }
     r.slopeNegative = d.s < 0;
+    const bool bothCarry = r.curb.status == GutterFlowStatus::Ok && r.vee.status == GutterFlowStatus::Ok &&
+                           std::isfinite(r.curb.Q) && std::isfinite(r.vee.Q);
+    r.Qmin = bothCarry ? std::min(r.curb.Q, r.vee.Q) : kNaN;
+    if (bothCarry && in.Qerf > 0)
+        steps.Step("Kleinere Leistungsfähigkeit (Bordrinne, Spitzrinne)", "Q_min", "min(Q1, Q2)", r.Qmin, "l/s");
     return r;
 }
 

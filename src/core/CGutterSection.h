@@ -14,6 +14,8 @@
 // For the calculation report the flows record their steps: the road data
 // first, then each gutter form under the symbols of its column, h1, b1,
 // lu1 ... for the curb gutter, h2, b2, lu2 ... for the V-gutter.
+#include <limits>
+
 #include "core/CalcSteps.h"
 
 namespace dralun {
@@ -73,6 +75,7 @@ struct GutterInput {
     GutterGiven given = GutterGiven::Width;
     double curb = 0; // given value of the curb gutter (h in cm or b in m)
     double vee = 0;  // given value of the V-gutter
+    double Qerf = 0; // discharge asked for, l/s; 0: none
 };
 
 struct GutterResult {
@@ -80,10 +83,14 @@ struct GutterResult {
     double hS = 0;              // depth of the V-gutter strip at the curb, m
     bool slopeNegative = false; // the cross-sections are known, v and Q are not
     GutterFlow curb, vee;       // not computed unless status is Ok
+    // The smaller of the two discharges, l/s, which holds whichever gutter
+    // form is built; NaN unless both have one (status Ok, slope not negative).
+    double Qmin = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Binds kSt, qf, s, bS and qS, records the strip depth hS and, when the road
-// data describe a gutter, the flows of both gutter forms. The steps of a
+// data describe a gutter, the flows of both gutter forms, and with a
+// discharge asked for (Qerf > 0) the step of the smaller one. The steps of a
 // gutter form whose status is not Ok are left out of the report.
 GutterResult ComputeGutter(const GutterInput& in, CSteps& steps = NoSteps());
 

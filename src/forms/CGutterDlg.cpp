@@ -1,6 +1,5 @@
 #include "forms/CGutterDlg.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -130,7 +129,7 @@ void CGutterDlg::Compute()
     CSteps steps(RecordingSteps());
     const GutterResult result =
         ComputeGutter({{m_kSt, m_qf, m_s, m_bS, m_qS}, depth ? GutterGiven::Depth : GutterGiven::Width,
-                       depth ? m_h1 : m_b1, depth ? m_h2 : m_b2},
+                       depth ? m_h1 : m_b1, depth ? m_h2 : m_b2, m_Qerf},
                       steps);
     m_hS = result.hS;
 
@@ -168,18 +167,14 @@ void CGutterDlg::Compute()
             problems.push_back("Die Längsneigung der Rinne s darf nicht negativ sein.\n"
                                "v und Q sind nicht bestimmbar.");
         // The form sets both gutter forms side by side for one road: the
-        // discharge asked for is checked against the smaller of the two,
-        // which holds whichever of them is built. A gutter form refused, or
-        // one without a discharge (negative slope), leaves nothing to check.
-        const bool bothCarry = refused.empty() && std::isfinite(m_Q1) && std::isfinite(m_Q2);
-        if (m_Qerf > 0 && bothCarry) {
-            const double smaller = steps.Step("Kleinere Leistungsfähigkeit (Bordrinne, Spitzrinne)", "Q_min",
-                                              "min(Q1, Q2)", std::min(m_Q1, m_Q2), "l/s");
+        // discharge asked for is checked against the smaller of the two. A
+        // gutter form refused, or one without a discharge (negative slope),
+        // leaves nothing to check.
+        if (m_Qerf > 0 && std::isfinite(result.Qmin))
             SetVerdict(CheckDemand(steps,
                                    {"Leistungsfähigkeit der Rinne", "erforderlicher Abfluss", "Qerf",
                                     "kleinere Leistungsfähigkeit (Bordrinne, Spitzrinne)", "Q_min", "l/s"},
-                                   m_Qerf, smaller));
-        }
+                                   m_Qerf, result.Qmin));
         Record(steps);
     }
 

@@ -249,5 +249,36 @@ TEST(GutterSection, NegativeSlopeStopsTheStepsAtTheHydraulicRadius)
     EXPECT_EQ(steps.Steps().back().symbol, "R1");
 }
 
+// The smaller discharge of the two gutter forms, with a step only where a
+// discharge is asked for; none without both discharges. The defaults carry
+// 0.729957 l/s in the curb gutter at b = 0.5 m and 5.19004 l/s in the
+// V-gutter at b = 0.7 m (hand values above); the V-gutter at b = 0.25 m:
+// h = 1.75 cm, A = 0.0021875, lu = 0.0175 + √(0.0625 + 0.00030625) =
+// 0.268112, R = 0.00815891, v = 70 R^(2/3) 0.1 = 0.283696, Q = 0.620584 l/s.
+TEST(GutterSection, SmallerDischargeOfBothFormsForADemand)
+{
+    GutterData falling = kDefaults;
+    falling.s = -1;
+    const struct {
+        GutterData road;
+        double curb, vee, Qerf, Qmin;
+        bool step;
+    } cases[] = {{kDefaults, 0.5, 0.7, 1, 0.729957, true},
+                 {kDefaults, 0.5, 0.25, 1, 0.620584, true},
+                 {kDefaults, 0.5, 0.7, 0, 0.729957, false},
+                 {kDefaults, -0.5, 0.7, 1, NAN, false},
+                 {falling, 0.5, 0.7, 1, NAN, false}};
+    for (const auto& c : cases) {
+        CSteps steps;
+        const GutterResult r = ComputeGutter({c.road, Given::Width, c.curb, c.vee, c.Qerf}, steps);
+        if (std::isnan(c.Qmin)) {
+            EXPECT_TRUE(std::isnan(r.Qmin)) << c.curb;
+        } else {
+            EXPECT_NEAR(r.Qmin, c.Qmin, 1e-6) << c.curb;
+        }
+        EXPECT_EQ(steps.Steps().back().symbol == "Q_min", c.step) << c.curb << " " << c.Qerf;
+    }
+}
+
 } // namespace
 } // namespace dralun
