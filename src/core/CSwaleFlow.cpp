@@ -1,5 +1,6 @@
 #include "core/CSwaleFlow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Constants.h"
@@ -93,6 +94,8 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
         r.status = SwaleFlowStatus::NotDeterminable;
         return r;
     }
+    r.brimFull = in.h == in.t;
+    r.capacity = in.t > 0 ? std::min({r.circleQ, r.parabolaQ, r.brimFull ? r.Q7 : r.circleQ}) : 0.0;
     if (!steps.Recording())
         return r;
     steps.Let("B", in.B);
@@ -112,6 +115,10 @@ SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps)
     if (in.h == in.t)
         steps.Step("Abfluss der randvollen Mulde nach Gleichung (7)", "Q_7",
                    "t^2.66666666666667 * kSt * sqrt(I / 1000) * B / 2 / t", r.Q7, "m³/s");
+    if (in.Qerf > 0 && in.t > 0)
+        steps.Step(r.brimFull ? "Kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
+                              : "Kleinste Leistungsfähigkeit (Kreis, Parabel)",
+                   "Q_min", r.brimFull ? "min(Q_K, Q_P, Q_7)" : "min(Q_K, Q_P)", r.capacity, "m³/s");
     return r;
 }
 

@@ -14,6 +14,7 @@ struct SwaleFlowInput {
     double t = 0;   // water depth, m (0 <= t <= h)
     double I = 0;   // slope, per mille
     double kSt = 0; // Strickler coefficient, m^(1/3)/s
+    double Qerf = 0; // discharge asked for, m³/s; 0: none
 };
 
 // Why a swale carries no computed discharge; the form says it to the user.
@@ -31,6 +32,11 @@ struct SwaleFlowResult {
     double circleV = 0, circleQ = 0;
     double parabolaLu = 0, parabolaV = 0, parabolaQ = 0;
     double Q7 = 0; // 0 unless t = h
+    bool brimFull = false; // t = h: equation (7) holds
+    // The three shapes approximate one swale: the safe capacity is the
+    // smallest of them, equation (7) among them only brim-full; an empty
+    // swale (t = 0) carries nothing. m³/s.
+    double capacity = 0;
 };
 
 // Manning-Strickler velocity, m/s, for the slope I in per mille, area A and
@@ -38,7 +44,8 @@ struct SwaleFlowResult {
 double ManningStricklerVelocity(double I, double kSt, double A, double lu);
 
 // Inputs are checked in this order: t <= h, B > 0 and h > 0, I >= 0; the
-// first that fails is the status, and nothing is computed or recorded.
+// first that fails is the status, and nothing is computed or recorded. With
+// a discharge asked for (Qerf > 0) the capacity gets a step of its own.
 SwaleFlowResult ComputeSwaleFlow(const SwaleFlowInput& in, CSteps& steps);
 
 } // namespace dralun

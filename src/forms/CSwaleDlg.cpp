@@ -1,6 +1,5 @@
 #include "forms/CSwaleDlg.h"
 
-#include <algorithm>
 #include <string>
 
 #include "core/CSwaleFlow.h"
@@ -112,7 +111,7 @@ void CSwaleDlg::OnCompute()
         m_t = m_h;
 
     CSteps steps(RecordingSteps());
-    const SwaleFlowResult flow = ComputeSwaleFlow({m_B, m_h, m_t, m_I, m_kSt}, steps);
+    const SwaleFlowResult flow = ComputeSwaleFlow({m_B, m_h, m_t, m_I, m_kSt, m_Qerf}, steps);
     if (flow.status != SwaleFlowStatus::Ok) {
         // Water above the brim is a plain note; the rest are warnings.
         Refuse(RefusalText(flow.status),
@@ -134,24 +133,13 @@ void CSwaleDlg::OnCompute()
     m_parabolaQ = flow.parabolaQ;
     m_parabolaWidth = section.parabolaWidth;
     m_Q7 = flow.Q7;
-    // The three shapes approximate one swale: the safe capacity is the
-    // smallest of them; equation (7) holds for the brim-full swale only.
-    // An empty swale (t = 0) carries nothing.
-    if (m_Qerf > 0) {
-        const bool brimFull = m_t == m_h;
-        const double smallest = std::min({flow.circleQ, flow.parabolaQ, brimFull ? flow.Q7 : flow.circleQ});
-        const double capacity =
-            m_t > 0 ? steps.Step(brimFull ? "Kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
-                                          : "Kleinste Leistungsfähigkeit (Kreis, Parabel)",
-                                 "Q_min", brimFull ? "min(Q_K, Q_P, Q_7)" : "min(Q_K, Q_P)", smallest, "m³/s")
-                    : 0.0;
+    if (m_Qerf > 0)
         SetVerdict(CheckDemand(steps,
                                {"Leistungsfähigkeit der Mulde", "erforderlicher Abfluss", "Qerf",
-                                brimFull ? "kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
-                                         : "kleinste Leistungsfähigkeit (Kreis, Parabel)",
+                                flow.brimFull ? "kleinste Leistungsfähigkeit (Kreis, Parabel, Gleichung (7))"
+                                              : "kleinste Leistungsfähigkeit (Kreis, Parabel)",
                                 "Q_min", "m³/s"},
-                               m_Qerf, capacity));
-    }
+                               m_Qerf, flow.capacity));
     Record(steps);
     UpdateData(false);
 }

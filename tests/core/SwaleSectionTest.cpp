@@ -166,5 +166,33 @@ TEST(SwaleFlow, ArcFormulaNamesPi)
     EXPECT_NEAR(arc->value, 2.1179193732, 1e-10);
 }
 
+// The capacity is the smallest of the shapes, equation (7) among them only
+// brim-full (its Q_7 is 0 otherwise). Default swale B 2, h 0.3, 1 ‰, kSt 20:
+// t = 0.3: Q_K = 0.0857584, Q_P = 0.0833923 (A_P = 0.4, lu_P by the series
+// 2 (1 + 8/3 · 0.15² − 32/5 · 0.15⁴) = 2.11352), Q_7 = 0.3^(5/3) · 20 · √0.001
+// = 0.0850287; t = 0.2: Q_K = 0.0362582, Q_P = 0.0350449 (b_P = 1.63299,
+// A_P = 0.217732, lu_P = 1.695961). A swale without water carries nothing.
+TEST(SwaleFlow, CapacityIsTheSmallestShapeAndRecordedOnlyForADemand)
+{
+    const struct {
+        double t, Qerf, capacity;
+        const char* formula; // of the Q_min step; nullptr: none
+    } cases[] = {{0.3, 0.05, 0.0833923, "min(Q_K, Q_P, Q_7)"},
+                 {0.2, 0.05, 0.0350449, "min(Q_K, Q_P)"},
+                 {0.2, 0, 0.0350449, nullptr},
+                 {0, 0.05, 0, nullptr}};
+    for (const auto& c : cases) {
+        CSteps steps;
+        const SwaleFlowResult r = ComputeSwaleFlow({2, 0.3, c.t, 1, 20, c.Qerf}, steps);
+        ASSERT_EQ(r.status, SwaleFlowStatus::Ok);
+        EXPECT_NEAR(r.capacity, c.capacity, 2e-6) << c.t;
+        const CalcStep& last = steps.Steps().back();
+        EXPECT_EQ(last.symbol == "Q_min", c.formula != nullptr) << c.t << " " << c.Qerf;
+        if (c.formula) {
+            EXPECT_EQ(last.formula, c.formula);
+        }
+    }
+}
+
 } // namespace
 } // namespace dralun
