@@ -2,6 +2,46 @@
 
 namespace dralun {
 
+namespace {
+
+InletSpacingStatus Checked(const InletSpacingInput& in)
+{
+    if (!in.tablesLoaded)
+        return InletSpacingStatus::NoTables;
+    if (!InletTableCovers(in.family, in.crossFall))
+        return InletSpacingStatus::NoTableForCrossFall;
+    if (!(in.s >= 0 && in.s <= 8))
+        return InletSpacingStatus::SlopeOutsideTables;
+    return InletSpacingStatus::Ok;
+}
+
+// The smallest capacity of the inlets (results 5 ... 16, after the five
+// gutter values) over q_d.
+double AllowedSpacing(const InletSpacingInput& in, const InletSpacingResult& r, CSteps& steps)
+{
+    std::size_t smallest = 5;
+    for (std::size_t n = 6; n < r.capacity.size(); ++n)
+        if (r.capacity[n] < r.capacity[smallest])
+            smallest = n;
+    const double allowed = r.capacity[smallest] / r.qd;
+    if (!(in.aPlan > 0))
+        return allowed;
+    const InletResultName name = InletResultNameOf(in.family, static_cast<int>(smallest));
+    steps.Let("qd", r.qd);
+    return steps.Step("Kleinster zulässiger Ablaufabstand der Tabelle, aus der " + name.text, "a_zul",
+                      "Q" + name.symbol + " / qd", allowed, "m");
+}
+
+} // namespace
+
+bool InletTableCovers(int family, double crossFall)
+{
+    // The curb gutter and the inlet bay have tables up to 6 %, the V-gutter
+    // from 7 %.
+    const bool side = ((family == 0 || family == 1) && crossFall < 7.0) || (family == 2 && crossFall > 6.0);
+    return side && CInletTables::TableIndex(family, crossFall) >= 0;
+}
+
 InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, const CInletTables& tables, CSteps& steps)
 {
     InletSpacingResult r;
@@ -9,34 +49,34 @@ InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, const CInlet
     steps.Let("q", in.q);
     r.qd = steps.Step("Bemessungszufluss je Meter Straße", "qd", "gamma * q", in.gamma * in.q, "l/(s·m)");
 
-    // The curb gutter and the inlet bay have tables up to 6 %, the V-gutter
-    // from 7 %.
-    const bool table = ((in.family == 0 || in.family == 1) && in.crossFall < 7.0) ||
-                       (in.family == 2 && in.crossFall > 6.0);
-    if (in.tablesLoaded && in.s >= 0 && in.s <= 8 && table) {
+    r.status = Checked(in);
+    if (r.status == InletSpacingStatus::Ok) {
         const CInletTables::LookUpResult found = tables.LookUp({in.family, in.crossFall, in.s}, steps);
-        r.lookedUp = found.found;
         for (int n = 0; n < CInletTables::kResults; ++n)
             r.capacity[static_cast<std::size_t>(n)] = found.results[static_cast<std::size_t>(n)];
     }
     r.shown = r.capacity;
-    if (!in.spacings)
-        return r;
-
-    // An inflow below its range still reaches this point; the spacings are
-    // never divided by less than 0.01 l/(s m). The field keeps its value.
-    const double qd = r.qd >= kLeastDesignInflow
-                          ? r.qd
-                          : steps.Taken("Bemessungszufluss für die Abstände, nicht kleiner als 0.01 l/(s·m)", "qd",
-                                        kLeastDesignInflow, "l/(s·m)");
-    for (int n = 0; n < CInletTables::kResults; ++n) {
-        double& shown = r.shown[static_cast<std::size_t>(n)];
-        shown = shown / qd;
-        if (r.lookedUp) {
-            const InletResultName name = InletResultNameOf(in.family, n);
-            steps.Step("Ablaufabstand zur " + name.text, "L" + name.symbol, "Q" + name.symbol + " / qd", shown, "m");
+    if (r.status != InletSpacingStatus::Ok)
+        r.shown.fill(std::numeric_limits<double>::quiet_NaN()); // no capacities, no spacings
+    if (in.spacings) {
+        // An inflow below its range still reaches this point; the spacings
+        // are never divided by less than 0.01 l/(s m). The field keeps its value.
+        const double qd = r.qd >= kLeastDesignInflow
+                              ? r.qd
+                              : steps.Taken("Bemessungszufluss für die Abstände, nicht kleiner als 0.01 l/(s·m)",
+                                            "qd", kLeastDesignInflow, "l/(s·m)");
+        for (int n = 0; n < CInletTables::kResults; ++n) {
+            double& shown = r.shown[static_cast<std::size_t>(n)];
+            shown = shown / qd;
+            if (r.status == InletSpacingStatus::Ok) {
+                const InletResultName name = InletResultNameOf(in.family, n);
+                steps.Step("Ablaufabstand zur " + name.text, "L" + name.symbol, "Q" + name.symbol + " / qd", shown,
+                           "m");
+            }
         }
     }
+    if (r.status == InletSpacingStatus::Ok && r.qd >= kLeastDesignInflow)
+        r.allowed = AllowedSpacing(in, r, steps);
     return r;
 }
 

@@ -4,6 +4,7 @@
 // and, divided by the design inflow per metre of road q_d = gamma q, the
 // lengths of road whose inflow each of them takes.
 #include <array>
+#include <limits>
 
 #include "core/CInletTables.h"
 #include "core/CalcSteps.h"
@@ -18,21 +19,39 @@ struct InletSpacingInput {
     double gamma = 0;      // safety factor
     bool spacings = false; // spacings in m instead of capacities in l/s
     bool tablesLoaded = false;
+    double aPlan = 0;      // inlet spacing planned, m; 0: none
+};
+
+// Why the tables give no capacities for the inputs.
+enum class InletSpacingStatus {
+    Ok,
+    NoTables,            // the tables could not be loaded
+    NoTableForCrossFall, // the gutter form has no table for the cross-fall
+    SlopeOutsideTables,  // the slope lies outside 0 ... 8 %
 };
 
 struct InletSpacingResult {
-    double qd = 0;         // design inflow gamma q, l/(s m)
-    bool lookedUp = false; // the tables have a row for the inputs
-    std::array<double, CInletTables::kResults> capacity{}; // l/s; 0 without a row
-    std::array<double, CInletTables::kResults> shown{};    // the capacity, or the spacing in m
+    InletSpacingStatus status = InletSpacingStatus::Ok;
+    double qd = 0; // design inflow gamma q, l/(s m), whatever the status
+    std::array<double, CInletTables::kResults> capacity{}; // l/s; 0 unless Ok
+    std::array<double, CInletTables::kResults> shown{};    // the capacity, or the spacing in m; NaN unless Ok
+    // The smallest spacing the table allows an inlet (every variant at every
+    // water-spread width listed), m: the one choice that holds whichever
+    // inlet is built. NaN without capacities or with q_d below 0.01.
+    double allowed = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The smallest design inflow the spacings are divided by, l/(s m).
 inline constexpr double kLeastDesignInflow = 0.01;
 
-// Sets the tables' family, cross-fall and slope and looks the capacities up
-// where the gutter form has a table for the cross-fall and the slope lies in
-// 0 ... 8 %.
+// Whether the gutter form (family) has a table for the cross-fall, %: the
+// curb gutter and the inlet bay 1 ... 6 %, the V-gutter 7 ... 15 %.
+bool InletTableCovers(int family, double crossFall);
+
+// Records q_d always; looks the capacities up where the gutter form has a
+// table for the cross-fall (the curb gutter and the inlet bay up to 6 %, the
+// V-gutter from 7 %) and the slope lies in 0 ... 8 %. With a planned spacing
+// (aPlan > 0) the allowed spacing gets a step of its own.
 InletSpacingResult ComputeInletSpacing(const InletSpacingInput& in, const CInletTables& tables, CSteps& steps);
 
 } // namespace dralun

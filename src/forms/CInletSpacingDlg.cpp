@@ -208,7 +208,7 @@ void CInletSpacingDlg::ComputeFromMembers()
 {
     CSteps steps(RecordingSteps());
     m_result = ComputeInletSpacing({m_family, ClassicAtof(m_crossFall), m_s, m_q, ClassicAtof(m_safety),
-                                    m_spacing != 0, m_tablesLoaded},
+                                    m_spacing != 0, m_tablesLoaded, m_aPlan},
                                    m_tables, steps);
     m_qd = m_result.qd;
     CheckPlannedSpacing(steps);
@@ -218,40 +218,24 @@ void CInletSpacingDlg::ComputeFromMembers()
 }
 
 // The planned spacing against the smallest spacing the table allows an
-// inlet (every variant at every water-spread width listed): the one choice
-// of inlet and width that holds whichever of them is built. Without capacities
-// for the inputs there is nothing to check.
+// inlet. Without capacities for the inputs there is nothing to check.
 void CInletSpacingDlg::CheckPlannedSpacing(CSteps& steps)
 {
-    if (!(m_aPlan > 0) || !m_result.lookedUp || !(m_result.qd >= kLeastDesignInflow))
+    if (!(m_aPlan > 0) || !std::isfinite(m_result.allowed))
         return;
-    size_t smallest = 5; // the inlets follow the five gutter values
-    for (size_t n = 6; n < m_result.capacity.size(); ++n)
-        if (m_result.capacity[n] < m_result.capacity[smallest])
-            smallest = n;
-    const InletResultName name = InletResultNameOf(m_family, static_cast<int>(smallest));
-    steps.Let("qd", m_result.qd);
-    const double allowed = steps.Step("Kleinster zulässiger Ablaufabstand der Tabelle, aus der " + name.text,
-                                      "a_zul", "Q" + name.symbol + " / qd",
-                                      m_result.capacity[smallest] / m_result.qd, "m");
     SetVerdict(CheckDemand(steps,
                            {"Abstand der Straßenabläufe", "geplanter Ablaufabstand", "a_plan",
                             "kleinster zulässiger Ablaufabstand der Tabelle", "a_zul", "m"},
-                           m_aPlan, allowed));
+                           m_aPlan, m_result.allowed));
 }
 
 // A cross-fall that the gutter form has no table for is set to the form's
 // usual one: 2.5 % on the carriageway, 7 % in the V-gutter.
 void CInletSpacingDlg::CorrectCrossFall()
 {
-    const double q = ClassicAtof(m_crossFall);
-    if (IsChecked(kIdVGutter)) {
-        if (q < 7.0)
-            m_crossFall = "7.0";
-    } else if (IsChecked(kIdCurb) || IsChecked(kIdBay)) {
-        if (q > 6.0)
-            m_crossFall = "2.5";
-    }
+    const int family = IsChecked(kIdVGutter) ? 2 : IsChecked(kIdBay) ? 1 : IsChecked(kIdCurb) ? 0 : -1;
+    if (family >= 0 && !InletTableCovers(family, ClassicAtof(m_crossFall)))
+        m_crossFall = family == 2 ? "7.0" : "2.5";
 }
 
 // The radio button is already checked. The fields are read first, so that
