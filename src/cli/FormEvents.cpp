@@ -8,9 +8,9 @@
 
 #include "core/Format.h"
 #include "core/NumberText.h"
-#include "core/RationalInflow.h"
 #include "core/TextCase.h"
 #include "forms/CForm.h"
+#include "forms/FormInflow.h"
 #include "forms/FormRegistry.h"
 #include "project/CalculationJson.h"
 
@@ -233,16 +233,14 @@ void TypeInflowOptions(CForm& form, const FormInfo& info, const CalcOptions& opt
     FormInflow inflow;
     inflow.areas = InflowAreas(options.inflow);
     inflow.rain.intensity = InflowNumber("--rain", options.rain);
-    std::vector<InflowArea> areas; // as the rational method takes them
-    for (const InflowEntry& e : inflow.areas)
-        areas.push_back({e.name, e.areaM2, e.psi});
-    const bool takes = RationalInflowTakes(areas, inflow.rain.intensity);
+    // The rule of the rational method is its own; a unit the method does not
+    // know leaves the refusal to the form.
+    if (const std::optional<InflowUnit> unit = InflowUnitOf(info.inflowUnit ? info.inflowUnit : "")) {
+        const RationalInflowResult computed = InflowOf(inflow, *unit);
+        if (computed.status != RationalInflowStatus::Ok)
+            throw UsageError("--inflow/--rain: " + InflowRefusalText(computed));
+    }
     const Refusal refused = form.TypeInflow(std::move(inflow));
-    if (refused == Refusal::BadValue && takes)
-        throw UsageError("--inflow/--rain: Q = Summe PSI * A * R / 10000 ist größer als jede Zahl, mit der "
-                         "gerechnet werden kann");
-    if (refused == Refusal::BadValue)
-        throw UsageError("--inflow/--rain: Flächen ab 0 m², PSI von 0 bis 1 und Regenspende ab 0 l/(s·ha) erwartet");
     const int id = ControlIdOf(form, info.inflowField);
     Check(refused, id, form.Text(id));
 }

@@ -1,48 +1,69 @@
 #include "core/RationalInflow.h"
 
 #include <cmath>
-#include <limits>
 
 namespace dralun {
 
-bool RationalInflowTakes(const std::vector<InflowArea>& areas, double rainLsHa)
+namespace {
+
+RationalInflowResult Checked(const RationalInflowInput& in)
 {
-    if (areas.empty() || !std::isfinite(rainLsHa) || rainLsHa < 0)
-        return false;
-    for (const InflowArea& a : areas)
-        if (!std::isfinite(a.areaM2) || a.areaM2 < 0 || !(a.psi >= 0 && a.psi <= 1))
-            return false;
-    return true;
+    using S = RationalInflowStatus;
+    RationalInflowResult r;
+    if (in.areas.empty())
+        r.status = S::NoArea;
+    for (std::size_t i = 0; i < in.areas.size() && r.status == S::Ok; ++i) {
+        const InflowArea& a = in.areas[i];
+        if (!std::isfinite(a.areaM2))
+            r.status = S::AreaNotFinite;
+        else if (a.areaM2 < 0)
+            r.status = S::NegativeArea;
+        else if (!(a.psi >= 0 && a.psi <= 1))
+            r.status = S::CoefficientOutsideRange;
+        if (r.status != S::Ok)
+            r.area = i + 1;
+    }
+    if (r.status != S::Ok)
+        return r;
+    if (!std::isfinite(in.rain))
+        r.status = S::RainNotFinite;
+    else if (!(in.rain > 0))
+        r.status = S::NoRain;
+    return r;
 }
 
-double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps)
-{
-    constexpr double kRefused = std::numeric_limits<double>::quiet_NaN();
-    if (!RationalInflowTakes(areas, rainLsHa))
-        return kRefused;
+} // namespace
 
-    steps.Let("r", rainLsHa);
+RationalInflowResult ComputeRationalInflow(const RationalInflowInput& in, CSteps& steps)
+{
+    RationalInflowResult r = Checked(in);
+    if (r.status != RationalInflowStatus::Ok)
+        return r;
+
+    steps.Let("r", in.rain);
     double total = 0;
     std::string sum;
-    for (size_t i = 0; i < areas.size(); ++i) {
-        const InflowArea& a = areas[i];
+    for (std::size_t i = 0; i < in.areas.size(); ++i) {
+        const InflowArea& a = in.areas[i];
         const std::string n = std::to_string(i + 1);
         steps.Let("A_" + n, a.areaM2);
         steps.Let("psi_" + n, a.psi);
         const std::string text = "Zufluss aus " + (a.name.empty() ? "Fläche " + n : a.name) + " (ψ · A · r)";
         total += steps.Step(text, "Q_" + n, "psi_" + n + " * A_" + n + " * r / 10000",
-                            a.psi * a.areaM2 * rainLsHa / 10000, "l/s");
+                            a.psi * a.areaM2 * in.rain / 10000, "l/s");
+        r.reducedArea += a.psi * a.areaM2;
         sum += (i ? " + Q_" : "Q_") + n;
     }
     // Areas beyond any number (10^305 m²) give no finite discharge.
-    if (!std::isfinite(total))
-        return kRefused;
-    return steps.Step("Zufluss aller Flächen", "Q_zu", sum, total, "l/s");
-}
-
-double InflowCubicMetres(double litres, CSteps& steps)
-{
-    return steps.Step("Zufluss in m³/s", "Q", "Q_zu / 1000", litres / 1000, "m³/s");
+    if (!std::isfinite(total) || !std::isfinite(r.reducedArea)) {
+        r.status = RationalInflowStatus::NotDeterminable;
+        return r;
+    }
+    r.litres = steps.Step("Zufluss aller Flächen", "Q_zu", sum, total, "l/s");
+    r.Q = in.unit == InflowUnit::CubicMetresPerSecond
+              ? steps.Step("Zufluss in m³/s", "Q", "Q_zu / 1000", r.litres / 1000, "m³/s")
+              : r.litres;
+    return r;
 }
 
 } // namespace dralun

@@ -2,6 +2,7 @@
 // The design discharge of a catchment after the rational method: each area
 // drains its share ψ · A of the rain r at the peak, and the shares add up,
 // Q = Σ ψ · A · r / 10000 (A in m², r in l/(s·ha), Q in l/s).
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,20 +16,40 @@ struct InflowArea {
     double psi = 0;    // peak runoff coefficient ψ, 0 … 1
 };
 
-// Q in l/s, one step per area and one for the sum. Refused with NaN, and
-// without a step, for no area, an area below 0, a ψ outside [0, 1], a rain
-// below 0 or any value that is no finite number; a sum beyond any number
-// is refused with NaN too, after its steps (which the caller drops).
-double RationalInflow(const std::vector<InflowArea>& areas, double rainLsHa, CSteps& steps = NoSteps());
+// The unit of the discharge field Q is typed into.
+enum class InflowUnit { LitresPerSecond, CubicMetresPerSecond };
 
-// The values RationalInflow computes with: at least one area, each with a
-// finite A >= 0 and ψ in [0, 1], and a finite r >= 0. For these it gives no
-// number only when Q lies beyond any, which a caller can so tell from a
-// value refused.
-bool RationalInflowTakes(const std::vector<InflowArea>& areas, double rainLsHa);
+struct RationalInflowInput {
+    std::vector<InflowArea> areas;
+    double rain = 0; // r, l/(s·ha)
+    InflowUnit unit = InflowUnit::LitresPerSecond;
+};
 
-// The discharge Q_zu of RationalInflow (l/s) in m³/s, as a step of its own
-// for a form whose discharge field takes m³/s.
-double InflowCubicMetres(double litres, CSteps& steps = NoSteps());
+// Why a catchment gives no design discharge; the form side says it.
+enum class RationalInflowStatus {
+    Ok,
+    NoArea,                  // no area at all
+    AreaNotFinite,           // A of the area `area` is no finite number
+    NegativeArea,            // A < 0 for the area `area`
+    CoefficientOutsideRange, // ψ of the area `area` is not in [0, 1]
+    RainNotFinite,           // r is no finite number
+    NoRain,                  // r <= 0: no rain, no design discharge
+    NotDeterminable,         // Q lies beyond any number (A = 10^308 m²)
+};
+
+struct RationalInflowResult {
+    RationalInflowStatus status = RationalInflowStatus::Ok;
+    std::size_t area = 0;   // the area refused, counted from 1; 0 when none is
+    double reducedArea = 0; // Σ ψ · A, m²
+    double litres = 0;      // Q_zu, l/s
+    double Q = 0;           // Q in the unit asked for
+};
+
+// The areas are checked in their order, each A before its ψ, then r; the
+// first value refused is the status, and nothing is recorded. Otherwise one
+// step per area, one for the sum in l/s and, for m³/s, one for the unit; a
+// sum beyond any number is NotDeterminable after its steps (which the
+// caller drops). Values count only with the status Ok.
+RationalInflowResult ComputeRationalInflow(const RationalInflowInput& in, CSteps& steps = NoSteps());
 
 } // namespace dralun

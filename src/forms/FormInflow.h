@@ -4,6 +4,7 @@
 // where it came from. The form keeps it while its discharge field shows the
 // text typed from it; once the user types another Q there, it no longer
 // belongs to the calculation and is neither reported nor kept.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,22 @@ struct FormInflow {
     std::string typed; // the text typed into the discharge field
 };
 
-// Q in the unit given ("l/s" or "m³/s"): one step per area and one for the
-// sum in l/s (see RationalInflow), and for m³/s one more for the unit.
-// NaN when RationalInflow refuses, or for another unit; the steps recorded
-// before a refusal are then to be dropped.
+// The unit of a discharge field as the registry names it ("l/s", "m³/s");
+// nothing for another.
+std::optional<InflowUnit> InflowUnitOf(const std::string& unit);
+
+// The design discharge of the table in the unit given: one step per area,
+// one for the sum in l/s and, for m³/s, one for the unit (see
+// ComputeRationalInflow); the steps recorded before a refusal are the
+// caller's to drop.
+RationalInflowResult InflowOf(const FormInflow& inflow, InflowUnit unit, CSteps& steps = NoSteps());
+
+// Q alone, in the unit given ("l/s" or "m³/s"); NaN when the table is
+// refused, or for another unit.
 double InflowDischarge(const FormInflow& inflow, const std::string& unit, CSteps& steps = NoSteps());
+
+// Why a table gives no design discharge, as the window and dralun-calc say
+// it; empty for Ok.
+std::string InflowRefusalText(const RationalInflowResult& result);
 
 } // namespace dralun

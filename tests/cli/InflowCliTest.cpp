@@ -102,6 +102,7 @@ TEST_F(InflowCli, RefusesAFormWithoutInflowAndMalformedValuesWithStatusTwo)
           {"--inflow", "-1:0.5", "--rain", "100"},
           {"--inflow", "5000:0,9", "--rain", "100"},
           {"--inflow", "5000:0.9", "--rain", "-5"},
+          {"--inflow", "5000:0.9", "--rain", "0"}, // no rain, no design discharge
           {"--inflow", "5000:0.9", "--rain", "abc"},
           {"--inflow", "5000:0.9"},
           {"--inflow", "Fahrbahn=5000", "--rain", "100"},

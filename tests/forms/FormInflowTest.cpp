@@ -55,6 +55,28 @@ TEST(InflowDischarge, GivesQInTheFieldsUnitWithAStepForEachAreaTheSumAndTheUnit)
     EXPECT_TRUE(std::isnan(InflowDischarge(Catchment(-1), "l/s")));
 }
 
+// A table refused says which area and which value, in the words the window
+// and dralun-calc both use; no rain is no design discharge.
+TEST(InflowDischarge, ARefusedTableSaysWhichValueAndGivesNoNumber)
+{
+    FormInflow psi = Catchment(), area = Catchment(), none = Catchment();
+    psi.areas[1].psi = 1.5;
+    area.areas[1].areaM2 = -1;
+    none.areas.clear();
+    const struct {
+        FormInflow inflow;
+        const char* text;
+    } cases[] = {{psi, "Fläche 2: ψ muss zwischen 0 und 1 liegen."},
+                 {area, "Fläche 2: A darf nicht negativ sein."},
+                 {none, "Keine Fläche: mindestens eine Fläche eingeben."},
+                 {Catchment(0), "r muss größer als 0 l/(s·ha) sein."},
+                 {Catchment(1e308), "Q = Σ ψ · A · r / 10000 ist größer als jede Zahl, mit der gerechnet werden kann."}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(InflowRefusalText(InflowOf(c.inflow, InflowUnit::LitresPerSecond)), c.text);
+        EXPECT_TRUE(std::isnan(InflowDischarge(c.inflow, "l/s"))) << c.text;
+    }
+}
+
 TEST_F(FormInflowTest, TypesQIntoTheDischargeFieldInItsUnitAndKeepsTheTable)
 {
     const struct {
