@@ -423,22 +423,14 @@ std::optional<InflowRain> CInflowDlg::Rain(QString& problem) const
         rain.duration = m_duration->currentText().toStdString();
         rain.n = n;
     }
-    if (rain.intensity <= 0) {
-        problem = QStringLiteral("r muss größer als 0 %1 sein.").arg(kRainUnit);
-        return std::nullopt;
-    }
     return rain;
 }
 
 std::optional<FormInflow> CInflowDlg::Areas(QString& problem) const
 {
     FormInflow inflow;
-    if (m_areas->rowCount() == 0) {
-        problem = QStringLiteral("Keine Fläche: mindestens eine Zeile eingeben.");
-        return std::nullopt;
-    }
     for (int row = 0; row < m_areas->rowCount(); ++row) {
-        const QString line = QStringLiteral("Zeile %1: ").arg(row + 1);
+        const QString line = QStringLiteral("Fläche %1: ").arg(row + 1);
         InflowEntry entry;
         entry.name = m_areas->item(row, kName)->text().trimmed().toStdString();
         entry.hectares = UnitBox(row)->currentIndex() == 1;
@@ -448,19 +440,11 @@ std::optional<FormInflow> CInflowDlg::Areas(QString& problem) const
             problem = line + NotANumber(QStringLiteral("A"), areaText);
             return std::nullopt;
         }
-        if (*area < 0) {
-            problem = line + QStringLiteral("A darf nicht negativ sein.");
-            return std::nullopt;
-        }
         entry.areaM2 = entry.hectares ? *area * 10000 : *area;
         const QString psiText = m_areas->item(row, kPsi)->text();
         const std::optional<double> psi = Number(psiText);
         if (!psi) {
             problem = line + NotANumber(QStringLiteral("ψ"), psiText);
-            return std::nullopt;
-        }
-        if (*psi < 0 || *psi > 1) {
-            problem = line + QStringLiteral("ψ muss zwischen 0 und 1 liegen.");
             return std::nullopt;
         }
         entry.psi = *psi;
@@ -497,20 +481,16 @@ void CInflowDlg::Update()
     if (inflow && rain) {
         inflow->rain = *rain;
         const char* unit = m_info && m_info->inflowUnit ? m_info->inflowUnit : "l/s";
-        const double litres = InflowDischarge(*inflow, "l/s");
-        const double q = InflowDischarge(*inflow, unit);
-        double reduced = 0;
-        for (const InflowEntry& e : inflow->areas)
-            reduced += e.psi * e.areaM2;
-        if (!std::isfinite(q) || !std::isfinite(litres)) {
-            problem = QStringLiteral("Q lässt sich aus diesen Werten nicht berechnen.");
+        const RationalInflowResult q = InflowOf(*inflow, InflowUnitOf(unit).value_or(InflowUnit::LitresPerSecond));
+        if (q.status != RationalInflowStatus::Ok) {
+            problem = Q(InflowRefusalText(q));
         } else {
             result = QStringLiteral("Σ ψ · A = %1 m², r = %2 %3:   Q = %4 l/s")
-                         .arg(Q(RoundedText(reduced, Rounding{0, 4, 2})), Shown(rain->intensity, "l/(s ha)"), kRainUnit,
-                              Shown(litres, "l/s"));
+                         .arg(Q(RoundedText(q.reducedArea, Rounding{0, 4, 2})), Shown(rain->intensity, "l/(s ha)"),
+                              kRainUnit, Shown(q.litres, "l/s"));
             if (std::string_view(unit) != "l/s")
-                result += QStringLiteral(" = %1 %2").arg(Shown(q, unit), Q(unit));
-            problem = RangeProblem(q);
+                result += QStringLiteral(" = %1 %2").arg(Shown(q.Q, unit), Q(unit));
+            problem = RangeProblem(q.Q);
             if (problem.isEmpty())
                 m_table = std::move(inflow);
         }
