@@ -10,19 +10,22 @@
 #include <string_view>
 
 #include "core/KostraImport.h"
+#include "forms/KostraMessages.h"
 
 namespace {
 
 template <class T>
 void OneOfTwo(const dralun::KostraResult<T>& r)
 {
-    if (r.value.has_value() == !r.reason.empty())
+    if (r.value.has_value() == !r.problem.Ok())
+        std::abort();
+    if (!r.value && dralun::KostraProblemText(r.problem).empty()) // every refusal is worded
         std::abort();
 }
 
 void WriteWhole(const dralun::KostraCell& cell)
 {
-    if (!dralun::CheckKostraCell(cell).empty())
+    if (!dralun::CheckKostraCell(cell).Ok())
         std::abort();
     const std::string text = dralun::RainfallFileText(cell, {"2026-12-10", false});
     if (text.empty())

@@ -9,13 +9,25 @@
 
 #include "core/KostraSource.h"
 #include "core/ZipArchive.h"
+#include "forms/KostraMessages.h"
 
 namespace {
 
-template <class Result>
-void OneOfTwo(const Result& r)
+template <class T>
+void OneOfTwo(const dralun::ZipResult<T>& r)
 {
-    if (r.value.has_value() == !r.reason.empty())
+    if (r.value.has_value() == (r.problem.status != dralun::ZipStatus::Ok))
+        std::abort();
+    if (!r.value && dralun::ZipProblemText(r.problem).empty()) // every refusal is worded
+        std::abort();
+}
+
+template <class T>
+void OneOfTwo(const dralun::KostraResult<T>& r)
+{
+    if (r.value.has_value() == !r.problem.Ok())
+        std::abort();
+    if (!r.value && dralun::KostraProblemText(r.problem).empty()) // every refusal is worded
         std::abort();
 }
 
@@ -43,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const auto cell = dralun::ImportKostraArchive(*archive.value, {"117111"});
     OneOfTwo(cell);
-    if (cell.value && !dralun::CheckKostraCell(*cell.value).empty())
+    if (cell.value && !dralun::CheckKostraCell(*cell.value).Ok())
         std::abort();
     return 0;
 }

@@ -10,6 +10,8 @@
 #include "core/Format.h"
 #include "core/KostraSource.h"
 #include "core/Platform.h"
+#include "forms/KostraMessages.h"
+#include "forms/KostraRainfallFile.h"
 
 namespace dralun {
 
@@ -84,7 +86,7 @@ int RunRainImport(const std::vector<std::string>& args, std::ostream& out, std::
 
     const KostraResult<KostraCell> imported = ImportKostra(sourcePath, request);
     if (!imported.value) {
-        err << "dralun-calc: " << imported.reason << '\n';
+        err << "dralun-calc: " << KostraProblemText(imported.problem) << '\n';
         return 1;
     }
     const std::filesystem::path path =

@@ -17,26 +17,6 @@ namespace {
 constexpr size_t kLongestLine = 127;
 constexpr double kMostDepth = 1000; // mm: far beyond any rain ever measured in 72 h
 
-// A value with one decimal; one far out of any bound in a few digits
-// ("1e+308", not 309 of them).
-std::string Decimal(double value)
-{
-    std::string text = Format(std::fabs(value) < 1e6 ? "%.1f" : "%.3g", value);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
-}
-
-std::string DurationText(size_t d)
-{
-    const int minutes = kKostraDurations[d];
-    return d < 8 ? Format("%d min", minutes) : Format("%d h", minutes / 60);
-}
-
-std::string At(size_t d, size_t t)
-{
-    return Format("D = %s, T = %d a", DurationText(d).c_str(), kKostraReturnPeriods[t]);
-}
-
 // A text cut to fit a header line.
 std::string Fit(std::string line)
 {
@@ -54,59 +34,64 @@ std::string Fit(std::string line)
 
 double KostraIntensity(double depthMm, double minutes) { return depthMm * 10000 / (60 * minutes); }
 
-std::string CheckKostraCell(const KostraCell& cell, const KostraOptions& options)
+KostraProblem CheckKostraCell(const KostraCell& cell, const KostraOptions& options)
 {
     const size_t durations = kKostraDurations.size(), periods = kKostraReturnPeriods.size();
+    auto at = [](KostraStatus status, size_t d, size_t t, double value = 0) {
+        return KostraProblem{.status = status, .minutes = kKostraDurations[d], .period = kKostraReturnPeriods[t],
+                             .value = value};
+    };
     bool any = false;
     for (const KostraValues& row : cell.depth)
         for (const auto& value : row)
             any = any || value.has_value();
     if (!any)
-        return Format("Das Rasterfeld %s enthält nur fehlende Werte (-99,9): es liegt außerhalb des Atlas.",
-                      cell.indexRc.c_str());
+        return {.status = KostraStatus::OnlyMissingValues, .text = cell.indexRc};
     for (size_t d = 0; d < durations; ++d)
         if (std::none_of(cell.depth[d].begin(), cell.depth[d].end(), [](const auto& v) { return v.has_value(); }))
-            return "Die Dauerstufe " + DurationText(d) + " fehlt.";
+            return {.status = KostraStatus::DurationMissing, .minutes = kKostraDurations[d]};
     for (size_t t = 0; t < periods; ++t)
         if (std::none_of(cell.depth.begin(), cell.depth.end(), [t](const auto& row) { return row[t].has_value(); }))
-            return Format("Die Wiederkehrzeit T = %d a fehlt.", kKostraReturnPeriods[t]);
+            return {.status = KostraStatus::PeriodMissing, .period = kKostraReturnPeriods[t]};
     for (size_t d = 0; d < durations; ++d)
         for (size_t t = 0; t < periods; ++t) {
             const auto& value = cell.depth[d][t];
             if (!value)
-                return "Der Wert für " + At(d, t) + " fehlt.";
+                return at(KostraStatus::ValueMissing, d, t);
             if (!(*value > 0 && *value <= kMostDepth))
-                return "hN = " + Decimal(*value) + " mm bei " + At(d, t) +
-                       " liegt außerhalb der physikalischen Grenzen (0 < hN ≤ 1000 mm).";
+                return at(KostraStatus::DepthOutOfBounds, d, t, *value);
         }
     for (size_t d = 0; d < durations; ++d)
         for (size_t t = 0; t < periods; ++t) {
             const double h = *cell.depth[d][t];
-            if (d > 0 && h < *cell.depth[d - 1][t])
-                return Format("Nicht monoton: bei T = %d a ist hN für D = %s (%s mm) kleiner als für D = %s (%s mm).",
-                              kKostraReturnPeriods[t], DurationText(d).c_str(), Decimal(h).c_str(),
-                              DurationText(d - 1).c_str(), Decimal(*cell.depth[d - 1][t]).c_str());
-            if (t > 0 && h < *cell.depth[d][t - 1])
-                return Format("Nicht monoton: bei D = %s ist hN für T = %d a (%s mm) kleiner als für T = %d a (%s mm).",
-                              DurationText(d).c_str(), kKostraReturnPeriods[t], Decimal(h).c_str(),
-                              kKostraReturnPeriods[t - 1], Decimal(*cell.depth[d][t - 1]).c_str());
+            if (d > 0 && h < *cell.depth[d - 1][t]) {
+                KostraProblem falls = at(KostraStatus::FallsWithDuration, d, t, h);
+                falls.previousMinutes = kKostraDurations[d - 1];
+                falls.previous = *cell.depth[d - 1][t];
+                return falls;
+            }
+            if (t > 0 && h < *cell.depth[d][t - 1]) {
+                KostraProblem falls = at(KostraStatus::FallsWithPeriod, d, t, h);
+                falls.previousPeriod = kKostraReturnPeriods[t - 1];
+                falls.previous = *cell.depth[d][t - 1];
+                return falls;
+            }
         }
     if (options.addTolerance)
         for (size_t d = 0; d < durations; ++d)
             for (size_t t = 0; t < periods; ++t) {
                 const auto& uc = cell.uncertainty[d][t];
                 if (!uc)
-                    return "Die Toleranz verlangt die Unsicherheit UC; sie fehlt für " + At(d, t) + ".";
+                    return at(KostraStatus::UncertaintyMissing, d, t);
                 if (!(*uc >= 0 && *uc <= 100))
-                    return "Die Unsicherheit UC = " + Decimal(*uc) + " % bei " + At(d, t) +
-                           " liegt außerhalb von 0 bis 100 %.";
+                    return at(KostraStatus::UncertaintyOutOfBounds, d, t, *uc);
             }
-    return "";
+    return {};
 }
 
 std::string RainfallFileText(const KostraCell& cell, const KostraOptions& options)
 {
-    if (!CheckKostraCell(cell, options).empty())
+    if (!CheckKostraCell(cell, options).Ok())
         return "";
     std::vector<std::string> lines;
     lines.push_back(Fit(Format("Regenreihe %s, Rasterfeld INDEX_RC %s - Niederschlagshöhen hN [mm] und "

@@ -1,17 +1,21 @@
 #pragma once
 // The design rain of one grid cell of the KOSTRA-DWD atlas (2020 or 2010R),
 // read from the weather service's grid tables (one table per rain duration)
-// or from a table of one cell as a spreadsheet saves it, checked, and written
-// as a rainfall file in the layout the infiltration forms read.
+// or from a table of one cell as a spreadsheet saves it, checked, and
+// rendered as the text of a rainfall file in the layout the infiltration
+// forms read.
 //
 // Everything here works on text already in memory; reading folders and zip
-// files, and the atomic write, belong to the callers. Every reader either
-// gives a whole checked result or a German reason, never a half result.
+// files belongs to KostraSource.h, writing the file to the caller. Every
+// reader either gives a whole checked result or a status with the names and
+// numbers its message needs, never a half result.
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/ZipArchive.h"
 
 namespace dralun {
 
@@ -48,11 +52,76 @@ struct KostraOptions {
     bool addTolerance = false; // add the uncertainty UC to every value
 };
 
-// A result or the reason why there is none.
+enum class KostraStatus {
+    Ok,
+    // The sources on disk and what they hold.
+    FileUnreadable,       // name, file
+    FileTooLarge,         // name: it grew past its bound while it was read
+    FileReadError,        // name
+    FolderUnreadable,     // name, error
+    FolderWithoutTables,  // name
+    ArchiveUnreadable,    // zip
+    ArchiveWithoutTables, // where: the archive
+    ArchiveNested,        // where: the archive; name: the archive inside it
+    ArchiveDurationTwice, // where: the archive; first, second: the two members
+    GridTableAlone,       // where: the table
+    NoCellForTables,
+    NoAtlasInName,        // name
+    AtlasesMixed,         // first, second: the atlases; name: the table; archive ("": a folder)
+    Stopped,              // by the progress
+    OutOfMemory,
+    // A table (where: the table).
+    NotACellNumber,       // text
+    NoDurationInName,
+    EmptyTable,
+    TooManyColumns,       // count
+    NoIndexColumn,
+    NoDepthColumn,        // period
+    TooFewColumns,        // line
+    NotANumber,           // line, text
+    CellNotInTable,       // text: the cell
+    OnlyMissingValues,    // text: the cell
+    NoHead,
+    PeriodTwiceInHead,    // period
+    BothUnits,
+    DurationTwiceInTable, // minutes
+    DurationInTwoTables,  // minutes, name: the second table
+    // The cell's check (where: the table of one cell, else "").
+    DurationMissing,      // minutes
+    PeriodMissing,        // period
+    ValueMissing,         // minutes, period
+    DepthOutOfBounds,     // value, minutes, period
+    FallsWithDuration,    // period; minutes, value; previousMinutes, previous
+    FallsWithPeriod,      // minutes; period, value; previousPeriod, previous
+    UncertaintyMissing,   // minutes, period
+    UncertaintyOutOfBounds, // value, minutes, period
+};
+
+// A refusal and what its message names.
+struct KostraProblem {
+    KostraStatus status = KostraStatus::Ok;
+    std::string where{};           // the file the refusal is about, named before it; "" none
+    std::string name{};            // a file, folder or table the refusal names
+    std::string first{}, second{}; // two names set against each other
+    std::string archive{};
+    std::string text{};            // a cell as read, cut to 40 bytes ("…"), UTF-8
+    std::size_t line = 0;          // from 1
+    std::size_t count = 0;
+    int minutes = 0, previousMinutes = 0;
+    int period = 0, previousPeriod = 0; // T in years
+    double value = 0, previous = 0;
+    int error = 0; // errno
+    UnreadableFile file{};
+    ZipProblem zip{};
+    bool Ok() const { return status == KostraStatus::Ok; }
+    bool operator==(const KostraProblem&) const = default;
+};
+
+// A result or why there is none.
 template <class T>
 struct KostraResult {
     std::optional<T> value;
-    std::string reason; // German, empty when value is set
+    KostraProblem problem; // Ok when value is set
 };
 
 // One row of a grid table: one cell, one duration.
@@ -79,6 +148,8 @@ bool IsKostraCellNumber(std::string_view text);
 std::string KostraAtlasFromFileName(std::string_view fileName);
 // The duration in minutes from "…_D0060.csv" / "…_D00060…", nothing if absent.
 std::optional<int> KostraMinutesFromFileName(std::string_view fileName);
+// Whether the name is that of a grid table of one of the 18 durations.
+bool IsKostraGridTableName(std::string_view fileName);
 
 // The row of cell wantedIndexRc in a grid table of one duration (columns
 // found by name; decimal comma or point; -99,9 marks a missing value).
@@ -95,10 +166,10 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
                                              KostraUnit assumed, const std::string& atlas,
                                              std::string_view indexRc);
 
-// Why the cell cannot be written ("" when it can): a missing duration or
+// Why the cell cannot be written (Ok when it can): a missing duration or
 // return period, a value out of bounds, a depth that falls with a longer rain
 // or a longer return period; with the tolerance, a missing UC.
-std::string CheckKostraCell(const KostraCell& cell, const KostraOptions& options = {});
+KostraProblem CheckKostraCell(const KostraCell& cell, const KostraOptions& options = {});
 
 // The rainfall file: 9 header lines naming the source, then the 18 rows with
 // the two skipped lines. Field 3 is D in minutes, field 2k+2 the depth and

@@ -1,5 +1,4 @@
-// The KOSTRA-DWD sources on disk (a folder, a zip archive, a file) and the
-// atomic write of the rainfall file.
+// The KOSTRA-DWD sources on disk: a folder, a zip archive, a file.
 #include "core/KostraSource.h"
 
 #include <algorithm>
@@ -11,9 +10,6 @@
 #include <vector>
 
 #include "core/FileAccess.h"
-#include "core/Format.h"
-#include "core/ReplaceFile.h"
-#include "core/SafeOutput.h"
 #include "core/ZipArchive.h"
 
 namespace dralun {
@@ -31,23 +27,23 @@ std::string Utf8(const Path& path)
 
 std::string NameOf(const Path& path) { return Utf8(path.filename()); }
 
-// The bytes of a regular file of at most `largest` bytes, or the reason.
+// The bytes of a regular file of at most `largest` bytes, or why not.
 KostraResult<std::string> ReadWhole(const Path& path, std::uintmax_t largest)
 {
     ReadableFile file = OpenForReading(path, largest);
     if (!file)
-        return {std::nullopt, "Die Datei " + NameOf(path) + " " + ProblemText(file)};
+        return {std::nullopt, {.status = KostraStatus::FileUnreadable, .name = NameOf(path), .file = UnreadableOf(file)}};
     std::string bytes;
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file.file.get())) > 0) {
         bytes.append(buffer, n);
         if (bytes.size() > largest)
-            return {std::nullopt, "Die Datei " + NameOf(path) + " ist zu groß."};
+            return {std::nullopt, {.status = KostraStatus::FileTooLarge, .name = NameOf(path)}};
     }
     if (std::ferror(file.file.get()))
-        return {std::nullopt, "Die Datei " + NameOf(path) + " kann nicht gelesen werden."};
-    return {bytes, ""};
+        return {std::nullopt, {.status = KostraStatus::FileReadError, .name = NameOf(path)}};
+    return {bytes, {}};
 }
 
 bool IsZip(std::string name)
@@ -59,6 +55,8 @@ bool IsZip(std::string name)
 
 bool IsGridTableName(const std::string& name) { return KostraMinutesFromFileName(name).has_value(); }
 
+KostraProblem Stopped() { return {.status = KostraStatus::Stopped}; }
+
 // A grid table of one of the 18 durations: its name (without folders) and
 // how to get its bytes.
 struct GridTable {
@@ -66,15 +64,9 @@ struct GridTable {
     std::function<KostraResult<std::string>()> bytes;
 };
 
-bool IsWantedDuration(const std::string& name)
-{
-    const auto minutes = KostraMinutesFromFileName(name);
-    return minutes && std::find(kKostraDurations.begin(), kKostraDurations.end(), *minutes) != kKostraDurations.end();
-}
-
-// The cell from the tables of a folder or an archive (`where`: "Der Ordner",
-// "Das ZIP-Archiv"), read one after the other in the order given.
-KostraResult<KostraCell> CellFromTables(const std::string& where, const std::vector<GridTable>& tables,
+// The cell from the tables of a folder or an archive (`archive`: its name,
+// "" for a folder), read one after the other in the order given.
+KostraResult<KostraCell> CellFromTables(const std::string& archive, const std::vector<GridTable>& tables,
                                         const KostraImportRequest& request)
 {
     std::string atlas;
@@ -82,48 +74,47 @@ KostraResult<KostraCell> CellFromTables(const std::string& where, const std::vec
     for (const GridTable& table : tables) {
         const std::string tableAtlas = KostraAtlasFromFileName(table.name);
         if (tableAtlas.empty())
-            return {std::nullopt, "Der Dateiname " + table.name + " nennt keinen Atlas (2020 oder 2010R)."};
+            return {std::nullopt, {.status = KostraStatus::NoAtlasInName, .name = table.name}};
         if (!atlas.empty() && tableAtlas != atlas)
-            return {std::nullopt, where + " mischt die Atlanten " + atlas + " und " + tableAtlas + " (" + table.name + ")."};
+            return {std::nullopt, {.status = KostraStatus::AtlasesMixed, .name = table.name, .first = atlas,
+                                   .second = tableAtlas, .archive = archive}};
         atlas = tableAtlas;
         if (request.progress && !request.progress(rows.size(), tables.size()))
-            return {std::nullopt, kKostraImportStopped};
-        const auto bytes = table.bytes();
+            return {std::nullopt, Stopped()};
+        auto bytes = table.bytes();
         if (!bytes.value)
-            return {std::nullopt, bytes.reason};
+            return {std::nullopt, std::move(bytes.problem)};
         auto row = ReadKostraGridTable(table.name, *bytes.value, request.indexRc);
         if (!row.value)
-            return {std::nullopt, row.reason};
+            return {std::nullopt, std::move(row.problem)};
         rows.push_back(std::move(*row.value));
     }
     if (request.progress && !request.progress(rows.size(), tables.size()))
-        return {std::nullopt, kKostraImportStopped};
+        return {std::nullopt, Stopped()};
     return KostraCellFromGridRows(atlas, request.indexRc, rows);
 }
 
-const char* const kNoCell = "Für die Rastertabellen fehlt das Rasterfeld (INDEX_RC).";
+KostraProblem NoCell() { return {.status = KostraStatus::NoCellForTables}; }
 
 KostraResult<KostraCell> ImportFolder(const Path& folder, const KostraImportRequest& request)
 {
     const std::string folderName = Utf8(folder);
     if (request.indexRc.empty())
-        return {std::nullopt, kNoCell};
+        return {std::nullopt, NoCell()};
     // The tables of the 18 durations, by name so the reading order is fixed.
     std::map<std::string, Path> found;
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (const std::string name = NameOf(it->path()); IsWantedDuration(name))
+        if (const std::string name = NameOf(it->path()); IsKostraGridTableName(name))
             found.emplace(name, it->path());
     if (error)
-        return {std::nullopt, "Der Ordner " + folderName + " kann nicht gelesen werden (" +
-                                  SystemErrorText(error.value()) + ")."};
+        return {std::nullopt, {.status = KostraStatus::FolderUnreadable, .name = folderName, .error = error.value()}};
     if (found.empty())
-        return {std::nullopt, "Der Ordner " + folderName +
-                                  " enthält keine Rastertabellen (Dateinamen mit der Dauerstufe, z. B. „_D00060“)."};
+        return {std::nullopt, {.status = KostraStatus::FolderWithoutTables, .name = folderName}};
     std::vector<GridTable> tables;
     for (const auto& [name, path] : found)
         tables.push_back({name, [path = path] { return ReadWhole(path, kLargestKostraGridTable); }});
-    return CellFromTables("Der Ordner", tables, request);
+    return CellFromTables("", tables, request);
 }
 
 // A member's name without the folders of the archive ("/", or "\" as some
@@ -139,7 +130,7 @@ std::string BaseName(const std::string& member)
 KostraResult<KostraCell> ImportKostraArchive(const ZipArchive& archive, const KostraImportRequest& request)
 {
     if (request.indexRc.empty())
-        return {std::nullopt, kNoCell};
+        return {std::nullopt, NoCell()};
     // The tables of the 18 durations in any folder of the archive, ordered
     // by their names as those of a folder are.
     std::map<std::string, const ZipMember*> found;
@@ -151,27 +142,29 @@ KostraResult<KostraCell> ImportKostraArchive(const ZipArchive& archive, const Ko
         const std::string name = BaseName(member.name);
         if (IsZip(name) && nested.empty())
             nested = member.name;
-        if (!IsWantedDuration(name))
+        if (!IsKostraGridTableName(name))
             continue;
         const int minutes = *KostraMinutesFromFileName(name);
         if (const auto [at, added] = durations.emplace(minutes, member.name); !added)
-            return {std::nullopt, archive.Name() + ": Zwei Tabellen haben dieselbe Dauerstufe: " + at->second +
-                                      " und " + member.name + "."};
+            return {std::nullopt, {.status = KostraStatus::ArchiveDurationTwice, .where = archive.Name(),
+                                   .first = at->second, .second = member.name}};
         found.emplace(name, &member);
     }
     if (found.empty() && !nested.empty())
-        return {std::nullopt, archive.Name() + ": Das ZIP-Archiv enthält ein weiteres ZIP-Archiv (" + nested +
-                                  "); ZIP-Archive in einem ZIP-Archiv werden nicht gelesen: bitte entpacken."};
+        return {std::nullopt, {.status = KostraStatus::ArchiveNested, .where = archive.Name(), .name = nested}};
     if (found.empty())
-        return {std::nullopt, archive.Name() + ": Das ZIP-Archiv enthält keine Rastertabellen (Dateinamen mit der "
-                                               "Dauerstufe, z. B. „_D00060“)."};
+        return {std::nullopt, {.status = KostraStatus::ArchiveWithoutTables, .where = archive.Name()}};
     std::vector<GridTable> tables;
     for (const auto& [name, member] : found)
         tables.push_back({name, [&archive, member = member] {
                               auto read = archive.Read(*member, kLargestKostraGridTable);
-                              return KostraResult<std::string>{std::move(read.value), std::move(read.reason)};
+                              return KostraResult<std::string>{
+                                  std::move(read.value),
+                                  read.value ? KostraProblem{}
+                                             : KostraProblem{.status = KostraStatus::ArchiveUnreadable,
+                                                             .zip = std::move(read.problem)}};
                           }});
-    return CellFromTables("Das ZIP-Archiv " + archive.Name(), tables, request);
+    return CellFromTables(archive.Name(), tables, request);
 }
 
 KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const KostraImportRequest& request)
@@ -183,47 +176,15 @@ KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const
     if (IsZip(name)) {
         const auto archive = ZipArchive::FromFile(source);
         if (!archive.value)
-            return {std::nullopt, archive.reason};
+            return {std::nullopt, {.status = KostraStatus::ArchiveUnreadable, .zip = archive.problem}};
         return ImportKostraArchive(*archive.value, request);
     }
     if (IsGridTableName(name))
-        return {std::nullopt, name + ": ein Rasterfeld braucht die Tabellen aller 18 Dauerstufen: einen Ordner angeben."};
-    const auto bytes = ReadWhole(source, kLargestDataFile);
+        return {std::nullopt, {.status = KostraStatus::GridTableAlone, .where = name}};
+    auto bytes = ReadWhole(source, kLargestDataFile);
     if (!bytes.value)
-        return {std::nullopt, bytes.reason};
+        return {std::nullopt, std::move(bytes.problem)};
     return ReadKostraCellTable(name, *bytes.value, request.assumed, request.atlas, request.indexRc);
-}
-
-std::string KostraTargetRefusal(const std::filesystem::path& target, const std::filesystem::path& source)
-{
-    const std::string refused = "Die Datei " + Utf8(target) + " wird nicht geschrieben: ";
-    std::error_code error;
-    if (std::filesystem::exists(target, error) && std::filesystem::equivalent(target, source, error))
-        return refused + "Das ist die Quelle des Imports; sie bleibt, wie sie ist.";
-    const Path folder = target.parent_path().empty() ? Path(".") : target.parent_path();
-    // "Ordner/" names the folder "Ordner" (Windows compares the two only so).
-    const Path sourceFolder = source.has_filename() ? source : source.parent_path();
-    if (std::filesystem::is_directory(sourceFolder, error) && IsWantedDuration(NameOf(target)) &&
-        std::filesystem::equivalent(folder, sourceFolder, error))
-        return refused + "Das ist die Quelle des Imports: der Name einer Rastertabelle im gelesenen Ordner.";
-    if (std::string why = OutputFileProblem(target); !why.empty())
-        return refused + why;
-    return "";
-}
-
-std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions& options,
-                                    const std::filesystem::path& target, const std::filesystem::path& source)
-{
-    if (std::string why = CheckKostraCell(cell, options); !why.empty())
-        return why;
-    const std::string text = RainfallFileText(cell, options);
-    if (text.empty())
-        return "Eine Zeile der Regenreihe passt nicht in 128 Zeichen.";
-    if (std::string why = KostraTargetRefusal(target, source); !why.empty())
-        return why;
-    if (const int error = ReplaceFileWhole(target, text, "kostra"))
-        return "Die Datei " + Utf8(target) + " konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
-    return "";
 }
 
 } // namespace dralun

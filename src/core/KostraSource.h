@@ -1,8 +1,7 @@
 #pragma once
 // Reading the KOSTRA-DWD rain of one grid cell from disk: a folder or a zip
 // archive of the weather service's grid tables (one file per rain duration)
-// or one file holding the table of one cell; and writing the rainfall file
-// whole.
+// or one file holding the table of one cell.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -25,12 +24,9 @@ struct KostraImportRequest {
     std::function<bool(std::size_t done, std::size_t total)> progress{};
 };
 
-// The reason of an import stopped by its progress.
-inline constexpr const char* kKostraImportStopped = "Der Import wurde abgebrochen.";
-
 class ZipArchive;
 
-// The checked cell, or the German reason why there is none. A folder is read
+// The checked cell, or why there is none. A folder is read
 // as the grid tables of its files whose names carry "_D<minutes>" (the atlas
 // from their names); a zip archive (".zip") like a folder, see below; a grid
 // table given alone is refused; any other file is read as the table of one
@@ -42,18 +38,5 @@ KostraResult<KostraCell> ImportKostra(const std::filesystem::path& source, const
 // of the archive it stands, each read into memory and bounded as a table in
 // a folder is. Zip archives inside the archive are not read.
 KostraResult<KostraCell> ImportKostraArchive(const ZipArchive& archive, const KostraImportRequest& request);
-
-// Why the rainfall file is not to be written to target, as a whole German
-// sentence naming it; "" when it may be. Besides what makes any output file
-// unfit (see OutputFileProblem), the import never writes over its source:
-// the archive or table it read, or a grid table's name in the folder it read
-// (over a table, or beside them where the next import would read it too).
-std::string KostraTargetRefusal(const std::filesystem::path& target, const std::filesystem::path& source);
-
-// Writes the rainfall file of the cell, imported from source (none: empty),
-// to target, replacing it whole (a temporary file beside it, then renamed):
-// "" when written, else the reason, and then nothing has been written.
-std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions& options,
-                                    const std::filesystem::path& target, const std::filesystem::path& source = {});
 
 } // namespace dralun

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/Format.h"
 #include "core/KostraImport.h"
 #include "core/NumberText.h"
 #include "core/Sha256.h"
@@ -254,11 +253,6 @@ bool HasWord(std::string_view text, std::string_view word)
     return false;
 }
 
-std::string MinutesText(int minutes)
-{
-    return minutes < 120 || minutes % 60 ? Format("%d min", minutes) : Format("%d h", minutes / 60);
-}
-
 } // namespace
 
 std::string KostraTextToUtf8(std::string_view text)
@@ -296,18 +290,25 @@ std::optional<int> KostraMinutesFromFileName(std::string_view fileName)
     return minutes;
 }
 
+bool IsKostraGridTableName(std::string_view fileName)
+{
+    const auto minutes = KostraMinutesFromFileName(fileName);
+    return minutes && DurationSlot(*minutes) >= 0;
+}
+
 KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::string_view textIn,
                                                 std::string_view wantedIndexRc)
 {
-    auto refuse = [&](const std::string& why) {
-        return KostraResult<KostraGridRow>{std::nullopt, std::string(fileName) + ": " + why};
+    auto refuse = [&](KostraProblem why) {
+        why.where = std::string(fileName);
+        return KostraResult<KostraGridRow>{std::nullopt, std::move(why)};
     };
     const auto wanted = IndexNumber(wantedIndexRc);
     if (!wanted)
-        return refuse(Format("„%s“ ist keine Rasterfeld-Nummer (INDEX_RC).", std::string(wantedIndexRc).c_str()));
+        return refuse({.status = KostraStatus::NotACellNumber, .text = std::string(wantedIndexRc)});
     const auto minutes = KostraMinutesFromFileName(fileName);
     if (!minutes)
-        return refuse("Der Dateiname nennt keine Dauerstufe (z. B. „_D00060“).");
+        return refuse({.status = KostraStatus::NoDurationInName});
 
     // The table is read line by line as it lies in memory: a table of a
     // whole country holds some ten megabytes, and nothing the size of the
@@ -322,11 +323,10 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
     while (!found && cursor.Next(headLine))
         found = !Trim(headLine).empty();
     if (!found)
-        return refuse("Die Datei ist leer.");
+        return refuse({.status = KostraStatus::EmptyTable});
     const std::vector<std::string_view> head = Split(headLine, ';', kMostGridColumns + 1);
     if (head.size() > kMostGridColumns)
-        return refuse(Format("Die Kopfzeile hat mehr als %zu Spalten; so breite Rastertabellen gibt es nicht.",
-                             kMostGridColumns));
+        return refuse({.status = KostraStatus::TooManyColumns, .count = kMostGridColumns});
     int indexColumn = -1;
     std::array<int, kKostraReturnPeriods.size()> depthColumn, ucColumn;
     depthColumn.fill(-1);
@@ -340,11 +340,10 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
             ucColumn[static_cast<size_t>(ReturnSlot(*t))] = static_cast<int>(c);
     }
     if (indexColumn < 0)
-        return refuse("Die Kopfzeile hat keine Spalte INDEX_RC.");
+        return refuse({.status = KostraStatus::NoIndexColumn});
     for (size_t i = 0; i < depthColumn.size(); ++i)
         if (depthColumn[i] < 0)
-            return refuse(Format("Die Kopfzeile hat keine Spalte HN_%03dA (T = %d a).", kKostraReturnPeriods[i],
-                                 kKostraReturnPeriods[i]));
+            return refuse({.status = KostraStatus::NoDepthColumn, .period = kKostraReturnPeriods[i]});
 
     // The cells of a row up to the last column read; the rest of the row stays unsplit.
     const int lastColumn = std::max({indexColumn, *std::max_element(depthColumn.begin(), depthColumn.end()),
@@ -360,36 +359,34 @@ KostraResult<KostraGridRow> ReadKostraGridTable(std::string_view fileName, std::
         row.source = {std::string(fileName), Sha256Hex(textIn)};
         bool any = false;
         auto take = [&](const std::array<int, kKostraReturnPeriods.size()>& columns, KostraValues& into,
-                        bool depth) -> std::string {
+                        bool depth) -> KostraProblem {
             for (size_t i = 0; i < columns.size(); ++i) {
                 if (columns[i] < 0)
                     continue;
                 if (columns[i] >= static_cast<int>(cells.size()))
-                    return Format("Zeile %zu hat zu wenige Spalten.", l + 1);
+                    return {.status = KostraStatus::TooFewColumns, .line = l + 1};
                 const std::string_view cell = Trim(cells[static_cast<size_t>(columns[i])]);
                 if (cell.empty())
                     continue;
                 const auto value = Number(cell, true);
                 if (!value)
-                    return Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, Shown(cell).c_str());
+                    return {.status = KostraStatus::NotANumber, .text = Shown(cell), .line = l + 1};
                 if (IsMissing(*value))
                     continue;
                 into[i] = *value;
                 any = any || depth;
             }
-            return "";
+            return {};
         };
-        if (std::string why = take(depthColumn, row.depth, true); !why.empty())
+        if (KostraProblem why = take(depthColumn, row.depth, true); !why.Ok())
             return refuse(why);
-        if (std::string why = take(ucColumn, row.uncertainty, false); !why.empty())
+        if (KostraProblem why = take(ucColumn, row.uncertainty, false); !why.Ok())
             return refuse(why);
         if (!any)
-            return refuse(Format("Das Rasterfeld %lld enthält nur fehlende Werte (-99,9): es liegt außerhalb des "
-                                 "Atlas.",
-                                 *wanted));
-        return {row, ""};
+            return refuse({.status = KostraStatus::OnlyMissingValues, .text = std::to_string(*wanted)});
+        return {row, {}};
     }
-    return refuse(Format("Das Rasterfeld INDEX_RC %lld steht nicht in der Tabelle.", *wanted));
+    return refuse({.status = KostraStatus::CellNotInTable, .text = std::to_string(*wanted)});
 }
 
 KostraResult<KostraCell> KostraCellFromGridRows(const std::string& atlas, std::string_view indexRc,
@@ -405,27 +402,28 @@ KostraResult<KostraCell> KostraCellFromGridRows(const std::string& atlas, std::s
         if (d < 0)
             continue;
         if (seen[static_cast<size_t>(d)])
-            return {std::nullopt, Format("Die Dauerstufe %s kommt in zwei Tabellen vor (%s).",
-                                         MinutesText(row.minutes).c_str(), row.source.name.c_str())};
+            return {std::nullopt,
+                    {.status = KostraStatus::DurationInTwoTables, .name = row.source.name, .minutes = row.minutes}};
         seen[static_cast<size_t>(d)] = true;
         cell.depth[static_cast<size_t>(d)] = row.depth;
         cell.uncertainty[static_cast<size_t>(d)] = row.uncertainty;
         cell.sources.push_back(row.source);
     }
-    if (std::string why = CheckKostraCell(cell); !why.empty())
+    if (KostraProblem why = CheckKostraCell(cell); !why.Ok())
         return {std::nullopt, why};
-    return {cell, ""};
+    return {cell, {}};
 }
 
 KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::string_view textIn,
                                              KostraUnit assumed, const std::string& atlas,
                                              std::string_view indexRc)
 {
-    auto refuse = [&](const std::string& why) {
-        return KostraResult<KostraCell>{std::nullopt, std::string(sourceName) + ": " + why};
+    auto refuse = [&](KostraProblem why) {
+        why.where = std::string(sourceName);
+        return KostraResult<KostraCell>{std::nullopt, std::move(why)};
     };
     if (!indexRc.empty() && !IsKostraCellNumber(indexRc))
-        return refuse("„" + Shown(indexRc) + "“ ist keine Rasterfeld-Nummer (INDEX_RC).");
+        return refuse({.status = KostraStatus::NotACellNumber, .text = Shown(indexRc)});
     const std::string text = KostraTextToUtf8(textIn);
     const char separator = text.find(';') != std::string::npos    ? ';'
                            : text.find('\t') != std::string::npos ? '\t'
@@ -454,12 +452,12 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
         }
     }
     if (headLine == lines.size())
-        return refuse("Keine Kopfzeile mit Wiederkehrzeiten (z. B. „1 a“ … „100 a“) gefunden.");
+        return refuse({.status = KostraStatus::NoHead});
     for (size_t a = 0; a < slotOfColumn.size(); ++a)
         for (size_t b = a + 1; b < slotOfColumn.size(); ++b)
             if (slotOfColumn[a] >= 0 && slotOfColumn[a] == slotOfColumn[b])
-                return refuse(Format("Die Wiederkehrzeit T = %d a steht zweimal in der Kopfzeile.",
-                                     kKostraReturnPeriods[static_cast<size_t>(slotOfColumn[a])]));
+                return refuse({.status = KostraStatus::PeriodTwiceInHead,
+                               .period = kKostraReturnPeriods[static_cast<size_t>(slotOfColumn[a])]});
 
     // What the values are: the head lines may say so.
     bool saysDepth = false, saysIntensity = false;
@@ -471,8 +469,7 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
                         line.find("l/(s*ha)") != std::string_view::npos;
     }
     if (saysDepth && saysIntensity)
-        return refuse("Der Tabellenkopf nennt sowohl Niederschlagshöhen (hN, mm) als auch Regenspenden (rN, "
-                      "l/(s·ha)).");
+        return refuse({.status = KostraStatus::BothUnits});
     const bool intensity = saysIntensity || (!saysDepth && assumed == KostraUnit::Intensity);
 
     KostraCell cell;
@@ -493,24 +490,24 @@ KostraResult<KostraCell> ReadKostraCellTable(std::string_view sourceName, std::s
         if (d < 0)
             continue; // e.g. 7 d: not a row of the rainfall file
         if (seen[static_cast<size_t>(d)])
-            return refuse(Format("Die Dauerstufe %s steht zweimal in der Tabelle.",
-                                 MinutesText(kKostraDurations[static_cast<size_t>(d)]).c_str()));
+            return refuse({.status = KostraStatus::DurationTwiceInTable,
+                           .minutes = kKostraDurations[static_cast<size_t>(d)]});
         seen[static_cast<size_t>(d)] = true;
         for (size_t c = 1; c < cells.size() && c < slotOfColumn.size(); ++c) {
             if (slotOfColumn[c] < 0 || Trim(cells[c]).empty())
                 continue;
             const auto value = Number(cells[c], commaDecimal);
             if (!value)
-                return refuse(Format("Zeile %zu: „%s“ ist keine Zahl.", l + 1, Shown(Trim(cells[c])).c_str()));
+                return refuse({.status = KostraStatus::NotANumber, .text = Shown(Trim(cells[c])), .line = l + 1});
             if (IsMissing(*value))
                 continue;
             cell.depth[static_cast<size_t>(d)][static_cast<size_t>(slotOfColumn[c])] =
                 intensity ? *value * 60 * *minutes / 10000 : *value;
         }
     }
-    if (std::string why = CheckKostraCell(cell); !why.empty())
+    if (KostraProblem why = CheckKostraCell(cell); !why.Ok())
         return refuse(why);
-    return {cell, ""};
+    return {cell, {}};
 }
 
 } // namespace dralun

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <array>
 
-#include "core/FileAccess.h"
-#include "core/Format.h"
 
 namespace dralun {
 
@@ -69,8 +67,6 @@ std::string ShownName(std::string_view raw)
     return shown;
 }
 
-std::string Bytes(std::uint64_t n) { return Format("%ju Bytes", static_cast<std::uintmax_t>(n)); }
-
 // inflateEnd on every way out.
 struct Inflater {
     z_stream stream{};
@@ -87,18 +83,26 @@ struct Inflater {
 
 } // namespace
 
+UnreadableFile UnreadableOf(const ReadableFile& file)
+{
+    return {file.problem, file.size, file.largest, file.kind, file.error};
+}
+
 ZipResult<ZipArchive> ZipArchive::FromBytes(std::string archiveName, std::string_view bytes)
 {
     ZipArchive archive;
     archive.m_name = std::move(archiveName);
-    if (bytes.size() > kLargestZipArchive)
-        return {std::nullopt, archive.m_name + ": Das ZIP-Archiv ist mit " + Bytes(bytes.size()) +
-                                  " zu groß (höchstens " + Bytes(kLargestZipArchive) + ")."};
+    if (bytes.size() > kLargestZipArchive) {
+        ZipProblem large = archive.Refusal(ZipStatus::TooLarge);
+        large.size = bytes.size();
+        large.largest = kLargestZipArchive;
+        return {std::nullopt, large};
+    }
     archive.m_bytes = bytes;
     archive.m_size = bytes.size();
-    if (std::string why = archive.Open(); !why.empty())
+    if (ZipProblem why = archive.Open(); why.status != ZipStatus::Ok)
         return {std::nullopt, why};
-    return {std::move(archive), ""};
+    return {std::move(archive), {}};
 }
 
 ZipResult<ZipArchive> ZipArchive::FromFile(const std::filesystem::path& path)
@@ -107,16 +111,22 @@ ZipResult<ZipArchive> ZipArchive::FromFile(const std::filesystem::path& path)
     const std::u8string name = path.filename().u8string();
     archive.m_name.assign(name.begin(), name.end());
     ReadableFile file = OpenForReading(path, kLargestZipArchive);
-    if (file.problem == FileProblem::TooLarge)
-        return {std::nullopt, archive.m_name + ": Das ZIP-Archiv ist mit " + Bytes(file.size) + " zu groß (höchstens " +
-                                  Bytes(kLargestZipArchive) + ")."};
-    if (!file)
-        return {std::nullopt, "Das ZIP-Archiv " + archive.m_name + " " + ProblemText(file)};
+    if (file.problem == FileProblem::TooLarge) {
+        ZipProblem large = archive.Refusal(ZipStatus::TooLarge);
+        large.size = file.size;
+        large.largest = kLargestZipArchive;
+        return {std::nullopt, large};
+    }
+    if (!file) {
+        ZipProblem unreadable = archive.Refusal(ZipStatus::Unreadable);
+        unreadable.file = UnreadableOf(file);
+        return {std::nullopt, unreadable};
+    }
     archive.m_size = file.size;
     archive.m_file = std::shared_ptr<std::FILE>(file.file.release(), [](std::FILE* f) { std::fclose(f); });
-    if (std::string why = archive.Open(); !why.empty())
+    if (ZipProblem why = archive.Open(); why.status != ZipStatus::Ok)
         return {std::nullopt, why};
-    return {std::move(archive), ""};
+    return {std::move(archive), {}};
 }
 
 bool ZipArchive::ReadAt(std::uint64_t offset, std::size_t count, char* out) const
@@ -132,11 +142,9 @@ bool ZipArchive::ReadAt(std::uint64_t offset, std::size_t count, char* out) cons
            std::fread(out, 1, count, m_file.get()) == count;
 }
 
-std::string ZipArchive::Open()
+ZipProblem ZipArchive::Open()
 {
-    auto refuse = [&](const std::string& why) { return m_name + ": " + why; };
-    const std::string incomplete =
-        refuse("Das ZIP-Archiv ist unvollständig oder keines (das Inhaltsverzeichnis am Ende fehlt).");
+    const ZipProblem incomplete = Refusal(ZipStatus::Incomplete);
     // The end record closes the archive, behind it only its comment.
     const std::size_t tailLength = static_cast<std::size_t>(std::min<std::uint64_t>(m_size, kEndLength + 0xFFFF));
     std::string tail(tailLength, '\0');
@@ -156,22 +164,25 @@ std::string ZipArchive::Open()
     char locator[4];
     if (entries == 0xFFFF || directorySize == 0xFFFFFFFF || directoryStart == 0xFFFFFFFF ||
         (endOffset >= 20 && ReadAt(endOffset - 20, 4, locator) && Le32(locator) == kZip64LocatorSignature))
-        return refuse("Das ZIP-Archiv ist im Format ZIP64 geschrieben; das wird nicht gelesen.");
+        return Refusal(ZipStatus::Zip64);
     if (disk != 0 || directoryDisk != 0 || entriesHere != entries)
-        return refuse("Das ZIP-Archiv ist auf mehrere Teile verteilt; solche Archive werden nicht gelesen.");
-    if (entries > kMostZipMembers)
-        return refuse(Format("Das ZIP-Archiv hat %u Einträge, mehr als die %zu, die gelesen werden.", entries,
-                             kMostZipMembers));
+        return Refusal(ZipStatus::Split);
+    if (entries > kMostZipMembers) {
+        ZipProblem many = Refusal(ZipStatus::TooManyMembers);
+        many.count = entries;
+        many.largest = kMostZipMembers;
+        return many;
+    }
     if (std::uint64_t{directoryStart} + directorySize > endOffset)
-        return refuse("Das ZIP-Archiv ist beschädigt: sein Inhaltsverzeichnis liegt außerhalb des Archivs.");
+        return Refusal(ZipStatus::DirectoryOutside);
     m_directoryStart = directoryStart;
 
     const std::uint64_t directoryEnd = std::uint64_t{directoryStart} + directorySize;
     std::uint64_t at = directoryStart, content = 0;
     std::string name;
     for (unsigned i = 0; i < entries; ++i) {
-        const std::string broken =
-            refuse(Format("Das ZIP-Archiv ist beschädigt: Eintrag %u des Inhaltsverzeichnisses ist unlesbar.", i + 1));
+        ZipProblem broken = Refusal(ZipStatus::EntryUnreadable);
+        broken.count = i + 1;
         char head[kCentralLength];
         if (at + kCentralLength > directoryEnd || !ReadAt(at, kCentralLength, head) ||
             Le32(head) != kCentralSignature)
@@ -189,45 +200,50 @@ std::string ZipArchive::Open()
         member.packedSize = Le32(head + 20);
         member.size = Le32(head + 24);
         member.localHeader = Le32(head + 42);
-        if (member.packedSize == 0xFFFFFFFF || member.size == 0xFFFFFFFF || member.localHeader == 0xFFFFFFFF)
-            return refuse("Der Eintrag „" + member.name + "“ ist im Format ZIP64 geschrieben; das wird nicht gelesen.");
+        if (member.packedSize == 0xFFFFFFFF || member.size == 0xFFFFFFFF || member.localHeader == 0xFFFFFFFF) {
+            ZipProblem zip64 = Refusal(ZipStatus::MemberZip64);
+            zip64.member = member.name;
+            return zip64;
+        }
         if (Le16(head + 34) != 0)
-            return refuse("Das ZIP-Archiv ist auf mehrere Teile verteilt; solche Archive werden nicht gelesen.");
+            return Refusal(ZipStatus::Split);
         if (member.localHeader >= m_directoryStart)
             return broken;
         content += member.size;
-        if (content > kLargestZipContent)
-            return refuse("Das ZIP-Archiv packt zu mehr als " + Bytes(kLargestZipContent) +
-                          " aus; so viel wird nicht gelesen.");
+        if (content > kLargestZipContent) {
+            ZipProblem much = Refusal(ZipStatus::TooMuchContent);
+            much.largest = kLargestZipContent;
+            return much;
+        }
         m_members.push_back(std::move(member));
         at = next;
     }
-    return "";
-}
-
-std::string ZipArchive::Refusal(const ZipMember& member, const std::string& why) const
-{
-    return m_name + ", Eintrag „" + member.name + "“: " + why;
+    return {};
 }
 
 ZipResult<std::string> ZipArchive::Read(const ZipMember& member, std::uint64_t largest) const
 {
-    auto refuse = [&](const std::string& why) { return ZipResult<std::string>{std::nullopt, Refusal(member, why)}; };
     largest = std::min(largest, kLargestZipContent);
+    auto refuse = [&](ZipStatus status) {
+        ZipProblem problem = Refusal(status);
+        problem.member = member.name;
+        problem.size = member.size;
+        problem.largest = largest;
+        problem.method = member.method;
+        return ZipResult<std::string>{std::nullopt, problem};
+    };
     if (member.flags & (kEncrypted | kStrongEncryption))
-        return refuse("Der Eintrag ist verschlüsselt; verschlüsselte Einträge werden nicht gelesen.");
+        return refuse(ZipStatus::Encrypted);
     if (member.method != 0 && member.method != 8)
-        return refuse(Format("Der Eintrag ist mit dem Verfahren %u gepackt; gelesen werden nur ungepackte (0) "
-                             "und mit Deflate gepackte (8) Einträge.",
-                             member.method));
+        return refuse(ZipStatus::UnknownMethod);
     if (member.size > largest)
-        return refuse("Der Eintrag ist mit " + Bytes(member.size) + " zu groß (höchstens " + Bytes(largest) + ").");
+        return refuse(ZipStatus::MemberTooLarge);
     if (member.method == 0 && member.packedSize != member.size)
-        return refuse("Der Eintrag ist beschädigt: ungepackt, aber mit zwei verschiedenen Größen.");
+        return refuse(ZipStatus::StoredSizesDiffer);
 
     // The local header must tell what the central directory tells.
     char head[kLocalLength];
-    const std::string cut = "Der Eintrag liegt nicht ganz im Archiv: das Archiv ist unvollständig oder beschädigt.";
+    const ZipStatus cut = ZipStatus::MemberCut;
     if (!ReadAt(member.localHeader, kLocalLength, head) || Le32(head) != kLocalSignature)
         return refuse(cut);
     const std::uint16_t nameLength = Le16(head + 26), extraLength = Le16(head + 28);
@@ -237,13 +253,12 @@ ZipResult<std::string> ZipArchive::Read(const ZipMember& member, std::uint64_t l
     const std::uint32_t crc = Le32(head + 14), packed = Le32(head + 18), size = Le32(head + 22);
     // Some writers give every member 64-bit sizes in its local header, however small it is.
     if (packed == 0xFFFFFFFF || size == 0xFFFFFFFF)
-        return refuse("Der lokale Kopf des Eintrags ist im Format ZIP64 geschrieben; das wird nicht gelesen.");
+        return refuse(ZipStatus::LocalZip64);
     // With a data descriptor after the data the local header may leave them 0.
     const bool deferred = (Le16(head + 6) & kDescriptorFollows) && crc == 0 && packed == 0 && size == 0;
     if (Le16(head + 8) != member.method || ShownName(localName) != member.name ||
         (!deferred && (crc != member.crc || packed != member.packedSize || size != member.size)))
-        return refuse("Der lokale Kopf des Eintrags nennt andere Größen, Prüfsumme, Verfahren oder Namen als das "
-                      "Inhaltsverzeichnis: das Archiv ist beschädigt.");
+        return refuse(ZipStatus::LocalHeaderDiffers);
     const std::uint64_t dataStart = member.localHeader + kLocalLength + nameLength + extraLength;
     if (dataStart + member.packedSize > m_directoryStart)
         return refuse(cut);
@@ -256,7 +271,7 @@ ZipResult<std::string> ZipArchive::Read(const ZipMember& member, std::uint64_t l
     } else {
         Inflater inflater;
         if (!inflater.open)
-            return refuse("Zum Entpacken fehlt Speicher.");
+            return refuse(ZipStatus::NoMemory);
         z_stream& z = inflater.stream;
         std::array<char, kChunk> in;
         std::uint64_t at = dataStart, left = member.packedSize;
@@ -286,20 +301,19 @@ ZipResult<std::string> ZipArchive::Read(const ZipMember& member, std::uint64_t l
             status = inflate(&z, Z_NO_FLUSH);
             produced = out.size() - z.avail_out;
             if (status != Z_OK && status != Z_STREAM_END)
-                return refuse("Der Eintrag ist beschädigt: seine gepackten Daten lassen sich nicht entpacken.");
+                return refuse(ZipStatus::NotInflatable);
             if (produced > member.size)
-                return refuse("Der Eintrag packt zu mehr als den angegebenen " + Bytes(member.size) +
-                              " aus: er wird nicht gelesen.");
+                return refuse(ZipStatus::InflatesToMore);
         }
         if (status != Z_STREAM_END || left != 0 || z.avail_in != 0)
-            return refuse("Der Eintrag ist beschädigt: seine gepackten Daten enden nicht mit ihrer angegebenen Größe.");
+            return refuse(ZipStatus::InflateEndsWrong);
         if (produced != member.size)
-            return refuse("Der Eintrag packt zu weniger als den angegebenen " + Bytes(member.size) + " aus.");
+            return refuse(ZipStatus::InflatesToLess);
         out.resize(produced);
     }
     if (crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(out.size())) != member.crc)
-        return refuse("Der Eintrag ist beschädigt: seine Prüfsumme (CRC-32) stimmt nicht.");
-    return {std::move(out), ""};
+        return refuse(ZipStatus::CrcMismatch);
+    return {std::move(out), {}};
 }
 
 } // namespace dralun

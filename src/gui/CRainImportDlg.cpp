@@ -29,6 +29,8 @@
 #include "core/CDataDirectory.h"
 #include "core/KostraSource.h"
 #include "core/Platform.h"
+#include "forms/KostraMessages.h"
+#include "forms/KostraRainfallFile.h"
 #include "gui/CMessageBox.h"
 #include "gui/MainFrameDialogs.h"
 #include "gui/WorkProgress.h"
@@ -62,7 +64,7 @@ bool UnitMatters(const KostraResult<KostraCell>& depth, const KostraResult<Kostr
 {
     if (depth.value.has_value() != intensity.value.has_value())
         return true;
-    return depth.value ? depth.value->depth != intensity.value->depth : depth.reason != intensity.reason;
+    return depth.value ? depth.value->depth != intensity.value->depth : depth.problem != intensity.problem;
 }
 
 const QString kUnitQuestion = QStringLiteral(
@@ -273,7 +275,7 @@ KostraResult<KostraCell> CRainImportDlg::ReadGridTables()
         try {
             read = ImportKostra(source, request);
         } catch (const std::bad_alloc&) {
-            read = {std::nullopt, "Zum Lesen der Rastertabellen fehlt Speicher."};
+            read = {std::nullopt, {.status = KostraStatus::OutOfMemory}};
         }
         const std::lock_guard lock(mutex);
         result = std::move(read);
@@ -331,7 +333,7 @@ bool CRainImportDlg::Import()
         imported = Read(m_source, m_cell->text(), chosen == Intensity ? KostraUnit::Intensity : KostraUnit::Depth);
     }
     if (!imported.value) {
-        ShowResult(Q(imported.reason), false);
+        ShowResult(Q(KostraProblemText(imported.problem)), false);
         return false;
     }
     const KostraCell& cell = *imported.value;

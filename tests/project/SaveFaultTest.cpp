@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/KostraImport.h"
-#include "core/KostraSource.h"
+#include "forms/KostraRainfallFile.h"
 #include "core/ReplaceFile.h"
 #include "project/KeptRain.h"
 #include "project/ProjectFile.h"
