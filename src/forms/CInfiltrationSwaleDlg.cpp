@@ -13,10 +13,8 @@ using D = CInfiltrationSwaleDlg;
 constexpr CInfiltrationForm::Ids kIds = CInfiltrationForm::IdsOf<D>();
 
 const CInfiltrationForm::Texts kTexts = {
-    "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein.",
     "unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe.",
     "unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein",
-    "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht <= 0 sein.",
     "einer Versickermulde",
 };
@@ -24,7 +22,7 @@ const CInfiltrationForm::Texts kTexts = {
 } // namespace
 
 CInfiltrationSwaleDlg::CInfiltrationSwaleDlg(IMessageSink& sink)
-    : CInfiltrationForm(kTemplateId, sink, kIds, kTexts)
+    : CInfiltrationForm(kDescription, sink, kIds, kTexts)
 {
     const std::string file = DefaultRainfallFile();
     // In the order the fields are exchanged.

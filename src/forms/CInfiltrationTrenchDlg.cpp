@@ -12,14 +12,9 @@ using D = CInfiltrationTrenchDlg;
 
 constexpr CInfiltrationForm::Ids kIds = CInfiltrationForm::IdsOf<D>();
 
-// A bed that rises in the direction of flow is refused in spacing mode as
-// in the swale: the retained water would reach upstream over a negative
-// length, and so would V and the infiltration areas.
 const CInfiltrationForm::Texts kTexts = {
-    "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein.",
     "unzulässige Eingabe!\n\nSchwellenhöhe ist größer Grabenhöhe.",
     "ungültige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein.",
-    "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht kleiner/gleich 0 sein.",
     "eines Versickergrabens",
 };
@@ -27,7 +22,7 @@ const CInfiltrationForm::Texts kTexts = {
 } // namespace
 
 CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
-    : CInfiltrationForm(kTemplateId, sink, kIds, kTexts)
+    : CInfiltrationForm(kDescription, sink, kIds, kTexts)
 {
     const std::string file = DefaultRainfallFile();
     // In the order the fields are exchanged.
