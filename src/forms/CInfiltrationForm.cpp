@@ -122,6 +122,20 @@ FormLayout CInfiltrationForm::LayoutWith(const char* title, std::vector<LayoutIt
     };
 }
 
+void CInfiltrationForm::BindImmersionAndAreas()
+{
+    using B = CInfiltrationForm;
+    const Field<B> fields[] = {
+        {m_ids.immersion, "tE", "Eintauchtiefe [m]\nobere Schwelle", "m", Role::In, "0", {}, &B::m_tE},
+        {m_ids.areas[0], "Asmax", "Asmax", "m²", Role::Out, "0", {}, &B::m_Asmax},
+        {m_ids.areas[1], "AsmaxR", "AsmaxR", "m²", Role::Out, "0", {}, &B::m_AsmaxR},
+        {m_ids.areas[2], "Asmittel", "Asmittel", "m²", Role::Out, "0", {}, &B::m_Asmittel},
+        {m_ids.areas[3], "AsmittelR", "AsmittelR", "m²", Role::Out, "0", {}, &B::m_AsmittelR},
+        {m_ids.areas[4], "AsEingabe", "AsEingabe", "m²", Role::In, "0", {}, &B::m_AsTyped},
+    };
+    Bind<B>(this, fields);
+}
+
 std::string CInfiltrationForm::DefaultRainfallFile() { return CDataDirectory::Path() + "R3943mi.txt"; }
 
 CInfiltrationForm::LongSection CInfiltrationForm::Section() const

@@ -91,6 +91,11 @@ public:
 protected:
     CInfiltrationForm(const FormDescription& description, IMessageSink& sink, const Ids& ids, const Texts& texts);
 
+    // The fields both forms end their field table with, alike in both: the
+    // immersion depth at the upper threshold and the five infiltration
+    // areas. Bound after the form's own fields.
+    void BindImmersionAndAreas();
+
     // The default of the file name field: R3943mi.txt in the data directory.
     static std::string DefaultRainfallFile();
 

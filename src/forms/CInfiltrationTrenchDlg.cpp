@@ -55,17 +55,12 @@ CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
         {kIdVGenutzt, "V_genutzt", "Vgenutzt [m³]", "m³", Role::Out, "0", {}, &D::m_Vused},
         {kIdN, "n", "Häufigkeit n", "1/a", Role::In, "1", Range{0.01, 2.0}, &D::m_n},
         {kIdD, "D", "N-dauer [min]", "min", Role::In, "15", Range{0, 4320}, &D::m_D},
-        {kIdTE, "tE", "Eintauchtiefe [m]\nobere Schwelle", "m", Role::In, "0", {}, &D::m_tE},
-        {kIdAsmax, "Asmax", "Asmax", "m²", Role::Out, "0", {}, &D::m_Asmax},
-        {kIdAsmaxR, "AsmaxR", "AsmaxR", "m²", Role::Out, "0", {}, &D::m_AsmaxR},
-        {kIdAsmittel, "Asmittel", "Asmittel", "m²", Role::Out, "0", {}, &D::m_Asmittel},
-        {kIdAsmittelR, "AsmittelR", "AsmittelR", "m²", Role::Out, "0", {}, &D::m_AsmittelR},
-        {kIdAsEingabe, "AsEingabe", "AsEingabe", "m²", Role::In, "0", {}, &D::m_AsTyped},
     };
     static const ControlDef controls[] = {
         {kIdUpdate, Ctl::Button, "Daten Versickergraben aktualisieren"},
     };
     Bind<D>(this, fields);
+    BindImmersionAndAreas();
     AddControls(controls);
 }
 
