@@ -4,7 +4,7 @@
 
 namespace dralun {
 
-CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, sink, {kIdH1, kIdI, kIdAufstau})
+CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kDescription, sink, {kIdH1, kIdI, kIdAufstau})
 {
     using D = CBoxCulvertDlg;
     // In the order the fields are exchanged.
@@ -30,13 +30,10 @@ CBoxCulvertDlg::CBoxCulvertDlg(IMessageSink& sink) : CCulvertDlg(kTemplateId, si
         {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdMode1, Ctl::Radio, "", 1},
         {kIdMode2, Ctl::Radio, "", 1},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
         {Ev::Click, kIdMode1, &D::OnMode},
         {Ev::Click, kIdMode2, &D::OnMode},
     };
@@ -85,16 +82,7 @@ const FormLayout& CBoxCulvertDlg::Layout() const
                     FieldAt(kIdQerf, 10, 0, 10),
                     StretchAt(11, 0),
                 }),
-        PanelAt(0, 1, 1, 1,
-                {
-                    PictureAt(kPicture, 0, 0, 1, 2),
-                    FieldAt(kIdQ, 1, 0),
-                    FieldAt(kIdV, 2, 0),
-                    GroupAt("Fläche, benetzter Umfang", 3, 0, 1, 2,
-                            {FieldAt(kIdASohle, 0, 0), FieldAt(kIdLuSohle, 1, 0), FieldAt(kIdA, 2, 0),
-                             FieldAt(kIdLuBeton, 3, 0)}),
-                    StretchAt(4, 0),
-                }),
+        ResultPanel(kPicture, {kIdQ, kIdV, kIdASohle, kIdLuSohle, kIdA, kIdLuBeton}),
         ButtonColumn(0, 2, 1, {kIdOk, kIdCancel}),
     };
     return layout;

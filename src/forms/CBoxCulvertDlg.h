@@ -34,6 +34,10 @@ public:
         kIdAufstau = 1049,   // "Aufstau [cm]"
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Rechteckdurchlass", .computeButton = kIdOk, .inflowField = "Qerf",
+        .inflowUnit = "m³/s"};
     explicit CBoxCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;

@@ -7,7 +7,7 @@
 
 namespace dralun {
 
-CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CBridgeDrainDlg;
     static const Field<D> fields[] = {
@@ -19,14 +19,11 @@ CBridgeDrainDlg::CBridgeDrainDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdAPlan, "a_plan", "a geplant [m]", "m", Role::In, "0", Range{0, 1000}, &D::m_aPlan},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdQf, Ctl::Combo, "", 0, {"2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
         {kIdGratingSmall, Ctl::Radio, "300 x 500", 1},
         {kIdGratingLarge, Ctl::Radio, "500 x 500", 1},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
         {Ev::Click, kIdGratingSmall, &D::OnGrating},
         {Ev::Click, kIdGratingLarge, &D::OnGrating},
         {Ev::SelChange, kIdQf, &D::OnCompute},

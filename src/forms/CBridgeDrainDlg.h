@@ -21,6 +21,9 @@ public:
         kIdAPlan = 1044,        // "a geplant [m]": the drain spacing planned
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "ZTV K Brückenablaufabstände", .computeButton = kIdOk};
     explicit CBridgeDrainDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -30,8 +33,8 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
     void OnGrating();
+    void OnCompute() override;
 
     double m_s = 0;   // longitudinal slope of the carriageway, %
     double m_BSt = 0; // drained width of the deck, m

@@ -7,10 +7,25 @@
 
 namespace dralun {
 
-CCulvertDlg::CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids) : CForm(templateId, sink), m_ids(ids)
+CCulvertDlg::CCulvertDlg(const FormDescription& description, IMessageSink& sink, LevelFields ids)
+    : CForm(description, sink), m_ids(ids)
 {
     SetDemandField(kIdQerf);
     CompletesInputs({ids.h1, ids.rise, ids.slope});
+}
+
+LayoutItem CCulvertDlg::ResultPanel(int picture, const ResultFields& ids)
+{
+    return PanelAt(0, 1, 1, 1,
+                   {
+                       PictureAt(picture, 0, 0, 1, 2),
+                       FieldAt(ids.q, 1, 0),
+                       FieldAt(ids.v, 2, 0),
+                       GroupAt("Fläche, benetzter Umfang", 3, 0, 1, 2,
+                               {FieldAt(ids.bedArea, 0, 0), FieldAt(ids.bedWidth, 1, 0), FieldAt(ids.flowArea, 2, 0),
+                                FieldAt(ids.wallPerimeter, 3, 0)}),
+                       StretchAt(4, 0),
+                   });
 }
 
 void CCulvertDlg::OnInitDialog()

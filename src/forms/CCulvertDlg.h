@@ -36,14 +36,22 @@ protected:
         int h1Plus = 0;
         int h1Minus = 0;
     };
-    CCulvertDlg(int templateId, IMessageSink& sink, LevelFields ids);
+    CCulvertDlg(const FormDescription& description, IMessageSink& sink, LevelFields ids);
+
+    // The fields beside the inputs, alike in both culverts: discharge and
+    // velocity, then the areas and perimeters of the bed and of the flow.
+    struct ResultFields {
+        int q, v, bedArea, bedWidth, flowArea, wallPerimeter;
+    };
+    // Their panel in the second column, under the picture.
+    static LayoutItem ResultPanel(int picture, const ResultFields& ids);
 
     void OnInitDialog() override;
     void OnMode();
     // A computation: reads the fields, completes the levels, runs the
     // culvert (Evaluate) and records its steps, or refuses and says why; no
     // result of an earlier computation stays beside refused inputs.
-    void OnCompute();
+    void OnCompute() override;
     // Runs the culvert on the members read; when it passes a discharge, takes
     // its results into the members. Says whether it did, and if not why.
     virtual CulvertCheck Evaluate(CSteps& steps) = 0;

@@ -4,7 +4,7 @@
 
 namespace dralun {
 
-CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CDitchDlg;
     // In the order the fields are exchanged.
@@ -25,27 +25,26 @@ CDitchDlg::CDitchDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdBPlus, Ctl::Step, "+"},   {kIdBMinus, Ctl::Step, "-"},   {kIdHPlus, Ctl::Step, "+"},
         {kIdHMinus, Ctl::Step, "-"},  {kIdM1Plus, Ctl::Step, "+"},  {kIdM1Minus, Ctl::Step, "-"},
         {kIdM2Plus, Ctl::Step, "+"},  {kIdM2Minus, Ctl::Step, "-"},  {kIdTPlus, Ctl::Step, "+"},
         {kIdTMinus, Ctl::Step, "-"},  {kIdIPlus, Ctl::Step, "+"},   {kIdIMinus, Ctl::Step, "-"},
         {kIdKStPlus, Ctl::Step, "+"}, {kIdKStMinus, Ctl::Step, "-"},
     };
-    static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},     {Ev::Click, kIdBPlus, &D::OnBPlus},
-        {Ev::Click, kIdBMinus, &D::OnBMinus},    {Ev::Click, kIdM1Plus, &D::OnM1Plus},
-        {Ev::Click, kIdM1Minus, &D::OnM1Minus},  {Ev::Click, kIdM2Plus, &D::OnM2Plus},
-        {Ev::Click, kIdM2Minus, &D::OnM2Minus},  {Ev::Click, kIdTPlus, &D::OnTPlus},
-        {Ev::Click, kIdTMinus, &D::OnTMinus},    {Ev::Click, kIdIPlus, &D::OnIPlus},
-        {Ev::Click, kIdIMinus, &D::OnIMinus},    {Ev::Click, kIdKStPlus, &D::OnKStPlus},
-        {Ev::Click, kIdKStMinus, &D::OnKStMinus},
+    // The bank height is a result: its step buttons do nothing. The bank
+    // height follows the water depth with "Rechne".
+    static const Stepper<D> steppers[] = {
+        {kIdBPlus, kIdBMinus, &D::m_b, 0.01, 2.99, 0.3099},
+        {kIdM1Plus, kIdM1Minus, &D::m_m1, 0.1, 4.8999, 0.50999},
+        {kIdM2Plus, kIdM2Minus, &D::m_m2, 0.1, 4.8999, 0.50999},
+        {kIdTPlus, kIdTMinus, &D::m_t, 0.01, 2.89999, 0.20999},
+        {kIdIPlus, kIdIMinus, &D::m_I, 0.1, 49.900001, 0.11},
+        {kIdKStPlus, kIdKStMinus, &D::m_kSt, 1, 88.999, 5.999},
     };
     Bind<D>(this, fields);
     AddControls(controls);
     SetDemandField(kIdQerf);
-    Connect<D>(this, handlers);
+    ConnectSteppers<D>(this, steppers);
     KeepOnRefusal({kIdH}); // the bank height follows the water depth alone
 }
 
@@ -97,106 +96,6 @@ void CDitchDlg::OnCompute()
 std::string CDitchDlg::Method() const
 {
     return "Leistungsfähigkeit eines Straßenseitengrabens (Trapezprofil) nach Manning-Strickler";
-}
-
-// A step button reads the fields first, so that nothing typed is lost, and
-// steps from the value as typed (one outside its range stays refused until
-// a step brings it back); it writes the fields and does not compute.
-void CDitchDlg::OnBPlus()
-{
-    UpdateData(true);
-    if (m_b < 2.99)
-        m_b += 0.01;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnBMinus()
-{
-    UpdateData(true);
-    if (m_b > 0.3099)
-        m_b -= 0.01;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnM1Plus()
-{
-    UpdateData(true);
-    if (m_m1 < 4.8999)
-        m_m1 += 0.1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnM1Minus()
-{
-    UpdateData(true);
-    if (m_m1 > 0.50999)
-        m_m1 -= 0.1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnM2Plus()
-{
-    UpdateData(true);
-    if (m_m2 < 4.8999)
-        m_m2 += 0.1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnM2Minus()
-{
-    UpdateData(true);
-    if (m_m2 > 0.50999)
-        m_m2 -= 0.1;
-    UpdateData(false);
-}
-
-// The bank height, a result, follows the water depth with "Rechne".
-void CDitchDlg::OnTPlus()
-{
-    UpdateData(true);
-    if (m_t < 2.89999)
-        m_t += 0.01;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnTMinus()
-{
-    UpdateData(true);
-    if (m_t > 0.20999)
-        m_t -= 0.01;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnIPlus()
-{
-    UpdateData(true);
-    if (m_I < 49.900001)
-        m_I += 0.1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnIMinus()
-{
-    UpdateData(true);
-    if (m_I > 0.11)
-        m_I -= 0.1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnKStPlus()
-{
-    UpdateData(true);
-    if (m_kSt < 88.999)
-        m_kSt += 1;
-    UpdateData(false);
-}
-
-void CDitchDlg::OnKStMinus()
-{
-    UpdateData(true);
-    if (m_kSt > 5.999)
-        m_kSt -= 1;
-    UpdateData(false);
 }
 
 const FormLayout& CDitchDlg::Layout() const

@@ -35,6 +35,10 @@ public:
         kIdKStPlus = 1041, kIdKStMinus = 1042,
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Straßenseitengraben", .computeButton = kIdOk, .inflowField = "Qerf",
+        .inflowUnit = "m³/s"};
     explicit CDitchDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -43,20 +47,8 @@ public:
     bool StatesVerdict() const override { return true; }
 
 private:
+    void OnCompute() override;
     void OnInitDialog() override;
-    void OnCompute();
-    void OnBPlus();
-    void OnBMinus();
-    void OnM1Plus();
-    void OnM1Minus();
-    void OnM2Plus();
-    void OnM2Minus();
-    void OnTPlus();
-    void OnTMinus();
-    void OnIPlus();
-    void OnIMinus();
-    void OnKStPlus();
-    void OnKStMinus();
 
     double m_b = 0;   // bottom width, m
     double m_h = 0;   // bank height the water depth needs, m (a result)

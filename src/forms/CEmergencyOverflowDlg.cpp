@@ -2,11 +2,10 @@
 
 namespace dralun {
 
-CEmergencyOverflowDlg::CEmergencyOverflowDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CEmergencyOverflowDlg::CEmergencyOverflowDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     static const ControlDef controls[] = {
         {kIdOk, Ctl::Button, "OK"},
-        {kIdCancel, Ctl::Button, "Abbrechen"},
     };
     AddControls(controls);
 }

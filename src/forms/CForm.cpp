@@ -8,7 +8,6 @@
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "forms/FieldTexts.h"
-#include "forms/FormRegistry.h"
 
 namespace dralun {
 
@@ -18,15 +17,26 @@ const std::vector<std::string> kNoItems;
 
 } // namespace
 
-CForm::CForm(int templateId, IMessageSink& sink) : m_templateId(templateId), m_sink(sink) {}
+CForm::CForm(const FormDescription& description, IMessageSink& sink) : m_description(description), m_sink(sink)
+{
+    if (m_description.computeButton != kNoComputeButton) {
+        const ControlDef compute{m_description.computeButton, Ctl::Button, "Rechne"};
+        AddControls({&compute, 1});
+        On(Ev::Click, m_description.computeButton, [this] { OnCompute(); });
+    }
+    if (m_description.cancelText) {
+        const ControlDef cancel{kIdCancel, Ctl::Button, m_description.cancelText};
+        AddControls({&cancel, 1});
+    }
+}
+
+CForm::CForm(int templateId, IMessageSink& sink) : m_sink(sink)
+{
+    const FormDescription* registered = RegisteredDescription(templateId);
+    m_description = registered ? *registered : FormDescription{.templateId = templateId, .cancelText = nullptr};
+}
 
 CForm::~CForm() = default;
-
-std::string CForm::Title() const
-{
-    const FormInfo* info = FindFormById(m_templateId);
-    return info ? info->title : std::string();
-}
 
 // ---- declaration -------------------------------------------------------
 
@@ -128,6 +138,16 @@ void CForm::Dispatch(Ev event, int id)
 }
 
 
+std::pair<CForm::ControlState*, Refusal> CForm::Usable(int id)
+{
+    ControlState* state = State(id);
+    if (!state)
+        return {nullptr, Refusal::UnknownControl};
+    if (!state->enabled)
+        return {nullptr, Refusal::Disabled};
+    return {state, Refusal::None};
+}
+
 void CForm::SetEditText(int id, const std::string& text)
 {
     if (ControlState* state = State(id))
@@ -137,11 +157,9 @@ void CForm::SetEditText(int id, const std::string& text)
 Refusal CForm::Type(int id, const std::string& text)
 {
     BeginAction();
-    ControlState* state = State(id);
+    const auto [state, refused] = Usable(id);
     if (!state)
-        return Refusal::UnknownControl;
-    if (!state->enabled)
-        return Refusal::Disabled;
+        return refused;
     switch (state->type) {
     case Ctl::Edit:
         if (state->readOnly || !FindField(id))
@@ -172,11 +190,9 @@ Refusal CForm::Click(int id)
         Cancel();
         return Refusal::None;
     }
-    ControlState* state = State(id);
+    const auto [state, refused] = Usable(id);
     if (!state)
-        return Refusal::UnknownControl;
-    if (!state->enabled)
-        return Refusal::Disabled;
+        return refused;
     switch (state->type) {
     case Ctl::Radio:
         CheckRadio(id);

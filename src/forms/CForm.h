@@ -15,6 +15,7 @@
 
 #include "core/CalcSteps.h"
 #include "core/Verdict.h"
+#include "forms/FormDescription.h"
 #include "forms/FormInflow.h"
 #include "forms/FormLayout.h"
 #include "forms/FormTypes.h"
@@ -31,8 +32,11 @@ public:
     CForm(const CForm&) = delete;
     CForm& operator=(const CForm&) = delete;
 
-    int TemplateId() const { return m_templateId; }
-    std::string Title() const;
+    int TemplateId() const { return m_description.templateId; }
+    std::string Title() const { return m_description.title; }
+    // The form's own description: its title, its standard buttons, its
+    // discharge field.
+    const FormDescription& Description() const { return m_description; }
     virtual const FormLayout& Layout() const = 0;
 
     // The user's side. Open() writes the fields and runs the form's own
@@ -127,7 +131,7 @@ public:
     // List entries the form points out, as it stands.
     virtual std::vector<ListMark> ListMarks() const { return {}; }
     // The design discharge of the catchment ("Zufluss…"): Q in the unit of
-    // the form's discharge field (see FormInfo::inflowField) typed into it as
+    // the form's discharge field (see FormDescription::inflowField) typed into it as
     // a user types, and the table kept. Refused like typing (a form without
     // a discharge field: UnknownControl; Q refused: BadValue).
     Refusal TypeInflow(FormInflow inflow);
@@ -146,7 +150,15 @@ public:
     bool RecordingSteps() const { return m_recordSteps; }
 
 protected:
+    // The form declares its "Rechne" button, its cancel button and the
+    // computation "Rechne" runs (OnCompute) through its description alone.
+    CForm(const FormDescription& description, IMessageSink& sink);
+    // A form that declares its standard buttons and their handlers itself,
+    // in its own tables; its description is the one the registry holds.
     CForm(int templateId, IMessageSink& sink);
+
+    // The computation "Rechne" starts (see FormDescription::computeButton).
+    virtual void OnCompute() {}
 
     // Declaration, from the constructor of the calculator.
     template <class D>
@@ -158,6 +170,12 @@ protected:
     void AddControls(std::span<const ControlDef> controls);
     template <class D>
     void Connect(D* self, std::span<const Handler<D>> handlers);
+    // A step button reads the fields first, so that nothing typed is lost,
+    // and steps from the value as typed (one outside its range stays refused
+    // until a step brings it back); it writes the fields and does not
+    // compute.
+    template <class D>
+    void ConnectSteppers(D* self, std::span<const Stepper<D>> steppers);
     void On(Ev event, int id, std::function<void()> handler);
     void SetDefaultCommand(int id) { m_defaultCommand = id; }
 
@@ -267,8 +285,11 @@ private:
     void Dispatch(Ev event, int id);
     ControlState* State(int id);
     const ControlState* State(int id) const;
+    // The state of a control the user can act on (known and enabled), or
+    // nullptr and why not.
+    std::pair<ControlState*, Refusal> Usable(int id);
 
-    int m_templateId;
+    FormDescription m_description;
     IMessageSink& m_sink;
     std::vector<FieldInfo> m_fieldInfo;
     std::vector<Ref> m_refs;
@@ -317,6 +338,25 @@ void CForm::Connect(D* self, std::span<const Handler<D>> handlers)
 {
     for (const Handler<D>& h : handlers)
         On(h.event, h.id, [self, fn = h.fn] { (self->*fn)(); });
+}
+
+template <class D>
+void CForm::ConnectSteppers(D* self, std::span<const Stepper<D>> steppers)
+{
+    for (const Stepper<D>& s : steppers) {
+        On(Ev::Click, s.plus, [this, value = &(self->*s.member), s] {
+            UpdateData(true);
+            if (*value < s.below)
+                *value += s.step;
+            UpdateData(false);
+        });
+        On(Ev::Click, s.minus, [this, value = &(self->*s.member), s] {
+            UpdateData(true);
+            if (*value > s.above)
+                *value -= s.step;
+            UpdateData(false);
+        });
+    }
 }
 
 } // namespace dralun

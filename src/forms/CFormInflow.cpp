@@ -3,7 +3,6 @@
 
 #include "core/Format.h"
 #include "forms/CForm.h"
-#include "forms/FormRegistry.h"
 
 namespace dralun {
 
@@ -12,11 +11,11 @@ namespace {
 // The discharge field of the form and its unit, or nullptr.
 const FieldInfo* InflowField(const CForm& form, const char** unit)
 {
-    const FormInfo* info = FindFormById(form.TemplateId());
-    if (!info || !info->inflowField || !info->inflowUnit)
+    const FormDescription& description = form.Description();
+    if (!description.inflowField || !description.inflowUnit)
         return nullptr;
-    *unit = info->inflowUnit;
-    return form.FindFieldByName(info->inflowField);
+    *unit = description.inflowUnit;
+    return form.FindFieldByName(description.inflowField);
 }
 
 // Q as the field itself writes it after a computation (%.15g, a field of

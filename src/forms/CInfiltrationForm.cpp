@@ -16,6 +16,12 @@ namespace {
 
 const char* const kAreaNames[5] = {"Asmax", "AsmaxR", "Asmittel", "AsmittelR", "AsEingabe"};
 
+const char* const kThresholdNotPositive = "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein.";
+// A bed that rises in the direction of flow is refused in spacing mode: the
+// retained water would reach upstream over a negative length, and so would
+// V and the infiltration areas.
+const char* const kFallingSlopeInSpacingMode =
+    "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.";
 const char* const kNegativeImmersion =
     "unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle kann nicht < 0 sein.";
 const char* const kImmersionNotBelowThreshold =
@@ -26,12 +32,11 @@ const char* const kNotDeterminable = "unzulässige Eingabe!\n\nMit diesen Eingab
 
 } // namespace
 
-CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts)
-    : CForm(templateId, sink), m_ids(ids), m_texts(texts)
+CInfiltrationForm::CInfiltrationForm(const FormDescription& description, IMessageSink& sink, const Ids& ids,
+                                     const Texts& texts)
+    : CForm(description, sink), m_ids(ids), m_texts(texts)
 {
     std::vector<ControlDef> controls = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbrechen"},
         {kIdModeSpacing, Ctl::Radio, "Schwellenabstand [m]", 1},
         {kIdModeImmersion, Ctl::Radio, "Eintauchtiefe [m]\nobere Schwelle", 1},
         {kIdRainTyped, Ctl::Radio, "Regenspende [l/s/ha]", 2},
@@ -44,7 +49,6 @@ CInfiltrationForm::CInfiltrationForm(int templateId, IMessageSink& sink, const I
     AddControls(controls);
     CompletesInputs({ids.spacing, ids.immersion});
 
-    On(Ev::Click, kIdOk, [this] { OnCompute(); });
     On(Ev::Click, ids.update, [this] { OnUpdateGeometry(); });
     On(Ev::Click, kIdModeSpacing, [this] { OnSpacingMode(); });
     On(Ev::Click, kIdModeImmersion, [this] { OnImmersionMode(); });
@@ -118,6 +122,20 @@ FormLayout CInfiltrationForm::LayoutWith(const char* title, std::vector<LayoutIt
     };
 }
 
+void CInfiltrationForm::BindImmersionAndAreas()
+{
+    using B = CInfiltrationForm;
+    const Field<B> fields[] = {
+        {m_ids.immersion, "tE", "Eintauchtiefe [m]\nobere Schwelle", "m", Role::In, "0", {}, &B::m_tE},
+        {m_ids.areas[0], "Asmax", "Asmax", "m²", Role::Out, "0", {}, &B::m_Asmax},
+        {m_ids.areas[1], "AsmaxR", "AsmaxR", "m²", Role::Out, "0", {}, &B::m_AsmaxR},
+        {m_ids.areas[2], "Asmittel", "Asmittel", "m²", Role::Out, "0", {}, &B::m_Asmittel},
+        {m_ids.areas[3], "AsmittelR", "AsmittelR", "m²", Role::Out, "0", {}, &B::m_AsmittelR},
+        {m_ids.areas[4], "AsEingabe", "AsEingabe", "m²", Role::In, "0", {}, &B::m_AsTyped},
+    };
+    Bind<B>(this, fields);
+}
+
 std::string CInfiltrationForm::DefaultRainfallFile() { return CDataDirectory::Path() + "R3943mi.txt"; }
 
 CInfiltrationForm::LongSection CInfiltrationForm::Section() const
@@ -165,7 +183,7 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
         return false;
 
     if (m_hs <= 0)
-        return Refused(m_texts.thresholdNotPositive);
+        return Refused(kThresholdNotPositive);
     if (m_hs > m_T)
         return Refused(m_texts.thresholdAboveDepth);
     if (m_Ls <= 0)
@@ -173,12 +191,12 @@ bool CInfiltrationForm::GeometryStep(CSteps& steps)
 
     const InfiltrationMode mode = IsChecked(kIdModeSpacing) ? InfiltrationMode::Spacing : InfiltrationMode::Immersion;
     const InfiltrationThresholds thresholds = ComputeInfiltrationThresholds(
-        {mode, m_J, m_hs, m_Ls, m_tE, m_texts.fallingSlopeInSpacingMode != nullptr}, steps);
+        {mode, m_J, m_hs, m_Ls, m_tE, true}, steps);
     switch (thresholds.status) {
     case InfiltrationThresholdStatus::Ok:
         break;
     case InfiltrationThresholdStatus::FallingSlopeInSpacingMode:
-        return Refused(m_texts.fallingSlopeInSpacingMode);
+        return Refused(kFallingSlopeInSpacingMode);
     case InfiltrationThresholdStatus::SlopeInImmersionMode:
         return Refused(m_texts.slopeInImmersionMode);
     case InfiltrationThresholdStatus::ImmersionNegative:

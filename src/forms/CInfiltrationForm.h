@@ -76,10 +76,8 @@ public:
     }
     // The messages of the geometry step that differ between the forms.
     struct Texts {
-        const char* thresholdNotPositive;
         const char* thresholdAboveDepth;
         const char* spacingNotPositive;
-        const char* fallingSlopeInSpacingMode; // nullptr: a falling bed passes in spacing mode
         const char* slopeInImmersionMode;
         const char* designOf; // "einer Versickermulde", for the method of the report
     };
@@ -91,7 +89,12 @@ public:
     bool StatesVerdict() const override { return true; }
 
 protected:
-    CInfiltrationForm(int templateId, IMessageSink& sink, const Ids& ids, const Texts& texts);
+    CInfiltrationForm(const FormDescription& description, IMessageSink& sink, const Ids& ids, const Texts& texts);
+
+    // The fields both forms end their field table with, alike in both: the
+    // immersion depth at the upper threshold and the five infiltration
+    // areas. Bound after the form's own fields.
+    void BindImmersionAndAreas();
 
     // The default of the file name field: R3943mi.txt in the data directory.
     static std::string DefaultRainfallFile();
@@ -116,7 +119,7 @@ protected:
     // V and As, and writes the fields; false when a check stopped it. Its
     // steps go into the log.
     bool GeometryStep(CSteps& steps);
-    void OnCompute(); // the geometry step, then the balance
+    void OnCompute() override; // the geometry step, then the balance
     void OnUpdateGeometry();
     void OnSpacingMode();
     void OnImmersionMode();

@@ -13,10 +13,8 @@ using D = CInfiltrationSwaleDlg;
 constexpr CInfiltrationForm::Ids kIds = CInfiltrationForm::IdsOf<D>();
 
 const CInfiltrationForm::Texts kTexts = {
-    "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein.",
     "unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe.",
     "unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein",
-    "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht <= 0 sein.",
     "einer Versickermulde",
 };
@@ -24,7 +22,7 @@ const CInfiltrationForm::Texts kTexts = {
 } // namespace
 
 CInfiltrationSwaleDlg::CInfiltrationSwaleDlg(IMessageSink& sink)
-    : CInfiltrationForm(kTemplateId, sink, kIds, kTexts)
+    : CInfiltrationForm(kDescription, sink, kIds, kTexts)
 {
     const std::string file = DefaultRainfallFile();
     // In the order the fields are exchanged.
@@ -55,12 +53,6 @@ CInfiltrationSwaleDlg::CInfiltrationSwaleDlg(IMessageSink& sink)
         {kIdHs, "hs", "Schwellenhöhe [m]", "m", Role::In, "0.2", Range{0, 0.7}, &D::m_hs},
         {kIdAu1, "Au1", "Au (1) [m²] ", "m²", Role::In, "0", {}, &D::m_Au1},
         {kIdAu2, "Au2", "Au (2) [m²]", "m²", Role::In, "0", {}, &D::m_Au2},
-        {kIdTE, "tE", "Eintauchtiefe [m]\nobere Schwelle", "m", Role::In, "0", {}, &D::m_tE},
-        {kIdAsmax, "Asmax", "Asmax", "m²", Role::Out, "0", {}, &D::m_Asmax},
-        {kIdAsmaxR, "AsmaxR", "AsmaxR", "m²", Role::Out, "0", {}, &D::m_AsmaxR},
-        {kIdAsmittel, "Asmittel", "Asmittel", "m²", Role::Out, "0", {}, &D::m_Asmittel},
-        {kIdAsmittelR, "AsmittelR", "AsmittelR", "m²", Role::Out, "0", {}, &D::m_AsmittelR},
-        {kIdAsEingabe, "AsEingabe", "AsEingabe", "m²", Role::In, "0", {}, &D::m_AsTyped},
     };
     static const ControlDef controls[] = {
         {kIdModeCircle, Ctl::Radio, "Berechnung als Kreisabschnitt", 4},
@@ -72,6 +64,7 @@ CInfiltrationSwaleDlg::CInfiltrationSwaleDlg(IMessageSink& sink)
         {Ev::Click, kIdModeParabola, &D::OnCompute},
     };
     Bind<D>(this, fields);
+    BindImmersionAndAreas();
     AddControls(controls);
     Connect<D>(this, handlers);
 }

@@ -54,6 +54,9 @@ public:
         kIdUpdate = 1013,      // "Daten Versickermulde aktualisieren"
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Versickermulde", .computeButton = kIdOk, .cancelText = "Abbrechen"};
     explicit CInfiltrationSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::vector<FormChoice> Choices() const override;

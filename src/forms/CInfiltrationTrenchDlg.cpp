@@ -12,14 +12,9 @@ using D = CInfiltrationTrenchDlg;
 
 constexpr CInfiltrationForm::Ids kIds = CInfiltrationForm::IdsOf<D>();
 
-// A bed that rises in the direction of flow is refused in spacing mode as
-// in the swale: the retained water would reach upstream over a negative
-// length, and so would V and the infiltration areas.
 const CInfiltrationForm::Texts kTexts = {
-    "unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein.",
     "unzulässige Eingabe!\n\nSchwellenhöhe ist größer Grabenhöhe.",
     "ungültige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein.",
-    "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein.",
     "unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht kleiner/gleich 0 sein.",
     "eines Versickergrabens",
 };
@@ -27,7 +22,7 @@ const CInfiltrationForm::Texts kTexts = {
 } // namespace
 
 CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
-    : CInfiltrationForm(kTemplateId, sink, kIds, kTexts)
+    : CInfiltrationForm(kDescription, sink, kIds, kTexts)
 {
     const std::string file = DefaultRainfallFile();
     // In the order the fields are exchanged.
@@ -60,17 +55,12 @@ CInfiltrationTrenchDlg::CInfiltrationTrenchDlg(IMessageSink& sink)
         {kIdVGenutzt, "V_genutzt", "Vgenutzt [m³]", "m³", Role::Out, "0", {}, &D::m_Vused},
         {kIdN, "n", "Häufigkeit n", "1/a", Role::In, "1", Range{0.01, 2.0}, &D::m_n},
         {kIdD, "D", "N-dauer [min]", "min", Role::In, "15", Range{0, 4320}, &D::m_D},
-        {kIdTE, "tE", "Eintauchtiefe [m]\nobere Schwelle", "m", Role::In, "0", {}, &D::m_tE},
-        {kIdAsmax, "Asmax", "Asmax", "m²", Role::Out, "0", {}, &D::m_Asmax},
-        {kIdAsmaxR, "AsmaxR", "AsmaxR", "m²", Role::Out, "0", {}, &D::m_AsmaxR},
-        {kIdAsmittel, "Asmittel", "Asmittel", "m²", Role::Out, "0", {}, &D::m_Asmittel},
-        {kIdAsmittelR, "AsmittelR", "AsmittelR", "m²", Role::Out, "0", {}, &D::m_AsmittelR},
-        {kIdAsEingabe, "AsEingabe", "AsEingabe", "m²", Role::In, "0", {}, &D::m_AsTyped},
     };
     static const ControlDef controls[] = {
         {kIdUpdate, Ctl::Button, "Daten Versickergraben aktualisieren"},
     };
     Bind<D>(this, fields);
+    BindImmersionAndAreas();
     AddControls(controls);
 }
 

@@ -52,6 +52,9 @@ public:
         kIdUpdate = 1012,      // "Daten Versickergraben aktualisieren"
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Versickergraben", .computeButton = kIdOk, .cancelText = "Abbrechen"};
     explicit CInfiltrationTrenchDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
 

@@ -28,7 +28,7 @@ const char* QtminCause(QtminStatus state)
 
 } // namespace
 
-COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = COscillatingGutterDlg;
     static const Field<D> fields[] = {
@@ -48,16 +48,7 @@ COscillatingGutterDlg::COscillatingGutterDlg(IMessageSink& sink) : CForm(kTempla
         {kIdDht, "dht", "Delta h  Tiefpunkt", "cm", Role::Out, "0", {}, &D::m_dht},
         {kIdL, "L", "Abstand", "m", Role::Out, "0", {}, &D::m_L},
     };
-    static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
-    };
-    static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
-    };
     Bind<D>(this, fields);
-    AddControls(controls);
-    Connect<D>(this, handlers);
 }
 
 void COscillatingGutterDlg::OnCompute()

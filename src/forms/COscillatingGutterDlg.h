@@ -29,6 +29,9 @@ public:
         kIdDht = 1019,   // "Delta h  Tiefpunkt"
         kIdL = 1030,     // "Abstand" L = L1 + L2
     };
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Pendelrinne", .computeButton = kIdOk};
     explicit COscillatingGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -36,7 +39,7 @@ public:
     bool StatesVerdict() const override { return true; }
 
 private:
-    void OnCompute();
+    void OnCompute() override;
 
     float m_sf = 0;    // longitudinal slope of the road, %
     float m_smin = 0;  // longitudinal slope of the gutter, %

@@ -3,7 +3,7 @@
 namespace dralun {
 
 CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
-    : CCulvertDlg(kTemplateId, sink, {kIdH1, kIdI, kIdAufstau, kIdH1Plus, kIdH1Minus})
+    : CCulvertDlg(kDescription, sink, {kIdH1, kIdI, kIdAufstau, kIdH1Plus, kIdH1Minus})
 {
     using D = CPipeCulvertDlg;
     // In the order the fields are exchanged.
@@ -28,8 +28,6 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
         {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
-        {kIdRechne, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdDn10, Ctl::Check, "DN/10"},
         {kIdMode1, Ctl::Radio, "", 1},
         {kIdMode2, Ctl::Radio, "", 1},
@@ -43,7 +41,6 @@ CPipeCulvertDlg::CPipeCulvertDlg(IMessageSink& sink)
         {kIdH2Minus, Ctl::Step, "-"},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdRechne, &D::OnCompute},
         {Ev::Click, kIdOk, &D::OnCompute}, // Enter: the form has no button 1
         {Ev::Click, kIdMode1, &D::OnMode},
         {Ev::Click, kIdMode2, &D::OnMode},
@@ -214,16 +211,7 @@ const FormLayout& CPipeCulvertDlg::Layout() const
                     FieldAt(kIdQerf, 9, 0, 10),
                     StretchAt(10, 0),
                 }),
-        PanelAt(0, 1, 1, 1,
-                {
-                    PictureAt(kPicture, 0, 0, 1, 2),
-                    FieldAt(kIdQ, 1, 0),
-                    FieldAt(kIdV, 2, 0),
-                    GroupAt("Fläche, benetzter Umfang", 3, 0, 1, 2,
-                            {FieldAt(kIdASohle, 0, 0), FieldAt(kIdLuSohle, 1, 0), FieldAt(kIdA, 2, 0),
-                             FieldAt(kIdLuWand, 3, 0)}),
-                    StretchAt(4, 0),
-                }),
+        ResultPanel(kPicture, {kIdQ, kIdV, kIdASohle, kIdLuSohle, kIdA, kIdLuWand}),
         ButtonColumn(0, 2, 1, {kIdRechne, kIdCancel}),
     };
     return layout;

@@ -39,6 +39,10 @@ public:
         kIdRechne = 1025,   // "Rechne" (the form has no button 1)
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Rohrdurchlass", .computeButton = kIdRechne, .inflowField = "Qerf",
+        .inflowUnit = "m³/s"};
     explicit CPipeCulvertDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;

@@ -18,7 +18,7 @@ std::string Result(int width, int decimals, double value)
 
 } // namespace
 
-CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CPipeRunDlg;
     // The input fields are the members of the reach input, a private base.
@@ -48,12 +48,9 @@ CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdListVv, Ctl::List, "", 0, {}, true},
         {kIdListQv, Ctl::List, "", 0, {}, true},
         {kIdRefreshList, Ctl::Button, "Liste aktualisieren"},
-        {kIdCompute, Ctl::Button, "Rechne"},
         {kIdAppendRow, Ctl::Button, "Zeile in Rohr.txt"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdCompute, &D::OnCompute},
         // The lists are results: refreshing them computes the whole reach.
         {Ev::Click, kIdRefreshList, &D::OnCompute},
         {Ev::Leave, kIdI, &D::OnCompute},

@@ -44,6 +44,10 @@ public:
         kIdAppendRow = 1020,   // "Zeile in Rohr.txt"
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Rohr", .computeButton = kIdCompute, .inflowField = "Q",
+        .inflowUnit = "l/s"};
     explicit CPipeRunDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -64,7 +68,7 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
+    void OnCompute() override;
     std::string InputProblem() const;
     void ShowLists(bool withValues);
     void OnRefusedWhole() override;

@@ -43,7 +43,7 @@ std::string RefusalText(const RoughBedFlowResult& flow)
 
 } // namespace
 
-CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CRoughBedSwaleDlg;
     // In the order the fields are exchanged.
@@ -59,17 +59,8 @@ CRoughBedSwaleDlg::CRoughBedSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, si
         {kIdI, "I", "Sohlengefälle [%o]", "‰", Role::In, "150", {}, &D::m_I},
         {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 1000}, &D::m_Qerf},
     };
-    static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbrechen"},
-    };
-    static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
-    };
     Bind<D>(this, fields);
-    AddControls(controls);
     SetDemandField(kIdQerf);
-    Connect<D>(this, handlers);
 }
 
 void CRoughBedSwaleDlg::OnCompute()

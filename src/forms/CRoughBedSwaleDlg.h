@@ -24,6 +24,10 @@ public:
         kIdQerf = 1044, // "Q erforderlich [m³/s]": the discharge the swale must carry
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Raubettmulde", .computeButton = kIdOk, .cancelText = "Abbrechen",
+        .inflowField = "Qerf", .inflowUnit = "m³/s"};
     explicit CRoughBedSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -32,7 +36,7 @@ public:
     bool StatesVerdict() const override { return true; }
 
 private:
-    void OnCompute();
+    void OnCompute() override;
 
     double m_h = 0;  // water depth, m
     double m_B = 0;  // swale width, m

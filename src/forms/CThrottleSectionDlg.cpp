@@ -6,7 +6,7 @@
 
 namespace dralun {
 
-CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CThrottleSectionDlg;
     static const Field<D> fields[] = {
@@ -25,17 +25,8 @@ CThrottleSectionDlg::CThrottleSectionDlg(IMessageSink& sink) : CForm(kTemplateId
         {kIdVa, "va", "v Anström [m/s]", "m/s", Role::In, "0", Range{0, 5}, &D::m_va},
         {kIdQzul, "Qzul", "Qzul [m³/s]", "m³/s", Role::In, "0", Range{0, 100}, &D::m_Qzul},
     };
-    static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
-    };
-    static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
-    };
     Bind<D>(this, fields);
-    AddControls(controls);
     SetDemandField(kIdQzul);
-    Connect<D>(this, handlers);
 }
 
 void CThrottleSectionDlg::OnCompute()

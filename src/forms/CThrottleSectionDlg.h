@@ -39,6 +39,9 @@ public:
         "Prandtl-Colebrook der geschätzten Geschwindigkeit vu nahe.\n"
         "Bitte prüfen Sie die Wasserspiegel H max Wsp und H Rs Auslauf.";
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Rohrdrossel nach ATV-A 111", .computeButton = kIdOk};
     explicit CThrottleSectionDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -55,7 +58,7 @@ public:
     static bool WriteDumpFile(const ThrottleResult& result);
 
 private:
-    void OnCompute();
+    void OnCompute() override;
 
     double m_kb = 0;     // operational roughness, mm
     double m_zeta = 0;   // inlet loss coefficient

@@ -1,15 +1,10 @@
 #include "forms/ComputeButton.h"
 
 #include "forms/CForm.h"
-#include "forms/FormRegistry.h"
 
 namespace dralun {
 
-int ComputeButtonId(const CForm& form)
-{
-    const FormInfo* info = FindFormById(form.TemplateId());
-    return info ? info->computeButton : kNoComputeButton;
-}
+int ComputeButtonId(const CForm& form) { return form.Description().computeButton; }
 
 void PressCompute(CForm& form)
 {

@@ -26,11 +26,19 @@ namespace dralun {
 namespace {
 
 // The description of form class F: its template id, its picture and how to
-// make one come from the class.
+// make one come from the class, and so do its title, its "Rechne" button and
+// its discharge field where the class describes itself.
 template <class F>
 FormInfo Describe(FormInfo info)
 {
     info.templateId = F::kTemplateId;
+    if constexpr (requires { F::kDescription; }) {
+        static_assert(F::kDescription.templateId == F::kTemplateId);
+        info.title = F::kDescription.title;
+        info.computeButton = F::kDescription.computeButton;
+        info.inflowField = F::kDescription.inflowField;
+        info.inflowUnit = F::kDescription.inflowUnit;
+    }
     if constexpr (requires { F::kPicture; })
         info.picture = F::kPicture;
     info.create = [](IMessageSink& sink) -> std::unique_ptr<CForm> { return std::make_unique<F>(sink); };
@@ -43,79 +51,68 @@ FormInfo Describe(FormInfo info)
 const std::vector<FormInfo>& Forms()
 {
     static const std::vector<FormInfo> forms = {
-        Describe<CPipeRunDlg>({.commandId = 130, .shortName = "rohr", .title = "Rohr", .menu = "&Rohrhydraulik",
+        Describe<CPipeRunDlg>({.commandId = 130, .shortName = "rohr", .menu = "&Rohrhydraulik",
                                .menuItem = "&Prandtl-Colebrook", .prompt = "Rohrhydraulik",
                                .startLine = "Rohrhydraulik nach Prandtl-Colebrook, Teil- und Vollfüllung",
-                               .mainInputs = {"DN", "I"}, .mainResults = {"Qv", "vv"},
-                               .computeButton = CPipeRunDlg::kIdCompute,
-                               .inflowField = "Q", .inflowUnit = "l/s"}),
-        Describe<CPipeCulvertDlg>({.commandId = 131, .shortName = "rohrdurchlass", .title = "Rohrdurchlass",
+                               .mainInputs = {"DN", "I"}, .mainResults = {"Qv", "vv"}}),
+        Describe<CPipeCulvertDlg>({.commandId = 131, .shortName = "rohrdurchlass",
                                    .menu = "Durchlass", .menuItem = "Rohr&durchlass", .prompt = "Rohrdurchlass",
                                    .startLine = "Leistungsfähigkeit Rohr-/Rahmendurchlass Teil- und Vollfüllung",
-                                   .mainInputs = {"DN", "t"}, .mainResults = {"Q", "v"},
-                                   .computeButton = CPipeCulvertDlg::kIdRechne,
-                                   .inflowField = "Qerf", .inflowUnit = "m³/s"}),
-        Describe<CBoxCulvertDlg>({.commandId = 158, .shortName = "rechteckdurchlass", .title = "Rechteckdurchlass",
+                                   .mainInputs = {"DN", "t"}, .mainResults = {"Q", "v"}}),
+        Describe<CBoxCulvertDlg>({.commandId = 158, .shortName = "rechteckdurchlass",
                                   .menu = "Durchlass", .menuItem = "Rahmen-/Rechtec&kdurchlass",
-                                  .prompt = "Rechteckdurchlass", .mainInputs = {"b", "h"}, .mainResults = {"Q", "v"},
-                                  .computeButton = kIdOk,
-                                  .inflowField = "Qerf", .inflowUnit = "m³/s"}),
+                                  .prompt = "Rechteckdurchlass", .mainInputs = {"b", "h"}, .mainResults = {"Q", "v"}}),
         Describe<CSwaleDlg>({.commandId = 132, .shortName = "mulde", .title = "Mulde", .menu = "Gerinne",
                              .menuItem = "&Mulde", .prompt = "Mulde",
                              .startLine = "Leistungsfähigkeit einer Straßenmulde", .mainInputs = {"B", "h"},
                              .mainResults = {"Q_Gl7", "v_Parabel"}, .computeButton = kIdOk,
                              .inflowField = "Qerf", .inflowUnit = "m³/s"}),
-        Describe<CDitchDlg>({.commandId = 143, .shortName = "graben", .title = "Straßenseitengraben",
+        Describe<CDitchDlg>({.commandId = 143, .shortName = "graben",
                              .menu = "Gerinne", .menuItem = "&Graben", .prompt = "Graben",
                              .startLine = "Leistungsfähigkeit eines Straßengrabens", .mainInputs = {"b", "t"},
-                             .mainResults = {"Q", "v"}, .computeButton = kIdOk,
-                             .inflowField = "Qerf", .inflowUnit = "m³/s"}),
-        Describe<CRoughBedSwaleDlg>({.commandId = 176, .shortName = "raubettmulde", .title = "Raubettmulde",
+                             .mainResults = {"Q", "v"}}),
+        Describe<CRoughBedSwaleDlg>({.commandId = 176, .shortName = "raubettmulde",
                                      .menu = "Gerinne", .menuItem = "&Raubettmulde", .prompt = "Raubettmulde",
                                      .startLine = "Leistungsfähigkeit einer Raubettmulde nach Scheuerlein",
-                                     .mainInputs = {"B", "h"}, .mainResults = {"Qm", "vm"}, .computeButton = kIdOk,
-                                     .inflowField = "Qerf", .inflowUnit = "m³/s"}),
+                                     .mainInputs = {"B", "h"}, .mainResults = {"Qm", "vm"}}),
         Describe<CGutterDlg>({.commandId = 32773, .shortName = "rinne", .title = "Bord- / Spitzrinne",
                               .menu = "Rinnen", .menuItem = "&Bord-/Spitzrinne", .prompt = "Bordrinne",
                               .startLine = "Leistungsfähigkeit einer Bord- und Spitzrinne", .mainInputs = {"s", "qf"},
                               .mainResults = {"Q1", "v1"}, .computeButton = kIdOk,
                               .inflowField = "Qerf", .inflowUnit = "l/s"}),
-        Describe<COscillatingGutterDlg>({.commandId = 32772, .shortName = "pendelrinne", .title = "Pendelrinne",
+        Describe<COscillatingGutterDlg>({.commandId = 32772, .shortName = "pendelrinne",
                                          .menu = "Rinnen", .menuItem = "&Pendelrinne", .prompt = "Pendelrinne",
                                          .startLine = "Ermittlung der Straßenablauf-Abstände bei Pendelrinnen",
-                                         .mainInputs = {"sf", "b"}, .mainResults = {"L"}, .computeButton = kIdOk}),
+                                         .mainInputs = {"sf", "b"}, .mainResults = {"L"}}),
         Describe<CInletSpacingDlg>({.commandId = 32775, .shortName = "ablauf", .title = "Dralun Straßenablauf-Abstände",
                                     .menu = "Ablauf", .menuItem = "Dralun",
                                     .startLine = "Ermittlung der Straßenablauf-Abstände nach den Dralun",
                                     .mainInputs = {"s", "q"}, .mainResults = {"qd"}, .computeButton = kIdOk}),
-        Describe<CBridgeDrainDlg>({.commandId = 32774, .shortName = "brueckenablauf",
-                                   .title = "ZTV K Brückenablaufabstände", .menu = "Ablauf", .menuItem = "ZTV-ING",
+        Describe<CBridgeDrainDlg>({.commandId = 32774, .shortName = "brueckenablauf", .menu = "Ablauf",
+                                   .menuItem = "ZTV-ING",
                                    .startLine = "Ermittlung der Brückenablauf-Abstände nach den ZTV-ING",
-                                   .mainInputs = {"s", "BSt"}, .mainResults = {"L"}, .computeButton = kIdOk}),
-        Describe<CThrottleSectionDlg>({.commandId = 32776, .shortName = "drosselstrecke",
-                                       .title = "Rohrdrossel nach ATV-A 111", .menu = "RRR",
+                                   .mainInputs = {"s", "BSt"}, .mainResults = {"L"}}),
+        Describe<CThrottleSectionDlg>({.commandId = 32776, .shortName = "drosselstrecke", .menu = "RRR",
                                        .menuItem = "Drosselstrecke nach ATV-A 111",
                                        .startLine = "Hydraulischer Nachweis für eine Drosselstrecke nach ATV-A 111",
-                                       .mainInputs = {"du", "L"}, .mainResults = {"Q", "v"}, .computeButton = kIdOk}),
+                                       .mainInputs = {"du", "L"}, .mainResults = {"Q", "v"}}),
         Describe<COrificeDlg>({.commandId = 32777, .shortName = "drossel", .title = "Drossel", .menu = "RRR",
                                .menuItem = "Drosselblende", .startLine = "Hydraulischer Nachweis Drossel/Drosselblende",
                                .mainInputs = {"Q", "h"}, .mainResults = {"d", "v"}, .computeButton = kIdOk}),
-        Describe<CInfiltrationSwaleDlg>({.commandId = 185, .shortName = "versickermulde", .title = "Versickermulde",
+        Describe<CInfiltrationSwaleDlg>({.commandId = 185, .shortName = "versickermulde",
                                          .menu = "Versickerung", .menuItem = "Versickermulde",
                                          .startLine = "Hydraulische Nachweise für Versickermulden/-gräben",
                                          .mainInputs = {"B", "kf"}, .mainResults = {"V_genutzt", "Überlauf"},
-                                         .computeButton = kIdOk, .reloadButton = CInfiltrationForm::kIdLoadFile,
+                                         .reloadButton = CInfiltrationForm::kIdLoadFile,
                                          .reloadWhen = CInfiltrationForm::kIdRainFromFile}),
-        Describe<CInfiltrationTrenchDlg>({.commandId = 32778, .shortName = "versickergraben",
-                                          .title = "Versickergraben", .menu = "Versickerung",
+        Describe<CInfiltrationTrenchDlg>({.commandId = 32778, .shortName = "versickergraben", .menu = "Versickerung",
                                           .menuItem = "Versickergraben", .mainInputs = {"b", "kf"},
-                                          .mainResults = {"V", "Überlauf"}, .computeButton = kIdOk,
+                                          .mainResults = {"V", "Überlauf"},
                                           .reloadButton = CInfiltrationForm::kIdLoadFile,
                                           .reloadWhen = CInfiltrationForm::kIdRainFromFile}),
         // Opened by scripts and projects only: the menu has no item for them.
         // The emergency overflow computes nothing and has no picture.
-        Describe<CEmergencyOverflowDlg>(
-            {.commandId = 32779, .shortName = "notentlastung", .title = "Notentlastung - freier Überfall"}),
+        Describe<CEmergencyOverflowDlg>({.commandId = 32779, .shortName = "notentlastung"}),
         Describe<CTimeCoefficientDlg>({.commandId = 183, .shortName = "zeitbeiwert", .title = "Zeitbeiwert",
                                        .mainInputs = {"n1", "T1"}, .mainResults = {"phi1_1"},
                                        .computeButton = kIdOk}),
@@ -126,6 +123,21 @@ const std::vector<FormInfo>& Forms()
 } // namespace
 
 std::span<const FormInfo> AllForms() { return Forms(); }
+
+const FormDescription* RegisteredDescription(int templateId)
+{
+    static const std::vector<FormDescription> descriptions = [] {
+        std::vector<FormDescription> all;
+        for (const FormInfo& info : Forms())
+            all.push_back({.templateId = info.templateId, .title = info.title, .computeButton = info.computeButton,
+                           .cancelText = nullptr, .inflowField = info.inflowField, .inflowUnit = info.inflowUnit});
+        return all;
+    }();
+    for (const FormDescription& description : descriptions)
+        if (description.templateId == templateId)
+            return &description;
+    return nullptr;
+}
 
 const FormInfo* FindFormById(int templateId)
 {

@@ -3,22 +3,22 @@
 // it outside the form itself: its template id, the menu command that opens
 // it and where that command stands in the menu, its status-bar prompt, its
 // line on the start screen, its picture, the fields that name and sum up a
-// calculation, its "Rechne" button, and how to make one. The menu, the
-// start screen, the script interface and the tests all read this table.
+// calculation, and how to make one. Its title, its "Rechne" button and its
+// discharge field come from the description the form class declares
+// (forms/FormDescription.h). The menu, the start screen, the script
+// interface and the tests all read this table.
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "forms/FormDescription.h"
 #include "forms/IMessageSink.h"
 
 namespace dralun {
 
 class CForm;
-
-// A form without a "Rechne" button computes nothing.
-inline constexpr int kNoComputeButton = -1;
 
 struct FormInfo {
     int templateId = 0;
@@ -37,11 +37,9 @@ struct FormInfo {
     // 0.3 m") and of the results a designer looks at first.
     std::vector<const char*> mainInputs = {};
     std::vector<const char*> mainResults = {};
-    int computeButton = kNoComputeButton; // the id of its "Rechne" button
-    // The field a design discharge of the catchment is typed into, and its
-    // unit ("l/s" or "m³/s"); nullptr for a form that takes no inflow (an
-    // allowed outflow, a throttle discharge or a discharge per metre is none).
-    const char* inflowField = nullptr; // short name of the field a design discharge is typed into
+    // From the form's description (see FormDescription).
+    int computeButton = kNoComputeButton;
+    const char* inflowField = nullptr;
     const char* inflowUnit = nullptr;
     // A button that brings data into the form which its computation needs
     // (the rainfall series of a file), pressed again when a calculation is

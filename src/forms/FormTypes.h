@@ -86,6 +86,19 @@ struct Handler {
     void (D::*fn)();
 };
 
+// The step buttons "+" and "-" beside a number field: "+" adds `step` to
+// the form's variable while it is below `below`, "-" takes it away while it
+// is above `above`.
+template <class D>
+struct Stepper {
+    int plus;
+    int minus;
+    double D::*member;
+    double step;
+    double below;
+    double above;
+};
+
 // Text that a form draws itself (not a control): x is pixels plus a number
 // of character widths of the fixed-pitch font, y is pixels from the top.
 struct DrawnText {
