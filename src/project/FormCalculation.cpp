@@ -116,6 +116,13 @@ std::optional<Verdict> CFormCalculation::CalcVerdict() const
     return m_read->FormVerdict();
 }
 
+std::vector<CalcStep> CFormCalculation::Steps() const
+{
+    if (m_read->RefusedWhole())
+        return {};
+    return m_read->Steps();
+}
+
 std::vector<DataFileUse> CFormCalculation::DataFiles() const { return m_read->DataFiles(); }
 
 std::vector<ResultChange> CFormCalculation::ChangedResults(const CalcValues& kept) const

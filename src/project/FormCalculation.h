@@ -31,6 +31,7 @@ public:
     bool Refused() const override;
     std::optional<Verdict> CalcVerdict() const override;
     bool StatesVerdict() const override { return m_read->StatesVerdict(); }
+    std::vector<CalcStep> Steps() const override;
     std::vector<DataFileUse> DataFiles() const override;
     std::vector<ResultChange> ChangedResults(const CalcValues& kept) const override;
     Report BuildReport(ReportHeader header) const override;

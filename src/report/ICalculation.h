@@ -68,6 +68,7 @@ public:
     virtual std::optional<Verdict> CalcVerdict() const = 0;
     // Whether it states a verdict when it computes (a criterion to meet).
     virtual bool StatesVerdict() const = 0;
+    virtual std::vector<CalcStep> Steps() const = 0;
     virtual std::vector<DataFileUse> DataFiles() const = 0;
     // The kept results that read differently now, labelled for a person.
     virtual std::vector<ResultChange> ChangedResults(const CalcValues& kept) const = 0;

@@ -63,6 +63,7 @@ public:
     bool Refused() const override { return !m_refusal.empty(); }
     std::optional<Verdict> CalcVerdict() const override { return Refused() ? std::nullopt : m_verdict; }
     bool StatesVerdict() const override { return true; }
+    std::vector<CalcStep> Steps() const override { return Refused() ? std::vector<CalcStep>{} : m_steps.Steps(); }
     std::vector<DataFileUse> DataFiles() const override { return {}; }
     std::vector<ResultChange> ChangedResults(const CalcValues& kept) const override
     {
@@ -83,7 +84,7 @@ public:
         r.refusal = m_refusal;
         if (Refused())
             return r;
-        r.steps = m_steps.Steps();
+        r.steps = Steps();
         r.results = {{0, "Summe s", "s", m_s, "", FieldShape::NumberResult}};
         r.verdict = m_verdict;
         return r;
