@@ -16,6 +16,7 @@
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "forms/RunoffCoefficients.h"
+#include "project/FormCalculation.h"
 #include "report/ReportWriters.h"
 #include "report/VerdictText.h"
 
@@ -197,6 +198,31 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
     out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
+// What the driver does with a calculation of any kind once it has computed:
+// keeps it in a project (--add-to), reports it (--report), and fails a
+// design (--fail-unmet: a check not fulfilled, or none where the
+// calculation states one, as after a refusal).
+int KeepAsAsked(const ICalculation& calc, const CalcOptions& options, std::ostream& err)
+{
+    return options.addTo.empty() ? 0 : AddToProject(calc, options.addTo, options.name, options.header, err);
+}
+
+void PrintReport(const ICalculation& calc, const CalcOptions& options, std::ostream& out)
+{
+    const Report report = BuildReport(calc, options.header);
+    out << (options.report == "json" ? ReportJson(report) : ReportText(report));
+}
+
+int UnmetStatus(const ICalculation& calc, const CalcOptions& options)
+{
+    if (options.failUnmet && calc.StatesVerdict()) {
+        const std::optional<Verdict> verdict = calc.CalcVerdict();
+        if (!verdict || !verdict->met)
+            return 3;
+    }
+    return 0;
+}
+
 int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const CalcOptions options = ParseOptions(args, false);
@@ -227,14 +253,12 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
     // the results shown do not (after --no-compute), as the window does.
     if ((!options.addTo.empty() || !options.report.empty()) && form->ResultsStale())
         PressCompute(*form);
-    if (!options.addTo.empty()) {
-        if (const int status = AddToProject(*form, options.addTo, options.name, options.header, err))
-            return status;
-    }
-    if (!options.report.empty()) {
-        const Report report = BuildReport(*form, options.header);
-        out << (options.report == "json" ? ReportJson(report) : ReportText(report));
-    } else if (options.json)
+    const CFormCalculation calc(*form);
+    if (const int status = KeepAsAsked(calc, options, err))
+        return status;
+    if (!options.report.empty())
+        PrintReport(calc, options, out);
+    else if (options.json)
         PrintJson(*form, sink.texts, out, solved);
     else {
         if (solved)
@@ -242,14 +266,7 @@ int RunForm(const FormInfo& info, const std::vector<std::string>& args, std::ost
                 << solved->outcome.computations << '\n';
         PrintText(*form, sink.texts, out);
     }
-    // A script can fail a design: a check not fulfilled, or none where the
-    // form states one (a refused or stale computation).
-    if (options.failUnmet && form->StatesVerdict()) {
-        const Verdict* verdict = CurrentVerdict(*form);
-        if (!verdict || !verdict->met)
-            return 3;
-    }
-    return 0;
+    return UnmetStatus(calc, options);
 }
 
 } // namespace

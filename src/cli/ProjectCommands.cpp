@@ -111,7 +111,7 @@ int Reports(const Project& project, const std::string& kind, std::ostream& out, 
 
 } // namespace
 
-int AddToProject(const CForm& form, const std::string& path, const std::string& name, const ReportHeader& header,
+int AddToProject(const ICalculation& calc, const std::string& path, const std::string& name, const ReportHeader& header,
                  std::ostream& err)
 {
     // Locked from the reading to the writing: an add of another program at
@@ -137,7 +137,7 @@ int AddToProject(const CForm& form, const std::string& path, const std::string& 
             << MostCalculationsText() << ". Es bleibt unverändert.\n";
         return 2;
     }
-    project.Add(KeepCalculation(form, header, name));
+    project.Add(KeepCalculation(calc, header, name));
     if (!WriteProjectFile(platform::PathOf(path), project, &error)) {
         err << "dralun-calc: " << error << '\n';
         return 2;

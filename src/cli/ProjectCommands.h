@@ -5,18 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "report/Report.h"
+#include "report/ICalculation.h"
 
 namespace dralun {
 
-class CForm;
-
-// Adds the form's calculation to the project file (made when missing),
+// Adds the calculation to the project file (made when missing),
 // written atomically under the project's lock (a link written through).
 // Returns 0, or 2 with the reason on err when the file
 // is not a project or cannot be written; an existing file that is not a
 // project is never overwritten.
-int AddToProject(const CForm& form, const std::string& path, const std::string& name, const ReportHeader& header,
+int AddToProject(const ICalculation& calc, const std::string& path, const std::string& name, const ReportHeader& header,
                  std::ostream& err);
 
 // dralun-calc --project FILE --check | --report text|json

@@ -1,8 +1,9 @@
 #pragma once
-// One calculation as a project keeps it: which form, what the user set on it
-// (every input field's text as the form showed it, the modes, check boxes
-// and list selections), what it showed as results and messages, the head
-// of its report, when it was kept, and the data files it read.
+// One calculation as a project keeps it: its kind, what the user set on it,
+// what it showed as results and messages, the head of its report, when it
+// was kept, and the data files it read. A form's values are kept under its
+// control ids (every input field's text as the form showed it, the modes,
+// check boxes and list selections); another kind's under its own names.
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "forms/FormInflow.h"
+#include "report/ICalculation.h"
 #include "report/Report.h"
 
 namespace dralun {
@@ -33,7 +35,12 @@ struct KeptDataFile {
 };
 
 struct Calculation {
-    int form = 0;
+    int form = 0; // the form's template id; 0 for another kind
+    // The name of a kind other than a form, and its inputs and results
+    // under their names; "" and empty for a form.
+    std::string kind;
+    CalcValues namedInputs;
+    CalcValues namedResults;
     std::string title;
     std::string name; // as the user calls it: "Mulde B 2 m, h 0.3 m"
     // Input fields the user could type into, in the form's order.
@@ -60,12 +67,13 @@ struct Calculation {
     std::optional<FormInflow> inflow;
 };
 
-// A result that reads differently now than when it was kept.
-struct ResultChange {
-    int id = 0;
-    std::string label; // the field's label, the list's or "Meldung"
-    std::string before;
-    std::string after;
-};
+// The kind of the calculation as ICalculation::Kind() names it: "130" for
+// a form, the name of another kind.
+std::string KindOf(const Calculation& calc);
+// Its inputs and results as named values, whatever its kind, and back
+// (false when a form's value is not under a control id).
+CalcValues KeptInputs(const Calculation& calc);
+CalcValues KeptResults(const Calculation& calc);
+bool SetKeptValues(Calculation& calc, const CalcValues& inputs, const CalcValues& results);
 
 } // namespace dralun

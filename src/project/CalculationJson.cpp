@@ -22,11 +22,11 @@ struct EntryError {
 };
 
 template <class T>
-Json IdMap(const std::vector<std::pair<int, T>>& items)
+Json NameMap(const std::vector<std::pair<std::string, T>>& items)
 {
     Json object = Json::object();
-    for (const auto& [id, value] : items)
-        object[std::to_string(id)] = value;
+    for (const auto& [name, value] : items)
+        object[name] = value;
     return object;
 }
 
@@ -47,6 +47,29 @@ int ControlId(const std::string& key)
     if (ec != std::errc() || end != key.data() + key.size() || id < 0 || key.empty() || key[0] == '+')
         throw EntryError{"\"" + Printable(key, 40) + "\" ist keine Nummer eines Steuerelements"};
     return id;
+}
+
+// The longest name of a kind or of one of its values.
+constexpr std::size_t kLongestKindName = 200;
+
+// The name of a kind other than a form: a text that begins with a letter.
+std::string KindName(const Json& value)
+{
+    if (!value.is_string())
+        throw EntryError{"\"kind\" ist kein Text"};
+    const std::string& name = value.get_ref<const std::string&>();
+    const bool letter = !name.empty() && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+    if (!letter || name.size() > kLongestKindName)
+        throw EntryError{"\"" + Printable(name, 40) + "\" ist keine Art einer Berechnung"};
+    return name;
+}
+
+// The name of a value of a kind other than a form: any text but an empty one.
+std::string ValueName(const std::string& key)
+{
+    if (key.empty() || key.size() > kLongestKindName)
+        throw EntryError{"\"" + Printable(key, 40) + "\" ist kein Name eines Werts"};
+    return key;
 }
 
 long long Integer(const Json& value, const std::string& what, long long lo, long long hi)
@@ -183,44 +206,60 @@ Calculation Read(const Json& entry)
     if (!entry.is_object())
         throw EntryError{"der Eintrag ist kein JSON-Objekt"};
     Calculation c;
+    // A form by its template id, another kind by its name.
     const auto form = entry.find("form");
-    if (form == entry.end())
+    const auto kind = entry.find("kind");
+    if (form == entry.end() && kind == entry.end())
         throw EntryError{"\"form\" fehlt"};
-    c.form = static_cast<int>(Integer(*form, "\"form\"", 1, 99999));
+    if (form != entry.end())
+        c.form = static_cast<int>(Integer(*form, "\"form\"", 1, 99999));
+    else
+        c.kind = KindName(*kind);
     c.title = TextMember(entry, "title");
     c.name = UserText(entry, "name", kLongestName);
     c.time = TextMember(entry, "time");
     c.refused = TextMember(entry, "refused");
     c.mainResult = TextMember(entry, "mainResult");
-    // Each key is known to be a control id before a message names it.
+    // Each key is known to be a control id (or a name) before a message names it.
+    const bool byId = c.kind.empty();
+    auto name = [byId](const std::string& key) { return byId ? std::to_string(ControlId(key)) : ValueName(key); };
+    CalcValues inputs, shown;
     for (const auto& [key, value] : Member(entry, "inputs", Json::value_t::object, true)->items()) {
-        const int id = ControlId(key);
-        c.inputs.emplace_back(id, CheckedText(value, "Feld " + key));
+        std::string n = name(key);
+        inputs.texts.emplace_back(std::move(n), CheckedText(value, "Feld " + key));
     }
     if (const Json* checks = Member(entry, "checks", Json::value_t::object, false))
         for (const auto& [key, value] : checks->items()) {
-            const int id = ControlId(key);
+            std::string n = name(key);
             if (!value.is_boolean())
                 throw EntryError{"Schaltzustand von " + key + " ist nicht true oder false"};
-            c.checks.emplace_back(id, value.get<bool>());
+            inputs.switches.emplace_back(std::move(n), value.get<bool>());
         }
     if (const Json* selections = Member(entry, "selections", Json::value_t::object, false))
         for (const auto& [key, value] : selections->items()) {
-            const int id = ControlId(key);
-            c.selections.emplace_back(id, static_cast<int>(Integer(value, "Auswahl in " + key, 0, 1000000)));
+            std::string n = name(key);
+            inputs.choices.emplace_back(std::move(n), static_cast<int>(Integer(value, "Auswahl in " + key, 0, 1000000)));
+        }
+    if (const Json* columns = byId ? nullptr : Member(entry, "columns", Json::value_t::object, false))
+        for (const auto& [key, value] : columns->items()) {
+            std::string n = name(key);
+            if (!value.is_array())
+                throw EntryError{"Spalte " + key + " ist keine Liste"};
+            inputs.lists.emplace_back(std::move(n), Texts(value, "ein Eintrag der Spalte " + key));
         }
     if (const Json* results = Member(entry, "results", Json::value_t::object, false))
         for (const auto& [key, value] : results->items()) {
-            const int id = ControlId(key);
-            c.results.emplace_back(id, CheckedText(value, "Ergebnis " + key));
+            std::string n = name(key);
+            shown.texts.emplace_back(std::move(n), CheckedText(value, "Ergebnis " + key));
         }
     if (const Json* lists = Member(entry, "lists", Json::value_t::object, false))
         for (const auto& [key, value] : lists->items()) {
-            const int id = ControlId(key);
+            std::string n = name(key);
             if (!value.is_array())
                 throw EntryError{"Liste " + key + " ist keine Liste"};
-            c.lists.emplace_back(id, Texts(value, "ein Eintrag der Liste " + key));
+            shown.lists.emplace_back(std::move(n), Texts(value, "ein Eintrag der Liste " + key));
         }
+    SetKeptValues(c, inputs, shown);
     if (const Json* messages = Member(entry, "messages", Json::value_t::array, false))
         c.messages = Texts(*messages, "eine Meldung");
     if (const Json* header = Member(entry, "header", Json::value_t::object, false)) {
@@ -328,25 +367,30 @@ Json CalculationToJson(const Calculation& c)
     Json files = Json::array();
     for (const KeptDataFile& f : c.files)
         files.push_back(KeptFileJson(f));
-    Json entry{{"form", c.form},
-                {"title", c.title},
-                {"name", Printable(c.name, kLongestName)},
-                {"time", c.time},
-                {"inputs", IdMap(c.inputs)},
-                {"checks", IdMap(c.checks)},
-                {"selections", IdMap(c.selections)},
-                {"results", IdMap(c.results)},
-                {"lists", IdMap(c.lists)},
-                {"messages", c.messages},
-                {"refused", c.refused},
-                {"mainResult", c.mainResult},
-                {"header",
-                 {{"projekt", Printable(c.header.project, kLongestHeadText[0])},
-                  {"bauwerk", Printable(c.header.structure, kLongestHeadText[1])},
-                  {"bearbeiter", Printable(c.header.engineer, kLongestHeadText[2])},
-                  {"datum", Printable(c.header.date, kLongestHeadText[3])},
-                  {"bemerkung", Printable(c.header.remark, kLongestHeadText[4])}}},
-                {"files", files}};
+    const CalcValues inputs = KeptInputs(c);
+    const CalcValues results = KeptResults(c);
+    // A form by its template id, another kind by its name; a kind's table
+    // columns after its inputs.
+    Json entry = c.kind.empty() ? Json{{"form", c.form}} : Json{{"kind", c.kind}};
+    entry["title"] = c.title;
+    entry["name"] = Printable(c.name, kLongestName);
+    entry["time"] = c.time;
+    entry["inputs"] = NameMap(inputs.texts);
+    entry["checks"] = NameMap(inputs.switches);
+    entry["selections"] = NameMap(inputs.choices);
+    if (!c.kind.empty() && !inputs.lists.empty())
+        entry["columns"] = NameMap(inputs.lists);
+    entry["results"] = NameMap(results.texts);
+    entry["lists"] = NameMap(results.lists);
+    entry["messages"] = c.messages;
+    entry["refused"] = c.refused;
+    entry["mainResult"] = c.mainResult;
+    entry["header"] = Json{{"projekt", Printable(c.header.project, kLongestHeadText[0])},
+                           {"bauwerk", Printable(c.header.structure, kLongestHeadText[1])},
+                           {"bearbeiter", Printable(c.header.engineer, kLongestHeadText[2])},
+                           {"datum", Printable(c.header.date, kLongestHeadText[3])},
+                           {"bemerkung", Printable(c.header.remark, kLongestHeadText[4])}};
+    entry["files"] = std::move(files);
     if (c.rating)
         entry["rating"] = RatingToJson(*c.rating);
     if (c.inflow)

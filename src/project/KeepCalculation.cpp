@@ -13,6 +13,8 @@
 #include "forms/ComputeButton.h"
 #include "forms/FormRegistry.h"
 #include "forms/MainFields.h"
+#include "project/CalcKinds.h"
+#include "project/FormCalculation.h"
 #include "rating/FormSettings.h"
 #include "rating/RatingSweep.h"
 
@@ -70,27 +72,6 @@ std::string Joined(const CForm& form, const std::vector<int>& ids, const char* b
 
 } // namespace
 
-std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
-{
-    if (std::string problem = SettingsProblemOn(form, calc.form, {calc.inputs, calc.checks, calc.selections});
-        !problem.empty())
-        return problem;
-    for (const auto& [id, text] : calc.results) {
-        const FieldInfo* f = form.FindField(id);
-        if (!f || IsInputField(*f))
-            return Format("das Formular %d hat kein Ergebnisfeld %d", calc.form, id);
-    }
-    for (const auto& [id, items] : calc.lists) {
-        const ControlDef* c = form.FindControl(id);
-        if (!c || !IsListControl(form, *c))
-            return Format("das Formular %d hat keine Liste %d", calc.form, id);
-    }
-    if (calc.rating)
-        if (std::string problem = KeptRatingProblemOn(form, calc.rating->request); !problem.empty())
-            return "in der Wertetabelle: " + problem;
-    return {};
-}
-
 std::string KeptRatingProblemOn(const CForm& form, const RatingRequest& request)
 {
     const FieldInfo* varied = form.FindField(request.vary);
@@ -125,36 +106,36 @@ std::string MainResultText(const CForm& form)
     return Joined(form, MainResultIds(form), " = ", true);
 }
 
-Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name,
+Calculation KeepCalculation(const ICalculation& calc, const ReportHeader& header, const std::string& name,
                             const std::optional<RatingRequest>& rating)
 {
     Calculation c;
-    c.form = form.TemplateId();
-    c.title = form.Title();
-    c.name = name.empty() ? DefaultCalculationName(form) : name;
-    FormSettings settings = SettingsOf(form);
-    c.inputs = std::move(settings.inputs);
-    c.checks = std::move(settings.checks);
-    c.selections = std::move(settings.selections);
-    for (const FieldInfo& f : form.Fields())
-        if (!IsInputField(f))
-            c.results.emplace_back(f.id, form.Text(f.id));
-    for (const ControlDef& def : form.Controls())
-        if (IsListControl(form, def))
-            c.lists.emplace_back(def.id, form.Items(def.id));
-    c.messages = form.ComputationMessages();
-    c.refused = form.RefusedBecause();
+    const std::string kind = calc.Kind();
+    if (IsFormKind(kind))
+        c.form = std::stoi(kind);
+    else
+        c.kind = kind;
+    c.title = calc.Title();
+    c.name = name.empty() ? calc.DefaultName() : name;
+    SetKeptValues(c, calc.Inputs(), calc.Results());
+    c.messages = calc.Messages();
+    c.refused = calc.Refusal();
     c.header = header;
     if (c.header.date.empty())
         c.header.date = TodayText();
     c.time = NowUtc();
-    for (const DataFileUse& file : form.DataFiles())
+    for (const DataFileUse& file : calc.DataFiles())
         c.files.push_back({file.name, file.sha256, file.content});
-    if (const FormInflow* inflow = form.Inflow())
+    c.mainResult = calc.MainResult();
+    // What only a form has: the catchment's table its discharge was typed
+    // from, and a rating table.
+    const CForm* form = calc.Form();
+    if (!form)
+        return c;
+    if (const FormInflow* inflow = form->Inflow())
         c.inflow = *inflow;
-    c.mainResult = MainResultText(form);
-    if (rating && KeptRatingProblemOn(form, *rating).empty()) {
-        RatingOutcome made = ComputeRatingTable(form, *rating);
+    if (rating && KeptRatingProblemOn(*form, *rating).empty()) {
+        RatingOutcome made = ComputeRatingTable(*form, *rating);
         if (made.problem.empty()) {
             c.rating = std::move(made.table);
         } else {
@@ -165,24 +146,54 @@ Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const
     return c;
 }
 
+Calculation KeepCalculation(const CForm& form, const ReportHeader& header, const std::string& name,
+                            const std::optional<RatingRequest>& rating)
+{
+    return KeepCalculation(CFormCalculation(form), header, name, rating);
+}
+
+std::string CalculationProblemOn(const ICalculation& made, const Calculation& calc)
+{
+    if (std::string problem = made.KeptProblem(KeptInputs(calc), KeptResults(calc)); !problem.empty())
+        return problem;
+    if (calc.rating) {
+        const CForm* form = made.Form();
+        if (!form)
+            return "in der Wertetabelle: diese Art der Berechnung hat keine";
+        if (std::string problem = KeptRatingProblemOn(*form, calc.rating->request); !problem.empty())
+            return "in der Wertetabelle: " + problem;
+    }
+    return {};
+}
+
+std::string CalculationProblemOn(const CForm& form, const Calculation& calc)
+{
+    return CalculationProblemOn(CFormCalculation(form), calc);
+}
+
 std::string CalculationProblem(const Calculation& calc)
 {
-    const FormInfo* info = FindFormById(calc.form);
-    if (!info)
-        return Format("unbekanntes Formular %d", calc.form);
     CSilentSink sink;
-    const std::unique_ptr<CForm> form = info->create(sink);
-    return CalculationProblemOn(*form, calc);
+    const std::unique_ptr<ICalculation> made = MakeCalculation(KindOf(calc), sink);
+    if (!made)
+        return UnknownKindText(KindOf(calc));
+    return CalculationProblemOn(*made, calc);
+}
+
+std::string ApplyCalculation(ICalculation& made, const Calculation& calc)
+{
+    std::string problem = made.Redo(KeptInputs(calc));
+    // The table the discharge was typed from belongs to it again (only while
+    // the field shows what the table gives).
+    if (CForm* form = made.Form(); problem.empty() && calc.inflow && form)
+        form->RestoreInflow(*calc.inflow);
+    return problem;
 }
 
 std::string ApplyCalculation(CForm& form, const Calculation& calc)
 {
-    std::string problem = ApplySettings(form, {calc.inputs, calc.checks, calc.selections});
-    // The table the discharge was typed from belongs to it again (only while
-    // the field shows what the table gives).
-    if (problem.empty() && calc.inflow)
-        form.RestoreInflow(*calc.inflow);
-    return problem;
+    CFormCalculation made(form);
+    return ApplyCalculation(made, calc);
 }
 
 namespace {
@@ -227,67 +238,50 @@ std::optional<ResultChange> RatingChange(const CForm& form, const RatingTable& k
 
 } // namespace
 
-std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc)
+std::vector<ResultChange> ChangedResults(const ICalculation& made, const Calculation& calc)
 {
-    std::vector<ResultChange> changes;
-    for (const auto& [id, before] : calc.results) {
-        const std::string now = form.Text(id);
-        if (now != before) {
-            const FieldInfo* f = form.FindField(id);
-            std::string label = f ? LabelWithoutUnit(f->label) : std::to_string(id);
-            if (f && (label.size() < f->name.size() || label.compare(label.size() - f->name.size(), f->name.size(), f->name) != 0))
-                label += (label.empty() ? "" : " ") + f->name;
-            changes.push_back({id, label, before, now});
-        }
-    }
-    for (const auto& [id, before] : calc.lists) {
-        // Lists the form fills with results; a drop-down list offers choices.
-        if (const ControlDef* c = form.FindControl(id); c && c->type != Ctl::List)
-            continue;
-        const std::vector<std::string>& now = form.Items(id);
-        for (size_t i = 0; i < std::max(before.size(), now.size()); ++i) {
-            const std::string b = i < before.size() ? before[i] : "";
-            const std::string n = i < now.size() ? now[i] : "";
-            if (b != n)
-                changes.push_back({id, Format("Liste %d, Zeile %zu", id, i + 1), b, n});
-        }
-    }
-    if (calc.rating && !calc.rating->rows.empty())
-        if (std::optional<ResultChange> change = RatingChange(form, *calc.rating))
+    std::vector<ResultChange> changes = made.ChangedResults(KeptResults(calc));
+    const CForm* form = made.Form();
+    if (form && calc.rating && !calc.rating->rows.empty())
+        if (std::optional<ResultChange> change = RatingChange(*form, *calc.rating))
             changes.push_back(std::move(*change));
     // A kept inflow table that no longer gives the discharge typed from it.
-    if (calc.inflow && !form.Inflow())
+    if (form && calc.inflow && !form->Inflow())
         changes.push_back({0, "Zufluss-Tabelle", "Q = " + calc.inflow->typed, "gibt diesen Wert nicht mehr"});
-    if (form.RefusedBecause() != calc.refused)
-        changes.push_back({0, "Ablehnung", calc.refused, form.RefusedBecause()});
-    if (form.ComputationMessages() != calc.messages) {
+    if (const std::string refused = made.Refusal(); refused != calc.refused)
+        changes.push_back({0, "Ablehnung", calc.refused, refused});
+    if (const std::vector<std::string> messages = made.Messages(); messages != calc.messages) {
         auto joined = [](const std::vector<std::string>& texts) {
             std::string all;
             for (const std::string& t : texts)
                 all += (all.empty() ? "" : " | ") + t;
             return all;
         };
-        changes.push_back({0, "Meldungen", joined(calc.messages), joined(form.ComputationMessages())});
+        changes.push_back({0, "Meldungen", joined(calc.messages), joined(messages)});
     }
     return changes;
+}
+
+std::vector<ResultChange> ChangedResults(const CForm& form, const Calculation& calc)
+{
+    return ChangedResults(CFormCalculation(form), calc);
 }
 
 Reopened Reopen(const Calculation& calc, IMessageSink& sink)
 {
     Reopened r;
-    const FormInfo* info = FindFormById(calc.form);
-    if (!info) {
-        r.problem = Format("unbekanntes Formular %d", calc.form);
+    r.calc = MakeCalculation(KindOf(calc), sink);
+    if (!r.calc) {
+        r.problem = UnknownKindText(KindOf(calc));
         return r;
     }
-    r.form = info->create(sink);
-    r.problem = CalculationProblemOn(*r.form, calc);
+    r.form = r.calc->Form();
+    r.problem = CalculationProblemOn(*r.calc, calc);
     if (!r.problem.empty())
         return r;
-    r.form->Open();
-    r.problem = ApplyCalculation(*r.form, calc);
+    r.problem = ApplyCalculation(*r.calc, calc);
     if (r.problem.empty())
-        r.changes = ChangedResults(*r.form, calc);
+        r.changes = ChangedResults(*r.calc, calc);
     return r;
 }
 

@@ -12,7 +12,7 @@
 #include "core/ReplaceFile.h"
 #include "core/Sha256.h"
 #include "forms/CForm.h"
-#include "forms/FormRegistry.h"
+#include "project/CalcKinds.h"
 #include "project/CalculationJson.h"
 #include "project/KeepCalculation.h"
 
@@ -31,25 +31,24 @@ bool OnlyBlank(std::string_view bytes)
     return bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// Whether the calculation fits its form, with one empty form of each kind
-// for all the calculations of a project.
-class FormChecker {
+// Whether the calculation fits its kind, with one new calculation of each
+// kind (a form made, not opened) for all the calculations of a project.
+class KindChecker {
 public:
     std::string Problem(const Calculation& calc)
     {
-        auto it = m_forms.find(calc.form);
-        if (it == m_forms.end()) {
-            const FormInfo* info = FindFormById(calc.form);
-            it = m_forms.emplace(calc.form, info ? info->create(m_sink) : nullptr).first;
-        }
+        const std::string kind = KindOf(calc);
+        auto it = m_made.find(kind);
+        if (it == m_made.end())
+            it = m_made.emplace(kind, MakeCalculation(kind, m_sink)).first;
         if (!it->second)
-            return Format("unbekanntes Formular %d", calc.form);
+            return UnknownKindText(kind);
         return CalculationProblemOn(*it->second, calc);
     }
 
 private:
     CSilentSink m_sink;
-    std::map<int, std::unique_ptr<CForm>> m_forms;
+    std::map<std::string, std::unique_ptr<ICalculation>> m_made;
 };
 
 ProjectRead ReadParsed(const Json& root)
@@ -78,7 +77,7 @@ ProjectRead ReadParsed(const Json& root)
         if (key != "format" && key != "version" && key != "program" && key != "calculations")
             other[key] = value;
     read.project.SetOtherMembers(std::move(other));
-    FormChecker checker;
+    KindChecker checker;
     for (const Json& raw : *calculations) {
         ProjectEntry entry{raw, std::nullopt, {}};
         std::optional<Calculation> calc = CalculationFromJson(raw, &entry.problem);

@@ -34,10 +34,9 @@ std::vector<ProjectReport> ProjectReports(const Project& project, IMessageSink& 
             continue;
         }
         // A rating table kept with it is made anew on the redone form.
-        std::optional<RatingRequest> rating;
-        if (entry.calc->rating)
-            rating = entry.calc->rating->request;
-        Report report = BuildRatedReport(*reopened.form, entry.calc->header, rating);
+        Report report = entry.calc->rating && reopened.form
+                            ? BuildRatedReport(*reopened.form, entry.calc->header, entry.calc->rating->request)
+                            : BuildReport(*reopened.calc, entry.calc->header);
         reports.push_back({i, entry.calc->name, std::move(reopened), std::move(report)});
     }
     return reports;

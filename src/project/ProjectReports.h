@@ -1,6 +1,6 @@
 #pragma once
 // The reports of a whole project: every calculation that can be used is
-// redone on a form of its own and reported with the head it was kept with,
+// redone anew, of its kind, and reported with the head it was kept with,
 // a rating table kept with it made anew on that form.
 #include <cstddef>
 #include <functional>
@@ -15,7 +15,7 @@ namespace dralun {
 struct ProjectReport {
     std::size_t entry = 0; // its place in the project
     std::string name;
-    Reopened reopened;     // holds the form the report was built from
+    Reopened reopened;     // holds the calculation the report was built from
     Report report;
 };
 

@@ -66,7 +66,8 @@ struct ReportInflow {
 };
 
 struct Report {
-    int form = 0;
+    int form = 0;         // the form's template id; 0 for another kind
+    std::string kind;     // the name of a kind other than a form, else ""
     std::string title;    // the form's title: "Rohr"
     std::string footNote; // the form's number for the foot line: "Formular 130"
     std::string method;

@@ -332,7 +332,8 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
     for (const DataFileUse& f : r.files)
         files.push_back(
             {{"name", f.name}, {"bytes", f.bytes}, {"sha256", f.sha256}, {"head", DataFileHead(f)}, {"rows", f.rows}});
-    Json report = {{"form", r.form},
+    // A form by its template id, another kind by its name.
+    Json report = {{r.kind.empty() ? "form" : "kind", r.kind.empty() ? Json(r.form) : Json(r.kind)},
                    {"title", r.title},
                    {"method", r.method},
                    {"header",
