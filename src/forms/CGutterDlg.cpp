@@ -41,7 +41,7 @@ std::string ColumnProblem(GutterFlowStatus status, bool depth, const char* gutte
 
 } // namespace
 
-CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CGutterDlg;
     static const Field<D> fields[] = {
@@ -67,13 +67,10 @@ CGutterDlg::CGutterDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdQerf, "Qerf", "Q erforderlich [l/s]", "l/s", Role::In, "0", Range{0, 10000}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdDepthGiven, Ctl::Radio, "h vorgeben b ermitteln", 1},
         {kIdWidthGiven, Ctl::Radio, "b vorgeben h ermitteln", 1},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
         {Ev::Click, kIdDepthGiven, &D::OnDepthGiven},
         {Ev::Click, kIdWidthGiven, &D::OnWidthGiven},
     };

@@ -33,6 +33,10 @@ public:
         kIdQerf = 1044,               // "Q erforderlich [l/s]": the discharge the gutter must carry
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Bord- / Spitzrinne", .computeButton = kIdOk, .inflowField = "Qerf",
+        .inflowUnit = "l/s"};
     explicit CGutterDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -47,7 +51,7 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
+    void OnCompute() override;
     void OnDepthGiven();
     void OnWidthGiven();
     void SetMode(int mode);

@@ -114,7 +114,7 @@ std::string InletTablesFailureText(const CInletTables::LoadProblem& problem)
     return "Die Datei " + problem.file + " im Datenverzeichnis " + dir + " " + InletTablesFailureReason(problem) + ".";
 }
 
-CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CInletSpacingDlg;
     static const Field<D> fields[] = {
@@ -128,8 +128,6 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink
         {kIdAPlan, "a_plan", "a geplant [m]", "m", Role::In, "0", Range{0, 10000}, &D::m_aPlan},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdAbstand, Ctl::Check, "Abstände in m"},
         {kIdQf,
          Ctl::Combo,
@@ -143,7 +141,6 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kTemplateId, sink
         {kIdVGutter, Ctl::Radio, "Spitzrinne", 1},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
         {Ev::Click, kIdCurb, &D::OnGutterForm},
         {Ev::Click, kIdBay, &D::OnGutterForm},
         {Ev::Click, kIdVGutter, &D::OnGutterForm},

@@ -32,6 +32,9 @@ public:
         kIdAPlan = 1044,   // "a geplant [m]": the inlet spacing planned
     };
 
+    // Title, standard buttons.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Dralun Straßenablauf-Abstände", .computeButton = kIdOk};
     explicit CInletSpacingDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -49,7 +52,7 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
+    void OnCompute() override;
     void OnGutterForm();
     void OnCrossFallList();
     void BeginIfTables();

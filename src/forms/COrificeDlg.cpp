@@ -4,7 +4,7 @@
 
 namespace dralun {
 
-COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = COrificeDlg;
     static const Field<D> fields[] = {
@@ -17,17 +17,8 @@ COrificeDlg::COrificeDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdV, "v", "Fließgeschwindigkeit v [m/s]", "m/s", Role::Out, "0", {}, &D::m_v},
         {kIdDGew, "d_gew", "gewählter Drosseldurchmesser d [m]", "m", Role::In, "0", Range{0, 10}, &D::m_dChosen},
     };
-    static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
-    };
-    static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
-    };
     Bind<D>(this, fields);
-    AddControls(controls);
     SetDemandField(kIdDGew);
-    Connect<D>(this, handlers);
 }
 
 void COrificeDlg::OnCompute()

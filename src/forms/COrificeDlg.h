@@ -20,6 +20,9 @@ public:
         kIdV = 1005,  // "Fließgeschwindigkeit v [m/s]"
         kIdDGew = 1044, // "gewählter Drosseldurchmesser d [m]": the opening to be built
     };
+    // Title, standard buttons.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Drossel", .computeButton = kIdOk};
     explicit COrificeDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -30,7 +33,7 @@ public:
     bool StatesVerdict() const override { return true; }
 
 private:
-    void OnCompute();
+    void OnCompute() override;
 
     double m_Q = 0;  // throttle discharge, l/s
     double m_h = 0;  // pressure head, m

@@ -28,7 +28,7 @@ const char* RefusalText(SwaleFlowStatus status)
 
 } // namespace
 
-CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     using D = CSwaleDlg;
     // In the order the fields are exchanged.
@@ -53,8 +53,6 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdQerf, "Qerf", "Q erforderlich [m³/s]", "m³/s", Role::In, "0", Range{0, 100}, &D::m_Qerf},
     };
     static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
         {kIdTEqualsH, Ctl::Check, "t = h"},
         {kIdBPlus, Ctl::Step, "+"},
         {kIdBMinus, Ctl::Step, "-"},
@@ -68,7 +66,6 @@ CSwaleDlg::CSwaleDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
         {kIdKStMinus, Ctl::Step, "-"},
     };
     static const Handler<D> handlers[] = {
-        {Ev::Click, kIdOk, &D::OnCompute},
         {Ev::Click, kIdTEqualsH, &D::OnTEqualsH},
         {Ev::Click, kIdBPlus, &D::OnBPlus},
         {Ev::Click, kIdBMinus, &D::OnBMinus},

@@ -39,6 +39,10 @@ public:
         kIdKStPlus = 1037, kIdKStMinus = 1038,
     };
 
+    // Title, standard buttons and discharge field.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Mulde", .computeButton = kIdOk, .inflowField = "Qerf",
+        .inflowUnit = "m³/s"};
     explicit CSwaleDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
@@ -48,7 +52,7 @@ public:
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
+    void OnCompute() override;
     void OnTEqualsH();
     void ApplyTEqualsHRule();
     void EnableDepth(bool enable);

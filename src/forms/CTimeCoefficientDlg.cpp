@@ -39,7 +39,7 @@ const int CTimeCoefficientDlg::kGrid[kRows][1 + kColumns] = {
     {kIdT16, kIdPhi16_1, kIdPhi16_2, kIdPhi16_3, kIdPhi16_4},
 };
 
-CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId, sink)
+CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kDescription, sink)
 {
     static const char* const kFrequencyDefaults[kColumns] = {"1.0", "0.5", "0.333", "0.2"};
     // The four frequencies and the first duration are exchanged first,
@@ -65,15 +65,6 @@ CTimeCoefficientDlg::CTimeCoefficientDlg(IMessageSink& sink) : CForm(kTemplateId
         }
     }
     KeepOnRefusal(durations); // they follow T1 whether or not the table can be computed
-    static const ControlDef controls[] = {
-        {kIdOk, Ctl::Button, "Rechne"},
-        {kIdCancel, Ctl::Button, "Abbruch"},
-    };
-    static const Handler<CTimeCoefficientDlg> handlers[] = {
-        {Ev::Click, kIdOk, &CTimeCoefficientDlg::OnCompute},
-    };
-    AddControls(controls);
-    Connect<CTimeCoefficientDlg>(this, handlers);
 }
 
 void CTimeCoefficientDlg::OnInitDialog() { OnCompute(); }

@@ -37,13 +37,16 @@ public:
     // The same by row: the duration, then phi for n1 ... n4.
     static const int kGrid[kRows][1 + kColumns];
 
+    // Title, standard buttons.
+    static constexpr FormDescription kDescription{
+        .templateId = kTemplateId, .title = "Zeitbeiwert", .computeButton = kIdOk};
     explicit CTimeCoefficientDlg(IMessageSink& sink);
     const FormLayout& Layout() const override;
     std::string Method() const override;
 
 private:
     void OnInitDialog() override;
-    void OnCompute();
+    void OnCompute() override;
 
     float m_n[kColumns] = {};
     float m_T[kRows] = {};
