@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/FileAccess.h"
+#include "core/Platform.h"
 #include "core/ZipArchive.h"
 
 namespace dralun {
@@ -18,14 +19,7 @@ namespace {
 
 using Path = std::filesystem::path;
 
-// A path as UTF-8 text, for messages and the file's header.
-std::string Utf8(const Path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string NameOf(const Path& path) { return Utf8(path.filename()); }
+std::string NameOf(const Path& path) { return platform::TextOf(path.filename()); }
 
 // The bytes of a regular file of at most `largest` bytes, or why not.
 KostraResult<std::string> ReadWhole(const Path& path, std::uintmax_t largest)
@@ -98,7 +92,7 @@ KostraProblem NoCell() { return {.status = KostraStatus::NoCellForTables}; }
 
 KostraResult<KostraCell> ImportFolder(const Path& folder, const KostraImportRequest& request)
 {
-    const std::string folderName = Utf8(folder);
+    const std::string folderName = platform::TextOf(folder);
     if (request.indexRc.empty())
         return {std::nullopt, NoCell()};
     // The tables of the 18 durations, by name so the reading order is fixed.

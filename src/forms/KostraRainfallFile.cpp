@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/ReplaceFile.h"
+#include "core/Platform.h"
 #include "core/SafeOutput.h"
 #include "forms/KostraMessages.h"
 
@@ -12,24 +13,18 @@ namespace {
 
 using Path = std::filesystem::path;
 
-std::string Utf8(const Path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 } // namespace
 
 std::string KostraTargetRefusal(const std::filesystem::path& target, const std::filesystem::path& source)
 {
-    const std::string refused = "Die Datei " + Utf8(target) + " wird nicht geschrieben: ";
+    const std::string refused = "Die Datei " + platform::TextOf(target) + " wird nicht geschrieben: ";
     std::error_code error;
     if (std::filesystem::exists(target, error) && std::filesystem::equivalent(target, source, error))
         return refused + "Das ist die Quelle des Imports; sie bleibt, wie sie ist.";
     const Path folder = target.parent_path().empty() ? Path(".") : target.parent_path();
     // "Ordner/" names the folder "Ordner" (Windows compares the two only so).
     const Path sourceFolder = source.has_filename() ? source : source.parent_path();
-    if (std::filesystem::is_directory(sourceFolder, error) && IsKostraGridTableName(Utf8(target.filename())) &&
+    if (std::filesystem::is_directory(sourceFolder, error) && IsKostraGridTableName(platform::TextOf(target.filename())) &&
         std::filesystem::equivalent(folder, sourceFolder, error))
         return refused + "Das ist die Quelle des Imports: der Name einer Rastertabelle im gelesenen Ordner.";
     if (std::string why = OutputFileProblem(target); !why.empty())
@@ -48,7 +43,7 @@ std::string WriteKostraRainfallFile(const KostraCell& cell, const KostraOptions&
     if (std::string why = KostraTargetRefusal(target, source); !why.empty())
         return why;
     if (const int error = ReplaceFileWhole(target, text, "kostra"))
-        return "Die Datei " + Utf8(target) + " konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
+        return "Die Datei " + platform::TextOf(target) + " konnte nicht geschrieben werden: " + SystemErrorText(error) + ".";
     return "";
 }
 
