@@ -20,6 +20,7 @@
 #include <numbers>
 
 #include "QtTestRegistry.h"
+#include "WindowTestKit.h"
 #include "TestSettings.h"
 #include "forms/COrificeDlg.h"
 #include "forms/CSwaleDlg.h"
@@ -34,22 +35,11 @@
 #include "project/ProjectFile.h"
 
 using namespace dralun;
+using test::ButtonWithText;
+using test::FileBytes;
+using test::ShowActive;
 
 namespace {
-
-QPushButton* Button(const QWidget& window, const QString& text)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 std::string Result(const Calculation& calc, int id)
 {
@@ -64,14 +54,6 @@ double OrificeDiameter(double qLitres, double h, double mu)
 {
     const double area = qLitres / 1000.0 / (mu * std::sqrt(2 * 9.81 * h));
     return std::sqrt(4 * area / std::numbers::pi);
-}
-
-// Shown and active, so that the keys reach it.
-bool ShowActive(QWidget& window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
 }
 
 constexpr int kOrifice = 32777; // "Drosselblende"
@@ -96,7 +78,7 @@ class ProjectWindowTest : public QObject {
                     for (const auto& [id, text] : inputs)
                         form.Type(id, text);
                 });
-                Button(*window, QStringLiteral("In Projekt übernehmen"))->click();
+                ButtonWithText(*window, QStringLiteral("In Projekt übernehmen"))->click();
             } else if (auto* keep = qobject_cast<CKeepCalcDlg*>(&dialog)) {
                 if (proposed)
                     *proposed = keep->NameEdit()->text();
@@ -155,8 +137,8 @@ private slots:
             window.SetKeeper([](CFormWindow&) {});
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QPushButton* keep = Button(window, QStringLiteral("In Projekt übernehmen"));
-            QPushButton* report = Button(window, QStringLiteral("Bericht…"));
+            QPushButton* keep = ButtonWithText(window, QStringLiteral("In Projekt übernehmen"));
+            QPushButton* report = ButtonWithText(window, QStringLiteral("Bericht…"));
             const QString where = QStringLiteral("form %1").arg(info.templateId);
             QVERIFY2((keep != nullptr) == (report != nullptr), qPrintable(where));
             QVERIFY2((keep != nullptr) == info.Computes(), qPrintable(where));
@@ -174,7 +156,7 @@ private slots:
         QCOMPARE(forms, 15); // all but the emergency overflow
         // Without a keeper the button is not there.
         CFormWindow plain(*FindFormById(171), nullptr, &m_log);
-        QVERIFY(Button(plain, QStringLiteral("In Projekt übernehmen"))->isHidden());
+        QVERIFY(ButtonWithText(plain, QStringLiteral("In Projekt übernehmen"))->isHidden());
     }
 
     void keepingComputesAndTakesTheNameAndHead()
@@ -242,7 +224,7 @@ private slots:
             frame.SetModalRunner([&](QDialog& dialog) {
                 if (auto* window = qobject_cast<CFormWindow*>(&dialog)) {
                     window->Perform([](CForm& form) { form.Type(COrificeDlg::kIdQ, "90"); });
-                    Button(*window, QStringLiteral("In Projekt übernehmen"))->click();
+                    ButtonWithText(*window, QStringLiteral("In Projekt übernehmen"))->click();
                 } else if (auto* keep = qobject_cast<CKeepCalcDlg*>(&dialog)) {
                     replaceOffered = keep->ReplaceButton() && keep->ReplaceButton()->isChecked() &&
                                      keep->NameEdit()->text() == QStringLiteral("Drossel") &&

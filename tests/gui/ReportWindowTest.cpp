@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "QtTestRegistry.h"
+#include "WindowTestKit.h"
 #include "TestSettings.h"
 #include "forms/CSwaleDlg.h"
 #include "forms/FormRegistry.h"
@@ -25,18 +26,6 @@
 #include "testkit/TempDataDir.h"
 
 using namespace dralun;
-
-namespace {
-
-QPushButton* Button(const QWidget& window, const QString& text)
-{
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
-
-} // namespace
 
 class ReportWindowTest : public QObject {
     Q_OBJECT
@@ -61,8 +50,8 @@ private slots:
             CFormWindow window(info, nullptr, &log);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QPushButton* report = Button(window, QStringLiteral("Bericht…"));
-            QPushButton* compute = Button(window, QStringLiteral("Rechne"));
+            QPushButton* report = test::ButtonWithText(window, QStringLiteral("Bericht…"));
+            QPushButton* compute = test::ButtonWithText(window, QStringLiteral("Rechne"));
             const QString where = QStringLiteral("form %1").arg(info.templateId);
             // Only the emergency overflow (105) computes nothing.
             QVERIFY2((report != nullptr) == info.Computes(), qPrintable(where));
@@ -134,7 +123,7 @@ private slots:
             }
             return int(QDialog::Rejected);
         });
-        Button(window, QStringLiteral("Bericht…"))->click();
+        test::ButtonWithText(window, QStringLiteral("Bericht…"))->click();
         QCOMPARE(shown, (QStringList{"dralun::CReportHeaderDlg", "QPrintPreviewDialog", "QFileDialog"}));
         QVERIFY(pages >= 1);
         QFile file(pdf);
@@ -151,7 +140,7 @@ private slots:
             shown << QString::fromLatin1(dialog.metaObject()->className());
             return int(QDialog::Rejected);
         });
-        Button(window, QStringLiteral("Bericht…"))->click();
+        test::ButtonWithText(window, QStringLiteral("Bericht…"))->click();
         QCOMPARE(shown, QStringList{"dralun::CReportHeaderDlg"});
     }
 
