@@ -1,0 +1,28 @@
+# Every path of the tree that the architecture page names in backticks
+# (`src/core/ReplaceFile.h`, `tests/gui/CMakeLists.txt`, …) exists: the page
+# describes the tree as it is. Run as cmake -DROOT=… -DPAGE=… -P DocPaths.cmake.
+file(READ ${ROOT}/${PAGE} text)
+string(REGEX MATCHALL "`[^`\n]+`" quoted "${text}")
+set(missing)
+set(named 0)
+foreach(q ${quoted})
+  string(REGEX REPLACE "^`|`$" "" path "${q}")
+  if(NOT path MATCHES "^(src|tests|tools|cmake|docs|medium|bench|fuzz|packaging|\\.ci)/[^ ]*$")
+    continue()
+  endif()
+  # A pattern names the folder it stands in ("src/gui/pictures/XxxPicture.cpp").
+  if(path MATCHES "Xxx|\\*|…")
+    string(REGEX REPLACE "/[^/]*(Xxx|\\*|…).*$" "" path "${path}")
+  endif()
+  math(EXPR named "${named} + 1")
+  if(NOT EXISTS ${ROOT}/${path})
+    list(APPEND missing ${path})
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "${PAGE} nennt Pfade, die es nicht gibt: ${missing}")
+endif()
+if(named LESS 10)
+  message(FATAL_ERROR "${PAGE} nennt nur ${named} Pfade")
+endif()
+message(STATUS "${PAGE}: ${named} Pfade, alle vorhanden")
