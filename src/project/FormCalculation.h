@@ -1,6 +1,6 @@
 #pragma once
 // A form as a calculation: the form model seen through ICalculation. Its
-// values are named by control id ("1000"); setting them is typing into the
+// values are named by the ids of its controls, written as text; setting them is typing into the
 // fields, setting the modes and lists, and pressing "Rechne".
 #include <memory>
 

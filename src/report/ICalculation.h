@@ -4,7 +4,7 @@
 // implements the same and is kept, checked and reported alike.
 //
 // Its inputs and results are named, typed values: what a project keeps and
-// reads back under those names. A form names them by control id ("1000");
+// reads back under those names. A form names them by the ids of its controls, written as text;
 // another kind by names of its own.
 #include <optional>
 #include <string>
