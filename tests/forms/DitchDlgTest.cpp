@@ -8,6 +8,7 @@
 #include "ResultSteps.h"
 #include "core/NumberText.h"
 #include "forms/CDitchDlg.h"
+#include "FormCases.h"
 #include "testkit/FieldNumber.h"
 
 namespace dralun {
@@ -15,6 +16,7 @@ namespace {
 
 using D = CDitchDlg;
 using test::FieldNumber;
+using test::Step;
 
 class Ditch : public ::testing::Test {
 protected:
@@ -108,26 +110,11 @@ TEST_F(Ditch, DepthStepBelowItsBoundChangesNothing)
     EXPECT_FALSE(form.ResultsStale());
 }
 
-struct Step {
-    const char* what;
-    int field;
-    const char* start;
-    int button;
-    const char* after;
-};
-
 class DitchSteps : public ::testing::TestWithParam<Step> {};
 
 TEST_P(DitchSteps, StepWithinItsBounds)
 {
-    const Step& s = GetParam();
-    CMessageLog log;
-    CDitchDlg form(log);
-    form.Open();
-    form.Type(s.field, s.start);
-    form.Click(kIdOk);
-    form.Click(s.button);
-    EXPECT_EQ(form.Text(s.field), s.after) << s.what;
+    test::ExpectStep<CDitchDlg>(GetParam(), kIdOk);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bounds, DitchSteps,

@@ -11,6 +11,7 @@
 
 #include "core/NumberText.h"
 #include "forms/CInfiltrationSwaleDlg.h"
+#include "FormCases.h"
 #include "ResultSteps.h"
 #include "testkit/FieldNumber.h"
 #include "testkit/TempDataDir.h"
@@ -22,6 +23,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using test::StepOf;
 
+using test::RefusedInputs;
 using D = CInfiltrationSwaleDlg;
 using test::FieldNumber;
 
@@ -145,13 +147,7 @@ INSTANTIATE_TEST_SUITE_P(InfiltrationSwale, InfiltrationSwaleSpacing,
                                            SpacingCase{"2", "60", 0.08, 60}, // 0.2 - 0.002 · 60
                                            SpacingCase{"2", "150", 0, 100})); // beyond the reach: a wedge over L_max
 
-struct Refused {
-    std::vector<std::pair<int, const char*>> typed;
-    bool spacingMode;
-    std::vector<std::string> messages;
-};
-
-class InfiltrationSwaleRefusals : public InfiltrationSwale, public ::testing::WithParamInterface<Refused> {};
+class InfiltrationSwaleRefusals : public InfiltrationSwale, public ::testing::WithParamInterface<RefusedInputs> {};
 
 TEST_P(InfiltrationSwaleRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs)
 {
@@ -159,17 +155,10 @@ TEST_P(InfiltrationSwaleRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs
     const std::string Ls = form.Text(D::kIdLs);
     ASSERT_NE(form.Text(D::kIdV), "0");
     ASSERT_NE(form.Text(D::kIdVGenutzt), "0");
-    if (GetParam().spacingMode)
-        form.Click(D::kIdModeSpacing);
-    for (const auto& [id, text] : GetParam().typed)
-        form.Type(id, text);
-    form.Click(kIdOk);
-    EXPECT_EQ(log.Texts(), GetParam().messages);
+    test::ExpectInputsRefused(form, log, GetParam(), D::kIdModeSpacing);
     for (int id : {D::kIdAU, D::kIdAO, D::kIdLuU, D::kIdLuO, D::kIdBU, D::kIdBO, D::kIdV, D::kIdAsmax, D::kIdAsmaxR,
                    D::kIdAsmittel, D::kIdAsmittelR, D::kIdDMass, D::kIdVGenutzt, D::kIdUeberlauf})
         EXPECT_EQ(form.Text(id), "0") << id;
-    for (const auto& [id, text] : GetParam().typed)
-        EXPECT_EQ(form.Text(id), text) << id;
     if (!GetParam().spacingMode) {
         EXPECT_EQ(form.Text(D::kIdLs), Ls);
     }
@@ -183,24 +172,24 @@ const char* const kNotBelow = "unzulässige Eingabe!\n\nDie Eintauchtiefe an der
 INSTANTIATE_TEST_SUITE_P(
     InfiltrationSwale, InfiltrationSwaleRefusals,
     ::testing::Values(
-        Refused{{{D::kIdHs, "0"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein."}},
-        Refused{{{D::kIdHs, "0.35"}}, false, {"unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe."}},
-        Refused{{{D::kIdLs, "0"}}, true, {"unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein"}},
-        Refused{{{D::kIdJ, "-1"}},
+        RefusedInputs{{{D::kIdHs, "0"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe kann nicht <= 0 sein."}},
+        RefusedInputs{{{D::kIdHs, "0.35"}}, false, {"unzulässige Eingabe!\n\n Schwellenhöhe ist > Muldentiefe."}},
+        RefusedInputs{{{D::kIdLs, "0"}}, true, {"unzulässige Eingabe!\n\nSchwellenabstand kann nicht <= 0 sein"}},
+        RefusedInputs{{{D::kIdJ, "-1"}},
                 true,
                 {"unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl des Schwellenabstands\nnicht < 0 sein."}},
-        Refused{{{D::kIdJ, "0"}}, false, {kSlopeImmersion}},
-        Refused{{{D::kIdJ, "-2"}}, false, {kSlopeImmersion}},
-        Refused{{{D::kIdTE, "-0.01"}},
+        RefusedInputs{{{D::kIdJ, "0"}}, false, {kSlopeImmersion}},
+        RefusedInputs{{{D::kIdJ, "-2"}}, false, {kSlopeImmersion}},
+        RefusedInputs{{{D::kIdTE, "-0.01"}},
                 false,
                 {"unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle kann nicht < 0 sein."}},
-        Refused{{{D::kIdTE, "0.2"}}, false, {kNotBelow}},
-        Refused{{{D::kIdTE, "0.25"}}, false, {kNotBelow}},
-        Refused{{{D::kIdB, "0"}},
+        RefusedInputs{{{D::kIdTE, "0.2"}}, false, {kNotBelow}},
+        RefusedInputs{{{D::kIdTE, "0.25"}}, false, {kNotBelow}},
+        RefusedInputs{{{D::kIdB, "0"}},
                 false,
                 {"Bitte geben Sie eine Zahl zwischen 0.5 und 5 ein."}},
         // Two values out of their ranges: one message names both, nothing is computed.
-        Refused{{{D::kIdD, "5000"}, {D::kIdT, "0.05"}},
+        RefusedInputs{{{D::kIdD, "5000"}, {D::kIdT, "0.05"}},
                 false,
                 {"Bitte prüfen Sie diese Eingaben:\n„Muldentiefe [m]“: Bitte geben Sie eine Zahl zwischen 0.1 und "
                  "0.7 ein.\n„N-dauer [min]“: Bitte geben Sie eine Zahl zwischen 0 und 4320 ein."}}));

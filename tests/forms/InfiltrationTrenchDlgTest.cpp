@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/CInfiltrationTrenchDlg.h"
+#include "FormCases.h"
 #include "ResultSteps.h"
 #include "testkit/FieldNumber.h"
 #include "testkit/TempDataDir.h"
@@ -19,6 +20,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
+using test::RefusedInputs;
 using D = CInfiltrationTrenchDlg;
 using test::FieldNumber;
 
@@ -61,29 +63,16 @@ TEST_F(InfiltrationTrench, OpensWithTheDefaultsAndComputes)
     EXPECT_TRUE(log.Messages().empty());
 }
 
-struct Refused {
-    std::vector<std::pair<int, const char*>> typed;
-    bool spacingMode;
-    std::vector<std::string> messages;
-};
-
-class InfiltrationTrenchRefusals : public InfiltrationTrench, public ::testing::WithParamInterface<Refused> {};
+class InfiltrationTrenchRefusals : public InfiltrationTrench, public ::testing::WithParamInterface<RefusedInputs> {};
 
 TEST_P(InfiltrationTrenchRefusals, ShowTheMessageClearTheResultsAndLeaveTheInputs)
 {
     form.Click(kIdOk);
     ASSERT_EQ(form.Text(D::kIdV), "44");
     ASSERT_EQ(form.Text(D::kIdVGenutzt), "17.415");
-    if (GetParam().spacingMode)
-        form.Click(D::kIdModeSpacing);
-    for (const auto& [id, text] : GetParam().typed)
-        form.Type(id, text);
-    form.Click(kIdOk);
-    EXPECT_EQ(log.Texts(), GetParam().messages);
+    test::ExpectInputsRefused(form, log, GetParam(), D::kIdModeSpacing);
     EXPECT_EQ(form.Text(D::kIdV), "0");
     EXPECT_EQ(form.Text(D::kIdVGenutzt), "0");
-    for (const auto& [id, text] : GetParam().typed)
-        EXPECT_EQ(form.Text(id), text) << id;
     if (!GetParam().spacingMode) {
         EXPECT_EQ(form.Text(D::kIdLs), "200"); // a refused spacing is not written
     }
@@ -99,23 +88,23 @@ std::string OutOfRange(const char* Ls)
 INSTANTIATE_TEST_SUITE_P(
     InfiltrationTrench, InfiltrationTrenchRefusals,
     ::testing::Values(
-        Refused{{{D::kIdHs, "0"}},
+        RefusedInputs{{{D::kIdHs, "0"}},
                 false,
                 {"Bitte geben Sie eine Zahl zwischen 0.2 und 2 ein."}},
-        Refused{{{D::kIdHs, "0.6"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe ist größer Grabenhöhe."}},
-        Refused{{{D::kIdLs, "0"}},
+        RefusedInputs{{{D::kIdHs, "0.6"}}, false, {"unzulässige Eingabe!\n\nSchwellenhöhe ist größer Grabenhöhe."}},
+        RefusedInputs{{{D::kIdLs, "0"}},
                 true,
                 {"Bitte geben Sie eine Zahl zwischen 10 und 10000 ein."}},
-        Refused{{{D::kIdJ, "0"}},
+        RefusedInputs{{{D::kIdJ, "0"}},
                 false,
                 {"unzulässige Eingabe!\n\nDie Sohlenneigung darf bei der Anwahl der Eintauchtiefe\nnicht "
                  "kleiner/gleich 0 sein."}},
-        Refused{{{D::kIdTE, "-0.1"}},
+        RefusedInputs{{{D::kIdTE, "-0.1"}},
                 false,
                 {"unzulässige Eingabe!\n\nDie Eintauchtiefe an der oberen Schwelle kann nicht < 0 sein."}},
-        Refused{{{D::kIdJ, "0.01"}}, false, {OutOfRange("40000")}}, // 0.4 m over 0.01 per mille
-        Refused{{{D::kIdTE, "0.39"}}, false, {OutOfRange("5")}},     // 0.01 m over 2 per mille
-        Refused{{{D::kIdJ, "1e-320"}},
+        RefusedInputs{{{D::kIdJ, "0.01"}}, false, {OutOfRange("40000")}}, // 0.4 m over 0.01 per mille
+        RefusedInputs{{{D::kIdTE, "0.39"}}, false, {OutOfRange("5")}},     // 0.01 m over 2 per mille
+        RefusedInputs{{{D::kIdJ, "1e-320"}},
                 false,
                 {"unzulässige Eingabe!\n\nDer berechnete Schwellenabstand liegt außerhalb\ndes zulässigen Bereichs von "
                  "10 bis 10000 m.\nBitte Sohlengefälle, Schwellenhöhe oder Eintauchtiefe ändern."}})); // no number

@@ -5,6 +5,7 @@
 
 #include "ResultSteps.h"
 #include "core/NumberText.h"
+#include "FormCases.h"
 #include "testkit/FieldNumber.h"
 #include "forms/CPipeCulvertDlg.h"
 
@@ -14,6 +15,8 @@ namespace {
 using D = CPipeCulvertDlg;
 
 using test::FieldNumber;
+using test::Refused;
+using test::Step;
 
 class PipeCulvert : public ::testing::Test {
 protected:
@@ -235,26 +238,11 @@ TEST_F(PipeCulvert, RefusalsSayWhyInTheFormsWords)
                                         "0 m sein.\nOhne Wassertiefe gibt es keinen Fließquerschnitt."}));
 }
 
-struct Step {
-    const char* what;
-    int field;
-    const char* start;
-    int button;
-    const char* after;
-};
-
 class PipeCulvertSteps : public ::testing::TestWithParam<Step> {};
 
 TEST_P(PipeCulvertSteps, StepWithinItsBounds)
 {
-    const Step& s = GetParam();
-    CMessageLog log;
-    CPipeCulvertDlg form(log);
-    form.Open();
-    form.Type(s.field, s.start);
-    form.Click(D::kIdRechne); // the value is read
-    form.Click(s.button);
-    EXPECT_EQ(form.Text(s.field), s.after) << s.what;
+    test::ExpectStep<CPipeCulvertDlg>(GetParam(), D::kIdRechne);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -275,13 +263,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Step{"h2 - at 0.02", D::kIdH2, "0.02", D::kIdH2Minus, "0.01"},
                       Step{"h2 - below 0.02", D::kIdH2, "0.019", D::kIdH2Minus, "0.019"}));
 
-struct Refused {
-    const char* what;
-    int field;
-    const char* text;
-    const char* messagePart;
-};
-
 class PipeCulvertRefuses : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(PipeCulvertRefuses, InputsWithoutFlowAreaClearTheResults)
@@ -294,15 +275,9 @@ TEST_P(PipeCulvertRefuses, InputsWithoutFlowAreaClearTheResults)
     ASSERT_NE(form.Text(D::kIdQ), "0");
     form.Type(r.field, r.text);
     form.Click(D::kIdRechne);
-    for (int id : {D::kIdQ, D::kIdV, D::kIdASohle, D::kIdLuSohle, D::kIdA, D::kIdLuWand})
-        EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
-    ASSERT_FALSE(log.Messages().empty()) << r.what;
-    EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(log.Messages().size(), 1u) << r.what; // one message for one fault
-    EXPECT_NE(form.RefusedBecause().find(r.messagePart), std::string::npos) << form.RefusedBecause();
-    for (int id :
-         {D::kIdQ, D::kIdV, D::kIdASohle, D::kIdLuSohle, D::kIdA, D::kIdLuWand, D::kIdI, D::kIdH1, D::kIdAufstau})
-        EXPECT_TRUE(ParseFieldNumber(form.Text(id)).has_value()) << id << ": " << form.Text(id);
+    test::ExpectRefusedAndCleared(
+        form, log, r, {D::kIdQ, D::kIdV, D::kIdASohle, D::kIdLuSohle, D::kIdA, D::kIdLuWand},
+        {D::kIdQ, D::kIdV, D::kIdASohle, D::kIdLuSohle, D::kIdA, D::kIdLuWand, D::kIdI, D::kIdH1, D::kIdAufstau});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -15,21 +15,15 @@
 #include "core/Format.h"
 #include "core/NumberText.h"
 #include "forms/CPipeRunDlg.h"
+#include "PipeRunEntry.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/MediumOfTree.h"
 #include "PipeRunReportHeader.h"
 
 namespace dralun {
 namespace {
 
 using Dlg = CPipeRunDlg;
-
-// The medium folder of this source tree, when the test environment does not
-// name it.
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
 
 using ::testing::ElementsAre;
 
@@ -59,24 +53,12 @@ TableRow CommittedRow(int i)
     return {};
 }
 
-class PipeRun : public ::testing::Test {
+class PipeRun : public test::OpenPipeRun {
 protected:
-    void SetUp() override
-    {
-        dir.CopyFromMedium("DN.ASC");
-        dir.CopyFromMedium("A110KR.ASC");
-        form = std::make_unique<CPipeRunDlg>(log);
-        form->Open();
-    }
-    std::string Text(int id) const { return form->Text(id); }
     std::vector<std::string> Results() const
     {
         return {Text(Dlg::kIdVv), Text(Dlg::kIdQv), Text(Dlg::kIdVt), Text(Dlg::kIdQt), Text(Dlg::kIdDrH)};
     }
-
-    test::TempDataDir dir;
-    CMessageLog log;
-    std::unique_ptr<CPipeRunDlg> form;
 };
 
 TEST_F(PipeRun, BindsItsFieldsInTheExchangeOrder)
@@ -143,10 +125,7 @@ class PipeRunModes : public PipeRun, public ::testing::WithParamInterface<ModeCa
 TEST_P(PipeRunModes, CompleteTheOtherSlopeFields)
 {
     const ModeCase& c = GetParam();
-    form->Click(c.mode);
-    for (const auto& [id, text] : c.typed)
-        form->Type(id, text);
-    form->Click(Dlg::kIdCompute);
+    test::EnterAndCompute(*form, c.mode, c.typed);
     EXPECT_EQ(Text(Dlg::kIdI), c.percent) << c.what;
     EXPECT_EQ(Text(Dlg::kIdN), c.n) << c.what;
     EXPECT_EQ(Text(Dlg::kIdVv), c.vv) << c.what;

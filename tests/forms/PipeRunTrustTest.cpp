@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/CPipeRunDlg.h"
+#include "PipeRunEntry.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -23,21 +24,7 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class PipeRunTrust : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir.CopyFromMedium("DN.ASC");
-        dir.CopyFromMedium("A110KR.ASC");
-        form = std::make_unique<CPipeRunDlg>(log);
-        form->Open();
-    }
-    std::string Text(int id) const { return form->Text(id); }
-
-    test::TempDataDir dir;
-    CMessageLog log;
-    std::unique_ptr<CPipeRunDlg> form;
-};
+class PipeRunTrust : public test::OpenPipeRun {};
 
 struct ListCase {
     const char* what;
@@ -54,10 +41,7 @@ class PipeRunLists : public PipeRunTrust, public ::testing::WithParamInterface<L
 TEST_P(PipeRunLists, ShowTheSlopeAndRoughnessOfTheResults)
 {
     const ListCase& c = GetParam();
-    form->Click(c.mode);
-    for (const auto& [id, text] : c.typed)
-        form->Type(id, text);
-    form->Click(Dlg::kIdCompute);
+    test::EnterAndCompute(*form, c.mode, c.typed);
     EXPECT_EQ(Text(Dlg::kIdQv), c.Qv) << c.what;
     EXPECT_EQ(form->Items(Dlg::kIdListQv)[c.row], c.listQv) << c.what;
     EXPECT_EQ(Text(Dlg::kIdVv), form->Items(Dlg::kIdListVv)[c.row]) << c.what;

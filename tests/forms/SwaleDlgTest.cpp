@@ -6,6 +6,7 @@
 
 #include "core/NumberText.h"
 #include "forms/CSwaleDlg.h"
+#include "FormCases.h"
 #include "testkit/FieldNumber.h"
 
 namespace dralun {
@@ -14,6 +15,8 @@ namespace {
 using D = CSwaleDlg;
 
 using test::FieldNumber;
+using test::Refused;
+using test::Step;
 
 const int kResults[] = {D::kIdAKreis,   D::kIdLuKreis,   D::kIdRKreis,   D::kIdVKreis,
                         D::kIdQKreis,   D::kIdAParabel,  D::kIdLuParabel, D::kIdVParabel,
@@ -205,27 +208,11 @@ TEST_F(Swale, WidthStepsEndAtFourAndAtHalfAMetre)
     EXPECT_EQ(form.Text(D::kIdB), "0.5");
 }
 
-struct Step {
-    const char* what;
-    int field;
-    const char* start;
-    int button;
-    const char* after;
-};
-
 class SwaleSteps : public ::testing::TestWithParam<Step> {};
 
 TEST_P(SwaleSteps, StepWithinItsBounds)
 {
-    const Step& s = GetParam();
-    CMessageLog log;
-    CSwaleDlg form(log);
-    form.Open();
-    form.Click(D::kIdTEqualsH);
-    form.Type(s.field, s.start);
-    form.Click(kIdOk);
-    form.Click(s.button);
-    EXPECT_EQ(form.Text(s.field), s.after) << s.what;
+    test::ExpectStep<CSwaleDlg>(GetParam(), kIdOk, [](CSwaleDlg& form) { form.Click(D::kIdTEqualsH); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Bounds, SwaleSteps,
@@ -249,13 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Bounds, SwaleSteps,
                                            Step{"kSt - at 6", D::kIdKSt, "6", D::kIdKStMinus, "5"},
                                            Step{"kSt - at 5", D::kIdKSt, "5", D::kIdKStMinus, "5"}));
 
-struct Refused {
-    const char* what;
-    int field;
-    const char* text;
-    const char* messagePart;
-};
-
 class SwaleRefuses : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(SwaleRefuses, InputsWithoutASwaleClearTheResults)
@@ -269,13 +249,8 @@ TEST_P(SwaleRefuses, InputsWithoutASwaleClearTheResults)
     form.Type(D::kIdT, "0");
     form.Type(r.field, r.text);
     form.Click(kIdOk);
-    for (int id : kResults)
-        EXPECT_EQ(form.Text(id), "0") << r.what << ", field " << id;
-    ASSERT_EQ(log.Messages().size(), 1u) << r.what;
-    EXPECT_EQ(log.Messages().back().icon, MsgIcon::Exclamation);
-    EXPECT_NE(form.RefusedBecause().find(r.messagePart), std::string::npos) << form.RefusedBecause();
-    for (int id : kResults)
-        EXPECT_TRUE(ParseFieldNumber(form.Text(id)).has_value()) << id << ": " << form.Text(id);
+    const std::vector<int> results(std::begin(kResults), std::end(kResults));
+    test::ExpectRefusedAndCleared(form, log, r, results, results);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, SwaleRefuses,

@@ -11,9 +11,12 @@
 #include "forms/CThrottleSectionDlg.h"
 #include "testkit/FieldNumber.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/TextLines.h"
 
 namespace dralun {
 namespace {
+
+using test::Lines;
 
 using D = CThrottleSectionDlg;
 
@@ -194,15 +197,6 @@ const char* const kHeader =
     "\n"
     "Die Schrittweite wird mit 0.01 gewählt. \n"
     " \n";
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 ThrottleInput AtLevel(double maxLevel, double L = 4.0)
 {

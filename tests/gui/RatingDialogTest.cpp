@@ -117,12 +117,7 @@ class RatingDialogTest : public QObject {
     std::unique_ptr<test::TempDataDir> m_dir;
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::TempDataDir>();
-        m_dir->CopyFromMedium("DN.ASC");
-        m_dir->CopyFromMedium("A110KR.ASC");
-    }
+    void init() { m_dir = test::PipeRunData(); }
     void cleanup() { m_dir.reset(); }
 
     void everyComputingFormHasBothButtons()

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
+
+#include "testkit/TempDataDir.h"
 
 namespace dralun::test {
 
@@ -36,6 +39,16 @@ inline void Tick(QListWidget* list, const std::vector<int>& ids)
         list->item(i)->setCheckState(std::find(ids.begin(), ids.end(), id) != ids.end() ? Qt::Checked
                                                                                         : Qt::Unchecked);
     }
+}
+
+// A data folder with the pipe diameters and the part-filling table the pipe
+// run reads.
+inline std::unique_ptr<TempDataDir> PipeRunData()
+{
+    auto dir = std::make_unique<TempDataDir>();
+    dir->CopyFromMedium("DN.ASC");
+    dir->CopyFromMedium("A110KR.ASC");
+    return dir;
 }
 
 } // namespace dralun::test

@@ -31,12 +31,7 @@ class RatingVerdictTest : public QObject {
     std::unique_ptr<test::TempDataDir> m_dir;
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<test::TempDataDir>();
-        m_dir->CopyFromMedium("DN.ASC");
-        m_dir->CopyFromMedium("A110KR.ASC");
-    }
+    void init() { m_dir = test::PipeRunData(); }
 
     // The pipe run at its defaults carries Qv = 97.94 l/s (Prandtl-Colebrook,
     // DN 300, I 1 %, kb 1.5 mm): with Q from 80 to 120 l/s the verdict

@@ -17,20 +17,6 @@ using namespace dralun;
 
 namespace {
 
-struct Row {
-    double height;
-    double space;
-    bool keep;
-};
-
-std::vector<PageRow> Rows(const std::vector<Row>& rows)
-{
-    std::vector<PageRow> out;
-    for (const Row& r : rows)
-        out.push_back({r.height, r.space, r.keep});
-    return out;
-}
-
 QString Places(const std::vector<RowPlace>& places)
 {
     QStringList out;
@@ -41,7 +27,7 @@ QString Places(const std::vector<RowPlace>& places)
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<Row>)
+Q_DECLARE_METATYPE(std::vector<PageRow>)
 
 class ReportPaginationTest : public QObject {
     Q_OBJECT
@@ -49,31 +35,31 @@ class ReportPaginationTest : public QObject {
 private slots:
     void paginate_data()
     {
-        QTest::addColumn<std::vector<Row>>("rows");
+        QTest::addColumn<std::vector<PageRow>>("rows");
         QTest::addColumn<QString>("expected"); // page@top of each row, body height 100
-        QTest::newRow("all fit") << std::vector<Row>{{10, 0, false}, {20, 0, false}, {30, 0, false}}
+        QTest::newRow("all fit") << std::vector<PageRow>{{10, 0, false}, {20, 0, false}, {30, 0, false}}
                                  << "0@0 0@10 0@30";
         QTest::newRow("a row that does not fit begins the next page")
-            << std::vector<Row>{{40, 0, false}, {40, 0, false}, {40, 0, false}} << "0@0 0@40 1@0";
+            << std::vector<PageRow>{{40, 0, false}, {40, 0, false}, {40, 0, false}} << "0@0 0@40 1@0";
         QTest::newRow("a heading goes with its row")
-            << std::vector<Row>{{50, 0, false}, {30, 0, true}, {30, 0, false}} << "0@0 1@0 1@30";
+            << std::vector<PageRow>{{50, 0, false}, {30, 0, true}, {30, 0, false}} << "0@0 1@0 1@30";
         QTest::newRow("heading, table head and first row together")
-            << std::vector<Row>{{70, 0, false}, {10, 0, true}, {10, 0, true}, {20, 0, false}, {10, 0, false}}
+            << std::vector<PageRow>{{70, 0, false}, {10, 0, true}, {10, 0, true}, {20, 0, false}, {10, 0, false}}
             << "0@0 1@0 1@10 1@20 1@40";
         QTest::newRow("space above kept inside a page")
-            << std::vector<Row>{{30, 0, false}, {50, 10, false}} << "0@0 0@40";
+            << std::vector<PageRow>{{30, 0, false}, {50, 10, false}} << "0@0 0@40";
         QTest::newRow("space above dropped at the top of a page")
-            << std::vector<Row>{{60, 0, false}, {50, 10, false}} << "0@0 1@0";
+            << std::vector<PageRow>{{60, 0, false}, {50, 10, false}} << "0@0 1@0";
         QTest::newRow("a group taller than a page breaks where it must")
-            << std::vector<Row>{{10, 0, false}, {60, 0, true}, {60, 0, false}} << "0@0 1@0 2@0";
+            << std::vector<PageRow>{{10, 0, false}, {60, 0, true}, {60, 0, false}} << "0@0 1@0 2@0";
         QTest::newRow("a row taller than a page stands alone")
-            << std::vector<Row>{{150, 0, false}, {10, 5, false}} << "0@0 1@0";
+            << std::vector<PageRow>{{150, 0, false}, {10, 5, false}} << "0@0 1@0";
     }
     void paginate()
     {
-        QFETCH(std::vector<Row>, rows);
+        QFETCH(std::vector<PageRow>, rows);
         QFETCH(QString, expected);
-        QCOMPARE(Places(Paginate(Rows(rows), 100)), expected);
+        QCOMPARE(Places(Paginate(rows, 100)), expected);
     }
 
     void aLongReportStaysInsideThePageBodies()

@@ -17,6 +17,7 @@
 #include "forms/MainFields.h"
 #include "project/KeepCalculation.h"
 #include "project/ProjectFile.h"
+#include "testkit/ComputingForms.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -24,24 +25,11 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::vector<int> ComputingForms()
-{
-    std::vector<int> ids;
-    for (const FormInfo& info : AllForms())
-        if (info.Computes())
-            ids.push_back(info.templateId);
-    return ids;
-}
-
 std::string FormName(const ::testing::TestParamInfo<int>& info) { return "Form" + std::to_string(info.param); }
 
 class KeepAndReopen : public ::testing::TestWithParam<int> {
 protected:
-    void SetUp() override
-    {
-        for (const auto& entry : std::filesystem::directory_iterator(test::MediumDir()))
-            data.CopyFromMedium(entry.path().filename().string());
-    }
+    void SetUp() override { data.CopyWholeMedium(); }
     test::TempDataDir data;
     CSilentSink sink;
 };
@@ -147,7 +135,7 @@ TEST_P(KeepAndReopen, EveryActionThenRechneIsRedoneAlike)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryComputingForm, KeepAndReopen, ::testing::ValuesIn(ComputingForms()), FormName);
+INSTANTIATE_TEST_SUITE_P(EveryComputingForm, KeepAndReopen, ::testing::ValuesIn(test::ComputingForms()), FormName);
 
 TEST(KeepCalculation, OrificeKeepsNameInputsResultsAndHead)
 {

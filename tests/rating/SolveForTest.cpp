@@ -23,6 +23,21 @@ constexpr double kPi10 = 3.141592654;
 
 using SolveForTest = test::OpenedFormTest;
 
+// A search on a form: the result to bring to the target, the input varied
+// between lo and hi.
+struct Search {
+    int form;
+    const char* result;
+    double target;
+    const char* vary;
+    double lo, hi;
+};
+
+SolveOutcome Solve(CForm& form, const Search& s)
+{
+    return SolveFor(form, {form.FindFieldByName(s.result)->id, s.target, form.FindFieldByName(s.vary)->id, s.lo, s.hi});
+}
+
 // The ditch's discharge for a depth, b 0.5 m, banks 1 : 1.5, I 1 per mille, kSt 25.
 double DitchQ(double t)
 {
@@ -42,32 +57,28 @@ double DitchDepthFor(double Q)
 TEST_F(SolveForTest, ClosedFormAnswers)
 {
     struct Case {
-        int form;
-        const char* result;
-        double target;
-        const char* vary;
-        double lo, hi;
+        Search search;
         double expected;
     };
     const double mu = 0.67, h = 0.6;
     const Case cases[] = {
         // orifice: v = mu sqrt(2 g h), so h = (v / mu)² / (2 g)
-        {171, "v", 2.5, "h", 0.01, 10, std::pow(2.5 / mu, 2) / (2 * kGravity)},
+        {{171, "v", 2.5, "h", 0.01, 10}, std::pow(2.5 / mu, 2) / (2 * kGravity)},
         // orifice: d = 2 sqrt(A / pi), A = Q / 1000 / v: Q = 1000 pi d² / 4 · v
-        {171, "d", 0.2, "Q", 1, 500, 1000 * kPi10 * 0.04 / 4 * mu * std::sqrt(2 * kGravity * h)},
+        {{171, "d", 0.2, "Q", 1, 500}, 1000 * kPi10 * 0.04 / 4 * mu * std::sqrt(2 * kGravity * h)},
         // ditch: the depth that carries 0.4 m³/s
-        {143, "Q", 0.4, "t", 0.03, 3, DitchDepthFor(0.4)},
+        {{143, "Q", 0.4, "t", 0.03, 3}, DitchDepthFor(0.4)},
         // from 0 over three hundred decades
-        {171, "v", 2.5, "h", 0, 1e300, std::pow(2.5 / mu, 2) / (2 * kGravity)},
+        {{171, "v", 2.5, "h", 0, 1e300}, std::pow(2.5 / mu, 2) / (2 * kGravity)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Format("%d %s", c.form, c.result));
-        const auto form = Opened(c.form);
-        const SolveOutcome out = SolveFor(*form, {Id(*form, c.result), c.target, Id(*form, c.vary), c.lo, c.hi});
+        SCOPED_TRACE(Format("%d %s", c.search.form, c.search.result));
+        const auto form = Opened(c.search.form);
+        const SolveOutcome out = Solve(*form, c.search);
         ASSERT_TRUE(out.found) << out.problem;
         // the result to 1e-9: these inputs to 2e-9 (v as the root of h)
         EXPECT_NEAR(out.value, c.expected, 2.2e-9 * c.expected);
-        EXPECT_NEAR(out.resultValue, c.target, 1e-9 * c.target);
+        EXPECT_NEAR(out.resultValue, c.search.target, 1e-9 * c.search.target);
         EXPECT_LE(out.computations, kMostSolveComputations);
         EXPECT_EQ(out.valueText, Format("%.15g", out.value));
     }
@@ -221,30 +232,26 @@ TEST_F(SolveForTest, TakeSolutionShowsTheValueOnTheForm)
 TEST_F(SolveForTest, NothingFound)
 {
     struct Case {
-        int form;
-        const char* result;
-        double target;
-        const char* vary;
-        double lo, hi;
+        Search search;
         std::string problem;
     };
     const Case cases[] = {
-        {171, "v", 50, "h", 0.01, 10,
+        {{171, "v", 50, "h", 0.01, 10},
          Format("Der Zielwert 50 wird im Suchbereich nicht erreicht (v zwischen %.15g und %.15g).",
                 0.67 * std::sqrt(2 * kGravity * 0.01), 0.67 * std::sqrt(2 * kGravity * 10))},
         // DN 300 at 1 : 100 carries Qv = 98 l/s full: from Q = 150 on the pipe
         // is overloaded and has no part filling, so no velocity vt
-        {130, "vt", 1, "Q", 150, 200,
+        {{130, "vt", 1, "Q", 150, 200},
          "Das Ergebnis vt lässt sich an den Stützstellen des Suchbereichs nicht berechnen. Bei Q = 150 rechnet das "
          "Formular nicht: "
          "überlastet: Q > Qv, keine Teilfüllung"},
     };
     for (const Case& c : cases) {
-        const auto form = Opened(c.form);
-        const SolveOutcome out = SolveFor(*form, {Id(*form, c.result), c.target, Id(*form, c.vary), c.lo, c.hi});
+        const auto form = Opened(c.search.form);
+        const SolveOutcome out = Solve(*form, c.search);
         EXPECT_FALSE(out.found);
         EXPECT_EQ(out.problem, c.problem);
-        EXPECT_FALSE(TakeSolution(*form, Id(*form, c.vary), out));
+        EXPECT_FALSE(TakeSolution(*form, Id(*form, c.search.vary), out));
     }
 }
 

@@ -14,6 +14,7 @@
 #include "forms/CForm.h"
 #include "forms/FormRegistry.h"
 #include "report/Report.h"
+#include "testkit/ComputingForms.h"
 #include "testkit/TempDataDir.h"
 
 namespace dralun {
@@ -67,11 +68,7 @@ void CheckReport(const CForm& form, const std::string& where)
 
 class ReportCheck : public ::testing::TestWithParam<int> {
 protected:
-    void SetUp() override
-    {
-        for (const auto& entry : std::filesystem::directory_iterator(test::MediumDir()))
-            m_data.CopyFromMedium(entry.path().filename().string());
-    }
+    void SetUp() override { m_data.CopyWholeMedium(); }
     test::TempDataDir m_data;
     CMessageLog m_log;
 };
@@ -104,17 +101,7 @@ TEST_P(ReportCheck, DefaultsAndRandomInputsGiveStepsThatEvaluateToTheirValues)
     }
 }
 
-// Every form that computes (105 only draws the overflow it is given).
-std::vector<int> ComputingForms()
-{
-    std::vector<int> ids;
-    for (const FormInfo& info : AllForms())
-        if (info.Computes())
-            ids.push_back(info.templateId);
-    return ids;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryForm, ReportCheck, ::testing::ValuesIn(ComputingForms()),
+INSTANTIATE_TEST_SUITE_P(EveryForm, ReportCheck, ::testing::ValuesIn(test::ComputingForms()),
                          [](const auto& info) { return "Form" + std::to_string(info.param); });
 
 } // namespace

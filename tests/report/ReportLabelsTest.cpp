@@ -50,11 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Every form, at its defaults and in every mode a radio button chooses.
 class EveryFormReport : public ::testing::TestWithParam<int> {
 protected:
-    void SetUp() override
-    {
-        for (const auto& entry : std::filesystem::directory_iterator(test::MediumDir()))
-            m_data.CopyFromMedium(entry.path().filename().string());
-    }
+    void SetUp() override { m_data.CopyWholeMedium(); }
     test::TempDataDir m_data;
     CMessageLog m_log;
 };

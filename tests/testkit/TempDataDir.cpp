@@ -91,4 +91,10 @@ void TempDataDir::CopyFromMedium(const std::string& name) const
     std::filesystem::copy_file(MediumDir() / name, File(name), std::filesystem::copy_options::overwrite_existing);
 }
 
+void TempDataDir::CopyWholeMedium() const
+{
+    for (const auto& entry : std::filesystem::directory_iterator(MediumDir()))
+        CopyFromMedium(entry.path().filename().string());
+}
+
 } // namespace dralun::test

@@ -27,6 +27,8 @@ public:
     bool Exists(const std::string& name) const;
     // Copies a file of the installation medium into the directory.
     void CopyFromMedium(const std::string& name) const;
+    // Copies every file of the installation medium into the directory.
+    void CopyWholeMedium() const;
 
 private:
     std::filesystem::path m_path;

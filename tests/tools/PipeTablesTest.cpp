@@ -14,28 +14,15 @@
 #include "core/NumberText.h"
 #include "generators/PipeTables.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/MediumOfTree.h"
+#include "testkit/TextLines.h"
 
 namespace dralun::gen {
 namespace {
 
-// The medium folder of this source tree, when the test environment does not
-// name it.
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
+using test::Lines;
 
 constexpr ReferencePipe kPipe{0.005, 1.5};
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST(PipeTables, CommittedFilesAreTheGeneratorsOutput)
 {

@@ -15,16 +15,10 @@
 #include "forms/RainfallFileLoad.h"
 #include "generators/Rainfall.h"
 #include "testkit/TempDataDir.h"
+#include "testkit/MediumOfTree.h"
 
 namespace dralun::gen {
 namespace {
-
-// The medium folder of this source tree, when the test environment does not name it.
-const bool kMediumDirKnown = [] {
-    const auto medium = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "medium" / "Dralun";
-    setenv("DRALUN_MEDIUM_DIR", medium.string().c_str(), 0);
-    return true;
-}();
 
 TEST(Rainfall, CommittedFileIsTheGeneratorsOutputIn29ShortLines)
 {
