@@ -211,20 +211,6 @@ private slots:
                      qPrintable(VerdictLineText(v, false)));
         }
     }
-
-    void everyFormOpensQuickly()
-    {
-        for (const FormInfo& info : AllForms()) {
-            QElapsedTimer timer;
-            timer.start();
-            CMessageLog log;
-            CFormWindow w(info, nullptr, &log);
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            w.grab(); // first paint
-            QVERIFY2(timer.elapsed() < 300, qPrintable(QStringLiteral("form %1: %2 ms").arg(info.templateId).arg(timer.elapsed())));
-        }
-    }
 };
 
 DRALUN_QTEST(FormWindowTest);
