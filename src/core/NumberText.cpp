@@ -128,4 +128,13 @@ int ClassicAtoi(std::string_view text)
     return static_cast<int>(value);
 }
 
+std::string TypedWithDecimalComma(std::string_view typed)
+{
+    std::string text(typed);
+    for (char& c : text)
+        if (c == ',')
+            c = '.';
+    return text;
+}
+
 } // namespace dralun

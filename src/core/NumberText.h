@@ -1,6 +1,7 @@
 #pragma once
 // Reading numbers from text, locale-independent, with a decimal point only.
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace dralun {
@@ -23,5 +24,11 @@ int ClassicAtoi(std::string_view text);
 
 // Length of the longest prefix of text that is a decimal number (0 if none).
 size_t DecimalPrefixLength(std::string_view text);
+
+// "Komma als Dezimalzeichen": what a person types into a number field, as
+// the form reads it. A comma and a point are both the decimal sign (there
+// are no thousands separators), so every comma becomes a point; "1.234,5"
+// has two decimal signs and stays no number.
+std::string TypedWithDecimalComma(std::string_view typed);
 
 } // namespace dralun

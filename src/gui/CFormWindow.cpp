@@ -143,6 +143,10 @@ CFormWindow::CFormWindow(const FormInfo& info, QWidget* parent, IMessageSink* si
                 edit->SetAllDigits(all);
         Sync();
     });
+    connect(&CDigitDisplay::Instance(), &CDigitDisplay::DecimalSignChanged, this, [this] {
+        Sync();
+        ShowVerdict();
+    });
 
     m_busy = true;
     m_form->Open();
@@ -245,9 +249,12 @@ QWidget* CFormWindow::MakeEdit(int id, int chars)
     edit->SetAllDigits(CDigitDisplay::Instance().AllDigits());
     // Only what the user types goes into the form; the window never writes
     // a text it shows (rounded, say) back.
-    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
-        m_typed[id] = text;
-        m_form->SetEditText(id, text.toStdString());
+    // With the decimal comma, a comma typed into a number field is the
+    // form's point.
+    connect(edit, &QLineEdit::textEdited, this, [this, id, number](const QString& text) {
+        const QString typed = number ? CDigitDisplay::Instance().Typed(text) : text;
+        m_typed[id] = typed;
+        m_form->SetEditText(id, typed.toStdString());
         ShowStale();
     });
     edit->installEventFilter(this);
@@ -413,7 +420,7 @@ QStringList CFormWindow::Items(int id) const
 {
     QStringList items;
     for (const std::string& item : m_form->Items(id))
-        items.append(Q(item));
+        items.append(CDigitDisplay::Instance().Shown(Q(item)));
     return items;
 }
 

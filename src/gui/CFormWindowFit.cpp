@@ -179,9 +179,16 @@ void CFormWindow::ShowField(int id, CFieldEdit* edit, bool allDigits)
     }
     const auto typed = m_typed.find(id);
     const bool typedByUser = typed != m_typed.end() && typed->second == full;
-    const QString shown = ShownFieldText(*m_form, *field, model, typedByUser, allDigits);
-    edit->ShowText(shown, m_form->Computed(id) ? full : shown); // no value: nothing to copy
-    const QString tip = FieldToolTip(*m_form, *field, full, shown);
+    QString shown = ShownFieldText(*m_form, *field, model, typedByUser, allDigits);
+    QString whole = full;
+    // A number, and every text the form writes, with the decimal sign chosen;
+    // a text typed (a file name) as it is.
+    if (field->kind == Kind::Number || field->kind == Kind::Single || field->role == Role::Out) {
+        shown = CDigitDisplay::Instance().Shown(shown);
+        whole = CDigitDisplay::Instance().Shown(full);
+    }
+    edit->ShowText(shown, m_form->Computed(id) ? whole : shown); // no value: nothing to copy
+    const QString tip = CDigitDisplay::Instance().Shown(FieldToolTip(*m_form, *field, whole, shown));
     if (edit->toolTip() != tip)
         edit->setToolTip(tip);
 }
@@ -196,7 +203,7 @@ void CFormWindow::ShowVerdict()
     QString text;
     QColor ink, paper = palette().color(QPalette::Window);
     if (verdict && !m_form->RefusedWhole()) {
-        text = VerdictLineText(*verdict, CDigitDisplay::Instance().AllDigits());
+        text = CDigitDisplay::Instance().Shown(VerdictLineText(*verdict, CDigitDisplay::Instance().AllDigits()));
         if (m_form->ResultsStale()) {
             text = QStringLiteral("Veraltet – %1").arg(text);
             ink = StaleTextColour(palette(), QPalette::WindowText, QPalette::Window);

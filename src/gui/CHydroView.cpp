@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include "gui/DigitDisplay.h"
 #include "gui/StartScreen.h"
 
 namespace dralun {
@@ -13,6 +14,8 @@ namespace dralun {
 CHydroView::CHydroView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The line on the decimal sign says what the fields take.
+    connect(&CDigitDisplay::Instance(), &CDigitDisplay::DecimalSignChanged, this, qOverload<>(&QWidget::update));
 }
 
 void CHydroView::paintEvent(QPaintEvent*)

@@ -29,6 +29,7 @@
 #include "gui/CFormWindow.h"
 #include "gui/CMessageBox.h"
 #include "gui/CRunoffCoefficientDlg.h"
+#include "gui/DigitDisplay.h"
 
 namespace dralun {
 
@@ -40,10 +41,12 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr double kFrequencies[] = {2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01};
 const QString kRainUnit = QStringLiteral("l/(s·ha)");
 
-// A number the user typed, by the rule of every field: a point, never a comma.
+// A number the user typed, by the rule of every field: a point, or with
+// "Komma als Dezimalzeichen" a comma or a point.
 std::optional<double> Number(const QString& text)
 {
-    const std::optional<double> value = ParseFieldNumber(text.trimmed().toStdString());
+    const std::optional<double> value =
+        ParseFieldNumber(CDigitDisplay::Instance().Typed(text.trimmed()).toStdString());
     if (value && !std::isfinite(*value))
         return std::nullopt;
     return value;
@@ -53,15 +56,15 @@ QString NotANumber(const QString& what, const QString& text)
 {
     if (text.trimmed().isEmpty())
         return QStringLiteral("%1 fehlt.").arg(what);
-    if (text.contains(QLatin1Char(',')))
+    if (text.contains(QLatin1Char(',')) && !CDigitDisplay::Instance().DecimalComma())
         return QStringLiteral("%1 ist keine Zahl (Dezimaltrennzeichen ist der Punkt, nicht das Komma).").arg(what);
     return QStringLiteral("%1 ist keine Zahl.").arg(what);
 }
 
 // A number the dialog writes into a cell for the user to read and change.
-QString Typed(double value) { return Q(TypedText(FormatG15(value))); }
+QString Typed(double value) { return CDigitDisplay::Instance().Shown(Q(TypedText(FormatG15(value)))); }
 
-QString Shown(double value, const char* unit) { return Q(RoundedText(value, unit)); }
+QString Shown(double value, const char* unit) { return CDigitDisplay::Instance().Shown(Q(RoundedText(value, unit))); }
 
 bool IsOffered(const std::string& name)
 {
@@ -143,7 +146,7 @@ CInflowDlg::CInflowDlg(CFormWindow& window, std::function<int(QDialog&)> runModa
     m_duration->setMinimumContentsLength(7);
     m_frequency = new QComboBox;
     for (double n : kFrequencies)
-        m_frequency->addItem(Q(FormatG15(n)), n);
+        m_frequency->addItem(CDigitDisplay::Instance().Shown(Q(FormatG15(n))), n);
     m_frequency->setCurrentIndex(1); // n = 1/a
     m_fileRainText = new QLabel;
     auto* durationLabel = new QLabel(QStringLiteral("&Dauer D:"));
@@ -486,7 +489,7 @@ void CInflowDlg::Update()
             problem = Q(InflowRefusalText(q));
         } else {
             result = QStringLiteral("Σ ψ · A = %1 m², r = %2 %3:   Q = %4 l/s")
-                         .arg(Q(RoundedText(q.reducedArea, Rounding{0, 4, 2})), Shown(rain->intensity, "l/(s ha)"),
+                         .arg(CDigitDisplay::Instance().Shown(Q(RoundedText(q.reducedArea, Rounding{0, 4, 2}))), Shown(rain->intensity, "l/(s ha)"),
                               kRainUnit, Shown(q.litres, "l/s"));
             if (std::string_view(unit) != "l/s")
                 result += QStringLiteral(" = %1 %2").arg(Shown(q.Q, unit), Q(unit));

@@ -72,6 +72,7 @@ void CMainFrame::OnCommand(int command)
         m_actions[cmd::ViewStatusBar]->setChecked(statusBar()->isVisible());
         return;
     case cmd::ViewAllDigits: ShowAllDigits(!CDigitDisplay::Instance().AllDigits()); return;
+    case cmd::ViewDecimalComma: TypeDecimalComma(!CDigitDisplay::Instance().DecimalComma()); return;
     case cmd::NextPane:
     case cmd::PrevPane:
         m_view->setFocus(); // the one pane there is

@@ -95,6 +95,7 @@ private:
     void OnFilePrintSetup();
     void OnAppAbout();
     void ShowAllDigits(bool all);
+    void TypeDecimalComma(bool comma);
     void OpenCalculator(int command);
 
     CHydroDoc& m_doc;

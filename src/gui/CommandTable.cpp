@@ -151,7 +151,8 @@ const std::vector<Menu>& MenuTable()
               {EditPaste, QStringLiteral("E&infügen\tStrg+V")}}},
             {QStringLiteral("&Ansicht"),
              {{ViewStatusBar, QStringLiteral("S&tatusleiste")},
-              {ViewAllDigits, QStringLiteral("&Alle Stellen anzeigen")}}},
+              {ViewAllDigits, QStringLiteral("&Alle Stellen anzeigen")},
+              {ViewDecimalComma, QStringLiteral("&Komma als Dezimalzeichen")}}},
         };
         for (Menu& menu : FormMenus())
             all.push_back(std::move(menu));
@@ -200,6 +201,8 @@ QString Prompt(int command)
         {FileRainImport, "Liest den KOSTRA-DWD-Regen einer Zelle und schreibt ihn als Regenreihe ins "
                          "Datenverzeichnis.\nRegendaten importieren"},
         {ViewAllDigits, "Zeigt in den Formularen alle Stellen der Zahlen statt der gerundeten Werte.\nAlle Stellen"},
+        {ViewDecimalComma, "Nimmt in den Feldern Komma und Punkt als Dezimalzeichen und zeigt die Zahlen mit Komma.\n"
+                           "Komma als Dezimalzeichen"},
         {EditUndo, "Macht die letzte Aktion rückgängig.\nRückgängig"},
         {EditCut, "Entfernt die Markierung und überträgt sie in die Zwischenablage.\nAusschneiden"},
         {EditCopy, "Kopiert die Markierung und überträgt sie in die Zwischenablage.\nKopieren"},

@@ -35,6 +35,8 @@ enum : int {
     ViewAllDigits = 32792,
     // The KOSTRA-DWD rain of one cell as a rainfall file in the data directory.
     FileRainImport = 32793,
+    // A comma or a point typed is the decimal sign, and numbers show the comma.
+    ViewDecimalComma = 32794,
 };
 
 struct MenuItem {

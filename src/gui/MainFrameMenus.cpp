@@ -19,6 +19,8 @@ namespace {
 const QString kReady = QStringLiteral("Bereit");
 // "Ansicht" → "Alle Stellen anzeigen", kept from one run to the next.
 const QString kAllDigitsKey = QStringLiteral("Ansicht/AlleStellen");
+// "Ansicht" → "Komma als Dezimalzeichen", kept too.
+const QString kDecimalCommaKey = QStringLiteral("Ansicht/Dezimalkomma");
 } // namespace
 
 void CMainFrame::BuildMenus()
@@ -73,6 +75,11 @@ void CMainFrame::BuildMenus()
     allDigits->setCheckable(true);
     allDigits->setChecked(digits.AllDigits());
     connect(&digits, &CDigitDisplay::Changed, allDigits, &QAction::setChecked);
+    digits.SetDecimalComma(QSettings().value(kDecimalCommaKey, false).toBool());
+    QAction* comma = m_actions[cmd::ViewDecimalComma];
+    comma->setCheckable(true);
+    comma->setChecked(digits.DecimalComma());
+    connect(&digits, &CDigitDisplay::DecimalSignChanged, comma, &QAction::setChecked);
 }
 
 void CMainFrame::ShowAllDigits(bool all)
@@ -80,6 +87,13 @@ void CMainFrame::ShowAllDigits(bool all)
     QSettings().setValue(kAllDigitsKey, all);
     CDigitDisplay::Instance().SetAllDigits(all);
     m_actions[cmd::ViewAllDigits]->setChecked(all);
+}
+
+void CMainFrame::TypeDecimalComma(bool comma)
+{
+    QSettings().setValue(kDecimalCommaKey, comma);
+    CDigitDisplay::Instance().SetDecimalComma(comma);
+    m_actions[cmd::ViewDecimalComma]->setChecked(comma);
 }
 
 void CMainFrame::BindKeys()

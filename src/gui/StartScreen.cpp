@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/FormRegistry.h"
+#include "gui/DigitDisplay.h"
 
 namespace dralun {
 
@@ -51,8 +52,16 @@ QList<StartLine> VerificationLines()
     return lines;
 }
 
-const StartLine kRule{410, QStringLiteral("Bei der Zahleneingabe ist als Dezimaltrennzeichen ein Punkt und kein "
-                                          "Komma zu verwenden.")};
+// The rule on the decimal sign, as the fields take it ("Ansicht" →
+// "Komma als Dezimalzeichen").
+StartLine Rule()
+{
+    if (CDigitDisplay::Instance().DecimalComma())
+        return {410, QStringLiteral("Bei der Zahleneingabe wird ein Komma oder ein Punkt als Dezimaltrennzeichen "
+                                    "angenommen.")};
+    return {410, QStringLiteral("Bei der Zahleneingabe ist als Dezimaltrennzeichen ein Punkt und kein "
+                                "Komma zu verwenden.")};
+}
 
 void DrawLines(QPainter& painter, const QList<StartLine>& lines)
 {
@@ -78,7 +87,7 @@ QSize Extent(const QFontMetrics& metrics, const QList<StartLine>& lines)
 
 QList<StartLine> StartScreenLines()
 {
-    return CreditLines() + HeadingLines() + VerificationLines() + QList<StartLine>{kRule};
+    return CreditLines() + HeadingLines() + VerificationLines() + QList<StartLine>{Rule()};
 }
 
 void DrawStartScreen(QPainter& painter, const QRect& clientRect)
@@ -111,7 +120,7 @@ void DrawStartScreen(QPainter& painter, const QRect& clientRect)
     painter.setPen(kRuleText);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(QBrush(Qt::white));
-    DrawLines(painter, {kRule});
+    DrawLines(painter, {Rule()});
     painter.restore();
 }
 

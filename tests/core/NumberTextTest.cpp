@@ -78,5 +78,14 @@ TEST(ClassicAtoi, ReadsDigitsUpToTheFirstOtherCharacter)
     EXPECT_EQ(ClassicAtoi("99999999999999"), 2147483647);
 }
 
+// With the decimal comma, a comma typed is the point; there are no
+// thousands separators.
+TEST(DecimalComma, TypedCommaIsThePoint)
+{
+    EXPECT_EQ(TypedWithDecimalComma("0,6"), "0.6");
+    EXPECT_EQ(TypedWithDecimalComma("1.234,5"), "1.234.5"); // two decimal signs: no number
+    EXPECT_FALSE(ParseFieldNumber(TypedWithDecimalComma("1.234,5")));
+}
+
 } // namespace
 } // namespace dralun

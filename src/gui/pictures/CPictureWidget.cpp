@@ -7,6 +7,7 @@
 
 #include "forms/CForm.h"
 #include "gui/CFieldEdit.h"
+#include "gui/DigitDisplay.h"
 #include "gui/pictures/PictureKit.h"
 #include "gui/pictures/Pictures.h"
 #include "gui/ProgramStart.h"
@@ -57,6 +58,7 @@ CPictureWidget::CPictureWidget(int pictureId, const CForm& form, QWidget* parent
     : QWidget(parent), m_id(pictureId), m_form(form)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&CDigitDisplay::Instance(), &CDigitDisplay::DecimalSignChanged, this, qOverload<>(&QWidget::update));
 }
 
 QSize CPictureWidget::PictureSize() const
@@ -140,6 +142,7 @@ void CPictureWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const pic::DecimalSign sign(CDigitDisplay::Instance().DecimalComma());
     m_shown = WhatToShow();
     m_shownReason.clear();
     m_reasonBox = QRectF();

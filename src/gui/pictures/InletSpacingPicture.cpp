@@ -38,7 +38,7 @@ double Bed(const Road& r, double x)
 QString Short(double value, int decimals)
 {
     if (std::isfinite(value) && std::fabs(value) >= 1e5)
-        return QString::number(value, 'g', 3);
+        return QString::number(value, 'g', 3).replace(QLatin1Char('.'), pic::DecimalSign::Comma() ? QLatin1Char(',') : QLatin1Char('.'));
     return pic::Num(value, decimals);
 }
 

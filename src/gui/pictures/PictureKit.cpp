@@ -37,13 +37,21 @@ QRectF Panel(QPainter& painter, const QRectF& area)
 
 QString Sym(const char* symbol) { return QString::fromStdString(ShownSymbol(symbol)); }
 
+namespace {
+bool g_comma = false; // pictures paint on the window's thread only
+}
+
+DecimalSign::DecimalSign(bool comma) : m_before(g_comma) { g_comma = comma; }
+DecimalSign::~DecimalSign() { g_comma = m_before; }
+bool DecimalSign::Comma() { return g_comma; }
+
 QString Num(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QStringLiteral("-");
-    if (std::fabs(value) >= 1e6)
-        return QString::fromStdString(Format("%.4g", value));
-    return QString::fromStdString(FormatFixed(0, decimals, value)); // never "-0.00"
+    const std::string text = std::fabs(value) >= 1e6 ? Format("%.4g", value)
+                                                     : FormatFixed(0, decimals, value); // never "-0.00"
+    return QString::fromStdString(g_comma ? WithDecimalComma(text) : text);
 }
 
 void Arrow(QPainter& painter, QPointF from, QPointF to)

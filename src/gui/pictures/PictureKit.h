@@ -36,9 +36,23 @@ private:
 QRectF Panel(QPainter& painter, const QRectF& area);
 
 // A number for a label: the given decimals with a decimal point, as the
-// program writes; four significant digits for huge values; "-" when it is
-// not a number.
+// program writes, or with a comma while a DecimalSign scope asks for it;
+// four significant digits for huge values; "-" when it is not a number.
 QString Num(double value, int decimals);
+
+// The decimal sign of the labels while a picture paints: the window's
+// choice on screen, the report's on paper.
+class DecimalSign {
+public:
+    explicit DecimalSign(bool comma);
+    ~DecimalSign();
+    DecimalSign(const DecimalSign&) = delete;
+    DecimalSign& operator=(const DecimalSign&) = delete;
+    static bool Comma();
+
+private:
+    bool m_before;
+};
 // A symbol for a label, as the verdict lines and the report write it: "hs"
 // for the short name "h_s" (ShownSymbol).
 QString Sym(const char* symbol);

@@ -49,7 +49,10 @@ constexpr int kDefaultRows = 21;
 const QString kCsvGermanFilter = QStringLiteral("CSV mit Semikolon und Dezimalkomma (*.csv)");
 const QString kCsvPointFilter = QStringLiteral("CSV mit Komma und Dezimalpunkt (*.csv)");
 
-QString Number(double value) { return QString::fromStdString(NumberForField(FieldInfo{}, value)); }
+QString Number(double value)
+{
+    return CDigitDisplay::Instance().Shown(QString::fromStdString(NumberForField(FieldInfo{}, value)));
+}
 
 
 // The distance of the rows a table starts with: 1, 2, 2.5 or 5 times a power
@@ -87,11 +90,14 @@ StartRange RoundRange(double lo, double hi)
 
 } // namespace
 
-std::optional<double> DialogNumber(const QString& text) { return ParseFieldNumber(text.toStdString()); }
+std::optional<double> DialogNumber(const QString& text)
+{
+    return ParseFieldNumber(CDigitDisplay::Instance().Typed(text).toStdString());
+}
 
 QString NotANumberMessage(const QString& text)
 {
-    if (text.contains(QLatin1Char(',')))
+    if (text.contains(QLatin1Char(',')) && !CDigitDisplay::Instance().DecimalComma())
         return QStringLiteral("Bitte geben Sie eine Zahl ein.\nDezimaltrennzeichen ist der Punkt, nicht das Komma.");
     return QStringLiteral("Bitte geben Sie eine Zahl ein.");
 }

@@ -13,6 +13,7 @@
 #include "core/Format.h"
 #include "forms/MainFields.h"
 #include "gui/CFormWindow.h"
+#include "gui/DigitDisplay.h"
 #include "gui/rating/CRatingTableDlg.h"
 #include "rating/FormCopy.h"
 #include "rating/SolveFor.h"
@@ -136,7 +137,7 @@ void CSolveDlg::OnResultChanged()
     const int id = m_result->currentData().toInt();
     if (m_result->currentIndex() < 0)
         return;
-    m_target->setText(Q(CurrentFieldText(m_form, id)).trimmed());
+    m_target->setText(CDigitDisplay::Instance().Shown(Q(CurrentFieldText(m_form, id)).trimmed()));
     if (m_vary->currentIndex() < 0 || !ActsOn(m_form, m_vary->currentData().toInt(), id))
         if (const int index = m_vary->findData(SolveVariableFor(m_form, id)); index >= 0)
             m_vary->setCurrentIndex(index);
@@ -148,8 +149,8 @@ void CSolveDlg::OnVaryChanged()
         return;
     // Six digits do for a bracket, and read better than fifteen.
     const auto [lo, hi] = DefaultSolveInterval(m_form, m_vary->currentData().toInt());
-    m_from->setText(QString::number(lo, 'g', 6));
-    m_to->setText(QString::number(hi, 'g', 6));
+    m_from->setText(CDigitDisplay::Instance().Shown(QString::number(lo, 'g', 6)));
+    m_to->setText(CDigitDisplay::Instance().Shown(QString::number(hi, 'g', 6)));
 }
 
 void CSolveDlg::Show(const QString& text, bool problem)
@@ -157,7 +158,7 @@ void CSolveDlg::Show(const QString& text, bool problem)
     QPalette palette = m_outcome->palette();
     palette.setColor(QPalette::WindowText, problem ? QColor(190, 0, 0) : QColor(0, 100, 0));
     m_outcome->setPalette(palette);
-    m_outcome->setText(text);
+    m_outcome->setText(CDigitDisplay::Instance().Shown(text));
 }
 
 void CSolveDlg::Search()

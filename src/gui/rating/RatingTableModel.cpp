@@ -6,6 +6,7 @@
 
 #include "core/NumberPresentation.h"
 #include "core/NumberText.h"
+#include "gui/DigitDisplay.h"
 
 namespace dralun {
 
@@ -188,7 +189,7 @@ QVariant CRatingTableModel::data(const QModelIndex& index, int role) const
         if (!row.refused.empty() || leftOut)
             return QStringLiteral("–");
         if (text)
-            return Q(m_allDigits ? *text : ShownText(*text, m_table.columns[k].unit));
+            return CDigitDisplay::Instance().Shown(Q(m_allDigits ? *text : ShownText(*text, m_table.columns[k].unit)));
         return {};
     case Qt::ToolTipRole:
         if (leftOut)

@@ -34,7 +34,7 @@ int FindPictureItem(const FormLayout& items)
 int PictureIdOf(const CForm& form) { return FindPictureItem(form.Layout()); }
 
 ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight,
-                     double shrink)
+                     double shrink, bool decimalComma)
 {
     const Picture* picture = FindPicture(pictureId);
     // Painter units per device pixel are 1/scale; a font of points/scale
@@ -57,7 +57,8 @@ ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& devic
     const QSizeF area = size / scale; // in picture units
     ReportRow row;
     row.page.height = size.height() + Pt(device, 4);
-    row.paint = [picture, &form, scale, points, area](QPainter& painter, const QRectF& rect) {
+    row.paint = [picture, &form, scale, points, area, decimalComma](QPainter& painter, const QRectF& rect) {
+        const pic::DecimalSign sign(decimalComma); // the labels as the report's numbers
         painter.save();
         const QRectF target(rect.left() + (rect.width() - area.width() * scale) / 2, rect.top(),
                             area.width() * scale, area.height() * scale);

@@ -13,6 +13,6 @@ int PictureIdOf(const CForm& form);
 // it, and smaller where it would be wider or taller than the room; shrink
 // below 1 draws it smaller still (to spare a page).
 ReportRow PictureRow(const CForm& form, int pictureId, const QPaintDevice& device, double width, double maxHeight,
-                     double shrink = 1);
+                     double shrink = 1, bool decimalComma = false);
 
 } // namespace dralun

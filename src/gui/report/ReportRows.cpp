@@ -504,7 +504,8 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
                 Line(m, QStringLiteral("Kein Bild: nicht berechnet (siehe Hinweise)."), f.text);
             } else {
                 // The picture on the page of its heading.
-                m.Row(PictureRow(form, id, device, width, (bodyHeight - m.P(40)) * pictureScale, pictureScale));
+                m.Row(PictureRow(form, id, device, width, (bodyHeight - m.P(40)) * pictureScale, pictureScale,
+                                 r.header.decimalComma));
                 if (!r.refusal.empty())
                     Line(m, QStringLiteral("Ein Teil der Ergebnisse wurde nicht berechnet (siehe Hinweise)."), f.text);
             }
