@@ -114,22 +114,22 @@ private slots:
     void ratingTableTakesTheComma()
     {
         CMessageLog log;
-        CFormWindow window(*FindFormById(143), nullptr, &log);
+        CFormWindow w(*FindFormById(143), nullptr, &log);
         RatingTable table;
-        window.SetModalRunner([&](QDialog& dialog) {
-            auto* dlg = qobject_cast<CRatingTableDlg*>(&dialog);
-            if (!dlg)
+        w.SetModalRunner([&](QDialog& dialog) {
+            auto* d = qobject_cast<CRatingTableDlg*>(&dialog);
+            if (!d)
                 return int(QDialog::Rejected);
-            Choose(dlg->VaryBox(), CDitchDlg::kIdT);
-            dlg->FromEdit()->setText(QStringLiteral("0,1"));
-            dlg->ToEdit()->setText(QStringLiteral("0.5"));
-            dlg->RowsRadio()->setChecked(true);
-            dlg->RowsEdit()->setText(QStringLiteral("5"));
-            dlg->ComputeButton()->click();
-            table = dlg->Table();
+            Choose(d->VaryBox(), CDitchDlg::kIdT);
+            d->FromEdit()->setText(QStringLiteral("0,1"));
+            d->ToEdit()->setText(QStringLiteral("0.5"));
+            d->RowsRadio()->setChecked(true);
+            d->RowsEdit()->setText(QStringLiteral("5"));
+            d->ComputeButton()->click();
+            table = d->Table();
             return int(QDialog::Accepted);
         });
-        Button(window, QStringLiteral("Wertetabelle…"))->click();
+        Button(w, QStringLiteral("Wertetabelle…"))->click();
         QCOMPARE(table.rows.size(), size_t(5));
         QCOMPARE(table.rows.front().input, 0.1);
         QCOMPARE(table.rows.back().input, 0.5);
