@@ -115,48 +115,31 @@ private slots:
     {
         CMessageLog log;
         CFormWindow w(*FindFormById(143), nullptr, &log);
-        RatingTable table;
-        w.SetModalRunner([&](QDialog& dialog) {
-            auto* d = qobject_cast<CRatingTableDlg*>(&dialog);
-            if (!d)
-                return int(QDialog::Rejected);
-            Choose(d->VaryBox(), CDitchDlg::kIdT);
-            d->FromEdit()->setText(QStringLiteral("0,1"));
-            d->ToEdit()->setText(QStringLiteral("0.5"));
-            d->RowsRadio()->setChecked(true);
-            d->RowsEdit()->setText(QStringLiteral("5"));
-            d->ComputeButton()->click();
-            table = d->Table();
-            return int(QDialog::Accepted);
-        });
-        Button(w, QStringLiteral("Wertetabelle…"))->click();
-        QCOMPARE(table.rows.size(), size_t(5));
-        QCOMPARE(table.rows.front().input, 0.1);
-        QCOMPARE(table.rows.back().input, 0.5);
+        CRatingTableDlg table(w, [](QDialog&) { return int(QDialog::Rejected); });
+        Choose(table.VaryBox(), CDitchDlg::kIdT);
+        table.FromEdit()->setText(QStringLiteral("0,1"));
+        table.ToEdit()->setText(QStringLiteral("0.5"));
+        table.RowsRadio()->setChecked(true);
+        table.RowsEdit()->setText(QStringLiteral("5"));
+        table.ComputeButton()->click();
+        QCOMPARE(table.Table().rows.size(), size_t(5));
+        QCOMPARE(table.Table().rows.front().input, 0.1);
+        QCOMPARE(table.Table().rows.back().input, 0.5);
     }
 
     // h for v = 2,0 m/s: (2 / 0.67)² / (2 g) = 0.4543 m.
     void targetTakesTheComma()
     {
         CMessageLog log;
-        CFormWindow window(*FindFormById(171), nullptr, &log);
-        QString outcome, from;
-        window.SetModalRunner([&](QDialog& dialog) {
-            auto* dlg = qobject_cast<CSolveDlg*>(&dialog);
-            if (!dlg)
-                return int(QDialog::Rejected);
-            Choose(dlg->ResultBox(), COrificeDlg::kIdV);
-            Choose(dlg->VaryBox(), COrificeDlg::kIdH);
-            from = dlg->FromEdit()->text();
-            dlg->TargetEdit()->setText(QStringLiteral("2,0"));
-            dlg->SearchButton()->click();
-            outcome = dlg->Outcome();
-            return int(QDialog::Accepted);
-        });
-        Button(window, QStringLiteral("Zielwert…"))->click();
-        QVERIFY2(from.contains(QLatin1Char(',')), qPrintable(from));
-        QVERIFY2(outcome.startsWith(QStringLiteral("Gefunden: h = 0,454")), qPrintable(outcome));
-        QVERIFY(std::abs(std::stod(window.Form().Text(COrificeDlg::kIdV)) - 2.0) < 1e-8);
+        CFormWindow w(*FindFormById(171), nullptr, &log);
+        CSolveDlg search(w);
+        Choose(search.ResultBox(), COrificeDlg::kIdV);
+        Choose(search.VaryBox(), COrificeDlg::kIdH);
+        QVERIFY2(search.FromEdit()->text().contains(QLatin1Char(',')), qPrintable(search.FromEdit()->text()));
+        search.TargetEdit()->setText(QStringLiteral("2,0"));
+        search.SearchButton()->click();
+        QVERIFY2(search.Outcome().startsWith(QStringLiteral("Gefunden: h = 0,454")), qPrintable(search.Outcome()));
+        QVERIFY(std::abs(std::stod(w.Form().Text(COrificeDlg::kIdV)) - 2.0) < 1e-8);
     }
 
     // 5000 m² · 0,9 + 0,2 ha · 0,3 under r = 100 l/(s·ha): Q = 51 l/s.
