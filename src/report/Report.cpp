@@ -178,7 +178,10 @@ std::vector<bool> KeptInShortForm(const Report& report)
     std::set<std::string> later; // symbols found again by a later step
     for (std::size_t i = report.steps.size(); i-- > 0;) {
         const std::string& symbol = report.steps[i].symbol;
-        kept[i] = shown.count(symbol) != 0 && later.count(symbol) == 0;
+        // A value taken from a table or a rule (its formula is the number) is a look-up.
+        const std::string& formula = report.steps[i].formula;
+        const bool taken = formula.find_first_not_of("0123456789.eE+-() ") == std::string::npos;
+        kept[i] = !taken && shown.count(symbol) != 0 && later.count(symbol) == 0;
         later.insert(symbol);
     }
     return kept;

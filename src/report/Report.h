@@ -127,9 +127,10 @@ SignatureBlock SignatureOf(const ReportHeader& header);
 
 // Whether a step finds a value the report shows for itself: a result of
 // the form (by its symbol), or what the verdict compares or its
-// utilisation. Every other step is an intermediate one (a table row, an
-// interpolation, an iteration, a term of a formula); of a symbol found more
-// than once (an iteration), only its last step counts.
+// utilisation, by a formula. Every other step is an intermediate one (a
+// value taken from a table or a rule, an interpolation, a term of a
+// formula); of a symbol found more than once (an iteration), only its last
+// step counts.
 std::vector<bool> KeptInShortForm(const Report& report);
 
 // The report in its short form ("Kurzfassung"): inputs, results, the

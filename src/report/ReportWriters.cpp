@@ -208,8 +208,7 @@ std::string RatingRangeText(const RatingTable& t)
 
 std::string OmittedStepsText(const Report& r)
 {
-    return Format("Kurzfassung: %zu von %zu Schritten (Tabellenwerte, Interpolationen, Iterationen, "
-                  "Zwischenwerte) sind weggelassen; der vollständige Bericht enthält alle.",
+    return Format("Kurzfassung: %zu von %zu Schritten weggelassen (Tabellenwerte, Interpolationen, Iterationen).",
                   r.omittedSteps, r.omittedSteps + r.steps.size());
 }
 

@@ -104,11 +104,15 @@ TEST(ReportShortForm, KeepsTheStepsOfResultsAndVerdictOnly)
         {"Iteration", {"h", "h", "h", "v"}, {"h", "v"}, false, {0, 0, 1, 1}},
         // What the verdict compares, though no result shows it.
         {"Nachweis", {"Q", "Qv", "x"}, {}, true, {1, 1, 0}},
+        // A result taken from a table is a look-up: the results show it.
+        {"Tabelle", {"phi", "T2"}, {"phi", "T2"}, false, {0, 1}},
     };
     for (const Case& c : cases) {
         Report r;
         for (const char* s : c.steps)
             r.steps.push_back(StepOf(s));
+        if (std::string(c.what) == "Tabelle")
+            r.steps[0].formula = "1.60005"; // taken, as CSteps::Taken records it
         for (const char* s : c.results)
             r.results.push_back({0, s, s, "1", "m"});
         if (c.verdict)
