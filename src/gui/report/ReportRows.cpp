@@ -487,12 +487,12 @@ void SignatureRows(CRowMaker& m, const ReportFonts& f, const SignatureBlock& s)
     for (const QString& label : labels)
         labelW = std::max(labelW, m.TextWidth(label, f.text));
     labelW += m.P(6);
-    ReportRow& row = m.Begin(m.P(14), false);
+    ReportRow& row = m.Begin(m.P(10), false);
     row.ruleColour = kReportInk;
     auto column = [&](double x, const QString& title, const std::string (&values)[4]) {
         double y = m.Text(title, f.bold, x, 0, columnW) + m.P(2);
         for (int i = 0; i < 4; ++i) {
-            y += i == 3 ? m.P(14) : m.P(3); // room to sign
+            y += i == 3 ? m.P(10) : m.P(2); // room to sign
             const double h = m.Text(labels[i], f.text, x, y, labelW);
             if (values[i].empty())
                 m.Last().rules.push_back(QLineF(x + labelW, y + h, x + columnW, y + h));
