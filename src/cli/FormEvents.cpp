@@ -18,7 +18,10 @@ namespace dralun {
 
 const char* const kHeaderUsage =
     "Kopf des Berichts:\n"
-    "  --projekt TEXT  --bauwerk TEXT  --bearbeiter TEXT  --datum TEXT  --bemerkung TEXT\n";
+    "  --projekt TEXT  --bauwerk TEXT  --bearbeiter TEXT  --datum TEXT  --bemerkung TEXT\n"
+    "  --auftraggeber TEXT  --planung TEXT  --ort TEXT  --projekt-nr TEXT\n"
+    "  (--planung: Name des Büros und bis zu drei Zeilen Anschrift, durch Zeilenvorschub getrennt)\n"
+    "  --kurz  die Kurzfassung: ohne Zwischenschritte (der JSON-Bericht enthält alles)\n";
 
 namespace {
 
@@ -81,19 +84,29 @@ bool IsEventWithArgument(const std::string& a)
     return a == "--click" || a == "--leave" || a == "--select" || a == "--dblclick";
 }
 
-// The head field an option sets, in the order of kLongestHeadText, or -1.
+// The head field an option sets: in the order of kLongestHeadText, then
+// Auftraggeber, Planung, Ort, Projekt-Nr.; or -1.
+constexpr int kOfficeIndex = 6;
 int HeadIndex(const std::string& option)
 {
-    const char* const options[] = {"--projekt", "--bauwerk", "--bearbeiter", "--datum", "--bemerkung"};
-    for (int i = 0; i < 5; ++i)
+    const char* const options[] = {"--projekt",      "--bauwerk",  "--bearbeiter", "--datum",     "--bemerkung",
+                                   "--auftraggeber", "--planung",  "--ort",        "--projekt-nr"};
+    for (int i = 0; i < 9; ++i)
         if (option == options[i])
             return i;
     return -1;
 }
 
+std::size_t LongestHead(int index)
+{
+    const std::size_t more[] = {kLongestClient, kLongestOffice, kLongestPlace, kLongestNumber};
+    return index < 5 ? kLongestHeadText[index] : more[index - 5];
+}
+
 std::string& HeadField(ReportHeader& h, int index)
 {
-    std::string* const fields[] = {&h.project, &h.structure, &h.engineer, &h.date, &h.remark};
+    std::string* const fields[] = {&h.project, &h.structure, &h.engineer, &h.date,  &h.remark,
+                                   &h.client,  &h.office,    &h.place,    &h.number};
     return *fields[index];
 }
 
@@ -171,8 +184,15 @@ CalcOptions ParseOptions(const std::vector<std::string>& args, bool outAllowed)
                 throw UsageError(a + " steht zweimal" +
                                  (inflow ? "; alle Flächen in ein --inflow, durch Kommas getrennt" : ""));
             (inflow ? o.inflow : o.rain) = next();
-        } else if (const int head = HeadIndex(a); head >= 0)
-            HeadField(o.header, head) = KeptText(a, next(), kLongestHeadText[head]);
+        } else if (a == "--kurz")
+            o.header.shortForm = true;
+        else if (const int head = HeadIndex(a); head == kOfficeIndex) {
+            const std::string& text = next();
+            if (const std::string problem = OfficeTextProblem(text, a); !problem.empty())
+                throw UsageError(problem);
+            o.header.office = text;
+        } else if (head >= 0)
+            HeadField(o.header, head) = KeptText(a, next(), LongestHead(head));
         else if (IsEventWithArgument(a)) {
             o.events.push_back(a);
             o.events.push_back(next());

@@ -55,6 +55,7 @@ void CMainFrame::OnProjectPrint()
         return;
     ReportHeader head = ProjectHead(m_doc.Project());
     head.decimalComma = ReportDecimalComma();
+    ApplyKeptHead(head); // office, place and the short form
     const std::string title = m_doc.Title().toStdString();
     QPrinter printer(QPrinter::HighResolution);
     SetReportPage(printer);
@@ -88,8 +89,10 @@ void CMainFrame::OnProjectPdf()
     std::vector<UnusableEntry> unusable;
     if (!MakeProjectReports(m_doc.Project(), this, reports, unusable))
         return;
+    ReportHeader head = ProjectHead(m_doc.Project());
+    ApplyKeptHead(head);
     QString error;
-    if (!WriteProjectPdf(m_doc.Title().toStdString(), ProjectHead(m_doc.Project()), reports, unusable, path, &error))
+    if (!WriteProjectPdf(m_doc.Title().toStdString(), head, reports, unusable, path, &error))
         ShowError(error);
     else
         RememberSaveFolder(SaveKind::ProjectPdf, path);

@@ -24,6 +24,17 @@ namespace dralun {
 inline constexpr std::size_t kLongestName = 200;
 inline constexpr std::size_t kLongestHeadText[5] = {200, 200, 100, 50, 2000};
 inline constexpr const char* kHeadTextNames[5] = {"Projekt", "Bauwerk", "Bearbeiter", "Datum", "Bemerkung"};
+// The head fields beside those (Auftraggeber, Planung, Ort, Projekt-Nr.):
+// Planung holds the office's name and at most kMostOfficeLines - 1 lines of
+// its address, separated by line feeds.
+inline constexpr std::size_t kLongestClient = 200;
+inline constexpr std::size_t kLongestOffice = 400;
+inline constexpr std::size_t kLongestPlace = 100;
+inline constexpr std::size_t kLongestNumber = 50;
+inline constexpr std::size_t kMostOfficeLines = 4;
+// Why an office text is refused ("" when it is not): too long, a control
+// character other than the line feed, more than kMostOfficeLines lines.
+std::string OfficeTextProblem(const std::string& text, const std::string& what);
 
 struct KeptDataFile {
     std::string name;

@@ -268,6 +268,8 @@ Calculation Read(const Json& entry)
         c.header.engineer = UserText(*header, "bearbeiter", kLongestHeadText[2]);
         c.header.date = UserText(*header, "datum", kLongestHeadText[3]);
         c.header.remark = UserText(*header, "bemerkung", kLongestHeadText[4]);
+        c.header.client = UserText(*header, "auftraggeber", kLongestClient);
+        c.header.number = UserText(*header, "projektnr", kLongestNumber);
     }
     if (const Json* files = Member(entry, "files", Json::value_t::array, false))
         for (const Json& file : *files) {
@@ -335,6 +337,26 @@ std::string TypedTextProblem(std::string_view text, std::size_t longest, const s
     return {};
 }
 
+std::string OfficeTextProblem(const std::string& text, const std::string& what)
+{
+    const std::size_t characters = CharacterCount(text);
+    if (characters > kLongestOffice || text.size() > 4 * kLongestOffice)
+        return Format("%s ist mit %zu Zeichen zu lang (höchstens %zu)", what.c_str(), characters, kLongestOffice);
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++lines;
+            continue;
+        }
+        if (ControlAt(text, i, false))
+            return Format("%s enthält ein Steuerzeichen (Byte %zu)", what.c_str(), i + 1);
+    }
+    if (lines > kMostOfficeLines)
+        return Format("%s hat %zu Zeilen (höchstens %zu: Name und %zu Zeilen Anschrift)", what.c_str(), lines,
+                      kMostOfficeLines, kMostOfficeLines - 1);
+    return {};
+}
+
 std::string Printable(std::string_view text, std::size_t longest, bool lines)
 {
     std::string out;
@@ -390,6 +412,11 @@ Json CalculationToJson(const Calculation& c)
                            {"bearbeiter", Printable(c.header.engineer, kLongestHeadText[2])},
                            {"datum", Printable(c.header.date, kLongestHeadText[3])},
                            {"bemerkung", Printable(c.header.remark, kLongestHeadText[4])}};
+    // Written only where given: a project without them stays as it was.
+    if (!c.header.client.empty())
+        entry["header"]["auftraggeber"] = Printable(c.header.client, kLongestClient);
+    if (!c.header.number.empty())
+        entry["header"]["projektnr"] = Printable(c.header.number, kLongestNumber);
     entry["files"] = std::move(files);
     if (c.rating)
         entry["rating"] = RatingToJson(*c.rating);

@@ -83,10 +83,14 @@ public:
     virtual CForm* Form() { return nullptr; }
 };
 
-// What the project, the driver and the print call a calculation's report.
+// What the project, the driver and the print call a calculation's report;
+// whatever its kind, it ends with the block to sign.
 inline Report BuildReport(const ICalculation& calc, ReportHeader header = {})
 {
-    return calc.BuildReport(std::move(header));
+    Report report = calc.BuildReport(std::move(header));
+    if (!report.signature)
+        report.signature = SignatureOf(report.header);
+    return report;
 }
 
 } // namespace dralun

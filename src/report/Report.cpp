@@ -159,7 +159,48 @@ Report BuildReport(const CForm& form, ReportHeader header)
     if (computed && !report.verdict)
         report.verdictNote = NoCheckAskedFor(form);
     report.inflow = ReportedInflow(form, report.inputs);
+    report.signature = SignatureOf(report.header);
     return report;
+}
+
+SignatureBlock SignatureOf(const ReportHeader& header) { return {header.place, header.date, header.engineer}; }
+
+std::vector<bool> KeptInShortForm(const Report& report)
+{
+    std::set<std::string> shown{"eta"};
+    for (const ReportEntry& e : report.results)
+        shown.insert(e.symbol);
+    if (report.verdict) {
+        shown.insert(report.verdict->terms.demandSymbol);
+        shown.insert(report.verdict->terms.limitSymbol);
+    }
+    std::vector<bool> kept(report.steps.size(), false);
+    std::set<std::string> later; // symbols found again by a later step
+    for (std::size_t i = report.steps.size(); i-- > 0;) {
+        const std::string& symbol = report.steps[i].symbol;
+        // A value taken from a table or a rule (its formula is the number) is a look-up.
+        const std::string& formula = report.steps[i].formula;
+        const bool taken = formula.find_first_not_of("0123456789.eE+-() ") == std::string::npos;
+        kept[i] = !taken && shown.count(symbol) != 0 && later.count(symbol) == 0;
+        later.insert(symbol);
+    }
+    return kept;
+}
+
+Report ShortReport(const Report& report)
+{
+    if (!report.header.shortForm)
+        return report;
+    Report out = report;
+    const std::vector<bool> kept = KeptInShortForm(report);
+    out.steps.clear();
+    for (std::size_t i = 0; i < report.steps.size(); ++i)
+        if (kept[i])
+            out.steps.push_back(report.steps[i]);
+    out.omittedSteps = report.steps.size() - out.steps.size();
+    for (DataFileUse& f : out.files)
+        f.rows.clear(); // the rows looked up are intermediate steps too
+    return out;
 }
 
 } // namespace dralun

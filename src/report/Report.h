@@ -4,6 +4,7 @@
 // computation with the numbers put in, results, messages, the data files
 // read. Built from the form's current state; the window lays it out for the
 // page, dralun-calc writes it as text or JSON.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,17 @@ struct ReportHeader {
     std::string engineer;  // Bearbeiter
     std::string date;      // Datum, "07.12.2026"
     std::string remark;    // Bemerkung
+    // The fields beside those (initialised, so that a head of the five
+    // above reads whole): Auftraggeber; Planung, the office's name and up to
+    // three lines of its address, each after a line feed (kept in the
+    // settings, like the place); Ort; Projekt-Nr.
+    std::string client{};
+    std::string office{};
+    std::string place{};
+    std::string number{};
+    // "Kurzfassung": the pages leave out the intermediate steps (see
+    // ShortReport); the JSON report keeps everything.
+    bool shortForm = false;
     // The printed page writes numbers with a decimal comma (the default) or
     // a point; what a program reads (text, JSON, CSV) always has a point.
     bool decimalComma = true;
@@ -65,6 +77,15 @@ struct ReportInflow {
     double value = 0; // Q in the field's unit
 };
 
+// The block a report ends with, to be signed: "Aufgestellt:" with the
+// place, date and name of the head, and an empty line to sign; "Geprüft:"
+// with empty lines for the reviewer. An empty field stays an empty line.
+struct SignatureBlock {
+    std::string place;
+    std::string date;
+    std::string name;
+};
+
 struct Report {
     int form = 0;         // the form's template id; 0 for another kind
     std::string kind;     // the name of a kind other than a form, else ""
@@ -94,7 +115,29 @@ struct Report {
     // Where the discharge used was typed from the catchment's table and the
     // results belong to it; none else.
     std::optional<ReportInflow> inflow;
+    // The block to sign at the end; none where a print signs elsewhere (a
+    // project's reports are signed once, at the print's end).
+    std::optional<SignatureBlock> signature;
+    // In a short form: how many steps of the whole computation it leaves out.
+    std::size_t omittedSteps = 0;
 };
+
+// The signature block of a head: its place, date and engineer.
+SignatureBlock SignatureOf(const ReportHeader& header);
+
+// Whether a step finds a value the report shows for itself: a result of
+// the form (by its symbol), or what the verdict compares or its
+// utilisation, by a formula. Every other step is an intermediate one (a
+// value taken from a table or a rule, an interpolation, a term of a
+// formula); of a symbol found more than once (an iteration), only its last
+// step counts.
+std::vector<bool> KeptInShortForm(const Report& report);
+
+// The report in its short form ("Kurzfassung"): inputs, results, the
+// verdict, the data and rain sources and their heads, only the steps
+// KeptInShortForm keeps, no rows of the tables looked up. The report
+// itself where its head does not ask for the short form.
+Report ShortReport(const Report& report);
 
 // Today's date as the report writes it: "07.12.2026".
 std::string TodayText();

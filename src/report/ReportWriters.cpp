@@ -206,6 +206,12 @@ std::string RatingRangeText(const RatingTable& t)
     return text + Format(" (%zu %s)", t.rows.size(), t.rows.size() == 1 ? "Zeile" : "Zeilen");
 }
 
+std::string OmittedStepsText(const Report& r)
+{
+    return Format("Kurzfassung: %zu von %zu Schritten weggelassen (Tabellenwerte, Interpolationen, Iterationen).",
+                  r.omittedSteps, r.omittedSteps + r.steps.size());
+}
+
 std::vector<std::string> StepLines(const CalcStep& step)
 {
     // A value taken from a table or a rule: its formula is the number itself.
@@ -221,24 +227,51 @@ std::vector<std::string> StepLines(const CalcStep& step)
     return lines;
 }
 
-std::string ReportText(const Report& r)
+std::vector<std::pair<std::string, std::string>> HeadLines(const ReportHeader& h)
 {
+    return {{"Projekt", h.project},     {"Projekt-Nr.", h.number},       {"Auftraggeber", h.client},
+            {"Bauwerk / Abschnitt", h.structure}, {"Planung", h.office}, {"Bearbeiter", h.engineer},
+            {"Ort", h.place},           {"Datum", h.date},               {"Bemerkung", h.remark}};
+}
+
+std::vector<std::string> SignatureLines(const SignatureBlock& s)
+{
+    // An empty field is a line to fill in by hand, never a made-up value.
+    auto field = [](const std::string& label, const std::string& value) {
+        return label + ": " + (value.empty() ? std::string(kSignatureBlank) : value);
+    };
+    return {"Aufgestellt:",
+            "  " + field("Ort", s.place),
+            "  " + field("Datum", s.date),
+            "  " + field("Name", s.name),
+            "  " + field("Unterschrift", ""),
+            "",
+            "Geprüft:",
+            "  " + field("Ort", ""),
+            "  " + field("Datum", ""),
+            "  " + field("Name", ""),
+            "  " + field("Unterschrift", "")};
+}
+
+std::string ReportText(const Report& whole)
+{
+    const Report r = ShortReport(whole);
     std::string out;
-    out += r.title + '\n';
+    out += r.title + (r.header.shortForm ? " – Kurzfassung" : "") + '\n';
     out += r.method + '\n';
-    out += "\nProjekt: " + r.header.project + '\n';
-    out += "Bauwerk / Abschnitt: " + r.header.structure + '\n';
-    out += "Bearbeiter: " + r.header.engineer + '\n';
-    out += "Datum: " + r.header.date + '\n';
-    out += "Bemerkung: " + r.header.remark + '\n';
+    out += '\n';
+    for (const auto& [label, value] : HeadLines(r.header)) // "Planung" over its lines
+        out += label + ": " + Indented(value, std::string(Width(label) + 2, ' ')).substr(Width(label) + 2) + '\n';
 
     Heading(out, "Eingaben");
     Entries(out, r.inputs);
     if (r.inflow)
         out += InflowText(*r.inflow);
 
-    if (!r.steps.empty()) {
+    if (!r.steps.empty() || r.omittedSteps) {
         Heading(out, "Rechengang");
+        if (r.omittedSteps)
+            out += "  " + OmittedStepsText(r) + '\n';
         int n = 0;
         for (const CalcStep& s : r.steps) {
             out += Format("%3d  ", ++n) + ShownSymbols(s.text) + '\n';
@@ -292,6 +325,11 @@ std::string ReportText(const Report& r)
     }
     if (r.rating)
         RatingText(out, *r.rating);
+    if (r.signature) {
+        out += '\n';
+        for (const std::string& line : SignatureLines(*r.signature))
+            out += line + '\n';
+    }
     if (!r.footNote.empty())
         out += '\n' + r.footNote + '\n';
     return out;
@@ -341,7 +379,11 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                      {"bauwerk", r.header.structure},
                      {"bearbeiter", r.header.engineer},
                      {"datum", r.header.date},
-                     {"bemerkung", r.header.remark}}},
+                     {"bemerkung", r.header.remark},
+                     {"auftraggeber", r.header.client},
+                     {"planung", r.header.office},
+                     {"ort", r.header.place},
+                     {"projektnr", r.header.number}}},
                    {"inputs", inputs},
                    {"inflow", r.inflow ? InflowJsonValue(*r.inflow) : Json(nullptr)},
                    {"steps", steps},
@@ -353,6 +395,8 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                    {"files", files}};
     if (r.rating)
         report["rating"] = RatingJson(*r.rating);
+    if (r.signature)
+        report["signature"] = {{"ort", r.signature->place}, {"datum", r.signature->date}, {"name", r.signature->name}};
     return report;
 }
 

@@ -167,7 +167,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCall{{"171", "--bemerkung", std::string(100000, 'b')},
                               "--bemerkung ist mit 100000 Zeichen zu lang (höchstens 2000)"},
                       BadCall{{"171", "--projekt", "Nord\x1B[31m"}, "--projekt enthält ein Steuerzeichen"},
-                      BadCall{{"171", "--name", "Becken\a"}, "--name enthält ein Steuerzeichen"}));
+                      BadCall{{"171", "--name", "Becken\a"}, "--name enthält ein Steuerzeichen"},
+                      // The head fields beside them, with their own limits.
+                      BadCall{{"171", "--auftraggeber", std::string(201, 'a')},
+                              "--auftraggeber ist mit 201 Zeichen zu lang (höchstens 200)"},
+                      BadCall{{"171", "--projekt-nr", std::string(51, '7')},
+                              "--projekt-nr ist mit 51 Zeichen zu lang (höchstens 50)"},
+                      BadCall{{"171", "--ort", "K\tiel"}, "--ort enthält ein Steuerzeichen (Byte 2)"},
+                      BadCall{{"171", "--planung", "Büro\nA\nB\nC\nD"},
+                              "--planung hat 5 Zeilen (höchstens 4: Name und 3 Zeilen Anschrift)"},
+                      BadCall{{"171", "--planung", "Büro\tNord"}, "--planung enthält ein Steuerzeichen (Byte 6)"},
+                      BadCall{{"171", "--planung", std::string(401, 'p')},
+                              "--planung ist mit 401 Zeichen zu lang (höchstens 400)"}));
 
 TEST(CalcDriver, ReportAsTextAndJsonWithTheHeaderGiven)
 {

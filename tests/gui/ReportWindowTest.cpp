@@ -22,6 +22,7 @@
 #include "gui/CFormWindow.h"
 #include "gui/pictures/Pictures.h"
 #include "gui/report/CReportHeaderDlg.h"
+#include <QCheckBox>
 #include "gui/report/ReportPicture.h"
 #include "testkit/TempDataDir.h"
 
@@ -172,6 +173,36 @@ private slots:
         QCOMPARE(next.Edit(2)->text(), QStringLiteral("Jürgen Weiß"));
         QCOMPARE(next.Edit(3)->text(), today);
         QCOMPARE(next.Edit(4)->text(), QString());
+    }
+
+    // Office, place and the short form are the same on every job: the next
+    // head has them, and so has the project's print (ApplyKeptHead).
+    void theHeadRemembersOfficePlaceAndShortForm()
+    {
+        QSettings().clear();
+        {
+            CReportHeaderDlg first;
+            QVERIFY(!first.ShortFormBox()->isChecked()); // the long report by default
+            first.OfficeEdit(0)->setText(QStringLiteral("Ingenieurbüro Nord"));
+            first.OfficeEdit(1)->setText(QStringLiteral("Hafenstraße 3"));
+            first.PlaceEdit()->setText(QStringLiteral("Kiel"));
+            first.ClientEdit()->setText(QStringLiteral("Stadt Musterhausen"));
+            first.ShortFormBox()->setChecked(true);
+            first.accept();
+            const ReportHeader h = first.Header();
+            QCOMPARE(h.office, std::string("Ingenieurbüro Nord\nHafenstraße 3")); // no empty lines after
+            QVERIFY(h.shortForm);
+        }
+        CReportHeaderDlg next;
+        QCOMPARE(next.OfficeEdit(1)->text(), QStringLiteral("Hafenstraße 3"));
+        QCOMPARE(next.PlaceEdit()->text(), QStringLiteral("Kiel"));
+        QCOMPARE(next.ClientEdit()->text(), QStringLiteral("Stadt Musterhausen"));
+        QVERIFY(next.ShortFormBox()->isChecked());
+        ReportHeader print;
+        ApplyKeptHead(print);
+        QCOMPARE(print.place, std::string("Kiel"));
+        QCOMPARE(print.office, std::string("Ingenieurbüro Nord\nHafenstraße 3"));
+        QVERIFY(print.shortForm);
     }
 };
 

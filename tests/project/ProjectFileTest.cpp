@@ -192,3 +192,43 @@ TEST(ProjectFile, LoadNamesTheFileItRefuses)
 
 } // namespace
 } // namespace dralun
+
+namespace dralun {
+namespace {
+
+// Client and number are kept with the project's calculations; a head
+// without them is written as before, so an old project reads and writes as
+// it always has.
+TEST(ProjectFile, ClientAndNumberKeptOnlyWhereGiven)
+{
+    struct Case {
+        const char* client;
+        const char* number;
+        std::vector<std::string> keys; // of the entry's head as written
+    };
+    const Case cases[] = {
+        {"", "", {"projekt", "bauwerk", "bearbeiter", "datum", "bemerkung"}},
+        {"Stadt Kiel", "2026-017", {"projekt", "bauwerk", "bearbeiter", "datum", "bemerkung", "auftraggeber", "projektnr"}},
+        {"", "7", {"projekt", "bauwerk", "bearbeiter", "datum", "bemerkung", "projektnr"}},
+    };
+    for (const Case& c : cases) {
+        Calculation calc = Orifice("0.1");
+        calc.header.client = c.client;
+        calc.header.number = c.number;
+        Project p;
+        p.Add(calc);
+        const std::string text = ProjectText(p);
+        const Json written = Json::parse(text);
+        std::vector<std::string> keys;
+        for (const auto& [key, value] : written["calculations"][0]["header"].items())
+            keys.push_back(key);
+        EXPECT_EQ(keys, c.keys);
+        const ProjectRead read = ReadProject(text);
+        ASSERT_TRUE(read.ok && read.project.At(0).Usable());
+        EXPECT_EQ(read.project.At(0).calc->header.client, c.client);
+        EXPECT_EQ(read.project.At(0).calc->header.number, c.number);
+    }
+}
+
+} // namespace
+} // namespace dralun

@@ -42,8 +42,18 @@ CKeepCalcDlg::CKeepCalcDlg(const QString& name, const ReportHeader* kept, QWidge
         LimitTypedText(m_head[i], kLongestHeadText[i]);
         m_head[i]->setMinimumWidth(pitch * 44);
         headForm->addRow(QString::fromUtf8(kReportHeadLabels[i]), m_head[i]);
+        if (i == kProject) { // the project's number and client under its name
+            m_number = new QLineEdit;
+            LimitTypedText(m_number, kLongestNumber);
+            headForm->addRow(QStringLiteral("Projekt-&Nr.:"), m_number);
+            m_client = new QLineEdit;
+            LimitTypedText(m_client, kLongestClient);
+            headForm->addRow(QStringLiteral("&Auftraggeber:"), m_client);
+        }
     }
     if (kept) {
+        m_client->setText(Q(kept->client));
+        m_number->setText(Q(kept->number));
         m_head[kProject]->setText(Q(kept->project));
         m_head[kStructure]->setText(Q(kept->structure));
         m_head[kEngineer]->setText(Q(kept->engineer));
@@ -52,6 +62,8 @@ CKeepCalcDlg::CKeepCalcDlg(const QString& name, const ReportHeader* kept, QWidge
         const QSettings settings;
         m_head[kProject]->setText(settings.value(kReportProjectKey).toString());
         m_head[kEngineer]->setText(settings.value(kReportEngineerKey).toString());
+        m_client->setText(settings.value(kReportClientKey).toString());
+        m_number->setText(settings.value(kReportNumberKey).toString());
     }
     m_head[kDate]->setText(Q(TodayText()));
 
@@ -85,7 +97,10 @@ QString CKeepCalcDlg::Name() const { return m_name->text().trimmed(); }
 ReportHeader CKeepCalcDlg::Header() const
 {
     auto text = [this](int i) { return m_head[i]->text().trimmed().toStdString(); };
-    return {text(kProject), text(kStructure), text(kEngineer), text(kDate), text(kRemark)};
+    ReportHeader header{text(kProject), text(kStructure), text(kEngineer), text(kDate), text(kRemark)};
+    header.client = m_client->text().trimmed().toStdString();
+    header.number = m_number->text().trimmed().toStdString();
+    return header;
 }
 
 bool CKeepCalcDlg::ReplaceEntry() const { return m_replace && m_replace->isChecked(); }
@@ -95,6 +110,8 @@ void CKeepCalcDlg::accept()
     QSettings settings;
     settings.setValue(kReportProjectKey, m_head[kProject]->text().trimmed());
     settings.setValue(kReportEngineerKey, m_head[kEngineer]->text().trimmed());
+    settings.setValue(kReportClientKey, m_client->text().trimmed());
+    settings.setValue(kReportNumberKey, m_number->text().trimmed());
     QDialog::accept();
 }
 

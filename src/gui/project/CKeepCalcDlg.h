@@ -24,6 +24,8 @@ public:
 
     QLineEdit* NameEdit() const { return m_name; }
     QLineEdit* HeadEdit(int index) const; // 0 Projekt ... 4 Bemerkung
+    QLineEdit* ClientEdit() const { return m_client; }
+    QLineEdit* NumberEdit() const { return m_number; }
     QRadioButton* ReplaceButton() const { return m_replace; }
     QRadioButton* AddButton() const { return m_add; }
 
@@ -32,6 +34,8 @@ public:
 private:
     QLineEdit* m_name = nullptr;
     QLineEdit* m_head[5] = {};
+    QLineEdit* m_client = nullptr; // Auftraggeber, kept with the project
+    QLineEdit* m_number = nullptr; // Projekt-Nr.
     QRadioButton* m_replace = nullptr;
     QRadioButton* m_add = nullptr;
 };

@@ -71,9 +71,11 @@ void Head(TitleMaker& m, const Fonts& f, const QString& title, const ReportHeade
     m.Begin(0, false);
     m.Text(title, f.title, 0, 0, m.Width());
     m.End(m.P(8), false);
-    const std::pair<QString, QString> lines[] = {{QStringLiteral("Projekt"), Q(head.project)},
-                                                 {QStringLiteral("Bearbeiter"), Q(head.engineer)},
-                                                 {QStringLiteral("Datum"), Q(head.date)}};
+    const std::pair<QString, QString> lines[] = {
+        {QStringLiteral("Projekt"), Q(head.project)},       {QStringLiteral("Projekt-Nr."), Q(head.number)},
+        {QStringLiteral("Auftraggeber"), Q(head.client)},   {QStringLiteral("Planung"), Q(head.office)},
+        {QStringLiteral("Bearbeiter"), Q(head.engineer)},   {QStringLiteral("Ort"), Q(head.place)},
+        {QStringLiteral("Datum"), Q(head.date)}};
     double labelWidth = 0;
     for (const auto& line : lines)
         labelWidth = std::max(labelWidth, m.TextWidth(line.first, f.bold));
@@ -226,7 +228,12 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
             printed.push_back(&r);
             copies.push_back(r.report);
             copies.back().header.decimalComma = head.decimalComma;
+            copies.back().header.shortForm = head.shortForm;
+            copies.back().signature.reset(); // the print is signed once, at its end
         }
+    // The block to sign ends the last report, or the title page of a print without one.
+    if (!copies.empty())
+        copies.back().signature = SignatureOf(head);
     std::vector<ReportPages> parts;
     for (std::size_t i = 0; i < printed.size(); ++i)
         parts.emplace_back(copies[i], *printed[i]->reopened.form, device);
@@ -271,6 +278,8 @@ void PaintProject(const std::string& fileTitle, const ReportHeader& head, const 
         TitleMaker maker(device, body.width());
         Head(maker, fonts, title, head);
         List(maker, fonts, entries);
+        if (copies.empty())
+            SignatureRows(maker, fonts, SignatureOf(head));
         front = LayOut(maker.Take(), body.height());
         if (front.pages == titlePages)
             break;

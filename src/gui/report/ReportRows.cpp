@@ -163,18 +163,16 @@ QString PageText(const std::string& text, const CPageNumbers& numbers)
 void Head(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numbers)
 {
     m.Begin();
-    m.Text(Q(r.title), f.title, 0, 0, m.Width());
+    m.Text(Q(r.title) + (r.header.shortForm ? QStringLiteral(" – Kurzfassung") : QString()), f.title, 0, 0,
+           m.Width());
     m.End(m.P(8), false);
 
     std::vector<std::pair<QString, QString>> lines;
     const FormulaPieces method = TextbookUnit(numbers.DecimalComma() ? WithDecimalComma(r.method) : r.method);
     if (r.method != r.title)
         lines.emplace_back(QStringLiteral("Verfahren"), QString());
-    lines.emplace_back(QStringLiteral("Projekt"), Q(r.header.project));
-    lines.emplace_back(QStringLiteral("Bauwerk / Abschnitt"), Q(r.header.structure));
-    lines.emplace_back(QStringLiteral("Bearbeiter"), Q(r.header.engineer));
-    lines.emplace_back(QStringLiteral("Datum"), Q(r.header.date));
-    lines.emplace_back(QStringLiteral("Bemerkung"), Q(r.header.remark));
+    for (const auto& [label, value] : HeadLines(r.header))
+        lines.emplace_back(Q(label), Q(value));
     double labelWidth = 0;
     for (const auto& line : lines)
         labelWidth = std::max(labelWidth, m.TextWidth(line.first, f.bold));
@@ -329,6 +327,13 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& num
     StepRows(m, f, r.steps, numbers);
 }
 
+// Where a short form leaves steps out, it says so before the steps it keeps.
+void Omitted(RowMaker& m, const Fonts& f, const Report& r)
+{
+    if (r.omittedSteps)
+        Line(m, Q(OmittedStepsText(r)), f.small, 0, !r.steps.empty());
+}
+
 // ---- the verdict ----------------------------------------------------------------------
 
 const QColor kMet(0, 110, 40);
@@ -470,9 +475,47 @@ void Files(RowMaker& m, const Fonts& f, const Report& r)
 
 } // namespace
 
-std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPaintDevice& device, double width,
+void SignatureRows(CRowMaker& m, const ReportFonts& f, const SignatureBlock& s)
+{
+    // Two columns, each a title and its fields; an empty field is a rule to
+    // write on, the same for every empty field.
+    const double gap = m.P(24);
+    const double columnW = (m.Width() - gap) / 2;
+    double labelW = 0;
+    const QString labels[] = {QStringLiteral("Ort:"), QStringLiteral("Datum:"), QStringLiteral("Name:"),
+                              QStringLiteral("Unterschrift:")};
+    for (const QString& label : labels)
+        labelW = std::max(labelW, m.TextWidth(label, f.text));
+    labelW += m.P(6);
+    ReportRow& row = m.Begin(m.P(10), false);
+    row.ruleColour = kReportInk;
+    auto column = [&](double x, const QString& title, const std::string (&values)[4]) {
+        double y = m.Text(title, f.bold, x, 0, columnW) + m.P(2);
+        for (int i = 0; i < 4; ++i) {
+            y += i == 3 ? m.P(10) : m.P(2); // room to sign
+            const double h = m.Text(labels[i], f.text, x, y, labelW);
+            if (values[i].empty())
+                m.Last().rules.push_back(QLineF(x + labelW, y + h, x + columnW, y + h));
+            else
+                m.Text(Q(values[i]), f.text, x + labelW, y, columnW - labelW);
+            y += h;
+        }
+    };
+    const std::string made[4] = {s.place, s.date, s.name, {}};
+    const std::string checked[4] = {};
+    column(0, QStringLiteral("Aufgestellt:"), made);
+    column(columnW + gap, QStringLiteral("Geprüft:"), checked);
+    m.End(m.P(2), false);
+}
+
+std::vector<ReportRow> ReportRows(const Report& whole, const CForm& form, const QPaintDevice& device, double width,
                                   double bodyHeight, double pictureScale, bool pictureEarly)
 {
+    const Report r = ShortReport(whole);
+    if (r.header.shortForm) { // the picture beside what it shows, and smaller
+        pictureEarly = true;
+        pictureScale = std::min(pictureScale, 0.35);
+    }
     const Fonts f;
     const CPageNumbers numbers(r);
     RowMaker m(device, width);
@@ -485,6 +528,7 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     if (!r.steps.empty())
         Constants(m, f, r, numbers);
     Heading(m, f, QStringLiteral("Rechengang"));
+    Omitted(m, f, r);
     Steps(m, f, r, numbers);
     if (r.refusal.empty() || !r.results.empty()) {
         Heading(m, f, QStringLiteral("Ergebnisse"));
@@ -513,8 +557,12 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     };
     if (pictureEarly)
         picture();
-    Heading(m, f, QStringLiteral("Hinweise"));
-    Notes(m, f, r, bodyHeight, numbers);
+    // A short form says "Hinweise" only where there are some.
+    if (!r.header.shortForm || !r.refusal.empty() ||
+        std::any_of(r.messages.begin(), r.messages.end(), [&](const std::string& m) { return m != r.refusal; })) {
+        Heading(m, f, QStringLiteral("Hinweise"));
+        Notes(m, f, r, bodyHeight, numbers);
+    }
     Heading(m, f, QStringLiteral("Daten"));
     Files(m, f, r);
     if (!pictureEarly)
@@ -522,6 +570,12 @@ std::vector<ReportRow> ReportRows(const Report& r, const CForm& form, const QPai
     std::vector<ReportRow> rows = m.Take();
     if (r.rating)
         AppendRatingRows(rows, *r.rating, device, width, bodyHeight, r.header.decimalComma);
+    if (r.signature) {
+        CRowMaker sign(device, width);
+        SignatureRows(sign, f, *r.signature);
+        for (ReportRow& row : sign.Take())
+            rows.push_back(std::move(row));
+    }
     return rows;
 }
 

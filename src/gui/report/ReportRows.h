@@ -83,7 +83,16 @@ QString PiecesText(const FormulaPieces& pieces, QList<QTextLayout::FormatRange>*
 // row after it.
 ReportRow HeadingRow(const QString& title, const QPaintDevice& device, double width);
 
-// Every row of the report for a body of the given width and height; the
+class CRowMaker;
+struct ReportFonts;
+struct SignatureBlock;
+// The block to sign, as one row: "Aufgestellt:" with place, date and name
+// (a rule for each that is empty) and a rule to sign on, "Geprüft:" beside
+// it with rules only.
+void SignatureRows(CRowMaker& maker, const ReportFonts& fonts, const SignatureBlock& signature);
+
+// Every row of the report (its short form where the head asks for one)
+// for a body of the given width and height; the
 // form's picture at most pictureScale of the height it may have, and after
 // the verdict rather than at the end where pictureEarly.
 std::vector<ReportRow> ReportRows(const Report& report, const CForm& form, const QPaintDevice& device, double width,

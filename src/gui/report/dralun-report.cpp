@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/FormEvents.h"
@@ -29,7 +30,7 @@ namespace {
 const char* const kUsage =
     "Aufruf:\n"
     "  dralun-report FORM EREIGNIS... --out DATEI.pdf [KOPF...] [--dezimalpunkt]\n"
-    "  dralun-report --project PROJEKT.dralun --out DATEI.pdf\n"
+    "  dralun-report --project PROJEKT.dralun --out DATEI.pdf [KOPF...] [--dezimalpunkt]\n"
     "\n"
     "FORM und die Ereignisse wie bei dralun-calc (dralun-calc --help); danach wird\n"
     "einmal \"Rechne\" gedrückt, außer mit --no-compute, und der Bericht als PDF\n"
@@ -38,7 +39,8 @@ const char* const kUsage =
     "Einzugsgebiet, mit seinen Schritten im Bericht.\n"
     "Mit --project wird jede Berechnung des Projekts neu gerechnet und das ganze\n"
     "Projekt geschrieben: Titelseite mit der Liste der Berechnungen, dann ihre\n"
-    "Berichte.\n";
+    "Berichte; am Ende der Block zum Unterschreiben. --kurz schreibt jeden Bericht\n"
+    "als Kurzfassung.\n";
 
 int Usage(const std::string& message)
 {
@@ -64,13 +66,21 @@ int WriteProject(const std::vector<std::string>& args)
 {
     std::string project;
     std::string out;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
-        if (args[i] != "--project" && args[i] != "--out")
-            throw UsageError("zu --project gehört nur --out, nicht \"" + args[i] + "\"");
+    std::vector<std::string> rest; // the head of the print
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--project" && args[i] != "--out") {
+            rest.push_back(args[i]);
+            continue;
+        }
         if (i + 1 == args.size())
             throw UsageError(args[i] + " ohne Datei");
         (args[i] == "--project" ? project : out) = args[i + 1];
+        ++i;
     }
+    const CalcOptions options = ParseOptions(rest, true);
+    if (!options.events.empty() || options.help || options.json || !options.report.empty() || !options.out.empty())
+        throw UsageError("zu --project gehören nur --out und der Kopf, nicht \"" +
+                         (options.events.empty() ? rest.front() : options.events.front()) + "\"");
     if (out.empty())
         throw UsageError("--out DATEI.pdf fehlt");
     const ProjectRead read = LoadProjectFile(project);
@@ -84,8 +94,19 @@ int WriteProject(const std::vector<std::string>& args)
     CMessageLog messages; // the forms' message boxes are collected, not shown
     std::vector<UnusableEntry> unusable;
     const std::vector<ProjectReport> reports = ProjectReports(read.project, messages, &unusable);
+    // The project's head, with what the options give over it.
+    ReportHeader head = ProjectHead(read.project);
+    const ReportHeader& given = options.header;
+    for (auto [field, option] : {std::pair{&head.project, &given.project}, {&head.engineer, &given.engineer},
+                                 {&head.date, &given.date}, {&head.client, &given.client},
+                                 {&head.office, &given.office}, {&head.place, &given.place},
+                                 {&head.number, &given.number}})
+        if (!option->empty())
+            *field = *option;
+    head.decimalComma = given.decimalComma;
+    head.shortForm = given.shortForm;
     QString error;
-    if (!WriteProjectPdf(platform::TextOf(platform::PathOf(project).filename()), ProjectHead(read.project), reports,
+    if (!WriteProjectPdf(platform::TextOf(platform::PathOf(project).filename()), head, reports,
                          unusable, platform::PathOf(out), &error)) {
         std::fprintf(stderr, "dralun-report: %s\n", qPrintable(error));
         return 1;
