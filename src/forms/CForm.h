@@ -110,6 +110,8 @@ public:
     // For the calculation report: the method the form follows, the steps and
     // data files of the last computation, and the messages it showed.
     virtual std::string Method() const { return Title(); }
+    // A line under the method that says what it is not ("" for none).
+    virtual std::string MethodNote() const { return {}; }
     const std::vector<CalcStep>& Steps() const { return m_steps; }
     const std::vector<DataFileUse>& DataFiles() const { return m_dataFiles; }
     const std::vector<std::string>& ComputationMessages() const { return m_computationMessages; }

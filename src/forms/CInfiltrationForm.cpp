@@ -344,6 +344,13 @@ std::string CInfiltrationForm::Method() const
     return design + ": Speichervolumen und Versickerungsflächen zwischen zwei Schwellen";
 }
 
+// The balance is the program's own; the worksheet of 2024 computes otherwise.
+std::string CInfiltrationForm::MethodNote() const
+{
+    return "Eigene Bilanz des Programms (ohne Zuschlagsfaktor fZ, ohne Regen auf die Versickerungsfläche), nicht "
+           "das Verfahren nach DWA-A 138-1 (2024).";
+}
+
 std::vector<FormChoice> CInfiltrationForm::Choices() const
 {
     static const char* const kAreaWords[5] = {

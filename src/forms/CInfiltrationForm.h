@@ -83,6 +83,7 @@ public:
     };
 
     std::string Method() const override;
+    std::string MethodNote() const override;
     std::vector<FormChoice> Choices() const override;
     // The volume used against the volume available: V_genutzt <= V (no
     // "Überlauf"). The geometry step alone balances nothing and has none.

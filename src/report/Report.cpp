@@ -115,6 +115,7 @@ Report BuildReport(const CForm& form, ReportHeader header)
     report.title = form.Title();
     report.footNote = "Formular " + std::to_string(form.TemplateId());
     report.method = form.Method();
+    report.methodNote = form.MethodNote();
     if (header.date.empty())
         header.date = TodayText();
     report.header = std::move(header);

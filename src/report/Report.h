@@ -92,6 +92,7 @@ struct Report {
     std::string title;    // the form's title: "Rohr"
     std::string footNote; // the form's number for the foot line: "Formular 130"
     std::string method;
+    std::string methodNote; // a line under the method: what it is not, or ""
     ReportHeader header;
     // The inputs the computation used; an input the chosen mode leaves
     // unused (the levels while the slope is given as 1 : n) is in `unused`:

@@ -259,6 +259,8 @@ std::string ReportText(const Report& whole)
     std::string out;
     out += r.title + (r.header.shortForm ? " – Kurzfassung" : "") + '\n';
     out += r.method + '\n';
+    if (!r.methodNote.empty())
+        out += r.methodNote + '\n';
     out += '\n';
     for (const auto& [label, value] : HeadLines(r.header)) // "Planung" over its lines
         out += label + ": " + Indented(value, std::string(Width(label) + 2, ' ')).substr(Width(label) + 2) + '\n';
@@ -397,6 +399,8 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
         report["rating"] = RatingJson(*r.rating);
     if (r.signature)
         report["signature"] = {{"ort", r.signature->place}, {"datum", r.signature->date}, {"name", r.signature->name}};
+    if (!r.methodNote.empty())
+        report["methodNote"] = r.methodNote;
     return report;
 }
 

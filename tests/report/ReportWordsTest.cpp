@@ -116,5 +116,21 @@ TEST(ReportWords, AStrictCheckStatesItsOwnComparison)
     }
 }
 
+// The infiltration forms balance by the program's own rule: their reports
+// say so under the method, the other forms' reports say nothing of it.
+TEST(ReportWords, OnlyTheInfiltrationReportsSayTheirBalanceIsNotTheWorksheets)
+{
+    for (const FormInfo& info : AllForms()) {
+        CMessageLog log;
+        const std::unique_ptr<CForm> form = info.create(log);
+        form->Open();
+        const std::string text = ReportText(BuildReport(*form));
+        const bool says = text.find("\nEigene Bilanz des Programms (ohne Zuschlagsfaktor fZ, ohne Regen auf die "
+                                    "Versickerungsfläche), nicht das Verfahren nach DWA-A 138-1 (2024).\n") !=
+                          std::string::npos;
+        EXPECT_EQ(says, info.templateId == 104 || info.templateId == 185) << info.templateId;
+    }
+}
+
 } // namespace
 } // namespace dralun

@@ -171,6 +171,8 @@ void Head(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numb
     const FormulaPieces method = TextbookUnit(numbers.DecimalComma() ? WithDecimalComma(r.method) : r.method);
     if (r.method != r.title)
         lines.emplace_back(QStringLiteral("Verfahren"), QString());
+    if (!r.methodNote.empty())
+        lines.emplace_back(QString(), Q(r.methodNote));
     for (const auto& [label, value] : HeadLines(r.header))
         lines.emplace_back(Q(label), Q(value));
     double labelWidth = 0;
