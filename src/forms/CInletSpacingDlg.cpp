@@ -373,21 +373,23 @@ const FormLayout& CInletSpacingDlg::Layout() const
     // (170 pixels from the top) stands under the controls.
     static const FormLayout layout = {
         DrawnAt(0, 0, 3, 4),
-        LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 3),
+        // Four rows of controls at most: the table's first line stands under
+        // them.
+        LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 2),
+        ControlAt(kIdAbstand, 0, 2),
         GroupAt("", 1, 0, 1, 1,
                 {
                     FieldAt(kIdS, 0, 0, 8),
                     FieldAt(kIdQ, 1, 0, 8),
                     EditAt(kIdQd, 2, 1, 1, 8),
+                    FieldAt(kIdAPlan, 3, 0, 8),
                 }),
         GroupAt("", 1, 1, 1, 1,
                 {
                     FieldAt(kIdQf, 0, 0),
                     FieldAt(kIdGamma, 1, 0),
-                    ControlAt(kIdAbstand, 2, 0, 1, 2),
-                    FieldAt(kIdAPlan, 3, 0),
-                    FieldAt(kIdVariant, 4, 0),
-                    FieldAt(kIdWidth, 5, 0),
+                    FieldAt(kIdVariant, 2, 0),
+                    FieldAt(kIdWidth, 3, 0),
                 }),
         GroupAt("Rinnenform", 1, 2, 1, 1,
                 {ControlAt(kIdCurb, 0, 0), ControlAt(kIdBay, 1, 0), ControlAt(kIdVGutter, 2, 0)}),
