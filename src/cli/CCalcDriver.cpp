@@ -153,8 +153,11 @@ void PrintText(const CForm& form, const std::vector<std::string>& messages, std:
         out << "refused\t" << Escape(form.RefusedBecause()) << '\n';
     if (form.ResultsStale())
         out << "stale\t" << Escape(form.StaleBecause()) << '\n';
-    if (const Verdict* verdict = CurrentVerdict(form))
+    if (const Verdict* verdict = CurrentVerdict(form)) {
+        for (const std::string& line : CriterionLines(*verdict))
+            out << line << '\n';
         out << VerdictLine(*verdict) << '\n';
+    }
 }
 
 // Texts from data files may hold bytes that are not UTF-8 (a Latin-1
@@ -191,6 +194,8 @@ void PrintJson(const CForm& form, const std::vector<std::string>& messages, std:
                       {"stale", form.StaleBecause()}};
     const Verdict* verdict = CurrentVerdict(form);
     doc["verdict"] = verdict ? VerdictJsonValue(*verdict) : Json(nullptr);
+    if (verdict && !verdict->criteria.empty())
+        doc["criteria"] = CriteriaJsonValue(*verdict);
     if (solved)
         doc["solve"] = {{"id", solved->vary},
                         {"value", solved->outcome.value},

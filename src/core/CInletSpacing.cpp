@@ -1,5 +1,8 @@
 #include "core/CInletSpacing.h"
 
+#include <limits>
+#include <string>
+
 namespace dralun {
 
 namespace {
@@ -15,21 +18,32 @@ InletSpacingStatus Checked(const InletSpacingInput& in)
     return InletSpacingStatus::Ok;
 }
 
-// The smallest capacity of the inlets (results 5 ... 16, after the five
-// gutter values) over q_d.
+// The smallest capacity of the inlets chosen (results 5 + 3 width +
+// variant, after the five gutter values) over q_d.
 double AllowedSpacing(const InletSpacingInput& in, const InletSpacingResult& r, CSteps& steps)
 {
-    std::size_t smallest = 5;
-    for (std::size_t n = 6; n < r.capacity.size(); ++n)
-        if (r.capacity[n] < r.capacity[smallest])
-            smallest = n;
+    std::size_t smallest = r.capacity.size();
+    for (int width = 0; width < 4; ++width)
+        for (int variant = 0; variant < 3; ++variant) {
+            if ((in.width >= 0 && width != in.width) || (in.variant >= 0 && variant != in.variant))
+                continue;
+            const auto n = static_cast<std::size_t>(5 + 3 * width + variant);
+            if (smallest == r.capacity.size() || r.capacity[n] < r.capacity[smallest])
+                smallest = n;
+        }
+    if (smallest == r.capacity.size()) // a variant or width the table does not list
+        return std::numeric_limits<double>::quiet_NaN();
     const double allowed = r.capacity[smallest] / r.qd;
     if (!(in.aPlan > 0))
         return allowed;
     const InletResultName name = InletResultNameOf(in.family, static_cast<int>(smallest));
     steps.Let("qd", r.qd);
-    return steps.Step("Kleinster zulässiger Ablaufabstand der Tabelle, aus der " + name.text, "a_zul",
-                      "Q" + name.symbol + " / qd", allowed, "m");
+    const int chosen = (in.variant >= 0 ? 1 : 0) + (in.width >= 0 ? 1 : 0);
+    const char* what = chosen == 2   ? "Zulässiger Ablaufabstand des gewählten Ablaufs"
+                       : chosen == 1 ? "Kleinster zulässiger Ablaufabstand der gewählten Abläufe"
+                                     : "Kleinster zulässiger Ablaufabstand der Tabelle";
+    return steps.Step(std::string(what) + ", aus der " + name.text,
+                      "a_zul", "Q" + name.symbol + " / qd", allowed, "m");
 }
 
 } // namespace

@@ -20,6 +20,11 @@ struct InletSpacingInput {
     bool spacings = false; // spacings in m instead of capacities in l/s
     bool tablesLoaded = false;
     double aPlan = 0;      // inlet spacing planned, m; 0: none
+    // The inlet the planned spacing is checked for: its variant (0 I, 1 II,
+    // 2 III) and water-spread width (0 ... 3: b = 0.50, 0.70, 0.85, 1.00 m);
+    // -1 takes the smallest spacing over all of them.
+    int variant = -1;
+    int width = -1;
 };
 
 // Why the tables give no capacities for the inputs.
@@ -35,9 +40,10 @@ struct InletSpacingResult {
     double qd = 0; // design inflow gamma q, l/(s m), whatever the status
     std::array<double, CInletTables::kResults> capacity{}; // l/s; 0 unless Ok
     std::array<double, CInletTables::kResults> shown{};    // the capacity, or the spacing in m; NaN unless Ok
-    // The smallest spacing the table allows an inlet (every variant at every
-    // water-spread width listed), m: the one choice that holds whichever
-    // inlet is built. NaN without capacities or with q_d below 0.01.
+    // The spacing the table allows the inlet chosen, m; where the variant or
+    // the width is not chosen, the smallest over them (over every variant at
+    // every width: the one spacing that holds whichever inlet is built). NaN
+    // without capacities or with q_d below 0.01.
     double allowed = std::numeric_limits<double>::quiet_NaN();
 };
 

@@ -147,6 +147,11 @@ std::string ShownSymbol(std::string_view symbol)
 {
     if (symbol == "Ueberlauf") // a short name spelt without its umlaut for scripts
         return "Überlauf";
+    // The filling ratio of a pipe, a fraction in two letters for scripts.
+    if (symbol == "hd")
+        return "h/d";
+    if (symbol == "hd_max")
+        return "(h/d)max";
     // Each part between underscores, a Greek name (with digits after it) as
     // its letter: "zeta_e" -> "ζe", "phi1" -> "φ1".
     std::string shown;

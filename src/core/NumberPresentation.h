@@ -51,7 +51,8 @@ std::string UtilisationText(double percent, bool decimalComma = false);
 
 // A symbol as a person reads it in a verdict line, a picture or a report:
 // without the underscore of its short name ("Q_min" -> "Qmin", "a_plan" ->
-// "aplan"), a word with its umlaut ("Ueberlauf" -> "Überlauf"). Scripts and
+// "aplan"), a word with its umlaut ("Ueberlauf" -> "Überlauf"), the filling
+// ratio as a fraction ("hd" -> "h/d", "hd_max" -> "(h/d)max"). Scripts and
 // the JSON keep the short name.
 std::string ShownSymbol(std::string_view symbol);
 // The Greek letter a symbol names in Latin letters ("zeta" -> "ζ"); "" for

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/Format.h"
 #include "core/NumberPresentation.h"
 
 namespace dralun {
@@ -26,6 +27,28 @@ Verdict CheckDemand(CSteps& steps, const VerdictTerms& terms, double demand, dou
     }
     v.met = carries && std::isfinite(demand) && (terms.strict ? demand < limit : demand <= limit);
     return v;
+}
+
+void AddCriterion(CSteps& steps, Verdict& verdict, Criterion c)
+{
+    const bool known = std::isfinite(c.value) && std::isfinite(c.limit);
+    c.met = known && (c.atLeast ? c.value >= c.limit : c.value <= c.limit);
+    if (known) {
+        steps.Let(c.limitSymbol, c.limit);
+        const std::string unit = c.unit.empty() || c.unit == "-" ? "" : " " + c.unit;
+        steps.Step("Kriterium " + c.text + ": " + ShownSymbol(c.symbol) + " " + (c.atLeast ? "≥ " : "≤ ") +
+                       ShownSymbol(c.limitSymbol) + " = " + FormatG15(c.limit) + unit + ", " + VerdictWord(c.met),
+                   c.symbol, c.formula, c.value, c.unit);
+    }
+    verdict.met = verdict.met && c.met;
+    verdict.criteria.push_back(std::move(c));
+}
+
+const char* CriterionSign(const Criterion& c)
+{
+    if (c.atLeast)
+        return c.value >= c.limit ? "≥" : "<";
+    return c.value <= c.limit ? "≤" : ">";
 }
 
 const char* VerdictWord(bool met) { return met ? "erfüllt" : "nicht erfüllt"; }

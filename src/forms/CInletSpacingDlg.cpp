@@ -1,8 +1,8 @@
 #include "forms/CInletSpacingDlg.h"
 
-#include <limits>
-
 #include <cmath>
+#include <initializer_list>
+#include <limits>
 
 #include "core/CDataDirectory.h"
 #include "core/CInletSpacing.h"
@@ -70,6 +70,25 @@ std::vector<std::string> Wrapped(const std::string& text, int lines)
     return out;
 }
 
+// The first entry of the inlet choice: the smallest spacing over all.
+constexpr const char* kSmallest = "kleinster Wert";
+
+// The index of a list's text among its entries after the first; -1 for
+// the first ("kleinster Wert").
+int ChosenIndex(const std::string& text, std::initializer_list<const char*> entries)
+{
+    int i = 0;
+    for (const char* entry : entries) {
+        if (text == entry)
+            return i;
+        ++i;
+    }
+    return -1;
+}
+
+int ChosenVariant(const std::string& text) { return ChosenIndex(text, {"I", "II", "III"}); }
+int ChosenWidth(const std::string& text) { return ChosenIndex(text, {"0.50", "0.70", "0.85", "1.00"}); }
+
 std::string Cell(double v) { return std::isfinite(v) ? FormatFixed(6, 2, v) : std::string("     -"); }
 
 } // namespace
@@ -126,6 +145,8 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kDescription, sin
         {kIdGamma, "gamma", "Sicherheitsfaktor", "", Role::In, "1.5", {}, &D::m_safety, 3},
         {kIdQd, "qd", "", "l/s/m", Role::Out, "0.0", {}, &D::m_qd},
         {kIdAPlan, "a_plan", "a geplant [m]", "m", Role::In, "0", Range{0, 10000}, &D::m_aPlan},
+        {kIdVariant, "ablauf", "Ablauf", "", Role::In, kSmallest, {}, &D::m_variant, 14},
+        {kIdWidth, "b", "Wasserspiegelbreite b [m]", "", Role::In, kSmallest, {}, &D::m_width, 14},
     };
     static const ControlDef controls[] = {
         {kIdAbstand, Ctl::Check, "Abstände in m"},
@@ -136,6 +157,8 @@ CInletSpacingDlg::CInletSpacingDlg(IMessageSink& sink) : CForm(kDescription, sin
          {"1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0", "7.0", "8.0", "9.0", "10",
           "11", "12", "13", "14", "15"}},
         {kIdGamma, Ctl::Combo, "", 0, {"1.0", "1.1", "1.2", "1.3", "1.4", "1.5", "1.6", "1.7", "1.8", "1.9", "2.0"}},
+        {kIdVariant, Ctl::Combo, "", 0, {kSmallest, "I", "II", "III"}},
+        {kIdWidth, Ctl::Combo, "", 0, {kSmallest, "0.50", "0.70", "0.85", "1.00"}},
         {kIdCurb, Ctl::Radio, "Bordrinne", 1},
         {kIdBay, Ctl::Radio, "Straßenablaufbucht", 1},
         {kIdVGutter, Ctl::Radio, "Spitzrinne", 1},
@@ -205,7 +228,8 @@ void CInletSpacingDlg::ComputeFromMembers()
 {
     CSteps steps(RecordingSteps());
     m_result = ComputeInletSpacing({m_family, ClassicAtof(m_crossFall), m_s, m_q, ClassicAtof(m_safety),
-                                    m_spacing != 0, m_tablesLoaded, m_aPlan},
+                                    m_spacing != 0, m_tablesLoaded, m_aPlan, ChosenVariant(m_variant),
+                                    ChosenWidth(m_width)},
                                    m_tables, steps);
     m_qd = m_result.qd;
     CheckPlannedSpacing(steps);
@@ -220,9 +244,18 @@ void CInletSpacingDlg::CheckPlannedSpacing(CSteps& steps)
 {
     if (!(m_aPlan > 0) || !std::isfinite(m_result.allowed))
         return;
-    SetVerdict(CheckDemand(steps,
-                           {"Abstand der Straßenabläufe", "geplanter Ablaufabstand", "a_plan",
-                            "kleinster zulässiger Ablaufabstand der Tabelle", "a_zul", "m"},
+    // The inlet chosen in words: "Ablauf II", "b = 1.00 m", the smallest over
+    // what is not chosen.
+    const int variant = ChosenVariant(m_variant), width = ChosenWidth(m_width);
+    const std::string bay = m_family == 1 ? "L " : "";
+    std::string limit = variant >= 0 && width >= 0 ? "zulässiger Ablaufabstand" : "kleinster zulässiger Ablaufabstand";
+    if (variant < 0 && width < 0)
+        limit += " der Tabelle";
+    if (variant >= 0)
+        limit += " für Ablauf " + bay + m_variant;
+    if (width >= 0)
+        limit += " bei b = " + m_width + " m";
+    SetVerdict(CheckDemand(steps, {"Abstand der Straßenabläufe", "geplanter Ablaufabstand", "a_plan", limit, "a_zul", "m"},
                            m_aPlan, m_result.allowed));
 }
 
@@ -340,19 +373,23 @@ const FormLayout& CInletSpacingDlg::Layout() const
     // (170 pixels from the top) stands under the controls.
     static const FormLayout layout = {
         DrawnAt(0, 0, 3, 4),
-        LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 3),
+        // Four rows of controls at most: the table's first line stands under
+        // them.
+        LabelAt("Straßenablauf-Abstände nach den Dralun", 0, 0, 1, 2),
+        ControlAt(kIdAbstand, 0, 2),
         GroupAt("", 1, 0, 1, 1,
                 {
                     FieldAt(kIdS, 0, 0, 8),
                     FieldAt(kIdQ, 1, 0, 8),
                     EditAt(kIdQd, 2, 1, 1, 8),
+                    FieldAt(kIdAPlan, 3, 0, 8),
                 }),
         GroupAt("", 1, 1, 1, 1,
                 {
                     FieldAt(kIdQf, 0, 0),
                     FieldAt(kIdGamma, 1, 0),
-                    ControlAt(kIdAbstand, 2, 0, 1, 2),
-                    FieldAt(kIdAPlan, 3, 0),
+                    FieldAt(kIdVariant, 2, 0),
+                    FieldAt(kIdWidth, 3, 0),
                 }),
         GroupAt("Rinnenform", 1, 2, 1, 1,
                 {ControlAt(kIdCurb, 0, 0), ControlAt(kIdBay, 1, 0), ControlAt(kIdVGutter, 2, 0)}),

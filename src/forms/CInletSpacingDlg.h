@@ -30,6 +30,8 @@ public:
         kIdBay = 1008,     // "Straßenablaufbucht"
         kIdVGutter = 1009, // "Spitzrinne"
         kIdAPlan = 1044,   // "a geplant [m]": the inlet spacing planned
+        kIdVariant = 1047, // "Ablauf": the inlet variant the plan is checked for, a list
+        kIdWidth = 1048,   // "Wasserspiegelbreite b": its water-spread width, a list
     };
 
     // Title, standard buttons.
@@ -40,8 +42,10 @@ public:
     std::string Method() const override;
     std::vector<FormChoice> Choices() const override;
     std::vector<DrawnText> Drawn() const override { return m_drawn; }
-    // The planned spacing holds when it is no more than the smallest spacing
-    // the table allows an inlet; without one (a_plan = 0) nothing is checked.
+    // The planned spacing holds when it is no more than the spacing the
+    // table allows the inlet chosen (variant and water-spread width; the
+    // smallest over those not chosen); without one (a_plan = 0) nothing is
+    // checked.
     bool StatesVerdict() const override { return true; }
 
     // For the picture: the gutter form (table family) and the cross-fall in %
@@ -70,6 +74,8 @@ private:
     double m_qd = 0;          // design inflow q_d = gamma q, l/(s m)
     int m_family = 0;         // 0 Bordrinne, 1 Straßenablaufbucht, 2 Spitzrinne
     double m_aPlan = 0;       // inlet spacing planned, m (0: none)
+    std::string m_variant;    // the inlet variant chosen, as the list shows it
+    std::string m_width;      // its water-spread width in m, as the list shows it
 
     CInletTables m_tables;
     bool m_tablesLoaded = false;

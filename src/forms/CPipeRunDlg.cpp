@@ -34,6 +34,10 @@ CPipeRunDlg::CPipeRunDlg(IMessageSink& sink) : CForm(kDescription, sink)
         {kIdN, "n", "Gefälle 1 : &n", "-", Role::In, "100", {}, input(&D::slopeN)},
         {kIdDN, "DN", "DN", "mm", Role::In, "300", {}, input(&D::DN)},
         {kIdQ, "Q", "Q in l/s", "l/s", Role::In, "40", {}, input(&D::Q)},
+        // The criteria beside Q <= Qv: 100 % and 0 ask nothing more.
+        {kIdEtaMax, "eta_max", "ηmax in %", "%", Role::In, "100", Range{1, 100}, &D::m_etaMax},
+        {kIdVMin, "v_min", "vmin in m/s (0: ohne)", "m/s", Role::In, "0", Range{0, 10}, &D::m_vMin},
+        {kIdHdMax, "hd_max", "(h/d)max (0: ohne)", "-", Role::In, "0", Range{0, 1}, &D::m_hdMax},
         {kIdDrH, "DrH", "DrH m", "m", Role::Out, "", {}, &D::m_DrHText},
         {kIdQt, "Qt", "Qt l/s", "l/s", Role::Out, "", {}, &D::m_QtText},
         {kIdVt, "vt", "vt m/s", "m/s", Role::Out, "", {}, &D::m_vtText},
@@ -146,11 +150,14 @@ void CPipeRunDlg::OnCompute()
 
     // The reach carries Q when Q <= Qv; without a full-flow capacity (no
     // fall) nothing can be checked.
-    if (reach.Computed() && std::isfinite(reach.Qv))
-        SetVerdict(CheckDemand(steps,
-                               {"Leistungsfähigkeit der Haltung", "Abfluss", "Q", "Leistungsfähigkeit bei Vollfüllung",
-                                "Qv", "l/s"},
-                               Q, reach.Qv));
+    if (reach.Computed() && std::isfinite(reach.Qv)) {
+        Verdict verdict = CheckDemand(steps,
+                                      {"Leistungsfähigkeit der Haltung", "Abfluss", "Q",
+                                       "Leistungsfähigkeit bei Vollfüllung", "Qv", "l/s"},
+                                      Q, reach.Qv);
+        CheckPipeRunCriteria(verdict, {m_etaMax, m_vMin, m_hdMax}, reach, steps);
+        SetVerdict(std::move(verdict));
+    }
     if (reach.Computed())
         Record(steps);
     ShowLists(true);
@@ -303,6 +310,9 @@ const FormLayout& CPipeRunDlg::Layout() const
             FieldAt(kIdI, 2, 0, slope),
             FieldAt(kIdN, 3, 0, slope),
             FieldAt(kIdKb, 4, 0, in),
+            FieldAt(kIdEtaMax, 5, 0, in),
+            FieldAt(kIdVMin, 6, 0, in),
+            FieldAt(kIdHdMax, 7, 0, in),
         };
         const FormLayout modes = {
             ControlAt(kIdModeLevels, 0, 0),

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/CPipeRunFlow.h"
+#include "core/PipeRunCriteria.h"
 #include "core/PipeTables.h"
 #include "forms/CForm.h"
 #include "forms/PipeRunFiles.h"
@@ -42,6 +43,9 @@ public:
         kIdRefreshList = 1012, // "Liste aktualisieren"
         kIdCompute = 1017,     // "Rechne"
         kIdAppendRow = 1020,   // "Zeile in Rohr.txt"
+        kIdEtaMax = 1021,      // the utilisation allowed, %
+        kIdVMin = 1022,        // the least part-filling velocity, m/s (0: not asked)
+        kIdHdMax = 1023,       // the largest filling ratio h/d (0: not asked)
     };
 
     // Title, standard buttons and discharge field.
@@ -55,7 +59,8 @@ public:
     // The length counts only while the slope comes from the bottom levels
     // (the form opens in the 1 : n mode with it enabled).
     bool ModeUses(int id) const override { return id == kIdL ? IsEnabled(kIdZo) : CForm::ModeUses(id); }
-    // The design discharge against the full-flow capacity: Q <= Qv.
+    // The design discharge against the full-flow capacity: Q <= Qv, and the
+    // criteria chosen beside it (utilisation, self-cleansing, filling).
     bool StatesVerdict() const override { return true; }
     // In the diameter list, the smallest diameter that carries Q without
     // overload at the slope and roughness of the last computation, the one
@@ -82,6 +87,10 @@ private:
     PipeTables m_tables;
     CPipeRunReport m_report; // opens Rohr.txt when the form is constructed
     std::optional<PipeRunReach> m_lastReach;
+    // The criteria beside Q <= Qv.
+    double m_etaMax = 100; // utilisation allowed, %
+    double m_vMin = 0;     // least part-filling velocity, m/s; 0: not asked
+    double m_hdMax = 0;    // largest filling ratio h/d; 0: not asked
 
     std::string m_vvText;      // full-flow velocity, m/s
     std::string m_QvText;      // full-flow discharge, l/s

@@ -9,6 +9,7 @@
 #include "forms/CForm.h"
 #include "forms/FormHelp.h"
 #include "forms/FormLayout.h"
+#include "report/VerdictText.h"
 
 namespace dralun {
 
@@ -86,6 +87,10 @@ QString VerdictLineText(const Verdict& verdict, bool allDigits)
                     .arg(allDigits ? Q(FormatG15(v.utilisation)) : Q(Format("%.1f", v.utilisation)));
     else
         text += QStringLiteral(" (keine Leistungsfähigkeit, keine Ausnutzung)");
+    // A criterion chosen beside the check that fails says why.
+    for (const Criterion& c : verdict.criteria)
+        if (!c.met)
+            text += QStringLiteral("; ") + Q(CriterionTextLine(c));
     return text;
 }
 

@@ -30,7 +30,8 @@ QString ShownFieldText(const CForm& form, const FieldInfo& field, const std::str
 // field shows it rounded (always for a result), or "nicht berechnet".
 QString FieldToolTip(const CForm& form, const FieldInfo& field, const QString& fullText, const QString& shownText);
 
-// "Nachweis erfüllt: Q = 40.0 l/s ≤ Qv = 97.9 l/s (Ausnutzung 40.8 %)".
+// "Nachweis erfüllt: Q = 40.0 l/s ≤ Qv = 97.9 l/s (Ausnutzung 40.8 %)", and
+// each criterion chosen beside the check that is not met, in words.
 QString VerdictLineText(const Verdict& verdict, bool allDigits);
 
 } // namespace dralun

@@ -395,6 +395,8 @@ nlohmann::ordered_json ReportJsonValue(const Report& r)
                    {"messages", r.messages},
                    {"refused", r.refusal},
                    {"files", files}};
+    if (r.verdict && !r.verdict->criteria.empty())
+        report["criteria"] = CriteriaJsonValue(*r.verdict);
     if (r.rating)
         report["rating"] = RatingJson(*r.rating);
     if (r.signature)

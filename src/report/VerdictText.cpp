@@ -20,6 +20,15 @@ const char* AsciiSign(const Verdict& v)
     return v.demand > v.limit ? " > " : " <= ";
 }
 
+// A criterion's comparison in ASCII: " <= " or " > ", for a least value
+// " >= " or " < ".
+const char* CriterionAsciiSign(const Criterion& c)
+{
+    if (c.atLeast)
+        return c.value >= c.limit ? " >= " : " < ";
+    return c.value <= c.limit ? " <= " : " > ";
+}
+
 std::string WithUnit(const std::string& number, const std::string& unit)
 {
     return unit.empty() || unit == "-" ? number : number + " " + unit;
@@ -41,8 +50,51 @@ std::vector<std::string> VerdictTextLines(const Verdict& v)
         lines.push_back("Ausnutzung η = " + demand + " / " + limit + " = " + UtilisationText(v.utilisation) + " %");
     else
         lines.push_back("Ausnutzung η: keine, " + limit + " ist nicht größer als 0");
+    for (const Criterion& c : v.criteria)
+        lines.push_back(CriterionTextLine(c));
     lines.push_back(VerdictWord(v.met));
     return lines;
+}
+
+std::string CriterionTextLine(const Criterion& c)
+{
+    const std::string symbol = ShownSymbol(c.symbol), limit = ShownSymbol(c.limitSymbol);
+    const std::string limitText = limit + " = " + WithUnit(Format("%.6g", c.limit), c.unit);
+    if (!std::isfinite(c.value))
+        return symbol + ": kein Wert (keine Teilfüllung), " + limitText + ": " + VerdictWord(c.met);
+    const std::string value = c.unit == "%" ? UtilisationText(c.value) : Format("%.6g", c.value);
+    return symbol + (c.shown.empty() ? "" : " = " + ShownSymbols(c.shown)) + " = " + WithUnit(value, c.unit) + " " +
+           CriterionSign(c) + " " + limitText + ": " + VerdictWord(c.met);
+}
+
+std::vector<std::string> CriterionLines(const Verdict& v)
+{
+    std::vector<std::string> lines;
+    for (const Criterion& c : v.criteria)
+        lines.push_back(std::string("criterion\t") + VerdictWord(c.met) + '\t' + c.symbol + CriterionAsciiSign(c) +
+                        c.limitSymbol + '\t' +
+                        (std::isfinite(c.value) ? Format("%.15g", Rounded15(c.value)) : std::string("-")) + '\t' +
+                        Format("%.15g", Rounded15(c.limit)) + '\t' + c.unit);
+    return lines;
+}
+
+nlohmann::ordered_json CriteriaJsonValue(const Verdict& v)
+{
+    using Json = nlohmann::ordered_json;
+    Json criteria = Json::array();
+    for (const Criterion& c : v.criteria) {
+        std::string relation = CriterionAsciiSign(c);
+        criteria.push_back({{"text", c.text},
+                            {"symbol", c.symbol},
+                            {"limitSymbol", c.limitSymbol},
+                            {"relation", relation.substr(1, relation.size() - 2)},
+                            {"value", std::isfinite(c.value) ? Json(Rounded15(c.value)) : Json(nullptr)},
+                            {"limit", Rounded15(c.limit)},
+                            {"unit", c.unit},
+                            {"met", c.met},
+                            {"word", VerdictWord(c.met)}});
+    }
+    return criteria;
 }
 
 std::string VerdictLine(const Verdict& v)

@@ -107,5 +107,77 @@ TEST_F(VerdictCli, ReportsCarryTheVerdictAfterTheResults)
     EXPECT_EQ(doc["title"], "Rohr");
 }
 
+// The criteria chosen for a pipe run: a "criterion" line each before the
+// verdict line, which stays the overall one. At the defaults Qv = 97.942
+// l/s: Q = 85 uses 86.8 %, Q = 90 91.9 %. Q = 40 fills the pipe to
+// Q/Qv = 0.408, about h/d = 0.45 at about vt = 0.97 vv = 1.35 m/s, well
+// inside the limits asked on either side.
+TEST_F(VerdictCli, CriterionLinesBeforeTheOverallVerdict)
+{
+    const struct {
+        std::vector<std::string> events;
+        const char* criterion; // word, relation
+        const char* verdict;   // word, utilisation's relation
+        int failStatus;
+    } cases[] = {
+        {{"Q=85", "eta_max=90"}, "erfüllt\teta <= eta_max", "erfüllt\tQ <= Qv", 0},
+        {{"Q=90", "eta_max=90"}, "nicht erfüllt\teta > eta_max", "nicht erfüllt\tQ <= Qv", 3},
+        {{"Q=40", "v_min=1"}, "erfüllt\tvt >= v_min", "erfüllt\tQ <= Qv", 0},
+        {{"Q=40", "v_min=2"}, "nicht erfüllt\tvt < v_min", "nicht erfüllt\tQ <= Qv", 3},
+        {{"Q=40", "hd_max=0.6"}, "erfüllt\thd <= hd_max", "erfüllt\tQ <= Qv", 0},
+        {{"Q=40", "hd_max=0.3"}, "nicht erfüllt\thd > hd_max", "nicht erfüllt\tQ <= Qv", 3},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"rohr"};
+        args.insert(args.end(), c.events.begin(), c.events.end());
+        const Result r = Calc(args);
+        const size_t criterion = r.out.find("\ncriterion\t" + std::string(c.criterion) + "\t");
+        const std::vector<std::string> cells = VerdictCells(r.out);
+        ASSERT_NE(criterion, std::string::npos) << r.out;
+        ASSERT_EQ(cells.size(), 7u);
+        EXPECT_EQ(cells[1] + "\t" + cells[3], c.verdict);
+        EXPECT_LT(criterion, r.out.find("\nverdict\t"));
+        EXPECT_EQ(r.out.find("\ncriterion\t", criterion + 1), std::string::npos); // one asked, one line
+
+        args.push_back("--fail-unmet");
+        EXPECT_EQ(Calc(args).status, c.failStatus);
+        args.back() = "--json";
+        const nlohmann::json doc = nlohmann::json::parse(Calc(args).out);
+        ASSERT_EQ(doc["criteria"].size(), 1u);
+        EXPECT_EQ(doc["criteria"][0]["met"], c.failStatus == 0);
+        EXPECT_EQ(doc["verdict"]["met"], c.failStatus == 0);
+    }
+    // Not asked, no line: the output of today's inputs is as it was.
+    EXPECT_EQ(Calc({"rohr", "Q=40"}).out.find("criterion"), std::string::npos);
+}
+
+// The inlet spacing checks the planned spacing against the inlet chosen.
+// Table B2-5 at s = 1.5 % (halfway between rows 1.4 and 1.6 %), q_d = 1.5
+// * 0.12 = 0.18 l/(s m): the smallest inlet capacity (I at b = 0.50 m, 8
+// and 9 tenths) 0.85 l/s allows 4.722 m; II at b = 1.00 m (48 and 51
+// tenths) 4.95 l/s allows 27.5 m.
+TEST(InletChoiceCli, PlannedSpacingAgainstTheInletChosen)
+{
+    test::TempDataDir data;
+    data.CopyWholeMedium();
+    const struct {
+        std::vector<std::string> choice;
+        const char* word;
+        double allowed;
+    } cases[] = {
+        {{}, "nicht erfüllt", 0.85 / 0.18},
+        {{"ablauf=kleinster Wert", "b=kleinster Wert"}, "nicht erfüllt", 0.85 / 0.18},
+        {{"ablauf=II", "b=1.00"}, "erfüllt", 4.95 / 0.18},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"165", "s=1.5", "q=0.12", "a_plan=25"};
+        args.insert(args.end(), c.choice.begin(), c.choice.end());
+        const std::vector<std::string> cells = VerdictCells(Calc(args).out);
+        ASSERT_EQ(cells.size(), 7u);
+        EXPECT_EQ(cells[1], c.word);
+        EXPECT_NEAR(ClassicAtof(cells[5]), c.allowed, 1e-9);
+    }
+}
+
 } // namespace
 } // namespace dralun

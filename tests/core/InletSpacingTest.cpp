@@ -76,3 +76,43 @@ TEST(InletSpacing, StatusAndSmallestSpacingAllowed)
 
 } // namespace
 } // namespace dralun
+
+namespace dralun {
+namespace {
+
+// The inlet chosen, over the medium's table B2-5 (curb gutter, 2.5 %) at
+// s = 1.5 %, halfway between rows 7 (1.4 %) and 8 (1.6 %), in 0.1 l/s:
+//   inlet I   at b 0.50 / 0.70 / 0.85 / 1.00 m: 8|9 18|19 27|29 38|40
+//   inlet II                                   9|9 21|22 33|35 48|51
+//   inlet III                                  9|9 21|22 34|36 50|53
+// q = 0.12 l/(s m), gamma 1.5: q_d = 0.18 l/(s m).
+TEST(InletSpacing, AllowedSpacingOfTheInletChosen)
+{
+    test::TempDataDir dir;
+    dir.CopyWholeMedium();
+    CInletTables tables;
+    ASSERT_TRUE(tables.LoadTables());
+    const struct {
+        int variant, width; // -1: the smallest over all
+        double allowed;     // m
+        const char* formula;
+    } cases[] = {
+        {-1, -1, 0.85 / 0.18, "QI_050 / qd"},  // 4.722 m, the smallest of all: I at 0.50 m
+        {1, 3, 4.95 / 0.18, "QII_100 / qd"},   // 27.5 m: II at 1.00 m
+        {0, 3, 3.9 / 0.18, "QI_100 / qd"},     // 21.667 m
+        {-1, 3, 3.9 / 0.18, "QI_100 / qd"},    // the smallest at 1.00 m is I's
+        {2, -1, 0.9 / 0.18, "QIII_050 / qd"},  // 5.0 m: III is smallest at 0.50 m
+    };
+    for (const auto& c : cases) {
+        CSteps steps;
+        InletSpacingInput in{0, 2.5, 1.5, 0.12, 1.5, false, true, 25};
+        in.variant = c.variant;
+        in.width = c.width;
+        const InletSpacingResult r = ComputeInletSpacing(in, tables, steps);
+        EXPECT_NEAR(r.allowed, c.allowed, 1e-9) << c.variant << " " << c.width;
+        EXPECT_EQ(steps.Steps().back().formula, c.formula);
+    }
+}
+
+} // namespace
+} // namespace dralun

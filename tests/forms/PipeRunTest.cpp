@@ -67,7 +67,8 @@ TEST_F(PipeRun, BindsItsFieldsInTheExchangeOrder)
     for (const FieldInfo& f : form->Fields())
         ids.push_back(f.id);
     EXPECT_THAT(ids, ElementsAre(Dlg::kIdZo, Dlg::kIdZu, Dlg::kIdL, Dlg::kIdKb, Dlg::kIdI, Dlg::kIdN, Dlg::kIdDN,
-                                 Dlg::kIdQ, Dlg::kIdDrH, Dlg::kIdQt, Dlg::kIdVt, Dlg::kIdQv, Dlg::kIdVv));
+                                 Dlg::kIdQ, Dlg::kIdEtaMax, Dlg::kIdVMin, Dlg::kIdHdMax, Dlg::kIdDrH, Dlg::kIdQt,
+                                 Dlg::kIdVt, Dlg::kIdQv, Dlg::kIdVv));
     EXPECT_EQ(form->Title(), "Rohr");
     EXPECT_EQ(form->DefaultCommand(), Dlg::kIdCompute);
 }

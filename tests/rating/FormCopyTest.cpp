@@ -90,7 +90,7 @@ TEST_F(FormCopyTest, VariableFieldsAreTheEnabledNumberInputs)
     std::vector<std::string> names;
     for (int id : VariableFieldIds(*form))
         names.push_back(form->FindField(id)->name);
-    EXPECT_EQ(names, (std::vector<std::string>{"L", "kb", "n", "DN", "Q"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"L", "kb", "n", "DN", "Q", "eta_max", "v_min", "hd_max"}));
     EXPECT_FALSE(IsVariableField(*form, Id(*form, "Qv")));
 }
 

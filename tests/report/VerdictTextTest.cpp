@@ -18,7 +18,7 @@ const VerdictTerms kPipe{"Leistungsfähigkeit der Haltung", "Abfluss", "Q", "Lei
 
 Verdict PipeVerdict(double q, double qv)
 {
-    return {kPipe, q, qv, qv > 0 ? q / qv * 100 : std::numeric_limits<double>::quiet_NaN(), qv > 0 && q <= qv};
+    return {kPipe, q, qv, qv > 0 ? q / qv * 100 : std::numeric_limits<double>::quiet_NaN(), qv > 0 && q <= qv, {}};
 }
 
 Report WithVerdict(const Verdict& v)
@@ -101,6 +101,49 @@ TEST(VerdictJson, HoldsTheTermsFullPrecisionAndNullWithoutUtilisation)
     without.verdict.reset();
     EXPECT_TRUE(nlohmann::json::parse(ReportJson(without))["verdict"].is_null());
     EXPECT_EQ(ReportText(without).find("Nachweis"), std::string::npos);
+}
+
+// Each criterion chosen beside the check: a line of the verdict in words
+// (before the word for all), a line for a script, an entry of the JSON.
+TEST(VerdictCriteria, WrittenWithTheirNumbers)
+{
+    const struct {
+        Criterion c;
+        const char* text;
+        const char* line;
+    } cases[] = {
+        {{"Ausnutzung", "eta", "Q / Qv * 100", "Q / Qv", "eta_max", "%", 91.4, 90, false, false},
+         "η = Q / Qv = 91.4 % > ηmax = 90 %: nicht erfüllt", "criterion\tnicht erfüllt\teta > eta_max\t91.4\t90\t%"},
+        {{"Selbstreinigung", "vt", "vt", "", "v_min", "m/s", 0.42, 0.5, true, false},
+         "vt = 0.42 m/s < vmin = 0.5 m/s: nicht erfüllt", "criterion\tnicht erfüllt\tvt < v_min\t0.42\t0.5\tm/s"},
+        {{"Füllungsgrad", "hd", "DrH / D", "DrH / D", "hd_max", "-", 0.5, 0.5, false, true},
+         "h/d = DrH / D = 0.5 ≤ (h/d)max = 0.5: erfüllt", "criterion\terfüllt\thd <= hd_max\t0.5\t0.5\t-"},
+        {{"Selbstreinigung", "vt", "vt", "", "v_min", "m/s", NAN, 0.5, true, false},
+         "vt: kein Wert (keine Teilfüllung), vmin = 0.5 m/s: nicht erfüllt",
+         "criterion\tnicht erfüllt\tvt < v_min\t-\t0.5\tm/s"},
+    };
+    for (const auto& k : cases) {
+        Verdict v = PipeVerdict(40, 97.942); // met by Q <= Qv
+        v.criteria.push_back(k.c);
+        v.met = k.c.met;
+        EXPECT_EQ(CriterionTextLine(k.c), k.text);
+        const std::vector<std::string> lines = CriterionLines(v);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0], k.line);
+
+        const Report r = WithVerdict(v);
+        const std::string text = ReportText(r);
+        const std::string word = std::string("\n  ") + VerdictWord(k.c.met) + "\n";
+        EXPECT_NE(text.find(std::string("  ") + k.text + word), std::string::npos) << text;
+        const nlohmann::json json = nlohmann::json::parse(ReportJson(r));
+        ASSERT_EQ(json["criteria"].size(), 1u);
+        EXPECT_EQ(json["criteria"][0]["limitSymbol"], k.c.limitSymbol);
+        EXPECT_EQ(json["criteria"][0]["met"], k.c.met);
+        EXPECT_EQ(json["criteria"][0]["value"].is_null(), std::isnan(k.c.value));
+        EXPECT_EQ(json["verdict"]["met"], k.c.met); // the verdict is the overall one
+    }
+    // Without criteria nothing is added: today's reports stay as they were.
+    EXPECT_FALSE(nlohmann::json::parse(ReportJson(WithVerdict(PipeVerdict(40, 97.942)))).contains("criteria"));
 }
 
 } // namespace
