@@ -116,7 +116,7 @@ TEST(ReportShortForm, KeepsTheStepsOfResultsAndVerdictOnly)
         for (const char* s : c.results)
             r.results.push_back({0, s, s, "1", "m"});
         if (c.verdict)
-            r.verdict = Verdict{{"Leistung", "Abfluss", "Q", "Leistungsfähigkeit", "Qv", "l/s"}, 40, 97.9, 40.9, true};
+            r.verdict = Verdict{{"Leistung", "Abfluss", "Q", "Leistungsfähigkeit", "Qv", "l/s"}, 40, 97.9, 40.9, true, {}};
         EXPECT_EQ(KeptInShortForm(r), c.kept) << c.what;
     }
 }
