@@ -263,7 +263,8 @@ std::string ReportText(const Report& whole)
         out += r.methodNote + '\n';
     out += '\n';
     for (const auto& [label, value] : HeadLines(r.header)) // "Planung" over its lines
-        out += label + ": " + Indented(value, std::string(Width(label) + 2, ' ')).substr(Width(label) + 2) + '\n';
+        if (!r.header.shortForm || !value.empty()) // the short form leaves out what is not filled in
+            out += label + ": " + Indented(value, std::string(Width(label) + 2, ' ')).substr(Width(label) + 2) + '\n';
 
     Heading(out, "Eingaben");
     Entries(out, r.inputs);

@@ -174,7 +174,8 @@ void Head(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& numb
     if (!r.methodNote.empty())
         lines.emplace_back(QString(), Q(r.methodNote));
     for (const auto& [label, value] : HeadLines(r.header))
-        lines.emplace_back(Q(label), Q(value));
+        if (!r.header.shortForm || !value.empty()) // the short form leaves out what is not filled in
+            lines.emplace_back(Q(label), Q(value));
     double labelWidth = 0;
     for (const auto& line : lines)
         labelWidth = std::max(labelWidth, m.TextWidth(line.first, f.bold));
@@ -326,7 +327,7 @@ void Steps(RowMaker& m, const Fonts& f, const Report& r, const CPageNumbers& num
              f.text);
         return;
     }
-    StepRows(m, f, r.steps, numbers);
+    StepRows(m, f, r.steps, numbers, r.header.shortForm);
 }
 
 // Where a short form leaves steps out, it says so before the steps it keeps.
@@ -516,7 +517,7 @@ std::vector<ReportRow> ReportRows(const Report& whole, const CForm& form, const 
     const Report r = ShortReport(whole);
     if (r.header.shortForm) { // the picture beside what it shows, and smaller
         pictureEarly = true;
-        pictureScale = std::min(pictureScale, 0.35);
+        pictureScale = std::min(pictureScale, 0.6);
     }
     const Fonts f;
     const CPageNumbers numbers(r);

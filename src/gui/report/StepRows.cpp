@@ -6,7 +6,8 @@
 
 namespace dralun {
 
-void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& steps, const CPageNumbers& numbers)
+void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& steps, const CPageNumbers& numbers,
+              bool compact)
 {
     const double number = m.TextWidth(QString::number(steps.size()) + QStringLiteral(".  "), f.bold);
     const double indent = number + m.P(12);
@@ -25,6 +26,12 @@ void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& s
             right.back().push_back({" ", Script::Normal});
             right.back().insert(right.back().end(), unit.begin(), unit.end());
         }
+        if (compact)
+            for (std::size_t i = right.size(); i-- > 1;) {
+                right[i - 1].push_back({" = ", Script::Normal});
+                right[i - 1].insert(right[i - 1].end(), right[i].begin(), right[i].end());
+                right.pop_back();
+            }
 
         // "symbol =" on the first line, "=" under its sign on the others.
         const FormulaPieces symbol = TextbookSymbol(s.symbol);

@@ -11,6 +11,9 @@
 namespace dralun {
 
 // One row per step; `numbers` is made from a report whose steps these are.
-void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& steps, const CPageNumbers& numbers);
+// compact (the short form): "symbol = formula = numbers = value" on one line,
+// wrapped where it is wider than the page.
+void StepRows(CRowMaker& m, const ReportFonts& f, const std::vector<CalcStep>& steps, const CPageNumbers& numbers,
+              bool compact = false);
 
 } // namespace dralun
