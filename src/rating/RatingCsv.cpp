@@ -118,7 +118,7 @@ std::string RatingCsv(const RatingTable& table, CsvStyle style, CsvDigits digits
         Append(csv, HeaderCell(column), style, false);
     if (table.verdict) {
         Append(csv, UtilisationHeader(*table.verdict), style, false);
-        Append(csv, VerdictHeader(*table.verdict), style, false);
+        Append(csv, VerdictHeader(*table.verdict) + CriteriaSuffix(table), style, false);
     }
     Append(csv, "Meldung", style, false);
     csv += '\n';

@@ -224,6 +224,7 @@ RatingOutcome ComputeRatingTable(const CForm& form, const RatingRequest& request
         if (computed.verdict && row.refused.empty()) {
             const Verdict& v = *computed.verdict;
             row.verdict = RatingVerdict{v.demand, v.limit, v.utilisation, v.met};
+            table.criteria = table.criteria || !v.criteria.empty();
             if (!table.verdict || table.verdict->demandSymbol.empty())
                 table.verdict = v.terms;
         }

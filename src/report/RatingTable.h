@@ -67,6 +67,14 @@ struct RatingTable {
     // What the form's verdict compares, where the form states one: the
     // table then has the columns "Ausnutzung" and "Nachweis".
     std::optional<VerdictTerms> verdict = {};
+    // Whether the rows' verdicts include criteria the engineer chose beside
+    // the comparison (the pipe run's ηmax, vmin, (h/d)max): the column then
+    // says so, since a row may fail them with the comparison held.
+    bool criteria = false;
 };
+
+// " und Kriterien" after the verdict column's head where the rows' verdicts
+// include chosen criteria, else "".
+inline const char* CriteriaSuffix(const RatingTable& table) { return table.criteria ? " und Kriterien" : ""; }
 
 } // namespace dralun

@@ -122,7 +122,7 @@ void RatingText(std::string& out, const RatingTable& t)
         titles.push_back("Ausnutzung");
         units.push_back("[%]");
         titles.push_back("Nachweis " + ShownSymbol(t.verdict->demandSymbol) + " <= " +
-                         ShownSymbol(t.verdict->limitSymbol));
+                         ShownSymbol(t.verdict->limitSymbol) + CriteriaSuffix(t));
         units.push_back("");
     }
     line(titles);

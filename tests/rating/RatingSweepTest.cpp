@@ -104,6 +104,23 @@ TEST_F(RatingTableTest, PipeRunRowsFollowPrandtlColebrook)
     EXPECT_EQ(out.table.rows[3].inputText, "335");
 }
 
+// With ηmax = 40 % (Qv = 97.94 l/s at DN 300, 1 : 100): Q = 30 l/s holds
+// (30.6 %), 40 and 50 l/s fail although Q <= Qv; the column says that its
+// verdict holds the criterion too.
+TEST_F(RatingTableTest, VerdictColumnWithChosenCriteriaSaysSo)
+{
+    const auto form = Opened(130);
+    form->Type(Id(*form, "eta_max"), "40");
+    const RatingOutcome out = ComputeRatingTable(*form, {Id(*form, "Q"), 30, 50, 0, 3, {}});
+    ASSERT_EQ(out.problem, "");
+    ASSERT_EQ(out.table.rows.size(), 3u);
+    const bool met[] = {true, false, false};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(out.table.rows[i].verdict->met, met[i]) << out.table.rows[i].input;
+    EXPECT_NE(RatingCsv(out.table, kCsvPoint, CsvDigits::Rounded).find(",Nachweis Q ≤ Qv und Kriterien,"),
+              std::string::npos);
+}
+
 // A field that takes only the entries of a list (the pipe's DN, from
 // DN.ASC) is tabulated over the entries between the bounds, in their
 // direction; step and rows do not apply to it.

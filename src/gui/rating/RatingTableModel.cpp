@@ -229,8 +229,10 @@ QVariant CRatingTableModel::headerData(int section, Qt::Orientation orientation,
         return QStringLiteral("Meldung");
     if (section == UtilisationColumn())
         return UtilisationTitle(*m_table.verdict).replace(QStringLiteral(" ["), QStringLiteral("\n["));
-    if (section == VerdictColumn())
-        return VerdictTitle(*m_table.verdict).replace(QStringLiteral("Nachweis "), QStringLiteral("Nachweis\n"));
+    if (section == VerdictColumn()) {
+        QString title = VerdictTitle(*m_table.verdict) + QString::fromUtf8(CriteriaSuffix(m_table));
+        return title.replace(QStringLiteral("Nachweis "), QStringLiteral("Nachweis\n"));
+    }
     if (static_cast<size_t>(section - 1) < m_table.columns.size())
         return RatingColumnTitle(m_table.columns[static_cast<size_t>(section - 1)], QStringLiteral("\n["));
     return {};
