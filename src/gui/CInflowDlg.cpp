@@ -226,7 +226,9 @@ CInflowDlg::CInflowDlg(CFormWindow& window, std::function<int(QDialog&)> runModa
     m_opened = Entered();
 }
 
-CInflowDlg::~CInflowDlg() = default;
+// A cell still being edited is written back as the table goes: by then this
+// dialog is no longer one to update.
+CInflowDlg::~CInflowDlg() { m_areas->disconnect(this); }
 
 QString CInflowDlg::Problem() const { return m_problem->text(); }
 QString CInflowDlg::ResultText() const { return m_result->text(); }
